@@ -1,0 +1,81 @@
+# Helpers shared by the top-level CMakeLists.
+
+function(pilotune_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# Compile and link settings of every Windows binary: Unicode, Windows 7 API
+# level, static runtime so the folder runs anywhere with no extra DLL.
+function(pilotune_win32_settings target)
+  target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
+                                              _WIN32_WINNT=0x0601 WINVER=0x0601)
+  target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++)
+  target_link_libraries(${target} PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid gdi32 user32
+                                         advapi32 version urlmon wininet winmm)
+endfunction()
+
+# tests/native/<group>/*.cpp -> one GoogleTest binary per group, run natively.
+function(pilotune_native_tests)
+  file(GLOB groups LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/native/*)
+  foreach(dir ${groups})
+    if(IS_DIRECTORY ${dir})
+      get_filename_component(group ${dir} NAME)
+      file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+      if(srcs)
+        add_executable(test_${group} ${srcs})
+        target_link_libraries(test_${group} PRIVATE pilotune_portable GTest::gtest_main GTest::gmock)
+        target_include_directories(test_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/native/common)
+        pilotune_warnings(test_${group})
+        add_test(NAME native.${group} COMMAND test_${group})
+        set_tests_properties(native.${group} PROPERTIES ENVIRONMENT
+                             "PILOTUNE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+# bench/*.cpp -> one Google Benchmark binary each (run on demand, never by ctest).
+function(pilotune_native_benchmarks)
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  find_library(INIH_LIBRARY NAMES inih)
+  foreach(src ${benches})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(bench_${name} ${src})
+    target_link_libraries(bench_${name} PRIVATE pilotune_portable benchmark::benchmark)
+    if(INIH_LIBRARY)
+      target_link_libraries(bench_${name} PRIVATE ${INIH_LIBRARY})
+      target_compile_definitions(bench_${name} PRIVATE HAVE_INIH=1)
+    endif()
+  endforeach()
+endfunction()
+
+# tests/windows/<group>/*.cpp -> one GoogleTest .exe per group, run under Wine
+# (CMAKE_CROSSCOMPILING_EMULATOR). Each binary lands in build/windows/tests/<group>/
+# so that files it writes beside itself stay private to it. Every test binary
+# carries the version resource of tests/windows/common.
+function(pilotune_windows_tests)
+  file(GLOB common_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/common/*.cpp)
+  file(GLOB groups LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/windows/*)
+  foreach(dir ${groups})
+    get_filename_component(group ${dir} NAME)
+    if(IS_DIRECTORY ${dir} AND NOT group STREQUAL "common")
+      file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+      if(srcs)
+        add_executable(wintest_${group} ${srcs} ${common_srcs}
+                       ${CMAKE_SOURCE_DIR}/tests/windows/common/version.rc)
+        target_link_libraries(wintest_${group} PRIVATE pilotune_win32 gtest gmock)
+        target_include_directories(wintest_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common)
+        target_compile_definitions(wintest_${group} PRIVATE
+          PILOTUNE_BUILD_DIR="${CMAKE_BINARY_DIR}")
+        pilotune_win32_settings(wintest_${group})
+        target_link_libraries(wintest_${group} PRIVATE gtest_main)
+        set_target_properties(wintest_${group} PROPERTIES
+          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/${group})
+        add_test(NAME windows.${group} COMMAND wintest_${group})
+        if(TARGET winamp-sim)
+          add_dependencies(wintest_${group} winamp-sim)
+        endif()
+      endif()
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,65 @@
+# Sourced by the scripts that run Windows binaries: one private Wine prefix
+# under build/, one Wine server and one Xvfb server per run.
+# Usage: source scripts/lib/wine-env.sh; wine_env_start; ...; wine_env_stop
+
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# no Mono / Gecko install prompts in a fresh prefix
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+PILOTUNE_XVFB_PID=""
+
+_free_display() {
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      echo "$n"; return 0
+    fi
+  done
+  return 1
+}
+
+# Starts Xvfb on a free display unless keep_display is given and DISPLAY is set.
+xvfb_start() {
+  if [ "${1:-}" = "keep_display" ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n; n=$(_free_display) || { echo "no free X display" >&2; return 1; }
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  PILOTUNE_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+wine_prefix_init() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+wine_env_start() {
+  xvfb_start "${1:-}"
+  wine_prefix_init
+  wineserver -p   # persistent for the whole run
+  # Start Wine's own services now, detached from any pipe: started later from
+  # inside ctest they would inherit its output pipe and hold every test open.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$PILOTUNE_XVFB_PID" ]; then
+    kill "$PILOTUNE_XVFB_PID" >/dev/null 2>&1 || true
+    wait "$PILOTUNE_XVFB_PID" 2>/dev/null || true
+    PILOTUNE_XVFB_PID=""
+  fi
+}
