@@ -1,0 +1,9 @@
+#pragma once
+#include "ui/Messages.h"
+
+namespace pilotune {
+
+// Routes Messages() to MessageBoxW, captioned "Pilotune".
+void InstallMessageBoxes();
+
+} // namespace pilotune
