@@ -24,7 +24,7 @@ function(pilotune_native_tests)
       if(srcs)
         add_executable(test_${group} ${srcs})
         target_link_libraries(test_${group} PRIVATE pilotune_portable GTest::gtest_main GTest::gmock)
-        target_include_directories(test_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/native/common)
+        target_include_directories(test_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/native/common ${CMAKE_SOURCE_DIR}/tests/common)
         pilotune_warnings(test_${group})
         add_test(NAME native.${group} COMMAND test_${group})
         set_tests_properties(native.${group} PROPERTIES ENVIRONMENT
@@ -64,7 +64,7 @@ function(pilotune_windows_tests)
         add_executable(wintest_${group} ${srcs} ${common_srcs}
                        ${CMAKE_SOURCE_DIR}/tests/windows/common/version.rc)
         target_link_libraries(wintest_${group} PRIVATE pilotune_win32 gtest gmock)
-        target_include_directories(wintest_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common)
+        target_include_directories(wintest_${group} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common ${CMAKE_SOURCE_DIR}/tests/common)
         target_compile_definitions(wintest_${group} PRIVATE
           PILOTUNE_BUILD_DIR="${CMAKE_BINARY_DIR}")
         pilotune_win32_settings(wintest_${group})
