@@ -16,7 +16,7 @@ endfunction()
 
 # tests/native/<group>/*.cpp -> one GoogleTest binary per group, run natively.
 function(pilotune_native_tests)
-  file(GLOB groups LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/native/*)
+  file(GLOB groups LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*)
   foreach(dir ${groups})
     if(IS_DIRECTORY ${dir})
       get_filename_component(group ${dir} NAME)
@@ -55,7 +55,7 @@ endfunction()
 # carries the version resource of tests/windows/common.
 function(pilotune_windows_tests)
   file(GLOB common_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/common/*.cpp)
-  file(GLOB groups LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/windows/*)
+  file(GLOB groups LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*)
   foreach(dir ${groups})
     get_filename_component(group ${dir} NAME)
     if(IS_DIRECTORY ${dir} AND NOT group STREQUAL "common")
