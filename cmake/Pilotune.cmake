@@ -79,3 +79,24 @@ function(pilotune_windows_tests)
     endif()
   endforeach()
 endfunction()
+
+# bench/windows/*.cpp -> one plain .exe each (its own main, timing with
+# QueryPerformanceCounter), run under Wine on demand, never by ctest.
+function(pilotune_windows_benchmarks)
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/windows/*.cpp)
+  file(GLOB common_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/common/*.cpp)
+  foreach(src ${benches})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(winbench_${name} ${src} ${common_srcs})
+    target_link_libraries(winbench_${name} PRIVATE pilotune_win32)
+    target_include_directories(winbench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common
+                               ${CMAKE_SOURCE_DIR}/tests/common)
+    target_compile_definitions(winbench_${name} PRIVATE PILOTUNE_BUILD_DIR="${CMAKE_BINARY_DIR}")
+    pilotune_win32_settings(winbench_${name})
+    set_target_properties(winbench_${name} PROPERTIES
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    if(TARGET winamp-sim)
+      add_dependencies(winbench_${name} winamp-sim)
+    endif()
+  endforeach()
+endfunction()
