@@ -1,0 +1,51 @@
+#pragma once
+// What the player link needs from the outside world: the player's window in
+// another process, and a few services of the system. Win32 in the program
+// (WinampWin32.h), fakes in unit tests.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pilotune {
+
+// The player's main window, as found by the last Find().
+class PlayerWindow {
+public:
+    virtual ~PlayerWindow() = default;
+    // Looks for the top-level window of class "Winamp v1.x" and keeps its handle
+    // (null when none). Returns whether one was found.
+    virtual bool Find() = 0;
+    // Whether such a window exists now, whatever handle is kept.
+    virtual bool Exists() = 0;
+    // Synchronous send to the kept handle; 0 when there is no answer (no
+    // window, or a player that does not answer in time).
+    virtual std::intptr_t Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual void Post(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual std::string Caption() = 0;
+    virtual void Show(bool visible) = 0;
+    // Places the player's title-search window above every other window.
+    virtual void RaiseSearchWindow() = 0;
+};
+
+class PlayerSystem {
+public:
+    virtual ~PlayerSystem() = default;
+    virtual bool FileExists(const std::string& path) = 0;
+    // Default value of HKLM\...\App Paths\winamp.exe, empty when missing.
+    virtual std::string RegisteredWinampPath() = 0;
+    // One-line input box; returns what the user left in the field.
+    virtual std::string AskText(const std::string& title, const std::string& prompt,
+                                const std::string& value) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Asks the shell to open the program; false when it reports a failure.
+    virtual bool Launch(const std::string& path) = 0;
+    // Lets the user interface run its pending messages, waiting a little.
+    virtual void ProcessMessages() = 0;
+    virtual std::uint64_t NowMs() = 0;
+    // Whole file as bytes; nullopt with the system's error text when unreadable.
+    virtual std::optional<std::string> ReadFile(const std::string& path, std::string& error) = 0;
+    // The file's bytes (ANSI code page) as UTF-8.
+    virtual std::string DecodeAnsi(std::string_view bytes) = 0;
+};
+
+} // namespace pilotune

@@ -1,0 +1,97 @@
+#pragma once
+// TPilotune: the one link to the player. Every command and query of the player
+// goes through here; nothing else sends the player a message.
+#include <string>
+#include <vector>
+
+#include "player/PlayerPorts.h"
+
+namespace pilotune {
+
+class SettingsStore;
+
+// Player messages.
+inline constexpr unsigned kWmCommand = 273;
+inline constexpr unsigned kWmUser = 1024;
+enum WinampCommand : unsigned {
+    kCmdClose = 40001,
+    kCmdShuffle = 40023,
+    kCmdPrevious = 40044,
+    kCmdPlay = 40045,
+    kCmdPause = 40046,
+    kCmdStop = 40047,
+    kCmdNext = 40048,
+};
+// WM_COMMAND 40194 in the low word, 1 in the high word.
+inline constexpr unsigned kCmdSearchWindow = 0x19D02;
+enum WinampQuery : int {
+    kQueryState = 104,
+    kQueryTime = 105,
+    kQuerySeek = 106,
+    kQueryWritePlaylist = 120,
+    kQuerySetPosition = 121,
+    kQueryLength = 124,
+    kQueryShuffle = 250,
+};
+
+inline constexpr const char* kDefaultWinampPath = "C:\\Program Files\\Winamp\\Winamp.exe";
+// A longer playlist is taken as a false answer: the cache never grows past it.
+inline constexpr int kMaxPlaylistEntries = 1 << 20;
+// How long Connecter waits for a player it launched.
+inline constexpr unsigned kLaunchWaitMs = 30000;
+
+// Resolves the player's program path at start-up: the setting, then the App
+// Paths registry entry, then the user; writes it back and warns when it is
+// still missing.
+std::string ResolveWinampPath(SettingsStore& store, PlayerSystem& system);
+
+class TPilotune {
+public:
+    TPilotune(PlayerWindow& window, PlayerSystem& system, std::string programPath);
+
+    const std::string& CheminWinamp() const { return path_; }
+    std::string FichierListe() const;
+
+    void Connecter();
+    bool EstLance();
+    int Position();
+    int Duree();
+    std::string Titre();
+    void AllerA(int seconds);
+    void AfficherWinamp(bool cacher);
+    void Precedent();
+    void Jouer();
+    void Pauser();
+    void Stopper();
+    void Suivant();
+    void BasculerHasard();
+    void Commande(unsigned n);
+    int NumeroTitre();
+    void JouerTitre(int n);
+    int Etat();
+    std::string TexteEtat();
+    int NbTitres();
+    bool HasardActif();
+    // Refills the playlist cache; false (with the system's error text) when the
+    // playlist file cannot be read.
+    bool LireListe(std::string* error = nullptr);
+    std::string FichierTitre(int n);
+    int ChercherTitre(const std::string& nom);
+    void AfficherChercheur();
+
+    const std::vector<std::string>& Liste() const { return cache_; }
+
+private:
+    int Query(int lParam, std::uintptr_t wParam = 0);
+    void Command(unsigned n);
+
+    PlayerWindow& window_;
+    PlayerSystem& system_;
+    std::string path_;
+    std::vector<std::string> cache_;
+};
+
+// The caption rule: "12. Artiste - Morceau - Winamp" -> "12. Artiste - Morceau".
+std::string TitleFromCaption(const std::string& caption);
+
+} // namespace pilotune

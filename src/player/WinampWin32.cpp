@@ -1,0 +1,182 @@
+#include "player/WinampWin32.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "settings/EncodingWin32.h"
+#include "ui/InputBoxWin32.h"
+#include "ui/Messages.h"
+
+namespace pilotune {
+
+namespace {
+constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
+constexpr wchar_t kSearchClass[] = L"BaseWindow_RootWnd";
+constexpr wchar_t kAppPathsKey[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
+
+struct FileHandle {
+    HANDLE h;
+    ~FileHandle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+} // namespace
+
+bool Win32PlayerWindow::Find() {
+    hwnd_ = FindWindowW(kPlayerClass, nullptr);
+    hung_ = false;
+    return hwnd_ != nullptr;
+}
+
+bool Win32PlayerWindow::Exists() { return FindWindowW(kPlayerClass, nullptr) != nullptr; }
+
+std::intptr_t Win32PlayerWindow::Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!hwnd_) return 0;
+    DWORD_PTR result = 0;
+    const UINT wait = hung_ ? hungTimeoutMs_ : timeoutMs_;
+    if (!SendMessageTimeoutW(hwnd_, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, wait,
+                             &result)) {
+        // Gone, or not answering: the caller sees "no player" until it answers.
+        hung_ = IsWindow(hwnd_) != FALSE;
+        return 0;
+    }
+    hung_ = false;
+    return static_cast<std::intptr_t>(result);
+}
+
+void Win32PlayerWindow::Post(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (hwnd_) PostMessageW(hwnd_, msg, wParam, lParam);
+}
+
+std::string Win32PlayerWindow::Caption() {
+    if (!hwnd_ || hung_) return {};
+    // GetWindowText of another process's window asks that window's thread;
+    // WM_GETTEXT through the bounded send keeps a hung player from freezing us.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                             timeoutMs_, &length)) {
+        hung_ = IsWindow(hwnd_) != FALSE;
+        return {};
+    }
+    if (length == 0) return {};
+    if (length > 65536) length = 65536;
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd_, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs_, &copied)) {
+        hung_ = IsWindow(hwnd_) != FALSE;
+        return {};
+    }
+    if (copied > length) copied = length;
+    return Narrow(std::wstring_view(text.data(), copied));
+}
+
+void Win32PlayerWindow::Show(bool visible) {
+    if (hwnd_) ShowWindowAsync(hwnd_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32PlayerWindow::RaiseSearchWindow() {
+    if (HWND search = FindWindowW(kSearchClass, nullptr)) {
+        SetWindowPos(search, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    }
+}
+
+bool Win32PlayerSystem::FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32PlayerSystem::RegisteredWinampPath() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    std::string result;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0 && size < 65536) {
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                             &size) == ERROR_SUCCESS) {
+            result = Narrow(buffer.data());
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+std::string Win32PlayerSystem::AskText(const std::string& title, const std::string& prompt,
+                                       const std::string& value) {
+    std::string text = value;
+    InputBox(nullptr, title, prompt, text);
+    return text;
+}
+
+void Win32PlayerSystem::ShowMessage(const std::string& text) { Messages().Info(text); }
+
+bool Win32PlayerSystem::Launch(const std::string& path) {
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        GetDesktopWindow(), L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+void Win32PlayerSystem::ProcessMessages() {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+std::uint64_t Win32PlayerSystem::NowMs() { return GetTickCount64(); }
+
+std::optional<std::string> Win32PlayerSystem::ReadFile(const std::string& path,
+                                                       std::string& error) {
+    FileHandle file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.h == INVALID_HANDLE_VALUE) {
+        error = SystemErrorText(GetLastError());
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.h, &size) || size.QuadPart > (std::int64_t{1} << 31)) {
+        error = SystemErrorText(ERROR_FILE_TOO_LARGE);
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !::ReadFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        error = SystemErrorText(GetLastError());
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::string Win32PlayerSystem::DecodeAnsi(std::string_view bytes) { return AnsiToUtf8(bytes); }
+
+std::string SystemErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                   nullptr);
+    std::string text = n && buffer ? Narrow(std::wstring_view(buffer, n)) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    if (text.empty()) text = "Erreur système " + std::to_string(code);
+    return text;
+}
+
+} // namespace pilotune

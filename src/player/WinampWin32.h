@@ -1,0 +1,52 @@
+#pragma once
+// The player link's Win32 side: real window messages to the player's window,
+// bounded in time, and the system services the link needs.
+#include <windows.h>
+
+#include "player/PlayerPorts.h"
+
+namespace pilotune {
+
+class Win32PlayerWindow final : public PlayerWindow {
+public:
+    // A send waits at most `timeoutMs` for an answer; once the player has failed
+    // to answer, later sends wait only `hungTimeoutMs` until it answers again.
+    explicit Win32PlayerWindow(unsigned timeoutMs = 1000, unsigned hungTimeoutMs = 50)
+        : timeoutMs_(timeoutMs), hungTimeoutMs_(hungTimeoutMs) {}
+
+    bool Find() override;
+    bool Exists() override;
+    std::intptr_t Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void Post(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::string Caption() override;
+    void Show(bool visible) override;
+    void RaiseSearchWindow() override;
+
+    HWND Handle() const { return hwnd_; }
+    bool Hung() const { return hung_; }
+
+private:
+    HWND hwnd_ = nullptr;
+    bool hung_ = false;
+    unsigned timeoutMs_;
+    unsigned hungTimeoutMs_;
+};
+
+class Win32PlayerSystem final : public PlayerSystem {
+public:
+    bool FileExists(const std::string& path) override;
+    std::string RegisteredWinampPath() override;
+    std::string AskText(const std::string& title, const std::string& prompt,
+                        const std::string& value) override;
+    void ShowMessage(const std::string& text) override;
+    bool Launch(const std::string& path) override;
+    void ProcessMessages() override;
+    std::uint64_t NowMs() override;
+    std::optional<std::string> ReadFile(const std::string& path, std::string& error) override;
+    std::string DecodeAnsi(std::string_view bytes) override;
+};
+
+// The system's text for an error code (FormatMessageW), as UTF-8.
+std::string SystemErrorText(DWORD code);
+
+} // namespace pilotune

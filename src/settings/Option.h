@@ -1,0 +1,94 @@
+#pragma once
+// COption: the run-time settings object (options, key bindings, current
+// programme, copy settings), loaded from and saved to the settings store.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pilotune {
+
+class SettingsStore;
+
+// One keyboard shortcut binding.
+struct TCla {
+    bool Activer = true;     // takes part in matching
+    std::uint8_t Action = 0; // action number
+    std::string Touche;      // key text, modifier prefixes included
+    std::string Chemin;      // the action's text parameter
+};
+
+// One programme entry.
+struct TProg {
+    int N = 1;     // 1-based playlist position; 0: not in the playlist, skipped by replay
+    int D = 0;     // start point in seconds
+    int F = 0;     // end point in seconds; D = F = 0: the whole track
+    std::string T; // file name of the track, without its folder
+};
+
+// 1-based playlist position of the first entry whose file name equals the
+// given one (without regard to case), or 0.
+using TrackLookup = std::function<int(const std::string& fileName)>;
+
+// Logical section names.
+inline constexpr std::string_view kSectionOption = "Option";
+inline constexpr std::string_view kSectionDivers = "Divers";
+inline constexpr std::string_view kSectionProgramme = "Programme";
+inline constexpr std::string_view kSectionClavier = "Clavier";
+inline constexpr std::string_view kSectionCopie = "Copie";
+inline constexpr std::string_view kDefaultProgramme = "PlayList";
+inline constexpr std::uint8_t kActionNothing = 32; // ARIEN
+
+// Section of the programme `name` ("Programme " + name).
+std::string ProgrammeSection(std::string_view name);
+
+// The four bindings used when the file has none.
+std::vector<TCla> DefaultBindings();
+
+class COption {
+  public:
+    bool CacheAuto = false;
+    bool CacheWA = false;
+    bool ProgEnreg = false;
+    bool ProgLecture = false;
+    int LoopTrack = 0;
+    int NbBoucle = 9;
+    int NbExtrait = 10;
+    int Transparent = 100;
+    bool Applying = false;
+    bool Shuffle = false;
+    bool LoopOn = false;
+    bool ExcerptOn = false;
+    bool LancerDemarrageWindows = false;
+    bool Systray = false;
+    bool FermerWA = false;
+    bool MAJ = true;
+    bool AffichageNeg = false;
+    int ProgNb = 0; // number of entries of Programme, kept equal to its size
+    int ProgPos = -1;
+    int CurrentTrack = 0;
+    std::vector<TProg> Programme;
+    std::string ProgTitre{kDefaultProgramme};
+    bool ClavierActiver = false;
+    bool Capture = false;
+    std::vector<TCla> Bindings = DefaultBindings();
+    bool AfficheBT = false;
+    std::string CopyPath = "C:\\Music";
+
+    // Reads every key in its order and loads the programme named by ProgTitre;
+    // `lookup` gives each entry its track number from its file name.
+    void Load(const SettingsStore& store, const TrackLookup& lookup);
+    // Writes every key of Load (ProgEnreg included) and the current programme.
+    void Save(SettingsStore& store);
+
+    // Reads the programme `name` into Programme (ProgTitre := name when
+    // `makeCurrent`). An entry with no file name, or no lookup, gets N = 0.
+    void ProgrammeLoad(const SettingsStore& store, const std::string& name, bool makeCurrent,
+                       const TrackLookup& lookup);
+    // Writes Programme under `name` (empty: "PlayList"); the first programme
+    // saved into a file also becomes the only known name and the current one.
+    void ProgrammeSave(SettingsStore& store, const std::string& name);
+};
+
+} // namespace pilotune

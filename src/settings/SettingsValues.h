@@ -1,0 +1,23 @@
+#pragma once
+// Value texts of the settings file, and list counts read safely.
+#include <optional>
+#include <string_view>
+
+namespace pilotune {
+
+class SettingsStore;
+
+// Decimal ("-12", "+7") or hexadecimal with "0x" ("0x10", up to 8 digits, which
+// wrap to 32 bits as "0xFFFFFFFF" = -1). Blanks around are allowed; anything
+// else, or a decimal outside 32 bits, gives nullopt.
+std::optional<int> ParseInteger(std::string_view text);
+
+// The most entries a list read from the file may have; a damaged count never
+// makes a read allocate without bound.
+inline constexpr int kMaxListCount = 10000;
+
+// Reads the count key of a list (per-user section): a negative value reads as
+// `def`, a value above kMaxListCount as kMaxListCount.
+int ReadCount(const SettingsStore& store, std::string_view section, std::string_view key, int def);
+
+} // namespace pilotune

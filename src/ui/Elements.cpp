@@ -1,0 +1,71 @@
+#include "ui/Elements.h"
+
+#include <stdexcept>
+
+namespace pilotune {
+
+Element& Scene::Add(Element e) {
+    elements_.push_back(std::move(e));
+    return elements_.back();
+}
+
+Element* Scene::Find(std::string_view name) {
+    for (auto& e : elements_)
+        if (e.name == name) return &e;
+    return nullptr;
+}
+
+Element& Scene::operator[](std::string_view name) {
+    if (Element* e = Find(name)) return *e;
+    throw std::out_of_range("no element " + std::string(name));
+}
+
+const Element& Scene::operator[](std::string_view name) const {
+    return const_cast<Scene&>(*this)[name];
+}
+
+const Element* Scene::HitTest(int x, int y) const {
+    for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
+        if (it->visible && it->enabled && it->bounds.Contains(x, y)) return &*it;
+    }
+    return nullptr;
+}
+
+Twin::Twin(Scene& scene, std::string_view stem)
+    : b_(&scene[std::string(stem) + "B"]), n_(&scene[std::string(stem) + "N"]) {}
+
+void Twin::SetText(const std::string& text) { b_->text = n_->text = text; }
+void Twin::SetHint(const std::string& hint) { b_->hint = n_->hint = hint; }
+void Twin::SetVisible(bool visible) { b_->visible = n_->visible = visible; }
+void Twin::SetPopupMenu(const std::string& menu) { b_->popupMenu = n_->popupMenu = menu; }
+
+void Twin::SetBounds(const Rect& r) {
+    b_->bounds = r;
+    SyncBounds();
+}
+
+void Twin::SyncBounds() { n_->bounds = b_->bounds.Moved(1, -1); }
+
+MenuItem& Menu::Add(MenuItem item) {
+    items_.push_back(std::move(item));
+    return items_.back();
+}
+
+MenuItem& Menu::AddSeparator() {
+    MenuItem item;
+    item.separator = true;
+    return Add(std::move(item));
+}
+
+MenuItem* Menu::Find(std::string_view name) {
+    for (auto& item : items_)
+        if (!item.separator && item.name == name) return &item;
+    return nullptr;
+}
+
+MenuItem& Menu::operator[](std::string_view name) {
+    if (MenuItem* item = Find(name)) return *item;
+    throw std::out_of_range("no menu item " + std::string(name));
+}
+
+} // namespace pilotune

@@ -1,0 +1,222 @@
+#include "player/Winamp.h"
+
+#include <gtest/gtest.h>
+
+#include "FakePlayer.h"
+#include "player/Playlist.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+constexpr char kExe[] = "C:\\Program Files\\Winamp\\Winamp.exe";
+constexpr char kM3u[] = "C:\\Program Files\\Winamp\\Winamp.m3u";
+
+struct LinkTest : ::testing::Test {
+    FakePlayerWindow window;
+    FakePlayerSystem system;
+    TPilotune link{window, system, kExe};
+    void SetUp() override {
+        system.files[kExe] = "MZ";
+        link.Connecter();
+    }
+    void Playlist(int length, std::string file) {
+        window.Answer(kQueryLength, length);
+        system.files[kM3u] = std::move(file);
+    }
+};
+} // namespace
+
+TEST(TitleFromCaption, CutsBeforeTheDashOfWinamp) {
+    EXPECT_EQ(TitleFromCaption("12. Artiste - Morceau - Winamp"), "12. Artiste - Morceau");
+    EXPECT_EQ(TitleFromCaption("12. Artiste - Morceau - Winamp [Paused]"), "12. Artiste - Morceau");
+    EXPECT_EQ(TitleFromCaption("Sans le nom du lecteur"), "Sans le nom du lecteur");
+    EXPECT_EQ(TitleFromCaption("- Winamp"), "");
+    EXPECT_EQ(TitleFromCaption(""), "");
+    EXPECT_EQ(TitleFromCaption(std::string(10000, 'x') + " - Winamp"), std::string(10000, 'x'));
+}
+
+TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
+    link.Precedent();
+    link.Jouer();
+    link.Pauser();
+    link.Stopper();
+    link.Suivant();
+    link.BasculerHasard();
+    link.Commande(0x10000 + 40001);
+    link.JouerTitre(1);
+    link.AllerA(42);
+    link.AfficherChercheur();
+    const std::vector<SentMessage> expected = {
+        {273, 40044, 0, false}, {273, 40045, 0, false}, {273, 40046, 0, false},
+        {273, 40047, 0, false}, {273, 40048, 0, false}, {273, 40023, 0, false},
+        {273, 40001, 0, false}, {1024, 0, 121, false},  {273, 40045, 0, false},
+        {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
+    };
+    EXPECT_EQ(window.sent, expected);
+    EXPECT_EQ(window.raises, 1);
+}
+
+TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
+    window.Answer(kQueryTime, 999, 0);
+    EXPECT_EQ(link.Position(), 0);
+    window.Answer(kQueryTime, 1000, 0);
+    EXPECT_EQ(link.Position(), 1);
+    window.Answer(kQueryTime, -1, 0);
+    EXPECT_EQ(link.Position(), 0);
+    window.Answer(kQueryTime, -2500, 0);
+    EXPECT_EQ(link.Position(), -2);
+    // The player answers a 32-bit value; wider garbage keeps its low half.
+    window.Answer(kQueryTime, (std::intptr_t{1} << 32) + 5000, 0);
+    EXPECT_EQ(link.Position(), 5);
+    window.Answer(kQueryTime, 215, 1);
+    EXPECT_EQ(link.Duree(), 215);
+    window.Answer(kQueryTime, -1, 1);
+    EXPECT_EQ(link.Duree(), -1);
+}
+
+TEST_F(LinkTest, StatesAndTheirTexts) {
+    const std::pair<int, std::pair<int, const char*>> cases[] = {
+        {0, {0, " - Stop"}}, {1, {1, ""}}, {3, {3, " - Pause"}},
+        {2, {4, " - Erreur"}}, {-7, {4, " - Erreur"}},
+    };
+    for (const auto& [answer, expected] : cases) {
+        window.Answer(kQueryState, answer);
+        EXPECT_EQ(link.Etat(), expected.first) << answer;
+        EXPECT_EQ(link.TexteEtat(), expected.second) << answer;
+    }
+    window.Answer(kQueryShuffle, 1);
+    EXPECT_TRUE(link.HasardActif());
+    window.Answer(kQueryShuffle, 2);
+    EXPECT_FALSE(link.HasardActif());
+}
+
+TEST_F(LinkTest, TrackNumbersAreOneBased) {
+    window.Answer(kQueryWritePlaylist, 0);
+    EXPECT_EQ(link.NumeroTitre(), 1);
+    window.Answer(kQueryWritePlaylist, 11);
+    EXPECT_EQ(link.NumeroTitre(), 12);
+    link.JouerTitre(12);
+    EXPECT_EQ(window.sent[window.sent.size() - 2], (SentMessage{1024, 11, 121, false}));
+}
+
+TEST(LinkWithoutPlayer, QueriesAnswerZeroAndCommandsDoNothing) {
+    FakePlayerWindow window;
+    window.present = false;
+    FakePlayerSystem system; // no file at the program path either
+    TPilotune link{window, system, kExe};
+    link.Connecter();
+    EXPECT_TRUE(system.launched.empty());
+    EXPECT_EQ(system.pumps, 0);
+    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.TexteEtat(), " - Stop");
+    EXPECT_EQ(link.NumeroTitre(), 1);
+    EXPECT_EQ(link.Position(), 0);
+    EXPECT_EQ(link.Titre(), "");
+    EXPECT_FALSE(link.EstLance());
+    link.Jouer();
+    EXPECT_TRUE(window.sent.empty());
+}
+
+TEST(LinkConnect, LaunchesThePlayerAndWaitsForItsWindow) {
+    FakePlayerWindow window;
+    window.present = false;
+    FakePlayerSystem system;
+    system.files[kExe] = "MZ";
+    system.onLaunch = [&] { window.findsUntilPresent = 4; };
+    TPilotune link{window, system, kExe};
+    link.Connecter();
+    EXPECT_EQ(system.launched, std::vector<std::string>{kExe});
+    EXPECT_TRUE(window.found);
+    EXPECT_EQ(system.pumps, 3);
+}
+
+TEST(LinkConnect, GivesUpAfterThirtySecondsOrAFailedLaunch) {
+    FakePlayerWindow window;
+    window.present = false;
+    FakePlayerSystem system;
+    system.files[kExe] = "MZ";
+    TPilotune link{window, system, kExe};
+    link.Connecter(); // the window never shows
+    EXPECT_FALSE(window.found);
+    EXPECT_EQ(system.now, kLaunchWaitMs);
+
+    FakePlayerSystem failing;
+    failing.files[kExe] = "MZ";
+    failing.launchWorks = false;
+    TPilotune other{window, failing, kExe};
+    other.Connecter();
+    EXPECT_EQ(failing.launched.size(), 1u);
+    EXPECT_EQ(failing.pumps, 0);
+}
+
+TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
+    Playlist(3, "#EXTM3U\r\n#EXTINF:200,A - B\r\nC:\\Musique\\a.mp3\r\n#EXTINF:1,x\r\n"
+                "C:\\Musique\\b.mp3\nC:\\Musique\\c.mp3\rC:\\Musique\\d.mp3\r\n");
+    ASSERT_TRUE(link.LireListe());
+    EXPECT_EQ(link.Liste(),
+              (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
+                                        "C:\\Musique\\c.mp3"}));
+    EXPECT_EQ(window.sent.front(), (SentMessage{1024, 0, 120, false}));
+
+    Playlist(4, "#EXTM3U\n\nC:\\x.mp3"); // fewer lines: the rest stays empty
+    ASSERT_TRUE(link.LireListe());
+    EXPECT_EQ(link.Liste(), (std::vector<std::string>{"", "C:\\x.mp3", "", ""}));
+}
+
+TEST_F(LinkTest, PlaylistBytesAreDecodedFromTheAnsiCodePage) {
+    Playlist(2, std::string("C:\\\xC9t\xE9.mp3\nC:\\a\0b.mp3\n", 24));
+    ASSERT_TRUE(link.LireListe());
+    EXPECT_EQ(link.Liste()[0], "C:\\Été.mp3");
+    EXPECT_EQ(link.Liste()[1], std::string("C:\\a\0b.mp3", 10));
+}
+
+TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
+    Playlist(2, "C:\\Musique\\un.mp3\nC:\\Musique\\deux.mp3\n");
+    EXPECT_EQ(link.FichierTitre(2), "C:\\Musique\\deux.mp3");
+    EXPECT_EQ(system.reads, 1);
+    system.files[kM3u] = "C:\\Autre\\x.mp3\nC:\\Autre\\y.mp3\n"; // same length: not seen
+    EXPECT_EQ(link.FichierTitre(1), "C:\\Musique\\un.mp3");
+    EXPECT_EQ(link.ChercherTitre("deux.mp3"), 2);
+    EXPECT_EQ(system.reads, 1);
+    Playlist(3, "C:\\Autre\\x.mp3\nC:\\Autre\\y.mp3\nD:z.mp3\n");
+    EXPECT_EQ(link.FichierTitre(1), "C:\\Autre\\x.mp3");
+    EXPECT_EQ(system.reads, 2);
+    EXPECT_EQ(link.FichierTitre(0), "");
+    EXPECT_EQ(link.FichierTitre(4), "");
+    EXPECT_EQ(link.FichierTitre(-1), "");
+}
+
+TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
+    Playlist(4, "C:\\Musique\\morceau.mp3\nD:morceau.mp3\nC:\\Musique\\\xC9t\xE9.mp3\n"
+                "C:\\Musique\\Morceau.mp3\n");
+    EXPECT_EQ(link.ChercherTitre("Morceau.MP3"), 1);
+    EXPECT_EQ(link.ChercherTitre("ÉTÉ.mp3"), 3);
+    EXPECT_EQ(link.ChercherTitre("orceau.mp3"), 0);
+    EXPECT_EQ(link.ChercherTitre(""), 0);
+}
+
+TEST_F(LinkTest, AMissingPlaylistFileGivesEmptyTextAndOneMessage) {
+    window.Answer(kQueryLength, 2); // no playlist file
+    EXPECT_EQ(link.FichierTitre(1), "");
+    EXPECT_EQ(system.reads, 2);
+    EXPECT_EQ(system.shown, std::vector<std::string>{"Le fichier spécifié est introuvable."});
+    EXPECT_EQ(link.ChercherTitre("a.mp3"), 0); // the cache has the right length now
+    EXPECT_EQ(system.shown.size(), 1u);
+}
+
+TEST_F(LinkTest, AbsurdLengthsNeitherCrashNorExhaustMemory) {
+    window.Answer(kQueryLength, 0x7fffffff);
+    system.files[kM3u] = "C:\\a.mp3\n";
+    EXPECT_EQ(link.NbTitres(), kMaxPlaylistEntries);
+    EXPECT_EQ(link.FichierTitre(1), "C:\\a.mp3");
+    window.Answer(kQueryLength, -5);
+    EXPECT_EQ(link.NbTitres(), 0);
+    EXPECT_EQ(link.FichierTitre(1), "");
+}
+
+TEST(PlaylistPath, ReplacesTheLastThreeCharacters) {
+    EXPECT_EQ(PlaylistPathFor(kExe), kM3u);
+    EXPECT_EQ(PlaylistPathFor("C:\\W\\winamp.EXE"), "C:\\W\\winamp.m3u");
+    EXPECT_EQ(PlaylistPathFor("ab"), "m3u");
+}
