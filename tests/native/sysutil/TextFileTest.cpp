@@ -41,8 +41,6 @@ TEST_F(TextFileTest, EveryLineIsPrecededByCrLfWhateverTheLineEnds) {
     EXPECT_EQ(ReadTextFile(Write("lfcr.txt", "a\n\rb")), "\r\na\r\n\r\nb");
     EXPECT_EQ(ReadTextFile(Write("one-eol.txt", "\n")), "\r\n");
     EXPECT_EQ(ReadTextFile(Write("empty.txt", "")), "");
-    EXPECT_EQ(ReadTextFile(Write("update.ini", "[MAJ]\r\nVersion=1.2.0.0\r\nListePlus=é à\r\n")),
-              "\r\n[MAJ]\r\nVersion=1.2.0.0\r\nListePlus=é à");
 }
 
 TEST_F(TextFileTest, MissingOddAndLargeFiles) {

@@ -84,7 +84,13 @@ TEST_F(RegistryTest, WritesReadsBackAndDeletesAStringValue) {
     EXPECT_TRUE(messages.errors.empty());
 }
 
-TEST_F(RegistryTest, LowerCaseRootIsAKeyUnderTheCurrentUser) {
+TEST_F(RegistryTest, RootNameSelectsTheHiveOnlyWithExactCase) {
+    ASSERT_TRUE(WriteRegistryText("HKEY_LOCAL_MACHINE\\" + kBase + "\\Valeur", "machine"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kBase, "Valeur"), L"machine");
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kBase, "Valeur"), std::nullopt);
+    EXPECT_TRUE(DeleteRegistryValue("HKEY_LOCAL_MACHINE\\" + kBase + "\\Valeur"));
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, Widen(kBase).c_str());
+
     ASSERT_TRUE(WriteRegistryText("hkey_current_user\\Software\\Valeur", "x"));
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "hkey_current_user\\Software", "Valeur"), L"x");
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "Software", "Valeur"), std::nullopt);
@@ -113,15 +119,4 @@ TEST_F(RegistryTest, FailuresTellTheUserTheValueName) {
     EXPECT_EQ(messages.errors[2], "Echec à la définition des données pour 'PilotuneRacine'");
     EXPECT_EQ(messages.errors[3], "Echec à la définition des données pour 'Valeur'");
     EXPECT_EQ(messages.errors[4], "Echec à la définition des données pour 'Compteur'");
-}
-
-TEST(RegistryRoots, OpenRegistryPathSelectsAndStripsTheRoot) {
-    std::string path = "HKEY_LOCAL_MACHINE\\Software\\X";
-    EXPECT_EQ(OpenRegistryPath(path), HKEY_LOCAL_MACHINE);
-    EXPECT_EQ(path, "Software\\X");
-    path = "HKEY_CLASSES_ROOT\\.txt";
-    EXPECT_EQ(OpenRegistryPath(path), HKEY_CLASSES_ROOT);
-    path = "Hkey_Users\\X";
-    EXPECT_EQ(OpenRegistryPath(path), HKEY_CURRENT_USER);
-    EXPECT_EQ(path, "Hkey_Users\\X");
 }
