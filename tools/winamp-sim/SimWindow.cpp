@@ -43,8 +43,9 @@ SimWindow::SimWindow(Player& player, const std::wstring& logFile, const std::wst
     font_ = CreateFontIndirectW(&ncm.lfMessageFont);
 }
 
+// The windows are left to the system when the process ends: under Wine with no
+// window manager, destroying a shown top-level window waits two seconds for X.
 SimWindow::~SimWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
 }
 
@@ -113,7 +114,6 @@ LRESULT SimWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         player_.Advance(Now());
         OnCommand(LOWORD(wParam));
-        if (!hwnd_) return 0; // closed
         break;
     case kPlayEntry:
         player_.Advance(Now());
@@ -124,6 +124,9 @@ LRESULT SimWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
         Layout();
+        return 0;
+    case WM_CLOSE:
+        PostQuitMessage(0); // the process ends with its windows, see ~SimWindow
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimer);
@@ -194,7 +197,7 @@ void SimWindow::OnCommand(WORD id) {
         search_ = OpenSearchWindow(search_, hwnd_, player_.Tracks(), font_);
         break;
     case kClose:
-        DestroyWindow(hwnd_);
+        PostMessageW(hwnd_, WM_CLOSE, 0, 0); // answer the sender first, then close
         break;
     default:
         break;
