@@ -76,8 +76,8 @@ void CloseLeftoverSimulators() {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(w, WM_COMMAND, 40001, 0, SMTO_ABORTIFHUNG, 1000, &ignored);
-        if (WaitGone(w, 1000)) continue;
+        SendMessageTimeoutW(w, WM_COMMAND, 40001, 0, SMTO_ABORTIFHUNG, 500, &ignored);
+        if (WaitGone(w, 500)) continue;
         HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
         if (p) {
             TerminateProcess(p, 1);
