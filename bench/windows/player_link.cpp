@@ -105,7 +105,6 @@ int main() {
         best = std::min(best, NowUs() - t0);
     }
     Row("LireListe, 100 000 entries", best / 1000, bestBase / 1000, 1.5, "ms");
-
     double t0 = NowUs();
     const std::string last = link.FichierTitre(kEntries);
     const double fichier = NowUs() - t0;

@@ -3,6 +3,7 @@
 // another process, and a few services of the system. Win32 in the program
 // (WinampWin32.h), fakes in unit tests.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,10 +43,14 @@ public:
     // Lets the user interface run its pending messages, waiting a little.
     virtual void ProcessMessages() = 0;
     virtual std::uint64_t NowMs() = 0;
-    // Whole file as bytes; nullopt with the system's error text when unreadable.
-    virtual std::optional<std::string> ReadFile(const std::string& path, std::string& error) = 0;
-    // The file's bytes (ANSI code page) as UTF-8.
-    virtual std::string DecodeAnsi(std::string_view bytes) = 0;
+    // Hands the file's bytes to `chunk` in order, piece by piece, until the end
+    // or until `chunk` answers false. False, with the system's error text, when
+    // the file cannot be opened or read.
+    virtual bool ReadFile(const std::string& path,
+                          const std::function<bool(std::string_view)>& chunk,
+                          std::string& error) = 0;
+    // Appends the UTF-8 text of bytes in the ANSI code page to `out`.
+    virtual void DecodeAnsi(std::string_view bytes, std::string& out) = 0;
 };
 
 } // namespace pilotune

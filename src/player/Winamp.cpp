@@ -86,39 +86,38 @@ bool TPilotune::HasardActif() { return Query(kQueryShuffle) == 1; }
 
 bool TPilotune::LireListe(std::string* error) {
     Query(kQueryWritePlaylist);
-    cache_.assign(static_cast<std::size_t>(NbTitres()), std::string());
+    cache_.Reset(static_cast<std::size_t>(NbTitres()));
+    auto decode = [this](std::string_view line, std::string& out) {
+        system_.DecodeAnsi(line, out);
+    };
     std::string why;
-    const auto bytes = system_.ReadFile(FichierListe(), why);
-    if (!bytes) {
-        if (error) *error = why;
-        return false;
-    }
-    ReadPlaylistLines(*bytes, cache_, [this](std::string_view line) {
-        const bool ascii = std::all_of(line.begin(), line.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        return ascii ? std::string(line) : system_.DecodeAnsi(line);
-    });
-    return true;
+    cache_.Begin();
+    const bool read = system_.ReadFile(
+        FichierListe(), [&](std::string_view chunk) { return cache_.Feed(chunk, decode); }, why);
+    cache_.Finish(decode);
+    if (!read && error) *error = why;
+    return read;
+}
+
+bool TPilotune::CacheIsCurrent() {
+    return cache_.Size() == static_cast<std::size_t>(NbTitres());
 }
 
 std::string TPilotune::FichierTitre(int n) {
-    if (cache_.size() != static_cast<std::size_t>(NbTitres())) {
+    if (!CacheIsCurrent()) {
         if (!LireListe()) {
             std::string error;
             if (!LireListe(&error)) system_.ShowMessage(error);
             return {};
         }
     }
-    if (n < 1 || static_cast<std::size_t>(n) > cache_.size()) return {};
-    return cache_[static_cast<std::size_t>(n) - 1];
+    if (n < 1 || static_cast<std::size_t>(n) > cache_.Size()) return {};
+    return std::string(cache_.Entry(static_cast<std::size_t>(n) - 1));
 }
 
 int TPilotune::ChercherTitre(const std::string& nom) {
-    if (cache_.size() != static_cast<std::size_t>(NbTitres()) && !LireListe()) return 0;
-    for (std::size_t i = 0; i < cache_.size(); ++i) {
-        if (SameFileName(FileNamePart(cache_[i]), nom)) return static_cast<int>(i) + 1;
-    }
-    return 0;
+    if (!CacheIsCurrent() && !LireListe()) return 0;
+    return cache_.Find(nom);
 }
 
 void TPilotune::AfficherChercheur() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "player/PlayerPorts.h"
+#include "player/Playlist.h"
 
 namespace pilotune {
 
@@ -79,16 +80,18 @@ public:
     int ChercherTitre(const std::string& nom);
     void AfficherChercheur();
 
-    const std::vector<std::string>& Liste() const { return cache_; }
+    std::vector<std::string> Liste() const { return cache_.Entries(); }
 
 private:
     int Query(int lParam, std::uintptr_t wParam = 0);
     void Command(unsigned n);
+    // The cache is refreshed only when the playlist's length changed.
+    bool CacheIsCurrent();
 
     PlayerWindow& window_;
     PlayerSystem& system_;
     std::string path_;
-    std::vector<std::string> cache_;
+    PlaylistCache cache_;
 };
 
 // The caption rule: "12. Artiste - Morceau - Winamp" -> "12. Artiste - Morceau".

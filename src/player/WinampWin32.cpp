@@ -138,32 +138,56 @@ void Win32PlayerSystem::ProcessMessages() {
 
 std::uint64_t Win32PlayerSystem::NowMs() { return GetTickCount64(); }
 
-std::optional<std::string> Win32PlayerSystem::ReadFile(const std::string& path,
-                                                       std::string& error) {
+bool Win32PlayerSystem::ReadFile(const std::string& path,
+                                 const std::function<bool(std::string_view)>& chunk,
+                                 std::string& error) {
     FileHandle file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
     if (file.h == INVALID_HANDLE_VALUE) {
         error = SystemErrorText(GetLastError());
-        return std::nullopt;
+        return false;
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.h, &size) || size.QuadPart > (std::int64_t{1} << 31)) {
-        error = SystemErrorText(ERROR_FILE_TOO_LARGE);
-        return std::nullopt;
+    // One small buffer, reused: large fresh allocations are what costs most.
+    static thread_local std::vector<char> buffer(64 * 1024);
+    while (true) {
+        DWORD read = 0;
+        if (!::ReadFile(file.h, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+            error = SystemErrorText(GetLastError());
+            return false;
+        }
+        if (read == 0 || !chunk(std::string_view(buffer.data(), read))) return true;
     }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !::ReadFile(file.h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        error = SystemErrorText(GetLastError());
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
 }
 
-std::string Win32PlayerSystem::DecodeAnsi(std::string_view bytes) { return AnsiToUtf8(bytes); }
+void Win32PlayerSystem::DecodeAnsi(std::string_view bytes, std::string& out) {
+    // A single-byte code page decodes byte by byte through a table made once;
+    // the others (East Asian code pages) go through the system's conversion.
+    static const std::vector<std::string> table = [] {
+        std::vector<std::string> t;
+        CPINFO info{};
+        if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) return t;
+        t.resize(256);
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            t[static_cast<std::size_t>(b)] = b == 0 ? std::string(1, '\0') : AnsiToUtf8({&c, 1});
+        }
+        return t;
+    }();
+    if (table.empty()) {
+        out += AnsiToUtf8(bytes);
+        return;
+    }
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* run = p;
+        while (run < end && static_cast<unsigned char>(*run) < 0x80) ++run;
+        out.append(p, static_cast<std::size_t>(run - p));
+        if (run < end) out += table[static_cast<unsigned char>(*run++)];
+        p = run;
+    }
+}
 
 std::string SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;

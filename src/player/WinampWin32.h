@@ -42,8 +42,9 @@ public:
     bool Launch(const std::string& path) override;
     void ProcessMessages() override;
     std::uint64_t NowMs() override;
-    std::optional<std::string> ReadFile(const std::string& path, std::string& error) override;
-    std::string DecodeAnsi(std::string_view bytes) override;
+    bool ReadFile(const std::string& path, const std::function<bool(std::string_view)>& chunk,
+                  std::string& error) override;
+    void DecodeAnsi(std::string_view bytes, std::string& out) override;
 };
 
 // The system's text for an error code (FormatMessageW), as UTF-8.

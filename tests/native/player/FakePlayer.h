@@ -84,17 +84,23 @@ public:
         now += 50;
     }
     std::uint64_t NowMs() override { return now; }
-    std::optional<std::string> ReadFile(const std::string& p, std::string& error) override {
+    // Small, odd-sized chunks, so that lines and CR LF pairs are cut anywhere.
+    std::size_t chunkSize = 7;
+    bool ReadFile(const std::string& p, const std::function<bool(std::string_view)>& chunk,
+                  std::string& error) override {
         ++reads;
         auto it = files.find(p);
         if (it == files.end()) {
             error = "Le fichier spécifié est introuvable.";
-            return std::nullopt;
+            return false;
         }
-        return it->second;
+        const std::string_view bytes = it->second;
+        for (std::size_t i = 0; i < bytes.size(); i += chunkSize)
+            if (!chunk(bytes.substr(i, chunkSize))) break;
+        return true;
     }
-    std::string DecodeAnsi(std::string_view bytes) override {
-        std::string out; // Latin-1 subset of Windows-1252, enough for the tests
+    void DecodeAnsi(std::string_view bytes, std::string& out) override {
+        // Latin-1 subset of Windows-1252, enough for the tests
         for (unsigned char c : bytes) {
             if (c < 0x80) out += static_cast<char>(c);
             else {
@@ -102,7 +108,6 @@ public:
                 out += static_cast<char>(0x80 | (c & 0x3F));
             }
         }
-        return out;
     }
 };
 

@@ -159,6 +159,19 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
                                         "C:\\Musique\\c.mp3"}));
     EXPECT_EQ(window.sent.front(), (SentMessage{1024, 0, 120, false}));
 
+    // Wherever the file is cut into pieces, the same entries come out.
+    for (std::size_t chunk : {1, 2, 3, 5, 64, 1 << 20}) {
+        system.chunkSize = chunk;
+        Playlist(5, "#EXTM3U\r\nC:\\a.mp3\r\n\r#x\rC:\\b.mp3\n\nC:\\c.mp3\r\r\nC:\\d.mp3");
+        ASSERT_TRUE(link.LireListe());
+        EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\a.mp3", "", "C:\\b.mp3", "",
+                                                          "C:\\c.mp3"}))
+            << chunk;
+        Playlist(3, "a\r\nb\r\nc");
+        ASSERT_TRUE(link.LireListe());
+        EXPECT_EQ(link.Liste(), (std::vector<std::string>{"a", "b", "c"})) << chunk;
+    }
+
     Playlist(4, "#EXTM3U\n\nC:\\x.mp3"); // fewer lines: the rest stays empty
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste(), (std::vector<std::string>{"", "C:\\x.mp3", "", ""}));
