@@ -101,20 +101,17 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     std::error_code ec;
     const bool exists = fs::exists(path, ec);
     std::string bytes;
-    if (exists) {
+    if (exists && !fs::is_directory(path, ec)) {
         std::ifstream in(path, std::ios::binary);
-        if (in) {
-            in.seekg(0, std::ios::end);
-            const auto size = in.tellg();
-            in.seekg(0, std::ios::beg);
-            if (size > 0) {
-                bytes.resize(static_cast<std::size_t>(size));
-                in.read(bytes.data(), size);
-                bytes.resize(static_cast<std::size_t>(in.gcount()));
-            }
-            unreadable_ = in.bad();
+        if (!in) {
+            unreadable_ = true;
         } else {
-            unreadable_ = !fs::is_directory(path, ec);
+            // Read by blocks: the size a stream reports is not to be trusted
+            // for every kind of file.
+            char block[1 << 16];
+            while (in.read(block, sizeof block) || in.gcount() > 0)
+                bytes.append(block, static_cast<std::size_t>(in.gcount()));
+            unreadable_ = in.bad();
         }
     }
     std::string text;
@@ -270,7 +267,7 @@ std::string SettingsStore::Render() const {
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
-            if (!out.empty()) out += "\r\n";
+            if (i > 1) out += "\r\n";
             out += '[';
             out += s.name;
             out += "]\r\n";
