@@ -155,3 +155,21 @@ TEST_F(SettingsStoreTest, AnEmptyUserNameGivesPlainSections) {
     ASSERT_TRUE(store.Close().ok);
     EXPECT_EQ(FileBytes(), "[Option]\r\nNbBoucle=2\r\n");
 }
+
+TEST_F(SettingsStoreTest, ValuesSurviveRewritesAndAMoveOfTheStore) {
+    WriteFile("[O]\nK=v\n"); // small enough to sit inside a string object
+    SettingsStore store;
+    Open(store, "");
+    for (int i = 0; i < 1000; ++i)
+        store.WriteInteger("O", "N", i, true);
+    store.WriteText("O", "K", "nouvelle valeur plus longue que seize", true);
+    SettingsStore moved(std::move(store));
+    EXPECT_EQ(moved.ReadInteger("O", "N", -1, true), 999);
+    EXPECT_EQ(moved.ReadText("O", "K", "", true), "nouvelle valeur plus longue que seize");
+    SettingsStore small;
+    Open(small, "");
+    small = std::move(moved);
+    EXPECT_EQ(small.ReadText("O", "K", "", true), "nouvelle valeur plus longue que seize");
+    ASSERT_TRUE(small.Close().ok);
+    EXPECT_EQ(FileBytes(), "[O]\r\nK=nouvelle valeur plus longue que seize\r\nN=999\r\n");
+}
