@@ -93,13 +93,15 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
     if (IsAscii(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (unsigned char c : bytes) {
-        if (c < 0x80)
-            out += static_cast<char>(c);
-        else if (c < 0xA0)
-            AppendUtf8(out, kHigh[c - 0x80]);
-        else
-            AppendUtf8(out, c);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size()) break;
+        const auto c = static_cast<unsigned char>(bytes[run]);
+        AppendUtf8(out, c < 0xA0 ? kHigh[c - 0x80] : c);
+        i = run + 1;
     }
     return out;
 }

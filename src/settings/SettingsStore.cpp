@@ -30,23 +30,46 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// Appends `s`, trimmed, in the form used to compare names: ASCII letters and
-// the Latin-1 capitals (UTF-8 C3 80..C3 9E, but not the sign x) lowered.
+// Names compare with ASCII letters and the Latin-1 capitals (UTF-8 C3 80..C3 9E,
+// but not the sign x) lowered; `prev` is the byte before `c`.
+inline unsigned char Fold(unsigned char prev, unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (prev == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97)
+        return static_cast<unsigned char>(c + 0x20);
+    return c;
+}
+
+// Appends `s`, trimmed and folded.
 void AppendFolded(std::string& out, std::string_view s) {
     s = Trim(s);
+    const std::size_t start = out.size();
+    out.resize(start + s.size());
+    char* d = out.data() + start;
+    unsigned char prev = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
-        if (c >= 'A' && c <= 'Z') {
-            out += static_cast<char>(c + 32);
-        } else if (c == 0xC3 && i + 1 < s.size()) {
-            const auto n = static_cast<unsigned char>(s[i + 1]);
-            out += static_cast<char>(c);
-            out += static_cast<char>(n >= 0x80 && n <= 0x9E && n != 0x97 ? n + 0x20 : n);
-            ++i;
-        } else {
-            out += static_cast<char>(c);
-        }
+        d[i] = static_cast<char>(Fold(prev, c));
+        prev = c;
     }
+}
+
+// True when `name` (trimmed) folds to `folded`.
+bool FoldsTo(std::string_view name, std::string_view folded) {
+    if (name.size() != folded.size()) return false;
+    unsigned char prev = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (Fold(prev, c) != static_cast<unsigned char>(folded[i])) return false;
+        prev = c;
+    }
+    return true;
+}
+
+std::uint32_t Hash(std::string_view folded) {
+    std::uint32_t h = 2166136261u; // FNV-1a
+    for (const char c : folded)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
 }
 
 // A name or value as it can stand on one line of the file.
@@ -61,11 +84,54 @@ fs::path U8Path(const std::string& utf8) {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
+// The entry of `index` whose name (given by `nameOf`) folds to `folded`.
+template <class NameOf>
+std::optional<std::size_t> Lookup(const auto& index, std::string_view folded, NameOf nameOf) {
+    if (index.slots.empty()) return std::nullopt;
+    const std::uint32_t h = Hash(folded);
+    const std::size_t mask = index.slots.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const auto [hash, entry] = index.slots[i];
+        if (entry == 0) return std::nullopt;
+        if (hash == h && FoldsTo(nameOf(entry - 1), folded)) return entry - 1;
+    }
+}
+
+void Insert(auto& index, std::string_view folded, std::size_t entry) {
+    if ((index.count + 1) * 2 > index.slots.size()) {
+        auto old = std::move(index.slots);
+        index.slots.assign(old.empty() ? 16 : old.size() * 2, {0, 0});
+        const std::size_t mask = index.slots.size() - 1;
+        for (const auto& slot : old) {
+            if (slot.second == 0) continue;
+            std::size_t i = slot.first & mask;
+            while (index.slots[i].second != 0)
+                i = (i + 1) & mask;
+            index.slots[i] = slot;
+        }
+    }
+    const std::uint32_t h = Hash(folded);
+    const std::size_t mask = index.slots.size() - 1;
+    std::size_t i = h & mask;
+    while (index.slots[i].second != 0)
+        i = (i + 1) & mask;
+    index.slots[i] = {h, static_cast<std::uint32_t>(entry + 1)};
+    ++index.count;
+}
+
 SaveResult Failure(const std::string& path, std::string reason) {
     return SaveResult{false, path, std::move(reason)};
 }
 
 } // namespace
+
+auto SettingsStore::SectionName() const {
+    return [this](std::size_t i) -> std::string_view { return sections_[i].name; };
+}
+
+auto SettingsStore::KeyName(const Section& s) {
+    return [&s](std::size_t i) -> std::string_view { return s.lines[i].key; };
+}
 
 std::string SettingsStore::ResolvePath(std::string_view name, std::string_view exePath) {
     const std::size_t slash = exePath.find_last_of("\\/");
@@ -93,7 +159,9 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     codec_ = env.codec ? env.codec : &kDefaultCodec;
     dates_ = env.dates ? env.dates : &kDefaultDates;
     sections_.clear();
-    sectionIndex_.clear();
+    sectionIndex_ = {};
+    text_.clear();
+    written_.clear();
     unreadable_ = false;
     open_ = true;
 
@@ -101,20 +169,20 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     std::error_code ec;
     const bool exists = fs::exists(path, ec);
     std::string bytes;
-    if (exists) {
+    if (exists && !fs::is_directory(path, ec)) {
         std::ifstream in(path, std::ios::binary);
-        if (in) {
-            in.seekg(0, std::ios::end);
-            const auto size = in.tellg();
-            in.seekg(0, std::ios::beg);
-            if (size > 0) {
-                bytes.resize(static_cast<std::size_t>(size));
-                in.read(bytes.data(), size);
-                bytes.resize(static_cast<std::size_t>(in.gcount()));
-            }
-            unreadable_ = in.bad();
+        if (!in) {
+            unreadable_ = true;
         } else {
-            unreadable_ = !fs::is_directory(path, ec);
+            // Read by blocks: the size a stream reports is not to be trusted
+            // for every kind of file.
+            const auto size = fs::file_size(path, ec);
+            if (!ec && size < (std::uintmax_t{1} << 30))
+                bytes.reserve(static_cast<std::size_t>(size));
+            char block[1 << 16];
+            while (in.read(block, sizeof block) || in.gcount() > 0)
+                bytes.append(block, static_cast<std::size_t>(in.gcount()));
+            unreadable_ = in.bad();
         }
     }
     std::string text;
@@ -124,15 +192,25 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
         text = Utf16LeToUtf8(std::string_view(bytes).substr(2));
     else
         text = codec_->Decode(bytes);
-    Parse(text);
+    text_.assign(text.begin(), text.end());
+    for (char& c : text_)
+        if (c == '\0') c = ' ';
+    Parse();
 }
 
-void SettingsStore::Parse(std::string_view text) {
+std::string_view SettingsStore::Keep(std::string text) {
+    written_.push_back(std::move(text));
+    return written_.back();
+}
+
+void SettingsStore::Parse() {
+    const std::string_view text(text_.data(), text_.size());
     sections_.push_back(Section{}); // keys written before any section header
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
         std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty()) continue;
@@ -144,13 +222,14 @@ void SettingsStore::Parse(std::string_view text) {
             s.name = OneLine(Trim(line));
             scratch_.clear();
             AppendFolded(scratch_, s.name);
-            sectionIndex_.emplace(scratch_, sections_.size());
+            if (!Lookup(sectionIndex_, scratch_, SectionName()))
+                Insert(sectionIndex_, scratch_, sections_.size());
             sections_.push_back(std::move(s));
             continue;
         }
         Section& s = sections_.back();
         if (line.front() == ';') {
-            s.lines.push_back(Line{{}, OneLine(line)});
+            s.lines.push_back(Line{{}, line});
             continue;
         }
         const std::size_t eq = line.find('=');
@@ -159,8 +238,8 @@ void SettingsStore::Parse(std::string_view text) {
         if (key.empty()) continue;
         scratch_.clear();
         AppendFolded(scratch_, key);
-        s.keys.emplace(scratch_, s.lines.size());
-        s.lines.push_back(Line{OneLine(key), OneLine(Trim(line.substr(eq + 1)))});
+        if (!Lookup(s.keys, scratch_, KeyName(s))) Insert(s.keys, scratch_, s.lines.size());
+        s.lines.push_back(Line{key, Trim(line.substr(eq + 1))});
     }
 }
 
@@ -172,18 +251,18 @@ const SettingsStore::Section* SettingsStore::FindSection(std::string_view sectio
         scratch_ += ' ';
     }
     AppendFolded(scratch_, section);
-    const auto it = sectionIndex_.find(scratch_);
-    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+    const auto found = Lookup(sectionIndex_, scratch_, SectionName());
+    return found ? &sections_[*found] : nullptr;
 }
 
-const std::string* SettingsStore::Find(std::string_view section, std::string_view key,
-                                       bool perUser) const {
+const std::string_view* SettingsStore::Find(std::string_view section, std::string_view key,
+                                            bool perUser) const {
     const Section* s = FindSection(section, perUser);
     if (!s) return nullptr;
     scratch_.clear();
     AppendFolded(scratch_, key);
-    const auto it = s->keys.find(scratch_);
-    return it == s->keys.end() ? nullptr : &s->lines[it->second].value;
+    const auto found = Lookup(s->keys, scratch_, KeyName(*s));
+    return found ? &s->lines[*found].value : nullptr;
 }
 
 SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool perUser) {
@@ -192,7 +271,7 @@ SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool
     Section s;
     s.name = perUser && !userName_.empty() ? userName_ + " " : std::string{};
     s.name += OneLine(Trim(section));
-    sectionIndex_.emplace(scratch_, sections_.size()); // scratch_ holds the folded name
+    Insert(sectionIndex_, scratch_, sections_.size()); // scratch_ holds the folded name
     sections_.push_back(std::move(s));
     return sections_.back();
 }
@@ -203,20 +282,20 @@ bool SettingsStore::HasKey(std::string_view section, std::string_view key, bool 
 
 std::string SettingsStore::ReadText(std::string_view section, std::string_view key,
                                     std::string_view def, bool perUser) const {
-    const std::string* v = Find(section, key, perUser);
-    return v ? *v : std::string(def);
+    const std::string_view* v = Find(section, key, perUser);
+    return std::string(v ? *v : def);
 }
 
 int SettingsStore::ReadInteger(std::string_view section, std::string_view key, int def,
                                bool perUser) const {
-    const std::string* v = Find(section, key, perUser);
+    const std::string_view* v = Find(section, key, perUser);
     if (!v) return def;
     return ParseInteger(*v).value_or(def);
 }
 
 bool SettingsStore::ReadBoolean(std::string_view section, std::string_view key, bool def,
                                 bool perUser) const {
-    const std::string* v = Find(section, key, perUser);
+    const std::string_view* v = Find(section, key, perUser);
     if (!v) return def;
     const auto n = ParseInteger(*v);
     return n ? *n != 0 : def;
@@ -224,7 +303,7 @@ bool SettingsStore::ReadBoolean(std::string_view section, std::string_view key, 
 
 int SettingsStore::ReadDate(std::string_view section, std::string_view key, int def,
                             bool perUser) const {
-    const std::string* v = Find(section, key, perUser);
+    const std::string_view* v = Find(section, key, perUser);
     if (!v || !dates_) return def;
     return dates_->Parse(*v).value_or(def);
 }
@@ -235,12 +314,21 @@ void SettingsStore::WriteText(std::string_view section, std::string_view key,
     scratch_.clear();
     AppendFolded(scratch_, key);
     if (scratch_.empty()) return; // a nameless key could not be read back
-    if (const auto it = s.keys.find(scratch_); it != s.keys.end()) {
-        s.lines[it->second].value = OneLine(Trim(value));
+    if (const auto found = Lookup(s.keys, scratch_, KeyName(s))) {
+        Line& l = s.lines[*found];
+        if (l.slot == 0) {
+            l.value = Keep(OneLine(Trim(value)));
+            l.slot = static_cast<std::uint32_t>(written_.size());
+        } else {
+            written_[l.slot - 1] = OneLine(Trim(value));
+            l.value = written_[l.slot - 1];
+        }
         return;
     }
-    s.keys.emplace(scratch_, s.lines.size());
-    s.lines.push_back(Line{OneLine(Trim(key)), OneLine(Trim(value))});
+    Insert(s.keys, scratch_, s.lines.size());
+    const std::string_view name = Keep(OneLine(Trim(key)));
+    s.lines.push_back(
+        Line{name, Keep(OneLine(Trim(value))), static_cast<std::uint32_t>(written_.size())});
 }
 
 void SettingsStore::WriteInteger(std::string_view section, std::string_view key, int value,
@@ -270,7 +358,7 @@ std::string SettingsStore::Render() const {
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
-            if (!out.empty()) out += "\r\n";
+            if (i > 1) out += "\r\n";
             out += '[';
             out += s.name;
             out += "]\r\n";
@@ -327,7 +415,9 @@ SaveResult SettingsStore::Close() {
     SaveResult result = Flush();
     open_ = false;
     sections_.clear();
-    sectionIndex_.clear();
+    sectionIndex_ = {};
+    text_.clear();
+    written_.clear();
     return result;
 }
 

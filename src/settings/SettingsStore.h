@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
+#include <deque>
+#include <utility>
 #include <vector>
 
 namespace pilotune {
@@ -46,6 +48,12 @@ class SettingsStore {
     // no ".": folder + name + ".ini"; a "." but no ":": folder + name; a ":":
     // the name itself) and loads the file. A missing or unreadable file gives
     // an empty store.
+    SettingsStore() = default;
+    SettingsStore(const SettingsStore&) = delete; // its lines point into its own buffers
+    SettingsStore& operator=(const SettingsStore&) = delete;
+    SettingsStore(SettingsStore&&) = default;
+    SettingsStore& operator=(SettingsStore&&) = default;
+
     void Open(std::string_view name, const Environment& env);
     SaveResult Flush();
     SaveResult Close(); // Flush, then release the memory copy
@@ -72,20 +80,32 @@ class SettingsStore {
     static std::string ResolvePath(std::string_view name, std::string_view exePath);
 
   private:
+    // Names and values point into the text read from the file, or into
+    // written_ for what the program wrote.
     struct Line {
-        std::string key;   // empty for a comment line
-        std::string value; // the comment text for a comment line
+        std::string_view key;   // empty for a comment line
+        std::string_view value; // the comment text for a comment line
+        std::uint32_t slot = 0; // 1 + index in written_ of the value, 0 if from the file
+    };
+    // Open-addressing table of names compared without case: (hash, index + 1).
+    struct Index {
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
+        std::size_t count = 0;
     };
     struct Section {
         std::string name; // as written in the file, without brackets
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys; // folded key -> first line
+        Index keys; // first line of each key
     };
 
+    auto SectionName() const;
+    static auto KeyName(const Section& s);
     const Section* FindSection(std::string_view section, bool perUser) const;
     Section& SectionFor(std::string_view section, bool perUser);
-    const std::string* Find(std::string_view section, std::string_view key, bool perUser) const;
-    void Parse(std::string_view text);
+    const std::string_view* Find(std::string_view section, std::string_view key,
+                                 bool perUser) const;
+    void Parse();
+    std::string_view Keep(std::string text);
     std::string Render() const;
 
     bool open_ = false;
@@ -94,9 +114,11 @@ class SettingsStore {
     std::string userName_;
     const TextCodec* codec_ = nullptr;
     const DateCodec* dates_ = nullptr;
-    std::vector<Section> sections_; // sections_[0]: keys before any section header
-    std::unordered_map<std::string, std::size_t> sectionIndex_; // folded name -> first section
-    mutable std::string scratch_; // folded names of lookups (UI thread only)
+    std::vector<char> text_;          // the file, decoded (stays in place when moved)
+    std::deque<std::string> written_; // names and values written since Open
+    std::vector<Section> sections_;   // sections_[0]: keys before any section header
+    Index sectionIndex_;              // first section of each name
+    mutable std::string scratch_;     // folded names of lookups (UI thread only)
 };
 
 } // namespace pilotune

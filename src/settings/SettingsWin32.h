@@ -1,0 +1,44 @@
+#pragma once
+// The settings store on Windows: the ANSI code page, the user's short date
+// format, the executable's path and the logon name.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/SettingsStore.h"
+
+namespace pilotune {
+
+// File bytes in the system's ANSI code page (CP_ACP).
+class AnsiCodePageCodec final : public TextCodec {
+  public:
+    std::string Decode(std::string_view bytes) const override;
+    std::string Encode(std::string_view utf8) const override;
+};
+
+// Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE);
+// read back by the order of day, month and year in that format.
+class LocaleDateCodec final : public DateCodec {
+  public:
+    std::string Format(int day) const override;
+    std::optional<int> Parse(std::string_view text) const override;
+};
+
+// Full path of the running executable (long paths included), UTF-8.
+std::string ExecutablePath();
+// Logon name of the current user; if Windows gives none, the USERNAME
+// variable, else "Utilisateur".
+std::string CurrentUserName();
+// The environment of the program's store: the codecs above, the running
+// executable and the current user.
+SettingsStore::Environment ProgramEnvironment();
+// Opens the program's store with the empty name (the ".ini" beside the exe).
+void OpenProgramSettings(SettingsStore& store);
+
+// Flushes; on failure tells the user which file could not be written and why.
+// Returns the result of the save.
+bool FlushOrWarn(SettingsStore& store);
+// The French message FlushOrWarn shows for a failed save.
+std::string SaveFailureMessage(const SaveResult& result);
+
+} // namespace pilotune

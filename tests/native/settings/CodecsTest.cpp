@@ -1,0 +1,43 @@
+#include "settings/Codecs.h"
+
+#include <gtest/gtest.h>
+
+using namespace pilotune;
+
+TEST(Windows1252, EveryByteSurvivesADecodeEncodeRoundTrip) {
+    const Windows1252Codec codec;
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(codec.Encode(codec.Decode(all)), all);
+    EXPECT_EQ(codec.Decode("\x80\x9C\xE9\xFF"), "€œéÿ");
+    EXPECT_EQ(codec.Encode("Dernière 5 €"), "Derni\xE8re 5 \x80");
+}
+
+TEST(Windows1252, UnmappableAndMalformedTextBecomesQuestionMarks) {
+    const Windows1252Codec codec;
+    EXPECT_EQ(codec.Encode("日本 ☺ 𝄞"), "?? ? ?");
+    EXPECT_EQ(codec.Encode("a\xC3"), "a?");                     // cut sequence
+    EXPECT_EQ(codec.Encode("\xC0\xAF|\xED\xA0\x80"), "??|???"); // overlong, surrogate
+    EXPECT_EQ(codec.Encode("\xE2\x82"), "??");
+}
+
+TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturies) {
+    const DayMonthYearDateCodec dates;
+    EXPECT_EQ(dates.Format(0), "30/12/1899");
+    EXPECT_EQ(dates.Format(1), "31/12/1899");
+    EXPECT_EQ(dates.Format(60), "28/02/1900");
+    EXPECT_EQ(dates.Format(61), "01/03/1900");
+    EXPECT_EQ(dates.Format(45352), "01/03/2024");
+    EXPECT_EQ(dates.Format(-1), "29/12/1899");
+    for (int day = -40000; day <= 110000; day += 13)
+        ASSERT_EQ(dates.Parse(dates.Format(day)), day);
+}
+
+TEST(DayMonthYear, RejectsTextsThatAreNotDates) {
+    const DayMonthYearDateCodec dates;
+    for (const char* text : {"0", "", "29/02/2023", "31/04/2024", "00/01/2024", "1/13/2024", "1/1/",
+                             "1//2024", "01/01/2024x", "123/01/2024", "a/b/c", "1/1/0"})
+        EXPECT_FALSE(dates.Parse(text).has_value()) << text;
+    EXPECT_EQ(dates.Parse(" 29/02/2024 "), DayFromCivil({2024, 2, 29}));
+}

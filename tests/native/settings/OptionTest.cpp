@@ -1,0 +1,200 @@
+#include "SettingsFixture.h"
+
+#include "settings/Option.h"
+#include "settings/SettingsValues.h"
+
+using namespace pilotune;
+using pilotune::testing::SettingsFixture;
+
+namespace {
+
+// A playlist of file names; the lookup is case-insensitive on ASCII, as the
+// player link's is.
+TrackLookup Playlist(std::vector<std::string> names) {
+    return [names](const std::string& name) {
+        auto lower = [](std::string s) {
+            for (char& c : s)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return s;
+        };
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (lower(names[i]) == lower(name)) return static_cast<int>(i) + 1;
+        return 0;
+    };
+}
+
+bool SameBindings(const std::vector<TCla>& a, const std::vector<TCla>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].Activer != b[i].Activer || a[i].Action != b[i].Action ||
+            a[i].Touche != b[i].Touche || a[i].Chemin != b[i].Chemin)
+            return false;
+    return true;
+}
+
+} // namespace
+
+using OptionTest = SettingsFixture;
+
+TEST_F(OptionTest, NoFileGivesTheDocumentedDefaults) {
+    SettingsStore store;
+    Open(store);
+    COption o;
+    o.NbBoucle = o.NbExtrait = o.Transparent = 0;
+    o.MAJ = false;
+    o.CopyPath.clear();
+    o.Bindings.clear();
+    o.Load(store, Playlist({}));
+    EXPECT_EQ(o.NbBoucle, 9);
+    EXPECT_EQ(o.NbExtrait, 10);
+    EXPECT_EQ(o.Transparent, 100);
+    EXPECT_TRUE(o.MAJ);
+    EXPECT_FALSE(o.ClavierActiver);
+    EXPECT_EQ(o.CopyPath, "C:\\Music");
+    EXPECT_EQ(o.ProgTitre, "PlayList");
+    EXPECT_EQ(o.ProgPos, 0);
+    EXPECT_EQ(o.ProgNb, 0);
+    EXPECT_TRUE(o.Programme.empty());
+    ASSERT_EQ(o.Bindings.size(), 4u);
+    const std::vector<TCla> expected = {{true, 3, "Touche P.Précédent", ""},
+                                        {true, 7, "Touche P.Suivant", ""},
+                                        {true, 5, "Touche Lec/Pause", ""},
+                                        {true, 6, "Touche Stop", ""}};
+    EXPECT_TRUE(SameBindings(o.Bindings, expected));
+}
+
+TEST_F(OptionTest, StoredValuesFollowTheReadingRules) {
+    WriteFile("[abc Option]\nNbBoucle=-5\nNbExtrait=0\nTransparent=0x10\n"
+              "[abc Programme]\nProgPos=2\nProgEnreg=1\nProgLecture=1\n"
+              "[abc Clavier]\nClavierNb=0\nClavierActiver=1\n"
+              "[bob Option]\nNbBoucle=77\n");
+    SettingsStore store;
+    Open(store);
+    COption o;
+    o.Load(store, Playlist({}));
+    EXPECT_EQ(o.NbBoucle, 1);
+    EXPECT_EQ(o.NbExtrait, 0);
+    EXPECT_EQ(o.Transparent, 16);
+    EXPECT_EQ(o.ProgPos, -3);
+    EXPECT_FALSE(o.ProgEnreg);
+    EXPECT_TRUE(o.ProgLecture);
+    EXPECT_TRUE(o.ClavierActiver);
+    EXPECT_TRUE(o.Bindings.empty());
+
+    // The save writes the values in memory, the resume mark unchanged.
+    o.Save(store);
+    EXPECT_EQ(store.ReadInteger("Programme", "ProgPos", 0, true), -3);
+    EXPECT_EQ(store.ReadText("Programme", "ProgEnreg", "", true), "0");
+    EXPECT_EQ(store.ReadInteger("Clavier", "ClavierNb", -1, true), 0);
+    EXPECT_EQ(store.ReadInteger("bob Option", "NbBoucle", 0, false), 77);
+}
+
+TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
+    SettingsStore store;
+    Open(store);
+    COption a;
+    a.CacheAuto = a.CacheWA = a.AffichageNeg = a.LancerDemarrageWindows = true;
+    a.Systray = a.FermerWA = a.ClavierActiver = a.AfficheBT = a.ProgLecture = true;
+    a.MAJ = false;
+    a.NbBoucle = 4;
+    a.NbExtrait = 25;
+    a.Transparent = 60;
+    a.ProgTitre = "Soirée";
+    a.ProgPos = 1;
+    a.CopyPath = "D:\\Musique à copier";
+    a.Bindings = {{false, 16, "Ctrl + Touche F5", "Soirée"}, {true, 2, "Touche F9", "C:\\x.exe"}};
+    a.Programme = {{1, 30, 90, "b.mp3"}, {2, 0, 0, "a.mp3"}};
+    a.Save(store);
+    ASSERT_TRUE(store.Close().ok);
+
+    SettingsStore again;
+    Open(again);
+    COption b;
+    b.Load(again, Playlist({"A.MP3", "b.mp3"}));
+    EXPECT_TRUE(b.CacheAuto && b.CacheWA && b.AffichageNeg && b.LancerDemarrageWindows);
+    EXPECT_TRUE(b.Systray && b.FermerWA && b.ClavierActiver && b.AfficheBT && b.ProgLecture);
+    EXPECT_FALSE(b.MAJ);
+    EXPECT_EQ(b.NbBoucle, 4);
+    EXPECT_EQ(b.NbExtrait, 25);
+    EXPECT_EQ(b.Transparent, 60);
+    EXPECT_EQ(b.ProgTitre, "Soirée");
+    EXPECT_EQ(b.ProgPos, -2);
+    EXPECT_EQ(b.CopyPath, "D:\\Musique à copier");
+    EXPECT_TRUE(SameBindings(b.Bindings, a.Bindings));
+    ASSERT_EQ(b.ProgNb, 2);
+    // Track numbers come from the current playlist, not from the file.
+    EXPECT_EQ(b.Programme[0].N, 2);
+    EXPECT_EQ(b.Programme[0].T, "b.mp3");
+    EXPECT_EQ(b.Programme[0].D, 30);
+    EXPECT_EQ(b.Programme[0].F, 90);
+    EXPECT_EQ(b.Programme[1].N, 1);
+}
+
+TEST_F(OptionTest, ProgrammeStorage) {
+    SettingsStore store;
+    Open(store);
+    COption o;
+    o.ProgTitre = "x";
+    o.Programme = {{1, 0, 0, "a.mp3"}, {2, 0, 0, "b.mp3"}, {3, 0, 0, "c.mp3"}};
+    // The first programme of a file becomes the known one and the current one.
+    o.ProgrammeSave(store, "");
+    EXPECT_EQ(o.ProgTitre, "PlayList");
+    EXPECT_EQ(store.ReadInteger("Programme", "nbProgTitre", 0, true), 1);
+    EXPECT_EQ(store.ReadText("Programme", "ProgTitre 0", "", true), "PlayList");
+    EXPECT_EQ(store.ReadInteger("Programme PlayList", "ProgNb", 0, true), 3);
+    EXPECT_EQ(store.ReadText("Programme PlayList", "ProgT 2", "", true), "c.mp3");
+
+    // Later saves leave the list of names alone.
+    o.ProgrammeSave(store, "Autre");
+    EXPECT_EQ(o.ProgTitre, "PlayList");
+    EXPECT_EQ(store.ReadInteger("Programme", "nbProgTitre", 0, true), 1);
+
+    // A shrunk programme leaves the old keys, which the count hides.
+    o.Programme.resize(1);
+    o.ProgrammeSave(store, "PlayList");
+    EXPECT_EQ(store.ReadText("Programme PlayList", "ProgT 2", "", true), "c.mp3");
+    COption r;
+    r.ProgrammeLoad(store, "PlayList", false, Playlist({"c.mp3", "a.mp3"}));
+    EXPECT_EQ(r.ProgTitre, "PlayList");
+    ASSERT_EQ(r.ProgNb, 1);
+    EXPECT_EQ(r.Programme[0].N, 2);
+
+    // Removed files, nameless entries and a missing programme.
+    store.WriteText("Programme PlayList", "ProgT 0", "", true);
+    r.ProgrammeLoad(store, "PlayList", true, Playlist({""}));
+    EXPECT_EQ(r.Programme[0].N, 0);
+    r.ProgrammeLoad(store, "Inconnu", true, Playlist({"a.mp3"}));
+    EXPECT_EQ(r.ProgTitre, "Inconnu");
+    EXPECT_EQ(r.ProgNb, 0);
+    EXPECT_TRUE(r.Programme.empty());
+}
+
+TEST_F(OptionTest, DamagedCountsAndActionsStayWithinBounds) {
+    WriteFile("[abc Programme]\nProgTitre=P\nProgPos=-2147483648\n"
+              "[abc Programme P]\nProgNb=2000000000\n"
+              "[abc Clavier]\nClavierNb=-7\n");
+    SettingsStore store;
+    Open(store);
+    COption o;
+    o.Load(store, Playlist({}));
+    EXPECT_EQ(o.ProgNb, kMaxListCount);
+    EXPECT_EQ(o.Programme.size(), static_cast<std::size_t>(kMaxListCount));
+    EXPECT_EQ(o.ProgPos, 2147483647);
+    EXPECT_EQ(o.Bindings.size(), 4u); // a negative count reads as missing
+
+    store.WriteText("Clavier", "ClavierNb", "3", true);
+    store.WriteText("Clavier", "Action 0", "300", true);
+    store.WriteText("Clavier", "Action 1", "-1", true);
+    store.WriteText("Clavier", "Action 2", "31", true);
+    store.WriteText("Clavier", "Activer 1", "non", true);
+    o.Load(store, Playlist({}));
+    ASSERT_EQ(o.Bindings.size(), 3u);
+    EXPECT_EQ(o.Bindings[0].Action, kActionNothing);
+    EXPECT_EQ(o.Bindings[1].Action, kActionNothing);
+    EXPECT_TRUE(o.Bindings[1].Activer);
+    EXPECT_EQ(o.Bindings[2].Action, 31);
+
+    EXPECT_EQ(ReadCount(store, "Clavier", "Absent", 0), 0);
+    store.WriteInteger("Clavier", "Nb", kMaxListCount + 1, true);
+    EXPECT_EQ(ReadCount(store, "Clavier", "Nb", 0), kMaxListCount);
+}

@@ -1,0 +1,149 @@
+#include "SettingsFixture.h"
+
+#include <unistd.h>
+
+using namespace pilotune;
+using pilotune::testing::SettingsFixture;
+
+namespace {
+
+// After a damaged file was opened, a save must give a file whose every line is
+// blank, a comment, a [section] or a key=value, with CRLF line ends only.
+void ExpectWellFormed(const std::string& bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos) << "last line without CRLF";
+        const std::string line = bytes.substr(pos, end - pos);
+        EXPECT_EQ(line.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << line;
+        const bool ok = line.empty() || line[0] == ';' || (line[0] == '[' && line.back() == ']') ||
+                        (line.find('=') != std::string::npos && line[0] != '=');
+        EXPECT_TRUE(ok) << "bad line: " << line;
+        pos = end + 2;
+    }
+}
+
+} // namespace
+
+using SettingsBadInput = SettingsFixture;
+
+TEST_F(SettingsBadInput, LineEndsOfAnyKindAndNoFinalNewline) {
+    WriteFile("[abc Option]\r\nA=1\nB=2\rC=3\r\n\n\r\r[abc Divers]\nMAJ=0");
+    SettingsStore store;
+    Open(store);
+    EXPECT_EQ(store.ReadInteger("Option", "A", 0, true), 1);
+    EXPECT_EQ(store.ReadInteger("Option", "B", 0, true), 2);
+    EXPECT_EQ(store.ReadInteger("Option", "C", 0, true), 3);
+    EXPECT_FALSE(store.ReadBoolean("Divers", "MAJ", true, true));
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "[abc Option]\r\nA=1\r\nB=2\r\nC=3\r\n\r\n[abc Divers]\r\nMAJ=0\r\n");
+}
+
+TEST_F(SettingsBadInput, BlanksAroundNamesAndEqualSignAreIgnored) {
+    WriteFile("  [ abc Option ]  \n  NbBoucle   =   7  \n\tTransparent\t=\t50\t\n"
+              "ProgTitre =  Ma liste  \nVide=\n=orphelin\nsans égal\n");
+    SettingsStore store;
+    Open(store);
+    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 7);
+    EXPECT_EQ(store.ReadInteger("Option", "Transparent", 0, true), 50);
+    EXPECT_EQ(store.ReadText("Option", "ProgTitre", "", true), "Ma liste");
+    EXPECT_EQ(store.ReadText("Option", "Vide", "défaut", true), "");
+    EXPECT_EQ(store.ReadText("Option", "", "défaut", true), "défaut");
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(),
+              "[abc Option]\r\nNbBoucle=7\r\nTransparent=50\r\nProgTitre=Ma liste\r\nVide=\r\n");
+}
+
+TEST_F(SettingsBadInput, FirstOfDuplicateSectionsAndKeysWinsAndNothingIsLost) {
+    WriteFile("[abc Option]\nNbBoucle=1\nnbboucle=2\n[ABC option]\nNbBoucle=3\nAutre=4\n");
+    SettingsStore store;
+    Open(store);
+    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 1);
+    EXPECT_EQ(store.ReadInteger("Option", "Autre", 0, true), 0);
+    store.WriteInteger("Option", "NbBoucle", 9, true);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "[abc Option]\r\nNbBoucle=9\r\nnbboucle=2\r\n\r\n[ABC option]\r\n"
+                           "NbBoucle=3\r\nAutre=4\r\n");
+}
+
+TEST_F(SettingsBadInput, KeysBeforeAnySectionAreKeptButBelongToNoSection) {
+    WriteFile("Orphelin=1\n[abc Option]\nNbBoucle=2\n");
+    SettingsStore store;
+    Open(store);
+    EXPECT_EQ(store.ReadInteger("Option", "Orphelin", 0, true), 0);
+    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 2);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "Orphelin=1\r\n[abc Option]\r\nNbBoucle=2\r\n");
+}
+
+TEST_F(SettingsBadInput, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePage) {
+    WriteFile("\xEF\xBB\xBF[abc Option]\r\nDernière=été\r\n");
+    SettingsStore utf8;
+    Open(utf8);
+    EXPECT_EQ(utf8.ReadText("Option", "Dernière", "", true), "été");
+    ASSERT_TRUE(utf8.Close().ok);
+    EXPECT_EQ(FileBytes(), "[abc Option]\r\nDerni\xE8re=\xE9t\xE9\r\n");
+
+    const std::string text = "[abc Option]\r\nNbBoucle=5\r\nÀ=ç\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char32_t c : std::u32string(U"[abc Option]\r\nNbBoucle=5\r\nÀ=ç\r\n")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    WriteFile(utf16);
+    SettingsStore wide;
+    Open(wide);
+    EXPECT_EQ(wide.ReadInteger("Option", "NbBoucle", 0, true), 5);
+    EXPECT_EQ(wide.ReadText("Option", "à", "", true), "ç");
+}
+
+TEST_F(SettingsBadInput, BinaryGarbageAndAHugeLineOpenAndSaveCleanly) {
+    std::string bytes = "[abc Option]\nNbBoucle=4\n";
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>((i * 151 + 7) % 256);
+    bytes += "\n[abc Copie]\nChemin=C:\\Music\n";
+    bytes += "Long=" + std::string(1 << 20, 'x') + "\n";
+    bytes += std::string("Nul=a\0b", 7) + "\n";
+    WriteFile(bytes);
+
+    SettingsStore store;
+    Open(store);
+    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 4);
+    EXPECT_EQ(store.ReadText("Copie", "Chemin", "", true), "C:\\Music");
+    EXPECT_EQ(store.ReadText("Copie", "Long", "", true).size(), std::size_t{1} << 20);
+    EXPECT_EQ(store.ReadText("Copie", "Nul", "", true), "a b");
+    EXPECT_EQ(store.ReadInteger("Option", "Absent", 11, true), 11);
+    store.WriteInteger("Option", "NbExtrait", 12, true);
+    ASSERT_TRUE(store.Close().ok);
+    ExpectWellFormed(FileBytes());
+
+    SettingsStore again;
+    Open(again);
+    EXPECT_EQ(again.ReadInteger("Option", "NbExtrait", 0, true), 12);
+    EXPECT_EQ(again.ReadText("Copie", "Long", "", true).size(), std::size_t{1} << 20);
+}
+
+TEST_F(SettingsBadInput, ACorruptedFileNeverCrashesAndAlwaysSavesWellFormed) {
+    // Random bytes biased towards the characters the reader treats specially.
+    const std::string alphabet = "[]=;\r\n \tab0x1-\xE9\xFF\x80";
+    unsigned seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        const int n = static_cast<int>(seed % 300);
+        for (int i = 0; i < n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            bytes += (seed >> 16) % 4 == 0 ? static_cast<char>(seed >> 8)
+                                           : alphabet[(seed >> 16) % alphabet.size()];
+        }
+        WriteFile(bytes);
+        SettingsStore store;
+        Open(store, "a");
+        (void)store.ReadInteger("b", "a", 0, true);
+        store.WriteText("Option", "K", "v", true);
+        ASSERT_TRUE(store.Close().ok);
+        ExpectWellFormed(FileBytes());
+        SettingsStore again;
+        Open(again, "a");
+        EXPECT_EQ(again.ReadText("Option", "K", "", true), "v") << round;
+    }
+}
