@@ -15,6 +15,8 @@ void BarLogic::MenuClick(std::string_view menuName, std::string_view itemName) {
     }
 }
 
-void BarLogic::OpenTrackMenu() { state.history.FillMenu(state.menus.liste, state.player); }
+void BarLogic::OpenTrackMenu() {
+    state.history.FillMenu(state.menus.liste, state.player);
+}
 
 } // namespace pilotune

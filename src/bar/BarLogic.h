@@ -10,7 +10,7 @@
 namespace pilotune {
 
 class BarLogic {
-public:
+  public:
     BarLogic(COption& option, TPilotune& player, SettingsStore& store, BarServices& services)
         : state(option, player, store, services), dispatcher(state, monitor),
           monitor(state, dispatcher) {}

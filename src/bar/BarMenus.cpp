@@ -44,7 +44,8 @@ const PrincipaleItem kPrincipale[] = {
 };
 
 std::optional<int> NumberAfter(std::string_view name, std::string_view prefix) {
-    if (name.substr(0, prefix.size()) != prefix || name.size() == prefix.size()) return std::nullopt;
+    if (name.substr(0, prefix.size()) != prefix || name.size() == prefix.size())
+        return std::nullopt;
     int n = 0;
     const char* first = name.data() + prefix.size();
     const char* last = name.data() + name.size();
@@ -62,7 +63,9 @@ MenuItem Item(std::string name, std::string caption) {
 
 } // namespace
 
-std::string LoopItemName(int count) { return "mnuBoucle" + std::to_string(count); }
+std::string LoopItemName(int count) {
+    return "mnuBoucle" + std::to_string(count);
+}
 
 std::optional<int> LoopItemCount(std::string_view itemName) {
     auto n = NumberAfter(itemName, "mnuBoucle");
@@ -70,7 +73,9 @@ std::optional<int> LoopItemCount(std::string_view itemName) {
     return n;
 }
 
-std::string TrackItemName(int k) { return "mnuListe" + std::to_string(k); }
+std::string TrackItemName(int k) {
+    return "mnuListe" + std::to_string(k);
+}
 
 std::optional<int> TrackItemIndex(std::string_view itemName) {
     auto n = NumberAfter(itemName, "mnuListe");

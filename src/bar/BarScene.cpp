@@ -54,7 +54,7 @@ Element Picture(const std::string& name, const std::string& picture, Rect bounds
     return e;
 }
 
-constexpr std::array<const char*, 6> kButtons{"imgRecule", "imgJoue", "imgPause",
+constexpr std::array<const char*, 6> kButtons{"imgRecule", "imgJoue",   "imgPause",
                                               "imgStop",   "imgAvance", "imgFerme"};
 
 } // namespace
@@ -98,9 +98,9 @@ Scene BuildBarScene() {
         if (e.name == "imgRecule" || e.name == "imgAvance") e.popupMenu = "ppmListe";
         scene.Add(std::move(e));
     }
-    for (const char* source : {pictures::kBoucle, pictures::kNormale, pictures::kExtrait,
-                               pictures::kExtraitBoucle, pictures::kJoue, pictures::kEnregistre,
-                               pictures::kStop}) {
+    for (const char* source :
+         {pictures::kBoucle, pictures::kNormale, pictures::kExtrait, pictures::kExtraitBoucle,
+          pictures::kJoue, pictures::kEnregistre, pictures::kStop}) {
         scene.Add(Picture(source, source, {0, 0, 0, 0}, false));
     }
     return scene;
@@ -129,8 +129,8 @@ BarSize LayoutBar(Scene& scene, int screenWidth, int barLeft) {
     Element& sens = scene["imgSens"];
     sens.bounds = {X + 24, indicatorTop, sens.bounds.width, sens.bounds.height};
     Twin count(scene, "lblNbBoucle");
-    count.SetBounds({sens.bounds.left + 5, indicatorTop - 1, count.B().bounds.width,
-                     count.B().bounds.height});
+    count.SetBounds(
+        {sens.bounds.left + 5, indicatorTop - 1, count.B().bounds.width, count.B().bounds.height});
     Twin option(scene, "lblOption");
     option.SetBounds({X + 46, indicatorTop, option.B().bounds.width, option.B().bounds.height});
     Twin copier(scene, "lblCopier");
@@ -152,11 +152,11 @@ BarSize LayoutBar(Scene& scene, int screenWidth, int barLeft) {
 
 std::optional<TAction> ElementAction(std::string_view name) {
     static constexpr std::pair<std::string_view, TAction> kMap[] = {
-        {"imgRecule", RECULER},      {"imgJoue", JOUER},          {"imgPause", PAUSER},
-        {"imgStop", STOPPER},        {"imgAvance", AVANCER},      {"imgFerme", FERMERPROG},
-        {"imgSens", BOUCLE},         {"lblNbBoucleB", BOUCLE},    {"lblNbBoucleN", BOUCLE},
-        {"lblHazardB", HAZARD},      {"lblHazardN", HAZARD},      {"lblOptionB", AFFICHEOPTION},
-        {"lblOptionN", AFFICHEOPTION}, {"lblCopierB", COPIER},    {"lblCopierN", COPIER},
+        {"imgRecule", RECULER},        {"imgJoue", JOUER},       {"imgPause", PAUSER},
+        {"imgStop", STOPPER},          {"imgAvance", AVANCER},   {"imgFerme", FERMERPROG},
+        {"imgSens", BOUCLE},           {"lblNbBoucleB", BOUCLE}, {"lblNbBoucleN", BOUCLE},
+        {"lblHazardB", HAZARD},        {"lblHazardN", HAZARD},   {"lblOptionB", AFFICHEOPTION},
+        {"lblOptionN", AFFICHEOPTION}, {"lblCopierB", COPIER},   {"lblCopierN", COPIER},
     };
     for (const auto& [element, action] : kMap)
         if (element == name) return action;

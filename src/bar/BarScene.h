@@ -10,7 +10,8 @@ namespace pilotune {
 
 inline constexpr int kBarHeight = 26;
 inline constexpr int kBarRightMargin = 75; // space left free at the screen's right edge
-inline constexpr int kBarMinWidth = 160;   // a left edge near the screen's end still gives a usable bar
+inline constexpr int kBarMinWidth =
+    160; // a left edge near the screen's end still gives a usable bar
 inline constexpr int kButtonSize = 10;
 
 // Picture ids of the bar's bitmaps (the form maps them to bitmaps).

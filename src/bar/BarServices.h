@@ -8,7 +8,7 @@
 namespace pilotune {
 
 class BarServices {
-public:
+  public:
     virtual ~BarServices() = default;
 
     // ARRETER / REDEMARRER: the shutdown countdown, shown modally, starting at

@@ -39,8 +39,8 @@ struct BarState {
     BarMenus menus = BuildBarMenus();
     ShuffleHistory history;
 
-    int hideCounter = 0;        // ticks since the mouse last moved over the bar
-    int height = kBarHeight;    // the form sets its window's height from this
+    int hideCounter = 0;     // ticks since the mouse last moved over the bar
+    int height = kBarHeight; // the form sets its window's height from this
 };
 
 } // namespace pilotune

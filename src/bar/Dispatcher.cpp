@@ -60,17 +60,24 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         }
         break;
     case PAUSER:
-        if (player.Etat() != 1) player.Jouer();
-        else player.Pauser();
+        if (player.Etat() != 1)
+            player.Jouer();
+        else
+            player.Pauser();
         break;
     case STOPPER:
-        if (opt.ProgEnreg) ExecuterAction(ENREGISTREPROGRAMME, false);
-        else player.Stopper();
+        if (opt.ProgEnreg)
+            ExecuterAction(ENREGISTREPROGRAMME, false);
+        else
+            player.Stopper();
         break;
     case AVANCER:
-        if (opt.ProgLecture) services.ProgrammeNext();
-        else if (modeFlag) bar_.history.Forward(player);
-        else player.Suivant();
+        if (opt.ProgLecture)
+            services.ProgrammeNext();
+        else if (modeFlag)
+            bar_.history.Forward(player);
+        else
+            player.Suivant();
         break;
     case HAZARD:
         opt.Shuffle = !opt.Shuffle;
@@ -93,14 +100,30 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         bar_.menus.boucle[kMnuExtrait].checked = opt.ExcerptOn;
         monitor_.UpdateModePicture();
         break;
-    case LANCERWINAMP: player.Connecter(); break;
-    case FERMERWINAMP: player.Commande(kCmdClose); break;
-    case FERMERPROG: services.CloseProgram(); break;
-    case LECTUREPROGRAMME: services.ProgrammePlayback(modeFlag, parameter); break;
-    case ENREGISTREPROGRAMME: services.ProgrammeRecording(modeFlag); break;
-    case COPIER: services.CopyCurrentTrack(); break;
-    case GENERERFOND: services.CaptureBackground(); break;
-    case AIDE: services.ShowHelp(); break;
+    case LANCERWINAMP:
+        player.Connecter();
+        break;
+    case FERMERWINAMP:
+        player.Commande(kCmdClose);
+        break;
+    case FERMERPROG:
+        services.CloseProgram();
+        break;
+    case LECTUREPROGRAMME:
+        services.ProgrammePlayback(modeFlag, parameter);
+        break;
+    case ENREGISTREPROGRAMME:
+        services.ProgrammeRecording(modeFlag);
+        break;
+    case COPIER:
+        services.CopyCurrentTrack();
+        break;
+    case GENERERFOND:
+        services.CaptureBackground();
+        break;
+    case AIDE:
+        services.ShowHelp();
+        break;
     case CACHERWINAMP:
         Toggle(opt.CacheWA, modeFlag);
         player.AfficherWinamp(opt.CacheWA);
@@ -110,7 +133,9 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         Toggle(opt.CacheAuto, modeFlag);
         menu[kMnuCacheAuto].checked = opt.CacheAuto;
         break;
-    case APROPOSDE: services.ShowAbout(); break;
+    case APROPOSDE:
+        services.ShowAbout();
+        break;
     case AFFICHEOPTION:
         services.ShowOptions();
         services.MakeBarTopmost();
@@ -121,8 +146,12 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         if (n >= 0 && n < services.ScheduleEntryCount()) services.ScheduleRearm(n);
         break;
     }
-    case ANNULER: services.ScheduleCancel(); break;
-    case ANNULERTOUT: services.ScheduleCancelAll(); break;
+    case ANNULER:
+        services.ScheduleCancel();
+        break;
+    case ANNULERTOUT:
+        services.ScheduleCancelAll();
+        break;
     case PLEINECRAN:
         if (services.FullScreenExists()) {
             services.CloseFullScreen();
@@ -132,10 +161,17 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
             services.FocusFullScreen();
         }
         break;
-    case MISEAJOUR: services.CheckForUpdate(modeFlag); break;
-    case AFFICHENEGATIF: opt.AffichageNeg = !opt.AffichageNeg; break;
-    case AFFICHECHERCHEURTITRE: player.AfficherChercheur(); break;
-    default: break; // ARIEN and unknown values
+    case MISEAJOUR:
+        services.CheckForUpdate(modeFlag);
+        break;
+    case AFFICHENEGATIF:
+        opt.AffichageNeg = !opt.AffichageNeg;
+        break;
+    case AFFICHECHERCHEURTITRE:
+        player.AfficherChercheur();
+        break;
+    default:
+        break; // ARIEN and unknown values
     }
 }
 
@@ -152,8 +188,10 @@ void Dispatcher::PrincipaleClick(std::string_view itemName) {
 }
 
 void Dispatcher::PlanClick(std::string_view itemName) {
-    if (itemName == kMnuAnnuler) bar_.services.ScheduleCancel();
-    else if (itemName == kMnuAnnulerTout) bar_.services.ScheduleCancelAll();
+    if (itemName == kMnuAnnuler)
+        bar_.services.ScheduleCancel();
+    else if (itemName == kMnuAnnulerTout)
+        bar_.services.ScheduleCancelAll();
 }
 
 bool Dispatcher::PositionLocked() {

@@ -15,7 +15,7 @@ class PlaybackMonitor;
 inline constexpr int kCountdownSeconds = 10;
 
 class Dispatcher {
-public:
+  public:
     Dispatcher(BarState& bar, PlaybackMonitor& monitor) : bar_(bar), monitor_(monitor) {}
 
     // `modeFlag`: for the on/off actions, apply the present state without
@@ -31,7 +31,7 @@ public:
 
     bool PositionLocked();
 
-private:
+  private:
     void Run(int action, bool modeFlag, const std::string& parameter);
     void MarkPlayerState();
 

@@ -21,7 +21,9 @@ void PlaybackMonitor::Start() {
     bar_.history.Record(bar_.option.CurrentTrack);
 }
 
-void PlaybackMonitor::MouseMoved() { bar_.hideCounter = 0; }
+void PlaybackMonitor::MouseMoved() {
+    bar_.hideCounter = 0;
+}
 
 void PlaybackMonitor::Tick() {
     COption& opt = bar_.option;
@@ -45,8 +47,8 @@ void PlaybackMonitor::Tick() {
     }
 
     // 4-5. Progress and time, then their shadows.
-    if (auto shown = ComputeProgress(p, d, twins.bord1.B().bounds.left,
-                                     twins.bord2.B().bounds.left, opt.AffichageNeg)) {
+    if (auto shown = ComputeProgress(p, d, twins.bord1.B().bounds.left, twins.bord2.B().bounds.left,
+                                     opt.AffichageNeg)) {
         const Rect& old = twins.avance.B().bounds;
         twins.avance.SetBounds({shown->left, old.top, shown->width, old.height});
         twins.avance.N().bounds.width += 1; // the shadow reaches one pixel further

@@ -10,7 +10,7 @@ struct BarState;
 class Dispatcher;
 
 class PlaybackMonitor {
-public:
+  public:
     PlaybackMonitor(BarState& bar, Dispatcher& dispatcher) : bar_(bar), dispatcher_(dispatcher) {}
 
     // At the bar's creation: the current track becomes the first one recorded.
@@ -27,7 +27,7 @@ public:
     void LoopMenuClick(std::string_view itemName);
     void UpdateModePicture();
 
-private:
+  private:
     void LoopStep();
     void MarkLoopMenu();
     void ShowLoopCount();

@@ -61,8 +61,8 @@ void ShuffleHistory::FillMenu(Menu& liste, TPilotune& player) {
             continue;
         }
         const int track = menuTracks_[k] = slots_[slot];
-        item.caption = std::to_string(track) + ". " +
-                       std::string(FileNamePart(player.FichierTitre(track)));
+        item.caption =
+            std::to_string(track) + ". " + std::string(FileNamePart(player.FichierTitre(track)));
         item.checked = slot == cursor_;
     }
 }

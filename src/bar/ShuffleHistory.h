@@ -11,7 +11,7 @@ namespace pilotune {
 class TPilotune;
 
 class ShuffleHistory {
-public:
+  public:
     static constexpr int kSlots = 31;
 
     ShuffleHistory() { Reset(); }
@@ -34,7 +34,7 @@ public:
     int Head() const { return head_; }
     int Cursor() const { return cursor_; }
 
-private:
+  private:
     static int Wrap(int i) { return ((i % kSlots) + kSlots) % kSlots; }
 
     std::array<int, kSlots> slots_{};

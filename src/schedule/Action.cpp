@@ -39,8 +39,7 @@ constexpr std::array<ActionText, kActionCount> kActions{{
     {"GENERERFOND", "Générer l'arrière plan", "Génére l'arrière plan"},
     {"AIDE", "Aide", "Aide"},
     {"CACHERWINAMP", "Cacher Winamp", "Cache winamp"},
-    {"CACHERAUTOPROG", "Cacher automatiquement le programme",
-     "Cache automatiquement le programme"},
+    {"CACHERAUTOPROG", "Cacher automatiquement le programme", "Cache automatiquement le programme"},
     {"APROPOSDE", "A propos de", "A propos de"},
     {"AFFICHEOPTION", "Afficher les options", "Affiche les options"},
     {"RELANCERACTION", "Relancer une action planifier :", "Relancer l'action "},
@@ -57,20 +56,27 @@ constexpr std::array<ActionText, kActionCount> kActions{{
 constexpr std::string_view kUnknownLabel = "Le programmeur est un con";
 constexpr std::string_view kUnknownDescription = "Merde, j'ai oublié de l'action prendre en compte";
 
-bool Known(int action) { return action >= 0 && action < kActionCount; }
+bool Known(int action) {
+    return action >= 0 && action < kActionCount;
+}
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 } // namespace
 
-std::string_view NomAction(int action) { return Known(action) ? kActions[action].name : ""; }
+std::string_view NomAction(int action) {
+    return Known(action) ? kActions[action].name : "";
+}
 
 std::optional<TAction> ActionParNom(std::string_view keyword) {
     for (int i = 0; i < kActionCount; ++i) {
         const std::string_view name = kActions[i].name;
         if (name.size() != keyword.size()) continue;
         bool same = true;
-        for (std::size_t k = 0; k < name.size() && same; ++k) same = UpperAscii(keyword[k]) == name[k];
+        for (std::size_t k = 0; k < name.size() && same; ++k)
+            same = UpperAscii(keyword[k]) == name[k];
         if (same) return static_cast<TAction>(i);
     }
     return std::nullopt;
@@ -84,17 +90,23 @@ std::string DescriptionAction(int action, std::string_view parameter) {
     if (!Known(action) || action == ARIEN) return std::string(kUnknownDescription);
     std::string text(kActions[action].description);
     switch (action) {
-    case EXECUTER: text += FileNamePart(parameter); break;
+    case EXECUTER:
+        text += FileNamePart(parameter);
+        break;
     case LECTUREPROGRAMME:
-    case RELANCERACTION: text += parameter; break;
-    default: break;
+    case RELANCERACTION:
+        text += parameter;
+        break;
+    default:
+        break;
     }
     return text;
 }
 
 int LeadingNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     long long n = 0;
