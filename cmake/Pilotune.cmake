@@ -88,7 +88,7 @@ function(pilotune_windows_benchmarks)
   foreach(src ${benches})
     get_filename_component(name ${src} NAME_WE)
     add_executable(winbench_${name} ${src} ${common_srcs})
-    target_link_libraries(winbench_${name} PRIVATE pilotune_win32)
+    target_link_libraries(winbench_${name} PRIVATE pilotune_win32 gtest)
     target_include_directories(winbench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common
                                ${CMAKE_SOURCE_DIR}/tests/common)
     target_compile_definitions(winbench_${name} PRIVATE PILOTUNE_BUILD_DIR="${CMAKE_BINARY_DIR}")

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Simulator.h"
+#include "player/Playlist.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "settings/EncodingWin32.h"
@@ -132,7 +133,7 @@ TEST_F(LinkOnSimulator, AKilledPlayerAnswersZeroAndNothingHangs) {
 
 TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
     link.Jouer();
-    sim.Hang(4000);
+    sim.Hang(2500);
     Sleep(100);
     using clock = std::chrono::steady_clock;
     auto longest = clock::duration::zero();

@@ -1,0 +1,65 @@
+#include "app/SecondStart.h"
+
+namespace pilotune {
+
+namespace {
+constexpr int kExecuter = 2, kLectureProgramme = 16, kRelancerAction = 25;
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+// Cuts to at most `max` characters without splitting a UTF-8 sequence.
+std::string CutCharacters(const std::string& s, std::size_t max) {
+    std::size_t chars = 0, i = 0;
+    while (i < s.size()) {
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+            if (chars == max) break;
+            ++chars;
+        }
+        ++i;
+    }
+    return s.substr(0, i);
+}
+} // namespace
+
+std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& args,
+                                                const KeywordLookup& keyword) {
+    std::vector<SecondStartMessage> out;
+    std::string buffer;
+    auto flush = [&] {
+        if (buffer.empty()) return;
+        std::string text = CutCharacters(Trim(buffer), kMaxAtomText);
+        buffer.clear();
+        if (!text.empty()) out.push_back({true, 0, std::move(text)});
+    };
+    for (const std::string& arg : args) {
+        if (auto action = keyword ? keyword(arg) : std::nullopt) {
+            flush();
+            out.push_back({false, *action, {}});
+        } else {
+            buffer += arg;
+            buffer += ' ';
+        }
+    }
+    flush();
+    return out;
+}
+
+std::optional<SecondStartReceiver::Run> SecondStartReceiver::OnAction(std::uintptr_t wParam) {
+    pending_ = static_cast<std::uint8_t>(wParam & 0xFF);
+    if (pending_ == kExecuter || pending_ == kLectureProgramme || pending_ == kRelancerAction)
+        return std::nullopt;
+    return Run{pending_, {}};
+}
+
+std::optional<SecondStartReceiver::Run>
+SecondStartReceiver::OnText(const std::optional<std::string>& name) {
+    if (pending_ == 0 || !name) return std::nullopt;
+    return Run{pending_, *name};
+}
+
+} // namespace pilotune

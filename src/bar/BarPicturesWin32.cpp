@@ -1,0 +1,105 @@
+#include "bar/BarPicturesWin32.h"
+
+#include <vector>
+
+namespace pilotune {
+
+namespace {
+
+struct Pen {
+    HDC dc;
+    COLORREF color;
+    int dx, dy; // the shadow is drawn one pixel right and one pixel up
+
+    void Box(int x, int y, int w, int h) const {
+        RECT r{x + dx, y + dy, x + dx + w, y + dy + h};
+        HBRUSH b = CreateSolidBrush(color);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+    }
+    void Poly(std::vector<POINT> points) const {
+        for (auto& p : points) {
+            p.x += dx;
+            p.y += dy;
+        }
+        HBRUSH b = CreateSolidBrush(color);
+        HPEN p = CreatePen(PS_SOLID, 1, color);
+        HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
+        Polygon(dc, points.data(), static_cast<int>(points.size()));
+        SelectObject(dc, ob);
+        SelectObject(dc, op);
+        DeleteObject(b);
+        DeleteObject(p);
+    }
+    void Line(int x1, int y1, int x2, int y2, int width = 2) const {
+        HPEN p = CreatePen(PS_SOLID, width, color);
+        HGDIOBJ op = SelectObject(dc, p);
+        MoveToEx(dc, x1 + dx, y1 + dy, nullptr);
+        LineTo(dc, x2 + dx, y2 + dy);
+        SelectObject(dc, op);
+        DeleteObject(p);
+    }
+};
+
+// Glyphs on a 10 x 10 grid at (x, y).
+void Play(const Pen& p, int x, int y) { p.Poly({{x + 2, y}, {x + 8, y + 5}, {x + 2, y + 9}}); }
+
+void Glyph(const Pen& p, std::string_view id, int x, int y) {
+    if (id == "imgJoueS") {
+        Play(p, x, y);
+    } else if (id == "imgPauseS") {
+        p.Box(x + 1, y + 1, 3, 8);
+        p.Box(x + 6, y + 1, 3, 8);
+    } else if (id == "imgStopS") {
+        p.Box(x + 1, y + 1, 8, 8);
+    } else if (id == "imgReculeS") {
+        p.Box(x + 1, y + 1, 2, 8);
+        p.Poly({{x + 9, y + 1}, {x + 4, y + 5}, {x + 9, y + 8}});
+    } else if (id == "imgAvanceS") {
+        p.Poly({{x + 1, y + 1}, {x + 6, y + 5}, {x + 1, y + 8}});
+        p.Box(x + 7, y + 1, 2, 8);
+    } else if (id == "imgFermeS") {
+        p.Line(x + 1, y + 1, x + 8, y + 8);
+        p.Line(x + 8, y + 1, x + 1, y + 8);
+    } else if (id == "imgNormale") { // a straight arrow: plays on
+        p.Box(x + 2, y + 5, 12, 2);
+        p.Poly({{x + 13, y + 2}, {x + 18, y + 6}, {x + 13, y + 9}});
+    } else if (id == "imgBoucle") { // a loop with its arrow head
+        p.Box(x + 3, y + 2, 13, 2);
+        p.Box(x + 3, y + 9, 15, 2);
+        p.Box(x + 2, y + 3, 2, 7);
+        p.Box(x + 16, y + 3, 2, 7);
+        p.Poly({{x + 6, y + 0}, {x + 10, y + 3}, {x + 6, y + 5}});
+    } else if (id == "imgExtrait") { // an arrow stopped by a bar: the first seconds
+        p.Box(x + 2, y + 5, 9, 2);
+        p.Poly({{x + 10, y + 2}, {x + 14, y + 6}, {x + 10, y + 9}});
+        p.Box(x + 16, y + 1, 2, 10);
+    } else if (id == "imgExtraitBoucle") {
+        p.Box(x + 2, y + 2, 10, 2);
+        p.Box(x + 2, y + 9, 10, 2);
+        p.Box(x + 1, y + 3, 2, 7);
+        p.Box(x + 11, y + 3, 2, 7);
+        p.Poly({{x + 4, y + 0}, {x + 8, y + 3}, {x + 4, y + 5}});
+        p.Box(x + 16, y + 1, 2, 10);
+    }
+}
+
+} // namespace
+
+void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds) {
+    if (id == "imgEnregistreS") { // the record mark: a red dot, black ring
+        HBRUSH red = CreateSolidBrush(RGB(230, 20, 20));
+        HPEN ring = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        HGDIOBJ ob = SelectObject(dc, red), op = SelectObject(dc, ring);
+        Ellipse(dc, bounds.left, bounds.top, bounds.left + 10, bounds.top + 10);
+        SelectObject(dc, ob);
+        SelectObject(dc, op);
+        DeleteObject(red);
+        DeleteObject(ring);
+        return;
+    }
+    Glyph(Pen{dc, RGB(0, 0, 0), 1, -1}, id, bounds.left, bounds.top);
+    Glyph(Pen{dc, RGB(255, 255, 255), 0, 0}, id, bounds.left, bounds.top);
+}
+
+} // namespace pilotune

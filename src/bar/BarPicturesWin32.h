@@ -1,0 +1,19 @@
+#pragma once
+// The bar's pictures, drawn with GDI at their exact pixel sizes (buttons
+// 10 x 10, mode pictures 21 x 12) in white with the bar's black shadow, so they
+// stay crisp and readable on any background.
+#include <windows.h>
+
+#include <string_view>
+
+#include "ui/Elements.h"
+
+namespace pilotune {
+
+// Draws the picture `id` into `bounds`. Known ids: "imgReculeS", "imgJoueS",
+// "imgPauseS", "imgStopS", "imgAvanceS", "imgFermeS", "imgEnregistreS",
+// "imgNormale", "imgBoucle", "imgExtrait", "imgExtraitBoucle"; anything else
+// draws nothing.
+void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds);
+
+} // namespace pilotune

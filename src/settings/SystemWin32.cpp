@@ -1,0 +1,103 @@
+#include "settings/SystemWin32.h"
+
+#include <vector>
+
+#include "settings/EncodingWin32.h"
+
+namespace pilotune {
+
+bool SetTopMost(HWND window, signed char position) {
+    HWND after = nullptr;
+    if (position == -1)
+        after = HWND_TOPMOST;
+    else if (position == -2)
+        after = HWND_NOTOPMOST;
+    else
+        return false;
+    return SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != 0;
+}
+
+bool IsWindowsNT() {
+    return (GetVersion() & 0x80000000u) == 0;
+}
+
+std::string UserName() {
+    wchar_t buffer[256];
+    DWORD size = 256;
+    if (!GetUserNameW(buffer, &size)) return {};
+    return Narrow(buffer); // size counts the terminator; the text ends at it
+}
+
+namespace {
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+} // namespace
+
+bool FileVersion(std::string& out) {
+    const std::wstring exe = ModulePath();
+    if (exe.empty()) return false;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    if (size == 0) return false;
+    std::vector<BYTE> block(size);
+    if (!GetFileVersionInfoW(exe.c_str(), 0, size, block.data())) return false;
+    void* value = nullptr;
+    UINT length = 0; // in characters, terminator included
+    if (!VerQueryValueW(block.data(), L"\\StringFileInfo\\040C04E4\\FileVersion", &value,
+                        &length) ||
+        value == nullptr)
+        return false;
+    const auto* text = static_cast<const wchar_t*>(value);
+    std::wstring_view version(text, length);
+    version = version.substr(0, version.find(L'\0'));
+    out = Narrow(version);
+    return true;
+}
+
+namespace {
+std::wstring Lower(std::wstring text) {
+    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+} // namespace
+
+bool ComboHasText(HWND combo, std::string_view text) {
+    const std::wstring wanted = Lower(Widen(text));
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) continue;
+        if (static_cast<size_t>(length) != wanted.size())
+            continue; // lower-casing keeps the length of UTF-16 text
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                                         reinterpret_cast<LPARAM>(item.data()));
+        if (got < 0) continue;
+        item.resize(static_cast<size_t>(got));
+        if (Lower(std::move(item)) == wanted) return true;
+    }
+    return false;
+}
+
+HWND FindOtherInstance(std::string_view className, std::string_view title, HWND self) {
+    const std::wstring cls = Widen(className);
+    const std::wstring caption = Widen(title);
+    HWND found = nullptr;
+    while ((found = FindWindowExW(nullptr, found, cls.c_str(), caption.c_str())) != nullptr) {
+        if (found != self) return found;
+    }
+    return nullptr;
+}
+
+} // namespace pilotune

@@ -1,0 +1,36 @@
+#pragma once
+// Small system helpers: Z order, Windows family, user name, version resource,
+// combo box search, the other running instance.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace pilotune {
+
+// Moves `window` in the Z order without moving, sizing or activating it:
+// position -1 puts it above all non-topmost windows for good (HWND_TOPMOST),
+// -2 takes that away (HWND_NOTOPMOST). Any other position does nothing and
+// returns false.
+bool SetTopMost(HWND window, signed char position);
+
+// True on the NT family (high bit of GetVersion clear).
+bool IsWindowsNT();
+
+// Logon name of the current user, UTF-8; empty when Windows does not give it.
+std::string UserName();
+
+// Reads "\\StringFileInfo\\040C04E4\\FileVersion" of the running executable
+// into `out` and returns true; leaves `out` untouched and returns false when
+// there is no such value.
+bool FileVersion(std::string& out);
+
+// True when one item of the combo box equals `text`, ignoring case (accented
+// letters included: "é" equals "É").
+bool ComboHasText(HWND combo, std::string_view text);
+
+// Another top-level window of class `className` captioned `title`, other than
+// `self`; nullptr when there is none.
+HWND FindOtherInstance(std::string_view className, std::string_view title, HWND self);
+
+} // namespace pilotune

@@ -1,0 +1,86 @@
+#include "ui/ScenePainterWin32.h"
+
+#include "settings/EncodingWin32.h"
+
+namespace pilotune {
+
+COLORREF ToColorRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+ScenePainter::~ScenePainter() {
+    for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+HFONT ScenePainter::FontFor(const Font& font) {
+    const auto key = std::make_tuple(font.face, font.height, font.bold);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end()) return it->second;
+    LOGFONTW lf{};
+    lf.lfHeight = -font.height; // character height in pixels
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    const std::wstring face = Widen(font.face);
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    HFONT created = CreateFontIndirectW(&lf);
+    fonts_.emplace(key, created);
+    return created;
+}
+
+void ScenePainter::PaintLabel(HDC dc, const Element& e) {
+    if (e.text.empty()) return;
+    RECT r{e.bounds.left, e.bounds.top, e.bounds.Right(), e.bounds.Bottom()};
+    HGDIOBJ old = SelectObject(dc, FontFor(e.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(e.color));
+    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+    if (e.align == TextAlign::Right) format |= DT_RIGHT;
+    else if (e.align == TextAlign::Center) format |= DT_CENTER;
+    const std::wstring text = Widen(e.text);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    SelectObject(dc, old);
+}
+
+void ScenePainter::PaintShape(HDC dc, const Element& e) {
+    if (e.bounds.width <= 0 || e.bounds.height <= 0) return;
+    RECT r{e.bounds.left, e.bounds.top, e.bounds.Right(), e.bounds.Bottom()};
+    HBRUSH brush = CreateSolidBrush(ToColorRef(e.color));
+    if (e.outline) FrameRect(dc, &r, brush);
+    else FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void ScenePainter::Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene) {
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    for (const Element& e : scene.Elements()) {
+        if (!e.visible) continue;
+        switch (e.kind) {
+        case ElementKind::Label: PaintLabel(dc, e); break;
+        case ElementKind::Shape: PaintShape(dc, e); break;
+        case ElementKind::Picture:
+            if (pictures_) pictures_(dc, e);
+            break;
+        }
+    }
+}
+
+void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
+                                 const Scene& scene) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+    Paint(memory, area, background, scene);
+    SetViewportOrgEx(memory, 0, 0, nullptr);
+    BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+} // namespace pilotune

@@ -1,0 +1,41 @@
+#pragma once
+// Paints a Scene of windowless elements onto a device context, in order,
+// double-buffered by the caller's choice.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <tuple>
+
+#include "ui/Elements.h"
+
+namespace pilotune {
+
+COLORREF ToColorRef(std::uint32_t rgb);
+
+class ScenePainter {
+public:
+    // Draws a picture element; the form knows what its picture ids mean.
+    using PictureDrawer = std::function<void(HDC, const Element&)>;
+
+    explicit ScenePainter(PictureDrawer pictures) : pictures_(std::move(pictures)) {}
+    ScenePainter(const ScenePainter&) = delete;
+    ScenePainter& operator=(const ScenePainter&) = delete;
+    ~ScenePainter();
+
+    // Fills `area` with `background`, then paints every visible element.
+    void Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
+    // Paints into an off-screen bitmap first, then copies it: no flicker.
+    void PaintBuffered(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
+
+    HFONT FontFor(const Font& font);
+
+private:
+    void PaintLabel(HDC dc, const Element& e);
+    static void PaintShape(HDC dc, const Element& e);
+
+    PictureDrawer pictures_;
+    std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
+};
+
+} // namespace pilotune

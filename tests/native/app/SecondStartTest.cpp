@@ -1,0 +1,61 @@
+#include "app/SecondStart.h"
+
+#include <gtest/gtest.h>
+
+using namespace pilotune;
+
+namespace {
+std::optional<int> Keyword(std::string_view s) {
+    std::string up(s);
+    for (char& c : up) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    if (up == "JOUER") return 4;
+    if (up == "PAUSER") return 5;
+    if (up == "EXECUTER") return 2;
+    if (up == "RELANCERACTION") return 25;
+    return std::nullopt;
+}
+SecondStartMessage A(int n) { return {false, n, {}}; }
+SecondStartMessage T(std::string t) { return {true, 0, std::move(t)}; }
+} // namespace
+
+TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneText) {
+    EXPECT_EQ(PlanSecondStart({"JOUER", "PAUSER"}, Keyword),
+              (std::vector<SecondStartMessage>{A(4), A(5)}));
+    EXPECT_EQ(PlanSecondStart({"jouer"}, Keyword), std::vector<SecondStartMessage>{A(4)});
+    EXPECT_EQ(PlanSecondStart({"EXECUTER", "C:\\Mes", "Outils\\note.txt"}, Keyword),
+              (std::vector<SecondStartMessage>{A(2), T("C:\\Mes Outils\\note.txt")}));
+    EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
+              (std::vector<SecondStartMessage>{T("avant"), A(25), T("2  JOUERS")}));
+    EXPECT_TRUE(PlanSecondStart({}, Keyword).empty());
+    EXPECT_TRUE(PlanSecondStart({"  ", ""}, Keyword).empty());
+}
+
+TEST(SecondStart, ManyArgumentsAndLongTextsFitInAnAtom) {
+    std::vector<std::string> args(200, "mot");
+    auto plan = PlanSecondStart(args, Keyword);
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].text.size(), kMaxAtomText);
+    plan = PlanSecondStart({std::string(300, 'x') + "é"}, Keyword);
+    EXPECT_EQ(plan[0].text, std::string(255, 'x'));
+    plan = PlanSecondStart({std::string(254, 'x') + "éé"}, Keyword);
+    EXPECT_EQ(plan[0].text, std::string(254, 'x') + "é");
+}
+
+TEST(SecondStart, TheReceiverWaitsForTheTextOfActionsThatTakeOne) {
+    SecondStartReceiver bar;
+    EXPECT_FALSE(bar.OnText(std::string("ignoré")).has_value()); // nothing pending yet
+    auto run = bar.OnAction(4);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->action, 4);
+    EXPECT_FALSE(bar.OnAction(0x100 + 25).has_value()); // low byte only
+    EXPECT_EQ(bar.Pending(), 25);
+    run = bar.OnText(std::string("2"));
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->action, 25);
+    EXPECT_EQ(run->text, "2");
+    EXPECT_TRUE(bar.OnText(std::string("3"))); // still pending: same action again
+    EXPECT_FALSE(bar.OnText(std::nullopt));    // unreadable atom
+    run = bar.OnAction(200); // out of the catalogue: the dispatcher ignores it
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->action, 200);
+}

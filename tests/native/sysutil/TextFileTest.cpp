@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "settings/TextFile.h"
+
+using namespace pilotune;
+
+namespace {
+class TextFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("pilotune-textfile-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const auto path = dir_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
+        std::ofstream(path, std::ios::binary) << bytes;
+        const auto u8 = path.u8string();
+        return std::string(u8.begin(), u8.end());
+    }
+
+    std::filesystem::path dir_;
+};
+} // namespace
+
+TEST_F(TextFileTest, EveryLineIsPrecededByCrLfWhateverTheLineEnds) {
+    EXPECT_EQ(ReadTextFile(Write("ab.txt", "a\r\nb")), "\r\na\r\nb");
+    EXPECT_EQ(ReadTextFile(Write("lf.txt", "a\nb\n")), "\r\na\r\nb");
+    EXPECT_EQ(ReadTextFile(Write("cr.txt", "a\rb\r")), "\r\na\r\nb");
+    EXPECT_EQ(ReadTextFile(Write("mixed.txt", "a\r\nb\nc\rd")), "\r\na\r\nb\r\nc\r\nd");
+    // Empty lines are lines; LF CR is two line ends, CR LF one.
+    EXPECT_EQ(ReadTextFile(Write("blank.txt", "a\n\nb\n\n")), "\r\na\r\n\r\nb\r\n");
+    EXPECT_EQ(ReadTextFile(Write("lfcr.txt", "a\n\rb")), "\r\na\r\n\r\nb");
+    EXPECT_EQ(ReadTextFile(Write("one-eol.txt", "\n")), "\r\n");
+    EXPECT_EQ(ReadTextFile(Write("empty.txt", "")), "");
+}
+
+TEST_F(TextFileTest, MissingOddAndLargeFiles) {
+    EXPECT_EQ(ReadTextFile((dir_ / "absent.txt").string()), "");
+    EXPECT_EQ(ReadTextFile(dir_.string()), ""); // a folder is not a file
+    EXPECT_EQ(ReadTextFile(""), "");
+
+    // Accented file name, given as UTF-8.
+    EXPECT_EQ(ReadTextFile(Write("Mise à jour é.txt", "x")), "\r\nx");
+
+    // Binary bytes, NUL included, are kept.
+    const std::string binary("\x00\x01\xff\r\n\x1a\x00z", 8);
+    EXPECT_EQ(ReadTextFile(Write("binary.bin", binary)),
+              std::string("\r\n\x00\x01\xff\r\n\x1a\x00z", 10));
+
+    const std::string longLine(1 << 20, 'x');
+    const std::string read = ReadTextFile(Write("long.txt", longLine + "\nfin"));
+    EXPECT_EQ(read, "\r\n" + longLine + "\r\nfin");
+}

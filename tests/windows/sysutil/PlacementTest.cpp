@@ -1,0 +1,151 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/EncodingWin32.h"
+#include "settings/PlacementWin32.h"
+#include "settings/SettingsStore.h"
+
+using namespace pilotune;
+
+namespace {
+constexpr std::string_view kSection = "FenOption";
+
+std::string ExePath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return Narrow(path);
+}
+
+class PlacementTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        env_.exePath = ExePath();
+        env_.userName = "testeur";
+        Reopen();
+        window_ = Make(0);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override {
+        for (HWND w : {window_, extra_})
+            if (w) DestroyWindow(w);
+        DeleteFileW(Widen(store_.Path()).c_str());
+    }
+
+    // Hidden windows: no map or unmap round trips with the X server.
+    HWND Make(DWORD extraStyle) {
+        return CreateWindowExW(0, L"STATIC", L"Option", WS_OVERLAPPEDWINDOW | extraStyle, 30, 40,
+                               320, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    void Reopen() {
+        store_ = SettingsStore();
+        store_.Open("placement-test", env_);
+    }
+    RECT Rect(HWND w) const {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r;
+    }
+    int Read(std::string_view key) const { return store_.ReadInteger(kSection, key, -12345, true); }
+
+    SettingsStore::Environment env_;
+    SettingsStore store_;
+    HWND window_ = nullptr;
+    HWND extra_ = nullptr;
+};
+} // namespace
+
+TEST_F(PlacementTest, NormalWindowRoundTripsThroughTheFile) {
+    SetWindowPos(window_, nullptr, 110, 120, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    Placement(store_, window_, kSection, kPlacementSave, true, kStateNormal);
+    EXPECT_EQ(Read("WindowState"), 0);
+    EXPECT_EQ(Read("Left"), 110);
+    EXPECT_EQ(Read("Top"), 120);
+    EXPECT_EQ(Read("Width"), 400);
+    EXPECT_EQ(Read("Height"), 300);
+    EXPECT_FALSE(store_.HasKey(kSection, "Left", false)); // per-user section only
+    ASSERT_TRUE(store_.Flush().ok);
+
+    Reopen();
+    SetWindowPos(window_, nullptr, 5, 6, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
+    const RECT r = Rect(window_);
+    EXPECT_EQ(r.left, 110);
+    EXPECT_EQ(r.top, 120);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_FALSE(IsZoomed(window_));
+    EXPECT_FALSE(IsWindowVisible(window_)); // a normal load does not show the window
+}
+
+TEST_F(PlacementTest, MinimisedAndMaximisedWindowsOnSave) {
+    extra_ = Make(WS_MINIMIZE);
+    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    EXPECT_FALSE(store_.HasKey(kSection, "WindowState", true));
+
+    store_.WriteInteger(kSection, "Left", 77, true);
+    DestroyWindow(extra_);
+    extra_ = Make(WS_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(extra_));
+    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    EXPECT_EQ(Read("WindowState"), 2);
+    EXPECT_EQ(Read("Left"), 77); // the normal rectangle is kept for later
+    EXPECT_FALSE(store_.HasKey(kSection, "Width", true));
+}
+
+TEST_F(PlacementTest, LoadFallsBackOnDefaultsAndCurrentValues) {
+    SetWindowPos(window_, nullptr, 50, 60, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Nothing stored, default normal: the window stays as it is.
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
+    RECT r = Rect(window_);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.right - r.left, 300);
+
+    // Only some keys: the others keep the current values.
+    store_.WriteInteger(kSection, "Top", 90, true);
+    store_.WriteText(kSection, "Width", "large", true);
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
+    r = Rect(window_);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 90);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 200);
+
+    // A rectangle off every monitor keeps the position; a size that is not
+    // positive keeps the size; an unknown state is the default state.
+    store_.WriteInteger(kSection, "WindowState", 7, true);
+    store_.WriteInteger(kSection, "Left", -30000, true);
+    store_.WriteInteger(kSection, "Top", 2147483000, true);
+    store_.WriteInteger(kSection, "Width", 0, true);
+    store_.WriteInteger(kSection, "Height", -5, true);
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
+    r = Rect(window_);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.top, 90);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_FALSE(IsZoomed(window_));
+}
+
+TEST_F(PlacementTest, LoadOfAMaximisedStateShowsTheWindowMaximised) {
+    store_.WriteInteger(kSection, "WindowState", 2, true);
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
+    EXPECT_TRUE(IsZoomed(window_));
+    EXPECT_TRUE(IsWindowVisible(window_));
+
+    // Back to normal: restored, then placed.
+    store_.WriteInteger(kSection, "WindowState", 0, true);
+    store_.WriteInteger(kSection, "Left", 15, true);
+    store_.WriteInteger(kSection, "Top", 25, true);
+    store_.WriteInteger(kSection, "Width", 333, true);
+    store_.WriteInteger(kSection, "Height", 222, true);
+    Placement(store_, window_, kSection, kPlacementLoad, true, kStateMaximised);
+    EXPECT_FALSE(IsZoomed(window_));
+    const RECT r = Rect(window_);
+    EXPECT_EQ(r.left, 15);
+    EXPECT_EQ(r.top, 25);
+    EXPECT_EQ(r.right - r.left, 333);
+    EXPECT_EQ(r.bottom - r.top, 222);
+}
