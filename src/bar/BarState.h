@@ -1,0 +1,46 @@
+#pragma once
+// What the bar's logic works on: its elements and menus, the shared objects,
+// and the bar's own run-time state. One per bar; never copied (the twins point
+// into the scene).
+#include "bar/BarMenus.h"
+#include "bar/BarScene.h"
+#include "bar/BarServices.h"
+#include "bar/ShuffleHistory.h"
+#include "ui/Elements.h"
+
+namespace pilotune {
+
+class COption;
+class SettingsStore;
+class TPilotune;
+
+struct BarTwins {
+    explicit BarTwins(Scene& scene)
+        : duree(scene, "lblDuree"), titre(scene, "lblTitre"), info(scene, "lblInfo"),
+          hazard(scene, "lblHazard"), option(scene, "lblOption"), nbBoucle(scene, "lblNbBoucle"),
+          copier(scene, "lblCopier"), avance(scene, "shaAvance"), bord1(scene, "shaBord1"),
+          bord2(scene, "shaBord2") {}
+    Twin duree, titre, info, hazard, option, nbBoucle, copier, avance, bord1, bord2;
+};
+
+struct BarState {
+    BarState(COption& option, TPilotune& player, SettingsStore& store, BarServices& services)
+        : option(option), player(player), store(store), services(services) {}
+    BarState(const BarState&) = delete;
+    BarState& operator=(const BarState&) = delete;
+
+    COption& option;
+    TPilotune& player;
+    SettingsStore& store;
+    BarServices& services;
+
+    Scene scene = BuildBarScene();
+    BarTwins twins{scene};
+    BarMenus menus = BuildBarMenus();
+    ShuffleHistory history;
+
+    int hideCounter = 0;     // ticks since the mouse last moved over the bar
+    int height = kBarHeight; // the form sets its window's height from this
+};
+
+} // namespace pilotune

@@ -1,0 +1,173 @@
+#include "bar/PlaybackMonitor.h"
+
+#include "bar/BarState.h"
+#include "bar/Dispatcher.h"
+#include "bar/Progress.h"
+#include "player/Winamp.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
+
+namespace pilotune {
+
+namespace {
+constexpr int kHideAfterTicks = 8; // collapsed on the tick after this count
+constexpr int kHideCounterMax = 10;
+} // namespace
+
+void PlaybackMonitor::Start() {
+    bar_.hideCounter = 0;
+    bar_.history.Reset();
+    bar_.option.CurrentTrack = bar_.player.NumeroTitre();
+    bar_.history.Record(bar_.option.CurrentTrack);
+}
+
+void PlaybackMonitor::MouseMoved() {
+    bar_.hideCounter = 0;
+}
+
+void PlaybackMonitor::Tick() {
+    COption& opt = bar_.option;
+    TPilotune& player = bar_.player;
+    BarTwins& twins = bar_.twins;
+
+    // 1. Auto-hide.
+    if (bar_.hideCounter == 0) bar_.height = kBarHeight;
+    if (bar_.hideCounter > kHideAfterTicks && opt.CacheAuto) bar_.height = 1;
+    if (bar_.hideCounter < kHideCounterMax && opt.CacheAuto) ++bar_.hideCounter;
+
+    // 2-3. Times; both 0 is no track, or no player at all.
+    const int p = player.Position();
+    const int d = player.Duree();
+    if (p == 0 && d == 0) {
+        if (!closing_ && opt.FermerWA && !player.EstLance()) {
+            closing_ = true;
+            bar_.services.CloseProgram();
+        }
+        return;
+    }
+
+    // 4-5. Progress and time, then their shadows.
+    if (auto shown = ComputeProgress(p, d, twins.bord1.B().bounds.left, twins.bord2.B().bounds.left,
+                                     opt.AffichageNeg)) {
+        const Rect& old = twins.avance.B().bounds;
+        twins.avance.SetBounds({shown->left, old.top, shown->width, old.height});
+        twins.avance.N().bounds.width += 1; // the shadow reaches one pixel further
+        twins.duree.SetText(shown->time);
+    }
+
+    // 6. Title.
+    TitleRefresh();
+
+    // 7. Shuffle indicator follows the player's real state.
+    opt.Shuffle = player.HasardActif();
+    twins.hazard.SetText(opt.Shuffle ? "BCA" : "ABC");
+    bar_.menus.principale[kMnuHazard].checked = opt.Shuffle;
+
+    // 8. Programme replay, or the excerpt mode.
+    if (opt.ProgLecture) {
+        bar_.services.ProgrammeStep(false);
+        if (!opt.ProgLecture) bar_.scene["imgJoue"].picture = pictures::kJoue;
+    } else if (opt.ExcerptOn && p >= opt.NbExtrait) {
+        dispatcher_.ExecuterAction(AVANCER, false);
+    }
+
+    // 9. Track change.
+    if (!opt.Applying) {
+        const int track = player.NumeroTitre();
+        if (track != opt.CurrentTrack) {
+            opt.CurrentTrack = track;
+            bar_.history.Record(track);
+            LoopStep();
+            bar_.services.ProgrammeStep(true);
+            bar_.services.ScheduleEvaluate(false);
+            bar_.services.ScheduleUpdateInfo();
+        }
+    }
+
+    // 10. Blinking while a programme plays or records.
+    const bool odd = p % 2 != 0;
+    if (opt.ProgLecture) {
+        bar_.scene["imgJoue"].picture = odd ? pictures::kEnregistre : pictures::kJoue;
+    } else if (opt.ProgEnreg) {
+        bar_.scene["imgStop"].picture = odd ? pictures::kEnregistre : pictures::kStop;
+    }
+
+    // 11. The full-screen view follows.
+    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreen(p, d);
+}
+
+void PlaybackMonitor::TitleRefresh() {
+    const std::string text = bar_.player.Titre() + bar_.player.TexteEtat();
+    bar_.twins.titre.SetText(text);
+    bar_.twins.titre.SetHint(text);
+}
+
+void PlaybackMonitor::LoopStep() {
+    COption& opt = bar_.option;
+    if (!opt.LoopOn || opt.LoopTrack == 0) return;
+    bar_.player.JouerTitre(opt.LoopTrack);
+    TitleRefresh();
+    if (opt.NbBoucle != kLoopInfinite) {
+        --opt.NbBoucle;
+        bar_.twins.nbBoucle.SetText(std::to_string(opt.NbBoucle));
+        if (opt.NbBoucle < 1) dispatcher_.ExecuterAction(BOUCLE, false);
+    }
+    opt.CurrentTrack = bar_.player.NumeroTitre();
+}
+
+void PlaybackMonitor::ShowLoopCount() {
+    const int n = bar_.option.NbBoucle;
+    bar_.twins.nbBoucle.SetText(n == kLoopInfinite ? std::string() : std::to_string(n));
+}
+
+void PlaybackMonitor::MarkLoopMenu() {
+    for (int count = 1; count <= kLoopInfinite; ++count)
+        bar_.menus.boucle[LoopItemName(count)].checked = false;
+    if (!bar_.option.LoopOn) return;
+    if (MenuItem* item = bar_.menus.boucle.Find(LoopItemName(bar_.option.NbBoucle)))
+        item->checked = true;
+}
+
+void PlaybackMonitor::ApplyLoop() {
+    COption& opt = bar_.option;
+    if (opt.LoopOn) {
+        if (opt.NbBoucle < 1) {
+            const int stored = bar_.store.ReadInteger(kSectionOption, "NbBoucle", 1, true);
+            opt.NbBoucle = stored >= 1 && stored <= kLoopInfinite ? stored : 1;
+        }
+        ShowLoopCount();
+        MarkLoopMenu();
+        opt.LoopTrack = bar_.player.NumeroTitre();
+        bar_.twins.nbBoucle.SetPopupMenu(bar_.menus.boucle.Name());
+    } else {
+        MarkLoopMenu();
+        bar_.twins.nbBoucle.SetText("");
+        bar_.twins.nbBoucle.SetPopupMenu("");
+    }
+    UpdateModePicture();
+}
+
+void PlaybackMonitor::LoopMenuClick(std::string_view itemName) {
+    if (itemName == kMnuExtrait) {
+        dispatcher_.ExecuterAction(EXTRAIT, false);
+    } else if (auto count = LoopItemCount(itemName)) {
+        const bool wasMarked = bar_.menus.boucle[itemName].checked;
+        bar_.option.NbBoucle = *count;
+        bar_.option.LoopOn = !wasMarked;
+        dispatcher_.ExecuterAction(BOUCLE, true);
+    } else {
+        return;
+    }
+    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreenView();
+}
+
+void PlaybackMonitor::UpdateModePicture() {
+    const bool loop = bar_.option.LoopOn;
+    const bool excerpt = bar_.option.ExcerptOn;
+    bar_.scene["imgSens"].picture = loop && excerpt ? pictures::kExtraitBoucle
+                                    : loop          ? pictures::kBoucle
+                                    : excerpt       ? pictures::kExtrait
+                                                    : pictures::kNormale;
+}
+
+} // namespace pilotune

@@ -1,0 +1,40 @@
+#pragma once
+// The bar's 500 ms tick: time, progress, title and shuffle indicator, auto-hide,
+// track changes with the loop, excerpt and shuffle-history modes, blinking of
+// the programme buttons, and the end of the program when the player is gone.
+#include <string_view>
+
+namespace pilotune {
+
+struct BarState;
+class Dispatcher;
+
+class PlaybackMonitor {
+  public:
+    PlaybackMonitor(BarState& bar, Dispatcher& dispatcher) : bar_(bar), dispatcher_(dispatcher) {}
+
+    // At the bar's creation: the current track becomes the first one recorded.
+    void Start();
+    void Tick();
+    // Every mouse movement over the bar.
+    void MouseMoved();
+
+    // Title labels := title + state text, also as their hint.
+    void TitleRefresh();
+    // After BOUCLE's toggle: count labels, loop menu marks, LoopTrack, mode picture.
+    void ApplyLoop();
+    // A click on an item of ppmBoucle.
+    void LoopMenuClick(std::string_view itemName);
+    void UpdateModePicture();
+
+  private:
+    void LoopStep();
+    void MarkLoopMenu();
+    void ShowLoopCount();
+
+    BarState& bar_;
+    Dispatcher& dispatcher_;
+    bool closing_ = false; // the program's end was asked once
+};
+
+} // namespace pilotune

@@ -1,0 +1,243 @@
+#include "BarFixture.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+class Dispatch : public BarTest {
+  protected:
+    Dispatch() { StartBar(); }
+};
+
+struct Route {
+    int action;
+    bool mode;
+    std::string parameter;
+    std::vector<std::string> calls; // services, in order
+    std::vector<unsigned> commands; // to the player, in order
+    bool fileExists = false;
+    bool fullScreen = false;
+};
+} // namespace
+
+TEST_F(Dispatch, EveryActionTakesItsOwnRoute) {
+    const unsigned kSearch = kCmdSearchWindow;
+    const std::vector<Route> routes{
+        {ARRETER, false, "", {"ShowCountdown 10 force shutdown"}, {}},
+        {REDEMARRER, false, "", {"ShowCountdown 10 force restart"}, {}},
+        {EXECUTER,
+         false,
+         "C:\\Outils\\note.txt",
+         {"FileExists C:\\Outils\\note.txt", "OpenFile C:\\Outils\\note.txt"},
+         {},
+         true},
+        {EXECUTER, false, "C:\\absent.txt", {"FileExists C:\\absent.txt"}, {}},
+        {EXECUTER, false, "", {}, {}, true},
+        {RECULER, false, "", {}, {kCmdPrevious}},
+        {AVANCER, false, "", {}, {kCmdNext}},
+        {STOPPER, false, "", {}, {kCmdStop}},
+        {JOUER, false, "", {}, {kCmdPlay}},
+        {HAZARD, false, "", {}, {kCmdShuffle}},
+        {LANCERWINAMP, false, "", {}, {}},
+        {FERMERWINAMP, false, "", {}, {kCmdClose}},
+        {FERMERPROG, false, "", {"CloseProgram"}, {}},
+        {LECTUREPROGRAMME, false, "Soirée", {"ProgrammePlayback 0 Soirée"}, {}},
+        {LECTUREPROGRAMME, true, "", {"ProgrammePlayback 1 "}, {}},
+        {ENREGISTREPROGRAMME, false, "x", {"ProgrammeRecording 0"}, {}},
+        {ENREGISTREPROGRAMME, true, "", {"ProgrammeRecording 1"}, {}},
+        {COPIER, false, "", {"CopyCurrentTrack"}, {}},
+        {GENERERFOND, false, "", {"CaptureBackground"}, {}},
+        {AIDE, false, "", {"ShowHelp"}, {}},
+        {APROPOSDE, false, "", {"ShowAbout"}, {}},
+        {AFFICHEOPTION, false, "", {"ShowOptions", "MakeBarTopmost", "FocusOptions"}, {}},
+        {ANNULER, false, "", {"ScheduleCancel"}, {}},
+        {ANNULERTOUT, false, "", {"ScheduleCancelAll"}, {}},
+        {PLEINECRAN, false, "", {"OpenFullScreen", "MakeBarTopmost", "FocusFullScreen"}, {}},
+        {PLEINECRAN, false, "", {"CloseFullScreen"}, {}, false, true},
+        {MISEAJOUR, false, "", {"CheckForUpdate 0"}, {}},
+        {MISEAJOUR, true, "", {"CheckForUpdate 1"}, {}},
+        {AFFICHECHERCHEURTITRE, false, "", {}, {kSearch}},
+        {ARIEN, false, "C:\\Outils\\note.txt", {}, {}, true},
+        {33, false, "", {}, {}},
+        {-1, true, "", {}, {}},
+        {255, false, "", {}, {}},
+    };
+    for (const Route& r : routes) {
+        services.Clear();
+        window.commands.clear();
+        window.present = true; // FERMERWINAMP closes it
+        services.fileExists = r.fileExists;
+        services.fullScreen = r.fullScreen;
+        Run(r.action, r.mode, r.parameter);
+        EXPECT_EQ(services.calls, r.calls) << "action " << r.action << " " << r.parameter;
+        EXPECT_EQ(window.commands, r.commands) << "action " << r.action;
+    }
+}
+
+TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQueryPerItem) {
+    Menu& menu = bar.state.menus.principale;
+    const int before = window.queries;
+    Run(ARIEN);
+    EXPECT_EQ(window.queries - before, 3);
+    EXPECT_TRUE(menu[kMnuJouer].checked);
+    EXPECT_FALSE(menu[kMnuPause].checked);
+    EXPECT_FALSE(menu[kMnuStopper].checked);
+    Run(PAUSER);
+    EXPECT_TRUE(menu[kMnuPause].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
+    Run(STOPPER);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuPause].checked);
+}
+
+TEST_F(Dispatch, PauseResumesWhenStoppedOrPausedAndPausesWhenPlaying) {
+    for (int state : {0, 3, 1}) {
+        window.state = state;
+        window.commands.clear();
+        Run(PAUSER);
+        EXPECT_EQ(window.commands, (std::vector<unsigned>{state == 1 ? kCmdPause : kCmdPlay}))
+            << state;
+    }
+}
+
+TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
+    option.ProgLecture = true;
+    option.ProgPos = 0;
+    Run(RECULER, true);
+    EXPECT_EQ(option.ProgPos, -1); // the first entry again, not before it
+    option.ProgPos = 3;
+    Run(RECULER);
+    EXPECT_EQ(option.ProgPos, 1);
+    Run(AVANCER, true);
+    Run(JOUER); // ends the replay instead of pressing play
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeNext", "ProgrammeNext",
+                                                        "ProgrammeNext", "ProgrammePlayback 0 "}));
+    EXPECT_TRUE(window.commands.empty());
+
+    services.Clear();
+    option.ProgLecture = false;
+    option.ProgEnreg = true;
+    Run(STOPPER); // ends the recording instead of stopping the player
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeRecording 0"}));
+    EXPECT_TRUE(window.commands.empty());
+}
+
+TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlag) {
+    Run(BOUCLE, true); // LoopOn off: stays off, display cleared
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_EQ(E("lblNbBoucleN").popupMenu, "");
+    EXPECT_EQ(E("imgSens").picture, "imgNormale");
+    for (const MenuItem& item : bar.state.menus.boucle.Items())
+        EXPECT_FALSE(item.checked);
+
+    option.NbBoucle = 0; // used up: the stored count comes back
+    store.WriteInteger(kSectionOption, "NbBoucle", 4, true);
+    window.current = 6;
+    Run(BOUCLE);
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(option.NbBoucle, 4);
+    EXPECT_EQ(option.LoopTrack, 7);
+    EXPECT_EQ(E("lblNbBoucleN").text, "4");
+    EXPECT_EQ(E("lblNbBoucleB").popupMenu, "ppmBoucle");
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle4"].checked);
+
+    Run(BOUCLE, true); // on stays on
+    EXPECT_TRUE(option.LoopOn);
+    Run(BOUCLE);
+    Run(EXTRAIT);
+    option.NbBoucle = 0;
+    store.WriteInteger(kSectionOption, "NbBoucle", 57, true); // not a loop count
+    Run(BOUCLE);
+    EXPECT_EQ(option.NbBoucle, 1);
+    EXPECT_EQ(E("imgSens").picture, "imgExtraitBoucle");
+    EXPECT_TRUE(bar.state.menus.boucle[kMnuExtrait].checked);
+}
+
+TEST_F(Dispatch, LoopMenuSetsTheCountAndAMarkedCountSwitchesTheLoopOff) {
+    bar.MenuClick("ppmBoucle", "mnuBoucle3");
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(option.NbBoucle, 3);
+    EXPECT_EQ(E("lblNbBoucleB").text, "3");
+    bar.MenuClick("ppmBoucle", "mnuBoucle9");
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle3"].checked);
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle9"].checked);
+    bar.MenuClick("ppmBoucle", "mnuBoucle9");
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle9"].checked);
+
+    services.fullScreen = true;
+    bar.MenuClick("ppmBoucle", "mnuExtrait");
+    EXPECT_TRUE(option.ExcerptOn);
+    EXPECT_EQ(E("imgSens").picture, "imgExtrait");
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreenView"}));
+}
+
+TEST_F(Dispatch, RearmTakesTheNumberAtTheStartOfTheParameter) {
+    services.scheduleEntries = 5;
+    for (const char* parameter : {"2", " +2abc", "x", "7", "-1", "5", "4 - Jouer"})
+        Run(RELANCERACTION, false, parameter);
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ScheduleRearm 2", "ScheduleRearm 2",
+                                                        "ScheduleRearm 0", "ScheduleRearm 4"}));
+    services.Clear();
+    services.scheduleEntries = 0;
+    Run(RELANCERACTION, false, "0");
+    EXPECT_TRUE(services.calls.empty());
+}
+
+TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
+    Menu& menu = bar.state.menus.principale;
+    option.CacheWA = true;
+    Run(CACHERWINAMP, true);
+    EXPECT_TRUE(option.CacheWA);
+    EXPECT_TRUE(menu[kMnuCacherWinamp].checked);
+    Run(CACHERWINAMP);
+    EXPECT_FALSE(option.CacheWA);
+    EXPECT_FALSE(menu[kMnuCacherWinamp].checked);
+    Run(CACHERAUTOPROG);
+    EXPECT_TRUE(option.CacheAuto);
+    EXPECT_TRUE(menu[kMnuCacheAuto].checked);
+    Run(CACHERAUTOPROG, true);
+    EXPECT_TRUE(option.CacheAuto);
+    Run(AFFICHENEGATIF);
+    EXPECT_TRUE(option.AffichageNeg);
+
+    Run(HAZARD);
+    EXPECT_TRUE(option.Shuffle);
+    EXPECT_EQ(E("lblHazardN").text, "BCA");
+    EXPECT_TRUE(menu[kMnuHazard].checked);
+    EXPECT_TRUE(window.shuffle);
+    Run(FORCEHAZARD); // already on: nothing
+    EXPECT_TRUE(window.shuffle);
+    Run(FORCECONTINU);
+    EXPECT_FALSE(window.shuffle);
+    EXPECT_EQ(E("lblHazardB").text, "ABC");
+    Run(FORCECONTINU);
+    EXPECT_FALSE(window.shuffle);
+    Run(FORCEHAZARD);
+    EXPECT_TRUE(window.shuffle);
+}
+
+TEST_F(Dispatch, MainAndScheduleMenus) {
+    Menu& menu = bar.state.menus.principale;
+    EXPECT_TRUE(bar.dispatcher.PositionLocked());
+    bar.MenuClick("ppmPrincipale", kMnuVerrouiller);
+    EXPECT_FALSE(bar.dispatcher.PositionLocked());
+    EXPECT_FALSE(menu[kMnuVerrouiller].checked);
+    bar.MenuClick("ppmPrincipale", kMnuPlanification);
+    bar.MenuClick("ppmPlan", kMnuAnnuler);
+    bar.MenuClick("ppmPlan", kMnuAnnulerTout);
+    bar.MenuClick("ppmPrincipale", "mnuQuitter");
+    bar.MenuClick("ppmPrincipale", "mnuInconnu");
+    bar.MenuClick("ppmInconnu", "mnuQuitter");
+    EXPECT_EQ(services.calls,
+              (std::vector<std::string>{"ShowOptions", "MakeBarTopmost", "FocusOptions",
+                                        "ShowOptionsSchedulePage", "ScheduleCancel",
+                                        "ScheduleCancelAll", "CloseProgram"}));
+    window.commands.clear();
+    window.shuffle = true;
+    bar.MenuClick("ppmPrincipale", "mnuAvancer"); // from the menu: through the history
+    EXPECT_EQ(window.commands, (std::vector<unsigned>{kCmdNext}));
+}

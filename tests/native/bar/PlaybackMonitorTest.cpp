@@ -1,0 +1,206 @@
+#include "BarFixture.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+class Monitor : public BarTest {};
+} // namespace
+
+TEST_F(Monitor, ExcerptModeMovesOnAtTheExcerptLengthAndLetsShortTracksEnd) {
+    option.NbExtrait = 10;
+    window.lengths[2] = 6; // track 3 is shorter than the excerpt
+    StartBar();
+    Run(EXTRAIT);
+    ASSERT_TRUE(option.ExcerptOn);
+    PlayAndTick(9);
+    EXPECT_EQ(window.Track(), 1);
+    EXPECT_EQ(window.Count(kCmdNext), 0);
+    PlayAndTick(1); // p = 10
+    EXPECT_EQ(window.Track(), 2);
+    EXPECT_EQ(window.Count(kCmdNext), 1);
+    PlayAndTick(10);
+    EXPECT_EQ(window.Track(), 3);
+    PlayAndTick(6); // ends by itself at 6 s
+    EXPECT_EQ(window.Track(), 4);
+    EXPECT_EQ(window.Count(kCmdNext), 2);
+    Run(EXTRAIT);
+    PlayAndTick(30);
+    EXPECT_EQ(window.Track(), 4);
+}
+
+TEST_F(Monitor, LoopCountOnePlaysTheTrackOnceMoreThenSwitchesOff) {
+    window.lengths.assign(10, 5);
+    window.current = 2;
+    option.NbBoucle = 1;
+    StartBar();
+    Run(BOUCLE);
+    EXPECT_EQ(option.LoopTrack, 3);
+    EXPECT_EQ(E("lblNbBoucleB").text, "1");
+    EXPECT_EQ(E("lblNbBoucleN").popupMenu, "ppmBoucle");
+    EXPECT_EQ(E("imgSens").picture, "imgBoucle");
+    PlayAndTick(5); // track 3 ends, the loop brings it back
+    EXPECT_EQ(window.Track(), 3);
+    EXPECT_EQ(option.NbBoucle, 0);
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_EQ(E("lblNbBoucleN").text, "");
+    EXPECT_EQ(E("lblNbBoucleB").popupMenu, "");
+    EXPECT_EQ(E("imgSens").picture, "imgNormale");
+    EXPECT_EQ(option.CurrentTrack, 3);
+    PlayAndTick(5);
+    EXPECT_EQ(window.Track(), 4);
+    EXPECT_EQ(window.Count(kCmdPlay), 1);
+}
+
+TEST_F(Monitor, LoopCountThreeCountsDownOnEveryTrackChangeTheUsersToo) {
+    window.lengths.assign(10, 5);
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle3"].checked);
+    PlayAndTick(5);
+    EXPECT_EQ(E("lblNbBoucleB").text, "2");
+    Run(AVANCER); // the user's own skip also brings the loop track back
+    PlayAndTick(1);
+    EXPECT_EQ(window.Track(), 1);
+    EXPECT_EQ(E("lblNbBoucleN").text, "1");
+    PlayAndTick(5);
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle3"].checked);
+    PlayAndTick(5);
+    EXPECT_EQ(window.Track(), 2);
+    EXPECT_EQ(window.Count(kCmdPlay), 3);
+}
+
+TEST_F(Monitor, InfiniteLoopNeverCountsDown) {
+    window.lengths.assign(10, 3);
+    option.NbBoucle = 9;
+    StartBar();
+    Run(BOUCLE);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle9"].checked);
+    PlayAndTick(30);
+    EXPECT_EQ(window.Track(), 1);
+    EXPECT_EQ(option.NbBoucle, 9);
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_EQ(window.Count(kCmdPlay), 10);
+}
+
+TEST_F(Monitor, TheProgramEndsOnceWhenThePlayerIsGoneAndFermerWAIsOn) {
+    StartBar();
+    window.present = false;
+    bar.monitor.Tick();
+    EXPECT_EQ(services.Count("CloseProgram"), 0); // FermerWA off: the bar stays
+    option.FermerWA = true;
+    window.present = true;
+    window.lengths[0] = 0;
+    window.state = 0;
+    bar.monitor.Tick(); // stopped with no length: the player is still there
+    EXPECT_EQ(services.Count("CloseProgram"), 0);
+    window.present = false;
+    bar.monitor.Tick();
+    bar.monitor.Tick();
+    EXPECT_EQ(services.Count("CloseProgram"), 1);
+    EXPECT_EQ(E("lblDureeB").text, "00:00"); // the display is left as it was
+}
+
+TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
+    StartBar();
+    window.positionMs = 100'000;
+    option.AffichageNeg = true;
+    const int before = window.queries;
+    bar.monitor.Tick();
+    EXPECT_EQ(window.queries - before, 5); // position, length, state, shuffle, track
+    EXPECT_EQ(E("lblDureeB").text, "-1:40");
+    EXPECT_EQ(E("lblDureeN").text, "-1:40");
+    const Rect b = E("shaAvanceB").bounds;
+    const int L = E("shaBord1B").bounds.left, R = E("shaBord2B").bounds.left;
+    EXPECT_EQ(b.left, 100 * (R - L) / 200 + L + 1);
+    EXPECT_EQ(b.Right(), R);
+    EXPECT_EQ(E("shaAvanceN").bounds, (Rect{b.left + 1, b.top - 1, b.width + 1, b.height}));
+    EXPECT_EQ(E("lblTitreB").text, "1. Artiste - Morceau 1");
+    EXPECT_EQ(E("lblTitreN").hint, "1. Artiste - Morceau 1");
+    EXPECT_EQ(E("lblHazardN").text, "ABC");
+
+    window.state = 3;
+    window.shuffle = true;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("lblTitreB").text, "1. Artiste - Morceau 1 - Pause");
+    EXPECT_EQ(E("lblHazardB").text, "BCA");
+    EXPECT_EQ(E("lblHazardN").text, "BCA");
+    EXPECT_TRUE(option.Shuffle);
+    EXPECT_TRUE(bar.state.menus.principale[kMnuHazard].checked);
+}
+
+TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndTheMouseBringsItBack) {
+    StartBar();
+    for (int i = 0; i < 5; ++i)
+        bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+    EXPECT_EQ(bar.state.hideCounter, 0); // CacheAuto off: never counts
+
+    option.CacheAuto = true;
+    for (int i = 0; i < 9; ++i)
+        bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+    bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 1);
+    for (int i = 0; i < 20; ++i)
+        bar.monitor.Tick();
+    EXPECT_EQ(bar.state.hideCounter, 10);
+    EXPECT_EQ(bar.state.height, 1);
+    bar.monitor.MouseMoved();
+    bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+}
+
+TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
+    window.lengths.assign(10, 2);
+    StartBar();
+    option.Applying = true;
+    PlayAndTick(2);
+    EXPECT_TRUE(services.calls.empty());
+    EXPECT_EQ(option.CurrentTrack, 1);
+    option.Applying = false;
+    bar.monitor.Tick();
+    EXPECT_EQ(option.CurrentTrack, 2);
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeStep 1", "ScheduleEvaluate 0",
+                                                        "ScheduleUpdateInfo"}));
+    services.Clear();
+    services.fullScreen = true;
+    window.positionMs = 1000;
+    bar.monitor.Tick();
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreen 1 2"}));
+}
+
+TEST_F(Monitor, ProgrammeButtonsBlinkWithTheSecondsAndReplayReplacesTheExcerpt) {
+    StartBar();
+    option.ProgLecture = true;
+    option.ExcerptOn = true;
+    option.NbExtrait = 1;
+    window.positionMs = 5000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgJoue").picture, "imgEnregistreS");
+    window.positionMs = 6000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
+    EXPECT_EQ(services.Count("ProgrammeStep 0"), 2);
+    EXPECT_EQ(window.Count(kCmdNext), 0);
+
+    window.positionMs = 7000;
+    services.onProgrammeStep = [&] { option.ProgLecture = false; };
+    bar.monitor.Tick(); // replay ended during the step: normal picture, no blink
+    EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
+    services.onProgrammeStep = nullptr;
+
+    option.ExcerptOn = false;
+    option.ProgEnreg = true;
+    window.positionMs = 9000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgStop").picture, "imgEnregistreS");
+    window.positionMs = 10000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgStop").picture, "imgStopS");
+}

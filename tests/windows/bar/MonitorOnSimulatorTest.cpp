@@ -1,0 +1,181 @@
+// The playback monitor and the dispatcher against the real simulator process:
+// the test drives the ticks itself, the simulator plays on its own clock.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "QuietServices.h"
+#include "Simulator.h"
+#include "bar/BarLogic.h"
+#include "player/Winamp.h"
+#include "player/WinampWin32.h"
+#include "settings/EncodingWin32.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+constexpr int kSpeed = 20;
+
+// The real player window, with the position answers and the "next" commands
+// noted in the order they crossed.
+class TappedWindow final : public PlayerWindow {
+  public:
+    explicit TappedWindow(Win32PlayerWindow& inner) : inner_(inner) {}
+    std::vector<long long> events; // a position in ms, or -1000000 for "next"
+    static constexpr long long kNext = -1000000;
+
+    bool Find() override { return inner_.Find(); }
+    bool Exists() override { return inner_.Exists(); }
+    std::intptr_t Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        const std::intptr_t r = inner_.Send(msg, w, l);
+        if (msg == WM_USER && w == 0 && l == kQueryTime) events.push_back(r);
+        if (msg == WM_COMMAND && w == kCmdNext) events.push_back(kNext);
+        return r;
+    }
+    void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
+    std::string Caption() override { return inner_.Caption(); }
+    void Show(bool v) override { inner_.Show(v); }
+    void RaiseSearchWindow() override { inner_.RaiseSearchWindow(); }
+
+  private:
+    Win32PlayerWindow& inner_;
+};
+
+struct BarOnSimulator : ::testing::Test {
+    explicit BarOnSimulator(Simulator::Options o = {.speed = kSpeed, .play = true, .tracks = 12})
+        : sim(o) {}
+    void SetUp() override {
+        link.Connecter();
+        ASSERT_EQ(window.Handle(), sim.Window());
+        bar.monitor.Start();
+        LayoutBar(bar.state.scene, 1024, 450);
+    }
+    // Ticks every 100 ms until `done` or `ms` have passed; the ticks observed.
+    template <class Done> int TickUntil(Done done, int ms) {
+        int ticks = 0;
+        for (int waited = 0; waited < ms && !done(); waited += 100, ++ticks) {
+            Sleep(100);
+            bar.monitor.Tick();
+        }
+        return ticks;
+    }
+    int Logged(unsigned msg, long long w, long long l) {
+        int n = 0;
+        for (const auto& m : sim.Log())
+            n += m.msg == msg && m.wParam == w && m.lParam == l;
+        return n;
+    }
+
+    Simulator sim;
+    Win32PlayerWindow window;
+    TappedWindow tap{window};
+    Win32PlayerSystem system;
+    TPilotune link{tap, system, Narrow(SimulatorExe())};
+    COption option;
+    SettingsStore store;
+    QuietServices services;
+    BarLogic bar{option, link, store, services};
+};
+
+struct ShuffleOnSimulator : BarOnSimulator {
+    ShuffleOnSimulator()
+        : BarOnSimulator({.speed = 1, .play = true, .shuffle = true, .tracks = 30}) {}
+    // The playing track ends (the simulator moves on in its shuffle order).
+    void EndTrack() {
+        sim.SetPosition(link.Duree() * 1000);
+        bar.monitor.Tick();
+    }
+    void Back() {
+        bar.dispatcher.ExecuterAction(RECULER, true);
+        bar.monitor.Tick();
+    }
+    void Forward() {
+        bar.dispatcher.ExecuterAction(AVANCER, true);
+        bar.monitor.Tick();
+    }
+};
+
+} // namespace
+
+TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
+    for (int t = 1; t <= 4; ++t)
+        sim.SetLength(t, 6); // 300 ms each at 20x
+    link.JouerTitre(1);
+    option.NbBoucle = 2;
+    bar.dispatcher.ExecuterAction(BOUCLE, false);
+    ASSERT_EQ(option.LoopTrack, 1);
+    sim.ClearLog();
+
+    TickUntil([&] { return !option.LoopOn; }, 5000);
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_EQ(option.NbBoucle, 0);
+    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2); // track 1 chosen twice
+    EXPECT_EQ(link.NumeroTitre(), 1);
+    EXPECT_EQ(bar.state.scene["lblNbBoucleB"].text, "");
+
+    TickUntil([&] { return link.NumeroTitre() == 3; }, 5000);
+    EXPECT_EQ(link.NumeroTitre(), 3); // the loop no longer holds it back
+    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2);
+}
+
+TEST_F(BarOnSimulator, ExcerptModeMovesOnAfterTheExcerptLengthOfPlayerTime) {
+    option.NbExtrait = 4; // 200 ms at 20x; a tick every 2 s of player time
+    bar.dispatcher.ExecuterAction(EXTRAIT, false);
+    link.JouerTitre(1);
+    sim.ClearLog();
+    tap.events.clear();
+    TickUntil([&] { return Logged(WM_COMMAND, kCmdNext, 0) >= 4; }, 8000);
+    ASSERT_GE(Logged(WM_COMMAND, kCmdNext, 0), 4);
+
+    int nexts = 0;
+    for (std::size_t i = 1; i < tap.events.size(); ++i) {
+        if (tap.events[i] != TappedWindow::kNext) continue;
+        ++nexts;
+        const long long position = tap.events[i - 1]; // read by the same tick
+        EXPECT_GE(position, 4000) << "moved on early, event " << i;
+        EXPECT_LT(position, 4000 + 3 * 100 * kSpeed) << "moved on late, event " << i;
+    }
+    EXPECT_EQ(nexts, Logged(WM_COMMAND, kCmdNext, 0));
+    EXPECT_EQ(link.NumeroTitre(), 1 + nexts);
+}
+
+TEST_F(ShuffleOnSimulator, BackAndForwardWalkTheTracksReallyPlayed) {
+    sim.Freeze(true);
+    std::vector<int> played{link.NumeroTitre()};
+    for (int i = 0; i < 4; ++i) {
+        EndTrack();
+        played.push_back(link.NumeroTitre());
+    }
+    ASSERT_EQ(option.CurrentTrack, played.back());
+    for (int k = 3; k >= 0; --k) {
+        Back();
+        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
+    }
+    sim.ClearLog();
+    Back(); // older than the start: the player's own previous, remembered
+    EXPECT_EQ(Logged(WM_COMMAND, kCmdPrevious, 0), 1);
+    const int older = link.NumeroTitre();
+    for (int k = 0; k <= 4; ++k) {
+        Forward();
+        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
+    }
+    sim.ClearLog();
+    Forward(); // newest: the player's next
+    EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), 1);
+    for (int k = 0; k < 6; ++k)
+        Back(); // the new track, the five played, the older one
+    EXPECT_EQ(link.NumeroTitre(), older);
+
+    bar.OpenTrackMenu();
+    const Menu& menu = bar.state.menus.liste;
+    EXPECT_TRUE(menu.Items()[0].visible);
+    EXPECT_EQ(menu.Items()[1].caption.rfind(std::to_string(played[4]) + ". ", 0), 0u)
+        << menu.Items()[1].caption;
+    EXPECT_NE(menu.Items()[1].caption.find(".mp3"), std::string::npos);
+}
