@@ -37,13 +37,16 @@ struct PathResolution : ::testing::Test {
     // Answers the input box from another thread: types `text`, presses `button`.
     std::thread Answer(std::wstring text, int button) {
         return std::thread([text, button] {
-            HWND box = nullptr;
-            for (int i = 0; i < 250 && !box; ++i) {
+            // The box is found as soon as it exists; wait until it is shown,
+            // with its field, before typing.
+            HWND box = nullptr, edit = nullptr;
+            for (int i = 0; i < 500 && !(box && edit && IsWindowVisible(box)); ++i) {
                 Sleep(20);
                 box = FindWindowW(kInputBoxClass, nullptr);
+                edit = box ? GetDlgItem(box, kInputBoxEditId) : nullptr;
             }
-            if (!box) return;
-            SetWindowTextW(GetDlgItem(box, kInputBoxEditId), text.c_str());
+            if (!edit) return;
+            SetWindowTextW(edit, text.c_str());
             PostMessageW(box, WM_COMMAND, button, 0);
         });
     }
