@@ -9,7 +9,9 @@ endfunction()
 function(pilotune_win32_settings target)
   target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-  target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++)
+  target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++
+                      $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
+  target_compile_options(${target} PUBLIC $<$<CONFIG:Release>:-ffunction-sections -fdata-sections>)
   target_link_libraries(${target} PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid gdi32 user32
                                          advapi32 version urlmon wininet winmm)
 endfunction()
