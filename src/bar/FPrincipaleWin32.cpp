@@ -82,7 +82,8 @@ void TfrmPrincipale::ApplySettings() {
     d.ExecuterAction(BOUCLE, true);
     d.ExecuterAction(EXTRAIT, true);
     if (option_.LancerDemarrageWindows)
-        WriteRegistryText(kRunValuePath, ExecutablePath() + " WindowsLanceDebut");
+        // Quoted, so that a path with blanks cannot start another program.
+        WriteRegistryText(kRunValuePath, "\"" + ExecutablePath() + "\" WindowsLanceDebut");
     else
         DeleteRegistryValue(kRunValuePath);
     d.ExecuterAction(CACHERWINAMP, true);
