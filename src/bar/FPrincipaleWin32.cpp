@@ -119,7 +119,8 @@ void TfrmPrincipale::OnTick() {
         SetWindowPos(Handle(), nullptr, 0, 0, width_, logic_.state.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    InvalidateRect(Handle(), nullptr, FALSE);
+    // Most ticks change nothing that shows: paint only when the scene changed.
+    if (!(logic_.state.scene == painted_)) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TfrmPrincipale::HideSelection() {
@@ -239,6 +240,7 @@ void TfrmPrincipale::Paint() {
     RECT client{};
     GetClientRect(Handle(), &client);
     painter_.PaintBuffered(dc, client, GetSysColor(COLOR_HIGHLIGHT), logic_.state.scene);
+    painted_ = logic_.state.scene;
     EndPaint(Handle(), &ps);
 }
 

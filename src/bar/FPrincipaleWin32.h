@@ -97,6 +97,7 @@ private:
     bool closing_ = false;
     bool stateSaved_ = false;
     int width_ = 0;
+    Scene painted_; // the scene as last painted
 };
 
 } // namespace pilotune
