@@ -14,6 +14,8 @@
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "schedule/Action.h"
+#include "schedule/Planification.h"
+#include "schedule/ScheduleClockWin32.h"
 #include "settings/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -87,11 +89,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         player->Connecter();
         COption option;
         option.Load(store, [&](const std::string& name) { return player->ChercherTitre(name); });
-        // Started by Windows: exactly one argument, "WindowsLanceDebut".
-        const bool startedByWindows = args.size() == 1 && args[0] == "WindowsLanceDebut";
-        (void)startedByWindows; // the schedule reads it when it loads
+        LocalScheduleClock clock;
+        CPlanification plan(store, clock);
+        plan.StartedByWindows = IsWindowsStart(args);
+        plan.Load();
 
-        TfrmPrincipale bar(store, option, *player);
+        TfrmPrincipale bar(store, option, *player, plan);
         if (!bar.Create()) return 1;
         exitCode = RunMessageLoop();
     }

@@ -5,6 +5,7 @@
 
 #include "bar/BarPicturesWin32.h"
 #include "player/Winamp.h"
+#include "schedule/InfoTwin.h"
 #include "settings/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/RegistryWin32.h"
@@ -33,10 +34,16 @@ RECT PrimaryScreen() {
 }
 } // namespace
 
-TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player)
-    : store_(store), option_(option), player_(player),
-      logic_(option, player, store, static_cast<BarServices&>(*this)),
-      painter_([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); }) {}
+TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
+                               CPlanification& plan)
+    : store_(store), option_(option), player_(player), plan_(plan),
+      logic_(option, player, store, static_cast<BarServices&>(*this)), programmeLink_(player),
+      programmeView_(logic_.state), programmes_(option, store, programmeLink_, programmeView_),
+      painter_([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); }) {
+    plan_.SetRunner([this](int action, const std::string& parameter) {
+        logic_.dispatcher.ExecuterAction(action, false, parameter);
+    });
+}
 
 TfrmPrincipale::~TfrmPrincipale() = default;
 
@@ -94,6 +101,8 @@ void TfrmPrincipale::ApplySettings() {
     lire.caption = "Lire le programme : " + option_.ProgTitre;
     // The keyboard hook follows ClavierActiver once it exists.
     logic_.state.twins.copier.SetVisible(option_.AfficheBT);
+    if (plan_.Activer) SetTimer(Handle(), kTmrPlanification, kPlanificationMs, nullptr);
+    else KillTimer(Handle(), kTmrPlanification);
     ScheduleUpdateInfo();
     if (FullScreenExists()) RefreshFullScreenView();
     if (option_.MAJ) SetTimer(Handle(), kTmrMaj, kUpdateDelayMs, nullptr);
@@ -276,7 +285,11 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_TIMER:
         if (wParam == kTmr) OnTick();
-        else if (wParam == kTmrPlanification) ScheduleEvaluate(true);
+        else if (wParam == kTmrPlanification) {
+            ScheduleEvaluate(true);
+            ScheduleUpdateInfo();
+            InvalidateRect(Handle(), nullptr, FALSE);
+        }
         else if (wParam == kTmrMaj) {
             KillTimer(Handle(), kTmrMaj);
             if (option_.MAJ) logic_.dispatcher.ExecuterAction(MISEAJOUR, false);
@@ -356,10 +369,12 @@ void TfrmPrincipale::OpenFile(const std::string& path) {
 
 void TfrmPrincipale::CloseProgram() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void TfrmPrincipale::ProgrammePlayback(bool, const std::string&) {}
-void TfrmPrincipale::ProgrammeRecording(bool) {}
-void TfrmPrincipale::ProgrammeNext() {}
-void TfrmPrincipale::ProgrammeStep(bool) {}
+void TfrmPrincipale::ProgrammePlayback(bool modeFlag, const std::string& name) {
+    programmes_.Lecture(modeFlag, name);
+}
+void TfrmPrincipale::ProgrammeRecording(bool modeFlag) { programmes_.Enregistre(modeFlag); }
+void TfrmPrincipale::ProgrammeNext() { programmes_.ProgrammeNext(); }
+void TfrmPrincipale::ProgrammeStep(bool trackChanged) { programmes_.ProgrammeStep(trackChanged); }
 void TfrmPrincipale::CopyCurrentTrack() {}
 void TfrmPrincipale::CaptureBackground() {}
 
@@ -382,12 +397,13 @@ void TfrmPrincipale::ShowAbout() {}
 void TfrmPrincipale::ShowOptions() {}
 void TfrmPrincipale::FocusOptions() {}
 void TfrmPrincipale::ShowOptionsSchedulePage() {}
-int TfrmPrincipale::ScheduleEntryCount() { return 0; }
-void TfrmPrincipale::ScheduleRearm(int) {}
-void TfrmPrincipale::ScheduleCancel() {}
-void TfrmPrincipale::ScheduleCancelAll() {}
-void TfrmPrincipale::ScheduleEvaluate(bool) {}
-void TfrmPrincipale::ScheduleUpdateInfo() {}
+// Action 25 names an entry of the full list, as the options dialog shows it.
+int TfrmPrincipale::ScheduleEntryCount() { return plan_.ListLimit(); }
+void TfrmPrincipale::ScheduleRearm(int index) { plan_.RearmEntry(index); }
+void TfrmPrincipale::ScheduleCancel() { plan_.Cancel(); }
+void TfrmPrincipale::ScheduleCancelAll() { plan_.CancelAll(); }
+void TfrmPrincipale::ScheduleEvaluate(bool timerTick) { plan_.Evaluate(timerTick); }
+void TfrmPrincipale::ScheduleUpdateInfo() { ShowInfo(plan_.UpdateInfo(), logic_.state.twins.info); }
 bool TfrmPrincipale::FullScreenExists() { return false; }
 void TfrmPrincipale::OpenFullScreen() {}
 void TfrmPrincipale::FocusFullScreen() {}

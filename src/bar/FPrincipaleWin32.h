@@ -9,6 +9,10 @@
 
 #include "app/SecondStart.h"
 #include "bar/BarLogic.h"
+#include "bar/BarProgrammeView.h"
+#include "programmes/ProgrammePlayerLink.h"
+#include "programmes/Programmes.h"
+#include "schedule/Planification.h"
 #include "ui/ScenePainterWin32.h"
 #include "ui/TooltipWin32.h"
 #include "ui/WindowWin32.h"
@@ -22,7 +26,8 @@ inline constexpr char kRunValuePath[] =
 
 class TfrmPrincipale final : public Window, private BarServices {
 public:
-    TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player);
+    TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
+                   CPlanification& plan);
     ~TfrmPrincipale() override;
 
     // Creates the bar at its stored position, applies the settings, starts
@@ -88,7 +93,11 @@ private:
     SettingsStore& store_;
     COption& option_;
     TPilotune& player_;
+    CPlanification& plan_;
     BarLogic logic_;
+    ProgrammePlayerLink programmeLink_;
+    BarProgrammeView programmeView_;
+    CProgrammes programmes_;
     ScenePainter painter_;
     Tooltip tooltip_;
     SecondStartReceiver secondStart_;

@@ -243,3 +243,16 @@ TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
     Launch("run-off", "LancerDemarrageWindows=0\r\n");
     EXPECT_EQ(read(), L"<absent>");
 }
+
+TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
+    const std::string user = TestUserName();
+    Launch("planned", "[" + user + " Planification]\r\nActiver=1\r\nAfficheInfo=1\r\nNbListe=1\r\n"
+                      "Activer 0=1\r\nAction 0=6\r\nComment 0=1\r\nPeriode 0=0\r\nQuand 0=3\r\n");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    sim.ClearLog();
+    // "dans 3": STOPPER about three seconds after the start, not at once.
+    Sleep(1200);
+    EXPECT_EQ(sim.User(104), 1);
+    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 6000));
+    EXPECT_TRUE(HasCommand(sim, 40047));
+}

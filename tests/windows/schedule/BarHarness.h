@@ -14,6 +14,7 @@
 
 #include "Simulator.h"
 #include "bar/BarLogic.h"
+#include "bar/BarProgrammeView.h"
 #include "bar/BarScene.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -70,21 +71,6 @@ class HarnessServices final : public BarServices {
 
   private:
     BarHarness& h_;
-};
-
-// ProgrammeBar: the pictures and the menu checks of the bar's state.
-class HarnessProgrammeBar final : public ProgrammeBar {
-  public:
-    explicit HarnessProgrammeBar(BarState& s) : s_(s) {}
-    void ShowPlayPicture() override { s_.scene["imgJoue"].picture = pictures::kJoue; }
-    void ShowStopPicture() override { s_.scene["imgStop"].picture = pictures::kStop; }
-    void CheckLireProg(bool c) override { s_.menus.principale[kMnuLireProg].checked = c; }
-    void CheckEnregistrerProg(bool c) override {
-        s_.menus.principale[kMnuEnregistrerProg].checked = c;
-    }
-
-  private:
-    BarState& s_;
 };
 
 class HarnessWindow final : public Window {
@@ -167,7 +153,7 @@ struct BarHarness {
     LocalScheduleClock clock;
     CPlanification plan{store, clock};
     ProgrammePlayerLink programmePlayer{link};
-    HarnessProgrammeBar programmeBar{bar.state};
+    BarProgrammeView programmeBar{bar.state};
     CProgrammes programmes{option, store, programmePlayer, programmeBar};
     HarnessWindow window{*this};
 };
