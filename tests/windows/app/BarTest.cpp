@@ -256,3 +256,18 @@ TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 6000));
     EXPECT_TRUE(HasCommand(sim, 40047));
 }
+
+TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
+    Launch("endsession");
+    const std::string before = app->Ini();
+    EXPECT_EQ(before.find("NbOuvert=2"), std::string::npos);
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000,
+                                    &answer));
+    EXPECT_TRUE(answer);
+    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 3000, &answer));
+    app->Kill(); // Windows ends the process without any further message
+    const std::string after = app->Ini();
+    EXPECT_NE(after.find("NbOuvert=2"), std::string::npos) << after;
+    EXPECT_NE(after.find("PositionLeft=450"), std::string::npos) << after;
+}
