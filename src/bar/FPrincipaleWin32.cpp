@@ -39,10 +39,20 @@ TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune&
     : store_(store), option_(option), player_(player), plan_(plan),
       logic_(option, player, store, static_cast<BarServices&>(*this)), programmeLink_(player),
       programmeView_(logic_.state), programmes_(option, store, programmeLink_, programmeView_),
+      raccourcis_(option,
+                  [this](int action, bool modeFlag, const std::string& parameter) {
+                      logic_.dispatcher.ExecuterAction(action, modeFlag, parameter);
+                  }),
       painter_([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
+    // Shortcut keys: the hook library, when one is needed, lies beside the exe.
+    const std::string exe = ExecutablePath();
+    hokKey_.SetRepertoireDll(exe.substr(0, exe.find_last_of('\\') + 1));
+    hokKey_.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
+        raccourcis_.ToucheEnfoncee(text);
+    };
 }
 
 TfrmPrincipale::~TfrmPrincipale() = default;
@@ -65,6 +75,14 @@ bool TfrmPrincipale::Create() {
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
         return false;
     tooltip_.Attach(Handle());
+    hokKey_.Loaded();
+    // The tray icon opens the main menu; its left click shows the bar.
+    pbtTray_ = std::make_unique<TPiconeBarreTache>(Handle());
+    pbtTray_->SetIcone(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    pbtTray_->SetGrandeIconeVisible(false);
+    pbtTray_->SetHint("Pilotune");
+    pbtTray_->MenuPop = [this](POINT screen) { OpenMenu(logic_.state.menus.principale.Name(), screen); };
+    pbtTray_->Loaded();
     ApplySettings();
     SetTopMost(Handle(), -1);
     logic_.monitor.Start();
@@ -94,12 +112,13 @@ void TfrmPrincipale::ApplySettings() {
     else
         DeleteRegistryValue(kRunValuePath);
     d.ExecuterAction(CACHERWINAMP, true);
-    // Transparency (the background subsystem) and the tray icon plug in here.
+    // Transparency (the background subsystem) plugs in here.
+    if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
     MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
     if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
     d.ExecuterAction(ENREGISTREPROGRAMME, true);
     lire.caption = "Lire le programme : " + option_.ProgTitre;
-    // The keyboard hook follows ClavierActiver once it exists.
+    hokKey_.SetEnabled(HookActifSelonReglages(option_));
     logic_.state.twins.copier.SetVisible(option_.AfficheBT);
     if (plan_.Activer) SetTimer(Handle(), kTmrPlanification, kPlanificationMs, nullptr);
     else KillTimer(Handle(), kTmrPlanification);
@@ -322,6 +341,11 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         CloseBar();
         return 0;
+    case WM_DESTROY:
+        // The tray icon puts back the handlers it took while the window lives.
+        pbtTray_.reset();
+        hokKey_.SetEnabled(false);
+        break;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:

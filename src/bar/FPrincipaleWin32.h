@@ -4,12 +4,16 @@
 // and gives the logic the services of the other windows.
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/SecondStart.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
+#include "components/Bindings.h"
+#include "components/HookKeyboardWin32.h"
+#include "components/PiconeBarreTacheWin32.h"
 #include "programmes/ProgrammePlayerLink.h"
 #include "programmes/Programmes.h"
 #include "schedule/Planification.h"
@@ -98,6 +102,9 @@ private:
     ProgrammePlayerLink programmeLink_;
     BarProgrammeView programmeView_;
     CProgrammes programmes_;
+    THookKeyboard hokKey_;
+    Raccourcis raccourcis_;
+    std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the window
     ScenePainter painter_;
     Tooltip tooltip_;
     SecondStartReceiver secondStart_;
