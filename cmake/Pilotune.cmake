@@ -11,7 +11,7 @@ function(pilotune_win32_settings target)
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
   target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++)
   target_link_libraries(${target} PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid gdi32 user32
-                                         advapi32 version urlmon wininet winmm)
+                                         advapi32 version urlmon wininet winmm ws2_32)
 endfunction()
 
 # tests/native/<group>/*.cpp -> one GoogleTest binary per group, run natively.

@@ -54,6 +54,10 @@ std::string UpdateFileAddress(std::string_view server) {
     return base + kUpdateFile;
 }
 
+std::string ReadUpdateServer(const SettingsStore& store) {
+    return Trimmed(store.ReadText("Divers", "ServeurMAJ", "", true));
+}
+
 UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport) {
     UpdateResult r;
     r.caption = std::string("Mise à jour de ") + kApplicationTitle + " V" + setup.fileVersion;

@@ -8,6 +8,7 @@
 namespace pilotune {
 
 class TextCodec;
+class SettingsStore;
 
 inline constexpr char kUpdateFile[] = "MAJPilotune.ini";
 inline constexpr char kUpdateDetailsFile[] = "MAJPilotune.txt";
@@ -50,6 +51,10 @@ std::string UpdateFileAddress(std::string_view server);
 // Runs the whole check. A description file that could not be fetched makes a
 // failure with its reason; the local copy of an earlier check is not read.
 UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport);
+
+// The update server's base address: key "ServeurMAJ" of section "Divers",
+// empty (no server) by default.
+std::string ReadUpdateServer(const SettingsStore& store);
 
 // Whether the window is shown: always from the menu, else only when new.
 inline bool ShowsUpdateWindow(const UpdateResult& r, bool fromMenu) {
