@@ -52,6 +52,10 @@ POINT CentredOnScreen(SIZE size) {
     return {(sw - size.cx) / 2, (sh - size.cy) / 2};
 }
 
+void WakeModalLoop() {
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
 void RunModal(HWND window, HWND owner) {
     const bool ownerEnabled = owner && IsWindowEnabled(owner);
     if (ownerEnabled) EnableWindow(owner, FALSE);

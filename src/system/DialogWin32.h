@@ -20,6 +20,10 @@ SIZE OuterSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
 // Top-left corner that centres a `size` window on the primary screen.
 POINT CentredOnScreen(SIZE size);
 
+// Wakes RunModal after its window was destroyed inside a message sent from
+// another thread (GetMessage would otherwise wait for the next posted one).
+void WakeModalLoop();
+
 // Runs messages until `window` is destroyed, with `owner` disabled meanwhile.
 // A WM_QUIT that arrives is put back for the main loop and ends the wait.
 void RunModal(HWND window, HWND owner);

@@ -57,6 +57,10 @@ void TfrmArreter::OnTick() {
     request_.Request(ExitFlags(restart, force, IsWindowsNT()));
 }
 
+void TfrmArreter::OnDestroyed() {
+    WakeModalLoop();
+}
+
 LRESULT TfrmArreter::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_TIMER:

@@ -33,6 +33,7 @@ class TfrmArreter final : public Window {
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
     void OnTick();
 
     ShutdownRequest& request_;

@@ -86,6 +86,10 @@ void TfrmMiseAJour::ToggleDetails() {
     SetClientHeight(detailsShown_ ? groupHeight_ + 115 : kMajClientHeight);
 }
 
+void TfrmMiseAJour::OnDestroyed() {
+    WakeModalLoop();
+}
+
 LRESULT TfrmMiseAJour::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:

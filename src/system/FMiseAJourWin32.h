@@ -35,6 +35,7 @@ class TfrmMiseAJour final : public Window {
 
   private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
     void ToggleDetails();
     void SetClientHeight(int height);
 
