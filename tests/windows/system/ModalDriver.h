@@ -3,6 +3,7 @@
 // modal loop: waits for the window by class, then runs the script against it.
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -44,7 +45,10 @@ class ModalDriver {
         : thread_([=, this] {
               HWND w = WaitForWindow(cls, waitMs);
               found = w != nullptr;
-              if (w) script(w);
+              if (!w) return;
+              // PILOTUNE_HOLD_MS: time to take a screenshot of the window.
+              if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Sleep(std::atoi(hold));
+              script(w);
           }) {}
     ~ModalDriver() { Join(); }
     void Join() {
