@@ -49,7 +49,7 @@ void BarBackground::Capture(HWND bar, Element& image) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     const bool shown = IsWindowVisible(bar) != FALSE;
     if (shown) ShowWindow(bar, SW_HIDE);
-    Sleep(kCaptureDelayMs);
+    Sleep(static_cast<DWORD>(captureDelayMs));
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

@@ -37,6 +37,9 @@ class BarBackground {
     COLORREF WindowColour() const { return colour_; }
 
     HBITMAP Bitmap() const { return bitmap_; }
+    // How long the bar stays hidden before the copy, for the windows under it
+    // to repaint.
+    int captureDelayMs = kCaptureDelayMs;
     const std::string& FilePath() const { return path_; }
 
   private:
