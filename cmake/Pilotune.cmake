@@ -9,7 +9,9 @@ endfunction()
 function(pilotune_win32_settings target)
   target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
                                               _WIN32_WINNT=0x0601 WINVER=0x0601)
-  target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++)
+  target_link_options(${target} PUBLIC -static -static-libgcc -static-libstdc++
+                      $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
+  target_compile_options(${target} PUBLIC $<$<CONFIG:Release>:-ffunction-sections -fdata-sections>)
   target_link_libraries(${target} PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid gdi32 user32
                                          advapi32 version urlmon wininet winmm ws2_32)
 endfunction()
@@ -54,6 +56,12 @@ endfunction()
 # so that files it writes beside itself stay private to it. Every test binary
 # carries the version resource of tests/windows/common.
 function(pilotune_windows_tests)
+  # tests/e2e/*.sh: end-to-end scenarios of the real program under Wine and Xvfb.
+  file(GLOB scenarios CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
+  foreach(script ${scenarios})
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME e2e.${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
+  endforeach()
   file(GLOB common_srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/common/*.cpp)
   file(GLOB groups LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*)
   foreach(dir ${groups})
@@ -88,7 +96,7 @@ function(pilotune_windows_benchmarks)
   foreach(src ${benches})
     get_filename_component(name ${src} NAME_WE)
     add_executable(winbench_${name} ${src} ${common_srcs})
-    target_link_libraries(winbench_${name} PRIVATE pilotune_win32 gtest)
+    target_link_libraries(winbench_${name} PRIVATE pilotune_win32 gtest psapi)
     target_include_directories(winbench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/windows/common
                                ${CMAKE_SOURCE_DIR}/tests/common)
     target_compile_definitions(winbench_${name} PRIVATE PILOTUNE_BUILD_DIR="${CMAKE_BINARY_DIR}")

@@ -45,20 +45,20 @@ struct Pen {
 void Play(const Pen& p, int x, int y) { p.Poly({{x + 2, y}, {x + 8, y + 5}, {x + 2, y + 9}}); }
 
 void Glyph(const Pen& p, std::string_view id, int x, int y) {
-    if (id == "imgJoueS") {
+    if (id == "imgJoue") {
         Play(p, x, y);
-    } else if (id == "imgPauseS") {
+    } else if (id == "imgPause") {
         p.Box(x + 1, y + 1, 3, 8);
         p.Box(x + 6, y + 1, 3, 8);
-    } else if (id == "imgStopS") {
+    } else if (id == "imgStop") {
         p.Box(x + 1, y + 1, 8, 8);
-    } else if (id == "imgReculeS") {
+    } else if (id == "imgRecule") {
         p.Box(x + 1, y + 1, 2, 8);
         p.Poly({{x + 9, y + 1}, {x + 4, y + 5}, {x + 9, y + 8}});
-    } else if (id == "imgAvanceS") {
+    } else if (id == "imgAvance") {
         p.Poly({{x + 1, y + 1}, {x + 6, y + 5}, {x + 1, y + 8}});
         p.Box(x + 7, y + 1, 2, 8);
-    } else if (id == "imgFermeS") {
+    } else if (id == "imgFerme") {
         p.Line(x + 1, y + 1, x + 8, y + 8);
         p.Line(x + 8, y + 1, x + 1, y + 8);
     } else if (id == "imgNormale") { // a straight arrow: plays on
@@ -98,6 +98,9 @@ void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds) {
         DeleteObject(ring);
         return;
     }
+    // The buttons' pictures go by the button's name, with or without the
+    // final "S" of their normal-picture twin.
+    if (id.size() > 4 && id.back() == 'S') id.remove_suffix(1);
     Glyph(Pen{dc, RGB(0, 0, 0), 1, -1}, id, bounds.left, bounds.top);
     Glyph(Pen{dc, RGB(255, 255, 255), 0, 0}, id, bounds.left, bounds.top);
 }

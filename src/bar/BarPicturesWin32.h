@@ -10,8 +10,9 @@
 
 namespace pilotune {
 
-// Draws the picture `id` into `bounds`. Known ids: "imgReculeS", "imgJoueS",
-// "imgPauseS", "imgStopS", "imgAvanceS", "imgFermeS", "imgEnregistreS",
+// Draws the picture `id` into `bounds`. Known ids: "imgRecule", "imgJoue",
+// "imgPause", "imgStop", "imgAvance", "imgFerme" (each also with a final "S"),
+// "imgEnregistreS",
 // "imgNormale", "imgBoucle", "imgExtrait", "imgExtraitBoucle"; anything else
 // draws nothing.
 void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds);

@@ -49,6 +49,7 @@ struct Element {
     bool outline = false;         // shapes: a 1-pixel frame of `color` instead of a fill
     std::string picture;          // pictures: the id of the bitmap shown
     std::string popupMenu;        // name of the right-click menu, empty for none
+    bool operator==(const Element&) const = default;
 };
 
 // The ordered elements of one form: painted first to last, hit-tested last to first.
@@ -62,6 +63,7 @@ public:
     // The topmost visible, enabled element under (x, y), or null.
     const Element* HitTest(int x, int y) const;
     const std::deque<Element>& Elements() const { return elements_; }
+    bool operator==(const Scene&) const = default;
 
 private:
     std::deque<Element> elements_; // references stay valid as elements are added

@@ -10,6 +10,7 @@ COLORREF ToColorRef(std::uint32_t rgb) {
 
 ScenePainter::~ScenePainter() {
     for (auto& [key, font] : fonts_) DeleteObject(font);
+    if (buffer_) DeleteObject(buffer_);
 }
 
 HFONT ScenePainter::FontFor(const Font& font) {
@@ -71,15 +72,20 @@ void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
                                  const Scene& scene) {
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
+    // One back buffer, kept while the size stays the same.
+    if (!buffer_ || bufferW_ != w || bufferH_ != h) {
+        if (buffer_) DeleteObject(buffer_);
+        buffer_ = CreateCompatibleBitmap(dc, w, h);
+        bufferW_ = w;
+        bufferH_ = h;
+    }
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    HGDIOBJ old = SelectObject(memory, buffer_);
     SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
     Paint(memory, area, background, scene);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
-    DeleteObject(bitmap);
     DeleteDC(memory);
 }
 

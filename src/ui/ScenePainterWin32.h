@@ -36,6 +36,8 @@ private:
 
     PictureDrawer pictures_;
     std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
+    HBITMAP buffer_ = nullptr;
+    int bufferW_ = 0, bufferH_ = 0;
 };
 
 } // namespace pilotune

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FakePlayer.h"
 #include "bar/BarServices.h"
 #include "player/PlayerPorts.h"
 #include "player/Winamp.h"
@@ -147,29 +148,8 @@ class ScriptedPlayer final : public PlayerWindow {
     }
 };
 
-class SimpleSystem final : public PlayerSystem {
-  public:
-    std::map<std::string, std::string> files;
-    std::vector<std::string> shown;
-    bool FileExists(const std::string& p) override { return files.count(p) > 0; }
-    std::string RegisteredWinampPath() override { return {}; }
-    std::string AskText(const std::string&, const std::string&, const std::string& v) override {
-        return v;
-    }
-    void ShowMessage(const std::string& t) override { shown.push_back(t); }
-    bool Launch(const std::string&) override { return false; }
-    void ProcessMessages() override {}
-    std::uint64_t NowMs() override { return 0; }
-    std::optional<std::string> ReadFile(const std::string& p, std::string& error) override {
-        auto it = files.find(p);
-        if (it == files.end()) {
-            error = "introuvable";
-            return std::nullopt;
-        }
-        return it->second;
-    }
-    std::string DecodeAnsi(std::string_view bytes) override { return std::string(bytes); }
-};
+// The system services of the player link.
+using SimpleSystem = FakePlayerSystem;
 
 // Records every call as a short text; a few answers are settable.
 class RecordingServices final : public BarServices {

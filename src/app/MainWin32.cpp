@@ -1,0 +1,106 @@
+// Program entry: one instance; a second start hands its command line to the
+// running one; the first creates the shared objects in order and runs the bar.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/SecondStart.h"
+#include "bar/FPrincipaleWin32.h"
+#include "player/Winamp.h"
+#include "player/WinampWin32.h"
+#include "schedule/Action.h"
+#include "schedule/Planification.h"
+#include "schedule/ScheduleClockWin32.h"
+#include "settings/EncodingWin32.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsWin32.h"
+#include "settings/SystemWin32.h"
+#include "ui/MessagesWin32.h"
+
+using namespace pilotune;
+
+namespace {
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+std::vector<std::string> Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.push_back(Narrow(argv[i]));
+    LocalFree(argv);
+    return args;
+}
+
+// A second start: the running bar gets the actions and texts, nothing more.
+int HandOver(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        Messages().Info("Pilotune est déjà ouvert. Fermer le avant de continuer.");
+        return 0;
+    }
+    const auto plan = PlanSecondStart(args, [](std::string_view word) -> std::optional<int> {
+        if (auto a = ActionParNom(word)) return static_cast<int>(*a);
+        return std::nullopt;
+    });
+    for (const SecondStartMessage& m : plan) {
+        HWND bar = FindWindowW(nullptr, kBarCaption);
+        if (!bar) return 0;
+        DWORD_PTR ignored = 0;
+        if (!m.isText) {
+            SendMessageTimeoutW(bar, kMsgSecondStartAction, static_cast<WPARAM>(m.action), 0,
+                                SMTO_NORMAL, kSendTimeoutMs, &ignored);
+            continue;
+        }
+        const ATOM atom = GlobalAddAtomW(Widen(m.text).c_str());
+        if (!atom) continue;
+        SendMessageTimeoutW(bar, kMsgSecondStartText, atom, 0, SMTO_NORMAL, kSendTimeoutMs,
+                            &ignored);
+        GlobalDeleteAtom(atom);
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    InstallMessageBoxes();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const std::vector<std::string> args = Arguments();
+    if (FindOtherInstance(Narrow(kBarClass), Narrow(kBarCaption), nullptr))
+        return HandOver(args);
+
+    SettingsStore store;
+    OpenProgramSettings(store);
+    int exitCode = 0;
+    {
+        Win32PlayerWindow playerWindow;
+        Win32PlayerSystem playerSystem;
+        auto player = std::make_unique<TPilotune>(playerWindow, playerSystem,
+                                                  ResolveWinampPath(store, playerSystem));
+        player->Connecter();
+        COption option;
+        option.Load(store, [&](const std::string& name) { return player->ChercherTitre(name); });
+        LocalScheduleClock clock;
+        CPlanification plan(store, clock);
+        plan.StartedByWindows = IsWindowsStart(args);
+        plan.Load();
+
+        TfrmPrincipale bar(store, option, *player, plan);
+        if (!bar.Create()) return 1;
+        exitCode = RunMessageLoop();
+    }
+    if (store.IsOpen()) {
+        FlushOrWarn(store);
+        store.Close();
+    }
+    return exitCode;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What programme replay and recording change on the bar: the play and stop
+// pictures and the check marks of their two menu items.
+#include "bar/BarState.h"
+#include "programmes/ProgrammePorts.h"
+
+namespace pilotune {
+
+class BarProgrammeView final : public ProgrammeBar {
+public:
+    explicit BarProgrammeView(BarState& bar) : bar_(bar) {}
+    void ShowPlayPicture() override { bar_.scene["imgJoue"].picture = pictures::kJoue; }
+    void ShowStopPicture() override { bar_.scene["imgStop"].picture = pictures::kStop; }
+    void CheckLireProg(bool c) override { bar_.menus.principale[kMnuLireProg].checked = c; }
+    void CheckEnregistrerProg(bool c) override {
+        bar_.menus.principale[kMnuEnregistrerProg].checked = c;
+    }
+
+private:
+    BarState& bar_;
+};
+
+} // namespace pilotune

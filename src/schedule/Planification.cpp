@@ -1,0 +1,113 @@
+#include "schedule/Planification.h"
+
+#include <algorithm>
+
+#include "settings/SettingsStore.h"
+#include "settings/SettingsValues.h"
+
+namespace pilotune {
+
+namespace {
+
+constexpr std::string_view kSection = kSectionPlanification;
+
+std::string Key(std::string_view word, int i) {
+    std::string key(word);
+    key += std::to_string(i);
+    return key;
+}
+
+} // namespace
+
+bool IsWindowsStart(const std::vector<std::string>& arguments) {
+    return arguments.size() == 1 && arguments[0] == kWindowsStartArgument;
+}
+
+CPlanification::CPlanification(SettingsStore& store, ScheduleClock& clock, ActionRunner run)
+    : store_(store), clock_(clock), run_(std::move(run)) {}
+
+int CPlanification::ListLimit() const {
+    int limit = 0;
+    for (const TPlan& e : entries_)
+        limit = std::max(limit, e.Index + 1);
+    return limit;
+}
+
+void CPlanification::Load() {
+    Activer = store_.ReadBoolean(kSection, "Activer", false, true);
+    AfficheInfo = store_.ReadBoolean(kSection, "AfficheInfo", true, true);
+    ReadEntries(true);
+}
+
+void CPlanification::Reload() {
+    ReadEntries(false);
+}
+
+void CPlanification::ReadEntries(bool startUp) {
+    const int n = ReadCount(store_, kSection, "NbListe", 0);
+    std::vector<TPlan> running;
+    running.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        if (!store_.ReadBoolean(kSection, Key("Activer ", i), true, true)) continue;
+        TPlan e;
+        e.Action = store_.ReadInteger(kSection, Key("Action ", i), 0, true);
+        e.Comment = store_.ReadInteger(kSection, Key("Comment ", i), 0, true);
+        e.Periode = store_.ReadInteger(kSection, Key("Periode ", i), 0, true);
+        e.Quand = store_.ReadInteger(kSection, Key("Quand ", i), 0, true);
+        e.Effectuer = store_.ReadDate(kSection, Key("Effectuer ", i), 0, true);
+        if (startUp && (e.Periode == kPeriodEachStart ||
+                        (e.Periode == kPeriodEachWindowsStart && StartedByWindows)))
+            e.Effectuer = 0;
+        e.Chemin = store_.ReadText(kSection, Key("Chemin ", i), "", true);
+        e.Index = i;
+        running.push_back(std::move(e));
+    }
+    Replace(std::move(running));
+}
+
+void CPlanification::Replace(std::vector<TPlan> running) {
+    entries_ = std::move(running);
+    ++generation_;
+}
+
+void CPlanification::SaveState() {
+    store_.WriteBoolean(kSection, "Activer", Activer, true);
+    store_.WriteBoolean(kSection, "AfficheInfo", AfficheInfo, true);
+    for (const TPlan& e : entries_)
+        store_.WriteDate(kSection, Key("Effectuer ", e.Index), e.Effectuer, true);
+}
+
+int CPlanification::NextDue(int index, int last) {
+    if (index < 0 || index >= Count()) return last;
+    return NextDue(entries_[static_cast<std::size_t>(index)], last, clock_.Read());
+}
+
+int CPlanification::NextDue(const TPlan& e, int last, const ClockReading& clock) const {
+    const int p = e.Periode;
+    const bool once = p == kPeriodOnce || p == kPeriodEachStart || p == kPeriodEachWindowsStart;
+    if (clock.today == last && !once) return last; // ran today: done until tomorrow
+    const int day = clock.weekday;
+    switch (p) {
+    case kPeriodOnce:
+    case kPeriodEachStart:
+    case kPeriodEachWindowsStart:
+        return e.Effectuer == 0 ? 0 : last;
+    case kPeriodDaily:
+        return 0;
+    case kPeriodWeekdays:
+        return day >= 1 && day <= 5 ? 0 : last;
+    case kPeriodWeekend:
+        return day == 6 || day == 7 ? 0 : last;
+    default:
+        if (p >= kPeriodMonday && p <= kPeriodSunday) return day == p - 3 ? 0 : last;
+        return last; // an unknown period never allows a run
+    }
+}
+
+void CPlanification::ReloadQuand(int index) {
+    if (index < 0 || index >= Count()) return;
+    TPlan& e = entries_[static_cast<std::size_t>(index)];
+    e.Quand = store_.ReadInteger(kSection, Key("Quand ", e.Index), 0, true);
+}
+
+} // namespace pilotune

@@ -1,0 +1,214 @@
+// Recording the tracks listened to, and replaying a programme.
+#include <tuple>
+
+#include "ProgrammeFixture.h"
+
+using namespace pilotune;
+using pilotune::testing::ProgrammeFixture;
+
+using Programmes = ProgrammeFixture;
+
+TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
+    player.current = 4; // playing when recording starts: not taken
+    programmes.Enregistre(false);
+    EXPECT_TRUE(option.ProgEnreg);
+    EXPECT_TRUE(bar.enregistrerChecked);
+    ChangeTrack(5);
+    ChangeTrack(2);
+    ChangeTrack(9);
+
+    const std::string s = ProgrammeSection("PlayList");
+    EXPECT_EQ(Read("Programme", "nbProgTitre"), "1");
+    EXPECT_EQ(Read("Programme", "ProgTitre 0"), "PlayList");
+    EXPECT_EQ(Read(s, "ProgNb"), "3");
+    EXPECT_EQ(Read(s, "ProgT 0"), "piste5.mp3");
+    EXPECT_EQ(Read(s, "ProgT 1"), "piste2.mp3");
+    EXPECT_EQ(Read(s, "ProgN 2"), "9");
+    EXPECT_EQ(Read(s, "ProgT 2"), "piste9.mp3");
+    EXPECT_EQ(Read(s, "ProgD 2"), "0");
+    EXPECT_EQ(Read(s, "ProgF 2"), "0");
+    EXPECT_TRUE(player.jumps.empty()); // recording never moves the player
+
+    programmes.Enregistre(false);
+    ChangeTrack(3);
+    EXPECT_EQ(option.Programme.size(), 3u);
+    EXPECT_FALSE(bar.enregistrerChecked);
+}
+
+TEST_F(Programmes, RecordingAndReplayExcludeEachOther) {
+    Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
+    programmes.ProgrammeLoad("PlayList", true);
+    programmes.Lecture(false, "");
+    ASSERT_TRUE(option.ProgLecture);
+    programmes.Enregistre(false);
+    EXPECT_TRUE(option.ProgEnreg);
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_FALSE(bar.lireChecked);
+    programmes.Lecture(false, "");
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_FALSE(option.ProgEnreg);
+    EXPECT_FALSE(bar.enregistrerChecked);
+}
+
+TEST_F(Programmes, ReplayFollowsStartAndEndPoints) {
+    Store("Soir", {{"piste3.mp3", 30, 90},
+                   {"piste7.mp3", 0, 0},
+                   {"piste1.mp3", 30, 0},
+                   {"piste8.mp3", 0, 0}});
+    programmes.Lecture(false, "Soir");
+    EXPECT_EQ(option.ProgTitre, "Soir");
+    ASSERT_EQ(player.jumps.size(), 1u);
+    EXPECT_EQ(player.jumps[0], std::make_pair(3, 30));
+    EXPECT_EQ(option.CurrentTrack, 3); // our jump is not a track change
+    EXPECT_TRUE(bar.lireChecked);
+
+    TickAt(60);
+    TickAt(90);
+    EXPECT_EQ(player.jumps.size(), 1u); // inside its window
+    TickAt(91);
+    ASSERT_EQ(player.jumps.size(), 2u);
+    EXPECT_EQ(player.jumps[1], std::make_pair(7, 0));
+
+    TickAt(500); // a whole-track entry is left only by a track change
+    EXPECT_EQ(player.jumps.size(), 2u);
+    ChangeTrack(8);
+    ASSERT_EQ(player.jumps.size(), 3u);
+    EXPECT_EQ(player.jumps[2], std::make_pair(1, 30));
+
+    TickAt(30); // start point 30, end point 0: left at the first check
+    ASSERT_EQ(player.jumps.size(), 4u);
+    EXPECT_EQ(player.jumps[3].first, 8);
+    EXPECT_FALSE(option.ProgLecture); // the last entry plays on as a normal track
+    EXPECT_FALSE(bar.lireChecked);
+    TickAt(1000);
+    ChangeTrack(9);
+    EXPECT_EQ(player.jumps.size(), 4u);
+}
+
+TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkipped) {
+    Store("PlayList",
+          {{"piste1.mp3", 0, 0}, {"retiree.mp3", 0, 0}, {"", 0, 0}, {"piste4.mp3", 0, 0}});
+    player.names[0] = "piste4.mp3"; // the playlist was reordered
+    player.names[3] = "piste1.mp3";
+    programmes.ProgrammeLoad("PlayList", true);
+    ASSERT_EQ(option.Programme.size(), 4u);
+    EXPECT_EQ(option.Programme[0].N, 4);
+    EXPECT_EQ(option.Programme[1].N, 0);
+    EXPECT_EQ(option.Programme[2].N, 0);
+    EXPECT_EQ(option.Programme[3].N, 1);
+
+    programmes.Lecture(false, "");
+    ChangeTrack(5);
+    ASSERT_EQ(player.jumps.size(), 2u);
+    EXPECT_EQ(player.jumps[1].first, 1);
+    EXPECT_FALSE(option.ProgLecture);
+}
+
+TEST_F(Programmes, AOneEntryProgrammeJumpsAndEndsAtOnce) {
+    Store("Un", {{"piste6.mp3", 12, 40}});
+    programmes.Lecture(false, "Un");
+    ASSERT_EQ(player.jumps.size(), 1u);
+    EXPECT_EQ(player.jumps[0], std::make_pair(6, 12));
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_FALSE(bar.lireChecked);
+}
+
+TEST_F(Programmes, GoingBackFromTheFirstEntryPlaysItAgain) {
+    Store("PlayList", {{"piste2.mp3", 5, 0}, {"piste3.mp3", 0, 0}, {"piste4.mp3", 0, 0}});
+    programmes.ProgrammeLoad("PlayList", true);
+    programmes.Lecture(false, "");
+    ASSERT_EQ(option.ProgPos, 0);
+    option.ProgPos = std::max(option.ProgPos - 2, -1); // what "Reculer" does during replay
+    programmes.ProgrammeNext();
+    ASSERT_EQ(player.jumps.size(), 2u);
+    EXPECT_EQ(player.jumps[1], std::make_pair(2, 5));
+    EXPECT_TRUE(option.ProgLecture);
+}
+
+TEST_F(Programmes, ReplayResumesAtTheSavedEntryAfterARestart) {
+    Store("PlayList",
+          {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}, {"piste3.mp3", 0, 0}, {"piste4.mp3", 0, 0}});
+    store.WriteBoolean("Programme", "ProgLecture", true, true);
+    store.WriteInteger("Programme", "ProgPos", 2, true);
+    option.Load(store, programmes.Lookup());
+    ASSERT_LT(option.ProgPos, -1);
+    programmes.Lecture(true, ""); // the bar applies the settings
+    ASSERT_EQ(player.jumps.size(), 1u);
+    EXPECT_EQ(player.jumps[0].first, 3); // the entry of index 2
+    EXPECT_TRUE(option.ProgLecture);
+
+    programmes.Lecture(false, ""); // off, then on again: from the start
+    programmes.Lecture(false, "");
+    EXPECT_EQ(player.jumps.back().first, 1);
+}
+
+TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
+    Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
+    Store("Autre", {{"piste5.mp3", 0, 0}, {"piste6.mp3", 0, 0}});
+    programmes.ProgrammeLoad("PlayList", true);
+    player.state = 0;
+    programmes.Lecture(false, "PlayList"); // starts the player too
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_EQ(player.state, 1);
+    programmes.Lecture(false, "PlayList"); // the current name: a toggle
+    EXPECT_FALSE(option.ProgLecture);
+    programmes.Lecture(false, "PlayList");
+    programmes.Lecture(false, "Autre"); // another name: loaded and started, even while on
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_EQ(option.ProgTitre, "Autre");
+    EXPECT_EQ(player.jumps.back().first, 5);
+    programmes.Lecture(true, ""); // the flag only shows the state
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_TRUE(bar.lireChecked);
+    EXPECT_GE(bar.playPictures, 5);
+}
+
+TEST_F(Programmes, NoPositionOutsideTheProgrammeIsEverRead) {
+    Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}, {"piste3.mp3", 0, 0}});
+    programmes.ProgrammeLoad("PlayList", true);
+
+    // Switched on while the loop mode holds it back: no entry is reached.
+    option.LoopOn = true;
+    programmes.Lecture(false, "");
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_EQ(option.ProgPos, -1);
+    TickAt(10);
+    ChangeTrack(7);
+    EXPECT_TRUE(player.jumps.empty());
+    option.LoopOn = false;
+    TickAt(11); // the first tick after the loop mode: the first entry
+    ASSERT_EQ(player.jumps.size(), 1u);
+    EXPECT_EQ(player.jumps[0].first, 1);
+
+    // The programme got shorter under a running replay.
+    option.ProgPos = 7;
+    TickAt(12);
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_EQ(player.jumps.size(), 1u);
+
+    // A resume mark beyond the end, or far below -1.
+    for (int mark : {-50, INT_MIN}) {
+        option.ProgLecture = true;
+        option.ProgPos = mark;
+        TickAt(13);
+        option.ProgPos = mark;
+        programmes.Lecture(true, "");
+        EXPECT_FALSE(option.ProgLecture);
+    }
+    EXPECT_EQ(player.jumps.size(), 1u);
+}
+
+TEST_F(Programmes, AStoppedPlayerHoldsReplay) {
+    Store("PlayList", {{"piste1.mp3", 10, 20}, {"piste2.mp3", 0, 0}, {"piste3.mp3", 0, 0}});
+    programmes.ProgrammeLoad("PlayList", true);
+    programmes.Lecture(false, "");
+    ASSERT_EQ(player.jumps.size(), 1u);
+    player.state = 0;
+    TickAt(50);
+    programmes.ProgrammeNext();
+    EXPECT_EQ(player.jumps.size(), 1u);
+    EXPECT_TRUE(option.ProgLecture);
+    player.state = 3; // paused counts as playing
+    TickAt(50);
+    EXPECT_EQ(player.jumps.size(), 2u);
+}

@@ -1,0 +1,273 @@
+// The real program under Wine beside the real simulator, driven through its
+// window as a user's mouse and a second start drive it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "PilotuneProcess.h"
+#include "Simulator.h"
+#include "bar/BarScene.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+template <class Pred> bool WaitFor(Pred pred, int ms = 4000) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    while (GetTickCount64() < end) {
+        if (pred()) return true;
+        Sleep(30);
+    }
+    return pred();
+}
+
+std::string NarrowPath(const std::wstring& w) {
+    std::string out;
+    for (wchar_t c : w) out += static_cast<char>(c);
+    return out;
+}
+
+std::string Ini(const std::string& options) {
+    return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
+           "\r\nNbOuvert=1\r\n" + options + "[" + TestUserName() + " Divers]\r\nMAJ=0\r\n";
+}
+
+bool HasCommand(const Simulator& sim, long long command) {
+    for (const auto& m : sim.Log())
+        if (m.msg == WM_COMMAND && m.wParam == command) return true;
+    return false;
+}
+
+std::vector<long long> Commands(const Simulator& sim) {
+    std::vector<long long> out;
+    for (const auto& m : sim.Log())
+        if (m.msg == WM_COMMAND) out.push_back(m.wParam);
+    return out;
+}
+
+struct BarOnSimulator : ::testing::Test {
+    Simulator sim{Simulator::Options{.tracks = 10}};
+    std::unique_ptr<PilotuneProcess> app;
+    Scene scene = BuildBarScene();
+
+    void Launch(const std::string& name, const std::string& options = "") {
+        app = std::make_unique<PilotuneProcess>(name, Ini(options));
+        ASSERT_TRUE(app->Start());
+        RECT r{};
+        GetWindowRect(app->Bar(), &r);
+        LayoutBar(scene, GetSystemMetrics(SM_CXSCREEN), r.left);
+    }
+    POINT Centre(const char* element) {
+        const Rect b = scene[element].bounds;
+        return {b.left + b.width / 2, b.top + b.height / 2};
+    }
+    void Click(POINT p) {
+        const LPARAM at = MAKELPARAM(p.x, p.y);
+        PostMessageW(app->Bar(), WM_MOUSEMOVE, 0, at);
+        PostMessageW(app->Bar(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(app->Bar(), WM_LBUTTONUP, 0, at);
+        DWORD_PTR ignored;
+        SendMessageTimeoutW(app->Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+    }
+    void CloseAndWait() {
+        PostMessageW(app->Bar(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app->WaitExit(8000));
+    }
+};
+
+} // namespace
+
+TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceAndStartsThePlayer) {
+    Launch("appears");
+    RECT r{};
+    GetWindowRect(app->Bar(), &r);
+    EXPECT_EQ(r.left, 450);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) - 450 - 75);
+    if (GetSystemMetrics(SM_CXSCREEN) == 1024) EXPECT_EQ(r.right - r.left, 499);
+    EXPECT_EQ(r.bottom - r.top, 26);
+    const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW); // no taskbar button
+    wchar_t caption[64] = {};
+    GetWindowTextW(app->Bar(), caption, 64);
+    EXPECT_STREQ(caption, L"Pilotune Fenetre");
+    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+}
+
+TEST_F(BarOnSimulator, ButtonsSeekAndTimeClickReachThePlayer) {
+    Launch("buttons");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    sim.ClearLog();
+    Click(Centre("imgPause"));
+    Click(Centre("imgJoue"));
+    Click(Centre("imgAvance"));
+    Click(Centre("imgRecule"));
+    Click(Centre("imgStop"));
+    const std::vector<long long> expected = {40046, 40045, 40048, 40044, 40047};
+    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; })) << ::testing::PrintToString(Commands(sim));
+
+    // Seeking: a press in the progress zone, halfway between the borders.
+    Click(Centre("imgJoue"));
+    sim.SetLength(1, 200);
+    sim.Freeze(true);
+    const int left = scene["shaBord1B"].bounds.left, right = scene["shaBord2B"].bounds.left;
+    const int top = scene["shaAvanceB"].bounds.top;
+    sim.ClearLog();
+    Click({(left + right) / 2, top - 10}); // 10 pixels above: nothing
+    Click({(left + right) / 2, top + 1});
+    EXPECT_TRUE(WaitFor([&] {
+        const long long s = sim.User(105, 0) / 1000;
+        return s >= 95 && s <= 106;
+    })) << sim.User(105, 0);
+    int seeks = 0;
+    for (const auto& m : sim.Log()) seeks += m.msg == WM_USER && m.lParam == 106;
+    EXPECT_EQ(seeks, 1);
+
+    // The time click switches to the remaining time; the setting keeps it.
+    Click(Centre("lblDureeB"));
+    CloseAndWait();
+    EXPECT_NE(app->Ini().find("AffichageNeg=1"), std::string::npos);
+}
+
+TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBar) {
+    Launch("second");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    sim.ClearLog();
+    EXPECT_EQ(app->RunSecond(L"STOPPER"), 0u);
+    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }));
+    EXPECT_EQ(app->RunSecond(L"jouer PAUSER"), 0u);
+    EXPECT_TRUE(WaitFor([&] { return Commands(sim).size() >= 3; }));
+    EXPECT_EQ(Commands(sim), (std::vector<long long>{40047, 40045, 40046}));
+
+    // EXECUTER with a path split by the command line: the file is opened.
+    const std::wstring dir = app->Folder() + L"\\un dossier";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const std::wstring marker = dir + L"\\ouvert.txt";
+    DeleteFileW(marker.c_str());
+    {
+        HANDLE f = CreateFileW((dir + L"\\marque.bat").c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_ALWAYS, 0, nullptr);
+        const std::string script = "echo ok > \"" + NarrowPath(marker) + "\"\r\n";
+        DWORD written;
+        WriteFile(f, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
+        CloseHandle(f);
+    }
+    EXPECT_EQ(app->RunSecond(L"EXECUTER " + dir + L"\\marque.bat"), 0u);
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                        10000));
+
+    // Bad input from other processes: nothing breaks, nothing runs.
+    sim.ClearLog();
+    PostMessageW(app->Bar(), 1024, 200, 0);
+    PostMessageW(app->Bar(), 1024, 0x7FFFFF21, 0);
+    PostMessageW(app->Bar(), 1025, 0xC123, 0); // no such atom
+    const ATOM big = GlobalAddAtomW(std::wstring(255, L'x').c_str());
+    PostMessageW(app->Bar(), 1025, big, 0);
+    std::wstring many;
+    for (int i = 0; i < 200; ++i) many += L"mot" + std::to_wstring(i) + L" ";
+    EXPECT_EQ(app->RunSecond(many), 0u);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(app->Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 3000, &answer));
+    GlobalDeleteAtom(big);
+    EXPECT_TRUE(app->Alive());
+    EXPECT_TRUE(Commands(sim).empty()) << ::testing::PrintToString(Commands(sim));
+}
+
+TEST_F(BarOnSimulator, ASecondStartWithoutArgumentsOnlySaysSo) {
+    Launch("alone");
+    std::wstring text;
+    std::thread reader([&] {
+        for (int i = 0; i < 300 && text.empty(); ++i) {
+            Sleep(30);
+            HWND box = FindWindowW(L"#32770", nullptr);
+            if (!box) continue;
+            wchar_t buffer[256] = {};
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM out) -> BOOL {
+                    wchar_t t[256] = {};
+                    GetWindowTextW(child, t, 256);
+                    if (wcsstr(t, L"ouvert")) wcscpy(reinterpret_cast<wchar_t*>(out), t);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(buffer));
+            if (*buffer) {
+                text = buffer;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+    });
+    EXPECT_EQ(app->RunSecond(L""), 0u);
+    reader.join();
+    EXPECT_EQ(text, L"Pilotune est déjà ouvert. Fermer le avant de continuer.");
+    EXPECT_TRUE(app->Alive());
+    EXPECT_EQ(FindWindowW(L"TfrmPrincipale", L"Pilotune Fenetre"), app->Bar());
+}
+
+TEST_F(BarOnSimulator, FermerWAClosesThePlayerWithTheProgramAndTheProgramWithThePlayer) {
+    Launch("fermer1", "FermerWA=1\r\n");
+    CloseAndWait();
+    EXPECT_TRUE(WaitFor([&] { return !sim.Alive(); }, 6000));
+    const std::string ini = app->Ini();
+    const std::string section = "[" + TestUserName() + " Option]";
+    ASSERT_NE(ini.find(section), std::string::npos) << ini;
+    for (const char* key : {"PositionLeft=450", "PositionTop=0", "NbOuvert=2"})
+        EXPECT_NE(ini.find(key, ini.find(section)), std::string::npos) << key << "\n" << ini;
+}
+
+TEST_F(BarOnSimulator, ThePlayerGoneWithFermerWAEndsTheProgram) {
+    Launch("fermer2", "FermerWA=1\r\n");
+    sim.Command(40001);
+    EXPECT_TRUE(app->WaitExit(8000));
+}
+
+TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
+    const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    auto read = [&]() -> std::wstring {
+        wchar_t value[1024] = {};
+        DWORD size = sizeof(value);
+        if (RegGetValueW(HKEY_CURRENT_USER, key, L"Pilotune", RRF_RT_REG_SZ, nullptr, value,
+                         &size) != ERROR_SUCCESS)
+            return L"<absent>";
+        return value;
+    };
+    Launch("run-on", "LancerDemarrageWindows=1\r\n");
+    EXPECT_EQ(read(), L"\"" + app->Folder() + L"\\Pilotune.exe\" WindowsLanceDebut");
+    CloseAndWait();
+    Launch("run-off", "LancerDemarrageWindows=0\r\n");
+    EXPECT_EQ(read(), L"<absent>");
+}
+
+TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
+    const std::string user = TestUserName();
+    Launch("planned", "[" + user + " Planification]\r\nActiver=1\r\nAfficheInfo=1\r\nNbListe=1\r\n"
+                      "Activer 0=1\r\nAction 0=6\r\nComment 0=1\r\nPeriode 0=0\r\nQuand 0=3\r\n");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    sim.ClearLog();
+    // "dans 3": STOPPER about three seconds after the start, not at once.
+    Sleep(1200);
+    EXPECT_EQ(sim.User(104), 1);
+    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 6000));
+    EXPECT_TRUE(HasCommand(sim, 40047));
+}
+
+TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
+    Launch("endsession");
+    const std::string before = app->Ini();
+    EXPECT_EQ(before.find("NbOuvert=2"), std::string::npos);
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000,
+                                    &answer));
+    EXPECT_TRUE(answer);
+    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 3000, &answer));
+    app->Kill(); // Windows ends the process without any further message
+    const std::string after = app->Ini();
+    EXPECT_NE(after.find("NbOuvert=2"), std::string::npos) << after;
+    EXPECT_NE(after.find("PositionLeft=450"), std::string::npos) << after;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Runs the real Pilotune.exe from a private copy of its folder, with a
+// settings file written beforehand, and finds its bar.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace pilotune::testing {
+
+std::wstring PilotuneExe(); // PILOTUNE_BUILD_DIR "/dist/Pilotune/Pilotune.exe"
+
+class PilotuneProcess {
+public:
+    // A fresh folder under the temporary folder, named after `name`, holding a
+    // copy of the program and, when `ini` is not empty, that settings file.
+    PilotuneProcess(const std::string& name, const std::string& ini);
+    ~PilotuneProcess(); // closes the bar, then ends the process if still alive
+    PilotuneProcess(const PilotuneProcess&) = delete;
+    PilotuneProcess& operator=(const PilotuneProcess&) = delete;
+
+    // Starts the program with `args`; waits (<= 15 s) for the bar when `waitBar`.
+    bool Start(const std::wstring& args = L"", bool waitBar = true);
+    // Runs a second instance with `args` and waits for its end (<= 15 s).
+    DWORD RunSecond(const std::wstring& args);
+    HWND Bar() const { return bar_; }
+    bool WaitExit(DWORD ms);
+    bool Alive() const;
+    void Kill();
+    std::string Ini() const;       // the settings file's bytes
+    std::wstring Folder() const { return folder_; }
+
+private:
+    std::wstring folder_;
+    HANDLE process_ = nullptr;
+    HWND bar_ = nullptr;
+};
+
+// The logon name the program prefixes its sections with.
+std::string TestUserName();
+
+} // namespace pilotune::testing
