@@ -4,6 +4,10 @@
 #include <windowsx.h>
 
 #include "bar/BarPicturesWin32.h"
+#include "copy/MusicCopyWin32.h"
+#include "system/FArreterWin32.h"
+#include "system/FMiseAJourWin32.h"
+#include "system/UpdateTransportWin32.h"
 #include "player/Winamp.h"
 #include "schedule/InfoTwin.h"
 #include "settings/EncodingWin32.h"
@@ -29,6 +33,12 @@ bool IsTime(const Element* e) {
     return e && (e->name == "lblDureeB" || e->name == "lblDureeN");
 }
 
+// The folder of the running program, with its final backslash.
+std::string ProgramFolder() {
+    const std::string exe = ExecutablePath();
+    return exe.substr(0, exe.find_last_of('\\') + 1);
+}
+
 RECT PrimaryScreen() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -43,13 +53,15 @@ TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune&
                   [this](int action, bool modeFlag, const std::string& parameter) {
                       logic_.dispatcher.ExecuterAction(action, modeFlag, parameter);
                   }),
-      painter_([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); }) {
+      background_(ProgramFolder()), painter_([this](HDC dc, const Element& e) {
+          if (e.name == "imgFond") background_.Draw(dc, e);
+          else DrawBarPicture(dc, e.picture, e.bounds);
+      }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
     // Shortcut keys: the hook library, when one is needed, lies beside the exe.
-    const std::string exe = ExecutablePath();
-    hokKey_.SetRepertoireDll(exe.substr(0, exe.find_last_of('\\') + 1));
+    hokKey_.SetRepertoireDll(ProgramFolder());
     hokKey_.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
         raccourcis_.ToucheEnfoncee(text);
     };
@@ -112,7 +124,7 @@ void TfrmPrincipale::ApplySettings() {
     else
         DeleteRegistryValue(kRunValuePath);
     d.ExecuterAction(CACHERWINAMP, true);
-    // Transparency (the background subsystem) plugs in here.
+    background_.ApplyTransparency(Handle(), logic_.state.scene["imgFond"], option_.Transparent);
     if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
     MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
     if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
@@ -267,7 +279,7 @@ void TfrmPrincipale::Paint() {
     HDC dc = BeginPaint(Handle(), &ps);
     RECT client{};
     GetClientRect(Handle(), &client);
-    painter_.PaintBuffered(dc, client, GetSysColor(COLOR_HIGHLIGHT), logic_.state.scene);
+    painter_.PaintBuffered(dc, client, background_.WindowColour(), logic_.state.scene);
     painted_ = logic_.state.scene;
     EndPaint(Handle(), &ps);
 }
@@ -378,7 +390,14 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- services of the other windows -----------------------------------------
 
-void TfrmPrincipale::ShowCountdown(int, bool, bool) {}
+void TfrmPrincipale::ShowCountdown(int seconds, bool forceClose, bool restart) {
+    // At zero the settings reach the disk before Windows is asked to stop.
+    TfrmArreter countdown(shutdown_, [this] {
+        option_.Save(store_);
+        FlushOrWarn(store_);
+    });
+    countdown.ShowModal(Handle(), {.total = seconds, .force = forceClose, .restart = restart});
+}
 
 bool TfrmPrincipale::FileExists(const std::string& path) {
     if (path.empty()) return false;
@@ -399,8 +418,15 @@ void TfrmPrincipale::ProgrammePlayback(bool modeFlag, const std::string& name) {
 void TfrmPrincipale::ProgrammeRecording(bool modeFlag) { programmes_.Enregistre(modeFlag); }
 void TfrmPrincipale::ProgrammeNext() { programmes_.ProgrammeNext(); }
 void TfrmPrincipale::ProgrammeStep(bool trackChanged) { programmes_.ProgrammeStep(trackChanged); }
-void TfrmPrincipale::CopyCurrentTrack() {}
-void TfrmPrincipale::CaptureBackground() {}
+void TfrmPrincipale::CopyCurrentTrack() {
+    ShellCopyFileSystem files(Handle());
+    pilotune::CopyCurrentTrack(option_, player_, files, *this);
+}
+
+void TfrmPrincipale::CaptureBackground() {
+    background_.Capture(Handle(), logic_.state.scene["imgFond"]);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void TfrmPrincipale::ShowHelp() {
     // The HTML Help viewer, loaded when first needed: help file beside the exe.
@@ -434,7 +460,23 @@ void TfrmPrincipale::FocusFullScreen() {}
 void TfrmPrincipale::CloseFullScreen() {}
 void TfrmPrincipale::RefreshFullScreen(int, int) {}
 void TfrmPrincipale::RefreshFullScreenView() {}
-void TfrmPrincipale::CheckForUpdate(bool) {}
+void TfrmPrincipale::CheckForUpdate(bool showAlways) {
+    WinInetTransport transport;
+    RunUpdateCheck(Handle(), ProgramUpdateSetup(store_), transport, showAlways);
+}
+
+void TfrmPrincipale::StopTick() { KillTimer(Handle(), kTmr); }
+void TfrmPrincipale::StartTick() { SetTimer(Handle(), kTmr, kTickMs, nullptr); }
+std::string TfrmPrincipale::Title() { return logic_.state.twins.titre.B().text; }
+void TfrmPrincipale::ShowTitle(const std::string& text) {
+    logic_.state.twins.titre.SetText(text);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+void TfrmPrincipale::HoldResult(int ms) { RepaintAndWait(Handle(), ms); }
+void TfrmPrincipale::RefreshTitle() {
+    logic_.monitor.TitleRefresh();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void TfrmPrincipale::MakeBarTopmost() {
     if (Handle()) SetTopMost(Handle(), -1);

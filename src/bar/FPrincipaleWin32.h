@@ -12,6 +12,9 @@
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
 #include "components/Bindings.h"
+#include "copy/MusicCopy.h"
+#include "system/BackgroundWin32.h"
+#include "system/ShutdownWin32.h"
 #include "components/HookKeyboardWin32.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "programmes/ProgrammePlayerLink.h"
@@ -28,7 +31,7 @@ inline constexpr wchar_t kBarCaption[] = L"Pilotune Fenetre";
 inline constexpr char kRunValuePath[] =
     "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
-class TfrmPrincipale final : public Window, private BarServices {
+class TfrmPrincipale final : public Window, private BarServices, private CopyTrackBar {
 public:
     TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
                    CPlanification& plan);
@@ -94,6 +97,14 @@ private:
     void CheckForUpdate(bool showAlways) override;
     void MakeBarTopmost() override;
 
+    // CopyTrackBar: the copy's result shown in place of the title.
+    void StopTick() override;
+    void StartTick() override;
+    std::string Title() override;
+    void ShowTitle(const std::string& text) override;
+    void HoldResult(int ms) override;
+    void RefreshTitle() override;
+
     SettingsStore& store_;
     COption& option_;
     TPilotune& player_;
@@ -105,6 +116,8 @@ private:
     THookKeyboard hokKey_;
     Raccourcis raccourcis_;
     std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the window
+    BarBackground background_;
+    WindowsShutdown shutdown_;
     ScenePainter painter_;
     Tooltip tooltip_;
     SecondStartReceiver secondStart_;
