@@ -291,3 +291,23 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
         << ::testing::PrintToString(Commands(sim));
 }
+
+TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dest = std::wstring(temp) + L"pilotune-copie\\sous dossier";
+    const std::string destText = NarrowPath(dest);
+    Launch("copy", "[" + TestUserName() + " Copie]\r\nAfficheBT=1\r\nChemin=" + destText + "\r\n");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    Click(Centre("lblCopierB"));
+    // The destination folder is created with its parents; the track lands there.
+    EXPECT_TRUE(WaitFor([&] {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((dest + L"\\*.mp3").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return false;
+        FindClose(find);
+        return true;
+    }, 6000));
+    CloseAndWait();
+    EXPECT_NE(app->Ini().find("Chemin=" + destText + "\\"), std::string::npos) << app->Ini();
+}
