@@ -8,7 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
 #include "settings/SystemWin32.h"
-#include "system/DialogWin32.h"
+#include "ui/DialogWin32.h"
 
 namespace pilotune {
 
@@ -109,12 +109,8 @@ LRESULT TfrmMiseAJour::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         DestroyWindow(Handle());
         return 0;
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(Handle(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return EraseDialogBackground(Handle(), wParam);
     }
     return Window::HandleMessage(msg, wParam, lParam);
 }

@@ -1,4 +1,4 @@
-#include "system/DialogWin32.h"
+#include "ui/DialogWin32.h"
 
 #include "settings/EncodingWin32.h"
 
@@ -81,6 +81,13 @@ void RunModal(HWND window, HWND owner) {
 HICON ProgramIcon() {
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+LRESULT EraseDialogBackground(HWND window, WPARAM dc) {
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(reinterpret_cast<HDC>(dc), &r, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
 }
 
 } // namespace pilotune

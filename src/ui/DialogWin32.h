@@ -1,5 +1,5 @@
 #pragma once
-// What the small modal windows of the system actions share: the message font,
+// What the program's small modal windows share: the message font,
 // child controls created in code, centring, and a modal loop.
 #include <windows.h>
 
@@ -27,6 +27,9 @@ void WakeModalLoop();
 // Runs messages until `window` is destroyed, with `owner` disabled meanwhile.
 // A WM_QUIT that arrives is put back for the main loop and ends the wait.
 void RunModal(HWND window, HWND owner);
+
+// WM_ERASEBKGND of a dialog-like window: the face colour of dialogs.
+LRESULT EraseDialogBackground(HWND window, WPARAM dc);
 
 // The program's icon (resource 1), or the system's application icon.
 HICON ProgramIcon();
