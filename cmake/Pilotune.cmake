@@ -13,7 +13,7 @@ function(pilotune_win32_settings target)
                       $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
   target_compile_options(${target} PUBLIC $<$<CONFIG:Release>:-ffunction-sections -fdata-sections>)
   target_link_libraries(${target} PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid gdi32 user32
-                                         advapi32 version urlmon wininet winmm)
+                                         advapi32 version urlmon wininet winmm ws2_32)
 endfunction()
 
 # tests/native/<group>/*.cpp -> one GoogleTest binary per group, run natively.

@@ -4,6 +4,8 @@
 //  - FichierTitre and ChercherTitre after that one reading.
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -16,17 +18,6 @@
 using namespace pilotune;
 
 namespace {
-double NowUs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
-}
-
 // A player window that only answers the playlist length, for the file part.
 class LengthOnlyWindow final : public PlayerWindow {
 public:

@@ -3,6 +3,8 @@
 // length, caption, state, shuffle, track number), sent bare with SendMessageW.
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -18,17 +20,6 @@
 using namespace pilotune;
 
 namespace {
-double NowUs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
-}
-
 void BareQueries(HWND hwnd) {
     wchar_t caption[512];
     SendMessageW(hwnd, WM_USER, 0, kQueryTime);

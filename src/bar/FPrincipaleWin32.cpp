@@ -4,6 +4,10 @@
 #include <windowsx.h>
 
 #include "bar/BarPicturesWin32.h"
+#include "copy/MusicCopyWin32.h"
+#include "system/FArreterWin32.h"
+#include "system/FMiseAJourWin32.h"
+#include "system/UpdateTransportWin32.h"
 #include "player/Winamp.h"
 #include "schedule/InfoTwin.h"
 #include "settings/EncodingWin32.h"
@@ -29,6 +33,12 @@ bool IsTime(const Element* e) {
     return e && (e->name == "lblDureeB" || e->name == "lblDureeN");
 }
 
+// The folder of the running program, with its final backslash.
+std::string ProgramFolder() {
+    const std::string exe = ExecutablePath();
+    return exe.substr(0, exe.find_last_of('\\') + 1);
+}
+
 RECT PrimaryScreen() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -39,10 +49,22 @@ TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune&
     : store_(store), option_(option), player_(player), plan_(plan),
       logic_(option, player, store, static_cast<BarServices&>(*this)), programmeLink_(player),
       programmeView_(logic_.state), programmes_(option, store, programmeLink_, programmeView_),
-      painter_([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); }) {
+      raccourcis_(option,
+                  [this](int action, bool modeFlag, const std::string& parameter) {
+                      logic_.dispatcher.ExecuterAction(action, modeFlag, parameter);
+                  }),
+      background_(ProgramFolder()), painter_([this](HDC dc, const Element& e) {
+          if (e.name == "imgFond") background_.Draw(dc, e);
+          else DrawBarPicture(dc, e.picture, e.bounds);
+      }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
+    // Shortcut keys: the hook library, when one is needed, lies beside the exe.
+    hokKey_.SetRepertoireDll(ProgramFolder());
+    hokKey_.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
+        raccourcis_.ToucheEnfoncee(text);
+    };
 }
 
 TfrmPrincipale::~TfrmPrincipale() = default;
@@ -65,6 +87,14 @@ bool TfrmPrincipale::Create() {
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
         return false;
     tooltip_.Attach(Handle());
+    hokKey_.Loaded();
+    // The tray icon opens the main menu; its left click shows the bar.
+    pbtTray_ = std::make_unique<TPiconeBarreTache>(Handle());
+    pbtTray_->SetIcone(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    pbtTray_->SetGrandeIconeVisible(false);
+    pbtTray_->SetHint("Pilotune");
+    pbtTray_->MenuPop = [this](POINT screen) { OpenMenu(logic_.state.menus.principale.Name(), screen); };
+    pbtTray_->Loaded();
     ApplySettings();
     SetTopMost(Handle(), -1);
     logic_.monitor.Start();
@@ -94,12 +124,13 @@ void TfrmPrincipale::ApplySettings() {
     else
         DeleteRegistryValue(kRunValuePath);
     d.ExecuterAction(CACHERWINAMP, true);
-    // Transparency (the background subsystem) and the tray icon plug in here.
+    background_.ApplyTransparency(Handle(), logic_.state.scene["imgFond"], option_.Transparent);
+    if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
     MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
     if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
     d.ExecuterAction(ENREGISTREPROGRAMME, true);
     lire.caption = "Lire le programme : " + option_.ProgTitre;
-    // The keyboard hook follows ClavierActiver once it exists.
+    hokKey_.SetEnabled(HookActifSelonReglages(option_));
     logic_.state.twins.copier.SetVisible(option_.AfficheBT);
     if (plan_.Activer) SetTimer(Handle(), kTmrPlanification, kPlanificationMs, nullptr);
     else KillTimer(Handle(), kTmrPlanification);
@@ -248,7 +279,7 @@ void TfrmPrincipale::Paint() {
     HDC dc = BeginPaint(Handle(), &ps);
     RECT client{};
     GetClientRect(Handle(), &client);
-    painter_.PaintBuffered(dc, client, GetSysColor(COLOR_HIGHLIGHT), logic_.state.scene);
+    painter_.PaintBuffered(dc, client, background_.WindowColour(), logic_.state.scene);
     painted_ = logic_.state.scene;
     EndPaint(Handle(), &ps);
 }
@@ -322,6 +353,11 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         CloseBar();
         return 0;
+    case WM_DESTROY:
+        // The tray icon puts back the handlers it took while the window lives.
+        pbtTray_.reset();
+        hokKey_.SetEnabled(false);
+        break;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
@@ -354,7 +390,14 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- services of the other windows -----------------------------------------
 
-void TfrmPrincipale::ShowCountdown(int, bool, bool) {}
+void TfrmPrincipale::ShowCountdown(int seconds, bool forceClose, bool restart) {
+    // At zero the settings reach the disk before Windows is asked to stop.
+    TfrmArreter countdown(shutdown_, [this] {
+        option_.Save(store_);
+        FlushOrWarn(store_);
+    });
+    countdown.ShowModal(Handle(), {.total = seconds, .force = forceClose, .restart = restart});
+}
 
 bool TfrmPrincipale::FileExists(const std::string& path) {
     if (path.empty()) return false;
@@ -375,8 +418,15 @@ void TfrmPrincipale::ProgrammePlayback(bool modeFlag, const std::string& name) {
 void TfrmPrincipale::ProgrammeRecording(bool modeFlag) { programmes_.Enregistre(modeFlag); }
 void TfrmPrincipale::ProgrammeNext() { programmes_.ProgrammeNext(); }
 void TfrmPrincipale::ProgrammeStep(bool trackChanged) { programmes_.ProgrammeStep(trackChanged); }
-void TfrmPrincipale::CopyCurrentTrack() {}
-void TfrmPrincipale::CaptureBackground() {}
+void TfrmPrincipale::CopyCurrentTrack() {
+    ShellCopyFileSystem files(Handle());
+    pilotune::CopyCurrentTrack(option_, player_, files, *this);
+}
+
+void TfrmPrincipale::CaptureBackground() {
+    background_.Capture(Handle(), logic_.state.scene["imgFond"]);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void TfrmPrincipale::ShowHelp() {
     // The HTML Help viewer, loaded when first needed: help file beside the exe.
@@ -410,7 +460,23 @@ void TfrmPrincipale::FocusFullScreen() {}
 void TfrmPrincipale::CloseFullScreen() {}
 void TfrmPrincipale::RefreshFullScreen(int, int) {}
 void TfrmPrincipale::RefreshFullScreenView() {}
-void TfrmPrincipale::CheckForUpdate(bool) {}
+void TfrmPrincipale::CheckForUpdate(bool showAlways) {
+    WinInetTransport transport;
+    RunUpdateCheck(Handle(), ProgramUpdateSetup(store_), transport, showAlways);
+}
+
+void TfrmPrincipale::StopTick() { KillTimer(Handle(), kTmr); }
+void TfrmPrincipale::StartTick() { SetTimer(Handle(), kTmr, kTickMs, nullptr); }
+std::string TfrmPrincipale::Title() { return logic_.state.twins.titre.B().text; }
+void TfrmPrincipale::ShowTitle(const std::string& text) {
+    logic_.state.twins.titre.SetText(text);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+void TfrmPrincipale::HoldResult(int ms) { RepaintAndWait(Handle(), ms); }
+void TfrmPrincipale::RefreshTitle() {
+    logic_.monitor.TitleRefresh();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void TfrmPrincipale::MakeBarTopmost() {
     if (Handle()) SetTopMost(Handle(), -1);

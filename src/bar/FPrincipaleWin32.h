@@ -4,12 +4,19 @@
 // and gives the logic the services of the other windows.
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/SecondStart.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
+#include "components/Bindings.h"
+#include "copy/MusicCopy.h"
+#include "system/BackgroundWin32.h"
+#include "system/ShutdownWin32.h"
+#include "components/HookKeyboardWin32.h"
+#include "components/PiconeBarreTacheWin32.h"
 #include "programmes/ProgrammePlayerLink.h"
 #include "programmes/Programmes.h"
 #include "schedule/Planification.h"
@@ -24,7 +31,7 @@ inline constexpr wchar_t kBarCaption[] = L"Pilotune Fenetre";
 inline constexpr char kRunValuePath[] =
     "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
-class TfrmPrincipale final : public Window, private BarServices {
+class TfrmPrincipale final : public Window, private BarServices, private CopyTrackBar {
 public:
     TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
                    CPlanification& plan);
@@ -90,6 +97,14 @@ private:
     void CheckForUpdate(bool showAlways) override;
     void MakeBarTopmost() override;
 
+    // CopyTrackBar: the copy's result shown in place of the title.
+    void StopTick() override;
+    void StartTick() override;
+    std::string Title() override;
+    void ShowTitle(const std::string& text) override;
+    void HoldResult(int ms) override;
+    void RefreshTitle() override;
+
     SettingsStore& store_;
     COption& option_;
     TPilotune& player_;
@@ -98,6 +113,11 @@ private:
     ProgrammePlayerLink programmeLink_;
     BarProgrammeView programmeView_;
     CProgrammes programmes_;
+    THookKeyboard hokKey_;
+    Raccourcis raccourcis_;
+    std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the window
+    BarBackground background_;
+    WindowsShutdown shutdown_;
     ScenePainter painter_;
     Tooltip tooltip_;
     SecondStartReceiver secondStart_;

@@ -271,3 +271,23 @@ TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
     EXPECT_NE(after.find("NbOuvert=2"), std::string::npos) << after;
     EXPECT_NE(after.find("PositionLeft=450"), std::string::npos) << after;
 }
+
+TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
+    Launch("keys", "[" + TestUserName() + " Clavier]\r\nClavierActiver=1\r\n");
+    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
+    sim.ClearLog();
+    auto press = [](WORD key) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(150);
+    };
+    press(VK_MEDIA_PLAY_PAUSE); // "Touche Lec/Pause": PAUSER while playing
+    press(VK_MEDIA_NEXT_TRACK);
+    press(VK_MEDIA_STOP);
+    const std::vector<long long> expected = {40046, 40048, 40047};
+    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
+        << ::testing::PrintToString(Commands(sim));
+}

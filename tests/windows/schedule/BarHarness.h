@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 
+#include "NullBarServices.h"
 #include "Simulator.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
@@ -36,38 +37,19 @@ namespace pilotune::testing {
 struct BarHarness;
 
 // BarServices: the schedule and programme calls reach the real objects.
-class HarnessServices final : public BarServices {
+class HarnessServices final : public NullBarServices {
   public:
     explicit HarnessServices(BarHarness& h) : h_(h) {}
-    void ShowCountdown(int, bool, bool) override {}
-    bool FileExists(const std::string&) override { return false; }
-    void OpenFile(const std::string&) override {}
-    void CloseProgram() override {}
     void ProgrammePlayback(bool flag, const std::string& name) override;
     void ProgrammeRecording(bool flag) override;
     void ProgrammeNext() override;
     void ProgrammeStep(bool changed) override;
-    void CopyCurrentTrack() override {}
-    void CaptureBackground() override {}
-    void ShowHelp() override {}
-    void ShowAbout() override {}
-    void ShowOptions() override {}
-    void FocusOptions() override {}
-    void ShowOptionsSchedulePage() override {}
     int ScheduleEntryCount() override;
     void ScheduleRearm(int index) override;
     void ScheduleCancel() override;
     void ScheduleCancelAll() override;
     void ScheduleEvaluate(bool tick) override;
     void ScheduleUpdateInfo() override;
-    bool FullScreenExists() override { return false; }
-    void OpenFullScreen() override {}
-    void FocusFullScreen() override {}
-    void CloseFullScreen() override {}
-    void RefreshFullScreen(int, int) override {}
-    void RefreshFullScreenView() override {}
-    void CheckForUpdate(bool) override {}
-    void MakeBarTopmost() override {}
 
   private:
     BarHarness& h_;

@@ -1,0 +1,177 @@
+#include "components/HookKeyboardWin32.h"
+
+#include <cstring>
+
+#include "settings/EncodingWin32.h"
+#include "settings/SettingsWin32.h"
+#include "ui/Messages.h"
+
+namespace pilotune {
+
+namespace {
+
+THookKeyboard* g_current = nullptr;
+// Posted to the receiver when key events wait to be raised.
+constexpr UINT kMsgEvenements = WM_APP + 1;
+constexpr std::uint32_t kLlkhfUp = 0x80;
+constexpr wchar_t kReceiverClass[] = L"PilotuneTReceptionMessageCopyData";
+
+const TextCodec& Ansi() {
+    static const AnsiCodePageCodec codec;
+    return codec;
+}
+
+template <class F> F Export(HMODULE library, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+bool KeyHeld(int vk) {
+    return GetKeyState(vk) < -126;
+} // high-order bit set
+
+} // namespace
+
+LRESULT CALLBACK ProcHookClavier(int code, WPARAM wParam, LPARAM lParam) {
+    THookKeyboard* self = g_current;
+    if (code == HC_ACTION && self) {
+        bool swallow = false;
+        try {
+            const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+            if (k->vkCode < 16 || k->vkCode > 18)
+                self->Recevoir(static_cast<std::uint16_t>(k->vkCode),
+                               static_cast<std::uint16_t>(k->flags & 0xFFFF),
+                               (k->flags & kLlkhfUp) == 0);
+            swallow = self->StopMessage;
+        } catch (...) {
+            // no exception leaves the hook: the key goes on as if unseen
+        }
+        if (swallow) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+THookKeyboard::THookKeyboard() : nommeur_(KeyHeld, &Ansi()) {
+    g_current = this;
+    receiver_.Create(kReceiverClass, 0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE);
+}
+
+THookKeyboard::~THookKeyboard() {
+    if (enabled_) RetirerHook();
+    if (g_current == this) g_current = nullptr;
+}
+
+void THookKeyboard::Loaded() {
+    if (enabled_) InstallerHook();
+}
+
+void THookKeyboard::SetEnabled(bool value) {
+    if (value != enabled_) {
+        if (value)
+            InstallerHook();
+        else
+            RetirerHook();
+    }
+    enabled_ = value;
+}
+
+void THookKeyboard::SetRepertoireDll(const std::string& value) {
+    repertoireDll_ = value;
+    if (!repertoireDll_.empty() && repertoireDll_.back() != '\\') repertoireDll_ += '\\';
+}
+
+std::string THookKeyboard::NomTouche(std::uint16_t key) {
+    return pilotune::NomTouche(key, &Ansi());
+}
+
+TVersionWindows THookKeyboard::ModeHook() {
+    if (g_current && g_current->ForceWindows != TVersionWindows::AUTO)
+        return g_current->ForceWindows;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const DWORD version = GetVersion();
+#pragma GCC diagnostic pop
+    return (version & 0x80000000u) ? TVersionWindows::W95_98_ME : TVersionWindows::WNT_2000_XP;
+}
+
+void THookKeyboard::InstallerHook() {
+    if (HookInstalled()) return; // installed once, whatever calls come
+    if (ModeHook() == TVersionWindows::W95_98_ME) {
+        const std::string path = repertoireDll_ + kKeyboardDll;
+        library_ = LoadLibraryW(Widen(path).c_str());
+        if (!library_) {
+            Messages().Error("Dll non trouvée : " + path);
+            return;
+        }
+        finalisationHook_ = Export<Finalisation>(library_, "FinalisationHook");
+        initialisationHook_ = Export<Initialisation>(library_, "InitialisationHook");
+        if (initialisationHook_ && !initialisationHook_(Receiver()))
+            Messages().Error("Erreur à l'initialisation du Hook");
+    } else {
+        hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, ProcHookClavier, GetModuleHandleW(nullptr), 0);
+    }
+}
+
+void THookKeyboard::RetirerHook() {
+    // Whatever was installed goes, even if ForceWindows changed since.
+    if (library_) {
+        if (finalisationHook_) finalisationHook_();
+        FreeLibrary(library_);
+    }
+    library_ = nullptr;
+    initialisationHook_ = nullptr;
+    finalisationHook_ = nullptr;
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+}
+
+void THookKeyboard::TraiterTouche(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee) {
+    Signaler(nommeur_.Traiter(key, drapeaux, enfoncee));
+}
+
+void THookKeyboard::Recevoir(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee) {
+    pending_.push_back(nommeur_.Traiter(key, drapeaux, enfoncee));
+    if (pending_.size() == 1) PostMessageW(Receiver(), kMsgEvenements, 0, 0);
+}
+
+void THookKeyboard::Delivrer() {
+    while (!pending_.empty()) {
+        const EvenementTouche e = std::move(pending_.front());
+        pending_.pop_front();
+        try {
+            Signaler(e);
+        } catch (...) {
+            // a failing handler loses its own key, not the ones after it
+        }
+    }
+}
+
+void THookKeyboard::Signaler(const EvenementTouche& e) {
+    THookKeyboard& sender = *this;
+    if (e.pressed) {
+        if (OnHookKeyDown) OnHookKeyDown(sender, e.key, e.text);
+    } else {
+        if (OnHookKeyPresse) OnHookKeyPresse(sender, e.key, e.text, e.modifiers);
+        if (OnHookKeyUp) OnHookKeyUp(sender, e.key, e.text);
+    }
+}
+
+LRESULT THookKeyboard::CopyData(const COPYDATASTRUCT* data) {
+    // Only the library reports here, and only a whole record is read.
+    if (!library_ || !data || !data->lpData || data->cbData < 2 * sizeof(std::uint32_t)) return 0;
+    std::uint32_t record[2];
+    std::memcpy(record, data->lpData, sizeof record);
+    Recevoir(static_cast<std::uint16_t>(record[0] & 0xFFFF), 0, (record[1] & 0x80000000u) == 0);
+    return StopMessage ? 1 : 0;
+}
+
+LRESULT THookKeyboard::TReceptionMessageCopyData::HandleMessage(UINT msg, WPARAM wParam,
+                                                                LPARAM lParam) {
+    if (msg == WM_COPYDATA) return owner_.CopyData(reinterpret_cast<COPYDATASTRUCT*>(lParam));
+    if (msg == kMsgEvenements) {
+        owner_.Delivrer();
+        return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+} // namespace pilotune

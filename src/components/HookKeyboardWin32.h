@@ -1,0 +1,104 @@
+#pragma once
+// THookKeyboard: watches every key pressed or released anywhere in the system
+// and reports it with its French key text. Two modes: a low-level keyboard hook
+// in this process, or the hook library KEYBOARD.DLL reporting through
+// WM_COPYDATA. One instance per process: the last one built is the current one.
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "components/KeyNames.h"
+#include "ui/WindowWin32.h"
+
+namespace pilotune {
+
+enum class TVersionWindows : std::uint8_t { AUTO, W95_98_ME, WNT_2000_XP };
+
+class THookKeyboard;
+
+using THookKeyEvent =
+    std::function<void(THookKeyboard& sender, std::uint16_t key, const std::string& signification)>;
+using THookKeyPressEvent =
+    std::function<void(THookKeyboard& sender, std::uint16_t key, const std::string& signification,
+                       TToucheEtendu toucheEtendu)>;
+
+// The name of the hook library and the message a missing one shows.
+inline constexpr const char* kKeyboardDll = "KEYBOARD.DLL";
+
+class THookKeyboard {
+  public:
+    THookKeyboard(); // becomes the current instance; creates the receiver window
+    ~THookKeyboard();
+    THookKeyboard(const THookKeyboard&) = delete;
+    THookKeyboard& operator=(const THookKeyboard&) = delete;
+
+    // Once the owner has set the properties: installs the hook when Enabled.
+    void Loaded();
+
+    TVersionWindows ForceWindows = TVersionWindows::AUTO;
+    // True: every key seen is swallowed (not passed on to other programs).
+    bool StopMessage = false;
+    THookKeyEvent OnHookKeyDown;
+    THookKeyEvent OnHookKeyUp;
+    THookKeyPressEvent OnHookKeyPresse;
+
+    bool Enabled() const { return enabled_; }
+    // A change installs (true) or removes (false) the hook.
+    void SetEnabled(bool value);
+    const std::string& RepertoireDll() const { return repertoireDll_; }
+    // A folder; a backslash is appended when it has none at its end.
+    void SetRepertoireDll(const std::string& value);
+
+    static std::string NomTouche(std::uint16_t key);
+    // Names one key event from the current key states and raises the events now.
+    void TraiterTouche(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee);
+    // The mode in use: ForceWindows of the current instance, or for AUTO the
+    // family of the running Windows.
+    static TVersionWindows ModeHook();
+
+    // The window the hook library reports to.
+    HWND Receiver() const { return receiver_.Handle(); }
+    // A low-level hook or the library is in place.
+    bool HookInstalled() const { return hook_ != nullptr || library_ != nullptr; }
+
+  private:
+    class TReceptionMessageCopyData final : public Window {
+      public:
+        explicit TReceptionMessageCopyData(THookKeyboard& owner) : owner_(owner) {}
+
+      protected:
+        LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+      private:
+        THookKeyboard& owner_;
+    };
+    friend class TReceptionMessageCopyData;
+    friend LRESULT CALLBACK ProcHookClavier(int code, WPARAM wParam, LPARAM lParam);
+
+    void InstallerHook();
+    void RetirerHook();
+    // A key seen by a hook: named now, with the key states of this moment;
+    // the events are raised from the receiver's message loop, so that a long
+    // action never holds up the system's keyboard input.
+    void Recevoir(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee);
+    void Signaler(const EvenementTouche& e);
+    void Delivrer();
+    LRESULT CopyData(const COPYDATASTRUCT* data);
+
+    NommeurTouches nommeur_;
+    TReceptionMessageCopyData receiver_{*this};
+    bool enabled_ = true;
+    std::string repertoireDll_;
+    HHOOK hook_ = nullptr;
+    HMODULE library_ = nullptr;
+    using Initialisation = BOOLEAN(WINAPI*)(HWND);
+    using Finalisation = void(WINAPI*)();
+    Initialisation initialisationHook_ = nullptr;
+    Finalisation finalisationHook_ = nullptr;
+    std::deque<EvenementTouche> pending_;
+};
+
+} // namespace pilotune

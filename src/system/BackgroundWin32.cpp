@@ -1,0 +1,173 @@
+#include "system/BackgroundWin32.h"
+
+#include <vector>
+
+#include "settings/EncodingWin32.h"
+#include "settings/SettingsWin32.h"
+#include "settings/SystemWin32.h"
+
+namespace pilotune {
+
+namespace {
+
+using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// Looked up at run time: the older family has no layered windows.
+SetLayeredFn LayeredFunction() {
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    return user ? reinterpret_cast<SetLayeredFn>(
+                      reinterpret_cast<void*>(GetProcAddress(user, "SetLayeredWindowAttributes")))
+                : nullptr;
+}
+
+std::string FolderOfExecutable() {
+    const std::string exe = ExecutablePath();
+    const auto cut = exe.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
+}
+
+} // namespace
+
+BarBackground::BarBackground(std::string folder) : colour_(GetSysColor(COLOR_BTNFACE)) {
+    if (folder.empty()) folder = FolderOfExecutable();
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    path_ = folder + kBackgroundFile;
+}
+
+BarBackground::~BarBackground() {
+    Replace(nullptr);
+}
+
+void BarBackground::Replace(HBITMAP bitmap) {
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
+}
+
+void BarBackground::Capture(HWND bar, Element& image) {
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const bool shown = IsWindowVisible(bar) != FALSE;
+    if (shown) ShowWindow(bar, SW_HIDE);
+    Sleep(static_cast<DWORD>(captureDelayMs));
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = w > 0 && h > 0 ? CreateCompatibleBitmap(screen, w, h) : nullptr;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    if (shown) ShowWindow(bar, SW_SHOWNOACTIVATE);
+    if (!bitmap) return;
+    Replace(bitmap);
+    InvalidateRect(bar, nullptr, FALSE);
+    SaveBitmapFile(bitmap_, path_);
+}
+
+void BarBackground::Load(HWND bar, Element& image) {
+    const std::wstring file = Widen(path_);
+    if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        auto* loaded = static_cast<HBITMAP>(
+            LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        if (loaded) {
+            Replace(loaded);
+            InvalidateRect(bar, nullptr, FALSE);
+            return;
+        }
+    }
+    Capture(bar, image); // none, or one that is not a picture
+}
+
+void BarBackground::ApplyTransparency(HWND bar, Element& image, int percent) {
+    const SetLayeredFn setLayered = LayeredFunction();
+    const TransparencyPlan plan = PlanTransparency(percent, IsWindowsNT(), setLayered != nullptr);
+    image.visible = true;
+    if (plan.loadPicture) Load(bar, image);
+    if (plan.keyColour) colour_ = RGB(253, 253, 253);
+    const LONG ex = GetWindowLongW(bar, GWL_EXSTYLE);
+    switch (plan.layer) {
+    case LayerMode::Alpha:
+        SetWindowLongW(bar, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        setLayered(bar, 0, static_cast<BYTE>(plan.alpha), LWA_ALPHA);
+        break;
+    case LayerMode::ColourKey:
+        SetWindowLongW(bar, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        image.visible = false;
+        setLayered(bar, RGB(253, 253, 253), 0, LWA_COLORKEY);
+        break;
+    case LayerMode::None:
+        if (plan.keyColour && (ex & WS_EX_LAYERED))
+            SetWindowLongW(bar, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+        break;
+    }
+    InvalidateRect(bar, nullptr, TRUE);
+    SetTopMost(bar, -1);
+}
+
+void BarBackground::Draw(HDC dc, const Element& image) const {
+    if (!bitmap_ || !image.visible) return;
+    BITMAP info{};
+    GetObjectW(bitmap_, sizeof(info), &info);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap_);
+    const Rect& b = image.bounds;
+    if (info.bmWidth == b.width && info.bmHeight == b.height) {
+        BitBlt(dc, b.left, b.top, b.width, b.height, memory, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, b.left, b.top, b.width, b.height, memory, 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return false;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight; // bottom-up
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = ((static_cast<DWORD>(info.bmWidth) * 3 + 3) / 4) * 4;
+    header.biSizeImage = stride * static_cast<DWORD>(info.bmHeight);
+    std::vector<BYTE> pixels(header.biSizeImage);
+    HDC screen = GetDC(nullptr);
+    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
+                                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (lines != info.bmHeight) return false;
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+
+    const std::wstring target = Widen(path);
+    const std::wstring temp = target + L".tmp";
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(h, &file, sizeof(file), &written, nullptr) && written == sizeof(file);
+    ok =
+        ok && WriteFile(h, &header, sizeof(header), &written, nullptr) && written == sizeof(header);
+    ok = ok && WriteFile(h, pixels.data(), header.biSizeImage, &written, nullptr) &&
+         written == header.biSizeImage;
+    CloseHandle(h);
+    if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace pilotune

@@ -1,0 +1,57 @@
+#pragma once
+// The bar's see-through look: a picture of the desktop under the bar (taken,
+// saved as "PilotuneFondEcran.bmp" beside the program, loaded back) and the
+// layered-window transparency. The bar owns one BarBackground, paints its
+// background element with Draw and fills the rest with WindowColour().
+#include <windows.h>
+
+#include <string>
+
+#include "system/Background.h"
+#include "ui/Elements.h"
+
+namespace pilotune {
+
+class BarBackground {
+  public:
+    // `folder`: where the picture is kept (the program's folder, with or
+    // without its final "\"); empty: the folder of the running executable.
+    explicit BarBackground(std::string folder = {});
+    BarBackground(const BarBackground&) = delete;
+    BarBackground& operator=(const BarBackground&) = delete;
+    ~BarBackground();
+
+    // Hides the bar, waits 50 ms, copies the screen under it, shows it again
+    // (when it was shown) and saves the picture, replacing the older one.
+    void Capture(HWND bar, Element& image);
+    // The saved picture, or a new one when there is none or it cannot be read.
+    void Load(HWND bar, Element& image);
+    // Applies the "Transparent" percentage (see PlanTransparency) and puts the
+    // bar on top of every window.
+    void ApplyTransparency(HWND bar, Element& image, int percent);
+
+    // Stretches the picture over the element's bounds (nothing without one).
+    void Draw(HDC dc, const Element& image) const;
+    // The colour the bar fills itself with: the key colour once transparency
+    // has been applied on the NT family, else the button face colour.
+    COLORREF WindowColour() const { return colour_; }
+
+    HBITMAP Bitmap() const { return bitmap_; }
+    // How long the bar stays hidden before the copy, for the windows under it
+    // to repaint.
+    int captureDelayMs = kCaptureDelayMs;
+    const std::string& FilePath() const { return path_; }
+
+  private:
+    void Replace(HBITMAP bitmap);
+
+    std::string path_;
+    HBITMAP bitmap_ = nullptr;
+    COLORREF colour_;
+};
+
+// Writes `bitmap` as a 24-bit Windows bitmap file (through a temporary file,
+// so that a failure leaves the older picture whole). False on failure.
+bool SaveBitmapFile(HBITMAP bitmap, const std::string& path);
+
+} // namespace pilotune

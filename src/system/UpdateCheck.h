@@ -1,0 +1,64 @@
+#pragma once
+// The update check: fetch the server's description file beside the program,
+// compare its version with the program's own, fetch the details text, and
+// decide what the update window says and which address it may open.
+#include <string>
+#include <string_view>
+
+namespace pilotune {
+
+class TextCodec;
+class SettingsStore;
+
+inline constexpr char kUpdateFile[] = "MAJPilotune.ini";
+inline constexpr char kUpdateDetailsFile[] = "MAJPilotune.txt";
+inline constexpr char kApplicationTitle[] = "Pilotune";
+inline constexpr char kNoDetails[] = "Détail indisponnible.";
+
+// Fetches `url` into the file `path`, replacing it only on success. Returns an
+// empty text on success, else the French reason of the failure.
+class UpdateTransport {
+  public:
+    virtual ~UpdateTransport() = default;
+    virtual std::string Download(const std::string& url, const std::string& path) = 0;
+};
+
+struct UpdateSetup {
+    std::string folder;               // the program's folder, ending with its separator
+    std::string fileVersion;          // the running program's FileVersion
+    std::string server;               // base address of the update server (Divers/ServeurMAJ)
+    const TextCodec* codec = nullptr; // of the description file; nullptr: Windows-1252
+};
+
+enum class UpdateOutcome { Current, NewVersion, Failed };
+
+struct UpdateResult {
+    UpdateOutcome outcome = UpdateOutcome::Failed;
+    std::string caption; // "Mise à jour de Pilotune V<version>"
+    std::string message; // the text of lblMAJ
+    std::string version; // the server's version when new
+    std::string address; // what "Mettre à jour" opens; empty: nothing (button disabled)
+    std::string details; // the text of lblDetail when new
+};
+
+// True for an http:// or https:// address with something after the scheme:
+// the only addresses the check downloads or opens.
+bool IsWebAddress(std::string_view address);
+
+// The address of the description file at the root of `server`.
+std::string UpdateFileAddress(std::string_view server);
+
+// Runs the whole check. A description file that could not be fetched makes a
+// failure with its reason; the local copy of an earlier check is not read.
+UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport);
+
+// The update server's base address: key "ServeurMAJ" of section "Divers",
+// empty (no server) by default.
+std::string ReadUpdateServer(const SettingsStore& store);
+
+// Whether the window is shown: always from the menu, else only when new.
+inline bool ShowsUpdateWindow(const UpdateResult& r, bool fromMenu) {
+    return fromMenu || r.outcome == UpdateOutcome::NewVersion;
+}
+
+} // namespace pilotune

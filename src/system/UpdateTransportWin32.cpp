@@ -1,0 +1,92 @@
+#include "system/UpdateTransportWin32.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <vector>
+
+#include "settings/EncodingWin32.h"
+
+namespace pilotune {
+
+namespace {
+
+class InternetHandle {
+  public:
+    explicit InternetHandle(HINTERNET h) : h_(h) {}
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+    ~InternetHandle() {
+        if (h_) InternetCloseHandle(h_);
+    }
+    HINTERNET get() const { return h_; }
+
+  private:
+    HINTERNET h_;
+};
+
+std::string Unreachable(const std::string& url) {
+    return "le serveur " + url + " ne répond pas (réseau absent ou serveur arrêté)";
+}
+
+bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
+    const std::wstring target = Widen(path);
+    const std::wstring temp = target + L".tmp";
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = bytes.empty() || (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                                &written, nullptr) &&
+                                      written == bytes.size());
+    CloseHandle(h);
+    if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string WinInetTransport::Download(const std::string& url, const std::string& path) {
+    InternetHandle session(
+        InternetOpenW(L"Pilotune", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session.get()) return Unreachable(url);
+    DWORD timeout = timeoutMs_;
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                         INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionW(session.get(), option, &timeout, sizeof(timeout));
+
+    const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                        INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
+                        INTERNET_FLAG_NO_COOKIES;
+    InternetHandle request(
+        InternetOpenUrlW(session.get(), Widen(url).c_str(), nullptr, 0, flags, 0));
+    if (!request.get()) return Unreachable(url);
+
+    DWORD status = 0, size = sizeof(status);
+    if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &size, nullptr))
+        return "la réponse du serveur " + url + " n'est pas lisible";
+    if (status != 200)
+        return status == 404
+                   ? "le fichier " + url + " n'existe pas sur le serveur (erreur 404)"
+                   : "le serveur a répondu par l'erreur " + std::to_string(status) + " pour " + url;
+
+    std::vector<char> bytes;
+    char buffer[8192];
+    for (;;) {
+        DWORD read = 0;
+        if (!InternetReadFile(request.get(), buffer, sizeof(buffer), &read))
+            return "la réception de " + url + " a été interrompue";
+        if (read == 0) break;
+        if (bytes.size() + read > kUpdateMaxBytes)
+            return "le fichier " + url + " est trop gros pour une description de mise à jour";
+        bytes.insert(bytes.end(), buffer, buffer + read);
+    }
+    if (!WriteWhole(path, bytes)) return "impossible d'écrire le fichier " + path;
+    return {};
+}
+
+} // namespace pilotune

@@ -1,0 +1,152 @@
+// The update check's decisions with a transport that serves files from memory
+// into a real temporary folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "system/UpdateCheck.h"
+
+using namespace pilotune;
+namespace fs = std::filesystem;
+
+namespace {
+
+class MemoryServer final : public UpdateTransport {
+  public:
+    std::map<std::string, std::string> files; // address -> body
+    std::vector<std::string> asked;
+    std::string Download(const std::string& url, const std::string& path) override {
+        asked.push_back(url);
+        auto it = files.find(url);
+        if (it == files.end()) return "fichier introuvable";
+        std::ofstream(path, std::ios::binary) << it->second;
+        return {};
+    }
+};
+
+class UpdateCheckTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("pilotune-maj-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        setup.folder = dir.string() + "/";
+        setup.fileVersion = "1.0.0.0";
+        setup.server = "http://127.0.0.1:8000";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void Serve(const std::string& ini) {
+        server.files["http://127.0.0.1:8000/MAJPilotune.ini"] = ini;
+    }
+    std::string Local(const char* name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    UpdateResult Check() { return CheckForUpdate(setup, server); }
+
+    fs::path dir;
+    UpdateSetup setup;
+    MemoryServer server;
+};
+
+TEST_F(UpdateCheckTest, SameZeroOrMissingVersionIsCurrent) {
+    const std::string current =
+        "Votre version est à jour.\r\nVoulez-vous tout de même télécharger le programme ?";
+    Serve("[Pilotune]\r\nVersion=1.0.0.0\r\nURL=http://exemple.fr/pilotune.zip\r\n");
+    UpdateResult r = Check();
+    EXPECT_EQ(r.outcome, UpdateOutcome::Current);
+    EXPECT_EQ(r.caption, "Mise à jour de Pilotune V1.0.0.0");
+    EXPECT_EQ(r.message, current);
+    EXPECT_EQ(r.address, "http://exemple.fr/pilotune.zip");
+    EXPECT_FALSE(ShowsUpdateWindow(r, false));
+    EXPECT_TRUE(ShowsUpdateWindow(r, true));
+
+    Serve("[Pilotune]\r\nVersion=0\r\n");
+    EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
+    Serve("[Pilotune]\r\nURL=http://exemple.fr/\r\n");
+    EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
+    Serve("\x01\x02 pas un fichier INI [[[");
+    EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
+    EXPECT_EQ(server.asked.size(), 4u); // no details fetched for a current version
+}
+
+TEST_F(UpdateCheckTest, OtherVersionIsNewOnlyOnce) {
+    Serve("[Pilotune]\r\nVersion=1.2.0.0\r\nURL=https://exemple.fr/p.zip\r\n"
+          "ListePlus=http://127.0.0.1:8000/plus.txt\r\n");
+    server.files["http://127.0.0.1:8000/plus.txt"] = "Nouveautés :\r\n- le bar\r\n";
+    UpdateResult r = Check();
+    EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);
+    EXPECT_EQ(r.message, "Une nouvelle version est disponible, la 1.2.0.0.\r\nVoulez-vous la "
+                         "télécharger ?");
+    EXPECT_EQ(r.address, "https://exemple.fr/p.zip");
+    EXPECT_EQ(r.details, "Nouveautés :\r\n- le bar");
+    EXPECT_TRUE(ShowsUpdateWindow(r, false));
+    // The local copy now says "0", the rest of it kept.
+    const std::string local = Local("MAJPilotune.ini");
+    EXPECT_NE(local.find("Version=0"), std::string::npos);
+    EXPECT_EQ(local.find("1.2.0.0"), std::string::npos);
+    EXPECT_NE(local.find("URL=https://exemple.fr/p.zip"), std::string::npos);
+    // An older version than ours also counts as new.
+    Serve("[Pilotune]\r\nVersion=0.9\r\n");
+    EXPECT_EQ(Check().outcome, UpdateOutcome::NewVersion);
+}
+
+TEST_F(UpdateCheckTest, DetailsUnavailable) {
+    Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/absent.txt\r\n");
+    // A stale details file of an earlier check is not shown for this one.
+    std::ofstream(dir / "MAJPilotune.txt") << "ancien texte";
+    EXPECT_EQ(Check().details, kNoDetails);
+    Serve("[Pilotune]\r\nVersion=2\r\n");
+    EXPECT_EQ(Check().details, kNoDetails);
+    server.files["http://127.0.0.1:8000/vide.txt"] = "\r\n  \r\n";
+    Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/vide.txt\r\n");
+    EXPECT_EQ(Check().details, kNoDetails);
+    Serve("[Pilotune]\r\nVersion=2\r\nListePlus=file:///etc/passwd\r\n");
+    EXPECT_EQ(Check().details, kNoDetails);
+    EXPECT_EQ(server.asked.back(), "http://127.0.0.1:8000/MAJPilotune.ini");
+}
+
+TEST_F(UpdateCheckTest, NoDescriptionIsAFailureNotCurrent) {
+    // An earlier copy on disk is not taken for the server's answer.
+    std::ofstream(dir / "MAJPilotune.ini") << "[Pilotune]\r\nVersion=1.0.0.0\r\n";
+    UpdateResult r = Check();
+    EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
+    EXPECT_EQ(r.message,
+              "La vérification des mises à jour n'a pas pu être faite : fichier introuvable.");
+    EXPECT_EQ(r.address, "http://127.0.0.1:8000"); // the server itself, to look by hand
+    EXPECT_TRUE(ShowsUpdateWindow(r, true));
+    EXPECT_FALSE(ShowsUpdateWindow(r, false));
+
+    setup.server = "";
+    r = Check();
+    EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
+    EXPECT_NE(r.message.find("ServeurMAJ"), std::string::npos);
+    EXPECT_EQ(r.address, "");
+    setup.server = "C:\\serveur";
+    r = Check();
+    EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
+    EXPECT_EQ(r.address, "");
+    EXPECT_EQ(server.asked.size(), 1u); // neither was asked of any transport
+}
+
+TEST_F(UpdateCheckTest, OnlyWebAddressesAreOpened) {
+    for (const char* url :
+         {"C:\\Windows\\notepad.exe", "file:///C:/Windows/notepad.exe", "notepad.exe", "http://",
+          "javascript:alert(1)", "http://x/\" && calc", "\\\\serveur\\partage\\p.exe"}) {
+        Serve(std::string("[Pilotune]\r\nVersion=3\r\nURL=") + url + "\r\n");
+        EXPECT_EQ(Check().address, "") << url;
+    }
+    EXPECT_TRUE(IsWebAddress("HTTPS://Exemple.fr/p.zip"));
+    EXPECT_TRUE(IsWebAddress(" http://exemple.fr "));
+    EXPECT_EQ(UpdateFileAddress("http://h/maj/"), "http://h/maj/MAJPilotune.ini");
+    EXPECT_EQ(UpdateFileAddress("http://h/maj"), "http://h/maj/MAJPilotune.ini");
+}
+
+} // namespace

@@ -1,0 +1,209 @@
+// The music copy on Wine's real file system and shell, and the copy of the
+// playing track from the real simulator onto a small stand-in bar.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "Simulator.h"
+#include "copy/MusicCopyWin32.h"
+#include "player/Winamp.h"
+#include "player/WinampWin32.h"
+#include "settings/EncodingWin32.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+std::string Here() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path);
+    return Narrow(p.substr(0, p.find_last_of(L'\\') + 1));
+}
+
+// Deletes a folder and everything in it, long paths included.
+void RemoveTree(const std::string& folder) {
+    const std::wstring root = L"\\\\?\\" + Widen(folder);
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((root + L"\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::string child = folder + "\\" + Narrow(name);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW((root + L"\\" + name).c_str());
+        } while (FindNextFileW(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryW(root.c_str());
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    HANDLE h =
+        CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+    DWORD n = 0;
+    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+    CloseHandle(h);
+}
+
+std::string ReadFileText(const std::string& path) {
+    HANDLE h = CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<absent>";
+    std::string text(4096, '\0');
+    DWORD n = 0;
+    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+    CloseHandle(h);
+    text.resize(n);
+    return text;
+}
+
+struct CopyOnDisk : ::testing::Test {
+    void SetUp() override {
+        work = Here() + "copie-travail\\";
+        RemoveTree(work.substr(0, work.size() - 1));
+        ASSERT_TRUE(CreateDirectoryW(Widen(work).c_str(), nullptr));
+        CreateDirectoryW(Widen(work + "Bibliothèque").c_str(), nullptr);
+        source = work + "Bibliothèque\\Artiste - Été.mp3";
+        WriteFileText(source, "ID3 musique");
+    }
+    void TearDown() override { RemoveTree(work.substr(0, work.size() - 1)); }
+
+    std::string work, source;
+    ShellCopyFileSystem files;
+    COption option;
+};
+
+TEST_F(CopyOnDisk, CopiesOnceIntoANewFolderAndKeepsItsBackslash) {
+    option.CopyPath = work + "Baladeur\\Rock"; // neither folder exists yet
+    EXPECT_EQ(CopyMusic(option, source, files), "Copie réussi");
+    EXPECT_EQ(ReadFileText(work + "Baladeur\\Rock\\Artiste - Été.mp3"), "ID3 musique");
+    EXPECT_EQ(CopyMusic(option, source, files), "Fichier déjà copier");
+
+    // The folder reaches the settings file with its final backslash.
+    SettingsStore store;
+    SettingsStore::Environment env;
+    env.exePath = work + "Pilotune.exe";
+    store.Open("", env);
+    option.Save(store);
+    ASSERT_TRUE(store.Close().ok);
+    EXPECT_NE(ReadFileText(work + "Pilotune.ini").find("Chemin=" + work + "Baladeur\\Rock\\\r\n"),
+              std::string::npos);
+
+    DeleteFileW(Widen(source).c_str());
+    EXPECT_EQ(CopyMusic(option, source, files), "Fichier manquant");
+}
+
+TEST_F(CopyOnDisk, UnusableDestinationsAndOverlongPaths) {
+    const DWORD drives = GetLogicalDrives();
+    char unused = 0;
+    for (char d = 'Y'; d >= 'D' && !unused; --d)
+        if (!(drives & (1u << (d - 'A')))) unused = d;
+    ASSERT_NE(unused, 0);
+    option.CopyPath = std::string(1, unused) + ":\\Baladeur";
+    EXPECT_EQ(CopyMusic(option, source, files), "Erreur destination");
+
+    // A file standing where the folder should be.
+    WriteFileText(work + "occupé", "x");
+    option.CopyPath = work + "occupé";
+    EXPECT_EQ(CopyMusic(option, source, files), "Erreur destination");
+
+    // A 300-character source exists but is beyond the shell: refused, and
+    // nothing appears in the destination.
+    std::string deep = work;
+    while (deep.size() < 240) {
+        deep += std::string(40, 'd') + "\\";
+        ASSERT_TRUE(CreateDirectoryW(ApiPath(deep).c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    const std::string longSource = deep + std::string(300 - deep.size() - 4, 'm') + ".mp3";
+    ASSERT_EQ(longSource.size(), 300u);
+    WriteFileText(longSource, "long");
+    option.CopyPath = work + "Court";
+    EXPECT_EQ(CopyMusic(option, longSource, files), "Erreur de copie");
+    EXPECT_FALSE(files.FileExists(work + "Court\\" + longSource.substr(deep.size())));
+
+    // A destination so long that the target name does not fit either.
+    option.CopyPath = deep;
+    EXPECT_EQ(CopyMusic(option, source, files), "Erreur de copie");
+}
+
+// The bar's title as a real window caption, timed.
+class CaptionBar final : public CopyTrackBar {
+  public:
+    explicit CaptionBar(HWND w) : window(w) {}
+    HWND window;
+    std::vector<std::string> events;
+    std::chrono::steady_clock::time_point shownAt, restoredAt;
+    std::string shownDuringHold;
+
+    std::string Caption() {
+        wchar_t text[512] = {};
+        GetWindowTextW(window, text, 512);
+        return Narrow(text);
+    }
+    void StopTick() override { events.push_back("stop"); }
+    void StartTick() override { events.push_back("start"); }
+    std::string Title() override { return Caption(); }
+    void ShowTitle(const std::string& t) override {
+        SetWindowTextW(window, Widen(t).c_str());
+        shownAt = std::chrono::steady_clock::now();
+        events.push_back("show");
+    }
+    void HoldResult(int ms) override {
+        RepaintAndWait(window, ms);
+        shownDuringHold = Caption();
+        events.push_back("hold");
+    }
+    void RefreshTitle() override {
+        SetWindowTextW(window, L"1. Artiste - Titre");
+        restoredAt = std::chrono::steady_clock::now();
+        events.push_back("refresh");
+    }
+};
+
+TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownForOneAndAHalfSeconds) {
+    Simulator sim({.play = true, .tracks = 3});
+    Win32PlayerWindow window;
+    Win32PlayerSystem system;
+    TPilotune player{window, system, Narrow(SimulatorExe())};
+    player.Connecter();
+    const std::string playing = player.FichierTitre(player.NumeroTitre());
+    ASSERT_FALSE(playing.empty());
+
+    HWND bar = CreateWindowExW(0, L"STATIC", L"1. Artiste - Titre", WS_POPUP | WS_VISIBLE, 0, 0,
+                               300, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CaptionBar view(bar);
+    COption option;
+    const std::string folder = Here() + "copie-piste";
+    RemoveTree(folder);
+    option.CopyPath = folder;
+    ShellCopyFileSystem files(bar);
+
+    EXPECT_EQ(CopyCurrentTrack(option, player, files, view), "Copie réussi");
+    EXPECT_EQ(view.shownDuringHold, "1. Artiste - Titre - Copie réussi");
+    EXPECT_EQ(view.Caption(), "1. Artiste - Titre");
+    const auto held =
+        std::chrono::duration_cast<std::chrono::milliseconds>(view.restoredAt - view.shownAt);
+    EXPECT_GE(held.count(), 1490);
+    EXPECT_LT(held.count(), 3000);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"stop", "show", "hold", "refresh", "start"}));
+    EXPECT_NE(GetFileAttributesW(
+                  Widen(folder + "\\" + playing.substr(playing.find_last_of('\\') + 1)).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    DestroyWindow(bar);
+    RemoveTree(folder);
+}
+
+} // namespace

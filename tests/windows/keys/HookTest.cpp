@@ -1,0 +1,218 @@
+// The keyboard hook component with real key events under Wine: the low-level
+// hook of this process, and the legacy mode through our KEYBOARD.DLL.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "KeyInput.h"
+#include "RecordingMessages.h"
+#include "Simulator.h"
+#include "components/HookKeyboardWin32.h"
+#include "settings/EncodingWin32.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+std::string DllFolder() {
+    return Narrow(ToWindowsPath(PILOTUNE_BUILD_DIR "/dist/Pilotune"));
+}
+bool DllLoaded() {
+    return GetModuleHandleW(L"KEYBOARD.DLL") != nullptr;
+}
+
+// The texts of the presses of ordinary keys.
+std::vector<std::string> Named(const EventLog& log) {
+    const std::vector<std::string> downs = log.Downs();
+    std::vector<std::string> named;
+    for (std::size_t i = 0; i < downs.size(); ++i)
+        if (!EstToucheModificatrice(log.keys[i])) named.push_back(downs[i]);
+    return named;
+}
+
+void TypeTheSamples() {
+    Chord({VK_CONTROL, VK_F5});
+    Chord({VK_LWIN, VK_SHIFT, 'A'});
+    Chord({VK_MEDIA_PLAY_PAUSE});
+}
+
+const std::vector<std::string> kSampleTexts = {"Ctrl + Touche F5", "Windows + Shift + A",
+                                               "Touche Lec/Pause"};
+
+// A visible window with the keyboard focus that notes the keys it receives.
+struct FocusWindow {
+    FocusWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PilotuneKeysFocus";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"focus", WS_POPUP | WS_VISIBLE, 10, 10, 100,
+                               50, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(hwnd);
+        SetFocus(hwnd);
+        Pump(100);
+        received.clear();
+    }
+    ~FocusWindow() { DestroyWindow(hwnd); }
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) received.push_back(static_cast<int>(w));
+        return DefWindowProcW(h, m, w, l);
+    }
+    HWND hwnd;
+    static inline std::vector<int> received;
+};
+
+} // namespace
+
+TEST(LowLevelHook, RealKeysAreNamedWithTheirModifiersAndEveryEventRaised) {
+    RecordingMessages messages;
+    THookKeyboard hook;
+    EventLog log(hook);
+    EXPECT_EQ(THookKeyboard::ModeHook(), TVersionWindows::WNT_2000_XP);
+    hook.Loaded();
+    ASSERT_TRUE(hook.HookInstalled());
+    EXPECT_FALSE(DllLoaded());
+
+    TypeTheSamples();
+    EXPECT_EQ(log.Downs(), (std::vector<std::string>{"Ctrl + Touche F5", "", "Windows + Shift + A",
+                                                     "Touche Lec/Pause"}));
+    // Each press is followed by OnHookKeyPresse then OnHookKeyUp for its release.
+    const std::vector<std::string> first(log.events.begin(), log.events.begin() + 3);
+    EXPECT_EQ(first, (std::vector<std::string>{"down:Ctrl + Touche F5", "press:Ctrl + Touche F5",
+                                               "up:Ctrl + Touche F5"}));
+    for (std::uint16_t k : log.keys) // the side-neutral Shift, Ctrl and Alt raise nothing
+        EXPECT_TRUE(k < 16 || k > 18) << k;
+    EXPECT_TRUE(messages.errors.empty());
+}
+
+TEST(LowLevelHook, EnabledInstallsAndRemovesTheHookOnlyOnAChange) {
+    THookKeyboard hook;
+    EventLog log(hook);
+    hook.Loaded();
+    hook.Loaded(); // a second load does not stack a second hook
+    Chord({'Q'});
+    EXPECT_EQ(log.Downs(), std::vector<std::string>{"Q"});
+
+    hook.SetEnabled(false);
+    hook.SetEnabled(false);
+    EXPECT_FALSE(hook.HookInstalled());
+    Chord({'W'});
+    EXPECT_EQ(log.Downs().size(), 1u);
+
+    hook.SetEnabled(true);
+    hook.SetEnabled(true);
+    Chord({'E'});
+    EXPECT_EQ(log.Downs(), (std::vector<std::string>{"Q", "E"}));
+}
+
+TEST(LowLevelHook, StopMessageSwallowsEveryKeyModifiersIncluded) {
+    THookKeyboard hook;
+    EventLog log(hook);
+    hook.Loaded();
+    FocusWindow focus;
+    Chord({VK_SHIFT, 'R'});
+    ASSERT_EQ(FocusWindow::received, (std::vector<int>{VK_SHIFT, 'R'}));
+
+    FocusWindow::received.clear();
+    hook.StopMessage = true;
+    Chord({VK_SHIFT, 'T'});
+    EXPECT_TRUE(FocusWindow::received.empty());
+    // Still reported to the program; the swallowed Shift never became held.
+    EXPECT_EQ(log.Downs().back(), "T");
+    hook.StopMessage = false;
+    Chord({'Y'});
+    EXPECT_EQ(FocusWindow::received, std::vector<int>{'Y'});
+}
+
+TEST(LegacyHook, OurLibraryGivesTheSameTextsAndCanSwallow) {
+    RecordingMessages messages;
+    THookKeyboard hook;
+    EventLog log(hook);
+    hook.ForceWindows = TVersionWindows::W95_98_ME;
+    hook.SetRepertoireDll(DllFolder());
+    EXPECT_EQ(hook.RepertoireDll(), DllFolder() + "\\");
+    hook.Loaded();
+    ASSERT_TRUE(DllLoaded());
+    EXPECT_TRUE(messages.errors.empty());
+
+    TypeTheSamples();
+    EXPECT_EQ(Named(log), kSampleTexts);
+    // The library reports the side-neutral codes too: Ctrl alone names the set.
+    EXPECT_NE(std::find(log.keys.begin(), log.keys.end(), VK_CONTROL), log.keys.end());
+
+    FocusWindow focus;
+    hook.StopMessage = true;
+    Chord({'U'});
+    EXPECT_TRUE(FocusWindow::received.empty());
+    hook.StopMessage = false;
+    Chord({'I'});
+    EXPECT_EQ(FocusWindow::received, std::vector<int>{'I'});
+
+    hook.SetEnabled(false);
+    EXPECT_FALSE(DllLoaded());
+    const std::size_t seen = log.events.size();
+    Chord({'O'});
+    EXPECT_EQ(log.events.size(), seen);
+}
+
+TEST(LegacyHook, AMissingLibraryIsNamedWithThePathTried) {
+    RecordingMessages messages;
+    THookKeyboard hook;
+    hook.ForceWindows = TVersionWindows::W95_98_ME;
+    hook.SetRepertoireDll("C:\\nulle part\\");
+    EXPECT_EQ(hook.RepertoireDll(), "C:\\nulle part\\");
+    hook.Loaded();
+    EXPECT_EQ(messages.errors,
+              std::vector<std::string>{"Dll non trouvée : C:\\nulle part\\KEYBOARD.DLL"});
+    EXPECT_TRUE(hook.Enabled());
+    EXPECT_FALSE(hook.HookInstalled());
+
+    THookKeyboard bare; // the new current instance; empty folder: the search order
+    bare.ForceWindows = TVersionWindows::W95_98_ME;
+    bare.SetRepertoireDll("");
+    EXPECT_EQ(bare.RepertoireDll(), "");
+    bare.Loaded();
+    ASSERT_EQ(messages.errors.size(), 2u);
+    EXPECT_EQ(messages.errors[1], "Dll non trouvée : KEYBOARD.DLL");
+}
+
+TEST(LegacyHook, BadCopyDataRecordsAreIgnoredAndAWholeOneIsRead) {
+    THookKeyboard hook;
+    EventLog log(hook);
+    // No library loaded: nobody may report keys through the receiver.
+    std::uint32_t record[2] = {'B', 0};
+    COPYDATASTRUCT whole{0, sizeof record, record};
+    EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&whole)), 0);
+    Pump(50);
+    EXPECT_TRUE(log.events.empty());
+
+    hook.ForceWindows = TVersionWindows::W95_98_ME;
+    hook.SetRepertoireDll(DllFolder());
+    hook.Loaded();
+    ASSERT_TRUE(DllLoaded());
+    hook.StopMessage = true;
+    std::vector<char> big(1 << 20, '\x7F');
+    const COPYDATASTRUCT bad[] = {
+        {0, 0, nullptr}, {0, 0, record}, {0, 4, record}, {0, 8, nullptr}, {7, 7, record}};
+    for (const COPYDATASTRUCT& cds : bad)
+        EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds)), 0);
+    EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, 0), 0);
+    Pump(50);
+    EXPECT_TRUE(log.events.empty());
+
+    // A megabyte: the first eight bytes are the record.
+    std::memcpy(big.data(), record, sizeof record);
+    COPYDATASTRUCT huge{0, static_cast<DWORD>(big.size()), big.data()};
+    EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&huge)), 1);
+    record[0] = 0x10000 + 'C'; // only the low 16 bits are the key
+    record[1] = 0xC0000001u;   // a release
+    EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&whole)), 1);
+    Pump(50);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"down:B", "press:C", "up:C"}));
+}

@@ -1,0 +1,138 @@
+// The shutdown countdown window, driven from a second thread; the request to
+// Windows goes to a recording fake, and "saving the settings" is a real flush.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <algorithm>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "settings/SettingsStore.h"
+#include "system/FArreterWin32.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+class RecordingShutdown final : public ShutdownRequest {
+  public:
+    std::vector<unsigned> requests;
+    std::atomic<int> count{0};
+    void Request(unsigned flags) override {
+        requests.push_back(flags);
+        ++count;
+    }
+};
+
+struct Countdown : ::testing::Test {
+    void SetUp() override {
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        exe = Narrow(path);
+        ini = exe.substr(0, exe.find_last_of('\\') + 1) + "arret.ini";
+        DeleteFileW(Widen(ini).c_str());
+        SettingsStore::Environment env;
+        env.exePath = exe;
+        store.Open("arret.ini", env);
+        store.WriteText("Option", "Transparent", "42", false);
+    }
+    void TearDown() override { DeleteFileW(Widen(ini).c_str()); }
+    bool SettingsOnDisk() {
+        return GetFileAttributesW(Widen(ini).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // Collects every text the label shows until the window closes or the
+    // request has been made, then presses "Annuler".
+    void Watch(HWND w, std::function<void(HWND)> during = {}) {
+        HWND label = GetDlgItem(w, kArreterLabelId);
+        choiceAtStart =
+            static_cast<int>(SendMessageW(GetDlgItem(w, kArreterChoixId), CB_GETCURSEL, 0, 0));
+        forcedAtStart =
+            SendMessageW(GetDlgItem(w, kArreterForcerId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        caption = TextOf(w);
+        if (during) during(w);
+        for (int i = 0; i < 300 && shutdown.count.load() == 0; ++i) {
+            const std::string t = TextOf(label);
+            if (labels.empty() || labels.back() != t) labels.push_back(t);
+            Sleep(5);
+        }
+        labels.push_back(TextOf(label));
+        Click(GetDlgItem(w, IDCANCEL));
+    }
+
+    std::string exe, ini;
+    SettingsStore store;
+    RecordingShutdown shutdown;
+    std::vector<std::string> labels;
+    std::string caption;
+    int choiceAtStart = -1;
+    bool forcedAtStart = false;
+};
+
+TEST_F(Countdown, RestartCountsDownThenSavesAndAsksForRebootForced) {
+    TfrmArreter counted(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) { Watch(w); });
+    counted.ShowModal(nullptr, {.total = 4, .force = true, .restart = true, .tickMs = 150});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+
+    EXPECT_EQ(caption, "Arrêter l'ordinateur");
+    EXPECT_EQ(choiceAtStart, 1);
+    EXPECT_TRUE(forcedAtStart);
+    ASSERT_EQ(shutdown.requests, std::vector<unsigned>{2u + 4u});
+    EXPECT_TRUE(SettingsOnDisk());
+    // Every second shown once, down to zero, and it stays at zero after the request.
+    const std::string head = "L'ordinateur va effectuer l'opération suivante dans ";
+    EXPECT_EQ(labels.front(), head + "4 secondes :");
+    for (int left = 3; left >= 0; --left)
+        EXPECT_NE(
+            std::find(labels.begin(), labels.end(), head + std::to_string(left) + " secondes : "),
+            labels.end())
+            << left;
+    EXPECT_EQ(labels.back(), head + "0 secondes : ");
+    EXPECT_FALSE(IsWindow(counted.Handle()));
+}
+
+TEST_F(Countdown, ChoiceChangedToShutdownAndForceClearedOnTheWay) {
+    TfrmArreter window(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) {
+            // What a user's choice sends: the selection, then the box.
+            SendMessageW(GetDlgItem(w, kArreterChoixId), CB_SETCURSEL, 0, 0);
+        });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = true, .tickMs = 150});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u + 4u}); // power off, forced
+
+    shutdown.count = 0;
+    shutdown.requests.clear();
+    ModalDriver again(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) { Click(GetDlgItem(w, kArreterForcerId)); });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = false, .tickMs = 150});
+    again.Join();
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u});
+}
+
+TEST_F(Countdown, CancelBeforeZeroRequestsNothingAndWritesNothing) {
+    TfrmArreter window(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) {
+        Sleep(300);
+        Click(GetDlgItem(w, IDCANCEL));
+        // Without the cancel the count would end at 1 s; close it then so the test ends.
+        Sleep(1500);
+        if (IsWindow(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    window.ShowModal(nullptr, {.total = 10, .force = true, .restart = false, .tickMs = 100});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+    EXPECT_TRUE(shutdown.requests.empty());
+    EXPECT_FALSE(SettingsOnDisk());
+}
+
+} // namespace

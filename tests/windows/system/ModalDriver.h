@@ -1,0 +1,63 @@
+#pragma once
+// Drives a modal window from a second thread while the test's thread runs its
+// modal loop: waits for the window by class, then runs the script against it.
+#include <windows.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "settings/EncodingWin32.h"
+
+namespace pilotune::testing {
+
+inline HWND WaitForWindow(const wchar_t* cls, int ms = 5000) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        HWND w = FindWindowW(cls, nullptr);
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+inline std::string TextOf(HWND w) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(w, text, 1024);
+    return Narrow(text);
+}
+
+inline SIZE ClientSize(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    return {r.right, r.bottom};
+}
+
+inline void Click(HWND button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+// Runs `script(window)` on its own thread once a visible window of `cls`
+// exists; `found` tells whether it ever appeared.
+class ModalDriver {
+  public:
+    ModalDriver(const wchar_t* cls, std::function<void(HWND)> script, int waitMs = 5000)
+        : thread_([=, this] {
+              HWND w = WaitForWindow(cls, waitMs);
+              found = w != nullptr;
+              if (!w) return;
+              // PILOTUNE_HOLD_MS: time to take a screenshot of the window.
+              if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Sleep(std::atoi(hold));
+              script(w);
+          }) {}
+    ~ModalDriver() { Join(); }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    bool found = false;
+
+  private:
+    std::thread thread_;
+};
+
+} // namespace pilotune::testing

@@ -1,0 +1,158 @@
+// The update check end to end: WinINet against a real HTTP server on
+// 127.0.0.1, files written beside this test program, the window driven from a
+// second thread. Addresses that would be opened are recorded, never opened.
+#include "HttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "ModalDriver.h"
+#include "settings/SettingsStore.h"
+#include "system/FMiseAJourWin32.h"
+#include "system/UpdateTransportWin32.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+struct UpdateWindow : ::testing::Test {
+    void SetUp() override {
+        SettingsStore none; // no ServeurMAJ: the setup is completed below
+        setup = ProgramUpdateSetup(none);
+        ASSERT_EQ(setup.fileVersion, "1.0.0.0");
+        setup.server = server.Base();
+        DeleteFileW(Widen(setup.folder + "MAJPilotune.ini").c_str());
+        DeleteFileW(Widen(setup.folder + "MAJPilotune.txt").c_str());
+    }
+    std::string LocalIni() {
+        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")),
+                         std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Runs the check; when a window shows, `script` drives it (then it closes
+    // with "Fermer" if still open).
+    UpdateResult Run(bool fromMenu, std::function<void(HWND)> script = {}) {
+        shown = false;
+        ModalDriver driver(
+            kMiseAJourClass,
+            [&](HWND w) {
+                shown = true;
+                caption = TextOf(w);
+                message = TextOf(GetDlgItem(w, kMajMessageId));
+                detailsButton = IsWindowVisible(GetDlgItem(w, kMajDetailId)) != FALSE;
+                updateEnabled = IsWindowEnabled(GetDlgItem(w, IDOK)) != FALSE;
+                if (script) script(w);
+                if (IsWindow(w)) Click(GetDlgItem(w, IDCANCEL));
+            },
+            fromMenu ? 5000 : 500);
+        UpdateResult r = RunUpdateCheck(nullptr, setup, transport, fromMenu,
+                                        [&](const std::string& a) { opened.push_back(a); });
+        driver.Join();
+        return r;
+    }
+
+    HttpServer server;
+    WinInetTransport transport{3000};
+    UpdateSetup setup;
+    std::vector<std::string> opened;
+    bool shown = false, detailsButton = false, updateEnabled = false;
+    std::string caption, message;
+};
+
+TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
+    server.Put("/MAJPilotune.ini",
+               "[Pilotune]\r\nVersion=1.0.0.0\r\nURL=" + server.Base() + "/Pilotune.zip\r\n");
+    Run(true, [](HWND w) { Click(GetDlgItem(w, IDOK)); });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(caption, "Mise à jour de Pilotune V1.0.0.0");
+    EXPECT_EQ(message,
+              "Votre version est à jour.\r\nVoulez-vous tout de même télécharger le programme ?");
+    EXPECT_FALSE(detailsButton);
+    EXPECT_EQ(opened, std::vector<std::string>{server.Base() + "/Pilotune.zip"});
+
+    // The same, silently (the start-up timer), and with "0" or no version: nothing shows.
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    EXPECT_FALSE(shown);
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=0\r\n");
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nURL=http://ailleurs/\r\n");
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    EXPECT_FALSE(shown);
+}
+
+TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=1.1.0.0\r\nURL=" + server.Base() +
+                                       "/Pilotune.zip\r\nListePlus=" + server.Base() +
+                                       "/plus.txt\r\n");
+    server.Put("/plus.txt", "Nouveautés de la 1.1 :\r\n- copie plus sûre\r\n");
+    SIZE folded{}, unfolded{}, refolded{};
+    std::string details;
+    bool groupInside = false;
+    const UpdateResult r = Run(false, [&](HWND w) {
+        folded = ClientSize(w);
+        details = TextOf(GetDlgItem(w, kMajDetailTextId));
+        Click(GetDlgItem(w, kMajDetailId));
+        unfolded = ClientSize(w);
+        RECT g{};
+        GetWindowRect(GetDlgItem(w, kMajGroupId), &g);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&g), 2);
+        groupInside = g.bottom <= unfolded.cy;
+        Click(GetDlgItem(w, kMajDetailId));
+        refolded = ClientSize(w);
+    });
+    EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);
+    EXPECT_TRUE(shown); // even from the timer
+    EXPECT_EQ(message, "Une nouvelle version est disponible, la 1.1.0.0.\r\nVoulez-vous la "
+                       "télécharger ?");
+    EXPECT_TRUE(detailsButton);
+    EXPECT_EQ(details, "Nouveautés de la 1.1 :\r\n- copie plus sûre");
+    EXPECT_EQ(folded.cy, kMajClientHeight);
+    EXPECT_GT(unfolded.cy, kMajClientHeight);
+    EXPECT_TRUE(groupInside);
+    EXPECT_EQ(refolded.cy, kMajClientHeight);
+    EXPECT_TRUE(opened.empty()); // closed with "Fermer"
+    EXPECT_NE(LocalIni().find("Version=0"), std::string::npos);
+    EXPECT_EQ(LocalIni().find("1.1.0.0"), std::string::npos);
+}
+
+TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
+    setup.server = HttpServer::DownAddress();
+    // A copy from an earlier check stays on disk; it must not answer for the server.
+    std::ofstream(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")))
+        << "[Pilotune]\r\nVersion=1.0.0.0\r\n";
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Failed);
+    EXPECT_FALSE(shown);
+    Run(true);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(message.rfind("La vérification des mises à jour n'a pas pu être faite : ", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("ne répond pas"), std::string::npos) << message;
+
+    // A server that answers but has no description file.
+    setup.server = server.Base();
+    Run(true);
+    EXPECT_NE(message.find("404"), std::string::npos) << message;
+}
+
+TEST_F(UpdateWindow, LocalProgramsAndFilesAreNeverOpened) {
+    for (const char* url : {"C:\\Windows\\notepad.exe", "file:///C:/Windows/notepad.exe"}) {
+        server.Put("/MAJPilotune.ini",
+                   std::string("[Pilotune]\r\nVersion=1.0.0.0\r\nURL=") + url + "\r\n");
+        Run(true, [](HWND w) {
+            PostMessageW(w, WM_COMMAND, IDOK, 0);
+            Sleep(200);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(updateEnabled) << url;
+    }
+    EXPECT_TRUE(opened.empty());
+}
+
+} // namespace
