@@ -65,14 +65,17 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     ASSERT_NE(whole.find("Cle 19999=valeur numéro 139993"), std::string::npos);
 
     std::mt19937 random(20240607);
-    int olds = 0, news = 0;
+    int olds = 0, news = 0, cut = 0;
     for (int round = 0; round < 8; ++round) {
         PilotuneProcess app("fault-save", old);
+        const std::wstring temp = app.Folder() + L"\\Pilotune.ini.tmp";
+        DeleteFileW(temp.c_str());
         ASSERT_TRUE(app.Start());
         PostSaves(app.Bar(), 40);
         Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         app.Kill();
         const std::string now = app.Ini();
+        cut += GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; // killed mid-write
         if (now == old) {
             ++olds;
         } else {
@@ -81,7 +84,9 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
             ++news;
         }
     }
-    std::printf("killed during saves: %d old files, %d new files, none torn\n", olds, news);
+    std::printf("killed during saves: %d old files, %d new files, none torn; %d kills left a "
+                "half-written temporary file\n",
+                olds, news, cut);
 }
 
 TEST(SettingsFaults, AReadOnlyFileIsKeptAndTheSettingsWaitInMemory) {
