@@ -12,13 +12,16 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-// Cuts to at most `max` characters without splitting a UTF-8 sequence.
+// Cuts to at most `max` UTF-16 units, what an atom's name counts (a character
+// beyond U+FFFF takes two), without splitting a UTF-8 sequence.
 std::string CutCharacters(const std::string& s, std::size_t max) {
-    std::size_t chars = 0, i = 0;
+    std::size_t units = 0, i = 0;
     while (i < s.size()) {
-        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            if (chars == max) break;
-            ++chars;
+        const auto b = static_cast<unsigned char>(s[i]);
+        if ((b & 0xC0) != 0x80) {
+            const std::size_t width = b >= 0xF0 ? 2 : 1;
+            if (units + width > max) break;
+            units += width;
         }
         ++i;
     }
@@ -32,7 +35,8 @@ std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& 
     std::string buffer;
     auto flush = [&] {
         if (buffer.empty()) return;
-        std::string text = CutCharacters(Trim(buffer), kMaxAtomText);
+        // Trimmed again after the cut, which may fall just after a blank.
+        std::string text = Trim(CutCharacters(Trim(buffer), kMaxAtomText));
         buffer.clear();
         if (!text.empty()) out.push_back({true, 0, std::move(text)});
     };

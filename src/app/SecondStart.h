@@ -26,7 +26,8 @@ struct SecondStartMessage {
 using KeywordLookup = std::function<std::optional<int>(std::string_view)>;
 
 // The messages a second start sends, in order. Texts longer than an atom can
-// hold are cut to kMaxAtomText characters (UTF-8 safe).
+// hold are cut to kMaxAtomText UTF-16 units, as Windows counts an atom's name
+// (UTF-8 safe).
 std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& args,
                                                 const KeywordLookup& keyword);
 

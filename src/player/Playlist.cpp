@@ -14,12 +14,12 @@ std::string_view FileNamePart(std::string_view path) {
 }
 
 namespace {
-// Reads one code point of UTF-8 (invalid bytes count as themselves) and
-// lower-cases ASCII and the Latin-1 letters.
+// Reads one code point of UTF-8 (invalid bytes, overlong forms included, count
+// as themselves) and lower-cases ASCII and the Latin-1 letters.
 char32_t NextLower(std::string_view s, std::size_t& i) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     char32_t cp = c;
-    if (c >= 0xC0 && c < 0xE0 && i + 1 < s.size() &&
+    if (c >= 0xC2 && c < 0xE0 && i + 1 < s.size() &&
         (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
         cp = ((c & 0x1F) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3F);
         i += 2;

@@ -30,6 +30,12 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// Line breaks and NUL cannot stand in a line of the file: names and values
+// hold a blank in their place.
+inline bool IsBreak(char c) {
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
 // Names compare with ASCII letters and the Latin-1 capitals (UTF-8 C3 80..C3 9E,
 // but not the sign x) lowered; `prev` is the byte before `c`.
 inline unsigned char Fold(unsigned char prev, unsigned char c) {
@@ -39,15 +45,18 @@ inline unsigned char Fold(unsigned char prev, unsigned char c) {
     return c;
 }
 
-// Appends `s`, trimmed and folded.
+// Appends `s` as the file would hold it (Clean below), folded.
 void AppendFolded(std::string& out, std::string_view s) {
-    s = Trim(s);
+    while (!s.empty() && (IsBlank(s.front()) || IsBreak(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && (IsBlank(s.back()) || IsBreak(s.back())))
+        s.remove_suffix(1);
     const std::size_t start = out.size();
     out.resize(start + s.size());
     char* d = out.data() + start;
     unsigned char prev = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
+        const auto c = static_cast<unsigned char>(IsBreak(s[i]) ? ' ' : s[i]);
         d[i] = static_cast<char>(Fold(prev, c));
         prev = c;
     }
@@ -72,12 +81,20 @@ std::uint32_t Hash(std::string_view folded) {
     return h;
 }
 
-// A name or value as it can stand on one line of the file.
-std::string OneLine(std::string_view s) {
+// A name or value as it stands on one line of the file and reads back: breaks
+// made blanks, then trimmed.
+std::string Clean(std::string_view s) {
     std::string out(s);
     for (char& c : out)
-        if (c == '\r' || c == '\n' || c == '\0') c = ' ';
-    return out;
+        if (IsBreak(c)) c = ' ';
+    return std::string(Trim(out));
+}
+
+// A key the file can hold: not empty, no "=" (it would end the name), and not
+// read as a section header or a comment.
+bool StorableKey(std::string_view cleaned) {
+    return !cleaned.empty() && cleaned.find('=') == std::string_view::npos &&
+           cleaned.front() != '[' && cleaned.front() != ';';
 }
 
 fs::path U8Path(const std::string& utf8) {
@@ -155,7 +172,7 @@ std::string SettingsStore::ResolvePath(std::string_view name, std::string_view e
 
 void SettingsStore::Open(std::string_view name, const Environment& env) {
     path_ = ResolvePath(name, env.exePath);
-    userName_ = OneLine(Trim(env.userName));
+    userName_ = Clean(env.userName);
     codec_ = env.codec ? env.codec : &kDefaultCodec;
     dates_ = env.dates ? env.dates : &kDefaultDates;
     sections_.clear();
@@ -219,7 +236,7 @@ void SettingsStore::Parse() {
             if (const auto close = line.rfind(']'); close != std::string_view::npos)
                 line = line.substr(0, close);
             Section s;
-            s.name = OneLine(Trim(line));
+            s.name = Clean(line);
             scratch_.clear();
             AppendFolded(scratch_, s.name);
             if (!Lookup(sectionIndex_, scratch_, SectionName()))
@@ -250,7 +267,9 @@ const SettingsStore::Section* SettingsStore::FindSection(std::string_view sectio
         AppendFolded(scratch_, userName_);
         scratch_ += ' ';
     }
+    const std::size_t mark = scratch_.size();
     AppendFolded(scratch_, section);
+    if (mark > 0 && scratch_.size() == mark) scratch_.pop_back(); // "[user]", as the file reads it
     const auto found = Lookup(sectionIndex_, scratch_, SectionName());
     return found ? &sections_[*found] : nullptr;
 }
@@ -269,8 +288,9 @@ SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool
     if (sections_.empty()) sections_.push_back(Section{});
     if (const Section* s = FindSection(section, perUser)) return const_cast<Section&>(*s);
     Section s;
-    s.name = perUser && !userName_.empty() ? userName_ + " " : std::string{};
-    s.name += OneLine(Trim(section));
+    const std::string name = Clean(section);
+    s.name = perUser && !userName_.empty() ? userName_ + (name.empty() ? "" : " ") : std::string{};
+    s.name += name;
     Insert(sectionIndex_, scratch_, sections_.size()); // scratch_ holds the folded name
     sections_.push_back(std::move(s));
     return sections_.back();
@@ -310,25 +330,27 @@ int SettingsStore::ReadDate(std::string_view section, std::string_view key, int 
 
 void SettingsStore::WriteText(std::string_view section, std::string_view key,
                               std::string_view value, bool perUser) {
+    // A key the file could not give back (nameless, or read there as a
+    // section, a comment or another key) is not written.
+    std::string name = Clean(key);
+    if (!StorableKey(name)) return;
     Section& s = SectionFor(section, perUser);
     scratch_.clear();
-    AppendFolded(scratch_, key);
-    if (scratch_.empty()) return; // a nameless key could not be read back
+    AppendFolded(scratch_, name);
     if (const auto found = Lookup(s.keys, scratch_, KeyName(s))) {
         Line& l = s.lines[*found];
         if (l.slot == 0) {
-            l.value = Keep(OneLine(Trim(value)));
+            l.value = Keep(Clean(value));
             l.slot = static_cast<std::uint32_t>(written_.size());
         } else {
-            written_[l.slot - 1] = OneLine(Trim(value));
+            written_[l.slot - 1] = Clean(value);
             l.value = written_[l.slot - 1];
         }
         return;
     }
     Insert(s.keys, scratch_, s.lines.size());
-    const std::string_view name = Keep(OneLine(Trim(key)));
-    s.lines.push_back(
-        Line{name, Keep(OneLine(Trim(value))), static_cast<std::uint32_t>(written_.size())});
+    const std::string_view kept = Keep(std::move(name));
+    s.lines.push_back(Line{kept, Keep(Clean(value)), static_cast<std::uint32_t>(written_.size())});
 }
 
 void SettingsStore::WriteInteger(std::string_view section, std::string_view key, int value,

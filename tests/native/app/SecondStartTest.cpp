@@ -39,6 +39,18 @@ TEST(SecondStart, ManyArgumentsAndLongTextsFitInAnAtom) {
     EXPECT_EQ(plan[0].text, std::string(255, 'x'));
     plan = PlanSecondStart({std::string(254, 'x') + "éé"}, Keyword);
     EXPECT_EQ(plan[0].text, std::string(254, 'x') + "é");
+    // An atom counts UTF-16 units: a character beyond U+FFFF takes two, and
+    // 255 of them would not fit (the whole text would be lost).
+    std::string notes;
+    for (int i = 0; i < 200; ++i) notes += "\xF0\x9D\x84\x9E"; // U+1D11E
+    plan = PlanSecondStart({notes}, Keyword);
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].text, notes.substr(0, 127 * 4));
+    plan = PlanSecondStart({std::string(254, 'x') + "\xF0\x9D\x84\x9E"}, Keyword);
+    EXPECT_EQ(plan[0].text, std::string(254, 'x'));
+    // A cut just after a blank leaves no blank at the end.
+    plan = PlanSecondStart({std::string(254, 'x'), "suite"}, Keyword);
+    EXPECT_EQ(plan[0].text, std::string(254, 'x'));
 }
 
 TEST(SecondStart, TheReceiverWaitsForTheTextOfActionsThatTakeOne) {

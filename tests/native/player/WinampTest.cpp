@@ -233,3 +233,21 @@ TEST(PlaylistPath, ReplacesTheLastThreeCharacters) {
     EXPECT_EQ(PlaylistPathFor("C:\\W\\winamp.EXE"), "C:\\W\\winamp.m3u");
     EXPECT_EQ(PlaylistPathFor("ab"), "m3u");
 }
+
+// Names that compare equal must share their lookup key, or the cache would
+// miss them: an overlong two-byte form is not a letter, so "\xC1\x81" is not
+// "a" for either.
+TEST(FileNames, EqualNamesHaveEqualKeys) {
+    const std::pair<std::string, std::string> pairs[] = {{"Été.MP3", "été.mp3"},
+                                                         {"ABC", "abc"},
+                                                         {"\xC1\x81", "a"},
+                                                         {"\xC3\x80", "\xC3\xA0"},
+                                                         {"\xC0\x80", std::string(1, '\0')},
+                                                         {"\xC3\x97", "\xC3\xB7"}};
+    for (const auto& [a, b] : pairs) {
+        if (SameFileName(a, b)) EXPECT_EQ(FileNameKey(a), FileNameKey(b)) << a << " / " << b;
+    }
+    EXPECT_TRUE(SameFileName("Été.MP3", "été.mp3"));
+    EXPECT_FALSE(SameFileName("\xC1\x81", "a"));
+    EXPECT_FALSE(SameFileName("\xC3\x97", "\xC3\xB7")); // × is not the capital of ÷
+}

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 using namespace pilotune;
+using namespace std::string_view_literals;
 using pilotune::testing::SettingsFixture;
 
 namespace {
@@ -146,4 +147,37 @@ TEST_F(SettingsBadInput, ACorruptedFileNeverCrashesAndAlwaysSavesWellFormed) {
         Open(again, "a");
         EXPECT_EQ(again.ReadText("Option", "K", "", true), "v") << round;
     }
+}
+
+// Names and values the program hands to the store with line breaks, NUL or
+// characters that a line of the file reads differently: what the store
+// answers at once it answers again after a save and a new opening, and no
+// other key is disturbed.
+TEST_F(SettingsBadInput, WrittenNamesAndValuesReadTheSameAfterASave) {
+    SettingsStore store;
+    Open(store);
+    store.WriteText("Option", ".\r", "un", true);       // key ending with CR
+    store.WriteText("Op\ntion", "K", "\0deux"sv, true); // section with LF, value with NUL
+    store.WriteText("", "Seul", "trois", true);         // the user's own section
+    store.WriteText("Option", "a=b", "faux", true);     // would read as key "a"
+    store.WriteText("Option", "[Piège", "faux", true);  // would read as a section
+    store.WriteText("Option", ";note", "faux", true);   // would read as a comment
+    store.WriteText("Option", "Après", "quatre", true);
+    auto expectAll = [](const SettingsStore& s) {
+        EXPECT_EQ(s.ReadText("Option", ".\r", "-", true), "un");
+        EXPECT_EQ(s.ReadText("Option", ". ", "-", true), "un");
+        EXPECT_EQ(s.ReadText("Op\ntion", "K", "-", true), "deux");
+        EXPECT_EQ(s.ReadText("", "Seul", "-", true), "trois");
+        EXPECT_EQ(s.ReadText("Option", "a", "-", true), "-");
+        EXPECT_EQ(s.ReadText("Option", "a=b", "-", true), "-");
+        EXPECT_EQ(s.ReadText("Option", "[Piège", "-", true), "-");
+        EXPECT_EQ(s.ReadText("Option", ";note", "-", true), "-");
+        EXPECT_EQ(s.ReadText("Option", "Après", "-", true), "quatre");
+    };
+    expectAll(store);
+    ASSERT_TRUE(store.Flush().ok);
+    SettingsStore again;
+    Open(again);
+    expectAll(again);
+    EXPECT_EQ(FileBytes().find("faux"), std::string::npos);
 }

@@ -1,0 +1,140 @@
+// The settings file under faults: the program killed while it saves, a
+// read-only file, a folder where the new file cannot be made.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "FaultHelpers.h"
+
+using namespace pilotune::testing;
+
+namespace {
+
+// Big enough that a save takes a while: many keys the program keeps as read.
+std::string BigIni() {
+    std::string ini = SimulatorIni();
+    ini += "[Archives]\r\n";
+    for (int i = 0; i < 20000; ++i)
+        ini += "Cle " + std::to_string(i) + "=valeur numéro " + std::to_string(i * 7) + "\r\n";
+    return ini;
+}
+
+void WriteBytes(const std::wstring& file, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(file), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The program's own save on the end of the Windows session, as many times as
+// asked, without waiting.
+void PostSaves(HWND bar, int times) {
+    for (int i = 0; i < times; ++i)
+        PostMessageW(bar, WM_ENDSESSION, TRUE, 0);
+}
+
+bool StartsWith(const std::wstring& s, const std::wstring& head) {
+    return s.compare(0, head.size(), head) == 0;
+}
+bool EndsWith(const std::wstring& s, const std::wstring& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+const std::wstring kFailureHead =
+    L"Les paramètres n'ont pas pu être enregistrés dans le fichier « ";
+
+} // namespace
+
+TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
+    Simulator sim(Simulator::Options{.tracks = 5});
+    const std::string old = BigIni();
+
+    // The new file, as one whole save writes it.
+    std::string whole;
+    {
+        PilotuneProcess app("fault-save", old);
+        ASSERT_TRUE(app.Start());
+        EXPECT_GE(AnswerTime(app.Bar(), WM_ENDSESSION, TRUE), 0);
+        app.Kill();
+        whole = app.Ini();
+    }
+    ASSERT_NE(whole, old);
+    ASSERT_NE(whole.find("NbOuvert=2"), std::string::npos);
+    ASSERT_NE(whole.find("Cle 19999=valeur numéro 139993"), std::string::npos);
+
+    std::mt19937 random(20240607);
+    int olds = 0, news = 0, cut = 0;
+    for (int round = 0; round < 8; ++round) {
+        PilotuneProcess app("fault-save", old);
+        const std::wstring temp = app.Folder() + L"\\Pilotune.ini.tmp";
+        DeleteFileW(temp.c_str());
+        ASSERT_TRUE(app.Start());
+        PostSaves(app.Bar(), 40);
+        Sleep(std::uniform_int_distribution<int>(0, 60)(random));
+        app.Kill();
+        const std::string now = app.Ini();
+        cut += GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; // killed mid-write
+        if (now == old) {
+            ++olds;
+        } else {
+            ASSERT_EQ(now.size(), whole.size()) << "round " << round;
+            ASSERT_TRUE(now == whole) << "round " << round;
+            ++news;
+        }
+    }
+    std::printf("killed during saves: %d old files, %d new files, none torn; %d kills left a "
+                "half-written temporary file\n",
+                olds, news, cut);
+}
+
+TEST(SettingsFaults, AReadOnlyFileIsKeptAndTheSettingsWaitInMemory) {
+    Simulator sim(Simulator::Options{.tracks = 5});
+    const std::string old = SimulatorIni();
+    PilotuneProcess app("fault-readonly", old);
+    const std::wstring file = app.Folder() + L"\\Pilotune.ini";
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(app.Start());
+
+    std::wstring text;
+    std::thread reader([&] { text = DismissMessageBox(6000); });
+    PostSaves(app.Bar(), 1);
+    reader.join();
+    EXPECT_TRUE(StartsWith(text, kFailureHead)) << NarrowPath(text);
+    EXPECT_TRUE(EndsWith(text, L"Pilotune.ini » : le fichier est en lecture seule."))
+        << NarrowPath(text);
+    EXPECT_EQ(app.Ini(), old);
+    EXPECT_TRUE(app.Alive());
+
+    // Writable again: the close saves what the program held all along.
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
+    PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitExit(8000));
+    EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+}
+
+TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
+    Simulator sim(Simulator::Options{.tracks = 5});
+    const std::string old = SimulatorIni();
+    PilotuneProcess app("fault-nofile", old);
+    // The save's new file cannot be created where a folder holds its name.
+    const std::wstring blocker = app.Folder() + L"\\Pilotune.ini.tmp";
+    CreateDirectoryW(blocker.c_str(), nullptr);
+    ASSERT_TRUE(app.Start());
+
+    std::wstring text;
+    std::thread reader([&] { text = DismissMessageBox(6000); });
+    PostSaves(app.Bar(), 1);
+    reader.join();
+    EXPECT_TRUE(StartsWith(text, kFailureHead)) << NarrowPath(text);
+    EXPECT_TRUE(EndsWith(text, L" : impossible de créer un fichier dans son dossier (dossier "
+                               L"absent ou protégé en écriture)."))
+        << NarrowPath(text);
+    EXPECT_EQ(app.Ini(), old);
+
+    RemoveDirectoryW(blocker.c_str());
+    PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitExit(8000));
+    EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+}
