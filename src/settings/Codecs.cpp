@@ -107,14 +107,24 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
 }
 
 std::string Windows1252Codec::Encode(std::string_view utf8) const {
-    if (IsAscii(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto cp = NextCodePoint(utf8, i);
-        out += cp ? EncodeOne(*cp) : '?';
-    }
+    EncodeInto(utf8, out);
     return out;
+}
+
+void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const {
+    for (std::size_t i = 0; i < utf8.size();) {
+        // ASCII runs are copied whole; only the other sequences are decoded.
+        std::size_t run = i;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+        out.append(utf8.data() + i, run - i);
+        i = run;
+        if (i < utf8.size()) {
+            const auto cp = NextCodePoint(utf8, i);
+            out += cp ? EncodeOne(*cp) : '?';
+        }
+    }
 }
 
 int DayFromCivil(const CivilDate& date) {

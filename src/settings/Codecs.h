@@ -17,6 +17,7 @@ class Windows1252Codec final : public TextCodec {
     std::string Decode(std::string_view bytes) const override;
     // Characters outside the code page, and bytes that are not UTF-8, become "?".
     std::string Encode(std::string_view utf8) const override;
+    void EncodeInto(std::string_view utf8, std::string& out) const override;
 };
 
 class DayMonthYearDateCodec final : public DateCodec {

@@ -382,15 +382,15 @@ std::string SettingsStore::Render() const {
         if (i > 0) {
             if (i > 1) out += "\r\n";
             out += '[';
-            out += s.name;
+            codec_->EncodeInto(s.name, out);
             out += "]\r\n";
         }
         for (const Line& l : s.lines) {
             if (!l.key.empty()) {
-                out += l.key;
+                codec_->EncodeInto(l.key, out);
                 out += '=';
             }
-            out += l.value;
+            codec_->EncodeInto(l.value, out);
             out += "\r\n";
         }
     }
@@ -410,7 +410,7 @@ SaveResult SettingsStore::Flush() {
     if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
         return Failure(path_, "le fichier est en lecture seule.");
 
-    const std::string bytes = codec_->Encode(Render());
+    const std::string bytes = Render();
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)

@@ -18,6 +18,8 @@ struct TextCodec {
     virtual ~TextCodec() = default;
     virtual std::string Decode(std::string_view bytes) const = 0;
     virtual std::string Encode(std::string_view utf8) const = 0;
+    // Appends the encoding of `utf8` to `out`; codecs override it to save a copy.
+    virtual void EncodeInto(std::string_view utf8, std::string& out) const { out += Encode(utf8); }
 };
 
 // Whole days since 30 Dec 1899 <-> the user's short date text.
@@ -106,6 +108,7 @@ class SettingsStore {
                                  bool perUser) const;
     void Parse();
     std::string_view Keep(std::string text);
+    // The whole file as its bytes, in the codec's encoding.
     std::string Render() const;
 
     bool open_ = false;
