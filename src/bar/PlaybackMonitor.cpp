@@ -39,9 +39,16 @@ void PlaybackMonitor::Tick() {
     const int p = player.Position();
     const int d = player.Duree();
     if (p == 0 && d == 0) {
-        if (!closing_ && opt.FermerWA && !player.EstLance()) {
-            closing_ = true;
-            bar_.services.CloseProgram();
+        if (!player.EstLance()) {
+            if (opt.FermerWA) {
+                if (!closing_) {
+                    closing_ = true;
+                    bar_.services.CloseProgram();
+                }
+            } else {
+                // The player is gone: the title says so instead of the last track.
+                TitleRefresh();
+            }
         }
         return;
     }

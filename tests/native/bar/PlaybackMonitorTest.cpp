@@ -93,6 +93,8 @@ TEST_F(Monitor, TheProgramEndsOnceWhenThePlayerIsGoneAndFermerWAIsOn) {
     window.present = false;
     bar.monitor.Tick();
     EXPECT_EQ(services.Count("CloseProgram"), 0); // FermerWA off: the bar stays
+    EXPECT_EQ(E("lblTitreB").text, " - Stop");    // and no longer shows the last track
+    EXPECT_EQ(E("lblTitreN").text, " - Stop");
     option.FermerWA = true;
     window.present = true;
     window.lengths[0] = 0;
