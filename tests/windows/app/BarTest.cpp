@@ -10,27 +10,13 @@
 
 #include "PilotuneProcess.h"
 #include "Simulator.h"
+#include "Waiting.h"
 #include "bar/BarScene.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
-
-template <class Pred> bool WaitFor(Pred pred, int ms = 4000) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-    while (GetTickCount64() < end) {
-        if (pred()) return true;
-        Sleep(30);
-    }
-    return pred();
-}
-
-std::string NarrowPath(const std::wstring& w) {
-    std::string out;
-    for (wchar_t c : w) out += static_cast<char>(c);
-    return out;
-}
 
 std::string Ini(const std::string& options) {
     return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +

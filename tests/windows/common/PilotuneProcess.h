@@ -36,6 +36,14 @@ private:
     HWND bar_ = nullptr;
 };
 
+// A path of ASCII characters as the settings file holds it.
+inline std::string NarrowPath(const std::wstring& w) {
+    std::string out;
+    for (wchar_t c : w)
+        out += static_cast<char>(c);
+    return out;
+}
+
 // The logon name the program prefixes its sections with.
 std::string TestUserName();
 

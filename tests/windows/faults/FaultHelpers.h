@@ -8,24 +8,9 @@
 
 #include "PilotuneProcess.h"
 #include "Simulator.h"
+#include "Waiting.h"
 
 namespace pilotune::testing {
-
-template <class Pred> bool WaitFor(Pred pred, int ms = 4000) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-    while (GetTickCount64() < end) {
-        if (pred()) return true;
-        Sleep(20);
-    }
-    return pred();
-}
-
-inline std::string NarrowPath(const std::wstring& w) {
-    std::string out;
-    for (wchar_t c : w)
-        out += static_cast<char>(c);
-    return out;
-}
 
 // A settings file that points the program at the simulator and skips the
 // first-start dialog and the update check; `options` go to section Option.

@@ -6,21 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "Waiting.h"
 #include "components/HookKeyboardWin32.h"
 
 namespace pilotune::testing {
-
-inline void Pump(int ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    do {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(1);
-    } while (GetTickCount64() < end);
-}
 
 inline void Key(WORD vk, bool up) {
     INPUT in{};

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Simulator.h"
+#include "Waiting.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -19,15 +20,6 @@ using namespace pilotune::testing;
 namespace {
 
 std::string SimulatorPath() { return Narrow(SimulatorExe()); }
-
-template <class Pred> bool WaitFor(Pred pred, int ms = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        if (pred()) return true;
-        Sleep(20);
-    }
-    return pred();
-}
 
 struct LinkOnSimulator : ::testing::Test {
     Simulator sim{Simulator::Options{.tracks = 12}};

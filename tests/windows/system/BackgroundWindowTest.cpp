@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <thread>
 
+#include "Waiting.h"
 #include "settings/EncodingWin32.h"
 #include "system/BackgroundWin32.h"
 
 using namespace pilotune;
+using namespace pilotune::testing;
 
 namespace {
 
@@ -59,16 +61,6 @@ LRESULT CALLBACK BarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcW(w, m, wp, lp);
-}
-
-void Pump(int ms) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-    while (GetTickCount() < end) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(10);
-    }
 }
 
 class BackgroundWindow : public ::testing::Test {

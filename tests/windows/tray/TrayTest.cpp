@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Waiting.h"
 #include "Simulator.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "settings/EncodingWin32.h"
@@ -22,18 +23,6 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
-
-void Pump(int ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    do {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(1);
-    } while (GetTickCount64() < end);
-}
 
 COLORREF IconColour(HICON icon);
 
