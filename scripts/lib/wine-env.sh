@@ -3,6 +3,11 @@
 # Usage: source scripts/lib/wine-env.sh; wine_env_start; ...; wine_env_stop
 
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+# Wine maps Windows file names through the Unix locale: under an ASCII locale
+# (a fresh machine, `env -i`) a name such as "Été.mp3" cannot be created.
+# C.UTF-8 is part of every Debian's libc.
+export LANG=C.UTF-8
+export LC_ALL=C.UTF-8
 export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -43,12 +48,17 @@ wine_prefix_init() {
     echo "wine: creating prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      echo "wine: could not create the prefix $WINEPREFIX (wineboot -i failed);" \
+           "check that wine and wine64 are installed and that the disk is not full" >&2
+      return 1
+    fi
   fi
 }
 
 wine_env_start() {
-  xvfb_start "${1:-}"
-  wine_prefix_init
+  xvfb_start "${1:-}" || return 1
+  wine_prefix_init || return 1
   wineserver -p   # persistent for the whole run
   # Start Wine's own services now, detached from any pipe: started later from
   # inside ctest they would inherit its output pipe and hold every test open.
