@@ -36,6 +36,16 @@ function(pilotune_native_tests)
   endforeach()
 endfunction()
 
+# The include rules of src/ (layers, portable or Win32), and a test that the
+# check catches planted faults.
+function(pilotune_layer_tests)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME native.layers COMMAND ${Python3_EXECUTABLE}
+           ${CMAKE_SOURCE_DIR}/tools/layers/check-layers)
+  add_test(NAME native.layers_check_catches_faults COMMAND bash
+           ${CMAKE_SOURCE_DIR}/tools/layers/test-check-layers.sh)
+endfunction()
+
 # bench/*.cpp -> one Google Benchmark binary each (run on demand, never by ctest).
 function(pilotune_native_benchmarks)
   file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)

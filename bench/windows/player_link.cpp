@@ -13,7 +13,7 @@
 #include "Simulator.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 using namespace pilotune;
 

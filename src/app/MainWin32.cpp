@@ -10,18 +10,18 @@
 #include <vector>
 
 #include "app/SecondStart.h"
-#include "bar/FPrincipaleWin32.h"
+#include "app/ApplicationWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
 #include "schedule/ScheduleClockWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
 #include "settings/SystemWin32.h"
-#include "ui/MessagesWin32.h"
+#include "base/MessagesWin32.h"
 
 using namespace pilotune;
 
@@ -94,8 +94,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         plan.StartedByWindows = IsWindowsStart(args);
         plan.Load();
 
-        TfrmPrincipale bar(store, option, *player, plan);
-        if (!bar.Create()) return 1;
+        Application application(store, option, *player, plan);
+        if (!application.Start()) return 1;
         exitCode = RunMessageLoop();
     }
     if (store.IsOpen()) {

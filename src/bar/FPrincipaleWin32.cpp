@@ -1,29 +1,19 @@
 #include "bar/FPrincipaleWin32.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
+#include <cstdlib>
+
 #include "bar/BarPicturesWin32.h"
-#include "copy/MusicCopyWin32.h"
-#include "system/FArreterWin32.h"
-#include "system/FMiseAJourWin32.h"
-#include "system/UpdateTransportWin32.h"
 #include "player/Winamp.h"
-#include "schedule/InfoTwin.h"
-#include "settings/EncodingWin32.h"
 #include "settings/Option.h"
-#include "settings/RegistryWin32.h"
 #include "settings/SettingsStore.h"
-#include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
 #include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
 
 namespace {
 constexpr UINT kTickMs = 500;
-constexpr UINT kPlanificationMs = 1000;
-constexpr UINT kUpdateDelayMs = 2000;
 constexpr int kSeekBand = 10; // pixels around the progress bar's top that seek
 
 bool IsTitle(const Element* e) {
@@ -33,52 +23,26 @@ bool IsTime(const Element* e) {
     return e && (e->name == "lblDureeB" || e->name == "lblDureeN");
 }
 
-// The folder of the running program, with its final backslash.
-std::string ProgramFolder() {
-    const std::string exe = ExecutablePath();
-    return exe.substr(0, exe.find_last_of('\\') + 1);
-}
-
 RECT PrimaryScreen() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 } // namespace
 
-TfrmPrincipale::TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
-                               CPlanification& plan)
-    : store_(store), option_(option), player_(player), plan_(plan),
-      logic_(option, player, store, static_cast<BarServices&>(*this)), programmeLink_(player),
-      programmeView_(logic_.state), programmes_(option, store, programmeLink_, programmeView_),
-      raccourcis_(option,
-                  [this](int action, bool modeFlag, const std::string& parameter) {
-                      logic_.dispatcher.ExecuterAction(action, modeFlag, parameter);
-                  }),
-      background_(ProgramFolder()), painter_([this](HDC dc, const Element& e) {
-          if (e.name == "imgFond") background_.Draw(dc, e);
-          else DrawBarPicture(dc, e.picture, e.bounds);
-      }) {
-    plan_.SetRunner([this](int action, const std::string& parameter) {
-        logic_.dispatcher.ExecuterAction(action, false, parameter);
-    });
-    // Shortcut keys: the hook library, when one is needed, lies beside the exe.
-    hokKey_.SetRepertoireDll(ProgramFolder());
-    hokKey_.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
-        raccourcis_.ToucheEnfoncee(text);
-    };
-}
+TfrmPrincipale::TfrmPrincipale(BarLogic& logic, BarHost& host)
+    : logic_(logic), host_(host), painter_([this](HDC dc, const Element& e) {
+          if (e.name == "imgFond")
+              host_.DrawBackdrop(dc, e);
+          else
+              DrawBarPicture(dc, e.picture, e.bounds);
+      }) {}
 
-TfrmPrincipale::~TfrmPrincipale() = default;
-
-bool TfrmPrincipale::Create() {
-    // Bar creation, in order: empty loop count and progress, stored position,
-    // layout, settings, topmost, the current track recorded, play, the tick.
+bool TfrmPrincipale::Create(int left, int top) {
+    // Empty loop count and progress, then the layout for the stored place.
     BarState& bar = logic_.state;
     bar.twins.nbBoucle.SetText("");
     bar.twins.avance.B().bounds.width = 0;
     bar.twins.avance.N().bounds.width = 0;
     bar.hideCounter = 0;
-    const int left = store_.ReadInteger(kSectionOption, "PositionLeft", 450, true);
-    const int top = store_.ReadInteger(kSectionOption, "PositionTop", 0, true);
     const BarSize size = LayoutBar(bar.scene, PrimaryScreen().right, left);
     width_ = size.width;
     // A tool window has no taskbar button; topmost from the start.
@@ -87,58 +51,23 @@ bool TfrmPrincipale::Create() {
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
         return false;
     tooltip_.Attach(Handle());
-    hokKey_.Loaded();
-    // The tray icon opens the main menu; its left click shows the bar.
-    pbtTray_ = std::make_unique<TPiconeBarreTache>(Handle());
-    pbtTray_->SetIcone(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
-    pbtTray_->SetGrandeIconeVisible(false);
-    pbtTray_->SetHint("Pilotune");
-    pbtTray_->MenuPop = [this](POINT screen) { OpenMenu(logic_.state.menus.principale.Name(), screen); };
-    pbtTray_->Loaded();
-    ApplySettings();
-    SetTopMost(Handle(), -1);
-    logic_.monitor.Start();
-    if (player_.Etat() != 1) player_.Jouer();
-    SetTimer(Handle(), kTmr, kTickMs, nullptr);
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-    FirstShow();
     return true;
 }
 
-void TfrmPrincipale::FirstShow() {
-    if (shown_) return;
-    shown_ = true;
-    const int opened = store_.ReadInteger(kSectionOption, "NbOuvert", 0, true) + 1;
-    if (opened == 1) logic_.dispatcher.ExecuterAction(AFFICHEOPTION, false);
-    store_.WriteInteger(kSectionOption, "NbOuvert", opened, true);
+void TfrmPrincipale::Show() {
+    StartTick();
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
-void TfrmPrincipale::ApplySettings() {
-    Dispatcher& d = logic_.dispatcher;
-    d.ExecuterAction(CACHERAUTOPROG, true);
-    d.ExecuterAction(BOUCLE, true);
-    d.ExecuterAction(EXTRAIT, true);
-    if (option_.LancerDemarrageWindows)
-        // Quoted, so that a path with blanks cannot start another program.
-        WriteRegistryText(kRunValuePath, "\"" + ExecutablePath() + "\" WindowsLanceDebut");
-    else
-        DeleteRegistryValue(kRunValuePath);
-    d.ExecuterAction(CACHERWINAMP, true);
-    background_.ApplyTransparency(Handle(), logic_.state.scene["imgFond"], option_.Transparent);
-    if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
-    MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
-    if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
-    d.ExecuterAction(ENREGISTREPROGRAMME, true);
-    lire.caption = "Lire le programme : " + option_.ProgTitre;
-    hokKey_.SetEnabled(HookActifSelonReglages(option_));
-    logic_.state.twins.copier.SetVisible(option_.AfficheBT);
-    if (plan_.Activer) SetTimer(Handle(), kTmrPlanification, kPlanificationMs, nullptr);
-    else KillTimer(Handle(), kTmrPlanification);
-    ScheduleUpdateInfo();
-    if (FullScreenExists()) RefreshFullScreenView();
-    if (option_.MAJ) SetTimer(Handle(), kTmrMaj, kUpdateDelayMs, nullptr);
-    else KillTimer(Handle(), kTmrMaj);
-    InvalidateRect(Handle(), nullptr, FALSE);
+void TfrmPrincipale::Invalidate() {
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TfrmPrincipale::StopTick() {
+    KillTimer(Handle(), kTmr);
+}
+void TfrmPrincipale::StartTick() {
+    SetTimer(Handle(), kTmr, kTickMs, nullptr);
 }
 
 void TfrmPrincipale::Layout() {
@@ -204,8 +133,8 @@ void TfrmPrincipale::Seek(int x, int y) {
     const int left = scene["shaBord1B"].bounds.left;
     const int right = scene["shaBord2B"].bounds.left;
     if (std::abs(y - top) < kSeekBand && x > left && x < right) {
-        const long long d = player_.Duree();
-        player_.AllerA(static_cast<int>(d * (x - left) / (right - left) + 2));
+        const long long d = logic_.state.player.Duree();
+        logic_.state.player.AllerA(static_cast<int>(d * (x - left) / (right - left) + 2));
     }
 }
 
@@ -243,15 +172,15 @@ void TfrmPrincipale::Drag() {
     if (top + h > screen.bottom) top = screen.bottom - h;
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
-    CaptureBackground();
+    host_.BarMoved();
     ReleaseCapture();
 }
 
 void TfrmPrincipale::OnRightUp(int x, int y) {
     HideSelection();
     const Element* hit = logic_.state.scene.HitTest(x, y);
-    std::string menu = hit && !hit->popupMenu.empty() ? hit->popupMenu
-                                                      : logic_.state.menus.principale.Name();
+    std::string menu =
+        hit && !hit->popupMenu.empty() ? hit->popupMenu : logic_.state.menus.principale.Name();
     if (GetCapture() == Handle()) ReleaseCapture();
     POINT screen{x, y};
     ClientToScreen(Handle(), &screen);
@@ -279,33 +208,28 @@ void TfrmPrincipale::Paint() {
     HDC dc = BeginPaint(Handle(), &ps);
     RECT client{};
     GetClientRect(Handle(), &client);
-    painter_.PaintBuffered(dc, client, background_.WindowColour(), logic_.state.scene);
+    painter_.PaintBuffered(dc, client, host_.WindowColour(), logic_.state.scene);
     painted_ = logic_.state.scene;
     EndPaint(Handle(), &ps);
 }
 
-void TfrmPrincipale::SaveState() {
-    if (stateSaved_) return;
-    stateSaved_ = true;
-    option_.Save(store_);
-    if (option_.FermerWA) player_.Commande(kCmdClose);
+void TfrmPrincipale::SavePosition() {
+    if (positionSaved_) return;
+    positionSaved_ = true;
     RECT r{};
     GetWindowRect(Handle(), &r);
-    store_.WriteInteger(kSectionOption, "PositionLeft", r.left, true);
-    store_.WriteInteger(kSectionOption, "PositionTop", r.top, true);
+    logic_.state.store.WriteInteger(kSectionOption, "PositionLeft", r.left, true);
+    logic_.state.store.WriteInteger(kSectionOption, "PositionTop", r.top, true);
 }
 
 void TfrmPrincipale::CloseBar() {
     if (closing_ || !Handle()) return;
     closing_ = true;
-    KillTimer(Handle(), kTmr);
-    KillTimer(Handle(), kTmrPlanification);
-    KillTimer(Handle(), kTmrMaj);
-    SaveState();
+    StopTick();
+    host_.BarClosing();
+    SavePosition();
     DestroyWindow(Handle());
 }
-
-void TfrmPrincipale::OnDestroyed() { PostQuitMessage(0); }
 
 LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -316,15 +240,6 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_TIMER:
         if (wParam == kTmr) OnTick();
-        else if (wParam == kTmrPlanification) {
-            ScheduleEvaluate(true);
-            ScheduleUpdateInfo();
-            InvalidateRect(Handle(), nullptr, FALSE);
-        }
-        else if (wParam == kTmrMaj) {
-            KillTimer(Handle(), kTmrMaj);
-            if (option_.MAJ) logic_.dispatcher.ExecuterAction(MISEAJOUR, false);
-        }
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -346,140 +261,26 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            FocusOptions();
-        }
+        if (LOWORD(wParam) != WA_INACTIVE) host_.BarActivated();
         return 0;
     case WM_CLOSE:
         CloseBar();
         return 0;
     case WM_DESTROY:
-        // The tray icon puts back the handlers it took while the window lives.
-        pbtTray_.reset();
-        hokKey_.SetEnabled(false);
+        host_.BarDestroyed();
         break;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        // Windows ends the session: nothing else will run, so the settings
-        // reach the disk now.
         if (wParam) {
-            SaveState();
-            FlushOrWarn(store_);
+            host_.BarClosing();
+            SavePosition();
+            host_.SessionEnding();
         }
         return 0;
-    case kMsgSecondStartAction: {
-        const LRESULT r = DefWindowProcW(Handle(), msg, wParam, lParam);
-        if (auto run = secondStart_.OnAction(wParam))
-            logic_.dispatcher.ExecuterAction(run->action, false, run->text);
-        return r;
     }
-    case kMsgSecondStartText: {
-        const LRESULT r = DefWindowProcW(Handle(), msg, wParam, lParam);
-        wchar_t name[kMaxAtomText + 1] = {};
-        const UINT n = GlobalGetAtomNameW(static_cast<ATOM>(wParam & 0xFFFF), name,
-                                          static_cast<int>(kMaxAtomText + 1));
-        auto run = secondStart_.OnText(n > 0 ? std::optional<std::string>(Narrow({name, n}))
-                                             : std::nullopt);
-        if (run) logic_.dispatcher.ExecuterAction(run->action, false, run->text);
-        return r;
-    }
-    }
+    if (auto handled = host_.OtherMessage(msg, wParam, lParam)) return *handled;
     return Window::HandleMessage(msg, wParam, lParam);
-}
-
-// --- services of the other windows -----------------------------------------
-
-void TfrmPrincipale::ShowCountdown(int seconds, bool forceClose, bool restart) {
-    // At zero the settings reach the disk before Windows is asked to stop.
-    TfrmArreter countdown(shutdown_, [this] {
-        option_.Save(store_);
-        FlushOrWarn(store_);
-    });
-    countdown.ShowModal(Handle(), {.total = seconds, .force = forceClose, .restart = restart});
-}
-
-bool TfrmPrincipale::FileExists(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD a = GetFileAttributesW(Widen(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void TfrmPrincipale::OpenFile(const std::string& path) {
-    ShellExecuteW(GetDesktopWindow(), L"open", Widen(path).c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
-}
-
-void TfrmPrincipale::CloseProgram() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
-
-void TfrmPrincipale::ProgrammePlayback(bool modeFlag, const std::string& name) {
-    programmes_.Lecture(modeFlag, name);
-}
-void TfrmPrincipale::ProgrammeRecording(bool modeFlag) { programmes_.Enregistre(modeFlag); }
-void TfrmPrincipale::ProgrammeNext() { programmes_.ProgrammeNext(); }
-void TfrmPrincipale::ProgrammeStep(bool trackChanged) { programmes_.ProgrammeStep(trackChanged); }
-void TfrmPrincipale::CopyCurrentTrack() {
-    ShellCopyFileSystem files(Handle());
-    pilotune::CopyCurrentTrack(option_, player_, files, *this);
-}
-
-void TfrmPrincipale::CaptureBackground() {
-    background_.Capture(Handle(), logic_.state.scene["imgFond"]);
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void TfrmPrincipale::ShowHelp() {
-    // The HTML Help viewer, loaded when first needed: help file beside the exe.
-    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-    static HtmlHelpFn htmlHelp = [] {
-        HMODULE module = LoadLibraryW(L"hhctrl.ocx");
-        return module ? reinterpret_cast<HtmlHelpFn>(
-                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
-                      : nullptr;
-    }();
-    std::string exe = ExecutablePath();
-    const std::string help = exe.substr(0, exe.find_last_of('\\') + 1) + "Pilotune.chm";
-    constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
-    if (htmlHelp) htmlHelp(Handle(), Widen(help).c_str(), kHelpContext, 1000);
-}
-
-void TfrmPrincipale::ShowAbout() {}
-void TfrmPrincipale::ShowOptions() {}
-void TfrmPrincipale::FocusOptions() {}
-void TfrmPrincipale::ShowOptionsSchedulePage() {}
-// Action 25 names an entry of the full list, as the options dialog shows it.
-int TfrmPrincipale::ScheduleEntryCount() { return plan_.ListLimit(); }
-void TfrmPrincipale::ScheduleRearm(int index) { plan_.RearmEntry(index); }
-void TfrmPrincipale::ScheduleCancel() { plan_.Cancel(); }
-void TfrmPrincipale::ScheduleCancelAll() { plan_.CancelAll(); }
-void TfrmPrincipale::ScheduleEvaluate(bool timerTick) { plan_.Evaluate(timerTick); }
-void TfrmPrincipale::ScheduleUpdateInfo() { ShowInfo(plan_.UpdateInfo(), logic_.state.twins.info); }
-bool TfrmPrincipale::FullScreenExists() { return false; }
-void TfrmPrincipale::OpenFullScreen() {}
-void TfrmPrincipale::FocusFullScreen() {}
-void TfrmPrincipale::CloseFullScreen() {}
-void TfrmPrincipale::RefreshFullScreen(int, int) {}
-void TfrmPrincipale::RefreshFullScreenView() {}
-void TfrmPrincipale::CheckForUpdate(bool showAlways) {
-    WinInetTransport transport;
-    RunUpdateCheck(Handle(), ProgramUpdateSetup(store_), transport, showAlways);
-}
-
-void TfrmPrincipale::StopTick() { KillTimer(Handle(), kTmr); }
-void TfrmPrincipale::StartTick() { SetTimer(Handle(), kTmr, kTickMs, nullptr); }
-std::string TfrmPrincipale::Title() { return logic_.state.twins.titre.B().text; }
-void TfrmPrincipale::ShowTitle(const std::string& text) {
-    logic_.state.twins.titre.SetText(text);
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-void TfrmPrincipale::HoldResult(int ms) { RepaintAndWait(Handle(), ms); }
-void TfrmPrincipale::RefreshTitle() {
-    logic_.monitor.TitleRefresh();
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-void TfrmPrincipale::MakeBarTopmost() {
-    if (Handle()) SetTopMost(Handle(), -1);
 }
 
 } // namespace pilotune

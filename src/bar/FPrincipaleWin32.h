@@ -1,25 +1,13 @@
 #pragma once
-// TfrmPrincipale: the control bar's window. It paints the bar's elements,
-// turns mouse, timer and inter-process messages into calls of the bar's logic,
-// and gives the logic the services of the other windows.
+// TfrmPrincipale: the control bar's window. It paints the bar's elements and
+// turns mouse, timer and window messages into calls of the bar's logic; the
+// program around it (BarHost) does the rest.
 #include <windows.h>
 
-#include <memory>
-#include <optional>
 #include <string>
 
-#include "app/SecondStart.h"
+#include "bar/BarHostWin32.h"
 #include "bar/BarLogic.h"
-#include "bar/BarProgrammeView.h"
-#include "components/Bindings.h"
-#include "copy/MusicCopy.h"
-#include "system/BackgroundWin32.h"
-#include "system/ShutdownWin32.h"
-#include "components/HookKeyboardWin32.h"
-#include "components/PiconeBarreTacheWin32.h"
-#include "programmes/ProgrammePlayerLink.h"
-#include "programmes/Programmes.h"
-#include "schedule/Planification.h"
 #include "ui/ScenePainterWin32.h"
 #include "ui/TooltipWin32.h"
 #include "ui/WindowWin32.h"
@@ -28,32 +16,31 @@ namespace pilotune {
 
 inline constexpr wchar_t kBarClass[] = L"TfrmPrincipale";
 inline constexpr wchar_t kBarCaption[] = L"Pilotune Fenetre";
-inline constexpr char kRunValuePath[] =
-    "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
-class TfrmPrincipale final : public Window, private BarServices, private CopyTrackBar {
-public:
-    TfrmPrincipale(SettingsStore& store, COption& option, TPilotune& player,
-                   CPlanification& plan);
-    ~TfrmPrincipale() override;
+class TfrmPrincipale final : public Window {
+  public:
+    TfrmPrincipale(BarLogic& logic, BarHost& host);
 
-    // Creates the bar at its stored position, applies the settings, starts
-    // the player and the playback timer, and shows the bar.
-    bool Create();
+    // Creates the bar's window at (left, top), laid out for the screen,
+    // topmost, not yet shown.
+    bool Create(int left, int top);
+    // Starts the playback tick and shows the bar without activating it.
+    void Show();
 
-    BarLogic& Logic() { return logic_; }
-    void ApplySettings();
-    // The closing steps: settings saved, the player closed when asked, the
-    // position written; then the window goes.
+    // The width rule again, for the bar's current place.
+    void Layout();
+    void Invalidate();
+    void StopTick();
+    void StartTick();
+    void OpenMenu(const std::string& menuName, POINT screen);
+    // The closing steps: the host's, the position written, the window gone.
     void CloseBar();
 
-private:
-    enum TimerId : UINT_PTR { kTmr = 1, kTmrPlanification = 2, kTmrMaj = 3 };
+  private:
+    enum TimerId : UINT_PTR { kTmr = 1 };
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
 
-    void Layout();
     void OnTick();
     void OnMouseMove(int x, int y);
     void OnLeftDown(int x, int y);
@@ -61,70 +48,16 @@ private:
     void HideSelection();
     void Drag();
     void Seek(int x, int y);
-    void OpenMenu(const std::string& menuName, POINT screen);
-    void FirstShow();
-    void SaveState();
     void Paint();
+    void SavePosition();
 
-    // BarServices
-    void ShowCountdown(int seconds, bool forceClose, bool restart) override;
-    bool FileExists(const std::string& path) override;
-    void OpenFile(const std::string& path) override;
-    void CloseProgram() override;
-    void ProgrammePlayback(bool modeFlag, const std::string& name) override;
-    void ProgrammeRecording(bool modeFlag) override;
-    void ProgrammeNext() override;
-    void ProgrammeStep(bool trackChanged) override;
-    void CopyCurrentTrack() override;
-    void CaptureBackground() override;
-    void ShowHelp() override;
-    void ShowAbout() override;
-    void ShowOptions() override;
-    void FocusOptions() override;
-    void ShowOptionsSchedulePage() override;
-    int ScheduleEntryCount() override;
-    void ScheduleRearm(int index) override;
-    void ScheduleCancel() override;
-    void ScheduleCancelAll() override;
-    void ScheduleEvaluate(bool timerTick) override;
-    void ScheduleUpdateInfo() override;
-    bool FullScreenExists() override;
-    void OpenFullScreen() override;
-    void FocusFullScreen() override;
-    void CloseFullScreen() override;
-    void RefreshFullScreen(int position, int length) override;
-    void RefreshFullScreenView() override;
-    void CheckForUpdate(bool showAlways) override;
-    void MakeBarTopmost() override;
-
-    // CopyTrackBar: the copy's result shown in place of the title.
-    void StopTick() override;
-    void StartTick() override;
-    std::string Title() override;
-    void ShowTitle(const std::string& text) override;
-    void HoldResult(int ms) override;
-    void RefreshTitle() override;
-
-    SettingsStore& store_;
-    COption& option_;
-    TPilotune& player_;
-    CPlanification& plan_;
-    BarLogic logic_;
-    ProgrammePlayerLink programmeLink_;
-    BarProgrammeView programmeView_;
-    CProgrammes programmes_;
-    THookKeyboard hokKey_;
-    Raccourcis raccourcis_;
-    std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the window
-    BarBackground background_;
-    WindowsShutdown shutdown_;
+    BarLogic& logic_;
+    BarHost& host_;
     ScenePainter painter_;
     Tooltip tooltip_;
-    SecondStartReceiver secondStart_;
     int selected_ = 32; // ARIEN: the mouse is over the background
-    bool shown_ = false;
     bool closing_ = false;
-    bool stateSaved_ = false;
+    bool positionSaved_ = false;
     int width_ = 0;
     Scene painted_; // the scene as last painted
 };

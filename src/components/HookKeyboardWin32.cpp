@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/SettingsWin32.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune {
 namespace {

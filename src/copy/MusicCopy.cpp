@@ -53,9 +53,7 @@ std::string CopyCurrentTrack(COption& options, TPilotune& player, CopyFileSystem
     const std::string source = player.FichierTitre(player.NumeroTitre());
     const std::string status = CopyMusic(options, source, files);
     bar.ShowTitle(title + " - " + status);
-    bar.HoldResult(kCopyResultMs);
-    bar.RefreshTitle();
-    bar.StartTick();
+    bar.RestoreTitleAfter(kCopyResultMs);
     return status;
 }
 

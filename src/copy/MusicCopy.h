@@ -39,17 +39,18 @@ class CopyTrackBar {
   public:
     virtual ~CopyTrackBar() = default;
     virtual void StopTick() = 0;
-    virtual void StartTick() = 0;
     virtual std::string Title() = 0;                     // caption of lblTitreB
     virtual void ShowTitle(const std::string& text) = 0; // both title labels
-    virtual void HoldResult(int ms) = 0;                 // repaint, then wait
-    virtual void RefreshTitle() = 0;                     // the normal title again
+    // After `ms`, without blocking meanwhile: the normal title again and the
+    // tick running.
+    virtual void RestoreTitleAfter(int ms) = 0;
 };
 
 inline constexpr int kCopyResultMs = 1500;
 
 // Action COPIER: copies the playing track's file and shows "<title> - <status>"
-// on the bar for 1.5 s, the playback tick stopped meanwhile. Returns the status.
+// on the bar for 1.5 s, the playback tick stopped meanwhile. Returns the status
+// at once; the bar restores its title by itself.
 std::string CopyCurrentTrack(COption& options, TPilotune& player, CopyFileSystem& files,
                              CopyTrackBar& bar);
 

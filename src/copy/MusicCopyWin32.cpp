@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune {
 
@@ -67,16 +67,6 @@ void ShellCopyFileSystem::ShellCopy(const std::string& source, const std::string
     op.pTo = to.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_RENAMEONCOLLISION;
     SHFileOperationW(&op); // the outcome is read on disk by the caller
-}
-
-void RepaintAndWait(HWND window, int ms) {
-    if (window) {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        MSG msg;
-        while (PeekMessageW(&msg, window, WM_PAINT, WM_PAINT, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-    Sleep(static_cast<DWORD>(ms));
 }
 
 } // namespace pilotune

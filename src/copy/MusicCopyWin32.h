@@ -27,7 +27,4 @@ class ShellCopyFileSystem final : public CopyFileSystem {
 // absolute path).
 std::wstring ApiPath(const std::string& path);
 
-// Lets `window` repaint now, then waits `ms` (the bar's copy result).
-void RepaintAndWait(HWND window, int ms);
-
 } // namespace pilotune

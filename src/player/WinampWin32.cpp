@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "ui/InputBoxWin32.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 

@@ -1,7 +1,7 @@
 #include "settings/RegistryWin32.h"
 
-#include "settings/EncodingWin32.h"
-#include "ui/Messages.h"
+#include "base/EncodingWin32.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 

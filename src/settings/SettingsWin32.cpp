@@ -1,12 +1,15 @@
 #include "settings/SettingsWin32.h"
 
+#include "base/PathsWin32.h"
+#include "base/UserNameWin32.h"
+
 #include <windows.h>
 
 #include <vector>
 
 #include "settings/Codecs.h"
-#include "settings/EncodingWin32.h"
-#include "ui/Messages.h"
+#include "base/EncodingWin32.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 
@@ -73,31 +76,10 @@ std::optional<int> LocaleDateCodec::Parse(std::string_view text) const {
     return DayFromCivil(d);
 }
 
-std::string ExecutablePath() {
-    std::vector<wchar_t> buf(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return {};
-        if (n < buf.size()) return Narrow(std::wstring_view(buf.data(), n));
-        if (buf.size() >= 32768) return {};
-        buf.resize(buf.size() * 2);
-    }
-}
-
-std::string CurrentUserName() {
-    wchar_t buf[256 + 1];
-    DWORD size = 256 + 1;
-    if (GetUserNameW(buf, &size) && size > 1) return Narrow(std::wstring_view(buf, size - 1));
-    wchar_t env[256];
-    const DWORD n = GetEnvironmentVariableW(L"USERNAME", env, 256);
-    if (n > 0 && n < 256) return Narrow(std::wstring_view(env, n));
-    return "Utilisateur";
-}
-
 SettingsStore::Environment ProgramEnvironment() {
     static const AnsiCodePageCodec codec;
     static const LocaleDateCodec dates;
-    return {ExecutablePath(), CurrentUserName(), &codec, &dates};
+    return {ExecutablePath(), UserName(), &codec, &dates};
 }
 
 void OpenProgramSettings(SettingsStore& store) {

@@ -24,11 +24,6 @@ class LocaleDateCodec final : public DateCodec {
     std::optional<int> Parse(std::string_view text) const override;
 };
 
-// Full path of the running executable (long paths included), UTF-8.
-std::string ExecutablePath();
-// Logon name of the current user; if Windows gives none, the USERNAME
-// variable, else "Utilisateur".
-std::string CurrentUserName();
 // The environment of the program's store: the codecs above, the running
 // executable and the current user.
 SettingsStore::Environment ProgramEnvironment();

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 
 namespace pilotune {
 
@@ -21,31 +22,8 @@ bool IsWindowsNT() {
     return (GetVersion() & 0x80000000u) == 0;
 }
 
-std::string UserName() {
-    wchar_t buffer[256];
-    DWORD size = 256;
-    if (!GetUserNameW(buffer, &size)) return {};
-    return Narrow(buffer); // size counts the terminator; the text ends at it
-}
-
-namespace {
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
-} // namespace
-
 bool FileVersion(std::string& out) {
-    const std::wstring exe = ModulePath();
+    const std::wstring exe = Widen(ExecutablePath());
     if (exe.empty()) return false;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);

@@ -1,5 +1,5 @@
 #pragma once
-// Small system helpers: Z order, Windows family, user name, version resource,
+// Small system helpers: Z order, Windows family, version resource,
 // combo box search, the other running instance.
 #include <windows.h>
 
@@ -16,9 +16,6 @@ bool SetTopMost(HWND window, signed char position);
 
 // True on the NT family (high bit of GetVersion clear).
 bool IsWindowsNT();
-
-// Logon name of the current user, UTF-8; empty when Windows does not give it.
-std::string UserName();
 
 // Reads "\\StringFileInfo\\040C04E4\\FileVersion" of the running executable
 // into `out` and returns true; leaves `out` untouched and returns false when

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/SettingsWin32.h"
 #include "settings/SystemWin32.h"
 
@@ -20,16 +21,10 @@ SetLayeredFn LayeredFunction() {
                 : nullptr;
 }
 
-std::string FolderOfExecutable() {
-    const std::string exe = ExecutablePath();
-    const auto cut = exe.find_last_of("\\/");
-    return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
-}
-
 } // namespace
 
 BarBackground::BarBackground(std::string folder) : colour_(GetSysColor(COLOR_BTNFACE)) {
-    if (folder.empty()) folder = FolderOfExecutable();
+    if (folder.empty()) folder = ProgramFolder();
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     path_ = folder + kBackgroundFile;
 }

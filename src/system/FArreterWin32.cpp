@@ -1,6 +1,6 @@
 #include "system/FArreterWin32.h"
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/SystemWin32.h"
 #include "ui/DialogWin32.h"
 

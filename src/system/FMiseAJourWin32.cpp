@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
 #include "settings/SystemWin32.h"
@@ -118,9 +119,7 @@ LRESULT TfrmMiseAJour::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 UpdateSetup ProgramUpdateSetup(const SettingsStore& store) {
     static const AnsiCodePageCodec codec;
     UpdateSetup setup;
-    const std::string exe = ExecutablePath();
-    const auto cut = exe.find_last_of("\\/");
-    setup.folder = cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
+    setup.folder = ProgramFolder();
     if (!FileVersion(setup.fileVersion)) setup.fileVersion = "0.0.0.0";
     setup.server = ReadUpdateServer(store);
     setup.codec = &codec;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune {
 

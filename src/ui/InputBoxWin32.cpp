@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "ui/DialogWin32.h"
 
 namespace pilotune {

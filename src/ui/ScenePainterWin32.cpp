@@ -1,6 +1,6 @@
 #include "ui/ScenePainterWin32.h"
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace pilotune::testing {
 

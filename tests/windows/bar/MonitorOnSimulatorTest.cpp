@@ -11,7 +11,7 @@
 #include "bar/BarLogic.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "components/UEditUpDownWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 using namespace pilotune;
 

@@ -12,7 +12,7 @@
 #include "RecordingMessages.h"
 #include "Simulator.h"
 #include "components/HookKeyboardWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;

@@ -12,7 +12,7 @@
 #include "components/HookKeyboardWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 

@@ -12,7 +12,7 @@
 #include "player/Playlist.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;

@@ -10,7 +10,7 @@
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "settings/Codecs.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/SettingsStore.h"
 #include "ui/InputBoxWin32.h"
 

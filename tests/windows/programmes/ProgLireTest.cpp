@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "programmes/FProgLireWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 using namespace pilotune;
 

@@ -4,65 +4,10 @@
 
 namespace pilotune::testing {
 
-void HarnessServices::ProgrammePlayback(bool f, const std::string& n) {
-    h_.programmes.Lecture(f, n);
-}
-void HarnessServices::ProgrammeRecording(bool f) {
-    h_.programmes.Enregistre(f);
-}
-void HarnessServices::ProgrammeNext() {
-    h_.programmes.ProgrammeNext();
-}
-void HarnessServices::ProgrammeStep(bool c) {
-    h_.programmes.ProgrammeStep(c);
-}
-int HarnessServices::ScheduleEntryCount() {
-    return h_.plan.ListLimit();
-}
-void HarnessServices::ScheduleRearm(int index) {
-    h_.plan.RearmEntry(index);
-}
-void HarnessServices::ScheduleCancel() {
-    h_.plan.Cancel();
-}
-void HarnessServices::ScheduleCancelAll() {
-    h_.plan.CancelAll();
-}
-void HarnessServices::ScheduleEvaluate(bool tick) {
-    h_.plan.Evaluate(tick);
-}
-void HarnessServices::ScheduleUpdateInfo() {
-    ShowInfo(h_.plan.UpdateInfo(), h_.bar.state.twins.info);
-}
-
-LRESULT HarnessWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_TIMER:
-        if (wParam == kTick) h_.bar.monitor.Tick();
-        if (wParam == kSchedule) {
-            h_.plan.Evaluate(true);
-            ShowInfo(h_.plan.UpdateInfo(), h_.bar.state.twins.info);
-        }
-        InvalidateRect(Handle(), nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        RECT area{};
-        GetClientRect(Handle(), &area);
-        painter_.PaintBuffered(dc, area, RGB(40, 60, 90), h_.bar.state.scene);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    default:
-        return Window::HandleMessage(msg, wParam, lParam);
-    }
-}
-
 bool BarHarness::Screenshot(const std::string& name) {
-    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(app.Bar().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT r{};
-    GetWindowRect(window.Handle(), &r);
+    GetWindowRect(app.Bar().Handle(), &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

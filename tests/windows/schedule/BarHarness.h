@@ -1,9 +1,7 @@
 #pragma once
-// A small stand-in for the control bar, wired to the schedule and the
-// programmes as the bar's form wires them: the bar's logic (dispatcher and
-// playback monitor) over the real player link and the real simulator, a
-// window whose timers drive the 500 ms tick and the 1000 ms schedule pass, and
-// a painter for the bar's scene.
+// The program's own assembly (the bar's window, its logic, the schedule and
+// the programmes wired as the program wires them) over the real player link
+// and the real simulator, with a settings file of its own beside the test.
 #include <windows.h>
 
 #include <chrono>
@@ -12,85 +10,37 @@
 #include <iterator>
 #include <string>
 
-#include "NullBarServices.h"
 #include "Simulator.h"
-#include "bar/BarLogic.h"
-#include "bar/BarProgrammeView.h"
-#include "bar/BarScene.h"
+#include "app/ApplicationWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
+#include "base/UserNameWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
-#include "programmes/ProgrammePlayerLink.h"
-#include "programmes/ProgrammePorts.h"
-#include "programmes/Programmes.h"
-#include "schedule/InfoTwin.h"
 #include "schedule/Planification.h"
 #include "schedule/ScheduleClockWin32.h"
-#include "settings/EncodingWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "ui/ScenePainterWin32.h"
-#include "ui/WindowWin32.h"
 
 namespace pilotune::testing {
-
-struct BarHarness;
-
-// BarServices: the schedule and programme calls reach the real objects.
-class HarnessServices final : public NullBarServices {
-  public:
-    explicit HarnessServices(BarHarness& h) : h_(h) {}
-    void ProgrammePlayback(bool flag, const std::string& name) override;
-    void ProgrammeRecording(bool flag) override;
-    void ProgrammeNext() override;
-    void ProgrammeStep(bool changed) override;
-    int ScheduleEntryCount() override;
-    void ScheduleRearm(int index) override;
-    void ScheduleCancel() override;
-    void ScheduleCancelAll() override;
-    void ScheduleEvaluate(bool tick) override;
-    void ScheduleUpdateInfo() override;
-
-  private:
-    BarHarness& h_;
-};
-
-class HarnessWindow final : public Window {
-  public:
-    explicit HarnessWindow(BarHarness& h) : h_(h) {}
-    static constexpr UINT_PTR kTick = 1, kSchedule = 2;
-
-  protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-  private:
-    BarHarness& h_;
-    ScenePainter painter_{[](HDC, const Element&) {}};
-};
 
 struct BarHarness {
     explicit BarHarness(Simulator::Options o) : sim(o) {
         const std::filesystem::path exe = Widen(ExecutablePath());
         ini = exe.parent_path() / "harness.ini";
-        std::filesystem::remove(ini);
+        // Not the first start (no options dialog), no update check.
+        std::ofstream(ini, std::ios::binary | std::ios::trunc)
+            << "[" << Utf8ToAnsi(UserName()) << " Option]\r\nNbOuvert=1\r\n["
+            << Utf8ToAnsi(UserName()) << " Divers]\r\nMAJ=0\r\n";
         store.Open(Narrow(ini.wstring()), ProgramEnvironment());
         link.Connecter();
-        plan.SetRunner([this](int action, const std::string& parameter) {
-            bar.dispatcher.ExecuterAction(action, false, parameter);
-        });
     }
-    ~BarHarness() { window.Destroy(); }
 
-    // Shows the bar at the top of the screen and starts its two timers.
+    // Shows the bar at the top of the screen, with its timers running.
     void Start() {
-        bar.monitor.Start();
-        LayoutBar(bar.state.scene, 1024, 0);
-        window.Create(L"PilotuneHarnessBar", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"bar", 0,
-                      0, 1024, kBarHeight);
-        ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
-        SetTimer(window.Handle(), HarnessWindow::kTick, 500, nullptr);
-        if (plan.Activer) SetTimer(window.Handle(), HarnessWindow::kSchedule, 1000, nullptr);
-        ShowInfo(plan.UpdateInfo(), bar.state.twins.info);
+        option.Load(store, [this](const std::string& name) { return link.ChercherTitre(name); });
+        app.Start();
     }
 
     // Runs the message loop until `done` or `ms`; true when `done`.
@@ -103,7 +53,7 @@ struct BarHarness {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
-            Sleep(10);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
         return true;
     }
@@ -130,14 +80,10 @@ struct BarHarness {
     Win32PlayerSystem system;
     TPilotune link{playerWindow, system, Narrow(SimulatorExe())};
     COption option;
-    HarnessServices services{*this};
-    BarLogic bar{option, link, store, services};
     LocalScheduleClock clock;
     CPlanification plan{store, clock};
-    ProgrammePlayerLink programmePlayer{link};
-    BarProgrammeView programmeBar{bar.state};
-    CProgrammes programmes{option, store, programmePlayer, programmeBar};
-    HarnessWindow window{*this};
+    Application app{store, option, link, plan};
+    BarLogic& bar = app.Logic();
 };
 
 } // namespace pilotune::testing

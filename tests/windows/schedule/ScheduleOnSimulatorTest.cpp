@@ -43,6 +43,8 @@ TEST_F(ScheduleOnSimulator, AnAtEntryAFewSecondsAheadStartsPlaying) {
     ASSERT_EQ(h.link.Etat(), 0);
     const auto start = std::chrono::steady_clock::now();
     Plan({{JOUER, kModeA, now.now + 3}});
+    h.sim.Command(kCmdStop); // the bar starts the player: stopped again
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 0; }, 2000));
     ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 1; }, 8000));
     EXPECT_GT(Seconds(start), 1.5);
     EXPECT_EQ(h.store.ReadDate(kSectionPlanification, "Effectuer 0", 0, true), now.today);

@@ -7,7 +7,9 @@
 #include <iterator>
 
 #include "RecordingMessages.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
+#include "base/UserNameWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsWin32.h"
 
@@ -40,7 +42,7 @@ TEST(SettingsWin32, ProgramStoreLivesBesideTheExeInTheUsersSections) {
     const std::string exe = ExecutablePath();
     ASSERT_FALSE(exe.empty());
     EXPECT_TRUE(fs::exists(U8(exe)));
-    const std::string user = CurrentUserName();
+    const std::string user = UserName();
     EXPECT_FALSE(user.empty());
     wchar_t name[257];
     DWORD size = 257;

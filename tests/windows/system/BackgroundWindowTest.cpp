@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "Waiting.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "system/BackgroundWin32.h"
 
 using namespace pilotune;

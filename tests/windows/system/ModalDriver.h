@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune::testing {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/PlacementWin32.h"
 #include "settings/SettingsStore.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "RecordingMessages.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "settings/RegistryWin32.h"
 
 using namespace pilotune;

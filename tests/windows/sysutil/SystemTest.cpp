@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
+#include "base/UserNameWin32.h"
 #include "settings/SystemWin32.h"
 #include "settings/TextFile.h"
 

@@ -14,7 +14,7 @@
 #include "Waiting.h"
 #include "Simulator.h"
 #include "components/PiconeBarreTacheWin32.h"
-#include "settings/EncodingWin32.h"
+#include "base/EncodingWin32.h"
 #include "ui/Elements.h"
 #include "ui/PopupMenuWin32.h"
 #include "ui/WindowWin32.h"

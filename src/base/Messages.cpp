@@ -1,10 +1,10 @@
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 
 namespace {
 class SilentMessages final : public UserMessages {
-public:
+  public:
     void Error(const std::string&) override {}
     void Info(const std::string&) override {}
     bool Confirm(const std::string&) override { return false; }
@@ -14,7 +14,11 @@ SilentMessages gSilent;
 UserMessages* gSink = &gSilent;
 } // namespace
 
-UserMessages& Messages() { return *gSink; }
-void SetMessages(UserMessages* sink) { gSink = sink ? sink : &gSilent; }
+UserMessages& Messages() {
+    return *gSink;
+}
+void SetMessages(UserMessages* sink) {
+    gSink = sink ? sink : &gSilent;
+}
 
 } // namespace pilotune

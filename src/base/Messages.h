@@ -7,7 +7,7 @@
 namespace pilotune {
 
 class UserMessages {
-public:
+  public:
     virtual ~UserMessages() = default;
     virtual void Error(const std::string& text) = 0;
     virtual void Info(const std::string& text) = 0;

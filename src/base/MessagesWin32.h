@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace pilotune {
 

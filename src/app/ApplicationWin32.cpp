@@ -1,0 +1,324 @@
+#include "app/ApplicationWin32.h"
+
+#include <shellapi.h>
+
+#include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
+#include "copy/MusicCopyWin32.h"
+#include "player/Winamp.h"
+#include "schedule/InfoTwin.h"
+#include "settings/Option.h"
+#include "settings/RegistryWin32.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsWin32.h"
+#include "settings/SystemWin32.h"
+#include "system/FArreterWin32.h"
+#include "system/FMiseAJourWin32.h"
+#include "system/UpdateTransportWin32.h"
+#include "ui/DialogWin32.h"
+
+namespace pilotune {
+
+namespace {
+constexpr UINT kPlanificationMs = 1000;
+constexpr UINT kUpdateDelayMs = 2000;
+} // namespace
+
+Application::Application(SettingsStore& store, COption& option, TPilotune& player,
+                         CPlanification& plan)
+    : store_(store), option_(option), player_(player), plan_(plan),
+      logic_(option, player, store, static_cast<BarServices&>(*this)),
+      bar_(logic_, static_cast<BarHost&>(*this)), programmeLink_(player),
+      programmeView_(logic_.state), programmes_(option, store, programmeLink_, programmeView_),
+      raccourcis_(option,
+                  [this](int action, bool modeFlag, const std::string& parameter) {
+                      logic_.dispatcher.ExecuterAction(action, modeFlag, parameter);
+                  }),
+      background_(ProgramFolder()), timers_([this](UINT msg, WPARAM wParam, LPARAM) {
+          if (msg == WM_TIMER) OnTimer(wParam);
+      }) {
+    plan_.SetRunner([this](int action, const std::string& parameter) {
+        logic_.dispatcher.ExecuterAction(action, false, parameter);
+    });
+    // Shortcut keys: the hook library, when one is needed, lies beside the exe.
+    hokKey_.SetRepertoireDll(ProgramFolder());
+    hokKey_.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
+        raccourcis_.ToucheEnfoncee(text);
+    };
+}
+
+Application::~Application() = default;
+
+bool Application::Start() {
+    // In order: the stored position, the window, the settings, topmost, the
+    // current track recorded, play, the tick, and the bar shown.
+    const int left = store_.ReadInteger(kSectionOption, "PositionLeft", 450, true);
+    const int top = store_.ReadInteger(kSectionOption, "PositionTop", 0, true);
+    if (!timers_.Create() || !bar_.Create(left, top)) return false;
+    hokKey_.Loaded();
+    // The tray icon opens the main menu; its left click shows the bar.
+    pbtTray_ = std::make_unique<TPiconeBarreTache>(bar_.Handle());
+    pbtTray_->SetIcone(ProgramIcon());
+    pbtTray_->SetGrandeIconeVisible(false);
+    pbtTray_->SetHint("Pilotune");
+    pbtTray_->MenuPop = [this](POINT screen) {
+        bar_.OpenMenu(logic_.state.menus.principale.Name(), screen);
+    };
+    pbtTray_->Loaded();
+    ApplySettings();
+    SetTopMost(bar_.Handle(), -1);
+    logic_.monitor.Start();
+    if (player_.Etat() != 1) player_.Jouer();
+    bar_.Show();
+    FirstShow();
+    return true;
+}
+
+void Application::FirstShow() {
+    const int opened = store_.ReadInteger(kSectionOption, "NbOuvert", 0, true) + 1;
+    if (opened == 1) logic_.dispatcher.ExecuterAction(AFFICHEOPTION, false);
+    store_.WriteInteger(kSectionOption, "NbOuvert", opened, true);
+}
+
+void Application::ApplySettings() {
+    Dispatcher& d = logic_.dispatcher;
+    d.ExecuterAction(CACHERAUTOPROG, true);
+    d.ExecuterAction(BOUCLE, true);
+    d.ExecuterAction(EXTRAIT, true);
+    if (option_.LancerDemarrageWindows) {
+        // Quoted, so that a path with blanks cannot start another program.
+        std::string command = "\"";
+        command += ExecutablePath();
+        command += "\" WindowsLanceDebut";
+        WriteRegistryText(kRunValuePath, command);
+    } else {
+        DeleteRegistryValue(kRunValuePath);
+    }
+    d.ExecuterAction(CACHERWINAMP, true);
+    background_.ApplyTransparency(bar_.Handle(), logic_.state.scene["imgFond"],
+                                  option_.Transparent);
+    if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
+    MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
+    if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
+    d.ExecuterAction(ENREGISTREPROGRAMME, true);
+    lire.caption = "Lire le programme : " + option_.ProgTitre;
+    hokKey_.SetEnabled(HookActifSelonReglages(option_));
+    logic_.state.twins.copier.SetVisible(option_.AfficheBT);
+    if (plan_.Activer)
+        timers_.StartTimer(kTmrPlanification, kPlanificationMs);
+    else
+        timers_.StopTimer(kTmrPlanification);
+    ScheduleUpdateInfo();
+    if (FullScreenExists()) RefreshFullScreenView();
+    if (option_.MAJ)
+        timers_.StartTimer(kTmrMaj, kUpdateDelayMs);
+    else
+        timers_.StopTimer(kTmrMaj);
+    bar_.Invalidate();
+}
+
+void Application::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kTmrPlanification:
+        ScheduleEvaluate(true);
+        ScheduleUpdateInfo();
+        bar_.Invalidate();
+        break;
+    case kTmrMaj:
+        timers_.StopTimer(kTmrMaj);
+        if (option_.MAJ) logic_.dispatcher.ExecuterAction(MISEAJOUR, false);
+        break;
+    case kTmrCopie:
+        timers_.StopTimer(kTmrCopie);
+        logic_.monitor.TitleRefresh();
+        bar_.Invalidate();
+        bar_.StartTick();
+        break;
+    }
+}
+
+void Application::SaveState() {
+    if (stateSaved_) return;
+    stateSaved_ = true;
+    option_.Save(store_);
+    if (option_.FermerWA) player_.Commande(kCmdClose);
+}
+
+// --- what the bar's window asks ---------------------------------------------
+
+void Application::DrawBackdrop(HDC dc, const Element& fond) {
+    background_.Draw(dc, fond);
+}
+COLORREF Application::WindowColour() {
+    return background_.WindowColour();
+}
+void Application::BarMoved() {
+    CaptureBackground();
+}
+void Application::BarActivated() {
+    FocusOptions();
+}
+
+void Application::BarClosing() {
+    timers_.StopTimer(kTmrPlanification);
+    timers_.StopTimer(kTmrMaj);
+    timers_.StopTimer(kTmrCopie);
+    SaveState();
+}
+
+void Application::BarDestroyed() {
+    // The tray icon puts back the handlers it took while the window lives.
+    pbtTray_.reset();
+    hokKey_.SetEnabled(false);
+    PostQuitMessage(0);
+}
+
+void Application::SessionEnding() {
+    FlushOrWarn(store_);
+}
+
+std::optional<LRESULT> Application::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND bar = bar_.Handle();
+    if (msg == kMsgSecondStartAction) {
+        const LRESULT r = DefWindowProcW(bar, msg, wParam, lParam);
+        if (auto run = secondStart_.OnAction(wParam))
+            logic_.dispatcher.ExecuterAction(run->action, false, run->text);
+        return r;
+    }
+    if (msg == kMsgSecondStartText) {
+        const LRESULT r = DefWindowProcW(bar, msg, wParam, lParam);
+        wchar_t name[kMaxAtomText + 1] = {};
+        const UINT n = GlobalGetAtomNameW(static_cast<ATOM>(wParam & 0xFFFF), name,
+                                          static_cast<int>(kMaxAtomText + 1));
+        auto run = secondStart_.OnText(n > 0 ? std::optional<std::string>(Narrow({name, n}))
+                                             : std::nullopt);
+        if (run) logic_.dispatcher.ExecuterAction(run->action, false, run->text);
+        return r;
+    }
+    return std::nullopt;
+}
+
+// --- services the dispatcher calls ------------------------------------------
+
+void Application::ShowCountdown(int seconds, bool forceClose, bool restart) {
+    // At zero the settings reach the disk before Windows is asked to stop.
+    TfrmArreter countdown(shutdown_, [this] {
+        option_.Save(store_);
+        FlushOrWarn(store_);
+    });
+    countdown.ShowModal(bar_.Handle(), {.total = seconds, .force = forceClose, .restart = restart});
+}
+
+bool Application::FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD a = GetFileAttributesW(Widen(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Application::OpenFile(const std::string& path) {
+    ShellExecuteW(GetDesktopWindow(), L"open", Widen(path).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+void Application::CloseProgram() {
+    PostMessageW(bar_.Handle(), WM_CLOSE, 0, 0);
+}
+
+void Application::ProgrammePlayback(bool modeFlag, const std::string& name) {
+    programmes_.Lecture(modeFlag, name);
+}
+void Application::ProgrammeRecording(bool modeFlag) {
+    programmes_.Enregistre(modeFlag);
+}
+void Application::ProgrammeNext() {
+    programmes_.ProgrammeNext();
+}
+void Application::ProgrammeStep(bool trackChanged) {
+    programmes_.ProgrammeStep(trackChanged);
+}
+
+void Application::CopyCurrentTrack() {
+    ShellCopyFileSystem files(bar_.Handle());
+    pilotune::CopyCurrentTrack(option_, player_, files, *this);
+}
+
+void Application::CaptureBackground() {
+    background_.Capture(bar_.Handle(), logic_.state.scene["imgFond"]);
+    bar_.Invalidate();
+}
+
+void Application::ShowHelp() {
+    // The HTML Help viewer, loaded when first needed: help file beside the exe.
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    static HtmlHelpFn htmlHelp = [] {
+        HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+        return module ? reinterpret_cast<HtmlHelpFn>(
+                            reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
+                      : nullptr;
+    }();
+    const std::string help = ProgramFolder() + "Pilotune.chm";
+    constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
+    if (htmlHelp) htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, 1000);
+}
+
+void Application::ShowAbout() {}
+void Application::ShowOptions() {}
+void Application::FocusOptions() {}
+void Application::ShowOptionsSchedulePage() {}
+
+// Action 25 names an entry of the full list, as the options dialog shows it.
+int Application::ScheduleEntryCount() {
+    return plan_.ListLimit();
+}
+void Application::ScheduleRearm(int index) {
+    plan_.RearmEntry(index);
+}
+void Application::ScheduleCancel() {
+    plan_.Cancel();
+}
+void Application::ScheduleCancelAll() {
+    plan_.CancelAll();
+}
+void Application::ScheduleEvaluate(bool timerTick) {
+    plan_.Evaluate(timerTick);
+}
+void Application::ScheduleUpdateInfo() {
+    ShowInfo(plan_.UpdateInfo(), logic_.state.twins.info);
+}
+
+bool Application::FullScreenExists() {
+    return false;
+}
+void Application::OpenFullScreen() {}
+void Application::FocusFullScreen() {}
+void Application::CloseFullScreen() {}
+void Application::RefreshFullScreen(int, int) {}
+void Application::RefreshFullScreenView() {}
+
+void Application::CheckForUpdate(bool showAlways) {
+    WinInetTransport transport;
+    RunUpdateCheck(bar_.Handle(), ProgramUpdateSetup(store_), transport, showAlways);
+}
+
+void Application::MakeBarTopmost() {
+    if (bar_.Handle()) SetTopMost(bar_.Handle(), -1);
+}
+
+// --- the copy's result on the bar ----------------------------------------------
+
+void Application::StopTick() {
+    timers_.StopTimer(kTmrCopie);
+    bar_.StopTick();
+}
+std::string Application::Title() {
+    return logic_.state.twins.titre.B().text;
+}
+void Application::ShowTitle(const std::string& text) {
+    logic_.state.twins.titre.SetText(text);
+    bar_.Invalidate();
+}
+void Application::RestoreTitleAfter(int ms) {
+    timers_.StartTimer(kTmrCopie, static_cast<UINT>(ms));
+}
+
+} // namespace pilotune

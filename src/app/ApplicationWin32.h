@@ -1,0 +1,123 @@
+#pragma once
+// The program's assembly: the bar's logic and window, the components, the
+// subsystems and the secondary windows, wired together. It implements the
+// services the dispatcher calls and what the bar's window asks of its host.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/SecondStart.h"
+#include "bar/BarLogic.h"
+#include "bar/BarProgrammeView.h"
+#include "bar/FPrincipaleWin32.h"
+#include "components/Bindings.h"
+#include "components/HookKeyboardWin32.h"
+#include "components/PiconeBarreTacheWin32.h"
+#include "copy/MusicCopy.h"
+#include "programmes/ProgrammePlayerLink.h"
+#include "programmes/Programmes.h"
+#include "schedule/Planification.h"
+#include "system/BackgroundWin32.h"
+#include "system/ShutdownWin32.h"
+#include "ui/MessageWindowWin32.h"
+
+namespace pilotune {
+
+inline constexpr char kRunValuePath[] =
+    "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
+
+class Application final : private BarServices, private BarHost, private CopyTrackBar {
+  public:
+    Application(SettingsStore& store, COption& option, TPilotune& player, CPlanification& plan);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Creates the bar at its stored position, applies the settings, starts
+    // the player and the playback tick, and shows the bar.
+    bool Start();
+    // Brings every part in line with the settings (start-up, and the options'
+    // Ok and Apply).
+    void ApplySettings();
+
+    BarLogic& Logic() { return logic_; }
+    TfrmPrincipale& Bar() { return bar_; }
+    CPlanification& Plan() { return plan_; }
+    CProgrammes& Programmes() { return programmes_; }
+
+  private:
+    enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
+
+    void OnTimer(UINT_PTR id);
+    void FirstShow();
+    void SaveState();
+
+    // BarServices
+    void ShowCountdown(int seconds, bool forceClose, bool restart) override;
+    bool FileExists(const std::string& path) override;
+    void OpenFile(const std::string& path) override;
+    void CloseProgram() override;
+    void ProgrammePlayback(bool modeFlag, const std::string& name) override;
+    void ProgrammeRecording(bool modeFlag) override;
+    void ProgrammeNext() override;
+    void ProgrammeStep(bool trackChanged) override;
+    void CopyCurrentTrack() override;
+    void CaptureBackground() override;
+    void ShowHelp() override;
+    void ShowAbout() override;
+    void ShowOptions() override;
+    void FocusOptions() override;
+    void ShowOptionsSchedulePage() override;
+    int ScheduleEntryCount() override;
+    void ScheduleRearm(int index) override;
+    void ScheduleCancel() override;
+    void ScheduleCancelAll() override;
+    void ScheduleEvaluate(bool timerTick) override;
+    void ScheduleUpdateInfo() override;
+    bool FullScreenExists() override;
+    void OpenFullScreen() override;
+    void FocusFullScreen() override;
+    void CloseFullScreen() override;
+    void RefreshFullScreen(int position, int length) override;
+    void RefreshFullScreenView() override;
+    void CheckForUpdate(bool showAlways) override;
+    void MakeBarTopmost() override;
+
+    // BarHost
+    void DrawBackdrop(HDC dc, const Element& fond) override;
+    COLORREF WindowColour() override;
+    void BarMoved() override;
+    void BarActivated() override;
+    void BarClosing() override;
+    void BarDestroyed() override;
+    void SessionEnding() override;
+    std::optional<LRESULT> OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // CopyTrackBar: the copy's result shown in place of the title.
+    void StopTick() override;
+    std::string Title() override;
+    void ShowTitle(const std::string& text) override;
+    void RestoreTitleAfter(int ms) override;
+
+    SettingsStore& store_;
+    COption& option_;
+    TPilotune& player_;
+    CPlanification& plan_;
+    BarLogic logic_;
+    TfrmPrincipale bar_;
+    ProgrammePlayerLink programmeLink_;
+    BarProgrammeView programmeView_;
+    CProgrammes programmes_;
+    THookKeyboard hokKey_;
+    Raccourcis raccourcis_;
+    std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the bar's window
+    BarBackground background_;
+    WindowsShutdown shutdown_;
+    SecondStartReceiver secondStart_;
+    MessageWindow timers_;
+    bool stateSaved_ = false;
+};
+
+} // namespace pilotune
