@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/SecondStart.h"
+#include "base/HandleWin32.h"
 #include "app/ApplicationWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -34,14 +35,26 @@ std::vector<std::string> Arguments() {
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv) return args;
-    for (int i = 1; i < count; ++i) args.push_back(Narrow(argv[i]));
+    for (int i = 1; i < count; ++i)
+        args.push_back(Narrow(argv[i]));
     LocalFree(argv);
     return args;
 }
 
+// The bar of the running instance, waited for while it starts (bounded).
+HWND WaitForBar(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        if (HWND bar = FindWindowW(nullptr, kBarCaption)) return bar;
+        if (GetTickCount64() >= end) return nullptr;
+        // This process has no window yet: nothing waits on it.
+        Sleep(100);
+    }
+}
+
 // A second start: the running bar gets the actions and texts, nothing more.
 int HandOver(const std::vector<std::string>& args) {
-    if (args.empty()) {
+    if (args.empty() || !WaitForBar(kWaitForBarMs)) {
         Messages().Info("Pilotune est déjà ouvert. Fermer le avant de continuer.");
         return 0;
     }
@@ -58,11 +71,10 @@ int HandOver(const std::vector<std::string>& args) {
                                 SMTO_NORMAL, kSendTimeoutMs, &ignored);
             continue;
         }
-        const ATOM atom = GlobalAddAtomW(Widen(m.text).c_str());
+        const GlobalAtom atom{GlobalAddAtomW(Widen(m.text).c_str())};
         if (!atom) continue;
-        SendMessageTimeoutW(bar, kMsgSecondStartText, atom, 0, SMTO_NORMAL, kSendTimeoutMs,
+        SendMessageTimeoutW(bar, kMsgSecondStartText, atom.Get(), 0, SMTO_NORMAL, kSendTimeoutMs,
                             &ignored);
-        GlobalDeleteAtom(atom);
     }
     return 0;
 }
@@ -75,7 +87,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     const std::vector<std::string> args = Arguments();
-    if (FindOtherInstance(Narrow(kBarClass), Narrow(kBarCaption), nullptr))
+    const KernelHandle instance{CreateMutexW(nullptr, FALSE, kInstanceMutex)};
+    const bool another = instance && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (another || FindOtherInstance(Narrow(kBarClass), Narrow(kBarCaption), nullptr))
         return HandOver(args);
 
     SettingsStore store;

@@ -14,6 +14,12 @@ namespace pilotune {
 inline constexpr unsigned kMsgSecondStartAction = 1024; // wParam: action number
 inline constexpr unsigned kMsgSecondStartText = 1025;   // wParam: global atom of the text
 inline constexpr std::size_t kMaxAtomText = 255;
+// Held by the running instance from its first instant, per Windows session:
+// a second start during the first one's start-up (up to 30 s while the
+// player launches) waits for its bar instead of opening a second program.
+inline constexpr wchar_t kInstanceMutex[] = L"Local\\Pilotune.Instance";
+// How long such a second start waits for the bar before it gives up.
+inline constexpr unsigned kWaitForBarMs = 40000;
 
 struct SecondStartMessage {
     bool isText = false;
@@ -33,7 +39,7 @@ std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& 
 
 // The running bar's side: remembers the pending action and says what to run.
 class SecondStartReceiver {
-public:
+  public:
     struct Run {
         int action;
         std::string text;
@@ -45,7 +51,7 @@ public:
     std::optional<Run> OnText(const std::optional<std::string>& name);
     std::uint8_t Pending() const { return pending_; }
 
-private:
+  private:
     std::uint8_t pending_ = 0;
 };
 

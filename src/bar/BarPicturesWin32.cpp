@@ -1,10 +1,31 @@
 #include "bar/BarPicturesWin32.h"
 
+#include <map>
+#include <utility>
 #include <vector>
+
+#include "base/HandleWin32.h"
 
 namespace pilotune {
 
 namespace {
+
+// Fills and thin outlines take the DC's own brush and pen, coloured per call:
+// nothing is created while painting. Wider pens are made once and kept.
+HBRUSH DcBrush(HDC dc, COLORREF color) {
+    SetDCBrushColor(dc, color);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+HPEN DcPen(HDC dc, COLORREF color, int width) {
+    if (width <= 1) {
+        SetDCPenColor(dc, color);
+        return static_cast<HPEN>(GetStockObject(DC_PEN));
+    }
+    static std::map<std::pair<COLORREF, int>, GdiObject<HPEN>> pens;
+    auto& pen = pens[{color, width}];
+    if (!pen) pen.Reset(CreatePen(PS_SOLID, width, color));
+    return pen.Get();
+}
 
 struct Pen {
     HDC dc;
@@ -13,36 +34,31 @@ struct Pen {
 
     void Box(int x, int y, int w, int h) const {
         RECT r{x + dx, y + dy, x + dx + w, y + dy + h};
-        HBRUSH b = CreateSolidBrush(color);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        FillRect(dc, &r, DcBrush(dc, color));
     }
     void Poly(std::vector<POINT> points) const {
         for (auto& p : points) {
             p.x += dx;
             p.y += dy;
         }
-        HBRUSH b = CreateSolidBrush(color);
-        HPEN p = CreatePen(PS_SOLID, 1, color);
-        HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, p);
+        HGDIOBJ ob = SelectObject(dc, DcBrush(dc, color)),
+                op = SelectObject(dc, DcPen(dc, color, 1));
         Polygon(dc, points.data(), static_cast<int>(points.size()));
         SelectObject(dc, ob);
         SelectObject(dc, op);
-        DeleteObject(b);
-        DeleteObject(p);
     }
     void Line(int x1, int y1, int x2, int y2, int width = 2) const {
-        HPEN p = CreatePen(PS_SOLID, width, color);
-        HGDIOBJ op = SelectObject(dc, p);
+        HGDIOBJ op = SelectObject(dc, DcPen(dc, color, width));
         MoveToEx(dc, x1 + dx, y1 + dy, nullptr);
         LineTo(dc, x2 + dx, y2 + dy);
         SelectObject(dc, op);
-        DeleteObject(p);
     }
 };
 
 // Glyphs on a 10 x 10 grid at (x, y).
-void Play(const Pen& p, int x, int y) { p.Poly({{x + 2, y}, {x + 8, y + 5}, {x + 2, y + 9}}); }
+void Play(const Pen& p, int x, int y) {
+    p.Poly({{x + 2, y}, {x + 8, y + 5}, {x + 2, y + 9}});
+}
 
 void Glyph(const Pen& p, std::string_view id, int x, int y) {
     if (id == "imgJoue") {
@@ -88,14 +104,11 @@ void Glyph(const Pen& p, std::string_view id, int x, int y) {
 
 void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds) {
     if (id == "imgEnregistreS") { // the record mark: a red dot, black ring
-        HBRUSH red = CreateSolidBrush(RGB(230, 20, 20));
-        HPEN ring = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-        HGDIOBJ ob = SelectObject(dc, red), op = SelectObject(dc, ring);
+        HGDIOBJ ob = SelectObject(dc, DcBrush(dc, RGB(230, 20, 20)));
+        HGDIOBJ op = SelectObject(dc, DcPen(dc, RGB(0, 0, 0), 1));
         Ellipse(dc, bounds.left, bounds.top, bounds.left + 10, bounds.top + 10);
         SelectObject(dc, ob);
         SelectObject(dc, op);
-        DeleteObject(red);
-        DeleteObject(ring);
         return;
     }
     // The buttons' pictures go by the button's name, with or without the

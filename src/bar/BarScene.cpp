@@ -168,4 +168,14 @@ std::string_view HighlightTarget(std::string_view name) {
     return name;
 }
 
+Rect ClampBarToScreen(const Rect& bar, const Rect& screen) {
+    Rect r = bar;
+    const int right = screen.left + screen.width, bottom = screen.top + screen.height;
+    if (r.left < screen.left) r.left = screen.left;
+    if (r.left > right) r.left = right - r.width;
+    if (r.top < screen.top) r.top = screen.top;
+    if (r.top + r.height > bottom) r.top = bottom - r.height;
+    return r;
+}
+
 } // namespace pilotune

@@ -38,6 +38,12 @@ struct BarSize {
 // screen `screenWidth` pixels wide; returns the bar's size.
 BarSize LayoutBar(Scene& scene, int screenWidth, int barLeft);
 
+// Where a bar dropped at `bar` (screen coordinates) comes to rest on `screen`
+// (the monitor it belongs to): no further left or up than the screen, not
+// below it, and back inside when its left edge passed the right side. Also
+// brings a stored position that lies off every screen back into view.
+Rect ClampBarToScreen(const Rect& bar, const Rect& screen);
+
 // The action of a clickable element of the bar (hover selection), if any.
 std::optional<TAction> ElementAction(std::string_view name);
 // The element framed by the hover highlight of `name` (the loop-count labels

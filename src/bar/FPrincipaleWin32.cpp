@@ -26,6 +26,24 @@ bool IsTime(const Element* e) {
 RECT PrimaryScreen() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
+
+// Where the pointer was when the message being handled was posted: input
+// queued quickly (a press, moves and a release at once) is read in order, not
+// from where the pointer is by now.
+POINT MessagePoint() {
+    const DWORD at = GetMessagePos();
+    return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
+
+// The monitor that holds most of `r`, or the nearest one.
+Rect ScreenOf(const RECT& r) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        info.rcMonitor = PrimaryScreen();
+    const RECT& m = info.rcMonitor;
+    return {m.left, m.top, m.right - m.left, m.bottom - m.top};
+}
 } // namespace
 
 TfrmPrincipale::TfrmPrincipale(BarLogic& logic, BarHost& host)
@@ -51,6 +69,9 @@ bool TfrmPrincipale::Create(int left, int top) {
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
         return false;
     tooltip_.Attach(Handle());
+    // A stored place off every screen (another resolution, a monitor gone,
+    // a hand-edited file) would hide the bar for good.
+    PlaceOnScreen();
     return true;
 }
 
@@ -141,7 +162,7 @@ void TfrmPrincipale::Seek(int x, int y) {
 void TfrmPrincipale::OnLeftDown(int x, int y) {
     const Element* hit = logic_.state.scene.HitTest(x, y);
     if (selected_ == ARIEN && IsTitle(hit)) {
-        Drag();
+        BeginDrag();
         return;
     }
     if (selected_ == ARIEN && IsTime(hit)) {
@@ -156,24 +177,43 @@ void TfrmPrincipale::OnLeftDown(int x, int y) {
     if (Handle()) HideSelection();
 }
 
-void TfrmPrincipale::Drag() {
+// The drag is the bar's own: the window follows the pointer while the button
+// is down and the mouse captured, and comes to rest on its screen at the drop.
+// No system move loop, so nothing runs nested inside a drag.
+void TfrmPrincipale::BeginDrag() {
     if (logic_.dispatcher.PositionLocked()) return;
-    ReleaseCapture();
-    SendMessageW(Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-    // Back onto the primary screen.
     RECT r{};
     GetWindowRect(Handle(), &r);
-    const RECT screen = PrimaryScreen();
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    int left = r.left, top = r.top;
-    if (left < 0) left = 0;
-    if (left > screen.right) left = screen.right - w;
-    if (top < 0) top = 0;
-    if (top + h > screen.bottom) top = screen.bottom - h;
-    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dragFrom_ = MessagePoint();
+    dragOrigin_ = {r.left, r.top};
+    dragging_ = true;
+    SetCapture(Handle());
+}
+
+void TfrmPrincipale::DragTo(POINT cursor) {
+    SetWindowPos(Handle(), nullptr, dragOrigin_.x + cursor.x - dragFrom_.x,
+                 dragOrigin_.y + cursor.y - dragFrom_.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmPrincipale::EndDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!Handle()) return;
+    PlaceOnScreen();
     Layout();
     host_.BarMoved();
-    ReleaseCapture();
+}
+
+void TfrmPrincipale::PlaceOnScreen() {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const Rect bar{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const Rect placed = ClampBarToScreen(bar, ScreenOf(r));
+    if (!(placed == bar))
+        SetWindowPos(Handle(), nullptr, placed.left, placed.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmPrincipale::OnRightUp(int x, int y) {
@@ -242,10 +282,18 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTmr) OnTick();
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (dragging_) {
+            DragTo(MessagePoint());
+        } else {
+            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        }
         return 0;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // the class asks for double clicks: the second press acts too
         OnLeftDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        EndDrag();
         return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -256,6 +304,7 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle()) {
+            EndDrag();
             HideSelection();
             selected_ = ARIEN;
         }

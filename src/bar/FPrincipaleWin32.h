@@ -46,7 +46,10 @@ class TfrmPrincipale final : public Window {
     void OnLeftDown(int x, int y);
     void OnRightUp(int x, int y);
     void HideSelection();
-    void Drag();
+    void BeginDrag();
+    void DragTo(POINT cursor);
+    void EndDrag();
+    void PlaceOnScreen();
     void Seek(int x, int y);
     void Paint();
     void SavePosition();
@@ -58,6 +61,8 @@ class TfrmPrincipale final : public Window {
     int selected_ = 32; // ARIEN: the mouse is over the background
     bool closing_ = false;
     bool positionSaved_ = false;
+    bool dragging_ = false;
+    POINT dragFrom_{}, dragOrigin_{};
     int width_ = 0;
     Scene painted_; // the scene as last painted
 };

@@ -29,13 +29,10 @@ BarBackground::BarBackground(std::string folder) : colour_(GetSysColor(COLOR_BTN
     path_ = folder + kBackgroundFile;
 }
 
-BarBackground::~BarBackground() {
-    Replace(nullptr);
-}
+BarBackground::~BarBackground() = default;
 
 void BarBackground::Replace(HBITMAP bitmap) {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+    bitmap_.Reset(bitmap);
 }
 
 void BarBackground::Capture(HWND bar, Element& image) {
@@ -47,21 +44,20 @@ void BarBackground::Capture(HWND bar, Element& image) {
     Sleep(static_cast<DWORD>(captureDelayMs));
 
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = w > 0 && h > 0 ? CreateCompatibleBitmap(screen, w, h) : nullptr;
     if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        SelectObject(memory, old);
+        const MemoryDc memory{CreateCompatibleDC(screen)};
+        HGDIOBJ old = SelectObject(memory.Get(), bitmap);
+        BitBlt(memory.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory.Get(), old);
     }
-    DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 
     if (shown) ShowWindow(bar, SW_SHOWNOACTIVATE);
     if (!bitmap) return;
     Replace(bitmap);
     InvalidateRect(bar, nullptr, FALSE);
-    SaveBitmapFile(bitmap_, path_);
+    SaveBitmapFile(bitmap_.Get(), path_);
 }
 
 void BarBackground::Load(HWND bar, Element& image) {
@@ -107,9 +103,10 @@ void BarBackground::ApplyTransparency(HWND bar, Element& image, int percent) {
 void BarBackground::Draw(HDC dc, const Element& image) const {
     if (!bitmap_ || !image.visible) return;
     BITMAP info{};
-    GetObjectW(bitmap_, sizeof(info), &info);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_);
+    GetObjectW(bitmap_.Get(), sizeof(info), &info);
+    const MemoryDc buffer{CreateCompatibleDC(dc)};
+    HDC memory = buffer.Get();
+    HGDIOBJ old = SelectObject(memory, bitmap_.Get());
     const Rect& b = image.bounds;
     if (info.bmWidth == b.width && info.bmHeight == b.height) {
         BitBlt(dc, b.left, b.top, b.width, b.height, memory, 0, 0, SRCCOPY);
@@ -119,7 +116,6 @@ void BarBackground::Draw(HDC dc, const Element& image) const {
                    SRCCOPY);
     }
     SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
@@ -148,16 +144,17 @@ bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
 
     const std::wstring target = Widen(path);
     const std::wstring temp = target + L".tmp";
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    KernelHandle out{CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (!out) return false;
+    HANDLE h = out.Get();
     DWORD written = 0;
     bool ok = WriteFile(h, &file, sizeof(file), &written, nullptr) && written == sizeof(file);
     ok =
         ok && WriteFile(h, &header, sizeof(header), &written, nullptr) && written == sizeof(header);
     ok = ok && WriteFile(h, pixels.data(), header.biSizeImage, &written, nullptr) &&
          written == header.biSizeImage;
-    CloseHandle(h);
+    out.Reset();
     if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileW(temp.c_str());
         return false;

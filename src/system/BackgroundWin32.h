@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "base/HandleWin32.h"
+
 #include "system/Background.h"
 #include "ui/Elements.h"
 
@@ -36,7 +38,7 @@ class BarBackground {
     // has been applied on the NT family, else the button face colour.
     COLORREF WindowColour() const { return colour_; }
 
-    HBITMAP Bitmap() const { return bitmap_; }
+    HBITMAP Bitmap() const { return bitmap_.Get(); }
     // How long the bar stays hidden before the copy, for the windows under it
     // to repaint.
     int captureDelayMs = kCaptureDelayMs;
@@ -46,7 +48,7 @@ class BarBackground {
     void Replace(HBITMAP bitmap);
 
     std::string path_;
-    HBITMAP bitmap_ = nullptr;
+    BitmapHandle bitmap_;
     COLORREF colour_;
 };
 

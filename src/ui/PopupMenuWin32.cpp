@@ -1,12 +1,14 @@
 #include "ui/PopupMenuWin32.h"
 
 #include "base/EncodingWin32.h"
+#include "base/HandleWin32.h"
 
 namespace pilotune {
 
 std::string TrackMenu(const Menu& menu, HWND owner, POINT screen) {
-    HMENU popup = CreatePopupMenu();
-    if (!popup) return {};
+    const MenuHandle menuHandle{CreatePopupMenu()};
+    if (!menuHandle) return {};
+    HMENU popup = menuHandle.Get();
     const auto& items = menu.Items();
     bool lastWasSeparator = true; // no separator first, none doubled by hidden items
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -27,11 +29,10 @@ std::string TrackMenu(const Menu& menu, HWND owner, POINT screen) {
     // The owner must be foreground or the menu does not close when the user
     // clicks elsewhere.
     SetForegroundWindow(owner);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner,
-        nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                         screen.x, screen.y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    DestroyMenu(popup);
     if (chosen == 0 || chosen > items.size()) return {};
     return items[chosen - 1].name;
 }

@@ -8,15 +8,12 @@ COLORREF ToColorRef(std::uint32_t rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-ScenePainter::~ScenePainter() {
-    for (auto& [key, font] : fonts_) DeleteObject(font);
-    if (buffer_) DeleteObject(buffer_);
-}
+ScenePainter::~ScenePainter() = default;
 
 HFONT ScenePainter::FontFor(const Font& font) {
     const auto key = std::make_tuple(font.face, font.height, font.bold);
     auto it = fonts_.find(key);
-    if (it != fonts_.end()) return it->second;
+    if (it != fonts_.end()) return it->second.Get();
     LOGFONTW lf{};
     lf.lfHeight = -font.height; // character height in pixels
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -24,9 +21,7 @@ HFONT ScenePainter::FontFor(const Font& font) {
     lf.lfQuality = NONANTIALIASED_QUALITY;
     const std::wstring face = Widen(font.face);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    HFONT created = CreateFontIndirectW(&lf);
-    fonts_.emplace(key, created);
-    return created;
+    return fonts_.emplace(key, FontHandle(CreateFontIndirectW(&lf))).first->second.Get();
 }
 
 void ScenePainter::PaintLabel(HDC dc, const Element& e) {
@@ -36,8 +31,10 @@ void ScenePainter::PaintLabel(HDC dc, const Element& e) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(e.color));
     UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
-    if (e.align == TextAlign::Right) format |= DT_RIGHT;
-    else if (e.align == TextAlign::Center) format |= DT_CENTER;
+    if (e.align == TextAlign::Right)
+        format |= DT_RIGHT;
+    else if (e.align == TextAlign::Center)
+        format |= DT_CENTER;
     const std::wstring text = Widen(e.text);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
     SelectObject(dc, old);
@@ -46,21 +43,27 @@ void ScenePainter::PaintLabel(HDC dc, const Element& e) {
 void ScenePainter::PaintShape(HDC dc, const Element& e) {
     if (e.bounds.width <= 0 || e.bounds.height <= 0) return;
     RECT r{e.bounds.left, e.bounds.top, e.bounds.Right(), e.bounds.Bottom()};
-    HBRUSH brush = CreateSolidBrush(ToColorRef(e.color));
-    if (e.outline) FrameRect(dc, &r, brush);
-    else FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    // The DC's own brush, coloured per shape: nothing is created per paint.
+    SetDCBrushColor(dc, ToColorRef(e.color));
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    if (e.outline)
+        FrameRect(dc, &r, brush);
+    else
+        FillRect(dc, &r, brush);
 }
 
 void ScenePainter::Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene) {
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    SetDCBrushColor(dc, background);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     for (const Element& e : scene.Elements()) {
         if (!e.visible) continue;
         switch (e.kind) {
-        case ElementKind::Label: PaintLabel(dc, e); break;
-        case ElementKind::Shape: PaintShape(dc, e); break;
+        case ElementKind::Label:
+            PaintLabel(dc, e);
+            break;
+        case ElementKind::Shape:
+            PaintShape(dc, e);
+            break;
         case ElementKind::Picture:
             if (pictures_) pictures_(dc, e);
             break;
@@ -74,19 +77,18 @@ void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
     if (w <= 0 || h <= 0) return;
     // One back buffer, kept while the size stays the same.
     if (!buffer_ || bufferW_ != w || bufferH_ != h) {
-        if (buffer_) DeleteObject(buffer_);
-        buffer_ = CreateCompatibleBitmap(dc, w, h);
+        buffer_.Reset(CreateCompatibleBitmap(dc, w, h));
         bufferW_ = w;
         bufferH_ = h;
     }
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, buffer_);
+    const MemoryDc dcBuffer{CreateCompatibleDC(dc)};
+    HDC memory = dcBuffer.Get();
+    HGDIOBJ old = SelectObject(memory, buffer_.Get());
     SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
     Paint(memory, area, background, scene);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 } // namespace pilotune

@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include "base/HandleWin32.h"
 #include "ui/Elements.h"
 
 namespace pilotune {
@@ -14,7 +15,7 @@ namespace pilotune {
 COLORREF ToColorRef(std::uint32_t rgb);
 
 class ScenePainter {
-public:
+  public:
     // Draws a picture element; the form knows what its picture ids mean.
     using PictureDrawer = std::function<void(HDC, const Element&)>;
 
@@ -30,13 +31,13 @@ public:
 
     HFONT FontFor(const Font& font);
 
-private:
+  private:
     void PaintLabel(HDC dc, const Element& e);
     static void PaintShape(HDC dc, const Element& e);
 
     PictureDrawer pictures_;
-    std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
-    HBITMAP buffer_ = nullptr;
+    std::map<std::tuple<std::string, int, bool>, FontHandle> fonts_;
+    BitmapHandle buffer_;
     int bufferW_ = 0, bufferH_ = 0;
 };
 

@@ -23,7 +23,18 @@ cp "$BUILD/dist/Pilotune/Pilotune.exe" "$WORK/"
 printf '[%s Option]\r\nCheminWinamp=%s\r\nNbOuvert=1\r\n[%s Divers]\r\nMAJ=0\r\n' \
   "$user" "$(winpath "$BUILD/dist/winamp-sim/Winamp.exe")" "$user" > "$WORK/Pilotune.ini"
 
+# The player first, with its inspection log: every command it receives.
+SIM="$BUILD/dist/winamp-sim/Winamp.exe"
+wine "$SIM" /play /log="$(winpath "$WORK/sim.log")" >/dev/null 2>&1 &
+for _ in $(seq 1 100); do [ -s "$WORK/sim.log" ] || [ -e "$WORK/sim.log" ] && break; sleep 0.1; done
+# Waits up to $1 tenths of a second for a command to succeed.
+wait_until() { local n=$1; shift; for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.1; done; "$@"; }
+# Commands "next" (WM_COMMAND 273, 40048) the player received so far.
+nexts() { grep -c ' 273 40048 0$' "$WORK/sim.log" 2>/dev/null || true; }
+nexts_are() { test "$(nexts)" -eq "$1"; }
+
 wine "$WORK/Pilotune.exe" >/dev/null 2>&1 &
+pilotune_pid=$!
 bar=""
 for _ in $(seq 1 100); do
   bar=$(xdotool search --onlyvisible --name '^Pilotune Fenetre$' 2>/dev/null | head -1)
@@ -34,6 +45,7 @@ check "the bar appears" test -n "$bar"
 [ -n "$bar" ] || exit 1
 
 geometry() { xdotool getwindowgeometry --shell "$bar" | grep -E "^$1=" | cut -d= -f2; }
+bar_at() { test "$(geometry X),$(geometry Y)" = "$1"; }
 shot() { sleep 0.8; import -window root -crop 540x200+440+0 "$OUT/bar-$1.png"; }
 differ() { [ "$(compare -metric AE "$OUT/bar-$1.png" "$OUT/bar-$2.png" null: 2>&1 | cut -d' ' -f1)" != "0" ]; }
 
@@ -56,10 +68,14 @@ xdotool mousemove 10 700
 shot loop
 check "a click on the mode picture switches the loop on" differ remaining loop
 
-# Dragging the title while the position is locked (the default) does nothing.
-xdotool mousemove $((left + 150)) 8 mousedown 1 mousemove $((left + 100)) 300 mouseup 1
-sleep 0.5
-check "the locked bar does not move" test "$(geometry X),$(geometry Y)" = "$left,0"
+# Two quick clicks on "Avancer": two tracks on, the second press is not lost
+# as a double click.
+avance_x=$((left + width - 2 * 13 + 5))
+before=$(nexts)
+xdotool mousemove "$avance_x" 6 click --repeat 2 --delay 120 1
+xdotool mousemove 10 700
+check "a double click on Avancer skips two tracks" \
+  wait_until 30 nexts_are $((before + 2))
 
 # The main menu on a right click.
 import -window root -crop 700x560+324+0 "$WORK/before-menu.png"
@@ -68,21 +84,37 @@ sleep 0.8
 import -window root -crop 700x560+324+0 "$OUT/bar-menu.png"
 check "a right click opens the main menu" \
   test "$(compare -metric AE "$WORK/before-menu.png" "$OUT/bar-menu.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
-# Its fourteenth item unlocks the position.
-xdotool key --delay 40 Down Down Down Down Down Down Down Down Down Down Down Down Down Down Return
+xdotool key Escape
 sleep 0.5
-xdotool mousemove $((left + 150)) 8 mousedown 1 mousemove 60 200 mousemove 20 300 mouseup 1
-sleep 1
-check "the unlocked bar moves and stays on the screen ($(geometry X),$(geometry Y))" \
-  test "$(geometry X)" -ge 0 -a "$(geometry X)" != "$left"
+# Its fourteenth item unlocks the position (locked is the default).
+lock_item() { # opens the main menu on the bar at x, chooses the lock item
+  xdotool mousemove "$1" $(( $(geometry Y) + 8 )) click 3
+  sleep 0.8
+  xdotool key --delay 40 Down Down Down Down Down Down Down Down Down Down Down Down Down Down Return
+  sleep 0.5
+}
+drag_title() { # from the title, by (dx, dy), in two moves
+  local x=$(( $(geometry X) + 150 )) y=$(( $(geometry Y) + 8 ))
+  xdotool mousemove "$x" "$y" mousedown 1 mousemove $((x + $1 / 2)) $((y + $2 / 2)) \
+    mousemove $((x + $1)) $((y + $2)) mouseup 1
+}
+lock_item $((left + 150))
+# Dropped 130 pixels past the left edge: it comes to rest at the edge.
+drag_title -580 292
+check "the unlocked bar follows the drag and comes back onto the screen" \
+  wait_until 30 bar_at 0,292
+echo "     bar at ($(geometry X),$(geometry Y))"
+# Locked again, the same gesture leaves it where it is.
+lock_item 150
+drag_title 300 -200
+sleep 0.5
+check "the locked bar does not move" bar_at 0,292
 
 wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
-for _ in $(seq 1 50); do
-  xdotool search --name '^Pilotune Fenetre$' >/dev/null 2>&1 || break
-  sleep 0.2
-done
 check "FERMERWINAMP FERMERPROG from a second start close the player and the bar" \
-  bash -c "! xdotool search --name '^Pilotune Fenetre\$' >/dev/null 2>&1"
-check "the position was saved" grep -q "PositionLeft=" "$WORK/Pilotune.ini"
+  wait_until 100 bash -c "! xdotool search --name '^Pilotune Fenetre\$' >/dev/null 2>&1"
+# The settings reach the file when the program ends, after its window.
+check "the program ends" wait_until 100 bash -c "! kill -0 $pilotune_pid 2>/dev/null"
+check "the position was saved" grep -q "PositionLeft=0" "$WORK/Pilotune.ini"
 echo "screenshots: $(cd "$OUT" && ls bar-*.png | tr '\n' ' ')in $(cd "$OUT" && pwd)"
 exit $fail

@@ -177,3 +177,22 @@ TEST(BarMenus, MainMenuCommandsCarryTheirModeFlag) {
     EXPECT_EQ(PrincipaleCommand(kMnuVerrouiller), std::nullopt);
     EXPECT_EQ(PrincipaleCommand(""), std::nullopt);
 }
+
+// The drop rule, also applied to a stored position at start: a 499 x 26 bar
+// on a 1024 x 768 screen, and on a second monitor left of the primary one.
+TEST(BarLayout, ADroppedOrStoredBarComesBackOntoItsScreen) {
+    const Rect screen{0, 0, 1024, 768};
+    const Rect left{-1280, 0, 1280, 1024};
+    struct Case {
+        Rect bar, on, expected;
+    } cases[] = {
+        {{450, 0, 499, 26}, screen, {450, 0, 499, 26}},        // in place: unchanged
+        {{-90, 192, 499, 26}, screen, {0, 192, 499, 26}},      // past the left edge
+        {{-5000, -300, 499, 26}, screen, {0, 0, 499, 26}},     // far off, up and left
+        {{3000, 5000, 499, 26}, screen, {525, 742, 499, 26}},  // far off, down and right
+        {{1000, 760, 499, 26}, screen, {1000, 742, 499, 26}},  // still touching the right side
+        {{-1400, 2000, 499, 26}, left, {-1280, 998, 499, 26}}, // a monitor at a negative origin
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClampBarToScreen(c.bar, c.on), c.expected) << c.bar.left << "," << c.bar.top;
+}

@@ -11,7 +11,11 @@
 #include "PilotuneProcess.h"
 #include "Simulator.h"
 #include "Waiting.h"
+#include "app/SecondStart.h"
 #include "bar/BarScene.h"
+#include "bar/FPrincipaleWin32.h"
+#include "base/HandleWin32.h"
+#include "schedule/Action.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -96,7 +100,8 @@ TEST_F(BarOnSimulator, ButtonsSeekAndTimeClickReachThePlayer) {
     Click(Centre("imgRecule"));
     Click(Centre("imgStop"));
     const std::vector<long long> expected = {40046, 40045, 40048, 40044, 40047};
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; })) << ::testing::PrintToString(Commands(sim));
+    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
+        << ::testing::PrintToString(Commands(sim));
 
     // Seeking: a press in the progress zone, halfway between the borders.
     Click(Centre("imgJoue"));
@@ -112,7 +117,8 @@ TEST_F(BarOnSimulator, ButtonsSeekAndTimeClickReachThePlayer) {
         return s >= 95 && s <= 106;
     })) << sim.User(105, 0);
     int seeks = 0;
-    for (const auto& m : sim.Log()) seeks += m.msg == WM_USER && m.lParam == 106;
+    for (const auto& m : sim.Log())
+        seeks += m.msg == WM_USER && m.lParam == 106;
     EXPECT_EQ(seeks, 1);
 
     // The time click switches to the remaining time; the setting keeps it.
@@ -145,8 +151,8 @@ TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBar) {
         CloseHandle(f);
     }
     EXPECT_EQ(app->RunSecond(L"EXECUTER " + dir + L"\\marque.bat"), 0u);
-    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                        10000));
+    EXPECT_TRUE(WaitFor(
+        [&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
 
     // Bad input from other processes: nothing breaks, nothing runs.
     sim.ClearLog();
@@ -156,7 +162,8 @@ TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBar) {
     const ATOM big = GlobalAddAtomW(std::wstring(255, L'x').c_str());
     PostMessageW(app->Bar(), 1025, big, 0);
     std::wstring many;
-    for (int i = 0; i < 200; ++i) many += L"mot" + std::to_wstring(i) + L" ";
+    for (int i = 0; i < 200; ++i)
+        many += L"mot" + std::to_wstring(i) + L" ";
     EXPECT_EQ(app->RunSecond(many), 0u);
     DWORD_PTR answer = 0;
     EXPECT_TRUE(SendMessageTimeoutW(app->Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 3000, &answer));
@@ -232,8 +239,10 @@ TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
 
 TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
     const std::string user = TestUserName();
-    Launch("planned", "[" + user + " Planification]\r\nActiver=1\r\nAfficheInfo=1\r\nNbListe=1\r\n"
-                      "Activer 0=1\r\nAction 0=6\r\nComment 0=1\r\nPeriode 0=0\r\nQuand 0=3\r\n");
+    Launch("planned",
+           "[" + user +
+               " Planification]\r\nActiver=1\r\nAfficheInfo=1\r\nNbListe=1\r\n"
+               "Activer 0=1\r\nAction 0=6\r\nComment 0=1\r\nPeriode 0=0\r\nQuand 0=3\r\n");
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     sim.ClearLog();
     // "dans 3": STOPPER about three seconds after the start, not at once.
@@ -248,10 +257,11 @@ TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
     const std::string before = app->Ini();
     EXPECT_EQ(before.find("NbOuvert=2"), std::string::npos);
     DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000,
-                                    &answer));
+    ASSERT_TRUE(
+        SendMessageTimeoutW(app->Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer));
     EXPECT_TRUE(answer);
-    ASSERT_TRUE(SendMessageTimeoutW(app->Bar(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 3000, &answer));
+    ASSERT_TRUE(
+        SendMessageTimeoutW(app->Bar(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 3000, &answer));
     app->Kill(); // Windows ends the process without any further message
     const std::string after = app->Ini();
     EXPECT_NE(after.find("NbOuvert=2"), std::string::npos) << after;
@@ -287,13 +297,65 @@ TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     Click(Centre("lblCopierB"));
     // The destination folder is created with its parents; the track lands there.
-    EXPECT_TRUE(WaitFor([&] {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((dest + L"\\*.mp3").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return false;
-        FindClose(find);
-        return true;
-    }, 6000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            WIN32_FIND_DATAW data;
+            HANDLE find = FindFirstFileW((dest + L"\\*.mp3").c_str(), &data);
+            if (find == INVALID_HANDLE_VALUE) return false;
+            FindClose(find);
+            return true;
+        },
+        6000));
     CloseAndWait();
     EXPECT_NE(app->Ini().find("Chemin=" + destText + "\\"), std::string::npos) << app->Ini();
+}
+
+namespace {
+std::vector<WPARAM> g_handedOver; // actions the stand-in bar received
+
+LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsgSecondStartAction) g_handedOver.push_back(wParam);
+    return DefWindowProcW(w, msg, wParam, lParam);
+}
+
+int BarsOnScreen() {
+    int n = 0;
+    EnumWindows(
+        [](HWND w, LPARAM count) -> BOOL {
+            wchar_t caption[64] = {};
+            GetWindowTextW(w, caption, 64);
+            if (std::wstring(caption) == kBarCaption) ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+} // namespace
+
+// The test plays a first instance still starting (its player launching): it
+// holds the instance's mutex and shows its bar only later. A second start
+// meanwhile opens no second program and loses none of its keywords.
+TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
+    const KernelHandle first{CreateMutexW(nullptr, FALSE, kInstanceMutex)};
+    ASSERT_TRUE(first);
+    PilotuneProcess second("second-start-early", Ini(""));
+    DWORD code = 1;
+    std::thread run([&] { code = second.RunSecond(L"PAUSER"); });
+    Pump(1500);
+    EXPECT_EQ(BarsOnScreen(), 0) << "the second start opened a program of its own";
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = LateBarProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LateBar";
+    RegisterClassW(&wc);
+    HWND bar = CreateWindowExW(0, L"LateBar", kBarCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (g_handedOver.empty() && GetTickCount64() < end)
+        Pump(50);
+    run.join();
+    DestroyWindow(bar);
+    EXPECT_EQ(g_handedOver, std::vector<WPARAM>{PAUSER});
+    EXPECT_EQ(code, 0u);
 }
