@@ -158,6 +158,22 @@ TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndTheMouseBringsItBack) {
     EXPECT_EQ(bar.state.height, 26);
 }
 
+TEST_F(Monitor, TurningAutoHideOffGivesTheBarItsHeightAtTheNextTick) {
+    option.CacheAuto = true;
+    StartBar();
+    for (int i = 0; i < 12; ++i)
+        bar.monitor.Tick();
+    ASSERT_EQ(bar.state.height, 1);
+    Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
+    ASSERT_FALSE(option.CacheAuto);
+    bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+    EXPECT_EQ(bar.state.hideCounter, 0);
+    for (int i = 0; i < 12; ++i)
+        bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+}
+
 TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
     window.lengths.assign(10, 2);
     StartBar();
