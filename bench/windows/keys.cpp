@@ -43,13 +43,13 @@ class TimedWindow final : public PlayerWindow {
     double answeredAt = 0;
     bool Find() override { return inner_.Find(); }
     bool Exists() override { return inner_.Exists(); }
-    std::intptr_t Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
-        const std::intptr_t r = inner_.Send(msg, w, l);
+    std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        const auto r = inner_.Send(msg, w, l);
         if (msg == WM_COMMAND && w == kCmdPause) answeredAt = NowUs();
         return r;
     }
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
-    std::string Caption() override { return inner_.Caption(); }
+    std::optional<std::string> Caption() override { return inner_.Caption(); }
     void Show(bool v) override { inner_.Show(v); }
     void RaiseSearchWindow() override { inner_.RaiseSearchWindow(); }
 

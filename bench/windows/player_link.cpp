@@ -20,25 +20,25 @@ using namespace pilotune;
 namespace {
 // A player window that only answers the playlist length, for the file part.
 class LengthOnlyWindow final : public PlayerWindow {
-public:
+  public:
     explicit LengthOnlyWindow(int n) : n_(n) {}
     bool Find() override { return true; }
     bool Exists() override { return true; }
-    std::intptr_t Send(unsigned, std::uintptr_t, std::intptr_t l) override {
+    std::optional<std::intptr_t> Send(unsigned, std::uintptr_t, std::intptr_t l) override {
         return l == kQueryLength ? n_ : 0;
     }
     void Post(unsigned, std::uintptr_t, std::intptr_t) override {}
-    std::string Caption() override { return {}; }
+    std::optional<std::string> Caption() override { return std::string(); }
     void Show(bool) override {}
     void RaiseSearchWindow() override {}
 
-private:
+  private:
     int n_;
 };
 
 void Row(const char* what, double ours, double base, double target, const char* unit) {
-    std::printf("%-44s %10.2f %s  baseline %10.2f %s  ratio %5.2f  (target <= %.1f)\n", what,
-                ours, unit, base, unit, ours / base, target);
+    std::printf("%-44s %10.2f %s  baseline %10.2f %s  ratio %5.2f  (target <= %.1f)\n", what, ours,
+                unit, base, unit, ours / base, target);
 }
 } // namespace
 
@@ -54,10 +54,12 @@ int main() {
         double best = 1e18, bestBare = 1e18;
         for (int pass = 0; pass < 5; ++pass) { // interleaved passes, best of each
             double t0 = NowUs();
-            for (int i = 0; i < kRounds; ++i) SendMessageW(hwnd, WM_USER, 0, kQueryTime);
+            for (int i = 0; i < kRounds; ++i)
+                SendMessageW(hwnd, WM_USER, 0, kQueryTime);
             bestBare = std::min(bestBare, (NowUs() - t0) / kRounds);
             t0 = NowUs();
-            for (int i = 0; i < kRounds; ++i) link.Position();
+            for (int i = 0; i < kRounds; ++i)
+                link.Position();
             best = std::min(best, (NowUs() - t0) / kRounds);
         }
         Row("Position() round trip", best, bestBare, 1.2, "us");
@@ -87,7 +89,8 @@ int main() {
             std::ifstream in(m3u, std::ios::binary);
             std::string line;
             std::size_t count = 0;
-            while (std::getline(in, line)) count += line.empty() || line[0] != '#';
+            while (std::getline(in, line))
+                count += line.empty() || line[0] != '#';
             if (count != kEntries) std::printf("unexpected count %zu\n", count);
         }
         bestBase = std::min(bestBase, NowUs() - t0);

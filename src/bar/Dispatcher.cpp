@@ -1,6 +1,7 @@
 #include "bar/Dispatcher.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "bar/BarState.h"
 #include "bar/PlaybackMonitor.h"
@@ -21,10 +22,15 @@ void Dispatcher::ExecuterAction(int action, bool modeFlag, const std::string& pa
 }
 
 void Dispatcher::MarkPlayerState() {
+    // One question for the three marks. A player that is there but did not
+    // answer leaves them as they were; no player at all reads as stopped.
+    std::optional<int> state = bar_.player.AskEtat();
+    if (!state && !bar_.player.EstLance()) state = 0;
+    if (!state) return;
     Menu& menu = bar_.menus.principale;
-    menu[kMnuJouer].checked = bar_.player.Etat() == 1;
-    menu[kMnuPause].checked = bar_.player.Etat() == 3;
-    menu[kMnuStopper].checked = bar_.player.Etat() == 0;
+    menu[kMnuJouer].checked = *state == 1;
+    menu[kMnuPause].checked = *state == 3;
+    menu[kMnuStopper].checked = *state == 0;
 }
 
 void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {

@@ -30,32 +30,25 @@ void PlaybackMonitor::Tick() {
     TPilotune& player = bar_.player;
     BarTwins& twins = bar_.twins;
 
-    // 1. Auto-hide.
+    // 1. Auto-hide. Off, the counter rests at 0 and the bar keeps its height.
+    if (!opt.CacheAuto) bar_.hideCounter = 0;
     if (bar_.hideCounter == 0) bar_.height = kBarHeight;
     if (bar_.hideCounter > kHideAfterTicks && opt.CacheAuto) bar_.height = 1;
     if (bar_.hideCounter < kHideCounterMax && opt.CacheAuto) ++bar_.hideCounter;
 
-    // 2-3. Times; both 0 is no track, or no player at all.
-    const int p = player.Position();
-    const int d = player.Duree();
-    if (p == 0 && d == 0) {
-        if (!player.EstLance()) {
-            if (opt.FermerWA) {
-                if (!closing_) {
-                    closing_ = true;
-                    bar_.services.CloseProgram();
-                }
-            } else {
-                // The player is gone: the title says so instead of the last track.
-                TitleRefresh();
-            }
-        }
+    // 2-3. Times. No answer is no player, or one that does not answer in time:
+    // the display stays as it was and nothing is decided on a guess. Both 0 is
+    // no track.
+    const std::optional<int> p = player.AskPosition();
+    const std::optional<int> d = p ? player.AskDuree() : std::nullopt;
+    if (!p || !d || (*p == 0 && *d == 0)) {
+        if (!player.EstLance()) PlayerGone();
         return;
     }
 
     // 4-5. Progress and time, then their shadows.
-    if (auto shown = ComputeProgress(p, d, twins.bord1.B().bounds.left, twins.bord2.B().bounds.left,
-                                     opt.AffichageNeg)) {
+    if (auto shown = ComputeProgress(*p, *d, twins.bord1.B().bounds.left,
+                                     twins.bord2.B().bounds.left, opt.AffichageNeg)) {
         const Rect& old = twins.avance.B().bounds;
         twins.avance.SetBounds({shown->left, old.top, shown->width, old.height});
         twins.avance.N().bounds.width += 1; // the shadow reaches one pixel further
@@ -63,27 +56,29 @@ void PlaybackMonitor::Tick() {
     }
 
     // 6. Title.
-    TitleRefresh();
+    TitleRefreshIfAnswered();
 
     // 7. Shuffle indicator follows the player's real state.
-    opt.Shuffle = player.HasardActif();
-    twins.hazard.SetText(opt.Shuffle ? "BCA" : "ABC");
-    bar_.menus.principale[kMnuHazard].checked = opt.Shuffle;
+    if (const std::optional<bool> shuffle = player.AskHasard()) {
+        opt.Shuffle = *shuffle;
+        twins.hazard.SetText(opt.Shuffle ? "BCA" : "ABC");
+        bar_.menus.principale[kMnuHazard].checked = opt.Shuffle;
+    }
 
     // 8. Programme replay, or the excerpt mode.
     if (opt.ProgLecture) {
         bar_.services.ProgrammeStep(false);
         if (!opt.ProgLecture) bar_.scene["imgJoue"].picture = pictures::kJoue;
-    } else if (opt.ExcerptOn && p >= opt.NbExtrait) {
+    } else if (opt.ExcerptOn && *p >= opt.NbExtrait) {
         dispatcher_.ExecuterAction(AVANCER, false);
     }
 
-    // 9. Track change.
+    // 9. Track change: only on a track number the player gave.
     if (!opt.Applying) {
-        const int track = player.NumeroTitre();
-        if (track != opt.CurrentTrack) {
-            opt.CurrentTrack = track;
-            bar_.history.Record(track);
+        const std::optional<int> track = player.AskNumeroTitre();
+        if (track && *track != opt.CurrentTrack) {
+            opt.CurrentTrack = *track;
+            bar_.history.Record(*track);
             LoopStep();
             bar_.services.ProgrammeStep(true);
             bar_.services.ScheduleEvaluate(false);
@@ -92,7 +87,7 @@ void PlaybackMonitor::Tick() {
     }
 
     // 10. Blinking while a programme plays or records.
-    const bool odd = p % 2 != 0;
+    const bool odd = *p % 2 != 0;
     if (opt.ProgLecture) {
         bar_.scene["imgJoue"].picture = odd ? pictures::kEnregistre : pictures::kJoue;
     } else if (opt.ProgEnreg) {
@@ -100,11 +95,33 @@ void PlaybackMonitor::Tick() {
     }
 
     // 11. The full-screen view follows.
-    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreen(p, d);
+    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreen(*p, *d);
+}
+
+void PlaybackMonitor::PlayerGone() {
+    if (bar_.option.FermerWA) {
+        if (!closing_) {
+            closing_ = true;
+            bar_.services.CloseProgram();
+        }
+    } else {
+        // The title says the player is stopped instead of showing the last track.
+        TitleRefresh();
+    }
 }
 
 void PlaybackMonitor::TitleRefresh() {
-    const std::string text = bar_.player.Titre() + bar_.player.TexteEtat();
+    ShowTitle(bar_.player.Titre() + bar_.player.TexteEtat());
+}
+
+void PlaybackMonitor::TitleRefreshIfAnswered() {
+    const std::optional<std::string> title = bar_.player.AskTitre();
+    if (!title) return;
+    if (const std::optional<int> state = bar_.player.AskEtat())
+        ShowTitle(*title + StateText(*state));
+}
+
+void PlaybackMonitor::ShowTitle(const std::string& text) {
     bar_.twins.titre.SetText(text);
     bar_.twins.titre.SetHint(text);
 }
@@ -113,13 +130,15 @@ void PlaybackMonitor::LoopStep() {
     COption& opt = bar_.option;
     if (!opt.LoopOn || opt.LoopTrack == 0) return;
     bar_.player.JouerTitre(opt.LoopTrack);
-    TitleRefresh();
+    TitleRefreshIfAnswered();
     if (opt.NbBoucle != kLoopInfinite) {
         --opt.NbBoucle;
         bar_.twins.nbBoucle.SetText(std::to_string(opt.NbBoucle));
         if (opt.NbBoucle < 1) dispatcher_.ExecuterAction(BOUCLE, false);
     }
-    opt.CurrentTrack = bar_.player.NumeroTitre();
+    // With no answer, the loop track is taken as playing: a silent player is
+    // not a change of track.
+    opt.CurrentTrack = bar_.player.AskNumeroTitre().value_or(opt.LoopTrack);
 }
 
 void PlaybackMonitor::ShowLoopCount() {
@@ -144,7 +163,8 @@ void PlaybackMonitor::ApplyLoop() {
         }
         ShowLoopCount();
         MarkLoopMenu();
-        opt.LoopTrack = bar_.player.NumeroTitre();
+        // A player that does not answer leaves the last track seen.
+        opt.LoopTrack = bar_.player.AskNumeroTitre().value_or(opt.CurrentTrack);
         bar_.twins.nbBoucle.SetPopupMenu(bar_.menus.boucle.Name());
     } else {
         MarkLoopMenu();

@@ -2,6 +2,7 @@
 // The bar's 500 ms tick: time, progress, title and shuffle indicator, auto-hide,
 // track changes with the loop, excerpt and shuffle-history modes, blinking of
 // the programme buttons, and the end of the program when the player is gone.
+#include <string>
 #include <string_view>
 
 namespace pilotune {
@@ -28,6 +29,10 @@ class PlaybackMonitor {
     void UpdateModePicture();
 
   private:
+    void PlayerGone();
+    // The title refresh, only when the player answered both its questions.
+    void TitleRefreshIfAnswered();
+    void ShowTitle(const std::string& text);
     void LoopStep();
     void MarkLoopMenu();
     void ShowLoopCount();

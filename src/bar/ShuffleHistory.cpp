@@ -33,7 +33,8 @@ void ShuffleHistory::Back(TPilotune& player) {
         player.JouerTitre(slots_[cursor_]);
     } else {
         player.Precedent();
-        slots_[cursor_] = player.NumeroTitre();
+        // A player that does not answer leaves the slot empty, not guessed.
+        slots_[cursor_] = player.AskNumeroTitre().value_or(0);
     }
 }
 

@@ -11,25 +11,28 @@ namespace pilotune {
 
 // The player's main window, as found by the last Find().
 class PlayerWindow {
-public:
+  public:
     virtual ~PlayerWindow() = default;
     // Looks for the top-level window of class "Winamp v1.x" and keeps its handle
     // (null when none). Returns whether one was found.
     virtual bool Find() = 0;
     // Whether such a window exists now, whatever handle is kept.
     virtual bool Exists() = 0;
-    // Synchronous send to the kept handle; 0 when there is no answer (no
-    // window, or a player that does not answer in time).
-    virtual std::intptr_t Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Synchronous send to the kept handle, bounded in time; nullopt when no
+    // answer came (no window, a window that has gone, or a player that did not
+    // answer in time).
+    virtual std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t wParam,
+                                              std::intptr_t lParam) = 0;
     virtual void Post(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual std::string Caption() = 0;
+    // The window's caption; nullopt when there is no window.
+    virtual std::optional<std::string> Caption() = 0;
     virtual void Show(bool visible) = 0;
     // Places the player's title-search window above every other window.
     virtual void RaiseSearchWindow() = 0;
 };
 
 class PlayerSystem {
-public:
+  public:
     virtual ~PlayerSystem() = default;
     virtual bool FileExists(const std::string& path) = 0;
     // Default value of HKLM\...\App Paths\winamp.exe, empty when missing.
@@ -40,8 +43,12 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // Asks the shell to open the program; false when it reports a failure.
     virtual bool Launch(const std::string& path) = 0;
-    // Lets the user interface run its pending messages, waiting a little.
-    virtual void ProcessMessages() = 0;
+    // One short wait while a launched player starts. Nothing that could start
+    // it again runs meanwhile: no input, no timer, no posted message is handled
+    // (they wait for the end of the launch); windows repaint and messages sent
+    // by other threads are answered. False when the program is closing, which
+    // ends the wait for the player.
+    virtual bool WaitForLaunch() = 0;
     virtual std::uint64_t NowMs() = 0;
     // Hands the file's bytes to `chunk` in order, piece by piece, until the end
     // or until `chunk` answers false. False, with the system's error text, when

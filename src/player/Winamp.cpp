@@ -16,49 +16,104 @@ std::string TitleFromCaption(const std::string& caption) {
 TPilotune::TPilotune(PlayerWindow& window, PlayerSystem& system, std::string programPath)
     : window_(window), system_(system), path_(std::move(programPath)) {}
 
-std::string TPilotune::FichierListe() const { return PlaylistPathFor(path_); }
-
-int TPilotune::Query(int lParam, std::uintptr_t wParam) {
-    // The player answers a 32-bit int; keep only that, whatever the width.
-    return static_cast<std::int32_t>(window_.Send(kWmUser, wParam, lParam));
+std::string TPilotune::FichierListe() const {
+    return PlaylistPathFor(path_);
 }
 
-void TPilotune::Command(unsigned n) { window_.Send(kWmCommand, n, 0); }
+std::optional<int> TPilotune::Query(int lParam, std::uintptr_t wParam) {
+    // The player answers a 32-bit int; keep only that, whatever the width.
+    if (auto answer = window_.Send(kWmUser, wParam, lParam))
+        return static_cast<std::int32_t>(*answer);
+    return std::nullopt;
+}
+
+void TPilotune::Command(unsigned n) {
+    window_.Send(kWmCommand, n, 0);
+}
 
 void TPilotune::Connecter() {
     if (window_.Find()) return;
+    // Only one launch at a time: a call answered inside the wait below finds
+    // the launch under way and leaves it alone.
+    if (launching_) return;
     if (!system_.FileExists(path_)) return;
     if (!system_.Launch(path_)) return;
+    launching_ = true;
     const std::uint64_t start = system_.NowMs();
     while (!window_.Find()) {
-        system_.ProcessMessages();
-        if (system_.NowMs() - start >= kLaunchWaitMs) return;
+        if (!system_.WaitForLaunch()) break; // the program is closing
+        if (system_.NowMs() - start >= kLaunchWaitMs) break;
     }
+    launching_ = false;
 }
 
-bool TPilotune::EstLance() { return window_.Exists(); }
+bool TPilotune::EstLance() {
+    return window_.Exists();
+}
 
-int TPilotune::Position() { return Query(kQueryTime, 0) / 1000; }
+std::optional<int> TPilotune::AskPosition() {
+    auto ms = Query(kQueryTime, 0);
+    if (!ms) return std::nullopt;
+    return *ms / 1000;
+}
+int TPilotune::Position() {
+    return AskPosition().value_or(0);
+}
 
-int TPilotune::Duree() { return Query(kQueryTime, 1); }
+std::optional<int> TPilotune::AskDuree() {
+    return Query(kQueryTime, 1);
+}
+int TPilotune::Duree() {
+    return AskDuree().value_or(0);
+}
 
-std::string TPilotune::Titre() { return TitleFromCaption(window_.Caption()); }
+std::optional<std::string> TPilotune::AskTitre() {
+    auto caption = window_.Caption();
+    if (!caption) return std::nullopt;
+    return TitleFromCaption(*caption);
+}
+std::string TPilotune::Titre() {
+    return AskTitre().value_or(std::string());
+}
 
 void TPilotune::AllerA(int seconds) {
     const std::int64_t ms = std::clamp<std::int64_t>(std::int64_t{seconds} * 1000, 0, INT32_MAX);
     window_.Post(kWmUser, static_cast<std::uintptr_t>(ms), kQuerySeek);
 }
 
-void TPilotune::AfficherWinamp(bool cacher) { window_.Show(!cacher); }
-void TPilotune::Precedent() { Command(kCmdPrevious); }
-void TPilotune::Jouer() { Command(kCmdPlay); }
-void TPilotune::Pauser() { Command(kCmdPause); }
-void TPilotune::Stopper() { Command(kCmdStop); }
-void TPilotune::Suivant() { Command(kCmdNext); }
-void TPilotune::BasculerHasard() { Command(kCmdShuffle); }
-void TPilotune::Commande(unsigned n) { Command(n & 0xFFFF); }
+void TPilotune::AfficherWinamp(bool cacher) {
+    window_.Show(!cacher);
+}
+void TPilotune::Precedent() {
+    Command(kCmdPrevious);
+}
+void TPilotune::Jouer() {
+    Command(kCmdPlay);
+}
+void TPilotune::Pauser() {
+    Command(kCmdPause);
+}
+void TPilotune::Stopper() {
+    Command(kCmdStop);
+}
+void TPilotune::Suivant() {
+    Command(kCmdNext);
+}
+void TPilotune::BasculerHasard() {
+    Command(kCmdShuffle);
+}
+void TPilotune::Commande(unsigned n) {
+    Command(n & 0xFFFF);
+}
 
-int TPilotune::NumeroTitre() { return Query(kQueryWritePlaylist) + 1; }
+std::optional<int> TPilotune::AskNumeroTitre() {
+    auto position = Query(kQueryWritePlaylist);
+    if (!position) return std::nullopt;
+    return *position + 1;
+}
+int TPilotune::NumeroTitre() {
+    return AskNumeroTitre().value_or(1);
+}
 
 void TPilotune::JouerTitre(int n) {
     window_.Send(kWmUser, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(n) - 1),
@@ -66,23 +121,43 @@ void TPilotune::JouerTitre(int n) {
     Command(kCmdPlay);
 }
 
+std::optional<int> TPilotune::AskEtat() {
+    auto state = Query(kQueryState);
+    if (!state) return std::nullopt;
+    return *state == 0 || *state == 1 || *state == 3 ? *state : 4;
+}
 int TPilotune::Etat() {
-    const int state = Query(kQueryState);
-    return state == 0 || state == 1 || state == 3 ? state : 4;
+    return AskEtat().value_or(0);
 }
 
-std::string TPilotune::TexteEtat() {
-    switch (Query(kQueryState)) {
-    case 0: return " - Stop";
-    case 1: return "";
-    case 3: return " - Pause";
-    default: return " - Erreur";
+std::string StateText(int etat) {
+    switch (etat) {
+    case 0:
+        return " - Stop";
+    case 1:
+        return "";
+    case 3:
+        return " - Pause";
+    default:
+        return " - Erreur";
     }
 }
+std::string TPilotune::TexteEtat() {
+    return StateText(Etat());
+}
 
-int TPilotune::NbTitres() { return std::clamp(Query(kQueryLength), 0, kMaxPlaylistEntries); }
+int TPilotune::NbTitres() {
+    return std::clamp(Query(kQueryLength).value_or(0), 0, kMaxPlaylistEntries);
+}
 
-bool TPilotune::HasardActif() { return Query(kQueryShuffle) == 1; }
+std::optional<bool> TPilotune::AskHasard() {
+    auto shuffle = Query(kQueryShuffle);
+    if (!shuffle) return std::nullopt;
+    return *shuffle == 1;
+}
+bool TPilotune::HasardActif() {
+    return AskHasard().value_or(false);
+}
 
 bool TPilotune::LireListe(std::string* error) {
     Query(kQueryWritePlaylist);

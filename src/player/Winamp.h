@@ -1,6 +1,7 @@
 #pragma once
 // TPilotune: the one link to the player. Every command and query of the player
 // goes through here; nothing else sends the player a message.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,13 +48,18 @@ inline constexpr unsigned kLaunchWaitMs = 30000;
 std::string ResolveWinampPath(SettingsStore& store, PlayerSystem& system);
 
 class TPilotune {
-public:
+  public:
     TPilotune(PlayerWindow& window, PlayerSystem& system, std::string programPath);
 
     const std::string& CheminWinamp() const { return path_; }
     std::string FichierListe() const;
 
+    // Finds the player's window, or launches the player and waits (at most
+    // kLaunchWaitMs) for its window. A call made while a launch is under way
+    // (from a message answered during that wait) returns at once and launches
+    // nothing; the wait ends early when the program closes.
     void Connecter();
+    bool Lancement() const { return launching_; }
     bool EstLance();
     int Position();
     int Duree();
@@ -80,10 +86,21 @@ public:
     int ChercherTitre(const std::string& nom);
     void AfficherChercheur();
 
+    // The queries again, with nullopt when the player gave no answer (no
+    // window, gone, or too slow to answer). The plain ones above read that as
+    // an answer of 0; a caller that must not mistake silence for a state, such
+    // as the playback tick, asks these.
+    std::optional<int> AskPosition();
+    std::optional<int> AskDuree();
+    std::optional<std::string> AskTitre();
+    std::optional<int> AskNumeroTitre();
+    std::optional<int> AskEtat();
+    std::optional<bool> AskHasard();
+
     std::vector<std::string> Liste() const { return cache_.Entries(); }
 
-private:
-    int Query(int lParam, std::uintptr_t wParam = 0);
+  private:
+    std::optional<int> Query(int lParam, std::uintptr_t wParam = 0);
     void Command(unsigned n);
     // The cache is refreshed only when the playlist's length changed.
     bool CacheIsCurrent();
@@ -92,9 +109,13 @@ private:
     PlayerSystem& system_;
     std::string path_;
     PlaylistCache cache_;
+    bool launching_ = false;
 };
 
 // The caption rule: "12. Artiste - Morceau - Winamp" -> "12. Artiste - Morceau".
 std::string TitleFromCaption(const std::string& caption);
+// What the bar appends to the title for a state code of Etat: " - Stop",
+// "", " - Pause" or " - Erreur".
+std::string StateText(int etat);
 
 } // namespace pilotune

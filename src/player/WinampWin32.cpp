@@ -13,6 +13,8 @@ namespace pilotune {
 namespace {
 constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 constexpr wchar_t kSearchClass[] = L"BaseWindow_RootWnd";
+constexpr std::size_t kMaxCaption = 65536;
+constexpr DWORD kLaunchPollMs = 50;
 constexpr wchar_t kAppPathsKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
 
@@ -30,17 +32,20 @@ bool Win32PlayerWindow::Find() {
     return hwnd_ != nullptr;
 }
 
-bool Win32PlayerWindow::Exists() { return FindWindowW(kPlayerClass, nullptr) != nullptr; }
+bool Win32PlayerWindow::Exists() {
+    return FindWindowW(kPlayerClass, nullptr) != nullptr;
+}
 
-std::intptr_t Win32PlayerWindow::Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (!hwnd_) return 0;
+std::optional<std::intptr_t> Win32PlayerWindow::Send(unsigned msg, std::uintptr_t wParam,
+                                                     std::intptr_t lParam) {
+    if (!hwnd_) return std::nullopt;
     DWORD_PTR result = 0;
     const UINT wait = hung_ ? hungTimeoutMs_ : timeoutMs_;
     if (!SendMessageTimeoutW(hwnd_, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, wait,
                              &result)) {
-        // Gone, or not answering: the caller sees "no player" until it answers.
+        // Gone, or not answering in time.
         hung_ = IsWindow(hwnd_) != FALSE;
-        return 0;
+        return std::nullopt;
     }
     hung_ = false;
     return static_cast<std::intptr_t>(result);
@@ -50,27 +55,22 @@ void Win32PlayerWindow::Post(unsigned msg, std::uintptr_t wParam, std::intptr_t 
     if (hwnd_) PostMessageW(hwnd_, msg, wParam, lParam);
 }
 
-std::string Win32PlayerWindow::Caption() {
-    if (!hwnd_ || hung_) return {};
-    // GetWindowText of another process's window asks that window's thread;
-    // WM_GETTEXT through the bounded send keeps a hung player from freezing us.
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                             timeoutMs_, &length)) {
-        hung_ = IsWindow(hwnd_) != FALSE;
-        return {};
+std::optional<std::string> Win32PlayerWindow::Caption() {
+    if (!hwnd_) return std::nullopt;
+    // The system keeps the caption of every window: reading it sends the player
+    // no message, so it costs no round trip and a hung player cannot hold us up.
+    std::vector<wchar_t> text(512, L'\0');
+    int copied = 0;
+    while (true) {
+        copied = InternalGetWindowText(hwnd_, text.data(), static_cast<int>(text.size()));
+        if (copied < static_cast<int>(text.size()) - 1 || text.size() >= kMaxCaption) break;
+        text.assign(text.size() * 2, L'\0');
     }
-    if (length == 0) return {};
-    if (length > 65536) length = 65536;
-    std::vector<wchar_t> text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd_, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs_, &copied)) {
-        hung_ = IsWindow(hwnd_) != FALSE;
-        return {};
+    if (copied <= 0) {
+        if (!IsWindow(hwnd_)) return std::nullopt;
+        return std::string();
     }
-    if (copied > length) copied = length;
-    return Narrow(std::wstring_view(text.data(), copied));
+    return Narrow(std::wstring_view(text.data(), static_cast<std::size_t>(copied)));
 }
 
 void Win32PlayerWindow::Show(bool visible) {
@@ -115,7 +115,9 @@ std::string Win32PlayerSystem::AskText(const std::string& title, const std::stri
     return text;
 }
 
-void Win32PlayerSystem::ShowMessage(const std::string& text) { Messages().Info(text); }
+void Win32PlayerSystem::ShowMessage(const std::string& text) {
+    Messages().Info(text);
+}
 
 bool Win32PlayerSystem::Launch(const std::string& path) {
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
@@ -123,20 +125,28 @@ bool Win32PlayerSystem::Launch(const std::string& path) {
     return result > 32;
 }
 
-void Win32PlayerSystem::ProcessMessages() {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+bool Win32PlayerSystem::WaitForLaunch() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, kLaunchPollMs, QS_SENDMESSAGE | QS_PAINT, 0);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
+    // Messages sent by other threads and processes are answered (a sender must
+    // not hang on us); posted ones, input and timers stay queued until the end.
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++i) {
+        if (msg.message == WM_QUIT) { // some systems hand the quit out whatever the filter
             PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            return false;
         }
-        TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    // The program is closing: the quit or the close stays queued for the loop.
+    if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return false;
+    if (PeekMessageW(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;
+    return true;
 }
 
-std::uint64_t Win32PlayerSystem::NowMs() { return GetTickCount64(); }
+std::uint64_t Win32PlayerSystem::NowMs() {
+    return GetTickCount64();
+}
 
 bool Win32PlayerSystem::ReadFile(const std::string& path,
                                  const std::function<bool(std::string_view)>& chunk,
@@ -182,7 +192,8 @@ void Win32PlayerSystem::DecodeAnsi(std::string_view bytes, std::string& out) {
     const char* const end = p + bytes.size();
     while (p < end) {
         const char* run = p;
-        while (run < end && static_cast<unsigned char>(*run) < 0x80) ++run;
+        while (run < end && static_cast<unsigned char>(*run) < 0x80)
+            ++run;
         out.append(p, static_cast<std::size_t>(run - p));
         if (run < end) out += table[static_cast<unsigned char>(*run++)];
         p = run;
@@ -191,10 +202,9 @@ void Win32PlayerSystem::DecodeAnsi(std::string_view bytes, std::string& out) {
 
 std::string SystemErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                                   nullptr);
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text = n && buffer ? Narrow(std::wstring_view(buffer, n)) : std::string();
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))

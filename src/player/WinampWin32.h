@@ -8,7 +8,7 @@
 namespace pilotune {
 
 class Win32PlayerWindow final : public PlayerWindow {
-public:
+  public:
     // A send waits at most `timeoutMs` for an answer; once the player has failed
     // to answer, later sends wait only `hungTimeoutMs` until it answers again.
     explicit Win32PlayerWindow(unsigned timeoutMs = 1000, unsigned hungTimeoutMs = 50)
@@ -16,16 +16,17 @@ public:
 
     bool Find() override;
     bool Exists() override;
-    std::intptr_t Send(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t wParam,
+                                      std::intptr_t lParam) override;
     void Post(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
-    std::string Caption() override;
+    std::optional<std::string> Caption() override;
     void Show(bool visible) override;
     void RaiseSearchWindow() override;
 
     HWND Handle() const { return hwnd_; }
     bool Hung() const { return hung_; }
 
-private:
+  private:
     HWND hwnd_ = nullptr;
     bool hung_ = false;
     unsigned timeoutMs_;
@@ -33,14 +34,14 @@ private:
 };
 
 class Win32PlayerSystem final : public PlayerSystem {
-public:
+  public:
     bool FileExists(const std::string& path) override;
     std::string RegisteredWinampPath() override;
     std::string AskText(const std::string& title, const std::string& prompt,
                         const std::string& value) override;
     void ShowMessage(const std::string& text) override;
     bool Launch(const std::string& path) override;
-    void ProcessMessages() override;
+    bool WaitForLaunch() override;
     std::uint64_t NowMs() override;
     bool ReadFile(const std::string& path, const std::function<bool(std::string_view)>& chunk,
                   std::string& error) override;

@@ -74,11 +74,11 @@ TEST_F(Dispatch, EveryActionTakesItsOwnRoute) {
     }
 }
 
-TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQueryPerItem) {
+TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQuery) {
     Menu& menu = bar.state.menus.principale;
     const int before = window.queries;
     Run(ARIEN);
-    EXPECT_EQ(window.queries - before, 3);
+    EXPECT_EQ(window.queries - before, 1);
     EXPECT_TRUE(menu[kMnuJouer].checked);
     EXPECT_FALSE(menu[kMnuPause].checked);
     EXPECT_FALSE(menu[kMnuStopper].checked);
@@ -88,6 +88,19 @@ TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQueryPerItem) {
     Run(STOPPER);
     EXPECT_TRUE(menu[kMnuStopper].checked);
     EXPECT_FALSE(menu[kMnuPause].checked);
+
+    window.state = 1;
+    window.answersBeforeHang = 0; // there, but silent: the marks stay
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
+    window.answersBeforeHang = -1;
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuJouer].checked);
+    window.present = false; // gone: stopped
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
 }
 
 TEST_F(Dispatch, PauseResumesWhenStoppedOrPausedAndPausesWhenPlaying) {

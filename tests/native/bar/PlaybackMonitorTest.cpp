@@ -158,6 +158,100 @@ TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndTheMouseBringsItBack) {
     EXPECT_EQ(bar.state.height, 26);
 }
 
+TEST_F(Monitor, TurningAutoHideOffGivesTheBarItsHeightAtTheNextTick) {
+    option.CacheAuto = true;
+    StartBar();
+    for (int i = 0; i < 12; ++i)
+        bar.monitor.Tick();
+    ASSERT_EQ(bar.state.height, 1);
+    Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
+    ASSERT_FALSE(option.CacheAuto);
+    bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+    EXPECT_EQ(bar.state.hideCounter, 0);
+    for (int i = 0; i < 12; ++i)
+        bar.monitor.Tick();
+    EXPECT_EQ(bar.state.height, 26);
+}
+
+// A player that stops answering in the middle of a tick, whatever the query
+// it stops at, is not a change of track: no loop count is used, no programme
+// or schedule step runs, nothing is recorded, nothing is sent, and the
+// display keeps what it showed. When it answers again, the tick goes on as if
+// nothing had happened.
+TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
+    window.current = 4; // track 5
+    window.positionMs = 30'000;
+    window.shuffle = true;
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    bar.monitor.Tick();
+    ASSERT_EQ(option.LoopTrack, 5);
+    ASSERT_EQ(E("lblTitreB").text, "5. Artiste - Morceau 5");
+    ASSERT_EQ(E("lblHazardB").text, "BCA");
+    const int head = bar.state.history.Head();
+    for (int answered = 0; answered <= 6; ++answered) {
+        services.Clear();
+        window.commands.clear();
+        window.answersBeforeHang = answered;
+        bar.monitor.Tick();
+        Run(ARIEN); // the menu marks after an action
+        window.answersBeforeHang = -1;
+        bar.monitor.Tick();
+        EXPECT_EQ(option.CurrentTrack, 5) << answered;
+        EXPECT_EQ(option.NbBoucle, 3) << answered;
+        EXPECT_TRUE(option.LoopOn) << answered;
+        EXPECT_EQ(services.Count("ProgrammeStep 1"), 0) << answered;
+        EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 0) << answered;
+        EXPECT_TRUE(window.commands.empty()) << answered;
+        EXPECT_EQ(bar.state.history.Head(), head) << answered;
+        EXPECT_EQ(bar.state.history.Slot(head), 5) << answered;
+        EXPECT_EQ(E("lblTitreB").text, "5. Artiste - Morceau 5") << answered;
+        EXPECT_EQ(E("lblHazardB").text, "BCA") << answered;
+        EXPECT_TRUE(option.Shuffle) << answered;
+        EXPECT_TRUE(bar.state.menus.principale[kMnuJouer].checked) << answered;
+    }
+    // A real change is still one.
+    window.answersBeforeHang = -1;
+    window.current = 6;
+    bar.monitor.Tick();
+    EXPECT_EQ(option.NbBoucle, 2);
+    EXPECT_EQ(window.Track(), 5);
+    EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 1);
+}
+
+// The same silence inside the steps that ask again: the loop's replay and the
+// shuffle history's "previous".
+TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
+    window.lengths.assign(10, 5);
+    window.current = 2;
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    PlayAndTick(4);
+    window.Advance(1);            // track 3 ends: the tick replays it, then hears nothing more
+    window.answersBeforeHang = 6; // position, length, state, shuffle, track, set position
+    bar.monitor.Tick();
+    window.answersBeforeHang = -1;
+    EXPECT_EQ(option.NbBoucle, 2);
+    EXPECT_EQ(option.CurrentTrack, 3);
+    PlayAndTick(1);
+    EXPECT_EQ(option.NbBoucle, 2); // no second count for the same replay
+    EXPECT_EQ(window.Track(), 3);
+
+    Run(BOUCLE); // off
+    window.shuffle = true;
+    window.shuffleOrder = {7};
+    bar.state.history.Reset();
+    bar.state.history.Record(3);
+    window.answersBeforeHang = 2; // shuffle, previous: then silence
+    Run(RECULER, true);
+    window.answersBeforeHang = -1;
+    EXPECT_EQ(window.Track(), 8);
+    EXPECT_EQ(bar.state.history.Slot(bar.state.history.Cursor()), 0); // not guessed as 1
+}
+
 TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
     window.lengths.assign(10, 2);
     StartBar();

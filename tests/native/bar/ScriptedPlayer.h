@@ -33,6 +33,9 @@ class ScriptedPlayer final : public PlayerWindow {
     int positionMs = 0;
     bool shuffle = false;
     bool present = true;
+    // Sends answered before the player stops answering (it stays there); -1
+    // answers them all.
+    int answersBeforeHang = -1;
     std::deque<int> shuffleOrder; // 0-based tracks chosen by next/previous in shuffle
     std::vector<unsigned> commands;
     int queries = 0;
@@ -55,8 +58,10 @@ class ScriptedPlayer final : public PlayerWindow {
 
     bool Find() override { return present; }
     bool Exists() override { return present; }
-    std::intptr_t Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
-        if (!present) return 0;
+    std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        if (!present) return std::nullopt;
+        if (answersBeforeHang == 0) return std::nullopt;
+        if (answersBeforeHang > 0) --answersBeforeHang;
         if (msg == kWmCommand) {
             Command(static_cast<unsigned>(w));
             return 0;
@@ -86,8 +91,8 @@ class ScriptedPlayer final : public PlayerWindow {
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
         if (present && msg == kWmUser && l == kQuerySeek) positionMs = static_cast<int>(w);
     }
-    std::string Caption() override {
-        if (!present) return {};
+    std::optional<std::string> Caption() override {
+        if (!present) return std::nullopt;
         const char* suffix = state == 0 ? " [Stopped]" : state == 3 ? " [Paused]" : "";
         return std::to_string(Track()) + ". " + titles[current] + " - Winamp" + suffix;
     }

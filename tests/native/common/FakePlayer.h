@@ -2,6 +2,8 @@
 // In-memory stand-ins for the player's window and the system services.
 #include <functional>
 #include <map>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -18,9 +20,9 @@ struct SentMessage {
 };
 
 class FakePlayerWindow final : public PlayerWindow {
-public:
-    bool present = true;   // a player window exists
-    bool found = false;    // Find() was called while present
+  public:
+    bool present = true;        // a player window exists
+    bool found = false;         // Find() was called while present
     int findsUntilPresent = -1; // after a launch: Find() calls before the window shows
     std::string caption;
     std::vector<SentMessage> sent;
@@ -35,17 +37,22 @@ public:
         return found;
     }
     bool Exists() override { return present; }
-    std::intptr_t Send(unsigned m, std::uintptr_t w, std::intptr_t l) override {
-        if (!found) return 0;
+    bool silent = false; // the window is there but answers nothing
+    std::optional<std::intptr_t> Send(unsigned m, std::uintptr_t w, std::intptr_t l) override {
+        if (!found) return std::nullopt;
         sent.push_back({m, w, l, false});
         if (onSend) onSend(m, w, l);
+        if (silent) return std::nullopt;
         auto it = answers.find({m, w, l});
         return it == answers.end() ? 0 : it->second;
     }
     void Post(unsigned m, std::uintptr_t w, std::intptr_t l) override {
         if (found) sent.push_back({m, w, l, true});
     }
-    std::string Caption() override { return found ? caption : std::string(); }
+    std::optional<std::string> Caption() override {
+        if (!found) return std::nullopt;
+        return caption;
+    }
     void Show(bool v) override { visible = v; }
     void RaiseSearchWindow() override { ++raises; }
 
@@ -55,15 +62,18 @@ public:
 };
 
 class FakePlayerSystem final : public PlayerSystem {
-public:
+  public:
     std::map<std::string, std::string> files; // path -> bytes
     std::string registered;
     std::vector<std::string> asked, shown, launched;
-    std::function<std::string(const std::string&)> userTypes = [](const std::string& v) { return v; };
+    std::function<std::string(const std::string&)> userTypes = [](const std::string& v) {
+        return v;
+    };
     bool launchWorks = true;
     std::function<void()> onLaunch;
     std::uint64_t now = 0;
     int pumps = 0;
+    std::function<bool()> onWait; // runs inside each wait; false: the program closes
     int reads = 0;
 
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
@@ -79,9 +89,10 @@ public:
         if (onLaunch) onLaunch();
         return launchWorks;
     }
-    void ProcessMessages() override {
+    bool WaitForLaunch() override {
         ++pumps;
         now += 50;
+        return onWait ? onWait() : true;
     }
     std::uint64_t NowMs() override { return now; }
     // Small, odd-sized chunks, so that lines and CR LF pairs are cut anywhere.
@@ -102,7 +113,8 @@ public:
     void DecodeAnsi(std::string_view bytes, std::string& out) override {
         // Latin-1 subset of Windows-1252, enough for the tests
         for (unsigned char c : bytes) {
-            if (c < 0x80) out += static_cast<char>(c);
+            if (c < 0x80)
+                out += static_cast<char>(c);
             else {
                 out += static_cast<char>(0xC0 | (c >> 6));
                 out += static_cast<char>(0x80 | (c & 0x3F));

@@ -48,9 +48,9 @@ TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
     link.AllerA(42);
     link.AfficherChercheur();
     const std::vector<SentMessage> expected = {
-        {273, 40044, 0, false}, {273, 40045, 0, false}, {273, 40046, 0, false},
-        {273, 40047, 0, false}, {273, 40048, 0, false}, {273, 40023, 0, false},
-        {273, 40001, 0, false}, {1024, 0, 121, false},  {273, 40045, 0, false},
+        {273, 40044, 0, false},   {273, 40045, 0, false},   {273, 40046, 0, false},
+        {273, 40047, 0, false},   {273, 40048, 0, false},   {273, 40023, 0, false},
+        {273, 40001, 0, false},   {1024, 0, 121, false},    {273, 40045, 0, false},
         {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
     };
     EXPECT_EQ(window.sent, expected);
@@ -77,7 +77,7 @@ TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
 
 TEST_F(LinkTest, StatesAndTheirTexts) {
     const std::pair<int, std::pair<int, const char*>> cases[] = {
-        {0, {0, " - Stop"}}, {1, {1, ""}}, {3, {3, " - Pause"}},
+        {0, {0, " - Stop"}},   {1, {1, ""}},           {3, {3, " - Pause"}},
         {2, {4, " - Erreur"}}, {-7, {4, " - Erreur"}},
     };
     for (const auto& [answer, expected] : cases) {
@@ -118,6 +118,47 @@ TEST(LinkWithoutPlayer, QueriesAnswerZeroAndCommandsDoNothing) {
     EXPECT_TRUE(window.sent.empty());
 }
 
+TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
+    window.Answer(kQueryTime, 61000, 0);
+    window.Answer(kQueryTime, 200, 1);
+    window.Answer(kQueryState, 1);
+    window.Answer(kQueryShuffle, 1);
+    window.Answer(kQueryWritePlaylist, 4);
+    window.caption = "5. A - B - Winamp";
+    EXPECT_EQ(link.AskPosition(), 61);
+    EXPECT_EQ(link.AskDuree(), 200);
+    EXPECT_EQ(link.AskEtat(), 1);
+    EXPECT_EQ(link.AskHasard(), true);
+    EXPECT_EQ(link.AskNumeroTitre(), 5);
+    EXPECT_EQ(link.AskTitre(), "5. A - B");
+
+    // An answer of 0 is an answer.
+    window.Answer(kQueryWritePlaylist, 0);
+    window.Answer(kQueryState, 0);
+    EXPECT_EQ(link.AskNumeroTitre(), 1);
+    EXPECT_EQ(link.AskEtat(), 0);
+
+    // Silence is none; the plain queries still read it as the player's 0.
+    window.silent = true;
+    EXPECT_EQ(link.AskPosition(), std::nullopt);
+    EXPECT_EQ(link.AskDuree(), std::nullopt);
+    EXPECT_EQ(link.AskEtat(), std::nullopt);
+    EXPECT_EQ(link.AskHasard(), std::nullopt);
+    EXPECT_EQ(link.AskNumeroTitre(), std::nullopt);
+    EXPECT_EQ(link.AskTitre(), "5. A - B"); // the caption is the system's, not an answer
+    EXPECT_EQ(link.Position(), 0);
+    EXPECT_EQ(link.NumeroTitre(), 1);
+    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.TexteEtat(), " - Stop");
+    EXPECT_FALSE(link.HasardActif());
+
+    window.present = false;
+    system.launchWorks = false;
+    link.Connecter(); // the window has gone
+    EXPECT_EQ(link.AskTitre(), std::nullopt);
+    EXPECT_EQ(link.Titre(), "");
+}
+
 TEST(LinkConnect, LaunchesThePlayerAndWaitsForItsWindow) {
     FakePlayerWindow window;
     window.present = false;
@@ -150,13 +191,60 @@ TEST(LinkConnect, GivesUpAfterThirtySecondsOrAFailedLaunch) {
     EXPECT_EQ(failing.pumps, 0);
 }
 
+// Messages answered inside the launch wait can ask for the player again (a
+// second start with JOUER, a shortcut): the launch under way is not repeated.
+TEST(LinkConnect, ACallDuringTheLaunchWaitLaunchesNothingMore) {
+    FakePlayerWindow window;
+    window.present = false;
+    FakePlayerSystem system;
+    system.files[kExe] = "MZ";
+    TPilotune link{window, system, kExe};
+    int waits = 0, depth = 0;
+    system.onWait = [&] {
+        EXPECT_TRUE(link.Lancement());
+        if (depth++ == 0) {
+            link.Connecter();
+            link.Jouer(); // reaches no window yet, and waits for nothing
+        }
+        --depth;
+        if (++waits == 5) window.findsUntilPresent = 1;
+        return true;
+    };
+    link.Connecter();
+    EXPECT_EQ(system.launched, std::vector<std::string>{kExe});
+    EXPECT_EQ(waits, 5);
+    EXPECT_TRUE(window.found);
+    EXPECT_FALSE(link.Lancement());
+
+    // Once the wait is over, a new call may launch again.
+    window.present = false;
+    window.found = false;
+    system.onWait = [] { return false; };
+    link.Connecter();
+    EXPECT_EQ(system.launched.size(), 2u);
+}
+
+TEST(LinkConnect, TheProgramClosingEndsTheWaitAtOnce) {
+    FakePlayerWindow window;
+    window.present = false;
+    FakePlayerSystem system;
+    system.files[kExe] = "MZ";
+    int waits = 0;
+    system.onWait = [&] { return ++waits < 3; }; // closing from the third wait on
+    TPilotune link{window, system, kExe};
+    link.Connecter();
+    EXPECT_EQ(waits, 3);
+    EXPECT_EQ(system.now, 150u);
+    EXPECT_FALSE(window.found);
+    EXPECT_FALSE(link.Lancement());
+}
+
 TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
     Playlist(3, "#EXTM3U\r\n#EXTINF:200,A - B\r\nC:\\Musique\\a.mp3\r\n#EXTINF:1,x\r\n"
                 "C:\\Musique\\b.mp3\nC:\\Musique\\c.mp3\rC:\\Musique\\d.mp3\r\n");
     ASSERT_TRUE(link.LireListe());
-    EXPECT_EQ(link.Liste(),
-              (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
-                                        "C:\\Musique\\c.mp3"}));
+    EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
+                                                      "C:\\Musique\\c.mp3"}));
     EXPECT_EQ(window.sent.front(), (SentMessage{1024, 0, 120, false}));
 
     // Wherever the file is cut into pieces, the same entries come out.
@@ -164,8 +252,8 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
         system.chunkSize = chunk;
         Playlist(5, "#EXTM3U\r\nC:\\a.mp3\r\n\r#x\rC:\\b.mp3\n\nC:\\c.mp3\r\r\nC:\\d.mp3");
         ASSERT_TRUE(link.LireListe());
-        EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\a.mp3", "", "C:\\b.mp3", "",
-                                                          "C:\\c.mp3"}))
+        EXPECT_EQ(link.Liste(),
+                  (std::vector<std::string>{"C:\\a.mp3", "", "C:\\b.mp3", "", "C:\\c.mp3"}))
             << chunk;
         Playlist(3, "a\r\nb\r\nc");
         ASSERT_TRUE(link.LireListe());
@@ -245,7 +333,9 @@ TEST(FileNames, EqualNamesHaveEqualKeys) {
                                                          {"\xC0\x80", std::string(1, '\0')},
                                                          {"\xC3\x97", "\xC3\xB7"}};
     for (const auto& [a, b] : pairs) {
-        if (SameFileName(a, b)) EXPECT_EQ(FileNameKey(a), FileNameKey(b)) << a << " / " << b;
+        if (SameFileName(a, b)) {
+            EXPECT_EQ(FileNameKey(a), FileNameKey(b)) << a << " / " << b;
+        }
     }
     EXPECT_TRUE(SameFileName("Été.MP3", "été.mp3"));
     EXPECT_FALSE(SameFileName("\xC1\x81", "a"));

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "QuietServices.h"
 #include "Simulator.h"
+#include "Waiting.h"
 #include "bar/BarLogic.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -29,17 +31,19 @@ class TappedWindow final : public PlayerWindow {
     explicit TappedWindow(Win32PlayerWindow& inner) : inner_(inner) {}
     std::vector<long long> events; // a position in ms, or -1000000 for "next"
     static constexpr long long kNext = -1000000;
+    std::function<void()> beforeSend; // runs before each send goes out
 
     bool Find() override { return inner_.Find(); }
     bool Exists() override { return inner_.Exists(); }
-    std::intptr_t Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
-        const std::intptr_t r = inner_.Send(msg, w, l);
-        if (msg == WM_USER && w == 0 && l == kQueryTime) events.push_back(r);
+    std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        if (beforeSend) beforeSend();
+        const std::optional<std::intptr_t> r = inner_.Send(msg, w, l);
+        if (msg == WM_USER && w == 0 && l == kQueryTime) events.push_back(r.value_or(0));
         if (msg == WM_COMMAND && w == kCmdNext) events.push_back(kNext);
         return r;
     }
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
-    std::string Caption() override { return inner_.Caption(); }
+    std::optional<std::string> Caption() override { return inner_.Caption(); }
     void Show(bool v) override { inner_.Show(v); }
     void RaiseSearchWindow() override { inner_.RaiseSearchWindow(); }
 
@@ -122,6 +126,42 @@ TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
     TickUntil([&] { return link.NumeroTitre() == 3; }, 5000);
     EXPECT_EQ(link.NumeroTitre(), 3); // the loop no longer holds it back
     EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2);
+}
+
+// The simulator hangs just before one of the tick's questions goes out, so
+// the tick gets some answers and then none: it is no change of track, and
+// once the player answers again the next tick sees the same track.
+TEST_F(BarOnSimulator, APlayerThatHangsMidTickIsNoTrackChange) {
+    sim.Freeze(true);
+    link.JouerTitre(5);
+    bar.monitor.Tick();
+    ASSERT_EQ(option.CurrentTrack, 5);
+    option.NbBoucle = 3;
+    bar.dispatcher.ExecuterAction(BOUCLE, false);
+    ASSERT_EQ(option.LoopTrack, 5);
+    const std::string title = bar.state.scene["lblTitreB"].text;
+    ASSERT_EQ(title.rfind("5. ", 0), 0u) << title;
+    for (int hangBefore = 0; hangBefore <= 4; ++hangBefore) {
+        sim.ClearLog();
+        services.calls.clear();
+        int sends = 0;
+        tap.beforeSend = [&] {
+            if (sends++ == hangBefore) sim.Hang(1200);
+        };
+        bar.monitor.Tick();
+        tap.beforeSend = nullptr;
+        ASSERT_GT(sends, hangBefore);
+        ASSERT_TRUE(WaitFor([&] { return sim.User(kQueryState) == 1; }, 5000));
+        bar.monitor.Tick();
+        EXPECT_EQ(option.CurrentTrack, 5) << hangBefore;
+        EXPECT_EQ(option.NbBoucle, 3) << hangBefore;
+        EXPECT_EQ(services.calls["ScheduleEvaluate"], 0) << hangBefore;
+        EXPECT_EQ(services.calls["ProgrammeStep"], 0) << hangBefore;
+        EXPECT_EQ(Logged(WM_USER, 4, kQuerySetPosition), 0) << hangBefore;
+        EXPECT_EQ(Logged(WM_COMMAND, kCmdPlay, 0), 0) << hangBefore;
+        EXPECT_EQ(bar.state.scene["lblTitreB"].text, title) << hangBefore;
+    }
+    EXPECT_EQ(link.NumeroTitre(), 5);
 }
 
 TEST_F(BarOnSimulator, ExcerptModeMovesOnAfterTheExcerptLengthOfPlayerTime) {
