@@ -68,7 +68,7 @@ bool Application::Start() {
     ApplySettings();
     SetTopMost(bar_.Handle(), -1);
     logic_.monitor.Start();
-    if (player_.Etat() != 1) player_.Jouer();
+    if (player_.Etat() != PlayerState::Playing) player_.Jouer();
     bar_.Show();
     FirstShow();
     return true;

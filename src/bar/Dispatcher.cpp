@@ -24,13 +24,13 @@ void Dispatcher::ExecuterAction(int action, bool modeFlag, const std::string& pa
 void Dispatcher::MarkPlayerState() {
     // One question for the three marks. A player that is there but did not
     // answer leaves them as they were; no player at all reads as stopped.
-    std::optional<int> state = bar_.player.AskEtat();
-    if (!state && !bar_.player.EstLance()) state = 0;
+    std::optional<PlayerState> state = bar_.player.AskEtat();
+    if (!state && !bar_.player.EstLance()) state = PlayerState::Stopped;
     if (!state) return;
     Menu& menu = bar_.menus.principale;
-    menu[kMnuJouer].checked = *state == 1;
-    menu[kMnuPause].checked = *state == 3;
-    menu[kMnuStopper].checked = *state == 0;
+    menu[kMnuJouer].checked = *state == PlayerState::Playing;
+    menu[kMnuPause].checked = *state == PlayerState::Paused;
+    menu[kMnuStopper].checked = *state == PlayerState::Stopped;
 }
 
 void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
@@ -66,7 +66,7 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         }
         break;
     case PAUSER:
-        if (player.Etat() != 1)
+        if (player.Etat() != PlayerState::Playing)
             player.Jouer();
         else
             player.Pauser();
@@ -132,7 +132,7 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         break;
     case CACHERWINAMP:
         Toggle(opt.CacheWA, modeFlag);
-        player.AfficherWinamp(opt.CacheWA);
+        player.AfficherWinamp(opt.CacheWA ? PlayerWindowState::Hidden : PlayerWindowState::Shown);
         menu[kMnuCacherWinamp].checked = opt.CacheWA;
         break;
     case CACHERAUTOPROG:

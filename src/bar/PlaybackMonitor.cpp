@@ -117,7 +117,7 @@ void PlaybackMonitor::TitleRefresh() {
 void PlaybackMonitor::TitleRefreshIfAnswered() {
     const std::optional<std::string> title = bar_.player.AskTitre();
     if (!title) return;
-    if (const std::optional<int> state = bar_.player.AskEtat())
+    if (const std::optional<PlayerState> state = bar_.player.AskEtat())
         ShowTitle(*title + StateText(*state));
 }
 

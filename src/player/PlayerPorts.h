@@ -9,6 +9,12 @@
 
 namespace pilotune {
 
+// The player's playing state, as its state query answers it; any other
+// answer is kept as Other.
+enum class PlayerState : int { Stopped = 0, Playing = 1, Paused = 3, Other = 4 };
+
+enum class PlayerWindowState { Shown, Hidden };
+
 // The player's main window, as found by the last Find().
 class PlayerWindow {
   public:

@@ -27,7 +27,7 @@ std::optional<int> TPilotune::Query(int lParam, std::uintptr_t wParam) {
     return std::nullopt;
 }
 
-void TPilotune::Command(unsigned n) {
+void TPilotune::SendCommand(unsigned n) {
     window_.Send(kWmCommand, n, 0);
 }
 
@@ -81,29 +81,29 @@ void TPilotune::AllerA(int seconds) {
     window_.Post(kWmUser, static_cast<std::uintptr_t>(ms), kQuerySeek);
 }
 
-void TPilotune::AfficherWinamp(bool cacher) {
-    window_.Show(!cacher);
+void TPilotune::AfficherWinamp(PlayerWindowState state) {
+    window_.Show(state == PlayerWindowState::Shown);
 }
 void TPilotune::Precedent() {
-    Command(kCmdPrevious);
+    SendCommand(kCmdPrevious);
 }
 void TPilotune::Jouer() {
-    Command(kCmdPlay);
+    SendCommand(kCmdPlay);
 }
 void TPilotune::Pauser() {
-    Command(kCmdPause);
+    SendCommand(kCmdPause);
 }
 void TPilotune::Stopper() {
-    Command(kCmdStop);
+    SendCommand(kCmdStop);
 }
 void TPilotune::Suivant() {
-    Command(kCmdNext);
+    SendCommand(kCmdNext);
 }
 void TPilotune::BasculerHasard() {
-    Command(kCmdShuffle);
+    SendCommand(kCmdShuffle);
 }
 void TPilotune::Commande(unsigned n) {
-    Command(n & 0xFFFF);
+    SendCommand(n & 0xFFFF);
 }
 
 std::optional<int> TPilotune::AskNumeroTitre() {
@@ -118,25 +118,34 @@ int TPilotune::NumeroTitre() {
 void TPilotune::JouerTitre(int n) {
     window_.Send(kWmUser, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(n) - 1),
                  kQuerySetPosition);
-    Command(kCmdPlay);
+    SendCommand(kCmdPlay);
 }
 
-std::optional<int> TPilotune::AskEtat() {
+std::optional<PlayerState> TPilotune::AskEtat() {
     auto state = Query(kQueryState);
     if (!state) return std::nullopt;
-    return *state == 0 || *state == 1 || *state == 3 ? *state : 4;
+    switch (*state) {
+    case 0:
+        return PlayerState::Stopped;
+    case 1:
+        return PlayerState::Playing;
+    case 3:
+        return PlayerState::Paused;
+    default:
+        return PlayerState::Other;
+    }
 }
-int TPilotune::Etat() {
-    return AskEtat().value_or(0);
+PlayerState TPilotune::Etat() {
+    return AskEtat().value_or(PlayerState::Stopped);
 }
 
-std::string StateText(int etat) {
+std::string StateText(PlayerState etat) {
     switch (etat) {
-    case 0:
+    case PlayerState::Stopped:
         return " - Stop";
-    case 1:
+    case PlayerState::Playing:
         return "";
-    case 3:
+    case PlayerState::Paused:
         return " - Pause";
     default:
         return " - Erreur";
@@ -196,7 +205,7 @@ int TPilotune::ChercherTitre(const std::string& nom) {
 }
 
 void TPilotune::AfficherChercheur() {
-    Command(kCmdSearchWindow);
+    SendCommand(kCmdSearchWindow);
     window_.RaiseSearchWindow();
 }
 

@@ -65,7 +65,8 @@ class TPilotune {
     int Duree();
     std::string Titre();
     void AllerA(int seconds);
-    void AfficherWinamp(bool cacher);
+    // Shows or hides the player's window.
+    void AfficherWinamp(PlayerWindowState state);
     void Precedent();
     void Jouer();
     void Pauser();
@@ -75,7 +76,7 @@ class TPilotune {
     void Commande(unsigned n);
     int NumeroTitre();
     void JouerTitre(int n);
-    int Etat();
+    PlayerState Etat();
     std::string TexteEtat();
     int NbTitres();
     bool HasardActif();
@@ -94,14 +95,15 @@ class TPilotune {
     std::optional<int> AskDuree();
     std::optional<std::string> AskTitre();
     std::optional<int> AskNumeroTitre();
-    std::optional<int> AskEtat();
+    std::optional<PlayerState> AskEtat();
     std::optional<bool> AskHasard();
 
     std::vector<std::string> Liste() const { return cache_.Entries(); }
 
   private:
     std::optional<int> Query(int lParam, std::uintptr_t wParam = 0);
-    void Command(unsigned n);
+    // WM_COMMAND n to the player's window (Commande keeps only its low word).
+    void SendCommand(unsigned n);
     // The cache is refreshed only when the playlist's length changed.
     bool CacheIsCurrent();
 
@@ -114,8 +116,8 @@ class TPilotune {
 
 // The caption rule: "12. Artiste - Morceau - Winamp" -> "12. Artiste - Morceau".
 std::string TitleFromCaption(const std::string& caption);
-// What the bar appends to the title for a state code of Etat: " - Stop",
-// "", " - Pause" or " - Erreur".
-std::string StateText(int etat);
+// What the bar appends to the title for a state: " - Stop", "", " - Pause"
+// or " - Erreur".
+std::string StateText(PlayerState etat);
 
 } // namespace pilotune

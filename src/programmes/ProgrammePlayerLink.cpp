@@ -19,7 +19,7 @@ int ProgrammePlayerLink::Position() {
 void ProgrammePlayerLink::Jouer() {
     link_.Jouer();
 }
-int ProgrammePlayerLink::Etat() {
+PlayerState ProgrammePlayerLink::Etat() {
     return link_.Etat();
 }
 std::string ProgrammePlayerLink::FichierTitre(int n) {

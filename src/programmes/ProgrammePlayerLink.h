@@ -14,7 +14,7 @@ class ProgrammePlayerLink final : public ProgrammePlayer {
     void AllerA(int seconds) override;
     int Position() override;
     void Jouer() override;
-    int Etat() override;
+    PlayerState Etat() override;
     std::string FichierTitre(int n) override;
     int ChercherTitre(const std::string& fileName) override;
 

@@ -3,6 +3,8 @@
 // operations, and the few things they change on the control bar.
 #include <string>
 
+#include "player/PlayerPorts.h"
+
 namespace pilotune {
 
 class ProgrammePlayer {
@@ -13,7 +15,7 @@ class ProgrammePlayer {
     virtual void AllerA(int seconds) = 0; // seeks
     virtual int Position() = 0;           // elapsed seconds
     virtual void Jouer() = 0;
-    virtual int Etat() = 0; // 0 stopped, 1 playing, 3 paused, 4 other
+    virtual PlayerState Etat() = 0;
     virtual std::string FichierTitre(int n) = 0;
     // 1-based number of the first entry with this file name (any case), or 0.
     virtual int ChercherTitre(const std::string& fileName) = 0;

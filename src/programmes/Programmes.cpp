@@ -29,7 +29,7 @@ void CProgrammes::Lecture(bool modeFlag, const std::string& name) {
     if (!modeFlag) opt.ProgLecture = !opt.ProgLecture;
     if (!name.empty() && name != opt.ProgTitre) opt.ProgLecture = true;
     if (opt.ProgLecture) {
-        if (player_.Etat() != 1) player_.Jouer();
+        if (player_.Etat() != PlayerState::Playing) player_.Jouer();
         opt.ProgEnreg = false;
         Enregistre(true);
         if (!name.empty()) ProgrammeLoad(name, true);
@@ -52,7 +52,7 @@ void CProgrammes::Enregistre(bool modeFlag) {
 
 bool CProgrammes::CanReplay() {
     return option_.ProgLecture && !option_.LoopOn && !option_.Programme.empty() &&
-           player_.Etat() != 0;
+           player_.Etat() != PlayerState::Stopped;
 }
 
 void CProgrammes::ProgrammeStep(bool trackChanged) {

@@ -76,9 +76,10 @@ TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
 }
 
 TEST_F(LinkTest, StatesAndTheirTexts) {
-    const std::pair<int, std::pair<int, const char*>> cases[] = {
-        {0, {0, " - Stop"}},   {1, {1, ""}},           {3, {3, " - Pause"}},
-        {2, {4, " - Erreur"}}, {-7, {4, " - Erreur"}},
+    using S = PlayerState;
+    const std::pair<int, std::pair<S, const char*>> cases[] = {
+        {0, {S::Stopped, " - Stop"}}, {1, {S::Playing, ""}},       {3, {S::Paused, " - Pause"}},
+        {2, {S::Other, " - Erreur"}}, {-7, {S::Other, " - Erreur"}},
     };
     for (const auto& [answer, expected] : cases) {
         window.Answer(kQueryState, answer);
@@ -108,7 +109,7 @@ TEST(LinkWithoutPlayer, QueriesAnswerZeroAndCommandsDoNothing) {
     link.Connecter();
     EXPECT_TRUE(system.launched.empty());
     EXPECT_EQ(system.pumps, 0);
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_EQ(link.NumeroTitre(), 1);
     EXPECT_EQ(link.Position(), 0);
@@ -127,7 +128,7 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     window.caption = "5. A - B - Winamp";
     EXPECT_EQ(link.AskPosition(), 61);
     EXPECT_EQ(link.AskDuree(), 200);
-    EXPECT_EQ(link.AskEtat(), 1);
+    EXPECT_EQ(link.AskEtat(), PlayerState::Playing);
     EXPECT_EQ(link.AskHasard(), true);
     EXPECT_EQ(link.AskNumeroTitre(), 5);
     EXPECT_EQ(link.AskTitre(), "5. A - B");
@@ -136,7 +137,7 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     window.Answer(kQueryWritePlaylist, 0);
     window.Answer(kQueryState, 0);
     EXPECT_EQ(link.AskNumeroTitre(), 1);
-    EXPECT_EQ(link.AskEtat(), 0);
+    EXPECT_EQ(link.AskEtat(), PlayerState::Stopped);
 
     // Silence is none; the plain queries still read it as the player's 0.
     window.silent = true;
@@ -148,7 +149,7 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     EXPECT_EQ(link.AskTitre(), "5. A - B"); // the caption is the system's, not an answer
     EXPECT_EQ(link.Position(), 0);
     EXPECT_EQ(link.NumeroTitre(), 1);
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_FALSE(link.HasardActif());
 

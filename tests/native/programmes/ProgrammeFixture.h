@@ -19,7 +19,7 @@ class PlaylistPlayer final : public ProgrammePlayer {
   public:
     std::vector<std::string> names; // file names, playlist order
     int current = 1;                // 1-based
-    int state = 1;
+    PlayerState state = PlayerState::Playing;
     int position = 0;
     std::vector<std::pair<int, int>> jumps; // (track, seek) of each JouerTitre + AllerA
 
@@ -27,7 +27,7 @@ class PlaylistPlayer final : public ProgrammePlayer {
     void JouerTitre(int n) override {
         current = n;
         position = 0;
-        state = 1;
+        state = PlayerState::Playing;
         jumps.emplace_back(n, -1);
     }
     void AllerA(int seconds) override {
@@ -35,8 +35,8 @@ class PlaylistPlayer final : public ProgrammePlayer {
         if (!jumps.empty()) jumps.back().second = seconds;
     }
     int Position() override { return position; }
-    void Jouer() override { state = 1; }
-    int Etat() override { return state; }
+    void Jouer() override { state = PlayerState::Playing; }
+    PlayerState Etat() override { return state; }
     std::string FichierTitre(int n) override {
         if (n < 1 || n > static_cast<int>(names.size())) return {};
         return "C:\\Musique\\" + names[static_cast<std::size_t>(n) - 1];

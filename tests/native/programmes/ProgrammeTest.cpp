@@ -146,10 +146,10 @@ TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
     Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
     Store("Autre", {{"piste5.mp3", 0, 0}, {"piste6.mp3", 0, 0}});
     programmes.ProgrammeLoad("PlayList", true);
-    player.state = 0;
+    player.state = PlayerState::Stopped;
     programmes.Lecture(false, "PlayList"); // starts the player too
     EXPECT_TRUE(option.ProgLecture);
-    EXPECT_EQ(player.state, 1);
+    EXPECT_EQ(player.state, PlayerState::Playing);
     programmes.Lecture(false, "PlayList"); // the current name: a toggle
     EXPECT_FALSE(option.ProgLecture);
     programmes.Lecture(false, "PlayList");
@@ -203,12 +203,12 @@ TEST_F(Programmes, AStoppedPlayerHoldsReplay) {
     programmes.ProgrammeLoad("PlayList", true);
     programmes.Lecture(false, "");
     ASSERT_EQ(player.jumps.size(), 1u);
-    player.state = 0;
+    player.state = PlayerState::Stopped;
     TickAt(50);
     programmes.ProgrammeNext();
     EXPECT_EQ(player.jumps.size(), 1u);
     EXPECT_TRUE(option.ProgLecture);
-    player.state = 3; // paused counts as playing
+    player.state = PlayerState::Paused; // paused counts as playing
     TickAt(50);
     EXPECT_EQ(player.jumps.size(), 2u);
 }

@@ -60,7 +60,7 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     for (int i = 0; i < 3; ++i)
         bar.monitor.Tick();
     // The link reads the dead player as stopped, and says so to the title.
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_EQ(link.Titre(), "");
 
@@ -69,7 +69,7 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     sim->ClearLog();
     bar.monitor.Tick();
     EXPECT_TRUE(Commands(*sim).empty());
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     bar.dispatcher.ExecuterAction(JOUER, false, "");
     EXPECT_EQ(sim->User(104), 1);
     bar.monitor.Tick();

@@ -69,7 +69,7 @@ TEST_F(ShortcutsOnSimulator, TheDefaultMediaKeysReachThePlayerExactlyOnceEach) {
     EXPECT_EQ(Commands(kCmdPrevious), 1);
     EXPECT_EQ(Commands(kCmdPause), 1);
     EXPECT_EQ(Commands(kCmdStop), 1);
-    EXPECT_EQ(link.Etat(), 0); // stopped at the end
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped); // stopped at the end
 }
 
 TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextAndOnlyWhenActive) {
@@ -87,7 +87,7 @@ TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextAndOnlyWhenActive) {
     EXPECT_EQ(Commands(kCmdStop), 0);
     EXPECT_EQ(Commands(kCmdNext), 0);
     EXPECT_EQ(Commands(kCmdPrevious), 0);
-    EXPECT_EQ(link.Etat(), 1);
+    EXPECT_EQ(link.Etat(), PlayerState::Playing);
 }
 
 TEST_F(ShortcutsOnSimulator, ApplyingTheSettingsSwitchesTheShortcutsOffAndOn) {

@@ -180,7 +180,7 @@ TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     Win32PlayerSystem system;
     TPilotune link{window, system, "C:\\Lecteur\\Winamp.exe"};
     link.Connecter();
-    ASSERT_EQ(link.AskEtat(), 1);
+    ASSERT_EQ(link.AskEtat(), PlayerState::Playing);
     sim.Hang(2500);
     ULONGLONG start = GetTickCount64();
     EXPECT_EQ(link.AskEtat(), std::nullopt);
@@ -194,5 +194,5 @@ TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     EXPECT_LT(first, 1400u);
     EXPECT_LT(next, 3 * 50u + 300u);
     EXPECT_TRUE(link.AskTitre().has_value()); // the caption needs no answer
-    EXPECT_TRUE(WaitFor([&] { return link.AskEtat() == 1; }, 6000));
+    EXPECT_TRUE(WaitFor([&] { return link.AskEtat() == PlayerState::Playing; }, 6000));
 }

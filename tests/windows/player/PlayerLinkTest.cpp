@@ -37,14 +37,14 @@ struct LinkOnSimulator : ::testing::Test {
 
 TEST_F(LinkOnSimulator, CommandsAndQueriesCrossTheProcessBoundary) {
     EXPECT_TRUE(link.EstLance());
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_EQ(link.NbTitres(), 12);
     link.Jouer();
-    EXPECT_EQ(link.Etat(), 1);
+    EXPECT_EQ(link.Etat(), PlayerState::Playing);
     EXPECT_EQ(link.TexteEtat(), "");
     link.Pauser();
-    EXPECT_EQ(link.Etat(), 3);
+    EXPECT_EQ(link.Etat(), PlayerState::Paused);
     EXPECT_EQ(link.TexteEtat(), " - Pause");
     link.Pauser();
     link.JouerTitre(5);
@@ -67,7 +67,7 @@ TEST_F(LinkOnSimulator, CommandsAndQueriesCrossTheProcessBoundary) {
     link.BasculerHasard();
     EXPECT_NE(link.HasardActif(), shuffle);
     link.Stopper();
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.Titre().find("[Stopped]"), std::string::npos);
 
     // The messages arrived exactly as sent, in order.
@@ -113,7 +113,7 @@ TEST_F(LinkOnSimulator, AKilledPlayerAnswersZeroAndNothingHangs) {
     link.Jouer();
     sim.Kill();
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(link.Etat(), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.Position(), 0);
     EXPECT_EQ(link.Duree(), 0);
     EXPECT_EQ(link.NumeroTitre(), 1);
@@ -134,7 +134,7 @@ TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
         call();
         longest = std::max(longest, clock::now() - start);
     };
-    time([&] { EXPECT_EQ(link.Etat(), 0); }); // the first call waits for the bound
+    time([&] { EXPECT_EQ(link.Etat(), PlayerState::Stopped); }); // the first call waits for the bound
     for (int i = 0; i < 5; ++i) {
         time([&] { EXPECT_EQ(link.Position(), 0); });
         time([&] { link.Titre(); });
@@ -143,7 +143,7 @@ TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
     EXPECT_LT(longest, std::chrono::milliseconds(1300));
     EXPECT_TRUE(window.Hung());
     // Once it answers again, so does the link.
-    EXPECT_TRUE(WaitFor([&] { return link.Etat() == 1; }, 8000));
+    EXPECT_TRUE(WaitFor([&] { return link.Etat() == PlayerState::Playing; }, 8000));
     EXPECT_FALSE(window.Hung());
 }
 

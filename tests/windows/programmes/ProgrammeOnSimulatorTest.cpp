@@ -34,7 +34,7 @@ TEST_F(ProgrammeOnSimulator, RecordingWritesTheTracksPlayedIntoTheSettingsFile) 
     }
     h.bar.dispatcher.ExecuterAction(STOPPER, false); // ends recording, not playback
     EXPECT_FALSE(h.option.ProgEnreg);
-    EXPECT_EQ(h.link.Etat(), 1);
+    EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
     ASSERT_TRUE(h.store.Flush().ok);
 
     const std::string text = h.FileText();

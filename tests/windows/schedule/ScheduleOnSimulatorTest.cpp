@@ -40,12 +40,12 @@ struct ScheduleOnSimulator : ::testing::Test {
 TEST_F(ScheduleOnSimulator, AnAtEntryAFewSecondsAheadStartsPlaying) {
     const ClockReading now = h.clock.Read();
     if (now.now > 86400 - 10) GTEST_SKIP() << "too close to midnight";
-    ASSERT_EQ(h.link.Etat(), 0);
+    ASSERT_EQ(h.link.Etat(), PlayerState::Stopped);
     const auto start = std::chrono::steady_clock::now();
     Plan({{JOUER, kModeA, now.now + 3}});
     h.sim.Command(kCmdStop); // the bar starts the player: stopped again
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 0; }, 2000));
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 1; }, 8000));
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 2000));
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Playing; }, 8000));
     EXPECT_GT(Seconds(start), 1.5);
     EXPECT_EQ(h.store.ReadDate(kSectionPlanification, "Effectuer 0", 0, true), now.today);
     EXPECT_FALSE(h.bar.state.scene["lblInfoB"].visible); // nothing left planned
@@ -80,9 +80,9 @@ TEST_F(ScheduleOnSimulator, AnAfterTwoEntryRunsAtTheSecondTrackChange) {
     h.sim.Command(kCmdNext);
     ASSERT_TRUE(h.RunUntil([&] { return h.bar.state.scene["lblInfoB"].text == "1"; }, 3000));
     h.RunUntil([] { return false; }, 1200);
-    EXPECT_EQ(h.link.Etat(), 1);
+    EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
     h.sim.Command(kCmdNext);
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 0; }, 3000));
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 3000));
     EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), 1);
 }
 
@@ -92,8 +92,8 @@ TEST_F(ScheduleOnSimulator, CancelFromTheActionsSkipsThePlannedEntry) {
     h.bar.dispatcher.ExecuterAction(ANNULER, false);
     h.bar.dispatcher.ExecuterAction(RELANCERACTION, false, "1 - Pause");
     h.RunUntil([] { return false; }, 2500);
-    EXPECT_EQ(h.link.Etat(), 1);
+    EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
     EXPECT_EQ(h.bar.state.scene["lblInfoB"].hint.rfind("Pause du titre dans ", 0), 0u);
     h.bar.dispatcher.ExecuterAction(RELANCERACTION, false, "0 - Stopper");
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == 0; }, 5000));
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 5000));
 }
