@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "bar/BarPicturesWin32.h"
+#include "base/EncodingWin32.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -243,9 +244,28 @@ void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen) {
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+// The schedule's label takes the width of its text ("0:03", "10:00:00"...);
+// the title gives up what it needs.
+void TfrmPrincipale::FitInfoLabel(HDC dc) {
+    Twin& info = logic_.state.twins.info;
+    const Element& e = info.B();
+    const std::wstring text = Widen(e.text);
+    SIZE extent{};
+    HGDIOBJ old = SelectObject(dc, painter_.FontFor(e.font));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    const int width = static_cast<int>(extent.cx) + 1;
+    if (width == e.bounds.width) return;
+    info.SetBounds({e.bounds.left, e.bounds.top, width, e.bounds.height});
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    LayoutBar(logic_.state.scene, PrimaryScreen().right, r.left);
+}
+
 void TfrmPrincipale::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
+    FitInfoLabel(dc);
     RECT client{};
     GetClientRect(Handle(), &client);
     painter_.PaintBuffered(dc, client, host_.WindowColour(), logic_.state.scene);

@@ -52,6 +52,7 @@ class TfrmPrincipale final : public Window {
     void PlaceOnScreen();
     void Seek(int x, int y);
     void Paint();
+    void FitInfoLabel(HDC dc);
     void SavePosition();
 
     BarLogic& logic_;

@@ -97,3 +97,34 @@ TEST_F(ScheduleOnSimulator, CancelFromTheActionsSkipsThePlannedEntry) {
     h.bar.dispatcher.ExecuterAction(RELANCERACTION, false, "0 - Stopper");
     ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 5000));
 }
+
+// The schedule's label is as wide as its text, no more and no less: two tracks
+// ahead ("2") leaves the rest of the design width to the title.
+TEST_F(ScheduleOnSimulator, TheInfoLabelTakesTheWidthOfItsText) {
+    h.link.Jouer();
+    Plan({{STOPPER, kModeApres, 2}});
+    const Element& info = h.bar.state.scene["lblInfoB"];
+    const Element& title = h.bar.state.scene["lblTitreB"];
+    ASSERT_EQ(info.text, "2");
+    RedrawWindow(h.app.Bar().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -info.font.height;
+    lf.lfWeight = info.font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, Widen(info.font.face).c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, L"2", 1, &extent);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+
+    EXPECT_GE(info.bounds.width, extent.cx);
+    EXPECT_LE(info.bounds.width, extent.cx + 2);
+    EXPECT_EQ(h.bar.state.scene["lblInfoN"].bounds.width, info.bounds.width);
+    EXPECT_EQ(title.bounds.Right(), info.bounds.left + 2); // the title ends where it starts
+    EXPECT_TRUE(h.Screenshot("info-short"));
+}
