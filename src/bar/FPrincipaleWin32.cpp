@@ -461,8 +461,7 @@ void TfrmPrincipale::CloseFullScreen() {}
 void TfrmPrincipale::RefreshFullScreen(int, int) {}
 void TfrmPrincipale::RefreshFullScreenView() {}
 void TfrmPrincipale::CheckForUpdate(bool showAlways) {
-    WinInetTransport transport;
-    RunUpdateCheck(Handle(), ProgramUpdateSetup(store_), transport, showAlways);
+    RunUpdateCheck(Handle(), store_, showAlways); // on a worker; the window shows when done
 }
 
 void TfrmPrincipale::StopTick() { KillTimer(Handle(), kTmr); }
