@@ -30,7 +30,8 @@ class UpdateAction {
     explicit UpdateAction(std::function<void(const std::string&)> open = {},
                           UpdateWorker::TransportMaker makeTransport = {})
         : worker_(std::move(makeTransport)), open_(std::move(open)) {}
-    // False when it joined the check under way instead of starting one.
+    // False when no check started: one was under way (and was joined), or no
+    // thread could be made.
     bool Run(HWND owner, UpdateSetup setup, bool fromMenu);
     bool Busy() const { return worker_.Busy(); }
 
