@@ -14,7 +14,7 @@
 #include "settings/SystemWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
-#include "system/UpdateTransportWin32.h"
+#include "system/UpdateCheckWin32.h"
 #include "ui/DialogWin32.h"
 
 namespace pilotune {
@@ -296,8 +296,8 @@ void Application::RefreshFullScreen(int, int) {}
 void Application::RefreshFullScreenView() {}
 
 void Application::CheckForUpdate(bool showAlways) {
-    WinInetTransport transport;
-    RunUpdateCheck(bar_.Handle(), ProgramUpdateSetup(store_), transport, showAlways);
+    // On a worker; its window shows on this thread when the result is in.
+    update_.Run(bar_.Handle(), ProgramUpdateSetup(store_), showAlways);
 }
 
 void Application::MakeBarTopmost() {

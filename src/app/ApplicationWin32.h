@@ -21,6 +21,7 @@
 #include "schedule/Planification.h"
 #include "system/BackgroundWin32.h"
 #include "system/ShutdownWin32.h"
+#include "system/UpdateCheckWin32.h"
 #include "ui/MessageWindowWin32.h"
 
 namespace pilotune {
@@ -117,6 +118,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     WindowsShutdown shutdown_;
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
+    UpdateAction update_;
     bool stateSaved_ = false;
 };
 

@@ -116,24 +116,4 @@ LRESULT TfrmMiseAJour::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
-UpdateSetup ProgramUpdateSetup(const SettingsStore& store) {
-    static const AnsiCodePageCodec codec;
-    UpdateSetup setup;
-    setup.folder = ProgramFolder();
-    if (!FileVersion(setup.fileVersion)) setup.fileVersion = "0.0.0.0";
-    setup.server = ReadUpdateServer(store);
-    setup.codec = &codec;
-    return setup;
-}
-
-UpdateResult RunUpdateCheck(HWND owner, const UpdateSetup& setup, UpdateTransport& transport,
-                            bool fromMenu, AddressOpener open) {
-    UpdateResult result = CheckForUpdate(setup, transport);
-    if (ShowsUpdateWindow(result, fromMenu)) {
-        TfrmMiseAJour window(result, std::move(open));
-        window.ShowModal(owner);
-    }
-    return result;
-}
-
 } // namespace pilotune

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "system/UpdateCheck.h"
+#include "system/UpdateCheckWin32.h" // the action that shows this window
 #include "ui/WindowWin32.h"
 
 namespace pilotune {
@@ -45,13 +45,5 @@ class TfrmMiseAJour final : public Window {
     int groupHeight_ = 193;
     HICON icon_ = nullptr;
 };
-
-// The program's check: its folder, its FileVersion, the server of the settings.
-UpdateSetup ProgramUpdateSetup(const SettingsStore& store);
-
-// Action MISEAJOUR: runs the check and shows its window modally from the menu
-// (`fromMenu`) always, from the start-up timer only for a new version.
-UpdateResult RunUpdateCheck(HWND owner, const UpdateSetup& setup, UpdateTransport& transport,
-                            bool fromMenu, AddressOpener open = OpenWebAddress);
 
 } // namespace pilotune

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "settings/Codecs.h"
 #include "settings/SettingsStore.h"
-#include "settings/TextFile.h"
 
 namespace pilotune {
 
@@ -34,7 +37,96 @@ UpdateResult Failure(UpdateResult r, const std::string& reason, const std::strin
     return r;
 }
 
+// Length of the UTF-8 sequence that starts at s[i]; 0 when none does
+// (a stray byte, a cut sequence, an overlong form, a surrogate).
+std::size_t SequenceLength(std::string_view s, std::size_t i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) return 1;
+    std::size_t len = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF)
+        len = 2;
+    else if (b0 >= 0xE0 && b0 <= 0xEF)
+        len = 3;
+    else if (b0 >= 0xF0 && b0 <= 0xF4)
+        len = 4;
+    else
+        return 0;
+    if (i + len > s.size()) return 0;
+    char32_t cp = b0 & (0x7F >> len);
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+bool IsUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t len = SequenceLength(s, i);
+        if (len == 0) return false;
+        i += len;
+    }
+    return true;
+}
+
+// UTF-8 with every byte that starts no sequence replaced by U+FFFD.
+std::string Utf8Repaired(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t len = SequenceLength(s, i);
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
+// Lines ended by LF, CR LF or CR, joined with CR LF; a NUL reads as a space.
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            out += "\r\n";
+        } else {
+            out += c == '\0' ? ' ' : c;
+        }
+    }
+    if (out.ends_with("\r\n")) out.resize(out.size() - 2);
+    return out;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                     std::ios::binary);
+    if (!in) return {};
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 } // namespace
+
+std::string DecodeDetailsText(std::string_view bytes, const TextCodec& ansi) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) return WithCrLf(Utf8Repaired(bytes.substr(3)));
+    if (bytes.starts_with("\xFF\xFE")) return WithCrLf(Utf16LeToUtf8(bytes.substr(2)));
+    if (IsUtf8(bytes)) return WithCrLf(bytes);
+    return WithCrLf(ansi.Decode(bytes));
+}
+
+UpdateResult UpdateFailure(const UpdateSetup& setup, const std::string& reason) {
+    UpdateResult r;
+    r.caption = std::string("Mise à jour de ") + kApplicationTitle + " V" + setup.fileVersion;
+    return Failure(r, reason, setup.server);
+}
 
 bool IsWebAddress(std::string_view address) {
     const std::string a = Lower(Trimmed(address));
@@ -96,8 +188,10 @@ UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport
         const std::string more = Trimmed(ini.ReadText(kApplicationTitle, "ListePlus", "", false));
         const std::string detailsPath = setup.folder + kUpdateDetailsFile;
         const bool fetched = IsWebAddress(more) && transport.Download(more, detailsPath).empty();
-        std::string text = fetched ? ReadTextFile(detailsPath) : std::string();
-        if (text.starts_with("\r\n")) text.erase(0, 2); // ReadTextFile puts a break first
+        const Windows1252Codec western;
+        const std::string text = fetched ? DecodeDetailsText(FileBytes(detailsPath),
+                                                             setup.codec ? *setup.codec : western)
+                                         : std::string();
         r.details = Trimmed(text).empty() ? std::string(kNoDetails) : text;
     } else {
         r.outcome = UpdateOutcome::Current;

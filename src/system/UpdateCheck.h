@@ -7,7 +7,7 @@
 
 namespace pilotune {
 
-class TextCodec;
+struct TextCodec;
 class SettingsStore;
 
 inline constexpr char kUpdateFile[] = "MAJPilotune.ini";
@@ -27,7 +27,7 @@ struct UpdateSetup {
     std::string folder;               // the program's folder, ending with its separator
     std::string fileVersion;          // the running program's FileVersion
     std::string server;               // base address of the update server (Divers/ServeurMAJ)
-    const TextCodec* codec = nullptr; // of the description file; nullptr: Windows-1252
+    const TextCodec* codec = nullptr; // the ANSI code page; nullptr: Windows-1252
 };
 
 enum class UpdateOutcome { Current, NewVersion, Failed };
@@ -47,6 +47,15 @@ bool IsWebAddress(std::string_view address);
 
 // The address of the description file at the root of `server`.
 std::string UpdateFileAddress(std::string_view server);
+
+// The details text as a person reads it: UTF-8 when the bytes are UTF-8 or
+// begin with its byte-order mark, UTF-16 when they begin with its mark (both
+// marks dropped), else the ANSI code page `ansi`. Lines end with CR LF, with
+// no break after the last one.
+std::string DecodeDetailsText(std::string_view bytes, const TextCodec& ansi);
+
+// A failed check with the French `reason`, as the window shows it.
+UpdateResult UpdateFailure(const UpdateSetup& setup, const std::string& reason);
 
 // Runs the whole check. A description file that could not be fetched makes a
 // failure with its reason; the local copy of an earlier check is not read.

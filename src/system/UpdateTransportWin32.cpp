@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "base/EncodingWin32.h"
@@ -31,7 +33,8 @@ std::string Unreachable(const std::string& url) {
 
 bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
     const std::wstring target = Widen(path);
-    const std::wstring temp = target + L".tmp";
+    // A name of this thread's own: an abandoned check may still be writing.
+    const std::wstring temp = target + L"." + std::to_wstring(GetCurrentThreadId()) + L".tmp";
     HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -50,20 +53,43 @@ bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
 } // namespace
 
 std::string WinInetTransport::Download(const std::string& url, const std::string& path) {
+    const std::wstring wideUrl = Widen(url);
+    wchar_t host[256] = {}, object[2048] = {};
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = static_cast<DWORD>(std::size(host));
+    parts.lpszUrlPath = object;
+    parts.dwUrlPathLength = static_cast<DWORD>(std::size(object));
+    parts.dwExtraInfoLength = 1; // the query: a pointer into the address
+    if (!InternetCrackUrlW(wideUrl.c_str(), 0, 0, &parts) || !host[0] ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
+        return "l'adresse " + url + " n'est pas une adresse http:// ou https:// valable";
+    std::wstring target = object[0] ? object : L"/";
+    if (parts.lpszExtraInfo && parts.dwExtraInfoLength)
+        target.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+
     InternetHandle session(
         InternetOpenW(L"Pilotune", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session.get()) return Unreachable(url);
-    DWORD timeout = timeoutMs_;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                         INTERNET_OPTION_RECEIVE_TIMEOUT})
-        InternetSetOptionW(session.get(), option, &timeout, sizeof(timeout));
-
+    InternetHandle connection(InternetConnectW(session.get(), host, parts.nPort, nullptr, nullptr,
+                                               INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection.get()) return Unreachable(url);
+    const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? INTERNET_FLAG_SECURE : 0;
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI |
-                        INTERNET_FLAG_NO_COOKIES;
-    InternetHandle request(
-        InternetOpenUrlW(session.get(), Widen(url).c_str(), nullptr, 0, flags, 0));
+                        INTERNET_FLAG_NO_COOKIES | secure;
+    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", target.c_str(), nullptr,
+                                            nullptr, nullptr, flags, 0));
     if (!request.get()) return Unreachable(url);
+    // Down to the request: given to the session alone, the time-outs did not
+    // hold under Wine, which then waited for a silent server without end.
+    DWORD timeout = timeoutMs_;
+    for (HINTERNET h : {session.get(), connection.get(), request.get()})
+        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT})
+            InternetSetOptionW(h, option, &timeout, sizeof(timeout));
+    if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return Unreachable(url);
 
     DWORD status = 0, size = sizeof(status);
     if (!HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,

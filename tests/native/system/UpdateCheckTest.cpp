@@ -2,11 +2,13 @@
 // into a real temporary folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
+#include "settings/Codecs.h"
 #include "system/UpdateCheck.h"
 
 using namespace pilotune;
@@ -111,6 +113,44 @@ TEST_F(UpdateCheckTest, DetailsUnavailable) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=file:///etc/passwd\r\n");
     EXPECT_EQ(Check().details, kNoDetails);
     EXPECT_EQ(server.asked.back(), "http://127.0.0.1:8000/MAJPilotune.ini");
+}
+
+// The details file is whatever a server's editor saved: UTF-8 with or
+// without its mark, UTF-16 with its mark, else the ANSI code page.
+TEST_F(UpdateCheckTest, DetailsAreReadInTheirOwnEncoding) {
+    const Windows1252Codec ansi;
+    setup.codec = &ansi;
+    const struct {
+        std::string bytes, details;
+    } cases[] = {
+        {"Nouveaut\xE9s :\r\n- \xE0 la carte\r\n", "Nouveautés :\r\n- à la carte"},
+        {"\x80 50, l\x92\xE9t\xE9", "€ 50, l’été"},
+        {"Nouveautés :\n- été\n", "Nouveautés :\r\n- été"},
+        {"\xEF\xBB\xBFNouveautés :\r- été", "Nouveautés :\r\n- été"},
+        {"\xEF\xBB\xBFmal cod\xE9", "mal cod\uFFFD"},
+        {"d\xC3\xA8s et d\xE8s", "dÃ¨s et dès"}, // one byte not UTF-8: all of it ANSI
+        {std::string("\xFF\xFE\xE9\0t\0\xE9\0\r\0\n\0!\0", 14), "été\r\n!"},
+        {"\xEF\xBB\xBF\r\n", kNoDetails},
+    };
+    Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/plus.txt\r\n");
+    for (const auto& c : cases) {
+        server.files["http://127.0.0.1:8000/plus.txt"] = c.bytes;
+        EXPECT_EQ(Check().details, c.details) << c.bytes;
+    }
+
+    // The program's own code page, whichever it is, decodes the ANSI text.
+    struct Marked final : TextCodec {
+        std::string Decode(std::string_view b) const override {
+            const bool ascii = std::all_of(b.begin(), b.end(), [](char c) { return c > 0; });
+            return ascii ? std::string(b) : "<" + std::string(b) + ">";
+        }
+        std::string Encode(std::string_view u) const override { return std::string(u); }
+    } marked;
+    setup.codec = &marked;
+    server.files["http://127.0.0.1:8000/plus.txt"] = "a\xE9";
+    EXPECT_EQ(Check().details, "<a\xE9>");
+    server.files["http://127.0.0.1:8000/plus.txt"] = "aé";
+    EXPECT_EQ(Check().details, "aé");
 }
 
 TEST_F(UpdateCheckTest, NoDescriptionIsAFailureNotCurrent) {

@@ -1,6 +1,7 @@
 #pragma once
 // A small real HTTP server on 127.0.0.1 for the update check: GET only, files
 // from a map, 404 for the rest, one connection at a time on its own thread.
+// While held, it reads every request and answers none of them until released.
 #include <winsock2.h>
 
 #include <windows.h>
@@ -10,6 +11,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace pilotune::testing {
 
@@ -34,6 +37,8 @@ class HttpServer {
         stop_ = true;
         closesocket(listener_);
         thread_.join();
+        for (auto& [c, path] : held_)
+            closesocket(c); // unanswered: the client sees the connection drop
         WSACleanup();
     }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -45,6 +50,17 @@ class HttpServer {
         std::lock_guard lock(mutex_);
         files_.erase(path);
     }
+    // Held, requests get no answer; released, the held ones are answered now.
+    void Hold(bool on) {
+        std::lock_guard lock(mutex_);
+        hold_ = on;
+        if (on) return;
+        for (auto& [c, path] : held_)
+            Answer(c, path);
+        held_.clear();
+    }
+    int Requests() const { return requests_; }
+
     // A port where nothing listens: a server that is down.
     static std::string DownAddress() {
         SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -74,22 +90,29 @@ class HttpServer {
             const auto sp2 = request.find(' ', sp + 1);
             const std::string path =
                 sp == std::string::npos ? "" : request.substr(sp + 1, sp2 - sp - 1);
-            std::string status = "404 Not Found", body = "introuvable";
-            {
-                std::lock_guard lock(mutex_);
-                if (auto it = files_.find(path); it != files_.end()) {
-                    status = "200 OK";
-                    body = it->second;
-                }
-            }
-            const std::string answer =
-                "HTTP/1.1 " + status +
-                "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
-                "\r\nConnection: close\r\n\r\n" + body;
-            send(c, answer.data(), static_cast<int>(answer.size()), 0);
-            shutdown(c, SD_SEND);
-            closesocket(c);
+            std::lock_guard lock(mutex_);
+            ++requests_;
+            if (hold_)
+                held_.emplace_back(c, path);
+            else
+                Answer(c, path);
         }
+    }
+
+    // Called with the mutex held.
+    void Answer(SOCKET c, const std::string& path) {
+        std::string status = "404 Not Found", body = "introuvable";
+        if (auto it = files_.find(path); it != files_.end()) {
+            status = "200 OK";
+            body = it->second;
+        }
+        const std::string answer =
+            "HTTP/1.1 " + status +
+            "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
+            "\r\nConnection: close\r\n\r\n" + body;
+        send(c, answer.data(), static_cast<int>(answer.size()), 0);
+        shutdown(c, SD_SEND);
+        closesocket(c);
     }
 
     SOCKET listener_ = INVALID_SOCKET;
@@ -98,6 +121,9 @@ class HttpServer {
     std::thread thread_;
     std::mutex mutex_;
     std::map<std::string, std::string> files_;
+    bool hold_ = false;
+    std::vector<std::pair<SOCKET, std::string>> held_;
+    std::atomic<int> requests_{0};
 };
 
 } // namespace pilotune::testing

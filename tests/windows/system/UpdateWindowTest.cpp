@@ -1,6 +1,7 @@
-// The update check end to end: WinINet against a real HTTP server on
-// 127.0.0.1, files written beside this test program, the window driven from a
-// second thread. Addresses that would be opened are recorded, never opened.
+// The update check end to end: WinINet on the worker's thread against a real
+// HTTP server on 127.0.0.1, files written beside this test program, the result
+// shown on this thread, the window driven from a second thread. Addresses that
+// would be opened are recorded, never opened.
 #include "HttpServer.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,11 @@
 #include <vector>
 
 #include "ModalDriver.h"
+#include "Waiting.h"
+#include "base/EncodingWin32.h"
 #include "settings/SettingsStore.h"
 #include "system/FMiseAJourWin32.h"
+#include "system/UpdateCheckWin32.h"
 #include "system/UpdateTransportWin32.h"
 
 using namespace pilotune;
@@ -36,8 +40,9 @@ struct UpdateWindow : ::testing::Test {
         s << in.rdbuf();
         return s.str();
     }
-    // Runs the check; when a window shows, `script` drives it (then it closes
-    // with "Fermer" if still open).
+    // Runs the check on the worker and, once its result is back on this
+    // thread, shows it as the action does; when a window shows, `script`
+    // drives it (then it closes with "Fermer" if still open).
     UpdateResult Run(bool fromMenu, std::function<void(HWND)> script = {}) {
         shown = false;
         ModalDriver driver(
@@ -46,24 +51,35 @@ struct UpdateWindow : ::testing::Test {
                 shown = true;
                 caption = TextOf(w);
                 message = TextOf(GetDlgItem(w, kMajMessageId));
+                details = TextOf(GetDlgItem(w, kMajDetailTextId));
                 detailsButton = IsWindowVisible(GetDlgItem(w, kMajDetailId)) != FALSE;
                 updateEnabled = IsWindowEnabled(GetDlgItem(w, IDOK)) != FALSE;
                 if (script) script(w);
                 if (IsWindow(w)) Click(GetDlgItem(w, IDCANCEL));
             },
             fromMenu ? 5000 : 500);
-        UpdateResult r = RunUpdateCheck(nullptr, setup, transport, fromMenu,
-                                        [&](const std::string& a) { opened.push_back(a); });
+        UpdateWorker worker([] { return std::make_unique<WinInetTransport>(3000); });
+        UpdateResult r;
+        EXPECT_TRUE(worker.Start(setup, [&](const UpdateResult& result) {
+            r = result;
+            ShowUpdateResult(nullptr, result, fromMenu,
+                             [&](const std::string& a) { opened.push_back(a); });
+        }));
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                Pump(10);
+                return !worker.Busy();
+            },
+            15000));
         driver.Join();
         return r;
     }
 
     HttpServer server;
-    WinInetTransport transport{3000};
     UpdateSetup setup;
     std::vector<std::string> opened;
     bool shown = false, detailsButton = false, updateEnabled = false;
-    std::string caption, message;
+    std::string caption, message, details;
 };
 
 TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
@@ -90,14 +106,12 @@ TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
 TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
     server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=1.1.0.0\r\nURL=" + server.Base() +
                                        "/Pilotune.zip\r\nListePlus=" + server.Base() +
-                                       "/plus.txt\r\n");
-    server.Put("/plus.txt", "Nouveautés de la 1.1 :\r\n- copie plus sûre\r\n");
+                                       "/plus.txt?v=1.1\r\n");
+    server.Put("/plus.txt?v=1.1", "Nouveautés de la 1.1 :\r\n- copie plus sûre\r\n");
     SIZE folded{}, unfolded{}, refolded{};
-    std::string details;
     bool groupInside = false;
     const UpdateResult r = Run(false, [&](HWND w) {
         folded = ClientSize(w);
-        details = TextOf(GetDlgItem(w, kMajDetailTextId));
         Click(GetDlgItem(w, kMajDetailId));
         unfolded = ClientSize(w);
         RECT g{};
@@ -120,6 +134,25 @@ TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
     EXPECT_TRUE(opened.empty()); // closed with "Fermer"
     EXPECT_NE(LocalIni().find("Version=0"), std::string::npos);
     EXPECT_EQ(LocalIni().find("1.1.0.0"), std::string::npos);
+}
+
+// Details saved by the server's editor in the ANSI code page, as every other
+// text file of the program, or in UTF-8 with its mark: accents either way.
+TEST_F(UpdateWindow, DetailsShowTheirAccentsInAnsiAndInUtf8) {
+    server.Put("/MAJPilotune.ini",
+               "[Pilotune]\r\nVersion=1.1.0.0\r\nListePlus=" + server.Base() + "/plus.txt\r\n");
+    const std::string ansi = "Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre\r\n";
+    const std::string expected =
+        GetACP() == 1252 ? "Nouveautés de la 1.1 :\r\n- copie plus sûre"
+                         : AnsiToUtf8("Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre");
+    for (const std::string& served :
+         {ansi, std::string("\xEF\xBB\xBFNouveautés de la 1.1 :\n- copie plus sûre\n")}) {
+        server.Put("/plus.txt", served);
+        Run(true);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(details,
+                  served == ansi ? expected : "Nouveautés de la 1.1 :\r\n- copie plus sûre");
+    }
 }
 
 TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
