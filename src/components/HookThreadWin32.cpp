@@ -46,6 +46,8 @@ ToucheBrute KeyboardHookThread::Lire(WPARAM wParam, LPARAM lParam) {
 
 void KeyboardHookThread::Run() {
     t_owner = this;
+    // Keys wait for this thread: it gets the processor before ordinary work.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     // The thread's message queue first: a hook whose thread has no queue yet
     // misses the keys that come before the loop starts.
     MSG m;
