@@ -1,13 +1,17 @@
 // From a key press to the command received by the player, under Wine: SendInput
 // of the next-track media key, the low-level hook, the key text, the default
 // bindings, the bar's dispatcher and the player link's synchronous message to
-// the simulator; timed until that message has been answered. Beside it, in the
-// same run, a bare SendMessageW of the same command to the simulator.
+// the simulator; timed until that message has been answered. Its baseline, in
+// the same run and interleaved with it: SendInput of another key to a bare
+// low-level hook on a thread of its own whose callback sends the same command
+// to the simulator. Beside them, a bare SendMessageW of the command.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "../../tests/windows/bar/QuietServices.h"
@@ -45,7 +49,7 @@ class TimedWindow final : public PlayerWindow {
     bool Exists() override { return inner_.Exists(); }
     std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
         const auto r = inner_.Send(msg, w, l);
-        if (msg == WM_COMMAND && w == kCmdPause) answeredAt = NowUs();
+        if (msg == WM_COMMAND && w == kCmdNext) answeredAt = NowUs();
         return r;
     }
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
@@ -76,6 +80,56 @@ void Key(WORD vk, bool up) {
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &in, sizeof in);
 }
+
+// The least a shortcut can cost: a low-level hook whose callback sends the
+// command itself. It takes F24 for itself (swallowed: the component never sees
+// it) and passes every other key on.
+class BareHook {
+  public:
+    explicit BareHook(HWND player) : player_(player) {
+        thread_ = std::thread([this] { Run(); });
+        while (!ready_.load())
+            Sleep(1);
+    }
+    ~BareHook() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    std::atomic<double> answeredAt{0};
+
+  private:
+    static LRESULT CALLBACK Proc(int code, WPARAM w, LPARAM l) {
+        if (code == HC_ACTION && self_) {
+            const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(l);
+            if (k->vkCode == VK_F24) {
+                if (!(k->flags & LLKHF_UP)) {
+                    DWORD_PTR r = 0;
+                    SendMessageTimeoutW(self_->player_, WM_COMMAND, kCmdNext, 0,
+                                        SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &r);
+                    self_->answeredAt = NowUs();
+                }
+                return 1;
+            }
+        }
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+    void Run() {
+        self_ = this;
+        MSG m;
+        PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+        threadId_ = GetCurrentThreadId();
+        HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, Proc, GetModuleHandleW(nullptr), 0);
+        ready_ = true;
+        while (GetMessageW(&m, nullptr, 0, 0) > 0)
+            DispatchMessageW(&m);
+        if (hook) UnhookWindowsHookEx(hook);
+    }
+    static inline thread_local BareHook* self_ = nullptr;
+    HWND player_;
+    std::thread thread_;
+    std::atomic<DWORD> threadId_{0};
+    std::atomic<bool> ready_{false};
+};
 
 struct Stats {
     double median, p90, max;
@@ -110,16 +164,17 @@ int main(int argc, char** argv) {
         keys.ToucheEnfoncee(t);
     };
     hook.Loaded();
+    BareHook bareHook(sim.Window()); // installed last: first in the hook chain
 
-    std::vector<double> pressToCommand, pressToEvent, bare, bareQuery;
+    std::vector<double> pressToCommand, pressToEvent, bareHookToCommand, bare, bareQuery;
     int lost = 0;
     for (int i = 0; i < kRounds + 10; ++i) {
         timed.answeredAt = 0;
         const double t0 = NowUs();
-        Key(VK_MEDIA_PLAY_PAUSE, false);
+        Key(VK_MEDIA_NEXT_TRACK, false);
         PumpUntil([&] { return timed.answeredAt != 0; }, t0 + 1e6);
         const bool done = timed.answeredAt != 0;
-        Key(VK_MEDIA_PLAY_PAUSE, true);
+        Key(VK_MEDIA_NEXT_TRACK, true);
         PumpUntil([] { return false; }, NowUs() + 2000); // the release goes through too
         if (!done) {
             std::fprintf(stderr, "round %d: the key did not reach the player\n", i);
@@ -129,22 +184,41 @@ int main(int argc, char** argv) {
         if (i >= 10) pressToCommand.push_back(timed.answeredAt - t0);
         if (i >= 10) pressToEvent.push_back(reportedAt - t0);
 
+        bareHook.answeredAt = 0;
+        const double h0 = NowUs();
+        Key(VK_F24, false);
+        PumpUntil([&] { return bareHook.answeredAt != 0; }, h0 + 1e6);
+        const double hookAnswered = bareHook.answeredAt;
+        Key(VK_F24, true);
+        PumpUntil([] { return false; }, NowUs() + 2000);
+        if (hookAnswered == 0) {
+            std::fprintf(stderr, "round %d: the bare hook did not reach the player\n", i);
+            ++lost;
+            continue;
+        }
+        if (i >= 10) bareHookToCommand.push_back(hookAnswered - h0);
+
         const double b0 = NowUs();
-        sim.Send(WM_COMMAND, kCmdPause, 0);
+        sim.Send(WM_COMMAND, kCmdNext, 0);
         if (i >= 10) bare.push_back(NowUs() - b0);
         const double q0 = NowUs();
         sim.User(kQueryState);
         if (i >= 10) bareQuery.push_back(NowUs() - q0);
     }
-    if (pressToCommand.empty()) {
+    if (pressToCommand.empty() || bareHookToCommand.empty()) {
         std::printf("no key press reached the player\n");
         return 1;
     }
-    const Stats k = Of(pressToCommand), e = Of(pressToEvent), b = Of(bare), q = Of(bareQuery);
+    const Stats k = Of(pressToCommand), e = Of(pressToEvent), h = Of(bareHookToCommand),
+                b = Of(bare), q = Of(bareQuery);
     std::printf("%d rounds, %d lost\n", kRounds, lost);
-    std::printf("key press -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us"
-                "  (target median <= 2000 us)\n",
+    std::printf("key press -> command answered (median)  %.1f us  baseline %.1f us  ratio %.2f"
+                "  (target <= 1.3)\n",
+                k.median, h.median, k.median / h.median);
+    std::printf("key press -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
                 k.median, k.p90, k.max);
+    std::printf("bare hook -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+                h.median, h.p90, h.max);
     std::printf("bare SendMessageW              median %8.1f us  p90 %8.1f us  max %8.1f us\n",
                 b.median, b.p90, b.max);
     std::printf(

@@ -313,6 +313,8 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnLeftDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
+        // The drop point is where the button came up, whatever moves were merged.
+        if (dragging_) DragTo(MessagePoint());
         EndDrag();
         return 0;
     case WM_RBUTTONDOWN:

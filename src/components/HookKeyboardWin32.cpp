@@ -11,9 +11,10 @@ namespace pilotune {
 namespace {
 
 THookKeyboard* g_current = nullptr;
-// Posted to the receiver when key events wait to be raised.
+// Posted to the receiver for each key event the library reported.
 constexpr UINT kMsgEvenements = WM_APP + 1;
-constexpr std::uint32_t kLlkhfUp = 0x80;
+// Sent (SendNotifyMessageW) by the hook thread for each key event it saw.
+constexpr UINT kMsgToucheBas = WM_APP + 2;
 constexpr wchar_t kReceiverClass[] = L"PilotuneTReceptionMessageCopyData";
 
 const TextCodec& Ansi() {
@@ -29,28 +30,31 @@ bool KeyHeld(int vk) {
     return GetKeyState(vk) < -126;
 } // high-order bit set
 
-} // namespace
-
-LRESULT CALLBACK ProcHookClavier(int code, WPARAM wParam, LPARAM lParam) {
-    THookKeyboard* self = g_current;
-    if (code == HC_ACTION && self) {
-        bool swallow = false;
-        try {
-            const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-            if (k->vkCode < 16 || k->vkCode > 18)
-                self->Recevoir(static_cast<std::uint16_t>(k->vkCode),
-                               static_cast<std::uint16_t>(k->flags & 0xFFFF),
-                               (k->flags & kLlkhfUp) == 0);
-            swallow = self->StopMessage;
-        } catch (...) {
-            // no exception leaves the hook: the key goes on as if unseen
-        }
-        if (swallow) return 1;
+// Whether the key is held according to a modifier set read earlier.
+bool HeldIn(TToucheEtendu set, int vk) {
+    switch (vk) {
+    case 16:
+        return (set & ssShift) != 0;
+    case 17:
+        return (set & ssCtrl) != 0;
+    case 18:
+        return (set & ssAlt) != 0;
+    case 165:
+        return (set & ssAltGr) != 0;
+    case 91:
+    case 92:
+        return (set & ssWindows) != 0;
+    case 93:
+        return (set & ssMenuContextuel) != 0;
+    default:
+        return false;
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-THookKeyboard::THookKeyboard() : nommeur_(KeyHeld, &Ansi()) {
+} // namespace
+
+THookKeyboard::THookKeyboard()
+    : nommeur_([this](int vk) { return instant_ ? HeldIn(*instant_, vk) : KeyHeld(vk); }, &Ansi()) {
     g_current = this;
     receiver_.Create(kReceiverClass, 0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE);
 }
@@ -107,7 +111,8 @@ void THookKeyboard::InstallerHook() {
         if (initialisationHook_ && !initialisationHook_(Receiver()))
             Messages().Error("Erreur à l'initialisation du Hook");
     } else {
-        hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, ProcHookClavier, GetModuleHandleW(nullptr), 0);
+        auto thread = std::make_unique<KeyboardHookThread>(Receiver(), kMsgToucheBas, StopMessage);
+        if (thread->Installed()) hookThread_ = std::move(thread);
     }
 }
 
@@ -120,28 +125,46 @@ void THookKeyboard::RetirerHook() {
     library_ = nullptr;
     initialisationHook_ = nullptr;
     finalisationHook_ = nullptr;
-    if (hook_) UnhookWindowsHookEx(hook_);
-    hook_ = nullptr;
+    hookThread_.reset();
 }
 
 void THookKeyboard::TraiterTouche(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee) {
     Signaler(nommeur_.Traiter(key, drapeaux, enfoncee));
 }
 
+void THookKeyboard::RecevoirBrute(const ToucheBrute& t) {
+    try {
+        instant_ = t.held;
+        const EvenementTouche e = nommeur_.Traiter(t.key, t.flags, t.pressed);
+        instant_.reset();
+        Signaler(e);
+    } catch (...) {
+        instant_.reset(); // a failing handler loses its own key, not the ones after it
+    }
+}
+
 void THookKeyboard::Recevoir(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee) {
     pending_.push_back(nommeur_.Traiter(key, drapeaux, enfoncee));
-    if (pending_.size() == 1) PostMessageW(Receiver(), kMsgEvenements, 0, 0);
+    Notifier();
+}
+
+void THookKeyboard::Notifier() {
+    if (!notified_ && !pending_.empty())
+        notified_ = PostMessageW(Receiver(), kMsgEvenements, 0, 0) != FALSE;
 }
 
 void THookKeyboard::Delivrer() {
-    while (!pending_.empty()) {
-        const EvenementTouche e = std::move(pending_.front());
-        pending_.pop_front();
-        try {
-            Signaler(e);
-        } catch (...) {
-            // a failing handler loses its own key, not the ones after it
-        }
+    // One event per message, the message for the next one posted first: a
+    // handler that runs a modal loop goes on receiving the keys after its own.
+    notified_ = false;
+    if (pending_.empty()) return;
+    const EvenementTouche e = std::move(pending_.front());
+    pending_.pop_front();
+    Notifier();
+    try {
+        Signaler(e);
+    } catch (...) {
+        // a failing handler loses its own key, not the ones after it
     }
 }
 
@@ -167,6 +190,10 @@ LRESULT THookKeyboard::CopyData(const COPYDATASTRUCT* data) {
 LRESULT THookKeyboard::TReceptionMessageCopyData::HandleMessage(UINT msg, WPARAM wParam,
                                                                 LPARAM lParam) {
     if (msg == WM_COPYDATA) return owner_.CopyData(reinterpret_cast<COPYDATASTRUCT*>(lParam));
+    if (msg == kMsgToucheBas) {
+        owner_.RecevoirBrute(KeyboardHookThread::Lire(wParam, lParam));
+        return 0;
+    }
     if (msg == kMsgEvenements) {
         owner_.Delivrer();
         return 0;

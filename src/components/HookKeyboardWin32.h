@@ -1,15 +1,22 @@
 #pragma once
 // THookKeyboard: watches every key pressed or released anywhere in the system
 // and reports it with its French key text. Two modes: a low-level keyboard hook
-// in this process, or the hook library KEYBOARD.DLL reporting through
+// on a thread of its own, or the hook library KEYBOARD.DLL reporting through
 // WM_COPYDATA. One instance per process: the last one built is the current one.
+// The events are raised on the thread that built the component, one at a time
+// in the order of the keys, from whatever message loop that thread runs: a
+// handler that opens a modal window sees the next keys arrive inside it.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "components/HookThreadWin32.h"
 #include "components/KeyNames.h"
 #include "ui/WindowWin32.h"
 
@@ -40,7 +47,8 @@ class THookKeyboard {
 
     TVersionWindows ForceWindows = TVersionWindows::AUTO;
     // True: every key seen is swallowed (not passed on to other programs).
-    bool StopMessage = false;
+    // Read by the hook's own thread.
+    std::atomic<bool> StopMessage{false};
     THookKeyEvent OnHookKeyDown;
     THookKeyEvent OnHookKeyUp;
     THookKeyPressEvent OnHookKeyPresse;
@@ -62,7 +70,9 @@ class THookKeyboard {
     // The window the hook library reports to.
     HWND Receiver() const { return receiver_.Handle(); }
     // A low-level hook or the library is in place.
-    bool HookInstalled() const { return hook_ != nullptr || library_ != nullptr; }
+    bool HookInstalled() const {
+        return (hookThread_ && hookThread_->Installed()) || library_ != nullptr;
+    }
 
   private:
     class TReceptionMessageCopyData final : public Window {
@@ -76,29 +86,36 @@ class THookKeyboard {
         THookKeyboard& owner_;
     };
     friend class TReceptionMessageCopyData;
-    friend LRESULT CALLBACK ProcHookClavier(int code, WPARAM wParam, LPARAM lParam);
 
     void InstallerHook();
     void RetirerHook();
-    // A key seen by a hook: named now, with the key states of this moment;
-    // the events are raised from the receiver's message loop, so that a long
-    // action never holds up the system's keyboard input.
+    // A key seen by the hook thread: named with the modifier set held at that
+    // moment and raised at once.
+    void RecevoirBrute(const ToucheBrute& t);
+    // A key reported by the library: named now, with the key states of this
+    // moment, and raised from the receiver's message loop so that a long
+    // action never holds up the library's hook.
     void Recevoir(std::uint16_t key, std::uint16_t drapeaux, bool enfoncee);
-    void Signaler(const EvenementTouche& e);
+    void Notifier();
     void Delivrer();
+    void Signaler(const EvenementTouche& e);
     LRESULT CopyData(const COPYDATASTRUCT* data);
 
     NommeurTouches nommeur_;
+    // The modifier set the event being named was seen with; none: read the
+    // key states now.
+    std::optional<TToucheEtendu> instant_;
     TReceptionMessageCopyData receiver_{*this};
     bool enabled_ = true;
     std::string repertoireDll_;
-    HHOOK hook_ = nullptr;
+    std::unique_ptr<KeyboardHookThread> hookThread_;
     HMODULE library_ = nullptr;
     using Initialisation = BOOLEAN(WINAPI*)(HWND);
     using Finalisation = void(WINAPI*)();
     Initialisation initialisationHook_ = nullptr;
     Finalisation finalisationHook_ = nullptr;
     std::deque<EvenementTouche> pending_;
+    bool notified_ = false; // a delivery message is on its way
 };
 
 } // namespace pilotune

@@ -41,8 +41,10 @@ std::optional<std::intptr_t> Win32PlayerWindow::Send(unsigned msg, std::uintptr_
     if (!hwnd_) return std::nullopt;
     DWORD_PTR result = 0;
     const UINT wait = hung_ ? hungTimeoutMs_ : timeoutMs_;
-    if (!SendMessageTimeoutW(hwnd_, msg, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_BLOCK, wait,
-                             &result)) {
+    // Without SMTO_BLOCK: while it waits, this thread still handles the
+    // messages other threads send it, so a shortcut key reaches its binding
+    // at once even when the player is slow to answer.
+    if (!SendMessageTimeoutW(hwnd_, msg, wParam, lParam, SMTO_ABORTIFHUNG, wait, &result)) {
         // Gone, or not answering in time.
         hung_ = IsWindow(hwnd_) != FALSE;
         return std::nullopt;

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "KeyInput.h"
@@ -68,6 +73,72 @@ struct FocusWindow {
     static inline std::vector<int> received;
 };
 
+// The threads of this process.
+int ThreadCount() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 t{};
+    t.dwSize = sizeof t;
+    int n = 0;
+    for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t))
+        n += t.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snap);
+    return n;
+}
+
+// Clicks OK in the message boxes of this thread.
+void CloseMessageBoxes() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) {
+            wchar_t name[16] = {};
+            GetClassNameW(w, name, 16);
+            if (std::wstring(name) == L"#32770") PostMessageW(w, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
+}
+
+// Types the keys (each pressed and released) from another thread while this
+// thread waits for it in a SendMessage, as the bar waits in a send to the
+// player: what runs on this thread meanwhile runs inside that wait, and a
+// message posted to it is only dispatched once the wait is over.
+void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
+    struct Typist {
+        static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+            if (m != WM_APP) return DefWindowProcW(h, m, w, l);
+            for (WORD vk : *reinterpret_cast<const std::vector<WORD>*>(l)) {
+                Key(vk, false);
+                Key(vk, true);
+            }
+            return 0;
+        }
+    };
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Typist::Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PilotuneKeysSendWaiter";
+    RegisterClassW(&wc);
+    std::atomic<HWND> window{nullptr};
+    std::atomic<bool> done{false};
+    std::thread typist([&] {
+        window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 wc.hInstance, nullptr);
+        while (!done) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&m);
+        }
+        DestroyWindow(window);
+    });
+    ASSERT_TRUE(WaitFor([&] { return window.load() != nullptr; }));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_APP, 0, reinterpret_cast<LPARAM>(&keys), SMTO_NORMAL, 10000,
+                        &ignored);
+    done = true;
+    typist.join();
+}
+
 } // namespace
 
 TEST(LowLevelHook, RealKeysAreNamedWithTheirModifiersAndEveryEventRaised) {
@@ -128,6 +199,71 @@ TEST(LowLevelHook, StopMessageSwallowsEveryKeyModifiersIncluded) {
     hook.StopMessage = false;
     Chord({'Y'});
     EXPECT_EQ(FocusWindow::received, std::vector<int>{'Y'});
+}
+
+TEST(LowLevelHook, ItsThreadStartsAndEndsWithTheHookPromptly) {
+    const int before = ThreadCount();
+    std::vector<std::string> downs;
+    std::optional<THookKeyboard> hook;
+    hook.emplace();
+    hook->OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& t) {
+        downs.push_back(t);
+    };
+    EXPECT_EQ(ThreadCount(), before);
+    hook->Loaded();
+    EXPECT_EQ(ThreadCount(), before + 1);
+    hook->SetEnabled(false);
+    EXPECT_EQ(ThreadCount(), before);
+    hook->SetEnabled(true);
+    EXPECT_EQ(ThreadCount(), before + 1);
+    Chord({'K'});
+    ASSERT_EQ(downs, std::vector<std::string>{"K"});
+
+    const ULONGLONG start = GetTickCount64();
+    hook.reset();
+    EXPECT_LT(GetTickCount64() - start, 200u);
+    EXPECT_EQ(ThreadCount(), before);
+    Chord({'L'});
+    EXPECT_EQ(downs, std::vector<std::string>{"K"});
+}
+
+// A binding that opens a modal window (the countdown, a message box) while
+// more keys wait: they arrive inside its loop, one by one and in order, not all
+// at once when it closes.
+TEST(Hook, KeysTypedBehindAModalWindowArriveInsideIt) {
+    struct Case {
+        const char* mode;
+        TVersionWindows force;
+    };
+    for (const Case c : {Case{"low-level hook", TVersionWindows::WNT_2000_XP},
+                         Case{"library", TVersionWindows::W95_98_ME}}) {
+        SCOPED_TRACE(c.mode);
+        RecordingMessages messages;
+        THookKeyboard hook;
+        hook.ForceWindows = c.force;
+        hook.SetRepertoireDll(DllFolder());
+        std::vector<std::string> seen;
+        hook.OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& t) {
+            seen.push_back(t);
+            if (t == "Touche F9") CloseMessageBoxes();
+            if (t != "Touche F7") return;
+            // Closed by F9, or by this timer when F9 never comes.
+            const UINT_PTR timer = SetTimer(
+                nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { CloseMessageBoxes(); });
+            MessageBoxW(nullptr, L"Compte à rebours", L"Pilotune", MB_OK);
+            KillTimer(nullptr, timer);
+            seen.push_back("closed");
+        };
+        hook.Loaded();
+        ASSERT_TRUE(hook.HookInstalled());
+        // Three keys typed at once, before the first one is handled.
+        TypeWhileWaitingInASend({VK_F7, VK_F8, VK_F9});
+        for (int i = 0; i < 160 && std::find(seen.begin(), seen.end(), "closed") == seen.end(); ++i)
+            Pump(50);
+        EXPECT_EQ(seen,
+                  (std::vector<std::string>{"Touche F7", "Touche F8", "Touche F9", "closed"}));
+        EXPECT_TRUE(messages.errors.empty());
+    }
 }
 
 TEST(LegacyHook, OurLibraryGivesTheSameTextsAndCanSwallow) {

@@ -1,6 +1,7 @@
 #pragma once
 // Real key events for the hook tests: SendInput, then the test thread pumps its
-// messages so that the hook runs and the receiver raises the events.
+// messages so that the hooks that run on it (the library's) run and the
+// receiver raises the events.
 #include <windows.h>
 
 #include <string>

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "../bar/QuietServices.h"
 #include "KeyInput.h"
 #include "Simulator.h"
@@ -20,6 +24,66 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
+
+double NowMs() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
+
+// Another thread of the test, with a window that has the keyboard focus: once
+// started it waits `delayMs`, types `vk` (press and release) and notes when
+// its window receives the press, that is when the system let the key through.
+class Typist {
+  public:
+    Typist(WORD vk, int delayMs) {
+        thread_ = std::thread([this, vk, delayMs] { Run(vk, delayMs); });
+        ready_.wait(false);
+    }
+    ~Typist() { Join(); }
+    void Start() { go_ = true; }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    std::atomic<double> typedAt{0};
+    std::atomic<double> receivedAt{0};
+
+  private:
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_KEYDOWN && self_->receivedAt == 0) self_->receivedAt = NowMs();
+        return DefWindowProcW(h, m, w, l);
+    }
+    void Run(WORD vk, int delayMs) {
+        self_ = this;
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PilotuneKeysFocusTypist";
+        RegisterClassW(&wc);
+        HWND w = CreateWindowExW(0, wc.lpszClassName, L"typist", WS_POPUP | WS_VISIBLE, 10, 100,
+                                 100, 50, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(w);
+        SetFocus(w);
+        Pump(50);
+        ready_ = true;
+        ready_.notify_all();
+        while (!go_)
+            Pump(1);
+        Sleep(delayMs); // well inside what the test thread does meanwhile
+        typedAt = NowMs();
+        Key(vk, false);
+        Key(vk, true);
+        const double end = NowMs() + 3000;
+        while (receivedAt == 0 && NowMs() < end)
+            Pump(1);
+        DestroyWindow(w);
+    }
+    static inline thread_local Typist* self_ = nullptr;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> go_{false};
+    std::thread thread_;
+};
 
 // What the bar does with its hook: the bindings run through its dispatcher,
 // and applying the settings switches the hook.
@@ -99,4 +163,68 @@ TEST_F(ShortcutsOnSimulator, ApplyingTheSettingsSwitchesTheShortcutsOffAndOn) {
     ApplySettings();
     Chord({VK_MEDIA_NEXT_TRACK});
     EXPECT_EQ(Commands(kCmdNext), 1);
+}
+
+// The player hangs for ten seconds while the bar waits up to a second in a
+// send to it. A send that handles the messages sent to its thread meanwhile
+// (no SMTO_BLOCK) lets a shortcut run inside it, at once: the key typed from
+// another thread reaches the binding within 50 ms. Then a second key still
+// arrives: the hook is still in place.
+TEST_F(ShortcutsOnSimulator, AKeyReachesItsBindingWithin50msWhileTheBarWaitsOnAHungPlayer) {
+    std::atomic<bool> inSend{false};
+    struct Handled {
+        double at;
+        bool insideTheSend;
+    };
+    std::vector<Handled> handled;
+    hook.OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& text) {
+        handled.push_back({NowMs(), inSend.load()});
+        keys.ToucheEnfoncee(text);
+    };
+    sim.Hang(10000);
+    Typist typist(VK_MEDIA_NEXT_TRACK, 200);
+    typist.Start();
+    inSend = true;
+    EXPECT_EQ(sim.Send(WM_USER, 0, kQueryState, 1000), -999999); // no answer
+    inSend = false;
+    typist.Join();
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_TRUE(handled[0].insideTheSend);
+    EXPECT_LT(handled[0].at - typist.typedAt, 50.0);
+
+    Chord({VK_MEDIA_NEXT_TRACK});
+    EXPECT_EQ(handled.size(), 2u);
+    EXPECT_TRUE(hook.HookInstalled());
+    sim.Kill();
+}
+
+// The player link's own sends handle nothing else while they wait (up to a
+// second for a hung player). The system's keyboard input goes on meanwhile:
+// the key reaches the window that has the focus at once; its shortcut runs as
+// soon as the wait is over, and the hook is still in place.
+// The link's own wait on a hung player: the key reaches its binding inside
+// that wait, within 50 ms, and the system's keyboard is not held up.
+TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
+    std::vector<double> handled;
+    hook.OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& text) {
+        handled.push_back(NowMs());
+        keys.ToucheEnfoncee(text);
+    };
+    sim.Hang(10000);
+    Typist typist(VK_MEDIA_NEXT_TRACK, 200);
+    typist.Start();
+    const double start = NowMs();
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped); // no answer within the link's second
+    EXPECT_GT(NowMs() - start, 500.0);
+    for (int i = 0; i < 20 && handled.empty(); ++i)
+        Pump(10);
+    typist.Join();
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_LT(handled[0] - typist.typedAt, 50.0);
+    ASSERT_NE(typist.receivedAt, 0.0);
+    EXPECT_LT(typist.receivedAt - typist.typedAt, 100.0);
+    Chord({VK_MEDIA_NEXT_TRACK});
+    EXPECT_EQ(handled.size(), 2u);
+    EXPECT_TRUE(hook.HookInstalled());
+    sim.Kill();
 }
