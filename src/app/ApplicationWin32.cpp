@@ -95,8 +95,7 @@ void Application::ApplySettings() {
         DeleteRegistryValue(kRunValuePath);
     }
     d.ExecuterAction(CACHERWINAMP, true);
-    background_.ApplyTransparency(bar_.Handle(), logic_.state.scene["imgFond"],
-                                  option_.Transparent);
+    background_.ApplyTransparency(bar_.Handle(), logic_.state.elements.fond, option_.Transparent);
     if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
     MenuItem& lire = logic_.state.menus.principale["mnuLireProg"];
     if (!lire.checked) d.ExecuterAction(LECTUREPROGRAMME, true);
@@ -243,7 +242,7 @@ void Application::CopyCurrentTrack() {
 }
 
 void Application::CaptureBackground() {
-    background_.Capture(bar_.Handle(), logic_.state.scene["imgFond"]);
+    background_.Capture(bar_.Handle(), logic_.state.elements.fond);
     bar_.Invalidate();
 }
 

@@ -7,16 +7,16 @@
 namespace pilotune {
 
 class BarProgrammeView final : public ProgrammeBar {
-public:
+  public:
     explicit BarProgrammeView(BarState& bar) : bar_(bar) {}
-    void ShowPlayPicture() override { bar_.scene["imgJoue"].picture = pictures::kJoue; }
-    void ShowStopPicture() override { bar_.scene["imgStop"].picture = pictures::kStop; }
+    void ShowPlayPicture() override { bar_.elements.joue.picture = pictures::kJoue; }
+    void ShowStopPicture() override { bar_.elements.stop.picture = pictures::kStop; }
     void CheckLireProg(bool c) override { bar_.menus.principale[kMnuLireProg].checked = c; }
     void CheckEnregistrerProg(bool c) override {
         bar_.menus.principale[kMnuEnregistrerProg].checked = c;
     }
 
-private:
+  private:
     BarState& bar_;
 };
 

@@ -23,6 +23,14 @@ struct BarTwins {
     Twin duree, titre, info, hazard, option, nbBoucle, copier, avance, bord1, bord2;
 };
 
+// The single elements the bar's code changes at run time, reached by name once.
+struct BarElements {
+    explicit BarElements(Scene& scene)
+        : fond(scene["imgFond"]), joue(scene["imgJoue"]), stop(scene["imgStop"]),
+          sens(scene["imgSens"]), selection(scene["shaSelection"]) {}
+    Element &fond, &joue, &stop, &sens, &selection;
+};
+
 struct BarState {
     BarState(COption& option, TPilotune& player, SettingsStore& store, BarServices& services)
         : option(option), player(player), store(store), services(services) {}
@@ -36,6 +44,7 @@ struct BarState {
 
     Scene scene = BuildBarScene();
     BarTwins twins{scene};
+    BarElements elements{scene};
     BarMenus menus = BuildBarMenus();
     ShuffleHistory history;
 

@@ -115,9 +115,9 @@ void TfrmPrincipale::OnTick() {
 }
 
 void TfrmPrincipale::HideSelection() {
-    Element* selection = logic_.state.scene.Find("shaSelection");
-    if (selection && selection->visible) {
-        selection->visible = false;
+    Element& selection = logic_.state.elements.selection;
+    if (selection.visible) {
+        selection.visible = false;
         InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
@@ -131,7 +131,7 @@ void TfrmPrincipale::OnMouseMove(int x, int y) {
     const Element* hit = inside ? scene.HitTest(x, y) : nullptr;
     tooltip_.Set(hit ? hit->hint : std::string());
     const auto action = hit ? ElementAction(hit->name) : std::nullopt;
-    Element& selection = scene["shaSelection"];
+    Element& selection = logic_.state.elements.selection;
     if (action) {
         const Rect target = scene[HighlightTarget(hit->name)].bounds;
         const Rect framed{target.left - 1, target.top - 1, target.width + 3, target.height + 2};
@@ -150,10 +150,10 @@ void TfrmPrincipale::OnMouseMove(int x, int y) {
 }
 
 void TfrmPrincipale::Seek(int x, int y) {
-    const Scene& scene = logic_.state.scene;
-    const int top = scene["shaAvanceB"].bounds.top;
-    const int left = scene["shaBord1B"].bounds.left;
-    const int right = scene["shaBord2B"].bounds.left;
+    BarTwins& twins = logic_.state.twins;
+    const int top = twins.avance.B().bounds.top;
+    const int left = twins.bord1.B().bounds.left;
+    const int right = twins.bord2.B().bounds.left;
     if (std::abs(y - top) < kSeekBand && x > left && x < right) {
         const long long d = logic_.state.player.Duree();
         logic_.state.player.AllerA(static_cast<int>(d * (x - left) / (right - left) + 2));

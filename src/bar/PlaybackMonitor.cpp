@@ -68,7 +68,7 @@ void PlaybackMonitor::Tick() {
     // 8. Programme replay, or the excerpt mode.
     if (opt.ProgLecture) {
         bar_.services.ProgrammeStep(false);
-        if (!opt.ProgLecture) bar_.scene["imgJoue"].picture = pictures::kJoue;
+        if (!opt.ProgLecture) bar_.elements.joue.picture = pictures::kJoue;
     } else if (opt.ExcerptOn && *p >= opt.NbExtrait) {
         dispatcher_.ExecuterAction(AVANCER, false);
     }
@@ -89,9 +89,9 @@ void PlaybackMonitor::Tick() {
     // 10. Blinking while a programme plays or records.
     const bool odd = *p % 2 != 0;
     if (opt.ProgLecture) {
-        bar_.scene["imgJoue"].picture = odd ? pictures::kEnregistre : pictures::kJoue;
+        bar_.elements.joue.picture = odd ? pictures::kEnregistre : pictures::kJoue;
     } else if (opt.ProgEnreg) {
-        bar_.scene["imgStop"].picture = odd ? pictures::kEnregistre : pictures::kStop;
+        bar_.elements.stop.picture = odd ? pictures::kEnregistre : pictures::kStop;
     }
 
     // 11. The full-screen view follows.
@@ -191,10 +191,10 @@ void PlaybackMonitor::LoopMenuClick(std::string_view itemName) {
 void PlaybackMonitor::UpdateModePicture() {
     const bool loop = bar_.option.LoopOn;
     const bool excerpt = bar_.option.ExcerptOn;
-    bar_.scene["imgSens"].picture = loop && excerpt ? pictures::kExtraitBoucle
-                                    : loop          ? pictures::kBoucle
-                                    : excerpt       ? pictures::kExtrait
-                                                    : pictures::kNormale;
+    bar_.elements.sens.picture = loop && excerpt ? pictures::kExtraitBoucle
+                                 : loop          ? pictures::kBoucle
+                                 : excerpt       ? pictures::kExtrait
+                                                 : pictures::kNormale;
 }
 
 } // namespace pilotune
