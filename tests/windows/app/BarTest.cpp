@@ -79,7 +79,9 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceAndStartsThePlayer) {
     EXPECT_EQ(r.left, 450);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) - 450 - 75);
-    if (GetSystemMetrics(SM_CXSCREEN) == 1024) EXPECT_EQ(r.right - r.left, 499);
+    if (GetSystemMetrics(SM_CXSCREEN) == 1024) {
+        EXPECT_EQ(r.right - r.left, 499);
+    }
     EXPECT_EQ(r.bottom - r.top, 26);
     const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);

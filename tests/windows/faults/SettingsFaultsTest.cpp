@@ -24,10 +24,6 @@ std::string BigIni() {
     return ini;
 }
 
-void WriteBytes(const std::wstring& file, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(file), std::ios::binary | std::ios::trunc) << bytes;
-}
-
 // The program's own save on the end of the Windows session, as many times as
 // asked, without waiting.
 void PostSaves(HWND bar, int times) {
