@@ -71,15 +71,4 @@ class Dialog : public Container {
 // (the main monitor without one).
 POINT CentredOn(HWND owner, SIZE size);
 
-// Helpers of the dialogs not yet on Dialog; they go once those have moved.
-HFONT DialogFont();
-HFONT DialogBoldFont();
-HWND DialogChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int x,
-                 int y, int w, int h, int id, HFONT font = nullptr);
-SIZE OuterSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
-POINT CentredOnScreen(SIZE size);
-void WakeModalLoop();
-void RunModal(HWND window, HWND owner);
-LRESULT EraseDialogBackground(HWND window, WPARAM dc);
-
 } // namespace pilotune

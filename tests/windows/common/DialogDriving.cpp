@@ -78,7 +78,9 @@ bool TextFits(HWND control, std::string* why) {
     UINT format = DT_CALCRECT | DT_NOPREFIX;
     if (lstrcmpiW(cls, L"Static") == 0) {
         if ((style & SS_TYPEMASK) == SS_ICON) return true;
-        format |= DT_WORDBREAK | DT_EDITCONTROL;
+        // As the static draws it: a word longer than a line breaks only with
+        // SS_EDITCONTROL, otherwise it runs past the edge.
+        format |= DT_WORDBREAK | ((style & SS_EDITCONTROL) ? DT_EDITCONTROL : 0);
     } else if (lstrcmpiW(cls, L"Button") == 0) {
         const LONG type = style & BS_TYPEMASK;
         if (type == BS_GROUPBOX) {
