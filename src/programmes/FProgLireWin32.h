@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/WindowWin32.h"
+#include "ui/ButtonWin32.h"
+#include "ui/ComboBoxWin32.h"
+#include "ui/DialogWin32.h"
+#include "ui/StaticWin32.h"
 
 namespace pilotune {
 
@@ -26,8 +29,11 @@ inline constexpr int kCbxProgTitreId = 101;
 inline constexpr int kLblProgLireId = 102;
 // cmdProgOK is IDOK, cmdProgAnnuler is IDCANCEL.
 
-class TfrmProgLire final : public Window {
+class TfrmProgLire final : public Dialog {
   public:
+    TfrmProgLire();
+    ~TfrmProgLire() override { Destroy(); }
+
     // Shows the dialog with `items` (the first one selected) until the user
     // closes it; the owner is disabled meanwhile. Returns the selected text
     // after "Ok", nothing after "Annuler", the close box or an empty list.
@@ -36,17 +42,13 @@ class TfrmProgLire final : public Window {
 
     int Tag() const { return tag_; } // 1 after "Ok", else 0
 
-  protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
   private:
-    void CreateControls(const std::vector<std::string>& items, const std::string& label);
     void Finish(int tag);
 
-    HWND combo_ = nullptr;
-    HFONT boldFont_ = nullptr;
+    Static lblProgLire_;
+    ComboBox cbxProgTitre_;
+    Button cmdProgOK_, cmdProgAnnuler_;
     int tag_ = 0;
-    bool done_ = false;
     std::string chosen_;
 };
 

@@ -5,7 +5,11 @@
 #include <functional>
 
 #include "system/Shutdown.h"
-#include "ui/WindowWin32.h"
+#include "ui/ButtonWin32.h"
+#include "ui/CheckBoxWin32.h"
+#include "ui/ComboBoxWin32.h"
+#include "ui/DialogWin32.h"
+#include "ui/StaticWin32.h"
 
 namespace pilotune {
 
@@ -15,7 +19,7 @@ inline constexpr int kArreterChoixId = 101;  // cbxChoix
 inline constexpr int kArreterForcerId = 102; // cseForcer
 // btAnnuler has the id IDCANCEL.
 
-class TfrmArreter final : public Window {
+class TfrmArreter final : public Dialog {
   public:
     struct Choice {
         int total = 10;       // seconds
@@ -26,21 +30,23 @@ class TfrmArreter final : public Window {
 
     // `saveSettings` writes the settings file out just before the request.
     TfrmArreter(ShutdownRequest& request, std::function<void()> saveSettings);
+    ~TfrmArreter() override { Destroy(); }
 
     // Creates the window, shows it centred and runs the countdown; returns
-    // when the window has closed ("Annuler" or the close box).
+    // when the window has closed ("Annuler", Escape or the close box).
     void ShowModal(HWND owner, const Choice& choice);
 
   private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
     void OnTick();
 
     ShutdownRequest& request_;
     std::function<void()> saveSettings_;
     Countdown countdown_{10};
-    HWND label_ = nullptr, choix_ = nullptr, forcer_ = nullptr;
-    HICON icon_ = nullptr;
+    Picture imgArreter_;
+    Static lblArreter_;
+    ComboBox cbxChoix_;
+    CheckBox cseForcer_;
+    Button btAnnuler_;
 };
 
 } // namespace pilotune

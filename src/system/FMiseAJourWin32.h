@@ -7,8 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "system/UpdateCheckWin32.h" // the action that shows this window
-#include "ui/WindowWin32.h"
+#include "system/UpdateCheck.h"
+#include "ui/ButtonWin32.h"
+#include "ui/DialogWin32.h"
+#include "ui/GroupBoxWin32.h"
+#include "ui/StaticWin32.h"
 
 namespace pilotune {
 
@@ -20,30 +23,33 @@ inline constexpr int kMajDetailId = 101;     // cmdDetail
 inline constexpr int kMajGroupId = 102;      // gbxDetail
 inline constexpr int kMajDetailTextId = 103; // lblDetail
 // cmdOK has the id IDOK, cmdAnnuler IDCANCEL.
-inline constexpr int kMajClientHeight = 105; // folded
+inline constexpr int kMajClientHeight = 105; // folded, with a message of up to 49 pixels
 
 // Opens an address for the user.
 using AddressOpener = std::function<void(const std::string&)>;
 // The shell's "open" verb, maximised; anything but an http(s) address is refused.
 void OpenWebAddress(const std::string& address);
 
-class TfrmMiseAJour final : public Window {
+class TfrmMiseAJour final : public Dialog {
   public:
     TfrmMiseAJour(UpdateResult result, AddressOpener open);
+    ~TfrmMiseAJour() override { Destroy(); }
     // Shows the window centred and returns when it has closed.
     void ShowModal(HWND owner);
 
   private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnDestroyed() override;
     void ToggleDetails();
-    void SetClientHeight(int height);
 
     UpdateResult result_;
     AddressOpener open_;
     bool detailsShown_ = false;
+    int grown_ = 0; // design pixels the message needs beyond its 49
     int groupHeight_ = 193;
-    HICON icon_ = nullptr;
+    Picture imgMAJ_;
+    Static lblMAJ_;
+    Button cmdDetail_, cmdOK_, cmdAnnuler_;
+    GroupBox gbxDetail_;
+    Static lblDetail_;
 };
 
 } // namespace pilotune

@@ -1,37 +1,74 @@
 #pragma once
-// What the program's small modal windows share: the message font,
-// child controls created in code, centring, and a modal loop.
+// The base of the program's dialogs, modal or modeless: a captioned window of
+// the dialog face colour with the dialog font, centred on its owner's screen.
+// Tab, Shift+Tab, Enter (the default button), Escape (IDCANCEL) and mnemonics
+// work through IsDialogMessage in every loop. IDOK and IDCANCEL close the
+// dialog unless the form handles them; the close box is IDCANCEL.
+//
+// A form derives from Dialog, registers its handlers in its constructor, and
+// calls Destroy() in its destructor if a handler of it must see the end.
 #include <windows.h>
 
 #include <string>
 
+#include "ui/ContainerWin32.h"
+
 namespace pilotune {
 
-HFONT DialogFont();     // the system's message font
-HFONT DialogBoldFont(); // the same, bold
+class Dialog : public Container {
+  public:
+    struct Frame {
+        std::string caption = {};
+        Size client = {};       // design size of the client area
+        HWND owner = nullptr;   // disabled while the dialog is modal
+        HICON icon = nullptr;   // default: the program's icon
+        bool resizable = false; // a sizing border; else a fixed single border
+        Size minimum = {};      // resizable: the smallest client (design size)
+        bool topmost = false;
+    };
 
-// A child control with the dialog font; `id` is its control id.
-HWND DialogChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int x,
-                 int y, int w, int h, int id, HFONT font = nullptr);
+    ~Dialog() override;
 
-// Outer size of a window of `style` / `exStyle` for that client size.
-SIZE OuterSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
+    // Creates the window hidden, centred on the owner's screen (or the main one).
+    bool Create(const wchar_t* className, const Frame& frame);
+    // Shows the window and runs messages until it closes, from anywhere; the
+    // owner is disabled meanwhile. A WM_QUIT closes it and goes back to the
+    // main loop. Returns the result given to Close (IDCANCEL when none).
+    int ShowModal(HWND focus = nullptr);
+    // Shows the window and returns; the main loop gives it its keys.
+    void ShowModeless(HWND focus = nullptr);
+    // Ends the dialog with `result` and destroys its window.
+    void Close(int result);
+    int Result() const { return result_; }
+    bool IsModal() const { return modal_; }
 
-// Top-left corner that centres a `size` window on the primary screen.
-POINT CentredOnScreen(SIZE size);
+    // The button that Enter presses when the focus is on no other button.
+    void SetDefaultButton(int id);
+    int DefaultButton() const { return defaultId_; }
+    // Resizes the client area to a design size; the position stays.
+    void SetClientSize(Size design);
 
-// Wakes RunModal after its window was destroyed inside a message sent from
-// another thread (GetMessage would otherwise wait for the next posted one).
-void WakeModalLoop();
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT Unrouted(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
 
-// Runs messages until `window` is destroyed, with `owner` disabled meanwhile.
-// A WM_QUIT that arrives is put back for the main loop and ends the wait.
-void RunModal(HWND window, HWND owner);
+  private:
+    void Show(HWND focus);
+    void ReleaseOwner();
+    void ShowDefaultButton();
 
-// WM_ERASEBKGND of a dialog-like window: the face colour of dialogs.
-LRESULT EraseDialogBackground(HWND window, WPARAM dc);
+    HWND owner_ = nullptr;
+    bool ownerDisabled_ = false;
+    bool modal_ = false;
+    int result_ = IDCANCEL;
+    int defaultId_ = 0;
+    HWND lastFocus_ = nullptr;
+    Size minimum_;
+};
 
-// The program's icon (resource 1), or the system's application icon.
-HICON ProgramIcon();
+// Top-left corner that centres a window of `size` on the monitor of `owner`
+// (the main monitor without one).
+POINT CentredOn(HWND owner, SIZE size);
 
 } // namespace pilotune

@@ -1,8 +1,28 @@
 #include "ui/WindowWin32.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace pilotune {
 
-Window::~Window() { Destroy(); }
+namespace {
+
+// Dialogs of this thread (a window belongs to the thread that created it).
+std::vector<HWND>& Dialogs() {
+    thread_local std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+UINT DialogKeyMessage() {
+    static const UINT msg = RegisterWindowMessageW(L"PilotuneDialogKey");
+    return msg;
+}
+
+Window::~Window() {
+    Destroy();
+}
 
 void Window::Destroy() {
     if (hwnd_) {
@@ -12,25 +32,36 @@ void Window::Destroy() {
     }
 }
 
-bool Window::Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption,
-                    int x, int y, int width, int height, HWND parent, HICON icon) {
+bool Window::Create(const WindowClass& cls, DWORD exStyle, DWORD style, const wchar_t* caption,
+                    int x, int y, int width, int height, HWND parent) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, className, &wc)) {
+    if (!GetClassInfoExW(instance, cls.name, &wc)) {
         wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
+        wc.style = cls.style;
         wc.lpfnWndProc = Proc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = icon;
-        wc.hIconSm = icon;
-        wc.hbrBackground = nullptr; // the window paints itself
-        wc.lpszClassName = className;
+        wc.hIcon = cls.icon;
+        wc.hIconSm = cls.icon;
+        wc.hbrBackground = cls.background;
+        wc.lpszClassName = cls.name;
         if (!RegisterClassExW(&wc)) return false;
     }
-    return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent,
-                           nullptr, instance, this) != nullptr;
+    HWND h = CreateWindowExW(exStyle, cls.name, caption, style, x, y, width, height, parent,
+                             nullptr, instance, this);
+    if (h && cls.icon) {
+        SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(cls.icon));
+        SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(cls.icon));
+    }
+    return h != nullptr;
+}
+
+bool Window::Create(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption,
+                    int x, int y, int width, int height, HWND parent, HICON icon) {
+    return Create(WindowClass{.name = className, .icon = icon}, exStyle, style, caption, x, y,
+                  width, height, parent);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -49,6 +80,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        RemoveDialogWindow(hwnd);
         const LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
         self->hwnd_ = nullptr;
         self->OnDestroyed();
@@ -63,12 +95,39 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void AddDialogWindow(HWND dialog) {
+    if (dialog && !IsDialogWindow(dialog)) Dialogs().push_back(dialog);
+}
+
+void RemoveDialogWindow(HWND dialog) {
+    std::erase(Dialogs(), dialog);
+}
+
+bool IsDialogWindow(HWND dialog) {
+    const auto& d = Dialogs();
+    return std::find(d.begin(), d.end(), dialog) != d.end();
+}
+
+void DispatchWindowMessage(MSG& msg) {
+    if (msg.hwnd) {
+        // The dialog that holds the window of the message, if any.
+        HWND dialog = nullptr;
+        for (HWND d : Dialogs())
+            if (d == msg.hwnd || IsChild(d, msg.hwnd)) dialog = d;
+        if (dialog && IsDialogMessageW(dialog, &msg)) {
+            if (msg.message == WM_KEYDOWN && IsWindow(dialog))
+                SendMessageW(dialog, DialogKeyMessage(), msg.wParam, 0);
+            return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchWindowMessage(msg);
     return static_cast<int>(msg.wParam);
 }
 

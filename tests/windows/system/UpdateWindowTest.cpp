@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "DialogDriving.h"
 #include "ModalDriver.h"
 #include "Waiting.h"
 #include "base/EncodingWin32.h"
@@ -54,6 +55,12 @@ struct UpdateWindow : ::testing::Test {
                 details = TextOf(GetDlgItem(w, kMajDetailTextId));
                 detailsButton = IsWindowVisible(GetDlgItem(w, kMajDetailId)) != FALSE;
                 updateEnabled = IsWindowEnabled(GetDlgItem(w, IDOK)) != FALSE;
+                clipped = ClippedTexts(w);
+                RECT label{}, button{};
+                GetWindowRect(GetDlgItem(w, kMajMessageId), &label);
+                GetWindowRect(GetDlgItem(w, IDOK), &button);
+                buttonsBelowMessage = button.top >= label.bottom;
+                clientHeight = ClientSize(w).cy;
                 if (script) script(w);
                 if (IsWindow(w)) Click(GetDlgItem(w, IDCANCEL));
             },
@@ -79,7 +86,9 @@ struct UpdateWindow : ::testing::Test {
     UpdateSetup setup;
     std::vector<std::string> opened;
     bool shown = false, detailsButton = false, updateEnabled = false;
-    std::string caption, message, details;
+    std::string caption, message, details, clipped;
+    bool buttonsBelowMessage = false;
+    int clientHeight = 0;
 };
 
 TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
@@ -167,11 +176,24 @@ TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
     EXPECT_EQ(message.rfind("La vérification des mises à jour n'a pas pu être faite : ", 0), 0u)
         << message;
     EXPECT_NE(message.find("ne répond pas"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
+    EXPECT_TRUE(buttonsBelowMessage);
+
+    // A long reason makes the window taller; it is never cut off.
+    setup.server = HttpServer::DownAddress() +
+                   "/telechargements/mises-a-jour/pilotune/version-stable/windows/64-bits/"
+                   "francais/installation-portable/dossier-complet/derniere-version/francais";
+    Run(true);
+    EXPECT_NE(message.find("francais/MAJPilotune.ini"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
+    EXPECT_TRUE(buttonsBelowMessage);
+    EXPECT_GT(clientHeight, kMajClientHeight);
 
     // A server that answers but has no description file.
     setup.server = server.Base();
     Run(true);
     EXPECT_NE(message.find("404"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
 }
 
 TEST_F(UpdateWindow, LocalProgramsAndFilesAreNeverOpened) {

@@ -8,23 +8,27 @@
 #include <string>
 #include <thread>
 
+#include "Waiting.h"
 #include "base/EncodingWin32.h"
+#include "ui/WindowTextWin32.h"
 
 namespace pilotune::testing {
 
+// The first visible window of class `cls`, or null after `ms`.
 inline HWND WaitForWindow(const wchar_t* cls, int ms = 5000) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        HWND w = FindWindowW(cls, nullptr);
-        if (w && IsWindowVisible(w)) return w;
-        Sleep(10);
-    }
-    return nullptr;
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found = FindWindowW(cls, nullptr);
+            return found && IsWindowVisible(found);
+        },
+        ms);
+    return found && IsWindowVisible(found) ? found : nullptr;
 }
 
+// A window's text as UTF-8.
 inline std::string TextOf(HWND w) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(w, text, 1024);
-    return Narrow(text);
+    return WindowText(w);
 }
 
 inline SIZE ClientSize(HWND w) {

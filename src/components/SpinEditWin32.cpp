@@ -1,0 +1,14 @@
+#include "components/SpinEditWin32.h"
+
+namespace pilotune {
+
+void SpinEdit::Create(Container& parent, Rect design, int id, unsigned anchors) {
+    if (design.width <= 0) design.width = 121;
+    if (design.height <= 0) design.height = 25;
+    // TEditUpDown takes its parent's font (WM_GETFONT) and places its button
+    // whenever it is moved.
+    edit_ = std::make_unique<TEditUpDown>(parent.Handle(), 0, 0, id);
+    if (edit_->Handle()) parent.Place(edit_->Handle(), design, anchors);
+}
+
+} // namespace pilotune

@@ -1,0 +1,137 @@
+#include "ui/ContainerWin32.h"
+
+#include "base/EncodingWin32.h"
+
+namespace pilotune {
+
+void Container::OnCommand(int id, Handler handler) {
+    OnCommand(id, BN_CLICKED, std::move(handler));
+}
+
+void Container::OnCommand(int id, WORD code, Handler handler) {
+    commands_[{id, code}] = std::move(handler);
+}
+
+void Container::OnNotify(int id, UINT code, NotifyHandler handler) {
+    notifies_[{id, code}] = std::move(handler);
+}
+
+void Container::OnMessage(UINT msg, MessageHandler handler) {
+    messages_[msg] = std::move(handler);
+}
+
+void Container::DropHandlers() {
+    commands_.clear();
+    notifies_.clear();
+    messages_.clear();
+}
+
+void Container::StartLayout(Size designClient) {
+    layout_ = Layout(WindowDpi(Handle()), designClient);
+}
+
+HWND Container::AddControl(const wchar_t* cls, std::string_view text, DWORD style,
+                           const Rect& design, int id, unsigned anchors, DWORD exStyle) {
+    const Rect r = layout_.Scale(design);
+    HWND child = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                                 r.left, r.top, r.width, r.height, Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!child) return nullptr;
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
+    return child;
+}
+
+void Container::Place(HWND child, const Rect& design, unsigned anchors) {
+    const Rect r = layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
+    SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Container::Move(HWND child, const Rect& design) {
+    layout_.Move(reinterpret_cast<Layout::Key>(child), design);
+    Arrange();
+}
+
+int Container::TextHeight(std::string_view text, int designWidth, HFONT font) const {
+    const SIZE s = MeasureText(font, text, layout_.Scale(designWidth), true);
+    return DesignLength(s.cy, Dpi());
+}
+
+void Container::SetBackground(COLORREF colour) {
+    colour_ = colour;
+    background_.Reset(CreateSolidBrush(colour));
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+COLORREF Container::BackgroundColour() const {
+    return background_.Get() ? colour_ : GetSysColor(COLOR_BTNFACE);
+}
+
+HBRUSH Container::BackgroundBrush() const {
+    return background_.Get() ? background_.Get() : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void Container::Arrange() {
+    RECT client{};
+    if (!Handle() || !GetClientRect(Handle(), &client)) return;
+    for (const Layout::Placed& p : layout_.Arrange({client.right, client.bottom}))
+        SetWindowPos(reinterpret_cast<HWND>(p.key), nullptr, p.bounds.left, p.bounds.top,
+                     p.bounds.width, p.bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT Container::Unrouted(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(Handle(), msg, wParam, lParam);
+}
+
+LRESULT Container::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (auto it = messages_.find(msg); it != messages_.end()) {
+        const MessageHandler handler = it->second; // it may replace itself
+        return handler(wParam, lParam);
+    }
+    switch (msg) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        WORD code = HIWORD(wParam);
+        if (code == 1 && lParam == 0) code = BN_CLICKED; // an accelerator
+        if (auto it = commands_.find({id, code}); it != commands_.end()) {
+            const Handler handler = it->second;
+            handler();
+            return 0;
+        }
+        return Unrouted(msg, wParam, lParam);
+    }
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (!header) return 0;
+        const int id = static_cast<int>(header->idFrom);
+        if (auto it = notifies_.find({id, header->code}); it != notifies_.end()) {
+            const NotifyHandler handler = it->second;
+            return handler(*header);
+        }
+        return Unrouted(msg, wParam, lParam);
+    }
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) Arrange();
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(Font());
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(Handle(), &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, BackgroundColour());
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(BackgroundBrush());
+    }
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+} // namespace pilotune

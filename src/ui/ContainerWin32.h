@@ -1,0 +1,81 @@
+#pragma once
+// A window that holds controls: a dialog or one of its pages. Controls are
+// placed in design coordinates (96 DPI), scaled to the window's DPI, and
+// follow their anchors when it is resized. The container answers WM_GETFONT
+// with the dialog font, paints its background behind its statics too, and
+// hands the commands and notifications of its controls to the handlers that
+// the form registered.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string_view>
+#include <utility>
+
+#include "ui/GdiWin32.h"
+#include "ui/Layout.h"
+#include "ui/WindowWin32.h"
+
+namespace pilotune {
+
+class Container : public Window {
+  public:
+    using Handler = std::function<void()>;
+    using NotifyHandler = std::function<LRESULT(const NMHDR&)>;
+    using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
+
+    // A click of control `id` (BN_CLICKED), or its menu item or accelerator.
+    void OnCommand(int id, Handler handler);
+    // One notification of a control: CBN_SELCHANGE, EN_CHANGE...
+    void OnCommand(int id, WORD code, Handler handler);
+    void OnNotify(int id, UINT code, NotifyHandler handler);
+    // Any other message (WM_TIMER...); the handler's result is the answer.
+    void OnMessage(UINT msg, MessageHandler handler);
+
+    int Dpi() const { return layout_.Dpi(); }
+    int Scale(int design) const { return layout_.Scale(design); }
+    HFONT Font() const { return DialogFont(Dpi()); }
+    HFONT BoldFont() const { return DialogFont(Dpi(), true); }
+    HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+
+    // Creates a visible child control with the dialog font.
+    HWND AddControl(const wchar_t* cls, std::string_view text, DWORD style, const Rect& design,
+                    int id, unsigned anchors = kAnchorTopLeft, DWORD exStyle = 0);
+    // Places a child made elsewhere (a spin edit, a page) and anchors it.
+    void Place(HWND child, const Rect& design, unsigned anchors = kAnchorTopLeft);
+    // New design bounds for a placed child.
+    void Move(HWND child, const Rect& design);
+    // A child that goes away before the container.
+    void Forget(HWND child) { layout_.Remove(reinterpret_cast<Layout::Key>(child)); }
+    // The design height of `text` wrapped at `designWidth` in `font`.
+    int TextHeight(std::string_view text, int designWidth, HFONT font) const;
+    // The colour of the window and behind its statics; default: the dialog face.
+    void SetBackground(COLORREF colour);
+    bool HasOwnBackground() const { return background_.Get() != nullptr; }
+    COLORREF BackgroundColour() const;
+
+  protected:
+    // Once the window exists: its DPI, and the design size anchors measure from.
+    void StartLayout(Size designClient);
+    void SetDesignClient(Size design) { layout_.SetDesignClient(design); }
+    const Layout& GetLayout() const { return layout_; }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // A command or notification no handler took. Default: DefWindowProcW.
+    virtual LRESULT Unrouted(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Handlers may point into a derived form: a dialog drops them before its
+    // window goes, once that form is gone.
+    void DropHandlers();
+
+  private:
+    void Arrange();
+    HBRUSH BackgroundBrush() const;
+
+    Layout layout_;
+    std::map<std::pair<int, WORD>, Handler> commands_;
+    std::map<std::pair<int, UINT>, NotifyHandler> notifies_;
+    std::map<UINT, MessageHandler> messages_;
+    BrushHandle background_;
+    COLORREF colour_ = 0;
+};
+
+} // namespace pilotune

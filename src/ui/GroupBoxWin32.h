@@ -1,0 +1,13 @@
+#pragma once
+// A framed group with a caption; the controls inside are its siblings.
+#include "ui/ContainerWin32.h"
+#include "ui/ControlWin32.h"
+
+namespace pilotune {
+
+struct GroupBox : Control {
+    void Create(Container& parent, std::string_view text, const Rect& design, int id = -1,
+                unsigned anchors = kAnchorTopLeft);
+};
+
+} // namespace pilotune

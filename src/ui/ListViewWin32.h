@@ -1,0 +1,65 @@
+#pragma once
+// A report-style list view: columns, rows with check boxes, sub-item texts,
+// one selection, a hint per row, and the user's actions as parsed events.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/ContainerWin32.h"
+#include "ui/ControlWin32.h"
+
+namespace pilotune {
+
+struct ListViewEvent {
+    enum Kind { Checked, Selected, Click, DoubleClick, RightClick, Key, BeginDrag };
+    Kind kind;
+    int row = -1;    // -1: no row (a click beside the rows)
+    int column = -1; // clicks
+    bool on = false; // Checked: ticked; Selected: selected
+    WORD key = 0;    // Key: the virtual key
+    bool operator==(const ListViewEvent&) const = default;
+};
+
+// The events of one notification of a list view (an LVN_ITEMCHANGED may carry
+// a check and a selection change at once); none for the others.
+std::vector<ListViewEvent> ParseListViewNotify(const NMHDR& header);
+
+class ListView : public Control {
+  public:
+    ListView() = default;
+    ListView(const ListView&) = delete;
+    ListView& operator=(const ListView&) = delete;
+
+    void Create(Container& parent, const Rect& design, int id, unsigned anchors = kAnchorAll,
+                bool checkBoxes = true);
+    int AddColumn(std::string_view title, int designWidth);
+    // Inserts a row before `row` (-1: at the end); returns its index.
+    int InsertRow(std::string_view text, int row = -1, std::string_view hint = {});
+    void DeleteRow(int row);
+    void Clear();
+    int Count() const { return static_cast<int>(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0)); }
+    std::string Cell(int row, int column) const;
+    void SetCell(int row, int column, std::string_view text);
+    bool Checked(int row) const;
+    void SetChecked(int row, bool checked);
+    int Selected() const; // the first selected row, -1 for none
+    void Select(int row); // -1: none; the row is focused and scrolled into view
+    std::string Hint(int row) const;
+    void SetHint(int row, std::string_view hint);
+
+    // What the user does; changes made through the verbs above are not reported.
+    std::function<void(const ListViewEvent&)> onEvent;
+
+  private:
+    void Report(const NMHDR& header);
+    struct Quiet;
+    int quiet_ = 0;
+    int dpi_ = 96;
+    std::vector<std::string> hints_; // one per row
+};
+
+} // namespace pilotune

@@ -1,0 +1,102 @@
+// The layout arithmetic of dialogs: scaling to the screen's DPI, anchors that
+// follow a resize, the minimum size.
+#include <gtest/gtest.h>
+
+#include "ui/Layout.h"
+
+using namespace pilotune;
+
+namespace pilotune {
+void PrintTo(const Rect& r, std::ostream* os) {
+    *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
+}
+} // namespace pilotune
+
+TEST(Layout, DesignCoordinatesScaleToEachDpi) {
+    struct Case {
+        int dpi;
+        Rect design, expected;
+    };
+    const Case cases[] = {
+        {96, {8, 48, 241, 21}, {8, 48, 241, 21}},
+        {120, {8, 48, 241, 21}, {10, 60, 301, 26}}, // 8*1.25=10, 249*1.25=311.25 -> 311
+        {144, {8, 48, 241, 21}, {12, 72, 362, 32}}, // 249*1.5=373.5 -> 374, 69*1.5 -> 104
+        {144, {0, 0, 258, 134}, {0, 0, 387, 201}},
+        {120, {1, 1, 1, 1}, {1, 1, 2, 2}},   // 1.25 -> 1, 2.5 -> 3: edges, not lengths
+        {0, {5, 5, 10, 10}, {5, 5, 10, 10}}, // an unknown DPI counts as 96
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScaleToDpi(c.design, c.dpi), c.expected) << c.dpi;
+
+    // Two controls that touch at 96 DPI still touch at every DPI.
+    for (int dpi : {96, 120, 144, 168}) {
+        const Rect a = ScaleToDpi(Rect{8, 71, 129, 25}, dpi);
+        const Rect b = ScaleToDpi(Rect{137, 71, 97, 25}, dpi);
+        EXPECT_EQ(a.Right(), b.left) << dpi;
+        EXPECT_EQ(ScaleToDpi(-3, dpi), -ScaleToDpi(3, dpi)) << dpi;
+    }
+    // Lengths back: the smallest design length that covers the pixels.
+    EXPECT_EQ(DesignLength(26, 96), 26);
+    EXPECT_EQ(DesignLength(40, 144), 27); // 27 * 1.5 = 40.5 -> 41 >= 40; 26 -> 39
+    EXPECT_EQ(DesignLength(41, 120), 33);
+    for (int dpi : {96, 120, 144})
+        for (int px = 0; px < 200; ++px)
+            EXPECT_GE(ScaleToDpi(DesignLength(px, dpi), dpi), px) << dpi << " " << px;
+}
+
+TEST(Layout, AnchorsFollowAResize) {
+    const Size base{300, 200}, now{400, 260}; // 100 wider, 60 taller
+    const Rect r{10, 20, 50, 30};
+    struct Case {
+        unsigned anchors;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {kAnchorTopLeft, {10, 20, 50, 30}},
+        {kAnchorTop | kAnchorRight, {110, 20, 50, 30}},
+        {kAnchorLeft | kAnchorRight | kAnchorTop, {10, 20, 150, 30}},
+        {kAnchorLeft | kAnchorBottom, {10, 80, 50, 30}},
+        {kAnchorAll, {10, 20, 150, 90}},
+        {kAnchorRight | kAnchorBottom, {110, 80, 50, 30}},
+        {0, {10, 20, 50, 30}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Anchored(r, c.anchors, base, now), c.expected) << c.anchors;
+    // Shrinking a stretched control never gives it a negative size.
+    EXPECT_EQ(Anchored(r, kAnchorAll, base, {200, 100}), (Rect{10, 20, 0, 0}));
+
+    // The layout remembers its controls and arranges them at its DPI.
+    Layout layout(144, {200, 100});
+    EXPECT_EQ(layout.Add(1, {8, 8, 100, 20}, kAnchorLeft | kAnchorRight | kAnchorTop),
+              (Rect{12, 12, 150, 30}));
+    layout.Add(2, {120, 70, 72, 22}, kAnchorRight | kAnchorBottom);
+    layout.Add(3, {8, 70, 50, 22});
+    layout.Remove(3);
+    const auto placed = layout.Arrange({layout.Client().width + 30, layout.Client().height + 9});
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].key, 1u);
+    EXPECT_EQ(placed[0].bounds, (Rect{12, 12, 180, 30}));
+    EXPECT_EQ(placed[1].bounds, (Rect{180 + 30, 105 + 9, 108, 33}));
+    // A form that grows its client moves a control and measures from the new size.
+    layout.Move(2, {120, 90, 72, 22});
+    layout.SetDesignClient({200, 120});
+    EXPECT_EQ(layout.Arrange(layout.Client())[1].bounds, (Rect{180, 135, 108, 33}));
+}
+
+TEST(Layout, TheClientNeverShrinksBelowTheMinimum) {
+    Layout layout(120, {400, 300});
+    EXPECT_EQ(layout.Minimum(), (Size{0, 0})); // none by default
+    layout.SetMinimum({320, 200});
+    EXPECT_EQ(layout.Minimum(), (Size{400, 250}));
+    struct Case {
+        Size wanted, expected;
+    };
+    const Case cases[] = {
+        {{100, 100}, {400, 250}},
+        {{500, 100}, {500, 250}},
+        {{100, 900}, {400, 900}},
+        {{401, 251}, {401, 251}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AtLeast(c.wanted, layout.Minimum()), c.expected);
+}

@@ -1,0 +1,169 @@
+// The countdown and the update window at 96 and 144 DPI: every text whole,
+// the client scaled from its design size, and a screenshot of each under
+// build/screenshots/. Wine reads the DPI (HKCU\Control Panel\Desktop,
+// LogPixels) when a process starts: the test sets it, runs itself again for
+// the windows, and puts the value back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "DialogDriving.h"
+#include "ModalDriver.h"
+#include "base/EncodingWin32.h"
+#include "system/FArreterWin32.h"
+#include "system/FMiseAJourWin32.h"
+#include "ui/Layout.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+constexpr char kChildVariable[] = "PILOTUNE_DPI_CHILD";
+
+// Sets LogPixels for the processes started meanwhile; puts the old value back.
+class LogPixels {
+  public:
+    explicit LogPixels(DWORD dpi) {
+        DWORD size = sizeof(old_);
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
+                            &old_, &size) == ERROR_SUCCESS;
+        Write(dpi);
+    }
+    ~LogPixels() {
+        if (had_)
+            Write(old_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+    }
+
+  private:
+    static void Write(DWORD value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &value,
+                        sizeof(value));
+    }
+    DWORD old_ = 96;
+    bool had_ = false;
+};
+
+// Runs this test program again with only the windows' test; its exit code.
+DWORD RunChild(int dpi) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command =
+        L"\"" + std::wstring(exe) + L"\" --gtest_filter=DialogsAtOneDpi.* --gtest_brief=1";
+    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    if (!started) return 1000;
+    DWORD code = 1001;
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 1002);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+TEST(DialogsAtDpi, CountdownAndUpdateWindowShowTheirWholeTextsAt96And144) {
+    for (int dpi : {96, 144}) {
+        for (const char* name : {"countdown", "update-failure", "update-details"})
+            DeleteFileW(
+                Widen(ScreenshotPath(std::string(name) + "-" + std::to_string(dpi) + ".bmp"))
+                    .c_str());
+        DWORD code = 0;
+        {
+            LogPixels setting(static_cast<DWORD>(dpi));
+            code = RunChild(dpi);
+        }
+        EXPECT_EQ(code, 0u) << dpi << " DPI: see the child's output above";
+        for (const char* name : {"countdown", "update-failure", "update-details"}) {
+            const std::string shot =
+                ScreenshotPath(std::string(name) + "-" + std::to_string(dpi) + ".bmp");
+            EXPECT_TRUE(Exists(shot)) << shot;
+        }
+    }
+}
+
+namespace {
+
+struct NoShutdown final : ShutdownRequest {
+    void Request(unsigned) override {}
+};
+
+// Checks a shown window, saves its screenshot; `then` acts on it before.
+void Look(HWND w, int dpi, Size design, const std::string& name) {
+    const SIZE client = ClientSize(w);
+    EXPECT_EQ(client.cx, ScaleToDpi(design.width, dpi)) << name;
+    EXPECT_GE(client.cy, ScaleToDpi(design.height, dpi)) << name;
+    EXPECT_EQ(ClippedTexts(w), "") << name;
+    EXPECT_TRUE(SaveScreenshot(w, ScreenshotPath(name + "-" + std::to_string(dpi) + ".bmp")))
+        << name;
+}
+
+} // namespace
+
+TEST(DialogsAtOneDpi, Windows) {
+    const char* wanted = std::getenv(kChildVariable);
+    if (!wanted) GTEST_SKIP() << "run by DialogsAtDpi with the DPI set";
+    SetProcessDPIAware(); // as the program's manifest declares
+    const int dpi = std::atoi(wanted);
+    ASSERT_EQ(ScreenDpi(), dpi);
+
+    NoShutdown shutdown;
+    TfrmArreter countdown(shutdown, {});
+    ModalDriver drive(kArreterClass, [&](HWND w) {
+        Look(w, dpi, {258, 134}, "countdown");
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    countdown.ShowModal(nullptr, {.total = 10, .restart = true, .tickMs = 60000});
+    drive.Join();
+
+    UpdateResult failure{UpdateOutcome::Failed,
+                         "Mise à jour de Pilotune V1.0.0.0",
+                         "La vérification des mises à jour n'a pas pu être faite : le serveur "
+                         "http://mises-a-jour.exemple.fr/pilotune/version-stable/MAJPilotune.ini "
+                         "ne répond pas (réseau absent ou serveur arrêté).",
+                         "",
+                         "",
+                         ""};
+    TfrmMiseAJour failed(failure, {});
+    ModalDriver driveFailure(kMiseAJourClass, [&](HWND w) {
+        Look(w, dpi, {352, kMajClientHeight}, "update-failure");
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    failed.ShowModal(nullptr);
+    driveFailure.Join();
+
+    UpdateResult fresh{UpdateOutcome::NewVersion,
+                       "Mise à jour de Pilotune V1.0.0.0",
+                       "Une nouvelle version est disponible, la 1.1.0.0.\r\nVoulez-vous la "
+                       "télécharger ?",
+                       "1.1.0.0",
+                       "http://exemple.fr/Pilotune.zip",
+                       "Nouveautés de la 1.1 :\r\n- copie plus sûre des titres\r\n- compte à "
+                       "rebours plus lisible\r\n- fenêtres à la taille de l'écran"};
+    TfrmMiseAJour news(fresh, {});
+    ModalDriver driveNews(kMiseAJourClass, [&](HWND w) {
+        Click(GetDlgItem(w, kMajDetailId));
+        Look(w, dpi, {352, kMajClientHeight}, "update-details");
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    news.ShowModal(nullptr);
+    driveNews.Join();
+}
