@@ -96,7 +96,8 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
     std::size_t i = 0;
     while (i < bytes.size()) {
         std::size_t run = i;
-        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80)
+            ++run;
         out.append(bytes.data() + i, run - i);
         if (run == bytes.size()) break;
         const auto c = static_cast<unsigned char>(bytes[run]);
@@ -117,7 +118,8 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
     for (std::size_t i = 0; i < utf8.size();) {
         // ASCII runs are copied whole; only the other sequences are decoded.
         std::size_t run = i;
-        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80)
+            ++run;
         out.append(utf8.data() + i, run - i);
         i = run;
         if (i < utf8.size()) {
@@ -125,6 +127,23 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
             out += cp ? EncodeOne(*cp) : '?';
         }
     }
+}
+
+bool Windows1252Codec::AsStored(std::string_view utf8, std::string& out) const {
+    // Only a character the code page lacks, or a byte that is not UTF-8,
+    // changes on the way through the file.
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const auto cp = NextCodePoint(utf8, i);
+        if (!cp || EncodeOne(*cp) == '?') {
+            out = Decode(Encode(utf8));
+            return true;
+        }
+    }
+    return false;
 }
 
 int DayFromCivil(const CivilDate& date) {
