@@ -6,6 +6,7 @@
 
 #include "settings/Codecs.h"
 #include "settings/EncodingWin32.h"
+#include "settings/SettingsFilesWin32.h"
 #include "ui/Messages.h"
 
 namespace pilotune {
@@ -97,7 +98,8 @@ std::string CurrentUserName() {
 SettingsStore::Environment ProgramEnvironment() {
     static const AnsiCodePageCodec codec;
     static const LocaleDateCodec dates;
-    return {ExecutablePath(), CurrentUserName(), &codec, &dates};
+    static const Win32SettingsFiles files;
+    return {ExecutablePath(), CurrentUserName(), &codec, &dates, &files};
 }
 
 void OpenProgramSettings(SettingsStore& store) {

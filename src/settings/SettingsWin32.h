@@ -29,8 +29,8 @@ std::string ExecutablePath();
 // Logon name of the current user; if Windows gives none, the USERNAME
 // variable, else "Utilisateur".
 std::string CurrentUserName();
-// The environment of the program's store: the codecs above, the running
-// executable and the current user.
+// The environment of the program's store: the codecs above, the Win32 file
+// access, the running executable and the current user.
 SettingsStore::Environment ProgramEnvironment();
 // Opens the program's store with the empty name (the ".ini" beside the exe).
 void OpenProgramSettings(SettingsStore& store);

@@ -35,6 +35,14 @@ void PostSaves(HWND bar, int times) {
         PostMessageW(bar, WM_ENDSESSION, TRUE, 0);
 }
 
+// The temporary file a save of the program running `bar` writes.
+std::wstring TemporaryFile(const PilotuneProcess& app) {
+    DWORD pid = 0;
+    const DWORD tid = GetWindowThreadProcessId(app.Bar(), &pid);
+    return app.Folder() + L"\\Pilotune.ini." + std::to_wstring(pid) + L"-" + std::to_wstring(tid) +
+           L".tmp";
+}
+
 bool StartsWith(const std::wstring& s, const std::wstring& head) {
     return s.compare(0, head.size(), head) == 0;
 }
@@ -68,9 +76,8 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     int olds = 0, news = 0, cut = 0;
     for (int round = 0; round < 8; ++round) {
         PilotuneProcess app("fault-save", old);
-        const std::wstring temp = app.Folder() + L"\\Pilotune.ini.tmp";
-        DeleteFileW(temp.c_str());
         ASSERT_TRUE(app.Start());
+        const std::wstring temp = TemporaryFile(app);
         PostSaves(app.Bar(), 40);
         Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         app.Kill();
@@ -118,10 +125,10 @@ TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
     Simulator sim(Simulator::Options{.tracks = 5});
     const std::string old = SimulatorIni();
     PilotuneProcess app("fault-nofile", old);
-    // The save's new file cannot be created where a folder holds its name.
-    const std::wstring blocker = app.Folder() + L"\\Pilotune.ini.tmp";
-    CreateDirectoryW(blocker.c_str(), nullptr);
     ASSERT_TRUE(app.Start());
+    // The save's new file cannot be created where a folder holds its name.
+    const std::wstring blocker = TemporaryFile(app);
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
 
     std::wstring text;
     std::thread reader([&] { text = DismissMessageBox(6000); });
