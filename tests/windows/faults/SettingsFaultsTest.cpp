@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
 #include <thread>
 
@@ -144,4 +145,32 @@ TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
     PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(app.WaitExit(8000));
     EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+}
+
+TEST(SettingsFaults, AOneTimeEntryThatRanIsNotRunAgainAfterTheProgramIsKilled) {
+    Simulator sim(Simulator::Options{.tracks = 5});
+    // "Titre suivant" once, one second after the start.
+    const std::string plan = "[" + TestUserName() +
+                             " Planification]\r\nActiver=1\r\nNbListe=1\r\nAction 0=7\r\n"
+                             "Comment 0=1\r\nPeriode 0=0\r\nQuand 0=1\r\nEffectuer 0=0\r\n";
+    constexpr long long kNext = 40048;
+    auto nexts = [&] {
+        const auto commands = Commands(sim);
+        return std::count(commands.begin(), commands.end(), kNext);
+    };
+    std::string afterKill;
+    {
+        PilotuneProcess app("fault-done", SimulatorIni() + plan);
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(WaitFor([&] { return nexts() == 1; }, 8000));
+        app.Kill(); // no save at the end
+        afterKill = app.Ini();
+    }
+    EXPECT_EQ(afterKill.find("Effectuer 0=0\r\n"), std::string::npos) << afterKill;
+    EXPECT_NE(afterKill.find("Effectuer 0="), std::string::npos) << afterKill;
+
+    sim.ClearLog();
+    PilotuneProcess again("fault-done", afterKill);
+    ASSERT_TRUE(again.Start());
+    EXPECT_FALSE(WaitFor([&] { return nexts() > 0; }, 4000)) << "the entry ran again";
 }
