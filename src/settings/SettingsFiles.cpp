@@ -7,9 +7,11 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <thread>
 
 #if defined(__unix__)
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -70,7 +72,43 @@ bool WriteNew(const std::string& temp, std::string_view bytes, bool& created) {
 #endif
 }
 
+#if defined(__unix__)
+class FolderLock final : public FileLock {
+  public:
+    explicit FolderLock(int fd) : fd_(fd) {}
+    ~FolderLock() override {
+        ::flock(fd_, LOCK_UN);
+        ::close(fd_);
+    }
+
+  private:
+    int fd_;
+};
+#endif
+
 } // namespace
+
+std::unique_ptr<FileLock> PortableSettingsFiles::Lock(const std::string& path) const {
+#if defined(__unix__)
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    // Bounded: a save holds it for the time of one write.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (std::chrono::steady_clock::now() > until) {
+            ::close(fd);
+            return nullptr;
+        }
+        std::this_thread::yield();
+    }
+    return std::make_unique<FolderLock>(fd);
+#else
+    (void)path;
+    return nullptr;
+#endif
+}
 
 FileStamp PortableSettingsFiles::Stamp(const std::string& path) const {
     FileStamp s;

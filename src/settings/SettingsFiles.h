@@ -24,6 +24,8 @@ inline constexpr std::string_view kReasonReread =
 
 class PortableSettingsFiles final : public SettingsFiles {
   public:
+    // A lock on the file's folder (flock) where the system has one.
+    std::unique_ptr<FileLock> Lock(const std::string& path) const override;
     FileRead Read(const std::string& path) const override;
     FileStamp Stamp(const std::string& path) const override;
     // The temporary file is `path` + "." + a random number + ".tmp".

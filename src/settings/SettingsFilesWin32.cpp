@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "settings/EncodingWin32.h"
@@ -97,7 +98,47 @@ FileReplace Failure(const std::string& path, std::string_view reason) {
     return r;
 }
 
+class MutexLock final : public FileLock {
+  public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+    ~MutexLock() override {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+    MutexLock(const MutexLock&) = delete;
+    MutexLock& operator=(const MutexLock&) = delete;
+
+  private:
+    HANDLE mutex_;
+};
+
 } // namespace
+
+std::unique_ptr<FileLock> Win32SettingsFiles::Lock(const std::string& path) const {
+    std::wstring file = Widen(path);
+    if (file.empty()) return nullptr;
+    CharLowerBuffW(file.data(), static_cast<DWORD>(file.size()));
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const wchar_t c : file)
+        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
+    wchar_t name[64];
+    swprintf(name, 64, L"Global\\Pilotune-parametres-%016llx",
+             static_cast<unsigned long long>(hash));
+
+    // Every user of the computer may take it.
+    SECURITY_DESCRIPTOR everyone{};
+    InitializeSecurityDescriptor(&everyone, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&everyone, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &everyone, FALSE};
+    HANDLE mutex = CreateMutexW(&attributes, FALSE, name);
+    if (!mutex) mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name);
+    if (!mutex) return nullptr;
+    // Bounded: another save holds it for the time of one write.
+    const DWORD wait = WaitForSingleObject(mutex, 500);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) return std::make_unique<MutexLock>(mutex);
+    CloseHandle(mutex);
+    return nullptr;
+}
 
 FileStamp Win32SettingsFiles::Stamp(const std::string& path) const {
     // Without opening the file: an open file cannot be replaced.

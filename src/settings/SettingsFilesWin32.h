@@ -8,6 +8,8 @@ namespace pilotune {
 
 class Win32SettingsFiles final : public SettingsFiles {
   public:
+    // A mutex named after the file, shared by every session of the computer.
+    std::unique_ptr<FileLock> Lock(const std::string& path) const override;
     FileRead Read(const std::string& path) const override;
     FileStamp Stamp(const std::string& path) const override;
     // The temporary file is `path` + "." + the process id + "-" + the thread

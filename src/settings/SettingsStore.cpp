@@ -187,6 +187,7 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
 }
 
 void SettingsStore::Reset() {
+    lastFound_ = 0;
     sections_.clear();
     sectionIndex_ = {};
     text_.clear();
@@ -272,6 +273,9 @@ void SettingsStore::Parse(bool namesAsStored) {
 
 const SettingsStore::Section* SettingsStore::FindSection(std::string_view section,
                                                          bool perUser) const {
+    // Loads read many keys of one section in a row.
+    if (lastFound_ != 0 && lastPerUser_ == perUser && section == lastSection_)
+        return &sections_[lastFound_ - 1];
     scratch_.clear();
     if (perUser && !userName_.empty()) {
         AppendFolded(scratch_, userName_);
@@ -284,6 +288,9 @@ const SettingsStore::Section* SettingsStore::FindSection(std::string_view sectio
     if (!found) return nullptr;
     const Section& s = sections_[*found];
     if (perUser) s.own = true;
+    lastSection_.assign(section);
+    lastPerUser_ = perUser;
+    lastFound_ = *found + 1;
     return &s;
 }
 
@@ -481,9 +488,11 @@ SaveResult SettingsStore::Flush() {
     if (unreadable_)
         return Failure(path_, "le fichier existant n'a pas pu être lu ; il n'est pas remplacé "
                               "pour ne pas perdre son contenu.");
-    // Another session may save the file at any time: what it wrote there is
-    // kept, and a save of it between our read and our replace sends us back
-    // to read it again (the last try replaces whatever is there).
+    // Another session may have saved the file since we read it: what it wrote
+    // there is kept. Saves of the program wait for each other; a program that
+    // does not (an editor) and saves between our read and our replace sends
+    // us back to read it again (the last try replaces whatever is there).
+    const std::unique_ptr<FileLock> lock = files_->Lock(path_);
     constexpr int kTries = 3;
     for (int attempt = 1;; ++attempt) {
         if (files_->Stamp(path_) != base_) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,9 +62,19 @@ struct FileReplace : SaveResult {
     FileStamp written;     // the version now in place, when ok
 };
 
+// Held while one save reads, merges and replaces the file; released when
+// destroyed.
+struct FileLock {
+    virtual ~FileLock() = default;
+};
+
 // Reading and replacing the settings file.
 struct SettingsFiles {
     virtual ~SettingsFiles() = default;
+    // Keeps other saves of the same file, in this process or another, from
+    // running at the same time; waits a bounded time for one that runs, then
+    // gives nullptr (the save goes on, still checking the file's version).
+    virtual std::unique_ptr<FileLock> Lock(const std::string& path) const = 0;
     virtual FileRead Read(const std::string& path) const = 0;
     virtual FileStamp Stamp(const std::string& path) const = 0;
     // Writes `bytes` to a temporary file of this save's own beside `path`,
@@ -186,6 +197,9 @@ class SettingsStore {
     std::vector<Section> sections_;   // sections_[0]: keys before any section header
     Index sectionIndex_;              // first section of each name
     mutable std::string scratch_;     // folded names of lookups (UI thread only)
+    mutable std::string lastSection_; // the last section found, as asked for
+    mutable bool lastPerUser_ = false;
+    mutable std::size_t lastFound_ = 0; // its index + 1; 0: none
 };
 
 } // namespace pilotune

@@ -32,7 +32,8 @@ int TextToSeconds(std::string_view text) {
     std::size_t i = 0;
     while (true) {
         std::int64_t part = 0;
-        while (i < text.size() && text[i] == ' ') ++i;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
             part = part * 10 + (text[i] - '0');
             if (part > kMax) part = kMax;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "settings/Option.h"
+#include "settings/SettingsFiles.h"
 
 using namespace pilotune;
 using pilotune::testing::SettingsFixture;
@@ -140,7 +141,27 @@ TEST_F(SettingsSharedFile, OurOwnSectionsAreWrittenWholeEvenIfTheFileWasEmptiedM
               "[zoe Option]\r\nNbBoucle=1\r\n\r\n[abc Option]\r\nNbBoucle=5\r\nNbExtrait=7\r\n");
 }
 
-TEST_F(SettingsSharedFile, SavesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
+TEST_F(SettingsSharedFile, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
+    const PortableSettingsFiles files;
+    const std::string path = ini.string();
+    const std::string contents[2] = {std::string(50000, 'a'), std::string(70000, 'b')};
+    int failures[2] = {0, 0};
+    auto writer = [&](int who) {
+        for (int i = 0; i < 200; ++i)
+            if (!files.Replace(path, contents[who], nullptr).ok) ++failures[who];
+    };
+    std::thread a(writer, 0), b(writer, 1);
+    a.join();
+    b.join();
+    EXPECT_EQ(failures[0], 0);
+    EXPECT_EQ(failures[1], 0);
+    const std::string last = FileBytes();
+    EXPECT_TRUE(last == contents[0] || last == contents[1]) << last.size();
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        EXPECT_EQ(entry.path(), ini);
+}
+
+TEST_F(SettingsSharedFile, SavesAtTheSameMomentKeepBothUsersSettings) {
     WriteFile("[alice Option]\r\nN=0\r\n[bob Option]\r\nN=0\r\n");
     constexpr int kSaves = 150;
     int failures[2] = {0, 0};
@@ -151,8 +172,6 @@ TEST_F(SettingsSharedFile, SavesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
             store.WriteInteger("Option", "N", i, true);
             if (!store.Flush().ok) ++failures[who];
         }
-        // A last save once the other one may have finished, to see every
-        // change of both.
         store.Close();
     };
     std::thread a(session, 0, "alice");

@@ -11,6 +11,7 @@
 
 #include "schedule/Planification.h"
 #include "settings/EncodingWin32.h"
+#include "settings/SettingsFilesWin32.h"
 #include "settings/SettingsWin32.h"
 
 using namespace pilotune;
@@ -138,6 +139,31 @@ TEST(SettingsWin32Shared, AnArmedEntryStaysArmedWithATwoDigitYearShortDate) {
     EXPECT_NE(bytes.find("Effectuer 0=03/06/24\r\n"), std::string::npos) << bytes;
     EXPECT_NE(bytes.find("Effectuer 1=0\r\n"), std::string::npos) << bytes;
     DeleteFileW(Widen(file).c_str());
+}
+
+TEST(SettingsWin32Shared, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
+    const Win32SettingsFiles files;
+    const std::string path = Folder() + "partage-remplace.ini";
+    const std::string contents[2] = {std::string(50000, 'a'), std::string(70000, 'b')};
+    int failures[2] = {0, 0};
+    std::string reasons[2];
+    auto writer = [&](int who) {
+        for (int i = 0; i < 100; ++i) {
+            const FileReplace r = files.Replace(path, contents[who], nullptr);
+            if (!r.ok) ++failures[who], reasons[who] = r.reason;
+        }
+    };
+    std::thread a(writer, 0), b(writer, 1);
+    a.join();
+    b.join();
+    EXPECT_EQ(failures[0], 0) << reasons[0];
+    EXPECT_EQ(failures[1], 0) << reasons[1];
+    const std::string last = Bytes(path);
+    EXPECT_TRUE(last == contents[0] || last == contents[1]) << last.size();
+    for (const auto& entry : fs::directory_iterator(fs::path(Widen(Folder()))))
+        EXPECT_FALSE(entry.path().filename().wstring().starts_with(L"partage-remplace.ini."))
+            << entry.path().string();
+    DeleteFileW(Widen(path).c_str());
 }
 
 TEST(SettingsWin32Shared, TwoUsersSavingAtTheSameMomentKeepEachOthersSettings) {
