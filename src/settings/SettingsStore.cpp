@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <system_error>
 
@@ -340,10 +341,11 @@ void SettingsStore::Put(Section& s, std::string key, std::string value) {
             written_[l.slot - 1] = std::move(value);
             l.value = written_[l.slot - 1];
         }
-        l.pending = true;
+        l.pending = anyPending_ = true;
         return;
     }
     Insert(s.keys, scratch_, s.lines.size());
+    anyPending_ = true;
     const std::string_view kept = Keep(std::move(key));
     s.lines.push_back(
         Line{kept, Keep(std::move(value)), static_cast<std::uint32_t>(written_.size()), true});
@@ -417,25 +419,32 @@ std::string SettingsStore::Render() const {
         for (const Line& l : s.lines)
             size += l.key.size() + l.value.size() + 3;
     }
-    std::string out;
-    out.reserve(size);
+    // The text in UTF-8 first, then encoded as a whole: one pass over it.
+    std::string out(size, '\0');
+    char* d = out.data();
+    auto put = [&d](std::string_view text) {
+        std::memcpy(d, text.data(), text.size());
+        d += text.size();
+    };
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
-            if (i > 1) out += "\r\n";
-            out += '[';
-            codec_->EncodeInto(s.name, out);
-            out += "]\r\n";
+            if (i > 1) put("\r\n");
+            *d++ = '[';
+            put(s.name);
+            put("]\r\n");
         }
         for (const Line& l : s.lines) {
             if (!l.key.empty()) {
-                codec_->EncodeInto(l.key, out);
-                out += '=';
+                put(l.key);
+                *d++ = '=';
             }
-            codec_->EncodeInto(l.value, out);
-            out += "\r\n";
+            put(l.value);
+            put("\r\n");
         }
     }
+    out.resize(static_cast<std::size_t>(d - out.data()));
+    codec_->EncodeInPlace(out);
     return out;
 }
 
@@ -465,20 +474,27 @@ void SettingsStore::MergeDisk(const FileRead& disk) {
     base_ = disk.stamp;
     for (Carried& c : carried) {
         Section& s = SectionNamed(c.section);
-        if (c.own) {
-            s.lines.clear();
-            s.keys = {};
-            s.own = true;
+        if (!c.own) {
+            for (auto& [key, value] : c.lines)
+                Put(s, std::move(key), std::move(value));
+            continue;
         }
+        // Ours: as this session holds it, line for line.
+        s.lines.clear();
+        s.keys = {};
+        s.own = true;
         for (std::size_t k = 0; k < c.lines.size(); ++k) {
             auto& [key, value] = c.lines[k];
-            if (key.empty()) {
-                s.lines.push_back(Line{{}, Keep(std::move(value))});
-                continue;
+            Line line{{}, Keep(std::move(value))};
+            line.slot = static_cast<std::uint32_t>(written_.size());
+            line.pending = c.pending[k];
+            if (!key.empty()) {
+                scratch_.clear();
+                AppendFolded(scratch_, key);
+                if (!Lookup(s.keys, scratch_, KeyName(s))) Insert(s.keys, scratch_, s.lines.size());
+                line.key = Keep(std::move(key));
             }
-            const std::size_t before = s.lines.size();
-            Put(s, std::move(key), std::move(value));
-            if (s.lines.size() > before) s.lines.back().pending = c.pending[k];
+            s.lines.push_back(line);
         }
     }
 }
@@ -504,9 +520,11 @@ SaveResult SettingsStore::Flush() {
         if (r.conflict) continue;
         if (!r.ok) return r;
         base_ = r.written;
-        for (Section& s : sections_)
-            for (Line& l : s.lines)
-                l.pending = false;
+        if (anyPending_)
+            for (Section& s : sections_)
+                for (Line& l : s.lines)
+                    l.pending = false;
+        anyPending_ = false;
         return SaveResult{true, path_, {}};
     }
 }

@@ -21,6 +21,8 @@ struct TextCodec {
     virtual std::string Encode(std::string_view utf8) const = 0;
     // Appends the encoding of `utf8` to `out`; codecs override it to save a copy.
     virtual void EncodeInto(std::string_view utf8, std::string& out) const { out += Encode(utf8); }
+    // Replaces `text` (UTF-8) by its encoding.
+    virtual void EncodeInPlace(std::string& text) const { text = Encode(text); }
     // `utf8` as it reads back from the file (what Encode loses, lost). False
     // when that is `utf8` itself; otherwise true, with the text in `out`.
     virtual bool AsStored(std::string_view utf8, std::string& out) const {
@@ -191,6 +193,7 @@ class SettingsStore {
     const DateCodec* dates_ = nullptr;
     const SettingsFiles* files_ = nullptr;
     FileStamp base_;                  // the version on disk the memory copy holds
+    bool anyPending_ = false;         // some line is pending
     std::string dayZero_;             // day 0 in the date format
     std::vector<char> text_;          // the file, decoded (stays in place when moved)
     std::deque<std::string> written_; // names and values written since Open

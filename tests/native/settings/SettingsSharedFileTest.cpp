@@ -130,15 +130,18 @@ TEST_F(SettingsSharedFile, OverlappingSessionsOfTwoUsersKeepEachOthersChanges) {
 }
 
 TEST_F(SettingsSharedFile, OurOwnSectionsAreWrittenWholeEvenIfTheFileWasEmptiedMeanwhile) {
-    WriteFile("[abc Option]\r\nNbBoucle=4\r\nNbExtrait=7\r\n");
+    WriteFile("[abc Option]\r\nNbBoucle=4\r\nNbExtrait=7\r\n; note\r\nNbExtrait=8\r\n");
     SettingsStore store;
     Open(store);
     EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 4);
     WriteFile("[zoe Option]\r\nNbBoucle=1\r\n"); // someone else replaced the whole file
     store.WriteInteger("Option", "NbBoucle", 5, true);
     ASSERT_TRUE(store.Flush().ok);
-    EXPECT_EQ(FileBytes(),
-              "[zoe Option]\r\nNbBoucle=1\r\n\r\n[abc Option]\r\nNbBoucle=5\r\nNbExtrait=7\r\n");
+    EXPECT_EQ(FileBytes(), "[zoe Option]\r\nNbBoucle=1\r\n\r\n[abc Option]\r\nNbBoucle=5\r\n"
+                           "NbExtrait=7\r\n; note\r\nNbExtrait=8\r\n");
+    EXPECT_EQ(store.ReadInteger("Option", "NbExtrait", 0, true), 7);
+    store.WriteInteger("Option", "NbExtrait", 9, true);
+    EXPECT_EQ(store.ReadInteger("Option", "NbExtrait", 0, true), 9);
 }
 
 TEST_F(SettingsSharedFile, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
