@@ -6,7 +6,9 @@ namespace pilotune {
 
 namespace {
 std::string TwoDigits(std::int64_t v) {
-    return IfThenText(v < 10, "0", "") + std::to_string(v);
+    std::string text = std::to_string(v);
+    if (v < 10) text.insert(text.begin(), '0');
+    return text;
 }
 } // namespace
 

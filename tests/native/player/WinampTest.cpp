@@ -48,9 +48,9 @@ TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
     link.AllerA(42);
     link.AfficherChercheur();
     const std::vector<SentMessage> expected = {
-        {273, 40044, 0, false}, {273, 40045, 0, false}, {273, 40046, 0, false},
-        {273, 40047, 0, false}, {273, 40048, 0, false}, {273, 40023, 0, false},
-        {273, 40001, 0, false}, {1024, 0, 121, false},  {273, 40045, 0, false},
+        {273, 40044, 0, false},   {273, 40045, 0, false},   {273, 40046, 0, false},
+        {273, 40047, 0, false},   {273, 40048, 0, false},   {273, 40023, 0, false},
+        {273, 40001, 0, false},   {1024, 0, 121, false},    {273, 40045, 0, false},
         {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
     };
     EXPECT_EQ(window.sent, expected);
@@ -77,7 +77,7 @@ TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
 
 TEST_F(LinkTest, StatesAndTheirTexts) {
     const std::pair<int, std::pair<int, const char*>> cases[] = {
-        {0, {0, " - Stop"}}, {1, {1, ""}}, {3, {3, " - Pause"}},
+        {0, {0, " - Stop"}},   {1, {1, ""}},           {3, {3, " - Pause"}},
         {2, {4, " - Erreur"}}, {-7, {4, " - Erreur"}},
     };
     for (const auto& [answer, expected] : cases) {
@@ -154,9 +154,8 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
     Playlist(3, "#EXTM3U\r\n#EXTINF:200,A - B\r\nC:\\Musique\\a.mp3\r\n#EXTINF:1,x\r\n"
                 "C:\\Musique\\b.mp3\nC:\\Musique\\c.mp3\rC:\\Musique\\d.mp3\r\n");
     ASSERT_TRUE(link.LireListe());
-    EXPECT_EQ(link.Liste(),
-              (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
-                                        "C:\\Musique\\c.mp3"}));
+    EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
+                                                      "C:\\Musique\\c.mp3"}));
     EXPECT_EQ(window.sent.front(), (SentMessage{1024, 0, 120, false}));
 
     // Wherever the file is cut into pieces, the same entries come out.
@@ -164,8 +163,8 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
         system.chunkSize = chunk;
         Playlist(5, "#EXTM3U\r\nC:\\a.mp3\r\n\r#x\rC:\\b.mp3\n\nC:\\c.mp3\r\r\nC:\\d.mp3");
         ASSERT_TRUE(link.LireListe());
-        EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\a.mp3", "", "C:\\b.mp3", "",
-                                                          "C:\\c.mp3"}))
+        EXPECT_EQ(link.Liste(),
+                  (std::vector<std::string>{"C:\\a.mp3", "", "C:\\b.mp3", "", "C:\\c.mp3"}))
             << chunk;
         Playlist(3, "a\r\nb\r\nc");
         ASSERT_TRUE(link.LireListe());
@@ -245,9 +244,64 @@ TEST(FileNames, EqualNamesHaveEqualKeys) {
                                                          {"\xC0\x80", std::string(1, '\0')},
                                                          {"\xC3\x97", "\xC3\xB7"}};
     for (const auto& [a, b] : pairs) {
-        if (SameFileName(a, b)) EXPECT_EQ(FileNameKey(a), FileNameKey(b)) << a << " / " << b;
+        if (SameFileName(a, b)) {
+            EXPECT_EQ(FileNameKey(a), FileNameKey(b)) << a << " / " << b;
+        }
     }
     EXPECT_TRUE(SameFileName("Été.MP3", "été.mp3"));
     EXPECT_FALSE(SameFileName("\xC1\x81", "a"));
     EXPECT_FALSE(SameFileName("\xC3\x97", "\xC3\xB7")); // × is not the capital of ÷
+}
+
+// The file name part and the key read eight bytes at a time: every length and
+// every place of the separator, against a plain reading.
+TEST(FileNames, PartsAndKeysOfNamesOfEveryLength) {
+    auto plainPart = [](std::string_view path) {
+        std::size_t i = path.size();
+        while (i > 0 && path[i - 1] != '\\' && path[i - 1] != ':')
+            --i;
+        return path.substr(i);
+    };
+    const std::string letters = "Été ÀÉÎÕÜ abcXYZ 0123456789.mp3";
+    for (std::size_t length = 0; length <= letters.size(); ++length) {
+        const std::string name = letters.substr(0, length);
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const char separator : {'\\', ':'}) {
+                std::string path = name;
+                path.insert(at, 1, separator);
+                EXPECT_EQ(FileNamePart(path), plainPart(path)) << path;
+            }
+        }
+        EXPECT_EQ(FileNamePart(name), name);
+        std::string upper = name, lower = name;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 0x20);
+            if (c >= 'A' && c <= 'Z') lower[i] = static_cast<char>(c + 0x20);
+            if (i > 0 && static_cast<unsigned char>(name[i - 1]) == 0xC3) {
+                if (c >= 0xA0 && c <= 0xBE && c != 0xB7) upper[i] = static_cast<char>(c - 0x20);
+                if (c >= 0x80 && c <= 0x9E && c != 0x97) lower[i] = static_cast<char>(c + 0x20);
+            }
+        }
+        ASSERT_TRUE(SameFileName(upper, lower)) << upper << " / " << lower;
+        EXPECT_EQ(FileNameKey(upper), FileNameKey(lower)) << upper;
+    }
+    EXPECT_NE(FileNameKey("piste1.mp3"), FileNameKey("piste2.mp3"));
+}
+
+TEST(PlaylistLines, TheFirstLineBreakIsFoundAtEveryPlaceAndFromEveryStart) {
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const char brk : {'\r', '\n'}) {
+                std::string text(length, 'x');
+                if (at < length) text[at] = brk;
+                for (std::size_t from = 0; from <= length; ++from) {
+                    const std::size_t expected =
+                        at < length && at >= from ? at : std::string_view::npos;
+                    EXPECT_EQ(FindLineBreak(text, from), expected) << length << " " << at;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(FindLineBreak("\xE9t\xE9\x8D\x8A ok\n", 0), 8u); // bytes that differ in one bit
 }
