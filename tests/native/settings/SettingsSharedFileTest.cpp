@@ -144,6 +144,22 @@ TEST_F(SettingsSharedFile, OurOwnSectionsAreWrittenWholeEvenIfTheFileWasEmptiedM
     EXPECT_EQ(store.ReadInteger("Option", "NbExtrait", 0, true), 9);
 }
 
+TEST_F(SettingsSharedFile, TheVersionOfTheFileIsKnownAfterASaveAndAfterARead) {
+    const PortableSettingsFiles files;
+    const std::string path = ini.string();
+    EXPECT_FALSE(files.Stamp(path).exists);
+    const FileReplace first = files.Replace(path, "[a]\r\nA=1\r\n", nullptr);
+    ASSERT_TRUE(first.ok) << first.reason;
+    EXPECT_EQ(files.Stamp(path), first.written);
+    EXPECT_EQ(files.Read(path).stamp, first.written);
+    const FileReplace second = files.Replace(path, "[a]\r\nA=2\r\n", &first.written);
+    ASSERT_TRUE(second.ok) << second.reason;
+    EXPECT_NE(second.written, first.written);
+    const FileReplace stale = files.Replace(path, "[a]\r\nA=3\r\n", &first.written);
+    EXPECT_TRUE(stale.conflict);
+    EXPECT_EQ(FileBytes(), "[a]\r\nA=2\r\n");
+}
+
 TEST_F(SettingsSharedFile, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
     const PortableSettingsFiles files;
     const std::string path = ini.string();

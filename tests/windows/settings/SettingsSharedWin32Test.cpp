@@ -141,6 +141,31 @@ TEST(SettingsWin32Shared, AnArmedEntryStaysArmedWithATwoDigitYearShortDate) {
     DeleteFileW(Widen(file).c_str());
 }
 
+// A save knows the version it put in place, and a read the version it read:
+// the next save then knows whether another session saved meanwhile.
+TEST(SettingsWin32Shared, TheVersionOfTheFileIsKnownAfterASaveAndAfterARead) {
+    const Win32SettingsFiles files;
+    const std::string path = Folder() + "partage-version.ini";
+    DeleteFileW(Widen(path).c_str());
+    EXPECT_FALSE(files.Stamp(path).exists);
+    const FileReplace first = files.Replace(path, "[a]\r\nA=1\r\n", nullptr);
+    ASSERT_TRUE(first.ok) << first.reason;
+    EXPECT_TRUE(first.written.exists);
+    EXPECT_EQ(files.Stamp(path), first.written);
+    EXPECT_EQ(files.Read(path).stamp, first.written);
+    // Same size, saved right after: still another version.
+    const FileReplace second = files.Replace(path, "[a]\r\nA=2\r\n", &first.written);
+    ASSERT_TRUE(second.ok) << second.reason;
+    EXPECT_NE(second.written, first.written);
+    EXPECT_EQ(files.Stamp(path), second.written);
+    // A save that expects a version the file no longer has replaces nothing.
+    const FileReplace stale = files.Replace(path, "[a]\r\nA=3\r\n", &first.written);
+    EXPECT_FALSE(stale.ok);
+    EXPECT_TRUE(stale.conflict);
+    EXPECT_EQ(Bytes(path), "[a]\r\nA=2\r\n");
+    DeleteFileW(Widen(path).c_str());
+}
+
 TEST(SettingsWin32Shared, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
     const Win32SettingsFiles files;
     const std::string path = Folder() + "partage-remplace.ini";
