@@ -116,7 +116,8 @@ std::optional<std::size_t> Lookup(const auto& index, std::string_view folded, Na
     }
 }
 
-void Insert(auto& index, std::string_view folded, std::size_t entry) {
+// Room for one more entry: at most half the slots in use.
+void Grow(auto& index) {
     if ((index.count + 1) * 2 > index.slots.size()) {
         auto old = std::move(index.slots);
         index.slots.assign(old.empty() ? 16 : old.size() * 2, {0, 0});
@@ -129,6 +130,26 @@ void Insert(auto& index, std::string_view folded, std::size_t entry) {
             index.slots[i] = slot;
         }
     }
+}
+
+// Adds `entry` under `folded` unless an entry of that name is there; one probe
+// for both.
+template <class NameOf>
+void InsertIfAbsent(auto& index, std::string_view folded, std::size_t entry, NameOf nameOf) {
+    Grow(index);
+    const std::uint32_t h = Hash(folded);
+    const std::size_t mask = index.slots.size() - 1;
+    std::size_t i = h & mask;
+    for (; index.slots[i].second != 0; i = (i + 1) & mask) {
+        const auto [hash, other] = index.slots[i];
+        if (hash == h && FoldsTo(nameOf(other - 1), folded)) return;
+    }
+    index.slots[i] = {h, static_cast<std::uint32_t>(entry + 1)};
+    ++index.count;
+}
+
+void Insert(auto& index, std::string_view folded, std::size_t entry) {
+    Grow(index);
     const std::uint32_t h = Hash(folded);
     const std::size_t mask = index.slots.size() - 1;
     std::size_t i = h & mask;
@@ -191,7 +212,7 @@ void SettingsStore::Reset() {
     lastFound_ = 0;
     sections_.clear();
     sectionIndex_ = {};
-    text_.clear();
+    text_.reset();
     written_.clear();
 }
 
@@ -206,9 +227,9 @@ void SettingsStore::Load(const std::string& bytes) {
         text = codec_->Decode(bytes);
         namesAsStored = true;
     }
-    text_.assign(text.begin(), text.end());
-    for (char& c : text_)
-        if (c == '\0') c = ' ';
+    for (std::size_t nul = text.find('\0'); nul != std::string::npos; nul = text.find('\0', nul))
+        text[nul] = ' ';
+    text_ = std::make_unique<const std::string>(std::move(text));
     Parse(namesAsStored);
 }
 
@@ -232,7 +253,7 @@ std::string_view SettingsStore::Keep(std::string text) {
 }
 
 void SettingsStore::Parse(bool namesAsStored) {
-    const std::string_view text(text_.data(), text_.size());
+    const std::string_view text(*text_);
     sections_.push_back(Section{}); // keys written before any section header
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -250,8 +271,7 @@ void SettingsStore::Parse(bool namesAsStored) {
             s.name = namesAsStored ? Clean(line) : AsStored(line);
             scratch_.clear();
             AppendFolded(scratch_, s.name);
-            if (!Lookup(sectionIndex_, scratch_, SectionName()))
-                Insert(sectionIndex_, scratch_, sections_.size());
+            InsertIfAbsent(sectionIndex_, scratch_, sections_.size(), SectionName());
             sections_.push_back(std::move(s));
             continue;
         }
@@ -267,7 +287,7 @@ void SettingsStore::Parse(bool namesAsStored) {
         if (!namesAsStored && !IsAscii(key)) key = Keep(AsStored(key));
         scratch_.clear();
         AppendFolded(scratch_, key);
-        if (!Lookup(s.keys, scratch_, KeyName(s))) Insert(s.keys, scratch_, s.lines.size());
+        InsertIfAbsent(s.keys, scratch_, s.lines.size(), KeyName(s));
         s.lines.push_back(Line{key, Trim(line.substr(eq + 1))});
     }
 }
@@ -491,8 +511,8 @@ void SettingsStore::MergeDisk(const FileRead& disk) {
             if (!key.empty()) {
                 scratch_.clear();
                 AppendFolded(scratch_, key);
-                if (!Lookup(s.keys, scratch_, KeyName(s))) Insert(s.keys, scratch_, s.lines.size());
                 line.key = Keep(std::move(key));
+                InsertIfAbsent(s.keys, scratch_, s.lines.size(), KeyName(s));
             }
             s.lines.push_back(line);
         }

@@ -192,15 +192,15 @@ class SettingsStore {
     const TextCodec* codec_ = nullptr;
     const DateCodec* dates_ = nullptr;
     const SettingsFiles* files_ = nullptr;
-    FileStamp base_;                  // the version on disk the memory copy holds
-    bool anyPending_ = false;         // some line is pending
-    std::string dayZero_;             // day 0 in the date format
-    std::vector<char> text_;          // the file, decoded (stays in place when moved)
-    std::deque<std::string> written_; // names and values written since Open
-    std::vector<Section> sections_;   // sections_[0]: keys before any section header
-    Index sectionIndex_;              // first section of each name
-    mutable std::string scratch_;     // folded names of lookups (UI thread only)
-    mutable std::string lastSection_; // the last section found, as asked for
+    FileStamp base_;                          // the version on disk the memory copy holds
+    bool anyPending_ = false;                 // some line is pending
+    std::string dayZero_;                     // day 0 in the date format
+    std::unique_ptr<const std::string> text_; // the file, decoded (stays in place when moved)
+    std::deque<std::string> written_;         // names and values written since Open
+    std::vector<Section> sections_;           // sections_[0]: keys before any section header
+    Index sectionIndex_;                      // first section of each name
+    mutable std::string scratch_;             // folded names of lookups (UI thread only)
+    mutable std::string lastSection_;         // the last section found, as asked for
     mutable bool lastPerUser_ = false;
     mutable std::size_t lastFound_ = 0; // its index + 1; 0: none
 };
