@@ -210,6 +210,7 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
 
 void SettingsStore::Reset() {
     lastFound_ = 0;
+    anyPending_ = false;
     sections_.clear();
     sectionIndex_ = {};
     text_.reset();
@@ -508,6 +509,7 @@ void SettingsStore::MergeDisk(const FileRead& disk) {
             Line line{{}, Keep(std::move(value))};
             line.slot = static_cast<std::uint32_t>(written_.size());
             line.pending = c.pending[k];
+            anyPending_ = anyPending_ || line.pending;
             if (!key.empty()) {
                 scratch_.clear();
                 AppendFolded(scratch_, key);
