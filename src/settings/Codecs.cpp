@@ -164,7 +164,8 @@ void Windows1252Codec::EncodeInPlace(std::string& text) const {
         if (b0 < 0x80) {
             base[o++] = static_cast<char>(b0);
             ++i;
-        } else if (b0 == 0xC3 && i + 1 < n && (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
+        } else if (b0 == 0xC3 && i + 1 < n &&
+                   (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
             base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
             i += 2;
         } else {
