@@ -18,6 +18,9 @@ std::string_view FileNamePart(std::string_view path);
 // in UTF-8, so that "Été.MP3" matches "été.mp3".
 bool SameFileName(std::string_view a, std::string_view b);
 
+// The position of the first CR or LF of `text` from `from` on, or npos.
+std::size_t FindLineBreak(std::string_view text, std::size_t from);
+
 // A hash of a file name that ignores case as SameFileName does: equal names
 // have equal keys, so a lookup compares keys first.
 std::uint32_t FileNameKey(std::string_view name);
@@ -25,7 +28,7 @@ std::uint32_t FileNameKey(std::string_view name);
 // The playlist cache: one path per entry, in playlist order, all held in one
 // buffer so that a reading of a long playlist costs no allocation per entry.
 class PlaylistCache {
-public:
+  public:
     // `length` entries, all empty.
     void Reset(std::size_t length);
     std::size_t Size() const { return spans_.size(); }
@@ -51,7 +54,7 @@ public:
     // regard to case; 0 when none is.
     int Find(std::string_view name) const;
 
-private:
+  private:
     struct Span {
         std::size_t offset = 0;
         std::uint32_t size = 0;
@@ -63,7 +66,7 @@ private:
     std::string text_;
     std::vector<Span> spans_;
     std::size_t filled_ = 0;
-    std::string carry_;   // a line cut by the end of a chunk
+    std::string carry_; // a line cut by the end of a chunk
     bool partial_ = false;
     bool skipLf_ = false; // the last chunk ended with CR: a LF next ends the same line
 };
@@ -85,10 +88,7 @@ bool PlaylistCache::Feed(std::string_view chunk, DecodeInto&& decodeInto) {
     }
     const std::size_t n = chunk.size();
     while (pos < n && filled_ < spans_.size()) {
-        // find(char) is a memchr: the usual LF and CR LF ends cost one scan.
-        std::size_t end = chunk.find('\n', pos);
-        const std::size_t cr = chunk.substr(pos, end == std::string_view::npos ? n - pos : end - pos).find('\r');
-        if (cr != std::string_view::npos) end = pos + cr;
+        std::size_t end = FindLineBreak(chunk, pos);
         if (end == std::string_view::npos) {
             carry_.append(chunk.substr(pos));
             partial_ = true;

@@ -27,7 +27,10 @@ void CProgrammes::Lecture(bool modeFlag, const std::string& name) {
     COption& opt = option_;
     bar_.ShowPlayPicture();
     if (!modeFlag) opt.ProgLecture = !opt.ProgLecture;
-    if (!name.empty() && name != opt.ProgTitre) opt.ProgLecture = true;
+    // Names compare as the settings file holds them: a name read back from it
+    // may have lost what its code page lacks.
+    if (!name.empty() && store_.AsStored(name) != store_.AsStored(opt.ProgTitre))
+        opt.ProgLecture = true;
     if (opt.ProgLecture) {
         if (player_.Etat() != PlayerState::Playing) player_.Jouer();
         opt.ProgEnreg = false;

@@ -77,6 +77,14 @@ void CPlanification::SaveState() {
         store_.WriteDate(kSection, Key("Effectuer ", e.Index), e.Effectuer, true);
 }
 
+void CPlanification::Persist() {
+    SaveState();
+    // On disk at once: an entry that ran is not run again after a crash. A
+    // failed save is not shown here; the settings stay in memory and the
+    // save at program end tells the user.
+    store_.Flush();
+}
+
 int CPlanification::NextDue(int index, int last) {
     if (index < 0 || index >= Count()) return last;
     return NextDue(entries_[static_cast<std::size_t>(index)], last, clock_.Read());

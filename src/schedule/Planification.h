@@ -77,7 +77,7 @@ class CPlanification {
 
     // One pass: a timer tick (true) or a track change (false).
     void Evaluate(bool tick);
-    // Marks the entry done today, saves, then runs its action.
+    // Marks the entry done today, saves it to disk, then runs its action.
     void Execute(int index);
     std::optional<NextPlanned> FindNext();
     // The "INFO" label for the next planned entry.
@@ -93,6 +93,8 @@ class CPlanification {
 
   private:
     void ReadEntries(bool startUp);
+    // SaveState, then the store to disk: done dates survive a crash.
+    void Persist();
     int NextDue(const TPlan& e, int last, const ClockReading& clock) const;
     std::optional<NextPlanned> FindNext(const ClockReading& clock) const;
     void Execute(std::size_t index, int today);

@@ -85,7 +85,7 @@ void CPlanification::Execute(std::size_t index, int today) {
     // Done before the action runs: an action that ends the program or the
     // session is not run again at the next start.
     e.Effectuer = today;
-    SaveState();
+    Persist();
     const int action = e.Action;
     const std::string parameter = e.Chemin; // the action may replace the entries
     if (run_) run_(action, parameter);
@@ -154,14 +154,14 @@ void CPlanification::Cancel() {
     const auto next = FindNext(clock);
     if (!next) return;
     entries_[static_cast<std::size_t>(next->index)].Effectuer = clock.today;
-    SaveState();
+    Persist();
 }
 
 void CPlanification::CancelAll() {
     const int today = clock_.Read().today;
     for (TPlan& e : entries_)
         e.Effectuer = today;
-    SaveState();
+    Persist();
 }
 
 void CPlanification::Rearm(const std::string& parameter) {
@@ -173,7 +173,7 @@ bool CPlanification::RearmEntry(int fileIndex) {
         if (entries_[i].Index != fileIndex) continue;
         entries_[i].Effectuer = 0;
         ReloadQuand(static_cast<int>(i)); // a re-armed countdown starts again
-        SaveState();
+        Persist();
         return true;
     }
     return false;

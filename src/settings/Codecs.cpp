@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace pilotune {
 
@@ -85,6 +86,20 @@ char EncodeOne(char32_t cp) {
     return '?';
 }
 
+// Index of the first byte of `s` at or above 0x80 (n when none), eight bytes
+// at a time.
+std::size_t FirstNonAscii(const char* s, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080ull) break;
+    }
+    while (i < n && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 constexpr int kDayOfEpoch1970 = 25569; // 1 Jan 1970 on the 1899-12-30 scale
 
 } // namespace
@@ -96,7 +111,8 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
     std::size_t i = 0;
     while (i < bytes.size()) {
         std::size_t run = i;
-        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80)
+            ++run;
         out.append(bytes.data() + i, run - i);
         if (run == bytes.size()) break;
         const auto c = static_cast<unsigned char>(bytes[run]);
@@ -117,7 +133,8 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
     for (std::size_t i = 0; i < utf8.size();) {
         // ASCII runs are copied whole; only the other sequences are decoded.
         std::size_t run = i;
-        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+        while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80)
+            ++run;
         out.append(utf8.data() + i, run - i);
         i = run;
         if (i < utf8.size()) {
@@ -125,6 +142,55 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
             out += cp ? EncodeOne(*cp) : '?';
         }
     }
+}
+
+void Windows1252Codec::EncodeInPlace(std::string& text) const {
+    char* const base = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = FirstNonAscii(base, n);
+    std::size_t o = i;
+    while (i < n) {
+        // ASCII eight bytes at a time, moved down over what encoding saved.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, base + i, 8);
+            if (word & 0x8080808080808080ull) break;
+            std::memcpy(base + o, &word, 8);
+            i += 8;
+            o += 8;
+        }
+        if (i >= n) break;
+        const auto b0 = static_cast<unsigned char>(base[i]);
+        if (b0 < 0x80) {
+            base[o++] = static_cast<char>(b0);
+            ++i;
+        } else if (b0 == 0xC3 && i + 1 < n &&
+                   (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
+            base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
+            i += 2;
+        } else {
+            const auto cp = NextCodePoint(std::string_view(base, n), i);
+            base[o++] = cp ? EncodeOne(*cp) : '?';
+        }
+    }
+    text.resize(o);
+}
+
+bool Windows1252Codec::AsStored(std::string_view utf8, std::string& out) const {
+    // Only a character the code page lacks, or a byte that is not UTF-8,
+    // changes on the way through the file.
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const auto cp = NextCodePoint(utf8, i);
+        if (!cp || EncodeOne(*cp) == '?') {
+            out = Decode(Encode(utf8));
+            return true;
+        }
+    }
+    return false;
 }
 
 int DayFromCivil(const CivilDate& date) {

@@ -18,6 +18,9 @@ class Windows1252Codec final : public TextCodec {
     // Characters outside the code page, and bytes that are not UTF-8, become "?".
     std::string Encode(std::string_view utf8) const override;
     void EncodeInto(std::string_view utf8, std::string& out) const override;
+    // In place: no character takes more bytes in the code page than in UTF-8.
+    void EncodeInPlace(std::string& text) const override;
+    bool AsStored(std::string_view utf8, std::string& out) const override;
 };
 
 class DayMonthYearDateCodec final : public DateCodec {

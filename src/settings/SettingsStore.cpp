@@ -1,15 +1,13 @@
 #include "settings/SettingsStore.h"
 
 #include <charconv>
+#include <cstring>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "settings/Codecs.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsValues.h"
-
-namespace fs = std::filesystem;
 
 namespace pilotune {
 
@@ -17,6 +15,14 @@ namespace {
 
 const Windows1252Codec kDefaultCodec;
 const DayMonthYearDateCodec kDefaultDates;
+const PortableSettingsFiles kPortableFiles;
+constexpr std::string_view kNoDate = "0";
+
+bool IsAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -97,10 +103,6 @@ bool StorableKey(std::string_view cleaned) {
            cleaned.front() != '[' && cleaned.front() != ';';
 }
 
-fs::path U8Path(const std::string& utf8) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
 // The entry of `index` whose name (given by `nameOf`) folds to `folded`.
 template <class NameOf>
 std::optional<std::size_t> Lookup(const auto& index, std::string_view folded, NameOf nameOf) {
@@ -114,7 +116,8 @@ std::optional<std::size_t> Lookup(const auto& index, std::string_view folded, Na
     }
 }
 
-void Insert(auto& index, std::string_view folded, std::size_t entry) {
+// Room for one more entry: at most half the slots in use.
+void Grow(auto& index) {
     if ((index.count + 1) * 2 > index.slots.size()) {
         auto old = std::move(index.slots);
         index.slots.assign(old.empty() ? 16 : old.size() * 2, {0, 0});
@@ -127,6 +130,26 @@ void Insert(auto& index, std::string_view folded, std::size_t entry) {
             index.slots[i] = slot;
         }
     }
+}
+
+// Adds `entry` under `folded` unless an entry of that name is there; one probe
+// for both.
+template <class NameOf>
+void InsertIfAbsent(auto& index, std::string_view folded, std::size_t entry, NameOf nameOf) {
+    Grow(index);
+    const std::uint32_t h = Hash(folded);
+    const std::size_t mask = index.slots.size() - 1;
+    std::size_t i = h & mask;
+    for (; index.slots[i].second != 0; i = (i + 1) & mask) {
+        const auto [hash, other] = index.slots[i];
+        if (hash == h && FoldsTo(nameOf(other - 1), folded)) return;
+    }
+    index.slots[i] = {h, static_cast<std::uint32_t>(entry + 1)};
+    ++index.count;
+}
+
+void Insert(auto& index, std::string_view folded, std::size_t entry) {
+    Grow(index);
     const std::uint32_t h = Hash(folded);
     const std::size_t mask = index.slots.size() - 1;
     std::size_t i = h & mask;
@@ -172,47 +195,57 @@ std::string SettingsStore::ResolvePath(std::string_view name, std::string_view e
 
 void SettingsStore::Open(std::string_view name, const Environment& env) {
     path_ = ResolvePath(name, env.exePath);
-    userName_ = Clean(env.userName);
     codec_ = env.codec ? env.codec : &kDefaultCodec;
     dates_ = env.dates ? env.dates : &kDefaultDates;
+    files_ = env.files ? env.files : &kPortableFiles;
+    userName_ = AsStored(env.userName);
+    dayZero_ = dates_->Format(0);
+    open_ = true;
+    const FileRead read = files_->Read(path_);
+    unreadable_ = read.status == FileRead::kFailed;
+    base_ = read.stamp;
+    Reset();
+    Load(read.bytes);
+}
+
+void SettingsStore::Reset() {
+    lastFound_ = 0;
+    anyPending_ = false;
     sections_.clear();
     sectionIndex_ = {};
-    text_.clear();
+    text_.reset();
     written_.clear();
-    unreadable_ = false;
-    open_ = true;
+}
 
-    const fs::path path = U8Path(path_);
-    std::error_code ec;
-    const bool exists = fs::exists(path, ec);
-    std::string bytes;
-    if (exists && !fs::is_directory(path, ec)) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            unreadable_ = true;
-        } else {
-            // Read by blocks: the size a stream reports is not to be trusted
-            // for every kind of file.
-            const auto size = fs::file_size(path, ec);
-            if (!ec && size < (std::uintmax_t{1} << 30))
-                bytes.reserve(static_cast<std::size_t>(size));
-            char block[1 << 16];
-            while (in.read(block, sizeof block) || in.gcount() > 0)
-                bytes.append(block, static_cast<std::size_t>(in.gcount()));
-            unreadable_ = in.bad();
-        }
-    }
+void SettingsStore::Load(const std::string& bytes) {
     std::string text;
-    if (bytes.starts_with("\xEF\xBB\xBF"))
+    bool namesAsStored = false; // names read from the file's code page come back as they are
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
         text = bytes.substr(3); // saved as UTF-8 by an editor
-    else if (bytes.starts_with("\xFF\xFE"))
+    } else if (bytes.starts_with("\xFF\xFE")) {
         text = Utf16LeToUtf8(std::string_view(bytes).substr(2));
-    else
+    } else {
         text = codec_->Decode(bytes);
-    text_.assign(text.begin(), text.end());
-    for (char& c : text_)
-        if (c == '\0') c = ' ';
-    Parse();
+        namesAsStored = true;
+    }
+    for (std::size_t nul = text.find('\0'); nul != std::string::npos; nul = text.find('\0', nul))
+        text[nul] = ' ';
+    text_ = std::make_unique<const std::string>(std::move(text));
+    Parse(namesAsStored);
+}
+
+std::string SettingsStore::AsStored(std::string_view text) const {
+    std::string out = Clean(text);
+    if (IsAscii(out)) return out;
+    std::string stored;
+    if ((codec_ ? codec_ : &kDefaultCodec)->AsStored(out, stored)) out = Clean(stored);
+    return out;
+}
+
+void SettingsStore::AppendName(std::string& out, std::string_view name) const {
+    std::string stored;
+    if (!IsAscii(name) && codec_->AsStored(name, stored)) name = stored;
+    AppendFolded(out, name);
 }
 
 std::string_view SettingsStore::Keep(std::string text) {
@@ -220,8 +253,8 @@ std::string_view SettingsStore::Keep(std::string text) {
     return written_.back();
 }
 
-void SettingsStore::Parse() {
-    const std::string_view text(text_.data(), text_.size());
+void SettingsStore::Parse(bool namesAsStored) {
+    const std::string_view text(*text_);
     sections_.push_back(Section{}); // keys written before any section header
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -236,11 +269,10 @@ void SettingsStore::Parse() {
             if (const auto close = line.rfind(']'); close != std::string_view::npos)
                 line = line.substr(0, close);
             Section s;
-            s.name = Clean(line);
+            s.name = namesAsStored ? Clean(line) : AsStored(line);
             scratch_.clear();
             AppendFolded(scratch_, s.name);
-            if (!Lookup(sectionIndex_, scratch_, SectionName()))
-                Insert(sectionIndex_, scratch_, sections_.size());
+            InsertIfAbsent(sectionIndex_, scratch_, sections_.size(), SectionName());
             sections_.push_back(std::move(s));
             continue;
         }
@@ -251,27 +283,37 @@ void SettingsStore::Parse() {
         }
         const std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) continue; // not a setting: dropped
-        const std::string_view key = Trim(line.substr(0, eq));
+        std::string_view key = Trim(line.substr(0, eq));
         if (key.empty()) continue;
+        if (!namesAsStored && !IsAscii(key)) key = Keep(AsStored(key));
         scratch_.clear();
         AppendFolded(scratch_, key);
-        if (!Lookup(s.keys, scratch_, KeyName(s))) Insert(s.keys, scratch_, s.lines.size());
+        InsertIfAbsent(s.keys, scratch_, s.lines.size(), KeyName(s));
         s.lines.push_back(Line{key, Trim(line.substr(eq + 1))});
     }
 }
 
 const SettingsStore::Section* SettingsStore::FindSection(std::string_view section,
                                                          bool perUser) const {
+    // Loads read many keys of one section in a row.
+    if (lastFound_ != 0 && lastPerUser_ == perUser && section == lastSection_)
+        return &sections_[lastFound_ - 1];
     scratch_.clear();
     if (perUser && !userName_.empty()) {
         AppendFolded(scratch_, userName_);
         scratch_ += ' ';
     }
     const std::size_t mark = scratch_.size();
-    AppendFolded(scratch_, section);
+    AppendName(scratch_, section);
     if (mark > 0 && scratch_.size() == mark) scratch_.pop_back(); // "[user]", as the file reads it
     const auto found = Lookup(sectionIndex_, scratch_, SectionName());
-    return found ? &sections_[*found] : nullptr;
+    if (!found) return nullptr;
+    const Section& s = sections_[*found];
+    if (perUser) s.own = true;
+    lastSection_.assign(section);
+    lastPerUser_ = perUser;
+    lastFound_ = *found + 1;
+    return &s;
 }
 
 const std::string_view* SettingsStore::Find(std::string_view section, std::string_view key,
@@ -279,7 +321,7 @@ const std::string_view* SettingsStore::Find(std::string_view section, std::strin
     const Section* s = FindSection(section, perUser);
     if (!s) return nullptr;
     scratch_.clear();
-    AppendFolded(scratch_, key);
+    AppendName(scratch_, key);
     const auto found = Lookup(s->keys, scratch_, KeyName(*s));
     return found ? &s->lines[*found].value : nullptr;
 }
@@ -288,12 +330,46 @@ SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool
     if (sections_.empty()) sections_.push_back(Section{});
     if (const Section* s = FindSection(section, perUser)) return const_cast<Section&>(*s);
     Section s;
-    const std::string name = Clean(section);
+    const std::string name = AsStored(section);
     s.name = perUser && !userName_.empty() ? userName_ + (name.empty() ? "" : " ") : std::string{};
     s.name += name;
+    s.own = perUser;
     Insert(sectionIndex_, scratch_, sections_.size()); // scratch_ holds the folded name
     sections_.push_back(std::move(s));
     return sections_.back();
+}
+
+SettingsStore::Section& SettingsStore::SectionNamed(std::string_view name) {
+    if (sections_.empty()) sections_.push_back(Section{});
+    scratch_.clear();
+    AppendFolded(scratch_, name);
+    if (const auto found = Lookup(sectionIndex_, scratch_, SectionName())) return sections_[*found];
+    Insert(sectionIndex_, scratch_, sections_.size());
+    sections_.push_back(Section{std::string(name), {}, {}});
+    return sections_.back();
+}
+
+void SettingsStore::Put(Section& s, std::string key, std::string value) {
+    scratch_.clear();
+    AppendFolded(scratch_, key);
+    if (const auto found = Lookup(s.keys, scratch_, KeyName(s))) {
+        Line& l = s.lines[*found];
+        if (l.value == value) return; // the file holds it already
+        if (l.slot == 0) {
+            l.value = Keep(std::move(value));
+            l.slot = static_cast<std::uint32_t>(written_.size());
+        } else {
+            written_[l.slot - 1] = std::move(value);
+            l.value = written_[l.slot - 1];
+        }
+        l.pending = anyPending_ = true;
+        return;
+    }
+    Insert(s.keys, scratch_, s.lines.size());
+    anyPending_ = true;
+    const std::string_view kept = Keep(std::move(key));
+    s.lines.push_back(
+        Line{kept, Keep(std::move(value)), static_cast<std::uint32_t>(written_.size()), true});
 }
 
 bool SettingsStore::HasKey(std::string_view section, std::string_view key, bool perUser) const {
@@ -325,6 +401,9 @@ int SettingsStore::ReadDate(std::string_view section, std::string_view key, int 
                             bool perUser) const {
     const std::string_view* v = Find(section, key, perUser);
     if (!v || !dates_) return def;
+    // Day 0 in a short format ("30/12/99") or another calendar would read
+    // back as some other day.
+    if (*v == kNoDate || *v == dayZero_) return 0;
     return dates_->Parse(*v).value_or(def);
 }
 
@@ -332,25 +411,9 @@ void SettingsStore::WriteText(std::string_view section, std::string_view key,
                               std::string_view value, bool perUser) {
     // A key the file could not give back (nameless, or read there as a
     // section, a comment or another key) is not written.
-    std::string name = Clean(key);
+    std::string name = AsStored(key);
     if (!StorableKey(name)) return;
-    Section& s = SectionFor(section, perUser);
-    scratch_.clear();
-    AppendFolded(scratch_, name);
-    if (const auto found = Lookup(s.keys, scratch_, KeyName(s))) {
-        Line& l = s.lines[*found];
-        if (l.slot == 0) {
-            l.value = Keep(Clean(value));
-            l.slot = static_cast<std::uint32_t>(written_.size());
-        } else {
-            written_[l.slot - 1] = Clean(value);
-            l.value = written_[l.slot - 1];
-        }
-        return;
-    }
-    Insert(s.keys, scratch_, s.lines.size());
-    const std::string_view kept = Keep(std::move(name));
-    s.lines.push_back(Line{kept, Keep(Clean(value)), static_cast<std::uint32_t>(written_.size())});
+    Put(SectionFor(section, perUser), std::move(name), Clean(value));
 }
 
 void SettingsStore::WriteInteger(std::string_view section, std::string_view key, int value,
@@ -365,7 +428,9 @@ void SettingsStore::WriteBoolean(std::string_view section, std::string_view key,
 
 void SettingsStore::WriteDate(std::string_view section, std::string_view key, int day,
                               bool perUser) {
-    WriteText(section, key, (dates_ ? dates_ : &kDefaultDates)->Format(day), perUser);
+    WriteText(section, key,
+              day == 0 ? std::string(kNoDate) : (dates_ ? dates_ : &kDefaultDates)->Format(day),
+              perUser);
 }
 
 std::string SettingsStore::Render() const {
@@ -375,26 +440,85 @@ std::string SettingsStore::Render() const {
         for (const Line& l : s.lines)
             size += l.key.size() + l.value.size() + 3;
     }
-    std::string out;
-    out.reserve(size);
+    // The text in UTF-8 first, then encoded as a whole: one pass over it.
+    std::string out(size, '\0');
+    char* d = out.data();
+    auto put = [&d](std::string_view text) {
+        std::memcpy(d, text.data(), text.size());
+        d += text.size();
+    };
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
-            if (i > 1) out += "\r\n";
-            out += '[';
-            codec_->EncodeInto(s.name, out);
-            out += "]\r\n";
+            if (i > 1) put("\r\n");
+            *d++ = '[';
+            put(s.name);
+            put("]\r\n");
         }
         for (const Line& l : s.lines) {
             if (!l.key.empty()) {
-                codec_->EncodeInto(l.key, out);
-                out += '=';
+                put(l.key);
+                *d++ = '=';
             }
-            codec_->EncodeInto(l.value, out);
-            out += "\r\n";
+            put(l.value);
+            put("\r\n");
         }
     }
+    out.resize(static_cast<std::size_t>(d - out.data()));
+    codec_->EncodeInPlace(out);
     return out;
+}
+
+void SettingsStore::MergeDisk(const FileRead& disk) {
+    // What this session brings: its own sections whole, and the keys it wrote
+    // in the others.
+    struct Carried {
+        std::string section;
+        bool own = false;
+        std::vector<std::pair<std::string, std::string>> lines; // key (empty: comment), value
+        std::vector<bool> pending;
+    };
+    std::vector<Carried> carried;
+    for (std::size_t i = 1; i < sections_.size(); ++i) {
+        const Section& s = sections_[i];
+        Carried c{s.name, s.own, {}, {}};
+        for (const Line& l : s.lines) {
+            if (!s.own && !l.pending) continue;
+            c.lines.emplace_back(std::string(l.key), std::string(l.value));
+            c.pending.push_back(l.pending);
+        }
+        if (c.own || !c.lines.empty()) carried.push_back(std::move(c));
+    }
+
+    Reset();
+    Load(disk.bytes);
+    base_ = disk.stamp;
+    for (Carried& c : carried) {
+        Section& s = SectionNamed(c.section);
+        if (!c.own) {
+            for (auto& [key, value] : c.lines)
+                Put(s, std::move(key), std::move(value));
+            continue;
+        }
+        // Ours: as this session holds it, line for line.
+        s.lines.clear();
+        s.keys = {};
+        s.own = true;
+        for (std::size_t k = 0; k < c.lines.size(); ++k) {
+            auto& [key, value] = c.lines[k];
+            Line line{{}, Keep(std::move(value))};
+            line.slot = static_cast<std::uint32_t>(written_.size());
+            line.pending = c.pending[k];
+            anyPending_ = anyPending_ || line.pending;
+            if (!key.empty()) {
+                scratch_.clear();
+                AppendFolded(scratch_, key);
+                line.key = Keep(std::move(key));
+                InsertIfAbsent(s.keys, scratch_, s.lines.size(), KeyName(s));
+            }
+            s.lines.push_back(line);
+        }
+    }
 }
 
 SaveResult SettingsStore::Flush() {
@@ -402,44 +526,35 @@ SaveResult SettingsStore::Flush() {
     if (unreadable_)
         return Failure(path_, "le fichier existant n'a pas pu être lu ; il n'est pas remplacé "
                               "pour ne pas perdre son contenu.");
-    const fs::path path = U8Path(path_);
-    const fs::path temp = U8Path(path_ + ".tmp");
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (fs::is_directory(status)) return Failure(path_, "ce chemin est celui d'un dossier.");
-    if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return Failure(path_, "le fichier est en lecture seule.");
-
-    const std::string bytes = Render();
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return Failure(path_, "impossible de créer un fichier dans son dossier (dossier "
-                                  "absent ou protégé en écriture).");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            return Failure(path_, "l'écriture a échoué (disque plein ?).");
+    // Another session may have saved the file since we read it: what it wrote
+    // there is kept. Saves of the program wait for each other; a program that
+    // does not (an editor) and saves between our read and our replace sends
+    // us back to read it again (the last try replaces whatever is there).
+    const std::unique_ptr<FileLock> lock = files_->Lock(path_);
+    constexpr int kTries = 3;
+    for (int attempt = 1;; ++attempt) {
+        if (files_->Stamp(path_) != base_) {
+            const FileRead disk = files_->Read(path_);
+            if (disk.status == FileRead::kFailed) return Failure(path_, std::string(kReasonReread));
+            MergeDisk(disk);
         }
+        FileReplace r = files_->Replace(path_, Render(), attempt < kTries ? &base_ : nullptr);
+        if (r.conflict) continue;
+        if (!r.ok) return r;
+        base_ = r.written;
+        if (anyPending_)
+            for (Section& s : sections_)
+                for (Line& l : s.lines)
+                    l.pending = false;
+        anyPending_ = false;
+        return SaveResult{true, path_, {}};
     }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return Failure(path_, "impossible de remplacer l'ancien fichier (fichier protégé ou "
-                              "utilisé par un autre programme).");
-    }
-    return SaveResult{true, path_, {}};
 }
 
 SaveResult SettingsStore::Close() {
     SaveResult result = Flush();
     open_ = false;
-    sections_.clear();
-    sectionIndex_ = {};
-    text_.clear();
-    written_.clear();
+    Reset();
     return result;
 }
 

@@ -3,11 +3,12 @@
 // Open to Close and written back as a whole by Flush. Sections are private to
 // each Windows user ("<user> <section>") when the per-user flag is set.
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <cstdint>
-#include <deque>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,14 @@ struct TextCodec {
     virtual std::string Encode(std::string_view utf8) const = 0;
     // Appends the encoding of `utf8` to `out`; codecs override it to save a copy.
     virtual void EncodeInto(std::string_view utf8, std::string& out) const { out += Encode(utf8); }
+    // Replaces `text` (UTF-8) by its encoding.
+    virtual void EncodeInPlace(std::string& text) const { text = Encode(text); }
+    // `utf8` as it reads back from the file (what Encode loses, lost). False
+    // when that is `utf8` itself; otherwise true, with the text in `out`.
+    virtual bool AsStored(std::string_view utf8, std::string& out) const {
+        out = Decode(Encode(utf8));
+        return out != utf8;
+    }
 };
 
 // Whole days since 30 Dec 1899 <-> the user's short date text.
@@ -37,6 +46,48 @@ struct SaveResult {
     std::string reason;
 };
 
+// One version of a file: any write or replace of the file changes it.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t id = 0, size = 0, time = 0; // file identity, bytes, last write
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct FileRead {
+    enum Status { kRead, kMissing, kFailed } status = kMissing; // a folder is missing
+    std::string bytes;
+    FileStamp stamp; // of the version read
+};
+
+struct FileReplace : SaveResult {
+    bool conflict = false; // the file changed under us: nothing was replaced
+    FileStamp written;     // the version now in place, when ok
+};
+
+// Held while one save reads, merges and replaces the file; released when
+// destroyed.
+struct FileLock {
+    virtual ~FileLock() = default;
+};
+
+// Reading and replacing the settings file.
+struct SettingsFiles {
+    virtual ~SettingsFiles() = default;
+    // Keeps other saves of the same file, in this process or another, from
+    // running at the same time; waits a bounded time for one that runs, then
+    // gives nullptr (the save goes on, still checking the file's version).
+    virtual std::unique_ptr<FileLock> Lock(const std::string& path) const = 0;
+    virtual FileRead Read(const std::string& path) const = 0;
+    virtual FileStamp Stamp(const std::string& path) const = 0;
+    // Writes `bytes` to a temporary file of this save's own beside `path`,
+    // then puts it in the place of `path` in one step; on any failure `path`
+    // is left as it was and the temporary file is removed. With `expected`,
+    // a file at `path` that is no longer that version is not replaced
+    // (`conflict`).
+    virtual FileReplace Replace(const std::string& path, std::string_view bytes,
+                                const FileStamp* expected) const = 0;
+};
+
 class SettingsStore {
   public:
     struct Environment {
@@ -44,6 +95,7 @@ class SettingsStore {
         std::string userName;             // logon name; empty gives sections without a user prefix
         const TextCodec* codec = nullptr; // nullptr: Windows-1252
         const DateCodec* dates = nullptr; // nullptr: dd/MM/yyyy
+        const SettingsFiles* files = nullptr; // nullptr: PortableSettingsFiles
     };
 
     // Resolves the path from `name` (empty: the executable's name with ".ini";
@@ -57,6 +109,9 @@ class SettingsStore {
     SettingsStore& operator=(SettingsStore&&) = default;
 
     void Open(std::string_view name, const Environment& env);
+    // Writes the keys written since the last save into the file as it is on
+    // disk now: the other sections and keys (another user's session that
+    // saved meanwhile) stay as they are there.
     SaveResult Flush();
     SaveResult Close(); // Flush, then release the memory copy
 
@@ -69,13 +124,18 @@ class SettingsStore {
                    bool perUser);
     void WriteInteger(std::string_view section, std::string_view key, int value, bool perUser);
     void WriteBoolean(std::string_view section, std::string_view key, bool value, bool perUser);
+    // Day 0 (none) is written "0"; "0" and the day 0 of the date format read 0.
     void WriteDate(std::string_view section, std::string_view key, int day, bool perUser);
 
     // True when the key exists (the stored text may still not parse).
     bool HasKey(std::string_view section, std::string_view key, bool perUser) const;
 
     const std::string& Path() const { return path_; }
-    const std::string& UserName() const { return userName_; }
+    const std::string& UserName() const { return userName_; } // as the file holds it
+    // A name or value as the file gives it back: trimmed, line breaks made
+    // blanks, what the file's code page cannot hold lost. Sections and keys
+    // are looked up under this form.
+    std::string AsStored(std::string_view text) const;
     bool IsOpen() const { return open_; }
 
     // The path that Open resolves for `name` next to `exePath`.
@@ -88,6 +148,7 @@ class SettingsStore {
         std::string_view key;   // empty for a comment line
         std::string_view value; // the comment text for a comment line
         std::uint32_t slot = 0; // 1 + index in written_ of the value, 0 if from the file
+        bool pending = false;   // written since the last save
     };
     // Open-addressing table of names compared without case: (hash, index + 1).
     struct Index {
@@ -97,16 +158,29 @@ class SettingsStore {
     struct Section {
         std::string name; // as written in the file, without brackets
         std::vector<Line> lines;
-        Index keys; // first line of each key
+        Index keys;               // first line of each key
+        mutable bool own = false; // one of this user's, used this session
     };
 
     auto SectionName() const;
     static auto KeyName(const Section& s);
     const Section* FindSection(std::string_view section, bool perUser) const;
     Section& SectionFor(std::string_view section, bool perUser);
+    // The section whose whole name (user prefix included) is `name`, made at
+    // the end when missing.
+    Section& SectionNamed(std::string_view name);
+    // Sets `key` (as stored) of `s` to `value` (cleaned); marks it pending
+    // when that changes the file.
+    void Put(Section& s, std::string key, std::string value);
     const std::string_view* Find(std::string_view section, std::string_view key,
                                  bool perUser) const;
-    void Parse();
+    void Parse(bool namesAsStored);
+    void Load(const std::string& bytes);
+    void Reset();
+    // Rebuilds the memory copy from the file's bytes, then writes the pending
+    // keys into it again.
+    void MergeDisk(const FileRead& disk);
+    void AppendName(std::string& out, std::string_view name) const;
     std::string_view Keep(std::string text);
     // The whole file as its bytes, in the codec's encoding.
     std::string Render() const;
@@ -117,11 +191,18 @@ class SettingsStore {
     std::string userName_;
     const TextCodec* codec_ = nullptr;
     const DateCodec* dates_ = nullptr;
-    std::vector<char> text_;          // the file, decoded (stays in place when moved)
-    std::deque<std::string> written_; // names and values written since Open
-    std::vector<Section> sections_;   // sections_[0]: keys before any section header
-    Index sectionIndex_;              // first section of each name
-    mutable std::string scratch_;     // folded names of lookups (UI thread only)
+    const SettingsFiles* files_ = nullptr;
+    FileStamp base_;                          // the version on disk the memory copy holds
+    bool anyPending_ = false;                 // some line is pending
+    std::string dayZero_;                     // day 0 in the date format
+    std::unique_ptr<const std::string> text_; // the file, decoded (stays in place when moved)
+    std::deque<std::string> written_;         // names and values written since Open
+    std::vector<Section> sections_;           // sections_[0]: keys before any section header
+    Index sectionIndex_;                      // first section of each name
+    mutable std::string scratch_;             // folded names of lookups (UI thread only)
+    mutable std::string lastSection_;         // the last section found, as asked for
+    mutable bool lastPerUser_ = false;
+    mutable std::size_t lastFound_ = 0; // its index + 1; 0: none
 };
 
 } // namespace pilotune

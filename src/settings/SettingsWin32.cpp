@@ -10,6 +10,7 @@
 #include "settings/Codecs.h"
 #include "base/EncodingWin32.h"
 #include "base/Messages.h"
+#include "settings/SettingsFilesWin32.h"
 
 namespace pilotune {
 
@@ -79,7 +80,8 @@ std::optional<int> LocaleDateCodec::Parse(std::string_view text) const {
 SettingsStore::Environment ProgramEnvironment() {
     static const AnsiCodePageCodec codec;
     static const LocaleDateCodec dates;
-    return {ExecutablePath(), UserName(), &codec, &dates};
+    static const Win32SettingsFiles files;
+    return {ExecutablePath(), UserName(), &codec, &dates, &files};
 }
 
 void OpenProgramSettings(SettingsStore& store) {

@@ -24,8 +24,8 @@ class LocaleDateCodec final : public DateCodec {
     std::optional<int> Parse(std::string_view text) const override;
 };
 
-// The environment of the program's store: the codecs above, the running
-// executable and the current user.
+// The environment of the program's store: the codecs above, the Win32 file
+// access, the running executable and the current user.
 SettingsStore::Environment ProgramEnvironment();
 // Opens the program's store with the empty name (the ".ini" beside the exe).
 void OpenProgramSettings(SettingsStore& store);

@@ -6,7 +6,9 @@ namespace pilotune {
 
 namespace {
 std::string TwoDigits(std::int64_t v) {
-    return IfThenText(v < 10, "0", "") + std::to_string(v);
+    std::string text = std::to_string(v);
+    if (v < 10) text.insert(text.begin(), '0');
+    return text;
 }
 } // namespace
 
@@ -32,7 +34,8 @@ int TextToSeconds(std::string_view text) {
     std::size_t i = 0;
     while (true) {
         std::int64_t part = 0;
-        while (i < text.size() && text[i] == ' ') ++i;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
         while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
             part = part * 10 + (text[i] - '0');
             if (part > kMax) part = kMax;

@@ -342,3 +342,56 @@ TEST(FileNames, EqualNamesHaveEqualKeys) {
     EXPECT_FALSE(SameFileName("\xC1\x81", "a"));
     EXPECT_FALSE(SameFileName("\xC3\x97", "\xC3\xB7")); // × is not the capital of ÷
 }
+
+// The file name part and the key read eight bytes at a time: every length and
+// every place of the separator, against a plain reading.
+TEST(FileNames, PartsAndKeysOfNamesOfEveryLength) {
+    auto plainPart = [](std::string_view path) {
+        std::size_t i = path.size();
+        while (i > 0 && path[i - 1] != '\\' && path[i - 1] != ':')
+            --i;
+        return path.substr(i);
+    };
+    const std::string letters = "Été ÀÉÎÕÜ abcXYZ 0123456789.mp3";
+    for (std::size_t length = 0; length <= letters.size(); ++length) {
+        const std::string name = letters.substr(0, length);
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const char separator : {'\\', ':'}) {
+                std::string path = name;
+                path.insert(at, 1, separator);
+                EXPECT_EQ(FileNamePart(path), plainPart(path)) << path;
+            }
+        }
+        EXPECT_EQ(FileNamePart(name), name);
+        std::string upper = name, lower = name;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 0x20);
+            if (c >= 'A' && c <= 'Z') lower[i] = static_cast<char>(c + 0x20);
+            if (i > 0 && static_cast<unsigned char>(name[i - 1]) == 0xC3) {
+                if (c >= 0xA0 && c <= 0xBE && c != 0xB7) upper[i] = static_cast<char>(c - 0x20);
+                if (c >= 0x80 && c <= 0x9E && c != 0x97) lower[i] = static_cast<char>(c + 0x20);
+            }
+        }
+        ASSERT_TRUE(SameFileName(upper, lower)) << upper << " / " << lower;
+        EXPECT_EQ(FileNameKey(upper), FileNameKey(lower)) << upper;
+    }
+    EXPECT_NE(FileNameKey("piste1.mp3"), FileNameKey("piste2.mp3"));
+}
+
+TEST(PlaylistLines, TheFirstLineBreakIsFoundAtEveryPlaceAndFromEveryStart) {
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const char brk : {'\r', '\n'}) {
+                std::string text(length, 'x');
+                if (at < length) text[at] = brk;
+                for (std::size_t from = 0; from <= length; ++from) {
+                    const std::size_t expected =
+                        at < length && at >= from ? at : std::string_view::npos;
+                    EXPECT_EQ(FindLineBreak(text, from), expected) << length << " " << at;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(FindLineBreak("\xE9t\xE9\x8D\x8A ok\n", 0), 8u); // bytes that differ in one bit
+}

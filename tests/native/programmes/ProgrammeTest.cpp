@@ -163,6 +163,19 @@ TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
     EXPECT_GE(bar.playPictures, 5);
 }
 
+TEST_F(Programmes, ANameOutsideTheCodePageIsTheCurrentProgrammeAsTheFileGivesItBack) {
+    // Read back from the file, the current name has lost its "Ł" and "ź"; a
+    // shortcut made since still names it with them.
+    Store("Łódź", {{"piste3.mp3", 0, 0}, {"piste4.mp3", 0, 0}});
+    programmes.ProgrammeLoad("?ód?", true);
+    ASSERT_EQ(option.Programme.size(), 2u);
+    programmes.Lecture(false, "");
+    EXPECT_TRUE(option.ProgLecture);
+    programmes.Lecture(false, "Łódź"); // the current programme: a toggle
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_EQ(player.jumps.size(), 1u);
+}
+
 TEST_F(Programmes, NoPositionOutsideTheProgrammeIsEverRead) {
     Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}, {"piste3.mp3", 0, 0}});
     programmes.ProgrammeLoad("PlayList", true);

@@ -22,6 +22,22 @@ TEST(Windows1252, UnmappableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(codec.Encode("\xE2\x82"), "??");
 }
 
+TEST(Windows1252, EncodingInPlaceGivesTheSameBytesAsEncode) {
+    const Windows1252Codec codec;
+    std::string every; // every byte after every byte
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; b += 3)
+            every += {static_cast<char>(a), static_cast<char>(b), 'x'};
+    for (const std::string& text :
+         {std::string("plain ASCII, longer than eight bytes"), std::string("Été à Noël, cœur 5 €"),
+          std::string("日本 ☺ 𝄞 \xC3"), std::string("\xC3\xC3\xA9\xC2\x80\xC2\x9F\xE2\x82"),
+          std::string("Clé 12=valeur é\r\n[abc Option]\r\n"), every}) {
+        std::string inPlace = text;
+        codec.EncodeInPlace(inPlace);
+        EXPECT_EQ(inPlace, codec.Encode(text)) << text.substr(0, 40);
+    }
+}
+
 TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturies) {
     const DayMonthYearDateCodec dates;
     EXPECT_EQ(dates.Format(0), "30/12/1899");

@@ -132,7 +132,7 @@ TEST_F(SettingsStoreTest, DatesUseTheDateCodecAndUnreadableTextsGiveTheDefault) 
     EXPECT_EQ(store.ReadDate("Planification", "Effectuer 1", -7, true), -7);
     EXPECT_EQ(store.ReadDate("Planification", "Effectuer 2", 0, true), 45352);
     store.WriteDate("Planification", "Effectuer 0", 0, true);
-    EXPECT_EQ(store.ReadText("Planification", "Effectuer 0", "", true), "30/12/1899");
+    EXPECT_EQ(store.ReadText("Planification", "Effectuer 0", "", true), "0");
     EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 99, true), 0);
 }
 

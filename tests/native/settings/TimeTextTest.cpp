@@ -39,5 +39,6 @@ TEST(TimeText, TextToSecondsReadsLeadingNumbersAndNeverFails) {
 }
 
 TEST(TimeText, RoundTripOverADay) {
-    for (int s = 0; s <= 86400; s += 7) EXPECT_EQ(TextToSeconds(SecondsToText(s)), s) << s;
+    for (int s = 0; s <= 86400; s += 7)
+        EXPECT_EQ(TextToSeconds(SecondsToText(s)), s) << s;
 }

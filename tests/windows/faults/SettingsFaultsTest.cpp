@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
 #include <thread>
 
@@ -29,6 +30,14 @@ std::string BigIni() {
 void PostSaves(HWND bar, int times) {
     for (int i = 0; i < times; ++i)
         PostMessageW(bar, WM_ENDSESSION, TRUE, 0);
+}
+
+// The temporary file a save of the program running `bar` writes.
+std::wstring TemporaryFile(const PilotuneProcess& app) {
+    DWORD pid = 0;
+    const DWORD tid = GetWindowThreadProcessId(app.Bar(), &pid);
+    return app.Folder() + L"\\Pilotune.ini." + std::to_wstring(pid) + L"-" + std::to_wstring(tid) +
+           L".tmp";
 }
 
 bool StartsWith(const std::wstring& s, const std::wstring& head) {
@@ -64,9 +73,8 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     int olds = 0, news = 0, cut = 0;
     for (int round = 0; round < 8; ++round) {
         PilotuneProcess app("fault-save", old);
-        const std::wstring temp = app.Folder() + L"\\Pilotune.ini.tmp";
-        DeleteFileW(temp.c_str());
         ASSERT_TRUE(app.Start());
+        const std::wstring temp = TemporaryFile(app);
         PostSaves(app.Bar(), 40);
         Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         app.Kill();
@@ -114,10 +122,10 @@ TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
     Simulator sim(Simulator::Options{.tracks = 5});
     const std::string old = SimulatorIni();
     PilotuneProcess app("fault-nofile", old);
-    // The save's new file cannot be created where a folder holds its name.
-    const std::wstring blocker = app.Folder() + L"\\Pilotune.ini.tmp";
-    CreateDirectoryW(blocker.c_str(), nullptr);
     ASSERT_TRUE(app.Start());
+    // The save's new file cannot be created where a folder holds its name.
+    const std::wstring blocker = TemporaryFile(app);
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
 
     std::wstring text;
     std::thread reader([&] { text = DismissMessageBox(6000); });
@@ -133,4 +141,32 @@ TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
     PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(app.WaitExit(8000));
     EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+}
+
+TEST(SettingsFaults, AOneTimeEntryThatRanIsNotRunAgainAfterTheProgramIsKilled) {
+    Simulator sim(Simulator::Options{.tracks = 5});
+    // "Titre suivant" once, one second after the start.
+    const std::string plan = "[" + TestUserName() +
+                             " Planification]\r\nActiver=1\r\nNbListe=1\r\nAction 0=7\r\n"
+                             "Comment 0=1\r\nPeriode 0=0\r\nQuand 0=1\r\nEffectuer 0=0\r\n";
+    constexpr long long kNext = 40048;
+    auto nexts = [&] {
+        const auto commands = Commands(sim);
+        return std::count(commands.begin(), commands.end(), kNext);
+    };
+    std::string afterKill;
+    {
+        PilotuneProcess app("fault-done", SimulatorIni() + plan);
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(WaitFor([&] { return nexts() == 1; }, 8000));
+        app.Kill(); // no save at the end
+        afterKill = app.Ini();
+    }
+    EXPECT_EQ(afterKill.find("Effectuer 0=0\r\n"), std::string::npos) << afterKill;
+    EXPECT_NE(afterKill.find("Effectuer 0="), std::string::npos) << afterKill;
+
+    sim.ClearLog();
+    PilotuneProcess again("fault-done", afterKill);
+    ASSERT_TRUE(again.Start());
+    EXPECT_FALSE(WaitFor([&] { return nexts() > 0; }, 4000)) << "the entry ran again";
 }

@@ -141,7 +141,10 @@ TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     ASSERT_EQ(messages.errors.size(), 2u);
     EXPECT_NE(messages.errors[1].find(path), std::string::npos);
     EXPECT_EQ(Bytes(path), "[x Option]\r\nNbBoucle=3\r\n");
-    EXPECT_EQ(GetFileAttributesW(Widen(path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(Widen(path + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                                       std::to_string(GetCurrentThreadId()) + ".tmp")
+                                     .c_str()),
+              INVALID_FILE_ATTRIBUTES);
 
     // Once free again, the save goes through without a message.
     EXPECT_TRUE(FlushOrWarn(store));
