@@ -174,7 +174,7 @@ TEST_F(TrayTest, AfterTheShellRestartsTheIconComesBackWithItsPictureAndTip) {
     DWORD_PTR ignored;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                         SMTO_ABORTIFHUNG, 2000, &ignored);
-    Pump(50);
+    PumpUntil([&] { return Count(calls, NIM_ADD) >= 1; });
     ASSERT_EQ(Count(calls, NIM_ADD), 1);
     EXPECT_EQ(std::wstring(calls[0].data.szTip), std::wstring(37, L'a') + std::wstring(26, L'b'));
     EXPECT_EQ(calls[0].data.hIcon, tray->Icone());
