@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "PilotuneProcess.h"
@@ -25,12 +26,6 @@ namespace {
 std::string Ini(const std::string& options) {
     return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
            "\r\nNbOuvert=1\r\n" + options + "[" + TestUserName() + " Divers]\r\nMAJ=0\r\n";
-}
-
-bool HasCommand(const Simulator& sim, long long command) {
-    for (const auto& m : sim.Log())
-        if (m.msg == WM_COMMAND && m.wParam == command) return true;
-    return false;
 }
 
 std::vector<long long> Commands(const Simulator& sim) {
@@ -227,7 +222,7 @@ TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
     // "dans 3": STOPPER about three seconds after the start, not at once.
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 8000));
     EXPECT_GE(GetTickCount64() - started, 2000u);
-    EXPECT_TRUE(HasCommand(sim, 40047));
+    EXPECT_EQ(std::ranges::count(Commands(sim), 40047), 1);
 }
 
 TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
