@@ -5,10 +5,18 @@
 using namespace pilotune;
 
 namespace {
+Element Label(std::string name, Rect bounds = {}, std::uint32_t color = kWhite) {
+    Element e;
+    e.name = std::move(name);
+    e.bounds = bounds;
+    e.color = color;
+    return e;
+}
+
 Scene TwoLabels() {
     Scene scene;
-    scene.Add({.name = "lblTitreN", .bounds = {11, 1, 50, 13}, .color = kBlack});
-    scene.Add({.name = "lblTitreB", .bounds = {10, 2, 50, 13}});
+    scene.Add(Label("lblTitreN", {11, 1, 50, 13}, kBlack));
+    scene.Add(Label("lblTitreB", {10, 2, 50, 13}));
     return scene;
 }
 } // namespace
@@ -16,7 +24,8 @@ Scene TwoLabels() {
 TEST(Twin, KeepsTheShadowOnePixelRightAndUpWithTheSameTextAndHint) {
     Scene scene = TwoLabels();
     Twin title(scene, "lblTitre");
-    for (int i = 0; i < 100; ++i) scene.Add({.name = "x" + std::to_string(i)}); // no dangling
+    for (int i = 0; i < 100; ++i)
+        scene.Add(Label("x" + std::to_string(i))); // no dangling
     title.SetText("3. Artiste - Morceau");
     title.SetHint("3. Artiste - Morceau - Pause");
     title.SetBounds({40, 2, 200, 13});
@@ -33,13 +42,15 @@ TEST(Twin, KeepsTheShadowOnePixelRightAndUpWithTheSameTextAndHint) {
 
 TEST(Scene, HitTestFindsTheTopmostVisibleEnabledElement) {
     Scene scene;
-    scene.Add({.name = "imgFond", .kind = ElementKind::Picture, .bounds = {0, 0, 100, 26},
-               .enabled = false});
-    scene.Add({.name = "under", .bounds = {10, 0, 20, 10}});
-    scene.Add({.name = "over", .bounds = {15, 0, 20, 10}});
+    Element background = Label("imgFond", {0, 0, 100, 26});
+    background.kind = ElementKind::Picture;
+    background.enabled = false;
+    scene.Add(background);
+    scene.Add(Label("under", {10, 0, 20, 10}));
+    scene.Add(Label("over", {15, 0, 20, 10}));
     EXPECT_EQ(scene.HitTest(16, 5)->name, "over");
     EXPECT_EQ(scene.HitTest(12, 5)->name, "under");
-    EXPECT_EQ(scene.HitTest(35, 5), nullptr); // right edge is outside
+    EXPECT_EQ(scene.HitTest(35, 5), nullptr);  // right edge is outside
     EXPECT_EQ(scene.HitTest(50, 20), nullptr); // the disabled background takes nothing
     scene["over"].visible = false;
     EXPECT_EQ(scene.HitTest(16, 5)->name, "under");

@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <thread>
 
 #include "PilotuneProcess.h"
 #include "Simulator.h"
+#include "PumpUntil.h"
 #include "Waiting.h"
+#include "WindowText.h"
 #include "app/SecondStart.h"
 #include "bar/BarScene.h"
 #include "bar/FPrincipaleWin32.h"
@@ -25,12 +26,6 @@ namespace {
 std::string Ini(const std::string& options) {
     return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
            "\r\nNbOuvert=1\r\n" + options + "[" + TestUserName() + " Divers]\r\nMAJ=0\r\n";
-}
-
-bool HasCommand(const Simulator& sim, long long command) {
-    for (const auto& m : sim.Log())
-        if (m.msg == WM_COMMAND && m.wParam == command) return true;
-    return false;
 }
 
 std::vector<long long> Commands(const Simulator& sim) {
@@ -86,9 +81,7 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceAndStartsThePlayer) {
     const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW); // no taskbar button
-    wchar_t caption[64] = {};
-    GetWindowTextW(app->Bar(), caption, 64);
-    EXPECT_STREQ(caption, L"Pilotune Fenetre");
+    EXPECT_EQ(CaptionOf(app->Bar()), L"Pilotune Fenetre");
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
 }
 
@@ -177,27 +170,7 @@ TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBar) {
 TEST_F(BarOnSimulator, ASecondStartWithoutArgumentsOnlySaysSo) {
     Launch("alone");
     std::wstring text;
-    std::thread reader([&] {
-        for (int i = 0; i < 300 && text.empty(); ++i) {
-            Sleep(30);
-            HWND box = FindWindowW(L"#32770", nullptr);
-            if (!box) continue;
-            wchar_t buffer[256] = {};
-            EnumChildWindows(
-                box,
-                [](HWND child, LPARAM out) -> BOOL {
-                    wchar_t t[256] = {};
-                    GetWindowTextW(child, t, 256);
-                    if (wcsstr(t, L"ouvert")) wcscpy(reinterpret_cast<wchar_t*>(out), t);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(buffer));
-            if (*buffer) {
-                text = buffer;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
-        }
-    });
+    std::thread reader([&] { text = ReadMessageBox(); });
     EXPECT_EQ(app->RunSecond(L""), 0u);
     reader.join();
     EXPECT_EQ(text, L"Pilotune est déjà ouvert. Fermer le avant de continuer.");
@@ -241,6 +214,7 @@ TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
 
 TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
     const std::string user = TestUserName();
+    const ULONGLONG started = GetTickCount64();
     Launch("planned",
            "[" + user +
                " Planification]\r\nActiver=1\r\nAfficheInfo=1\r\nNbListe=1\r\n"
@@ -248,10 +222,9 @@ TEST_F(BarOnSimulator, APlannedActionRunsAfterItsDelay) {
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     sim.ClearLog();
     // "dans 3": STOPPER about three seconds after the start, not at once.
-    Sleep(1200);
-    EXPECT_EQ(sim.User(104), 1);
-    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 6000));
-    EXPECT_TRUE(HasCommand(sim, 40047));
+    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }, 8000));
+    EXPECT_GE(GetTickCount64() - started, 2000u);
+    EXPECT_EQ(std::ranges::count(Commands(sim), 40047), 1);
 }
 
 TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
@@ -320,18 +293,6 @@ LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(w, msg, wParam, lParam);
 }
 
-int BarsOnScreen() {
-    int n = 0;
-    EnumWindows(
-        [](HWND w, LPARAM count) -> BOOL {
-            wchar_t caption[64] = {};
-            GetWindowTextW(w, caption, 64);
-            if (std::wstring(caption) == kBarCaption) ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
-    return n;
-}
 } // namespace
 
 // The test plays a first instance still starting (its player launching): it
@@ -344,7 +305,7 @@ TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     DWORD code = 1;
     std::thread run([&] { code = second.RunSecond(L"PAUSER"); });
     Pump(1500);
-    EXPECT_EQ(BarsOnScreen(), 0) << "the second start opened a program of its own";
+    EXPECT_EQ(CountWindowsTitled(kBarCaption), 0) << "the second start opened a program of its own";
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = LateBarProc;
@@ -353,9 +314,7 @@ TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     RegisterClassW(&wc);
     HWND bar = CreateWindowExW(0, L"LateBar", kBarCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                wc.hInstance, nullptr);
-    const ULONGLONG end = GetTickCount64() + 10000;
-    while (g_handedOver.empty() && GetTickCount64() < end)
-        Pump(50);
+    PumpUntil([] { return !g_handedOver.empty(); }, 10000);
     run.join();
     DestroyWindow(bar);
     EXPECT_EQ(g_handedOver, std::vector<WPARAM>{PAUSER});

@@ -1,5 +1,5 @@
 // The playback monitor and the dispatcher against the real simulator process:
-// the test drives the ticks itself, the simulator plays on its own clock.
+// the test drives the ticks and moves the simulator's frozen clock itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,25 +22,17 @@ using namespace pilotune::testing;
 
 namespace {
 
-constexpr int kSpeed = 20;
-
-// The real player window, with the position answers and the "next" commands
-// noted in the order they crossed.
+// The real player window, with a hook that runs before each send goes out.
 class TappedWindow final : public PlayerWindow {
   public:
     explicit TappedWindow(Win32PlayerWindow& inner) : inner_(inner) {}
-    std::vector<long long> events; // a position in ms, or -1000000 for "next"
-    static constexpr long long kNext = -1000000;
-    std::function<void()> beforeSend; // runs before each send goes out
+    std::function<void()> beforeSend;
 
     bool Find() override { return inner_.Find(); }
     bool Exists() override { return inner_.Exists(); }
     std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
         if (beforeSend) beforeSend();
-        const std::optional<std::intptr_t> r = inner_.Send(msg, w, l);
-        if (msg == WM_USER && w == 0 && l == kQueryTime) events.push_back(r.value_or(0));
-        if (msg == WM_COMMAND && w == kCmdNext) events.push_back(kNext);
-        return r;
+        return inner_.Send(msg, w, l);
     }
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
     std::optional<std::string> Caption() override { return inner_.Caption(); }
@@ -52,22 +44,19 @@ class TappedWindow final : public PlayerWindow {
 };
 
 struct BarOnSimulator : ::testing::Test {
-    explicit BarOnSimulator(Simulator::Options o = {.speed = kSpeed, .play = true, .tracks = 12})
-        : sim(o) {}
+    // The simulator's clock stands still: the test moves the position itself.
+    explicit BarOnSimulator(Simulator::Options o = {.play = true, .tracks = 12}) : sim(o) {}
     void SetUp() override {
+        sim.Freeze(true);
         link.Connecter();
         ASSERT_EQ(window.Handle(), sim.Window());
         bar.monitor.Start();
         LayoutBar(bar.state.scene, 1024, 450);
     }
-    // Ticks every 100 ms until `done` or `ms` have passed; the ticks observed.
-    template <class Done> int TickUntil(Done done, int ms) {
-        int ticks = 0;
-        for (int waited = 0; waited < ms && !done(); waited += 100, ++ticks) {
-            Sleep(100);
-            bar.monitor.Tick();
-        }
-        return ticks;
+    // The position moves to `ms`, then the bar's tick runs.
+    void TickAt(int ms) {
+        sim.SetPosition(ms);
+        bar.monitor.Tick();
     }
     int Logged(unsigned msg, long long w, long long l) {
         int n = 0;
@@ -91,10 +80,7 @@ struct ShuffleOnSimulator : BarOnSimulator {
     ShuffleOnSimulator()
         : BarOnSimulator({.speed = 1, .play = true, .shuffle = true, .tracks = 30}) {}
     // The playing track ends (the simulator moves on in its shuffle order).
-    void EndTrack() {
-        sim.SetPosition(link.Duree() * 1000);
-        bar.monitor.Tick();
-    }
+    void EndTrack() { TickAt(link.Duree() * 1000); }
     void Back() {
         bar.dispatcher.ExecuterAction(RECULER, true);
         bar.monitor.Tick();
@@ -109,21 +95,24 @@ struct ShuffleOnSimulator : BarOnSimulator {
 
 TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
     for (int t = 1; t <= 4; ++t)
-        sim.SetLength(t, 6); // 300 ms each at 20x
+        sim.SetLength(t, 6);
     link.JouerTitre(1);
     option.NbBoucle = 2;
     bar.dispatcher.ExecuterAction(BOUCLE, false);
     ASSERT_EQ(option.LoopTrack, 1);
     sim.ClearLog();
 
-    TickUntil([&] { return !option.LoopOn; }, 5000);
+    for (int loopsLeft : {1, 0}) { // track 1 ends and comes back
+        TickAt(6000);
+        EXPECT_EQ(link.NumeroTitre(), 1) << loopsLeft;
+        EXPECT_EQ(option.NbBoucle, loopsLeft);
+    }
     EXPECT_FALSE(option.LoopOn);
-    EXPECT_EQ(option.NbBoucle, 0);
     EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2); // track 1 chosen twice
-    EXPECT_EQ(link.NumeroTitre(), 1);
     EXPECT_EQ(bar.state.scene["lblNbBoucleB"].text, "");
 
-    TickUntil([&] { return link.NumeroTitre() == 3; }, 5000);
+    TickAt(6000);
+    TickAt(6000);
     EXPECT_EQ(link.NumeroTitre(), 3); // the loop no longer holds it back
     EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2);
 }
@@ -132,7 +121,6 @@ TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
 // the tick gets some answers and then none: it is no change of track, and
 // once the player answers again the next tick sees the same track.
 TEST_F(BarOnSimulator, APlayerThatHangsMidTickIsNoTrackChange) {
-    sim.Freeze(true);
     link.JouerTitre(5);
     bar.monitor.Tick();
     ASSERT_EQ(option.CurrentTrack, 5);
@@ -164,29 +152,21 @@ TEST_F(BarOnSimulator, APlayerThatHangsMidTickIsNoTrackChange) {
     EXPECT_EQ(link.NumeroTitre(), 5);
 }
 
-TEST_F(BarOnSimulator, ExcerptModeMovesOnAfterTheExcerptLengthOfPlayerTime) {
-    option.NbExtrait = 4; // 200 ms at 20x; a tick every 2 s of player time
+TEST_F(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
+    option.NbExtrait = 4;
     bar.dispatcher.ExecuterAction(EXTRAIT, false);
     link.JouerTitre(1);
     sim.ClearLog();
-    tap.events.clear();
-    TickUntil([&] { return Logged(WM_COMMAND, kCmdNext, 0) >= 4; }, 8000);
-    ASSERT_GE(Logged(WM_COMMAND, kCmdNext, 0), 4);
-
-    int nexts = 0;
-    for (std::size_t i = 1; i < tap.events.size(); ++i) {
-        if (tap.events[i] != TappedWindow::kNext) continue;
-        ++nexts;
-        const long long position = tap.events[i - 1]; // read by the same tick
-        EXPECT_GE(position, 4000) << "moved on early, event " << i;
-        EXPECT_LT(position, 4000 + 3 * 100 * kSpeed) << "moved on late, event " << i;
+    for (int track = 1; track <= 3; ++track) {
+        TickAt(3999);
+        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track - 1) << "moved on early, " << track;
+        TickAt(4000);
+        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track) << "did not move on, " << track;
+        EXPECT_EQ(link.NumeroTitre(), track + 1);
     }
-    EXPECT_EQ(nexts, Logged(WM_COMMAND, kCmdNext, 0));
-    EXPECT_EQ(link.NumeroTitre(), 1 + nexts);
 }
 
 TEST_F(ShuffleOnSimulator, BackAndForwardWalkTheTracksReallyPlayed) {
-    sim.Freeze(true);
     std::vector<int> played{link.NumeroTitre()};
     for (int i = 0; i < 4; ++i) {
         EndTrack();

@@ -9,6 +9,7 @@
 
 #include "components/UEditUpDownWin32.h"
 #include "base/EncodingWin32.h"
+#include "PumpUntil.h"
 
 using namespace pilotune;
 
@@ -170,12 +171,8 @@ TEST_F(EditUpDownTest, FocusKeysAndWheelEditTheFieldsLikeTheEngine) {
 
     // Through the message loop, as a real key arrives.
     PostMessageW(ctl->Handle(), WM_KEYDOWN, VK_DOWN, 1);
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-    }
-    EXPECT_EQ(ctl->Text(), "01 h 02 m 07 s");
+    EXPECT_TRUE(pilotune::testing::PumpUntil([&] { return ctl->Text() == "01 h 02 m 07 s"; }))
+        << ctl->Text();
 }
 
 TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheField) {

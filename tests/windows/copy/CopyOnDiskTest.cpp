@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Simulator.h"
+#include "WindowText.h"
 #include "copy/MusicCopyWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -146,11 +147,7 @@ class CaptionBar final : public CopyTrackBar {
     HWND window;
     std::vector<std::string> events;
 
-    std::string Caption() {
-        wchar_t text[512] = {};
-        GetWindowTextW(window, text, 512);
-        return Narrow(text);
-    }
+    std::string Caption() { return Narrow(CaptionOf(window)); }
     void StopTick() override { events.push_back("stop"); }
     std::string Title() override { return Caption(); }
     void ShowTitle(const std::string& t) override {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "KeyInput.h"
+#include "PumpUntil.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
 #include "components/HookKeyboardWin32.h"
@@ -349,6 +350,6 @@ TEST(LegacyHook, BadCopyDataRecordsAreIgnoredAndAWholeOneIsRead) {
     record[0] = 0x10000 + 'C'; // only the low 16 bits are the key
     record[1] = 0xC0000001u;   // a release
     EXPECT_EQ(SendMessageW(hook.Receiver(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&whole)), 1);
-    Pump(50);
+    PumpUntil([&] { return log.events.size() >= 3; });
     EXPECT_EQ(log.events, (std::vector<std::string>{"down:B", "press:C", "up:C"}));
 }

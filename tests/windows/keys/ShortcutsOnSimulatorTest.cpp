@@ -124,18 +124,6 @@ struct ShortcutsOnSimulator : ::testing::Test {
 
 } // namespace
 
-TEST_F(ShortcutsOnSimulator, TheDefaultMediaKeysReachThePlayerExactlyOnceEach) {
-    Chord({VK_MEDIA_NEXT_TRACK});
-    Chord({VK_MEDIA_PREV_TRACK});
-    Chord({VK_MEDIA_PLAY_PAUSE});
-    Chord({VK_MEDIA_STOP});
-    EXPECT_EQ(Commands(kCmdNext), 1);
-    EXPECT_EQ(Commands(kCmdPrevious), 1);
-    EXPECT_EQ(Commands(kCmdPause), 1);
-    EXPECT_EQ(Commands(kCmdStop), 1);
-    EXPECT_EQ(link.Etat(), PlayerState::Stopped); // stopped at the end
-}
-
 TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextAndOnlyWhenActive) {
     option.Bindings = {{true, JOUER, "Ctrl + Touche F5", ""},
                        {false, AVANCER, "Touche F6", ""},

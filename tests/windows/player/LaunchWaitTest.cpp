@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "Simulator.h"
+#include "PumpUntil.h"
 #include "Waiting.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -151,7 +152,7 @@ TEST_F(LaunchWait, AnswersSentMessagesAndPaintsButRunsNoInputNoTimerAndNoSecondL
     EXPECT_EQ(probe.closes, 0);
 
     // What waited runs now, in the message loop.
-    Pump(100);
+    PumpUntil([&] { return probe.clicks == 1 && probe.closes == 1 && probe.timers >= 1; });
     EXPECT_EQ(probe.clicks, 1);
     EXPECT_EQ(probe.closes, 1);
     EXPECT_GE(probe.timers, 1);

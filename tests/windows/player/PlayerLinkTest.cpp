@@ -19,7 +19,9 @@ using namespace pilotune::testing;
 
 namespace {
 
-std::string SimulatorPath() { return Narrow(SimulatorExe()); }
+std::string SimulatorPath() {
+    return Narrow(SimulatorExe());
+}
 
 struct LinkOnSimulator : ::testing::Test {
     Simulator sim{Simulator::Options{.tracks = 12}};
@@ -92,7 +94,8 @@ TEST_F(LinkOnSimulator, PlaylistCacheReadsTheFileThePlayerWrites) {
     EXPECT_EQ(third, link.Liste()[2]);
     const std::string name{FileNamePart(third)};
     std::string upper = name;
-    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    for (char& c : upper)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     EXPECT_EQ(link.ChercherTitre(upper), 3);
     EXPECT_EQ(link.ChercherTitre("absent.mp3"), 0);
 }
@@ -101,7 +104,8 @@ TEST_F(LinkOnSimulator, SearchWindowOpensAndStaysOnTop) {
     link.AfficherChercheur();
     HWND search = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (search = FindWindowW(L"BaseWindow_RootWnd", nullptr)); }));
-    EXPECT_TRUE(WaitFor([&] { return (GetWindowLongW(search, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return (GetWindowLongW(search, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
     const auto log = sim.Log();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front().msg, 273u);
@@ -125,8 +129,7 @@ TEST_F(LinkOnSimulator, AKilledPlayerAnswersZeroAndNothingHangs) {
 
 TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
     link.Jouer();
-    sim.Hang(2500);
-    Sleep(100);
+    sim.Hang(2500); // the link's next send queues behind the hang
     using clock = std::chrono::steady_clock;
     auto longest = clock::duration::zero();
     auto time = [&](auto&& call) {
@@ -134,7 +137,9 @@ TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
         call();
         longest = std::max(longest, clock::now() - start);
     };
-    time([&] { EXPECT_EQ(link.Etat(), PlayerState::Stopped); }); // the first call waits for the bound
+    time([&] {
+        EXPECT_EQ(link.Etat(), PlayerState::Stopped);
+    }); // the first call waits for the bound
     for (int i = 0; i < 5; ++i) {
         time([&] { EXPECT_EQ(link.Position(), 0); });
         time([&] { link.Titre(); });

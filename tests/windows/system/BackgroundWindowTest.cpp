@@ -116,8 +116,7 @@ class BackgroundWindow : public ::testing::Test {
         g_background = nullptr;
     }
     void Apply(int percent) {
-        background.ApplyTransparency(bar, image, percent);
-        Pump(200);
+        background.ApplyTransparency(bar, image, percent); // captures before it returns
         if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Pump(std::atoi(hold));
     }
     bool Saved() {

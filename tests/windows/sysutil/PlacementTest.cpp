@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "base/EncodingWin32.h"
@@ -43,10 +44,11 @@ class PlacementTest : public ::testing::Test {
         store_ = SettingsStore();
         store_.Open("placement-test", env_);
     }
-    RECT Rect(HWND w) const {
+    // Left, top, width and height.
+    std::array<long, 4> Box(HWND w) const {
         RECT r{};
         GetWindowRect(w, &r);
-        return r;
+        return {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
     int Read(std::string_view key) const { return store_.ReadInteger(kSection, key, -12345, true); }
 
@@ -71,11 +73,7 @@ TEST_F(PlacementTest, NormalWindowRoundTripsThroughTheFile) {
     Reopen();
     SetWindowPos(window_, nullptr, 5, 6, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
-    const RECT r = Rect(window_);
-    EXPECT_EQ(r.left, 110);
-    EXPECT_EQ(r.top, 120);
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(Box(window_), (std::array<long, 4>{110, 120, 400, 300}));
     EXPECT_FALSE(IsZoomed(window_));
     EXPECT_FALSE(IsWindowVisible(window_)); // a normal load does not show the window
 }
@@ -99,19 +97,13 @@ TEST_F(PlacementTest, LoadFallsBackOnDefaultsAndCurrentValues) {
     SetWindowPos(window_, nullptr, 50, 60, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     // Nothing stored, default normal: the window stays as it is.
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
-    RECT r = Rect(window_);
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(Box(window_), (std::array<long, 4>{50, 60, 300, 200}));
 
     // Only some keys: the others keep the current values.
     store_.WriteInteger(kSection, "Top", 90, true);
     store_.WriteText(kSection, "Width", "large", true);
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
-    r = Rect(window_);
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.top, 90);
-    EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_EQ(Box(window_), (std::array<long, 4>{50, 90, 300, 200}));
 
     // A rectangle off every monitor keeps the position; a size that is not
     // positive keeps the size; an unknown state is the default state.
@@ -121,11 +113,7 @@ TEST_F(PlacementTest, LoadFallsBackOnDefaultsAndCurrentValues) {
     store_.WriteInteger(kSection, "Width", 0, true);
     store_.WriteInteger(kSection, "Height", -5, true);
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
-    r = Rect(window_);
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.top, 90);
-    EXPECT_EQ(r.right - r.left, 300);
-    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_EQ(Box(window_), (std::array<long, 4>{50, 90, 300, 200}));
     EXPECT_FALSE(IsZoomed(window_));
 }
 
@@ -143,9 +131,5 @@ TEST_F(PlacementTest, LoadOfAMaximisedStateShowsTheWindowMaximised) {
     store_.WriteInteger(kSection, "Height", 222, true);
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateMaximised);
     EXPECT_FALSE(IsZoomed(window_));
-    const RECT r = Rect(window_);
-    EXPECT_EQ(r.left, 15);
-    EXPECT_EQ(r.top, 25);
-    EXPECT_EQ(r.right - r.left, 333);
-    EXPECT_EQ(r.bottom - r.top, 222);
+    EXPECT_EQ(Box(window_), (std::array<long, 4>{15, 25, 333, 222}));
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Waiting.h"
+#include "PumpUntil.h"
 #include "Simulator.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "base/EncodingWin32.h"
@@ -173,7 +174,7 @@ TEST_F(TrayTest, AfterTheShellRestartsTheIconComesBackWithItsPictureAndTip) {
     DWORD_PTR ignored;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                         SMTO_ABORTIFHUNG, 2000, &ignored);
-    Pump(50);
+    PumpUntil([&] { return Count(calls, NIM_ADD) >= 1; });
     ASSERT_EQ(Count(calls, NIM_ADD), 1);
     EXPECT_EQ(std::wstring(calls[0].data.szTip), std::wstring(37, L'a') + std::wstring(26, L'b'));
     EXPECT_EQ(calls[0].data.hIcon, tray->Icone());
@@ -277,9 +278,7 @@ TEST_F(TrayTest, ImagesComeFromTheListInTheAnimationOrder) {
     tray->SetIntervalAnimation(40);
     calls.clear();
     tray->SetAnimation(true);
-    const ULONGLONG end = GetTickCount64() + 3000;
-    while (Count(calls, NIM_MODIFY) < 4 && GetTickCount64() < end)
-        Pump(10);
+    PumpUntil([&] { return Count(calls, NIM_MODIFY) >= 4; }, 3000);
     tray->SetAnimation(false);
     std::vector<COLORREF> shownColours;
     for (const Call& c : calls)
