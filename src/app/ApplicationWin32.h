@@ -23,6 +23,7 @@
 #include "system/ShutdownWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/MessageWindowWin32.h"
+#include "windows/FPleinEcranWin32.h"
 
 namespace pilotune {
 
@@ -47,9 +48,17 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPrincipale& Bar() { return bar_; }
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
+    // The full-screen view while it is open, else null.
+    TfrmPleinEcran* PleinEcran();
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
+    // Posted to timers_ when a secondary window has closed: its object is
+    // freed once its own messages are over.
+    static constexpr UINT kMsgFreeClosed = WM_APP + 1;
+
+    void FreeClosedWindows();
+    void OpenBarMenu(const std::string& name, POINT screen, HWND owner);
 
     void OnTimer(UINT_PTR id);
     void FirstShow();
@@ -119,6 +128,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
+    std::unique_ptr<TfrmPleinEcran> pleinEcran_;
     bool stateSaved_ = false;
 };
 
