@@ -162,6 +162,8 @@ void Application::BarMoved() {
 }
 void Application::BarActivated() {
     FocusOptions();
+    if (TfrmAProposDe* about = AProposDe(); about && IsWindowVisible(about->Handle()))
+        about->Focus();
 }
 
 void Application::BarClosing() {
@@ -266,7 +268,19 @@ void Application::ShowHelp() {
     if (htmlHelp) htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, 1000);
 }
 
-void Application::ShowAbout() {}
+void Application::ShowAbout() {
+    if (TfrmAProposDe* about = AProposDe()) {
+        about->Focus();
+        return;
+    }
+    aProposDe_ = std::make_unique<TfrmAProposDe>(
+        [this] { PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0); });
+    if (!aProposDe_->Open()) aProposDe_.reset();
+}
+
+TfrmAProposDe* Application::AProposDe() {
+    return aProposDe_ && aProposDe_->Handle() ? aProposDe_.get() : nullptr;
+}
 void Application::ShowOptions() {}
 void Application::FocusOptions() {}
 void Application::ShowOptionsSchedulePage() {}
@@ -344,6 +358,7 @@ void Application::OpenBarMenu(const std::string& name, POINT screen, HWND owner)
 // A closed window's object goes once its last message has been handled.
 void Application::FreeClosedWindows() {
     if (pleinEcran_ && !pleinEcran_->Handle()) pleinEcran_.reset();
+    if (aProposDe_ && !aProposDe_->Handle()) aProposDe_.reset();
 }
 
 void Application::CheckForUpdate(bool showAlways) {

@@ -23,6 +23,7 @@
 #include "system/ShutdownWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/MessageWindowWin32.h"
+#include "windows/FAProposDeWin32.h"
 #include "windows/FPleinEcranWin32.h"
 
 namespace pilotune {
@@ -48,8 +49,9 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPrincipale& Bar() { return bar_; }
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
-    // The full-screen view while it is open, else null.
+    // The secondary windows while they are open, else null.
     TfrmPleinEcran* PleinEcran();
+    TfrmAProposDe* AProposDe();
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
@@ -129,6 +131,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     MessageWindow timers_;
     UpdateAction update_;
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
+    std::unique_ptr<TfrmAProposDe> aProposDe_;
     bool stateSaved_ = false;
 };
 
