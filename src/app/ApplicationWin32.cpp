@@ -275,7 +275,15 @@ void Application::ShowAbout() {
     }
     aProposDe_ = std::make_unique<TfrmAProposDe>(
         [this] { PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0); });
-    if (!aProposDe_->Open()) aProposDe_.reset();
+    if (!aProposDe_->Open()) {
+        aProposDe_.reset();
+        return;
+    }
+    // Opened from the full-screen view (its menu), it must not open behind it.
+    if (FullScreenExists()) {
+        SetTopMost(aProposDe_->Handle(), -1);
+        MakeBarTopmost();
+    }
 }
 
 TfrmAProposDe* Application::AProposDe() {

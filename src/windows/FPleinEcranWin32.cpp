@@ -281,12 +281,12 @@ LRESULT TfrmPleinEcran::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Layout();
         return 0;
-    case WM_WINDOWPOSCHANGING: {
-        // Whatever raises the view (a click, the focus), the bar stays above it.
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (!(pos->flags & SWP_NOZORDER) && barWindow_ && IsWindow(barWindow_) &&
-            pos->hwndInsertAfter != barWindow_)
-            pos->hwndInsertAfter = barWindow_;
+    case WM_WINDOWPOSCHANGED: {
+        // Whatever raised the view (a click, the focus), the bar goes back above it.
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOZORDER) && barWindow_ && IsWindow(barWindow_))
+            SetWindowPos(barWindow_, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
     }
     case WM_MOUSEMOVE:

@@ -113,3 +113,19 @@ TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesI
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AProposDeOnSimulator, OpenedOverTheFullScreenViewItShowsAboveIt) {
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.app.PleinEcran());
+    HWND box = Open();
+    ASSERT_TRUE(box);
+    RECT r{};
+    GetWindowRect(box, &r);
+    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(seen == box || IsChild(box, seen));
+    h.app.PleinEcran()->Close();
+}
+
+} // namespace
