@@ -16,6 +16,7 @@
 #include "system/FMiseAJourWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/DialogWin32.h"
+#include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
 
@@ -36,6 +37,7 @@ Application::Application(SettingsStore& store, COption& option, TPilotune& playe
                   }),
       background_(ProgramFolder()), timers_([this](UINT msg, WPARAM wParam, LPARAM) {
           if (msg == WM_TIMER) OnTimer(wParam);
+          if (msg == kMsgFreeClosed) FreeClosedWindows();
       }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
@@ -108,7 +110,10 @@ void Application::ApplySettings() {
     else
         timers_.StopTimer(kTmrPlanification);
     ScheduleUpdateInfo();
-    if (FullScreenExists()) RefreshFullScreenView();
+    if (FullScreenExists()) {
+        RefreshFullScreenView();
+        pleinEcran_->MakeTopmost();
+    }
     if (option_.MAJ)
         timers_.StartTimer(kTmrMaj, kUpdateDelayMs);
     else
@@ -156,6 +161,8 @@ void Application::BarMoved() {
 }
 void Application::BarActivated() {
     FocusOptions();
+    if (TfrmAProposDe* about = AProposDe(); about && IsWindowVisible(about->Handle()))
+        about->Focus();
 }
 
 void Application::BarClosing() {
@@ -260,7 +267,27 @@ void Application::ShowHelp() {
     if (htmlHelp) htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, 1000);
 }
 
-void Application::ShowAbout() {}
+void Application::ShowAbout() {
+    if (TfrmAProposDe* about = AProposDe()) {
+        about->Focus();
+        return;
+    }
+    aProposDe_ = std::make_unique<TfrmAProposDe>(
+        [this] { PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0); });
+    if (!aProposDe_->Open()) {
+        aProposDe_.reset();
+        return;
+    }
+    // Opened from the full-screen view (its menu), it must not open behind it.
+    if (FullScreenExists()) {
+        SetTopMost(aProposDe_->Handle(), -1);
+        MakeBarTopmost();
+    }
+}
+
+TfrmAProposDe* Application::AProposDe() {
+    return aProposDe_ && aProposDe_->Handle() ? aProposDe_.get() : nullptr;
+}
 void Application::ShowOptions() {}
 void Application::FocusOptions() {}
 void Application::ShowOptionsSchedulePage() {}
@@ -285,14 +312,61 @@ void Application::ScheduleUpdateInfo() {
     ShowInfo(plan_.UpdateInfo(), logic_.state.twins.info);
 }
 
-bool Application::FullScreenExists() {
-    return false;
+TfrmPleinEcran* Application::PleinEcran() {
+    return pleinEcran_ && pleinEcran_->Handle() ? pleinEcran_.get() : nullptr;
 }
-void Application::OpenFullScreen() {}
-void Application::FocusFullScreen() {}
-void Application::CloseFullScreen() {}
-void Application::RefreshFullScreen(int, int) {}
-void Application::RefreshFullScreenView() {}
+bool Application::FullScreenExists() {
+    return PleinEcran() != nullptr;
+}
+void Application::OpenFullScreen() {
+    pleinEcran_ = std::make_unique<TfrmPleinEcran>(
+        logic_.state.scene, option_, player_,
+        PleinEcranLinks{
+            .run = [this](int action,
+                          bool fromBar) { logic_.dispatcher.ExecuterAction(action, fromBar); },
+            .openMenu = [this](const std::string& name, POINT screen,
+                               HWND owner) { OpenBarMenu(name, screen, owner); },
+            .closed =
+                [this] {
+                    MakeBarTopmost();
+                    PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0);
+                },
+        });
+    if (!pleinEcran_->Open(bar_.Handle())) pleinEcran_.reset();
+}
+void Application::FocusFullScreen() {
+    if (TfrmPleinEcran* view = PleinEcran()) view->Focus();
+}
+void Application::CloseFullScreen() {
+    if (TfrmPleinEcran* view = PleinEcran()) view->Close();
+}
+void Application::RefreshFullScreen(int position, int length) {
+    if (TfrmPleinEcran* view = PleinEcran()) view->TickRefresh(position, length);
+}
+void Application::RefreshFullScreenView() {
+    if (TfrmPleinEcran* view = PleinEcran()) view->RafraichirVue();
+}
+
+// The bar's menus, opened from another window that stays their owner.
+void Application::OpenBarMenu(const std::string& name, POINT screen, HWND owner) {
+    BarMenus& menus = logic_.state.menus;
+    Menu* menu = &menus.principale;
+    if (name == menus.liste.Name()) {
+        logic_.OpenTrackMenu();
+        menu = &menus.liste;
+    } else if (name == menus.boucle.Name()) {
+        menu = &menus.boucle;
+    }
+    const std::string chosen = TrackMenu(*menu, owner, screen);
+    if (!chosen.empty()) logic_.MenuClick(menu->Name(), chosen);
+    bar_.Invalidate();
+}
+
+// A closed window's object goes once its last message has been handled.
+void Application::FreeClosedWindows() {
+    if (pleinEcran_ && !pleinEcran_->Handle()) pleinEcran_.reset();
+    if (aProposDe_ && !aProposDe_->Handle()) aProposDe_.reset();
+}
 
 void Application::CheckForUpdate(bool showAlways) {
     // On a worker; its window shows on this thread when the result is in.

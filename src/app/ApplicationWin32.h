@@ -23,6 +23,8 @@
 #include "system/ShutdownWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/MessageWindowWin32.h"
+#include "windows/FAProposDeWin32.h"
+#include "windows/FPleinEcranWin32.h"
 
 namespace pilotune {
 
@@ -47,9 +49,18 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPrincipale& Bar() { return bar_; }
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
+    // The secondary windows while they are open, else null.
+    TfrmPleinEcran* PleinEcran();
+    TfrmAProposDe* AProposDe();
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
+    // Posted to timers_ when a secondary window has closed: its object is
+    // freed once its own messages are over.
+    static constexpr UINT kMsgFreeClosed = WM_APP + 1;
+
+    void FreeClosedWindows();
+    void OpenBarMenu(const std::string& name, POINT screen, HWND owner);
 
     void OnTimer(UINT_PTR id);
     void FirstShow();
@@ -119,6 +130,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
+    std::unique_ptr<TfrmPleinEcran> pleinEcran_;
+    std::unique_ptr<TfrmAProposDe> aProposDe_;
     bool stateSaved_ = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include "schedule/Action.h"
 #include "ui/Elements.h"
+#include "ui/Pictures.h"
 
 namespace pilotune {
 
@@ -13,17 +14,6 @@ inline constexpr int kBarRightMargin = 75; // space left free at the screen's ri
 inline constexpr int kBarMinWidth =
     160; // a left edge near the screen's end still gives a usable bar
 inline constexpr int kButtonSize = 10;
-
-// Picture ids of the bar's bitmaps (the form maps them to bitmaps).
-namespace pictures {
-inline constexpr const char* kJoue = "imgJoueS";
-inline constexpr const char* kEnregistre = "imgEnregistreS";
-inline constexpr const char* kStop = "imgStopS";
-inline constexpr const char* kNormale = "imgNormale";
-inline constexpr const char* kBoucle = "imgBoucle";
-inline constexpr const char* kExtrait = "imgExtrait";
-inline constexpr const char* kExtraitBoucle = "imgExtraitBoucle";
-} // namespace pictures
 
 // Every element of the bar with its design-time state: "N" shadows before
 // their "B" twins, hidden source pictures last.

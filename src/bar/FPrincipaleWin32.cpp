@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 
-#include "bar/BarPicturesWin32.h"
 #include "base/EncodingWin32.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
+#include "ui/PicturesWin32.h"
 #include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
@@ -52,7 +52,7 @@ TfrmPrincipale::TfrmPrincipale(BarLogic& logic, BarHost& host)
           if (e.name == "imgFond")
               host_.DrawBackdrop(dc, e);
           else
-              DrawBarPicture(dc, e.picture, e.bounds);
+              DrawPicture(dc, e.picture, e.bounds);
       }) {}
 
 bool TfrmPrincipale::Create(int left, int top) {

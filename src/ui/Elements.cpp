@@ -31,20 +31,30 @@ const Element* Scene::HitTest(int x, int y) const {
     return nullptr;
 }
 
-Twin::Twin(Scene& scene, std::string_view stem)
-    : b_(&scene[std::string(stem) + "B"]), n_(&scene[std::string(stem) + "N"]) {}
+Twin::Twin(Scene& scene, std::string_view stem, int dx, int dy)
+    : b_(&scene[std::string(stem) + "B"]), n_(&scene[std::string(stem) + "N"]), dx_(dx), dy_(dy) {}
 
-void Twin::SetText(const std::string& text) { b_->text = n_->text = text; }
-void Twin::SetHint(const std::string& hint) { b_->hint = n_->hint = hint; }
-void Twin::SetVisible(bool visible) { b_->visible = n_->visible = visible; }
-void Twin::SetPopupMenu(const std::string& menu) { b_->popupMenu = n_->popupMenu = menu; }
+void Twin::SetText(const std::string& text) {
+    b_->text = n_->text = text;
+}
+void Twin::SetHint(const std::string& hint) {
+    b_->hint = n_->hint = hint;
+}
+void Twin::SetVisible(bool visible) {
+    b_->visible = n_->visible = visible;
+}
+void Twin::SetPopupMenu(const std::string& menu) {
+    b_->popupMenu = n_->popupMenu = menu;
+}
 
 void Twin::SetBounds(const Rect& r) {
     b_->bounds = r;
     SyncBounds();
 }
 
-void Twin::SyncBounds() { n_->bounds = b_->bounds.Moved(1, -1); }
+void Twin::SyncBounds() {
+    n_->bounds = b_->bounds.Moved(dx_, dy_);
+}
 
 MenuItem& Menu::Add(MenuItem item) {
     items_.push_back(std::move(item));

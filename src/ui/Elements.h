@@ -15,7 +15,9 @@ struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
     int Right() const { return left + width; }
     int Bottom() const { return top + height; }
-    bool Contains(int x, int y) const { return x >= left && x < Right() && y >= top && y < Bottom(); }
+    bool Contains(int x, int y) const {
+        return x >= left && x < Right() && y >= top && y < Bottom();
+    }
     Rect Moved(int dx, int dy) const { return {left + dx, top + dy, width, height}; }
     bool operator==(const Rect&) const = default;
 };
@@ -36,25 +38,27 @@ inline constexpr std::uint32_t kBlack = 0x000000;
 inline constexpr std::uint32_t kRed = 0xFF0000;
 
 struct Element {
-    std::string name;
+    std::string name{};
     ElementKind kind = ElementKind::Label;
-    Rect bounds;
+    Rect bounds{};
     bool visible = true;
-    bool enabled = true;   // a disabled element takes no mouse input
-    std::string text;      // labels
-    std::string hint;      // tooltip; empty for none
-    Font font;
+    bool enabled = true; // a disabled element takes no mouse input
+    std::string text{};  // labels
+    std::string hint{};  // tooltip; empty for none
+    Font font{};
     TextAlign align = TextAlign::Left;
     std::uint32_t color = kWhite; // text colour, or fill colour of a shape
     bool outline = false;         // shapes: a 1-pixel frame of `color` instead of a fill
-    std::string picture;          // pictures: the id of the bitmap shown
-    std::string popupMenu;        // name of the right-click menu, empty for none
+    std::string picture{};        // pictures: the id of the bitmap shown
+    std::string popupMenu{};      // name of the right-click menu, empty for none
+    bool wrap = false;            // labels: words wrapped onto lines inside the bounds
+    bool clip = true;             // labels: text cut at the bounds
     bool operator==(const Element&) const = default;
 };
 
 // The ordered elements of one form: painted first to last, hit-tested last to first.
 class Scene {
-public:
+  public:
     Element& Add(Element e);
     // The element of that name; a programming error (it throws) when absent.
     Element& operator[](std::string_view name);
@@ -65,16 +69,17 @@ public:
     const std::deque<Element>& Elements() const { return elements_; }
     bool operator==(const Scene&) const = default;
 
-private:
+  private:
     std::deque<Element> elements_; // references stay valid as elements are added
 };
 
 // A white element ("...B") and its black shadow twin ("...N"), one pixel right
-// and one pixel up beneath it. Every change goes through here so that the two
-// never differ.
+// and one pixel up beneath it (or `dx`, `dy` away). Every change goes through
+// here so that the two never differ.
 class Twin {
-public:
-    Twin(Scene& scene, std::string_view stem); // stem "lblTitre" -> lblTitreB / lblTitreN
+  public:
+    // stem "lblTitre" -> lblTitreB / lblTitreN
+    Twin(Scene& scene, std::string_view stem, int dx = 1, int dy = -1);
     Element& B() { return *b_; }
     Element& N() { return *n_; }
     void SetText(const std::string& text);
@@ -85,9 +90,10 @@ public:
     // The shadow follows the white element's current bounds.
     void SyncBounds();
 
-private:
+  private:
     Element* b_;
     Element* n_;
+    int dx_, dy_;
 };
 
 // Popup menus as data: the form builds the real menu from this when it opens.
@@ -102,7 +108,7 @@ struct MenuItem {
 };
 
 class Menu {
-public:
+  public:
     explicit Menu(std::string name = {}) : name_(std::move(name)) {}
     const std::string& Name() const { return name_; }
     MenuItem& Add(MenuItem item);
@@ -112,7 +118,7 @@ public:
     std::vector<MenuItem>& Items() { return items_; }
     const std::vector<MenuItem>& Items() const { return items_; }
 
-private:
+  private:
     std::string name_;
     std::vector<MenuItem> items_;
 };

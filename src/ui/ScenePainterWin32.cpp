@@ -30,7 +30,8 @@ void ScenePainter::PaintLabel(HDC dc, const Element& e) {
     HGDIOBJ old = SelectObject(dc, FontFor(e.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(e.color));
-    UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+    UINT format = DT_NOPREFIX | DT_TOP | (e.wrap ? DT_WORDBREAK : DT_SINGLELINE);
+    if (!e.clip) format |= DT_NOCLIP;
     if (e.align == TextAlign::Right)
         format |= DT_RIGHT;
     else if (e.align == TextAlign::Center)
@@ -55,19 +56,21 @@ void ScenePainter::PaintShape(HDC dc, const Element& e) {
 void ScenePainter::Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene) {
     SetDCBrushColor(dc, background);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    for (const Element& e : scene.Elements()) {
-        if (!e.visible) continue;
-        switch (e.kind) {
-        case ElementKind::Label:
-            PaintLabel(dc, e);
-            break;
-        case ElementKind::Shape:
-            PaintShape(dc, e);
-            break;
-        case ElementKind::Picture:
-            if (pictures_) pictures_(dc, e);
-            break;
-        }
+    for (const Element& e : scene.Elements())
+        if (e.visible) PaintElement(dc, e);
+}
+
+void ScenePainter::PaintElement(HDC dc, const Element& e) {
+    switch (e.kind) {
+    case ElementKind::Label:
+        PaintLabel(dc, e);
+        break;
+    case ElementKind::Shape:
+        PaintShape(dc, e);
+        break;
+    case ElementKind::Picture:
+        if (pictures_) pictures_(dc, e);
+        break;
     }
 }
 

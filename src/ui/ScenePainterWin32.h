@@ -29,6 +29,9 @@ class ScenePainter {
     // Paints into an off-screen bitmap first, then copies it: no flicker.
     void PaintBuffered(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
 
+    // One visible element, whatever its kind (clipping is the caller's).
+    void PaintElement(HDC dc, const Element& e);
+
     HFONT FontFor(const Font& font);
 
   private:

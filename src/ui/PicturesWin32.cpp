@@ -1,10 +1,12 @@
-#include "bar/BarPicturesWin32.h"
+#include "ui/PicturesWin32.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
 
 #include "base/HandleWin32.h"
+#include "ui/Pictures.h"
 
 namespace pilotune {
 
@@ -27,20 +29,26 @@ HPEN DcPen(HDC dc, COLORREF color, int width) {
     return pen.Get();
 }
 
+// Draws on the picture's design grid: grid point (gx, gy) lands at
+// origin + g * size / grid, so a picture at its design size is drawn pixel
+// for pixel and a larger one is scaled, shadow offset and line widths too.
 struct Pen {
     HDC dc;
     COLORREF color;
-    int dx, dy; // the shadow is drawn one pixel right and one pixel up
+    int dx, dy; // the shadow is drawn one grid unit right and one up
+    Rect bounds;
+    int gridW, gridH;
+
+    int X(int gx) const { return bounds.left + (gx + dx) * bounds.width / gridW; }
+    int Y(int gy) const { return bounds.top + (gy + dy) * bounds.height / gridH; }
 
     void Box(int x, int y, int w, int h) const {
-        RECT r{x + dx, y + dy, x + dx + w, y + dy + h};
+        RECT r{X(x), Y(y), X(x + w), Y(y + h)};
         FillRect(dc, &r, DcBrush(dc, color));
     }
     void Poly(std::vector<POINT> points) const {
-        for (auto& p : points) {
-            p.x += dx;
-            p.y += dy;
-        }
+        for (auto& p : points)
+            p = {X(p.x), Y(p.y)};
         HGDIOBJ ob = SelectObject(dc, DcBrush(dc, color)),
                 op = SelectObject(dc, DcPen(dc, color, 1));
         Polygon(dc, points.data(), static_cast<int>(points.size()));
@@ -48,9 +56,10 @@ struct Pen {
         SelectObject(dc, op);
     }
     void Line(int x1, int y1, int x2, int y2, int width = 2) const {
-        HGDIOBJ op = SelectObject(dc, DcPen(dc, color, width));
-        MoveToEx(dc, x1 + dx, y1 + dy, nullptr);
-        LineTo(dc, x2 + dx, y2 + dy);
+        const int scaled = std::max(1, width * bounds.width / gridW);
+        HGDIOBJ op = SelectObject(dc, DcPen(dc, color, scaled));
+        MoveToEx(dc, X(x1), Y(y1), nullptr);
+        LineTo(dc, X(x2), Y(y2));
         SelectObject(dc, op);
     }
 };
@@ -100,22 +109,31 @@ void Glyph(const Pen& p, std::string_view id, int x, int y) {
     }
 }
 
+bool IsModePicture(std::string_view id) {
+    return id == pictures::kNormale || id == pictures::kBoucle || id == pictures::kExtrait ||
+           id == pictures::kExtraitBoucle;
+}
+
 } // namespace
 
-void DrawBarPicture(HDC dc, std::string_view id, const Rect& bounds) {
-    if (id == "imgEnregistreS") { // the record mark: a red dot, black ring
+void DrawPicture(HDC dc, std::string_view id, const Rect& bounds) {
+    if (bounds.width <= 0 || bounds.height <= 0) return;
+    if (id == pictures::kEnregistre) { // the record mark: a red dot, black ring
         HGDIOBJ ob = SelectObject(dc, DcBrush(dc, RGB(230, 20, 20)));
         HGDIOBJ op = SelectObject(dc, DcPen(dc, RGB(0, 0, 0), 1));
-        Ellipse(dc, bounds.left, bounds.top, bounds.left + 10, bounds.top + 10);
+        Ellipse(dc, bounds.left, bounds.top, bounds.Right(), bounds.Bottom());
         SelectObject(dc, ob);
         SelectObject(dc, op);
         return;
     }
+    const bool mode = IsModePicture(id);
+    const int gridW = mode ? pictures::kModeGridWidth : pictures::kButtonGrid;
+    const int gridH = mode ? pictures::kModeGridHeight : pictures::kButtonGrid;
     // The buttons' pictures go by the button's name, with or without the
     // final "S" of their normal-picture twin.
     if (id.size() > 4 && id.back() == 'S') id.remove_suffix(1);
-    Glyph(Pen{dc, RGB(0, 0, 0), 1, -1}, id, bounds.left, bounds.top);
-    Glyph(Pen{dc, RGB(255, 255, 255), 0, 0}, id, bounds.left, bounds.top);
+    Glyph(Pen{dc, RGB(0, 0, 0), 1, -1, bounds, gridW, gridH}, id, 0, 0);
+    Glyph(Pen{dc, RGB(255, 255, 255), 0, 0, bounds, gridW, gridH}, id, 0, 0);
 }
 
 } // namespace pilotune

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# End to end: the full-screen view and the about box of the real Pilotune.exe
+# beside the simulator under Wine and Xvfb, opened by a second start with
+# PLEINECRAN and APROPOSDE as a user's shortcut would. Saves screenshots in
+# build/screenshots/ (the view playing, in the remaining-time display, the
+# about box) and checks that the bar stays visible above the view.
+# Needs DISPLAY and WINEPREFIX (scripts/test sets both).
+set -uo pipefail
+BUILD=${1:?usage: fullscreen_screens.sh <windows build dir>}
+OUT="$BUILD/../screenshots"
+WORK="$BUILD/e2e/fullscreen"
+mkdir -p "$OUT" "$WORK"
+fail=0
+check() { # message, command...
+  local what=$1; shift
+  if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; fail=1; fi
+}
+winpath() { echo "Z:${1//\//\\}"; }
+user=$(wine cmd /c echo %USERNAME% 2>/dev/null | tr -d '\r\n')
+wait_until() { local n=$1; shift; for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.1; done; "$@"; }
+
+rm -rf "${WORK:?}"/*
+cp "$BUILD/dist/Pilotune/Pilotune.exe" "$BUILD/dist/Pilotune/Pilotune.txt" "$WORK/"
+printf '[%s Option]\r\nCheminWinamp=%s\r\nNbOuvert=1\r\n[%s Divers]\r\nMAJ=0\r\n[%s Copie]\r\nAfficheBT=1\r\n' \
+  "$user" "$(winpath "$BUILD/dist/winamp-sim/Winamp.exe")" "$user" "$user" > "$WORK/Pilotune.ini"
+wine "$BUILD/dist/winamp-sim/Winamp.exe" /play /log="$(winpath "$WORK/sim.log")" >/dev/null 2>&1 &
+for _ in $(seq 1 100); do [ -e "$WORK/sim.log" ] && break; sleep 0.1; done
+wine "$WORK/Pilotune.exe" >/dev/null 2>&1 &
+pilotune_pid=$!
+bar=""
+for _ in $(seq 1 100); do
+  bar=$(xdotool search --onlyvisible --name '^Pilotune Fenetre$' 2>/dev/null | head -1)
+  [ -n "$bar" ] && break
+  sleep 0.2
+done
+check "the bar appears" test -n "$bar"
+[ -n "$bar" ] || exit 1
+view_shown() { xdotool search --onlyvisible --name '^Pilotune$' >/dev/null 2>&1; }
+# Pixels of the bar's band: the bar's own, not the view's gradient.
+bar_visible() {
+  import -window root -crop 400x20+500+3 "$WORK/band.png"
+  # the gradient's top rows are pure blue (0,0,255); the bar shows something else
+  [ "$(convert "$WORK/band.png" -format '%[fx:mean.r>0.05||mean.g>0.05?1:0]' info:)" = 1 ]
+}
+
+wine "$WORK/Pilotune.exe" PLEINECRAN >/dev/null 2>&1
+check "PLEINECRAN opens the view" wait_until 100 view_shown
+sleep 1.5
+import -window root "$OUT/fullscreen-e2e-playing.png"
+check "the bar stays above the view" bar_visible
+# A click on the view's time switches the bar and the view to the remaining time.
+xdotool mousemove 512 70 click 1
+sleep 1.2
+xdotool mousemove 512 500
+sleep 0.6
+import -window root "$OUT/fullscreen-e2e-remaining.png"
+check "the bar stays above the view after a click on it" bar_visible
+# A right click on the background opens the bar's main menu over the view.
+import -window root -crop 400x560+600+150 "$WORK/before-menu.png"
+xdotool mousemove 600 150 click 3
+sleep 0.8
+import -window root -crop 400x560+600+150 "$OUT/fullscreen-e2e-menu.png"
+check "a right click on the view opens the main menu" \
+  test "$(compare -metric AE "$WORK/before-menu.png" "$OUT/fullscreen-e2e-menu.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
+xdotool key Escape
+sleep 0.5
+check "the menu closed, the view stays" view_shown
+xdotool key Escape
+check "Escape closes the view" wait_until 50 bash -c '! xdotool search --onlyvisible --name "^Pilotune\$" >/dev/null 2>&1'
+
+wine "$WORK/Pilotune.exe" APROPOSDE >/dev/null 2>&1
+check "APROPOSDE opens the about box" \
+  wait_until 100 bash -c 'xdotool search --onlyvisible --name "^A propos de Pilotune\$" >/dev/null 2>&1'
+sleep 2
+import -window root "$OUT/about-e2e.png"
+
+wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
+check "the program ends" wait_until 100 bash -c "! kill -0 $pilotune_pid 2>/dev/null"
+echo "screenshots: fullscreen-e2e-playing.png fullscreen-e2e-remaining.png fullscreen-e2e-menu.png about-e2e.png in $(cd "$OUT" && pwd)"
+exit $fail

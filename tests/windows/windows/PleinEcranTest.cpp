@@ -1,0 +1,210 @@
+// The full-screen view in the program's own assembly, beside the simulator:
+// opened and closed by PLEINECRAN, real mouse and keys, the tick's refresh.
+#include <gtest/gtest.h>
+
+#include "../schedule/BarHarness.h"
+#include "Waiting.h"
+#include "WindowInput.h"
+#include "windows/FPleinEcranWin32.h"
+#include "windows/PleinEcranScene.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+struct PleinEcranOnSimulator : ::testing::Test {
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+
+    void SetUp() override { h.Start(); }
+    void TearDown() override {
+        if (h.app.PleinEcran()) h.app.PleinEcran()->Close();
+    }
+    HWND OpenView() {
+        h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+        HWND view = FindWindowW(kPleinEcranClass, kPleinEcranCaption);
+        h.RunUntil([] { return false; }, 200); // its first paint
+        return view;
+    }
+    bool Open() const { return const_cast<BarHarness&>(h).app.PleinEcran() != nullptr; }
+    const Scene& View() { return h.app.PleinEcran()->ViewScene(); }
+    int Seeks() const {
+        int n = 0;
+        for (const auto& m : h.sim.Log())
+            n += m.msg == WM_USER && m.lParam == kQuerySeek;
+        return n;
+    }
+    long long LastSeekMs() const {
+        long long ms = -1;
+        for (const auto& m : h.sim.Log())
+            if (m.msg == WM_USER && m.lParam == kQuerySeek) ms = m.wParam;
+        return ms;
+    }
+    // The area the view has left to repaint, in pixels.
+    long long PendingArea(HWND view) {
+        GdiObject<HRGN> region{CreateRectRgn(0, 0, 0, 0)};
+        if (GetUpdateRgn(view, region.Get(), FALSE) <= NULLREGION) return 0;
+        const DWORD size = GetRegionData(region.Get(), 0, nullptr);
+        std::vector<char> data(size);
+        auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+        GetRegionData(region.Get(), size, rgn);
+        long long area = 0;
+        const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
+        for (DWORD i = 0; i < rgn->rdh.nCount; ++i)
+            area += static_cast<long long>(r[i].right - r[i].left) * (r[i].bottom - r[i].top);
+        return area;
+    }
+};
+
+TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondOneClosesIt) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(IsWindowVisible(view));
+    RECT r{};
+    GetWindowRect(view, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetForegroundWindow(), view);
+    // The bar is seen above the view, also after the view was clicked.
+    RECT bar{};
+    GetWindowRect(h.app.Bar().Handle(), &bar);
+    const POINT onBar{bar.left + 100, bar.top + 5};
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    ClickAt(view, 500, 300);
+    h.RunUntil([] { return false; }, 200);
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    BringWindowToTop(view); // what an activation by a click does on Windows
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    EXPECT_TRUE(Open());
+
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    EXPECT_FALSE(Open());
+    EXPECT_FALSE(FindWindowW(kPleinEcranClass, nullptr));
+    EXPECT_TRUE(IsWindow(h.app.Bar().Handle())); // the program goes on
+    // Freed after its last message; a third opens a new view.
+    h.RunUntil([] { return false; }, 100);
+    EXPECT_TRUE(OpenView());
+}
+
+TEST_F(PleinEcranOnSimulator, AClickInTheMiddleOfTheTrackSeeksToAboutHalfAboveItNothing) {
+    const int track = h.link.NumeroTitre();
+    h.sim.SetLength(track, 200);
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    const Rect bar = View()["shaAvanceB"].bounds;
+    const int l = View()["shaBord1B"].bounds.left, r = View()["shaBord2B"].bounds.left;
+    h.sim.ClearLog();
+    ClickAt(view, (l + r) / 2, bar.top - bar.height - 2); // above the track's zone
+    h.RunUntil([] { return false; }, 300);
+    EXPECT_EQ(Seeks(), 0);
+    EXPECT_TRUE(Open());
+
+    ClickAt(view, (l + r) / 2, bar.top + 2);
+    ASSERT_TRUE(h.RunUntil([&] { return Seeks() == 1; }, 2000));
+    EXPECT_NEAR(LastSeekMs(), 102000, 2000); // half of 200 s, + 2 s
+    EXPECT_TRUE(Open());
+}
+
+TEST_F(PleinEcranOnSimulator, EscapeClosesTheViewAndJOpensTheTitleSearchWithoutClosingIt) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    h.app.PleinEcran()->Focus();
+    h.sim.ClearLog();
+    Type('J');
+    ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_COMMAND, kCmdSearchWindow, 0) == 1; }, 2000));
+    EXPECT_TRUE(Open());
+    h.app.PleinEcran()->Focus();
+    Type(VK_ESCAPE);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+    EXPECT_FALSE(FindWindowW(kPleinEcranClass, nullptr));
+}
+
+TEST_F(PleinEcranOnSimulator, TheClosePictureAndADoubleClickOnTheTimeCloseOnlyTheView) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    const Rect ferme = View()["imgFerme"].bounds;
+    MoveTo(view, ferme.left + 10, ferme.top + 10);
+    h.RunUntil([] { return false; }, 150);
+    EXPECT_TRUE(View()["shaSelection"].visible); // the hover frames the picture
+    EXPECT_EQ(View()["shaSelection"].bounds, SelectionAround(ferme));
+    ClickAt(view, ferme.left + 10, ferme.top + 10);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+    EXPECT_TRUE(IsWindow(h.app.Bar().Handle()));
+
+    view = OpenView();
+    ASSERT_TRUE(view);
+    const Rect duree = View()["lblDureeB"].bounds;
+    const int x = duree.left + duree.width / 2, y = duree.top + duree.height / 2;
+    ClickAt(view, x, y);
+    ClickAt(view, x, y);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+}
+
+TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBT) {
+    h.option.AfficheBT = false;
+    ASSERT_TRUE(OpenView());
+    EXPECT_FALSE(View()["lblCopierB"].visible);
+    EXPECT_FALSE(View()["lblCopierN"].visible);
+    h.option.AfficheBT = true;
+    h.app.ApplySettings();
+    EXPECT_TRUE(View()["lblCopierB"].visible);
+    EXPECT_TRUE(View()["lblCopierN"].visible);
+}
+
+TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplays) {
+    h.sim.SetLength(h.link.NumeroTitre(), 120);
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    const Element& barTitle = h.bar.state.scene["lblTitreB"];
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != "00:00"; }, 4000));
+    ASSERT_TRUE(h.RunUntil(
+        [&] {
+            return View()["lblTitreB"].text == barTitle.text &&
+                   View()["shaAvanceB"].bounds.width > 0;
+        },
+        2000));
+    EXPECT_NE(View()["lblTitreB"].text, "Titre");
+    EXPECT_EQ(View()["lblTitreN"].text, View()["lblTitreB"].text);
+    const std::string before = View()["lblDureeB"].text;
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != before; }, 3000));
+    EXPECT_EQ(View()["lblDureeB"].text, h.bar.state.scene["lblDureeB"].text);
+    EXPECT_EQ(View()["shaAvanceB"].bounds.left, View()["shaBord1B"].bounds.left);
+    const Rect b = View()["shaAvanceB"].bounds, n = View()["shaAvanceN"].bounds;
+    EXPECT_EQ(n, b.Moved(4, -4));
+    EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-playing"));
+
+    // The remaining time: the bar starts further right and ends at the right end.
+    h.bar.dispatcher.ExecuterAction(AFFICHENEGATIF, false);
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text.starts_with("-"); }, 2000));
+    const Rect rest = View()["shaAvanceB"].bounds;
+    EXPECT_GT(rest.left, View()["shaBord1B"].bounds.left);
+    EXPECT_EQ(rest.Right(), View()["shaBord2B"].bounds.left);
+    EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-remaining"));
+}
+
+TEST_F(PleinEcranOnSimulator, ATickRepaintsTheTimeAndTheProgressNotTheScreen) {
+    h.sim.Freeze(true);
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    TfrmPleinEcran& v = *h.app.PleinEcran();
+    v.TickRefresh(30, 120);
+    UpdateWindow(view);
+    ASSERT_EQ(PendingArea(view), 0);
+    // A second later: a new time and a longer bar.
+    h.bar.state.twins.duree.SetText("00:31");
+    v.TickRefresh(31, 120);
+    const long long area = PendingArea(view);
+    const long long screen =
+        static_cast<long long>(GetSystemMetrics(SM_CXSCREEN)) * GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_GT(area, 0);
+    EXPECT_LT(area, screen / 10) << area << " of " << screen;
+    UpdateWindow(view);
+    // Nothing changed: nothing to repaint.
+    v.TickRefresh(31, 120);
+    EXPECT_EQ(PendingArea(view), 0);
+}
+
+} // namespace
