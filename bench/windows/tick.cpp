@@ -16,7 +16,7 @@
 #include "../../tests/windows/bar/QuietServices.h"
 #include "Simulator.h"
 #include "bar/BarLogic.h"
-#include "bar/BarPicturesWin32.h"
+#include "ui/PicturesWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "base/EncodingWin32.h"
@@ -209,7 +209,7 @@ int main() {
     HWND barWindow = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 500,
                                      kBarHeight, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(barWindow, SW_SHOWNOACTIVATE);
-    ScenePainter painter([](HDC dc, const Element& e) { DrawBarPicture(dc, e.picture, e.bounds); });
+    ScenePainter painter([](HDC dc, const Element& e) { DrawPicture(dc, e.picture, e.bounds); });
     RECT client{};
     GetClientRect(barWindow, &client);
     const double c0 = CpuUs();

@@ -6,7 +6,7 @@
 #include "base/PathsWin32.h"
 #include "settings/SystemWin32.h"
 #include "settings/TextFile.h"
-#include "ui/DialogWin32.h"
+#include "ui/GdiWin32.h"
 
 namespace pilotune {
 
@@ -24,11 +24,14 @@ int Scaled(int value, int dpi) {
     return MulDiv(value, dpi, 96);
 }
 
-int ScreenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+// A static or button child in the dialog font (or `font`).
+HWND Child(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int x, int y,
+           int w, int h, int id, HFONT font) {
+    HWND child = CreateWindowExW(0, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                                 w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
 }
 
 } // namespace
@@ -132,8 +135,11 @@ bool TfrmAProposDe::Open() {
     dpi_ = ScreenDpi();
     auto S = [this](int v) { return Scaled(v, dpi_); };
     constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const SIZE size = OuterSize(style, 0, S(505), S(417));
-    const POINT at = CentredOnScreen(size);
+    RECT outer{0, 0, S(505), S(417)};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    const POINT at{(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
+                   (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2};
     logo_.Reset(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0)));
     if (!Window::Create(kAProposDeClass, 0, style, kAProposDeCaption, at.x, at.y, size.cx, size.cy,
@@ -141,23 +147,23 @@ bool TfrmAProposDe::Open() {
         return false;
     HWND w = Handle();
     LOGFONTW lf{};
-    GetObjectW(DialogFont(), sizeof(lf), &lf);
+    GetObjectW(DialogFont(dpi_), sizeof(lf), &lf);
     lf.lfHeight = -S(kTitleLetters);
     lf.lfWeight = FW_BOLD;
     bold_.Reset(CreateFontIndirectW(&lf));
     std::string version;
     if (!FileVersion(version)) version.clear();
-    DialogChild(w, L"STATIC", "Pilotune", SS_LEFT | SS_NOPREFIX, S(48), S(16), S(120), S(24), 0,
-                bold_.Get());
+    Child(w, L"STATIC", "Pilotune", SS_LEFT | SS_NOPREFIX, S(48), S(16), S(120), S(24), 0,
+          bold_.Get());
     // Right-aligned on the frame's right edge, wide enough for a long version.
-    DialogChild(w, L"STATIC", VersionText(version), SS_RIGHT | SS_NOPREFIX, S(233), S(16), S(260),
-                S(24), kAProposVersionId, bold_.Get());
+    Child(w, L"STATIC", VersionText(version), SS_RIGHT | SS_NOPREFIX, S(233), S(16), S(260), S(24),
+          kAProposVersionId, bold_.Get());
     const std::string readme = AnsiToUtf8(ReadTextFile(ProgramFolder() + "Pilotune.txt"));
     frame_.Create(w, S(8), S(48), S(489), S(257), readme, dpi_);
-    DialogChild(w, L"STATIC", kAvertissement, SS_LEFT | SS_NOPREFIX, S(16), S(312), S(385), S(73),
-                kAProposAvertissementId);
-    HWND ok = DialogChild(w, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, S(408), S(360), S(89),
-                          S(25), IDOK);
+    Child(w, L"STATIC", kAvertissement, SS_LEFT | SS_NOPREFIX, S(16), S(312), S(385), S(73),
+          kAProposAvertissementId, DialogFont(dpi_));
+    HWND ok = Child(w, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, S(408), S(360), S(89), S(25),
+                    IDOK, DialogFont(dpi_));
     ShowWindow(w, SW_SHOW);
     Focus();
     SetFocus(ok);
@@ -188,8 +194,12 @@ LRESULT TfrmAProposDe::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_ERASEBKGND:
-        return EraseDialogBackground(Handle(), wParam);
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(Handle(), &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
