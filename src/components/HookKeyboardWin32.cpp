@@ -101,13 +101,13 @@ void THookKeyboard::InstallerHook() {
     if (HookInstalled()) return; // installed once, whatever calls come
     if (ModeHook() == TVersionWindows::W95_98_ME) {
         const std::string path = repertoireDll_ + kKeyboardDll;
-        library_ = LoadLibraryW(Widen(path).c_str());
+        library_.Reset(LoadLibraryW(Widen(path).c_str()));
         if (!library_) {
             Messages().Error("Dll non trouvée : " + path);
             return;
         }
-        finalisationHook_ = Export<Finalisation>(library_, "FinalisationHook");
-        initialisationHook_ = Export<Initialisation>(library_, "InitialisationHook");
+        finalisationHook_ = Export<Finalisation>(library_.Get(), "FinalisationHook");
+        initialisationHook_ = Export<Initialisation>(library_.Get(), "InitialisationHook");
         if (initialisationHook_ && !initialisationHook_(Receiver()))
             Messages().Error("Erreur à l'initialisation du Hook");
     } else {
@@ -118,11 +118,8 @@ void THookKeyboard::InstallerHook() {
 
 void THookKeyboard::RetirerHook() {
     // Whatever was installed goes, even if ForceWindows changed since.
-    if (library_) {
-        if (finalisationHook_) finalisationHook_();
-        FreeLibrary(library_);
-    }
-    library_ = nullptr;
+    if (library_ && finalisationHook_) finalisationHook_();
+    library_.Reset();
     initialisationHook_ = nullptr;
     finalisationHook_ = nullptr;
     hookThread_.reset();

@@ -8,6 +8,8 @@
 // handler that opens a modal window sees the next keys arrive inside it.
 #include <windows.h>
 
+#include "base/HandleWin32.h"
+
 #include <atomic>
 #include <cstdint>
 #include <deque>
@@ -71,7 +73,7 @@ class THookKeyboard {
     HWND Receiver() const { return receiver_.Handle(); }
     // A low-level hook or the library is in place.
     bool HookInstalled() const {
-        return (hookThread_ && hookThread_->Installed()) || library_ != nullptr;
+        return (hookThread_ && hookThread_->Installed()) || static_cast<bool>(library_);
     }
 
   private:
@@ -109,7 +111,7 @@ class THookKeyboard {
     bool enabled_ = true;
     std::string repertoireDll_;
     std::unique_ptr<KeyboardHookThread> hookThread_;
-    HMODULE library_ = nullptr;
+    ModuleHandle library_;
     using Initialisation = BOOLEAN(WINAPI*)(HWND);
     using Finalisation = void(WINAPI*)();
     Initialisation initialisationHook_ = nullptr;

@@ -26,12 +26,12 @@ KeyboardHookThread::KeyboardHookThread(HWND receiver, UINT message,
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (!ready_ || !stop_) return;
     thread_ = std::thread([this] { Run(); });
-    WaitForSingleObject(ready_.get(), kStartMs);
+    WaitForSingleObject(ready_.Get(), kStartMs);
 }
 
 KeyboardHookThread::~KeyboardHookThread() {
     if (!thread_.joinable()) return;
-    SetEvent(stop_.get());
+    SetEvent(stop_.Get());
     thread_.join();
 }
 
@@ -52,12 +52,12 @@ void KeyboardHookThread::Run() {
     // misses the keys that come before the loop starts.
     MSG m;
     PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
-    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, Proc, GetModuleHandleW(nullptr), 0);
-    installed_ = hook != nullptr;
-    SetEvent(ready_.get());
+    const HookHandle hook{SetWindowsHookExW(WH_KEYBOARD_LL, Proc, GetModuleHandleW(nullptr), 0)};
+    installed_ = static_cast<bool>(hook);
+    SetEvent(ready_.Get());
     if (!hook) return;
     // The hook's callback runs inside this thread's message retrieval.
-    HANDLE stop = stop_.get();
+    HANDLE stop = stop_.Get();
     for (;;) {
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&m);
@@ -65,8 +65,7 @@ void KeyboardHookThread::Run() {
             WAIT_OBJECT_0)
             break;
     }
-    UnhookWindowsHookEx(hook);
-    installed_ = false;
+    installed_ = false; // the hook goes with `hook`
 }
 
 LRESULT CALLBACK KeyboardHookThread::Proc(int code, WPARAM wParam, LPARAM lParam) {

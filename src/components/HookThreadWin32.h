@@ -9,6 +9,8 @@
 // SendMessage to another thread (one without SMTO_BLOCK).
 #include <windows.h>
 
+#include "base/HandleWin32.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -46,10 +48,7 @@ class KeyboardHookThread {
     static ToucheBrute Lire(WPARAM wParam, LPARAM lParam);
 
   private:
-    struct HandleCloser {
-        void operator()(HANDLE h) const { CloseHandle(h); }
-    };
-    using Event = std::unique_ptr<void, HandleCloser>;
+    using Event = KernelHandle;
 
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
     void Run();

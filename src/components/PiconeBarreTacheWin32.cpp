@@ -49,7 +49,6 @@ TPiconeBarreTache::~TPiconeBarreTache() {
         KillTimer(HandleWindow(), kTimerAnimation);
     }
     Detacher();
-    if (icone_) DestroyIcon(icone_);
 }
 
 void TPiconeBarreTache::Detacher() {
@@ -70,7 +69,7 @@ void TPiconeBarreTache::AjouterIcone() {
     data_.uID = 1;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data_.uCallbackMessage = kMessageIcone;
-    data_.hIcon = icone_;
+    data_.hIcon = icone_.Get();
     if (petiteVisible_) {
         notifier_(NIM_ADD, &data_);
         shown_ = true;
@@ -133,20 +132,17 @@ void TPiconeBarreTache::MontrerApplication() {
 }
 
 void TPiconeBarreTache::SetIcone(HICON icon) {
-    HICON copy = icon ? CopyIcon(icon) : nullptr;
-    if (icone_) DestroyIcon(icone_);
-    icone_ = copy;
-    data_.hIcon = icone_;
+    icone_.Reset(icon ? CopyIcon(icon) : nullptr);
+    data_.hIcon = icone_.Get();
     Modifier();
 }
 
 void TPiconeBarreTache::SetIconeFileName(const std::string& path) {
     if (path.empty()) return;
-    HICON icon = static_cast<HICON>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_ICON, 0, 0,
-                                               LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    const IconHandle icon{static_cast<HICON>(LoadImageW(
+        nullptr, Widen(path).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE))};
     if (!icon) throw std::runtime_error("Impossible de lire le fichier d'icône " + path);
-    SetIcone(icon);
-    DestroyIcon(icon);
+    SetIcone(icon.Get());
 }
 
 void TPiconeBarreTache::SetHint(const std::string& hint) {
@@ -204,10 +200,8 @@ void TPiconeBarreTache::AfficherImage(int index) {
     derniereImage_ = index;
     if (!ImageList || index < 0 || index > kImageMax || index >= ImageList_GetImageCount(ImageList))
         return;
-    if (HICON icon = ImageList_GetIcon(ImageList, index, ILD_NORMAL)) {
-        SetIcone(icon);
-        DestroyIcon(icon);
-    }
+    if (const IconHandle icon{ImageList_GetIcon(ImageList, index, ILD_NORMAL)})
+        SetIcone(icon.Get());
 }
 
 void TPiconeBarreTache::Animer() {

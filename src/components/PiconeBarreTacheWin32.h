@@ -6,6 +6,8 @@
 // icon again when the shell restarts ("TaskbarCreated").
 #include <windows.h>
 
+#include "base/HandleWin32.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -57,7 +59,7 @@ class TPiconeBarreTache {
     void SetGrandeIconeVisible(bool value);
     bool ApplicationCachee() const { return cachee_; }
     void SetApplicationCachee(bool value);
-    HICON Icone() const { return icone_; }
+    HICON Icone() const { return icone_.Get(); }
     void SetIcone(HICON icon); // copied
     // Loads the icon file into Icone; throws std::runtime_error when it cannot.
     void SetIconeFileName(const std::string& path);
@@ -109,7 +111,7 @@ class TPiconeBarreTache {
     Notifier notifier_;
     NOTIFYICONDATAW data_{};
     UINT taskbarCreated_ = 0;
-    HICON icone_ = nullptr;
+    IconHandle icone_;
     std::string hint_;
     OrdreAnimation ordre_;
     bool shown_ = false;

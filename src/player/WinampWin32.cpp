@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/EncodingWin32.h"
+#include "base/HandleWin32.h"
 #include "ui/InputBoxWin32.h"
 #include "base/Messages.h"
 
@@ -18,12 +19,6 @@ constexpr DWORD kLaunchPollMs = 50;
 constexpr wchar_t kAppPathsKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
 
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
 } // namespace
 
 bool Win32PlayerWindow::Find() {
@@ -153,10 +148,10 @@ std::uint64_t Win32PlayerSystem::NowMs() {
 bool Win32PlayerSystem::ReadFile(const std::string& path,
                                  const std::function<bool(std::string_view)>& chunk,
                                  std::string& error) {
-    FileHandle file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
-    if (file.h == INVALID_HANDLE_VALUE) {
+    const KernelHandle file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
+    if (!file) {
         error = SystemErrorText(GetLastError());
         return false;
     }
@@ -164,7 +159,7 @@ bool Win32PlayerSystem::ReadFile(const std::string& path,
     static thread_local std::vector<char> buffer(64 * 1024);
     while (true) {
         DWORD read = 0;
-        if (!::ReadFile(file.h, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
             error = SystemErrorText(GetLastError());
             return false;
         }

@@ -1,5 +1,7 @@
 #include "system/UpdateTransportWin32.h"
 
+#include "base/HandleWin32.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -35,14 +37,15 @@ bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
     const std::wstring target = Widen(path);
     // A name of this thread's own: an abandoned check may still be writing.
     const std::wstring temp = target + L"." + std::to_wstring(GetCurrentThreadId()) + L".tmp";
-    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    KernelHandle out{CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (!out) return false;
+    HANDLE h = out.Get();
     DWORD written = 0;
     const bool ok = bytes.empty() || (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
                                                 &written, nullptr) &&
                                       written == bytes.size());
-    CloseHandle(h);
+    out.Reset();
     if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileW(temp.c_str());
         return false;

@@ -87,11 +87,20 @@ check "a right click opens the main menu" \
 xdotool key Escape
 sleep 0.5
 # Its fourteenth item unlocks the position (locked is the default).
+# The screen differs from $WORK/still.png by a menu's worth of pixels.
+menu_shown() {
+  import -window root "$WORK/now.png"
+  test "$(compare -metric AE "$WORK/still.png" "$WORK/now.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
+}
+menu_gone() { ! menu_shown; }
 lock_item() { # opens the main menu on the bar at x, chooses the lock item
-  xdotool mousemove "$1" $(( $(geometry Y) + 8 )) click 3
-  sleep 0.8
+  xdotool mousemove "$1" $(( $(geometry Y) + 8 ))
+  sleep 0.3
+  import -window root "$WORK/still.png"
+  xdotool click 3
+  wait_until 50 menu_shown || echo "     the menu did not open"
   xdotool key --delay 40 Down Down Down Down Down Down Down Down Down Down Down Down Down Down Return
-  sleep 0.5
+  wait_until 50 menu_gone || echo "     the menu did not close"
 }
 drag_title() { # from the title, by (dx, dy), in two moves
   local x=$(( $(geometry X) + 150 )) y=$(( $(geometry Y) + 8 ))
