@@ -247,6 +247,10 @@ void Application::CaptureBackground() {
 }
 
 void Application::ShowHelp() {
+    OpenHelp(1000);
+}
+
+void Application::OpenHelp(int context) {
     // The HTML Help viewer, loaded when first needed: help file beside the exe.
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     static HtmlHelpFn htmlHelp = [] {
@@ -257,13 +261,36 @@ void Application::ShowHelp() {
     }();
     const std::string help = ProgramFolder() + "Pilotune.chm";
     constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
-    if (htmlHelp) htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, 1000);
+    if (htmlHelp)
+        htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, static_cast<DWORD_PTR>(context));
 }
 
 void Application::ShowAbout() {}
-void Application::ShowOptions() {}
-void Application::FocusOptions() {}
-void Application::ShowOptionsSchedulePage() {}
+void Application::ShowOptions() {
+    // A closed or hidden dialog is replaced by a fresh one read from the settings.
+    if (!options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle())) {
+        options_.reset();
+        OptionsHost host{.applySettings = [this] { ApplySettings(); },
+                         .showHelp = [this](int context) { OpenHelp(context); }};
+        options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
+        if (!options_->Open(nullptr)) {
+            options_.reset();
+            return;
+        }
+    }
+    SetTopMost(options_->Handle(), -1);
+    SetTopMost(options_->Handle(), -2);
+}
+
+void Application::FocusOptions() {
+    TfrmOption* dialog = Options();
+    if (!dialog || !IsWindowVisible(dialog->Handle())) return;
+    SetForegroundWindow(dialog->Handle());
+}
+
+void Application::ShowOptionsSchedulePage() {
+    if (TfrmOption* dialog = Options()) dialog->SelectPage(kPagePlanification);
+}
 
 // Action 25 names an entry of the full list, as the options dialog shows it.
 int Application::ScheduleEntryCount() {

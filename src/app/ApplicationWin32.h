@@ -16,6 +16,7 @@
 #include "components/HookKeyboardWin32.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "copy/MusicCopy.h"
+#include "options/FOptionWin32.h"
 #include "programmes/ProgrammePlayerLink.h"
 #include "programmes/Programmes.h"
 #include "schedule/Planification.h"
@@ -47,6 +48,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPrincipale& Bar() { return bar_; }
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
+    // The options dialog while it is open, else nullptr.
+    TfrmOption* Options() { return options_ && options_->IsOpen() ? options_.get() : nullptr; }
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
@@ -54,6 +57,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     void OnTimer(UINT_PTR id);
     void FirstShow();
     void SaveState();
+    void OpenHelp(int context);
 
     // BarServices
     void ShowCountdown(int seconds, bool forceClose, bool restart) override;
@@ -119,6 +123,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
+    std::unique_ptr<TfrmOption> options_;
     bool stateSaved_ = false;
 };
 
