@@ -271,7 +271,11 @@ void Application::ShowOptions() {
     if (!options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle())) {
         options_.reset();
         OptionsHost host{.applySettings = [this] { ApplySettings(); },
-                         .showHelp = [this](int context) { OpenHelp(context); }};
+                         .showHelp = [this](int context) { OpenHelp(context); },
+                         .capture =
+                             [this](bool on, std::function<void(const std::string&)> to) {
+                                 CaptureKeys(on, std::move(to));
+                             }};
         options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
         if (!options_->Open(nullptr)) {
             options_.reset();
@@ -280,6 +284,14 @@ void Application::ShowOptions() {
     }
     SetTopMost(options_->Handle(), -1);
     SetTopMost(options_->Handle(), -2);
+}
+
+void Application::CaptureKeys(bool on, std::function<void(const std::string&)> target) {
+    // While the key box has the focus every key goes to it and runs nothing;
+    // afterwards the hook is on only if the shortcuts are.
+    option_.Capture = on;
+    raccourcis_.DefinirCibleCapture(std::move(target));
+    hokKey_.SetEnabled(on || HookActifSelonReglages(option_));
 }
 
 void Application::FocusOptions() {

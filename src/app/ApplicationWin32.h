@@ -58,6 +58,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     void FirstShow();
     void SaveState();
     void OpenHelp(int context);
+    void CaptureKeys(bool on, std::function<void(const std::string&)> target);
 
     // BarServices
     void ShowCountdown(int seconds, bool forceClose, bool restart) override;

@@ -87,7 +87,9 @@ void DrawPagePicture(HDC dc, int page, RECT r, int dpi, bool enabled) {
 
 TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& plan,
                        OptionsHost host)
-    : store_(store), option_(option), plan_(plan), host_(std::move(host)) {
+    : store_(store), option_(option), plan_(plan), host_(std::move(host)),
+      clavier_(
+          *this, store, option, [this] { Changed(); }, host_.capture) {
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });
@@ -127,7 +129,11 @@ bool TfrmOption::Open(HWND owner) {
     BuildFrame();
     BuildGeneral(pages_[kPageDivers]);
     FillGeneral();
-    cmdAppliquer_.Enable(false); // filling the pages is no change
+    clavier_.Build(pages_[kPageClavier]);
+    clavier_.Fill();
+    // Filling the pages is no change; bindings left out are one, so that Ok
+    // writes the list without them.
+    cmdAppliquer_.Enable(clavier_.Dropped());
     SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
     ShowModeless(pageButtons_[static_cast<size_t>(current_)].Handle());
     return true;
@@ -278,6 +284,9 @@ void TfrmOption::Defaults() {
     case kPageDivers:
         DefaultGeneral();
         break;
+    case kPageClavier:
+        clavier_.Defaults();
+        break;
     default:
         return; // the other pages have no defaults yet
     }
@@ -292,6 +301,7 @@ void TfrmOption::Apply(bool close) {
     }
     option_.Applying = true;
     ApplyGeneral();
+    clavier_.Apply();
     plan_.SaveState();
     option_.Save(store_);
     if (host_.applySettings) host_.applySettings();
@@ -342,8 +352,10 @@ LRESULT TfrmOption::DrawPageButton(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TfrmOption::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY)
+    if (msg == WM_DESTROY) {
+        clavier_.StopCapture();
         Placement(store_, Handle(), kFenOption, kPlacementSave, true, kStateNormal);
+    }
     const LRESULT result = Dialog::HandleMessage(msg, wParam, lParam);
     if (msg == WM_GETMINMAXINFO) {
         // The window itself, frame included, is never smaller than 650 x 500.

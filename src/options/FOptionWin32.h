@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/SpinEditWin32.h"
+#include "options/ClavierPageWin32.h"
 #include "options/OptionsPages.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
@@ -52,6 +53,7 @@ inline constexpr int kOptAffichageNeg = 1114;
 struct OptionsHost {
     std::function<void()> applySettings;       // the bar applies COption
     std::function<void(int context)> showHelp; // the help file at a context
+    KeyCapture capture;                        // the bar's hook feeds the key box
 };
 
 class TfrmOption final : public Dialog {
@@ -98,6 +100,8 @@ class TfrmOption final : public Dialog {
     SpinEdit tudBoucle_, tudExtrait_, tudTransparent_;
     CheckBox cseLancerDemarreWindows_, cseCacheAuto_, cseCacheWA_, cseFermerWA_, cseSystray_,
         cseMAJ_, cseAffichageNeg_;
+
+    ClavierPage clavier_;
 };
 
 } // namespace pilotune

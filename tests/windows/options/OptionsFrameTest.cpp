@@ -196,6 +196,11 @@ TEST_F(OptionsFrameTest, ScreenshotOfTheGeneralPage) {
     h.Settle(200);
     EXPECT_EQ(ClippedTexts(h.Form()), "");
     EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-divers-96.bmp")));
+    h.Click(kOptPageButton + kPageClavier);
+    h.Click(kOptClaActiver);
+    h.Settle(200);
+    EXPECT_EQ(ClippedTexts(h.Form()), "");
+    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-clavier-96.bmp")));
     // The minimum size holds and the bottom row follows the corner.
     RECT r{};
     GetWindowRect(h.Form(), &r);
