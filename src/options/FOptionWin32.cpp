@@ -89,7 +89,8 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
                        OptionsHost host)
     : store_(store), option_(option), plan_(plan), host_(std::move(host)),
       clavier_(
-          *this, store, option, [this] { Changed(); }, host_.capture) {
+          *this, store, option, [this] { Changed(); }, host_.capture),
+      planification_(*this, store, plan, [this] { Changed(); }) {
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });
@@ -131,6 +132,8 @@ bool TfrmOption::Open(HWND owner) {
     FillGeneral();
     clavier_.Build(pages_[kPageClavier]);
     clavier_.Fill();
+    planification_.Build(pages_[kPagePlanification]);
+    planification_.Fill();
     // Filling the pages is no change; bindings left out are one, so that Ok
     // writes the list without them.
     cmdAppliquer_.Enable(clavier_.Dropped());
@@ -287,6 +290,9 @@ void TfrmOption::Defaults() {
     case kPageClavier:
         clavier_.Defaults();
         break;
+    case kPagePlanification:
+        planification_.Defaults();
+        break;
     default:
         return; // the other pages have no defaults yet
     }
@@ -302,6 +308,7 @@ void TfrmOption::Apply(bool close) {
     option_.Applying = true;
     ApplyGeneral();
     clavier_.Apply();
+    planification_.Apply();
     plan_.SaveState();
     option_.Save(store_);
     if (host_.applySettings) host_.applySettings();

@@ -11,6 +11,7 @@
 
 #include "components/SpinEditWin32.h"
 #include "options/ClavierPageWin32.h"
+#include "options/PlanificationPageWin32.h"
 #include "options/OptionsPages.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
@@ -102,6 +103,7 @@ class TfrmOption final : public Dialog {
         cseMAJ_, cseAffichageNeg_;
 
     ClavierPage clavier_;
+    PlanificationPage planification_;
 };
 
 } // namespace pilotune

@@ -201,6 +201,12 @@ TEST_F(OptionsFrameTest, ScreenshotOfTheGeneralPage) {
     h.Settle(200);
     EXPECT_EQ(ClippedTexts(h.Form()), "");
     EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-clavier-96.bmp")));
+    h.Click(kOptPageButton + kPagePlanification);
+    h.Click(kOptPlanActiver);
+    h.Click(kOptPlanAjouter);
+    h.Settle(200);
+    EXPECT_EQ(ClippedTexts(h.Form()), "");
+    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-planification-96.bmp")));
     // The minimum size holds and the bottom row follows the corner.
     RECT r{};
     GetWindowRect(h.Form(), &r);
