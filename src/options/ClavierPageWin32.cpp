@@ -68,11 +68,13 @@ void ClavierPage::Build(Panel& page) {
         case ListViewEvent::DoubleClick:
             TakeBack();
             break;
+        case ListViewEvent::RightClick:
+            if (onMenu) onMenu({&lsvCla_, [this] { Add(); }, [this] { TakeBack(); }});
+            break;
         case ListViewEvent::Key:
             if (e.key == VK_SPACE) changed_();
             if (e.key == VK_BACK || e.key == VK_DELETE) {
-                const int row = lsvCla_.Selected();
-                if (row >= 0) lsvCla_.DeleteRow(row);
+                DeleteSelected(lsvCla_);
                 changed_();
             }
             break;

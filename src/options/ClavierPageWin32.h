@@ -14,6 +14,7 @@
 #include "ui/ComboBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
+#include "options/ListGesturesWin32.h"
 #include "ui/ListViewWin32.h"
 #include "ui/PanelWin32.h"
 #include "ui/StaticWin32.h"
@@ -47,6 +48,10 @@ class ClavierPage {
     void Fill();
     void Apply();
     void Defaults();
+    void Add();
+    void TakeBack();
+    // The list menu was asked for on the page's list.
+    std::function<void(const ListCommands&)> onMenu;
     // The names of the programmes, offered for "Lecture du programme :".
     std::vector<std::string> ProgrammeNames() const;
     // Ends the key capture if the key box had the focus.
@@ -58,8 +63,6 @@ class ClavierPage {
     void ActionSelected();
     void ChooseParameter();
     bool ParamMissing();
-    void Add();
-    void TakeBack();
     void GroupSwitch();
     void AddRow(const BindingRow& row);
 

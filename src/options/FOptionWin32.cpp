@@ -94,6 +94,16 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });
+    for (int id = kMnuAjouter; id <= kMnuDescendre; ++id)
+        OnCommand(id, [this, id] { RunListCommand(Handle(), id, popup_, [this] { Changed(); }); });
+    auto menu = [this](const ListCommands& commands) {
+        popup_ = commands;
+        POINT at{};
+        GetCursorPos(&at);
+        ShowListMenu(Handle(), at);
+    };
+    clavier_.onMenu = menu;
+    planification_.onMenu = menu;
     OnCommand(kOptAppliquer, [this] { Apply(false); });
     OnCommand(kOptDefaut, [this] { Defaults(); });
     OnCommand(kOptAide, [this] {

@@ -102,6 +102,7 @@ class TfrmOption final : public Dialog {
     CheckBox cseLancerDemarreWindows_, cseCacheAuto_, cseCacheWA_, cseFermerWA_, cseSystray_,
         cseMAJ_, cseAffichageNeg_;
 
+    ListCommands popup_; // the list the menu was last opened on
     ClavierPage clavier_;
     PlanificationPage planification_;
 };

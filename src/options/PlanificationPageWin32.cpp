@@ -75,10 +75,12 @@ void PlanificationPage::Build(Panel& page) {
     lsvPlan_.onEvent = [this](const ListViewEvent& e) {
         if (e.kind == ListViewEvent::Checked) changed_();
         if (e.kind == ListViewEvent::DoubleClick) TakeBack();
+        if (e.kind == ListViewEvent::RightClick && onMenu)
+            onMenu({&lsvPlan_, [this] { Add(); }, [this] { TakeBack(); }});
         if (e.kind == ListViewEvent::Key) {
             if (e.key == VK_SPACE) changed_();
             if (e.key == VK_BACK || e.key == VK_DELETE) {
-                if (lsvPlan_.Selected() >= 0) lsvPlan_.DeleteRow(lsvPlan_.Selected());
+                DeleteSelected(lsvPlan_);
                 changed_();
             }
         }

@@ -15,6 +15,7 @@
 #include "ui/CheckBoxWin32.h"
 #include "ui/ComboBoxWin32.h"
 #include "ui/GroupBoxWin32.h"
+#include "options/ListGesturesWin32.h"
 #include "ui/ListViewWin32.h"
 #include "ui/PanelWin32.h"
 
@@ -46,6 +47,10 @@ class PlanificationPage {
     void Fill();
     void Apply();
     void Defaults();
+    void Add();
+    void TakeBack();
+    // The list menu was asked for on the page's list.
+    std::function<void(const ListCommands&)> onMenu;
 
   private:
     // What a row keeps beside its texts.
@@ -54,8 +59,6 @@ class PlanificationPage {
     };
     void ActionSelected();
     void ModeSelected(bool byModeList);
-    void Add();
-    void TakeBack();
     void GroupSwitch();
     void AddRow(const std::string& caption, const RowData& data, const std::string& doneText,
                 bool checked);
