@@ -94,13 +94,13 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });
-    for (int id = kMnuAjouter; id <= kMnuDescendre; ++id)
+    for (int id = kMnuAjouter; id <= kMnuFait; ++id)
         OnCommand(id, [this, id] { RunListCommand(Handle(), id, popup_, [this] { Changed(); }); });
     auto menu = [this](const ListCommands& commands) {
         popup_ = commands;
         POINT at{};
         GetCursorPos(&at);
-        ShowListMenu(Handle(), at);
+        ShowListMenu(Handle(), at, commands);
     };
     clavier_.onMenu = menu;
     planification_.onMenu = menu;

@@ -43,7 +43,7 @@ void MoveItem(ListView& list, int target) {
     InvalidateRect(list.Handle(), nullptr, TRUE);
 }
 
-void ShowListMenu(HWND owner, POINT screen) {
+void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     struct Item {
@@ -59,13 +59,17 @@ void ShowListMenu(HWND owner, POINT screen) {
         else
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
+    if (!commands.doneCaption.empty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kMnuFait, Widen(commands.doneCaption).c_str());
+    }
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
     DestroyMenu(menu);
 }
 
 bool RunListCommand(HWND owner, int id, const ListCommands& commands,
                     const std::function<void()>& changed) {
-    if (!commands.list) return id >= kMnuAjouter && id <= kMnuDescendre;
+    if (!commands.list) return id >= kMnuAjouter && id <= kMnuFait;
     ListView& list = *commands.list;
     switch (id) {
     case kMnuAjouter:
@@ -85,6 +89,12 @@ bool RunListCommand(HWND owner, int id, const ListCommands& commands,
                         MB_ICONQUESTION | MB_OKCANCEL) == IDOK) {
             changed();
             list.Clear();
+        }
+        return true;
+    case kMnuFait:
+        if (commands.done && list.Selected() >= 0) {
+            commands.done();
+            changed();
         }
         return true;
     case kMnuMonter:

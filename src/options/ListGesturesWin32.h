@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "ui/ListViewWin32.h"
 
@@ -15,6 +16,7 @@ inline constexpr int kMnuSupprimer = 1402;
 inline constexpr int kMnuSupprimerTout = 1403;
 inline constexpr int kMnuMonter = 1404;
 inline constexpr int kMnuDescendre = 1405;
+inline constexpr int kMnuFait = 1406;
 
 inline constexpr char kConfirmClearText[] = "Etes-vous sur de vouloir effacer toute la liste.";
 
@@ -31,11 +33,13 @@ struct ListCommands {
     ListView* list = nullptr;
     std::function<void()> add;      // the page's add button
     std::function<void()> takeBack; // the list's double-click
+    std::string doneCaption;        // "Fait": shown when not empty
+    std::function<void()> done;
 };
 
 // Shows the list menu at `screen` for `commands`; the chosen item comes back
 // to `owner` as a WM_COMMAND.
-void ShowListMenu(HWND owner, POINT screen);
+void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands);
 // Runs a menu command on the list; false for an id that is not one.
 bool RunListCommand(HWND owner, int id, const ListCommands& commands,
                     const std::function<void()>& changed);

@@ -7,6 +7,7 @@
 #include "options/ActionTexts.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
+#include "base/EncodingWin32.h"
 #include "settings/SettingsStore.h"
 
 namespace pilotune {
@@ -75,8 +76,7 @@ void PlanificationPage::Build(Panel& page) {
     lsvPlan_.onEvent = [this](const ListViewEvent& e) {
         if (e.kind == ListViewEvent::Checked) changed_();
         if (e.kind == ListViewEvent::DoubleClick) TakeBack();
-        if (e.kind == ListViewEvent::RightClick && onMenu)
-            onMenu({&lsvPlan_, [this] { Add(); }, [this] { TakeBack(); }});
+        if (e.kind == ListViewEvent::RightClick && onMenu) onMenu(MenuCommands());
         if (e.kind == ListViewEvent::Key) {
             if (e.key == VK_SPACE) changed_();
             if (e.key == VK_BACK || e.key == VK_DELETE) {
@@ -300,6 +300,34 @@ void PlanificationPage::Apply() {
     }
     plan_.Replace(std::move(running));
     plan_.AfficheInfo = csePlanAfficheInfo_.Checked();
+}
+
+std::string PlanificationPage::TodayText() {
+    wchar_t text[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 64);
+    return Narrow(text);
+}
+
+ListCommands PlanificationPage::MenuCommands() {
+    ListCommands c{&lsvPlan_, [this] { Add(); }, [this] { TakeBack(); }};
+    const int row = lsvPlan_.Selected();
+    if (row < 0) return c;
+    c.doneCaption = lsvPlan_.Cell(row, 4).empty() ? "Exécuter le " + TodayText() : "Réexecuter";
+    c.done = [this] { ToggleDone(); };
+    return c;
+}
+
+void PlanificationPage::ToggleDone() {
+    const int row = lsvPlan_.Selected();
+    if (row < 0) return;
+    RowData& d = *DataOf(row);
+    if (lsvPlan_.Cell(row, 4).empty()) {
+        d.done = clock_.Read().today;
+        lsvPlan_.SetCell(row, 4, TodayText());
+    } else {
+        d.done = 0;
+        lsvPlan_.SetCell(row, 4, "");
+    }
 }
 
 void PlanificationPage::Defaults() {

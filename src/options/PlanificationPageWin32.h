@@ -11,6 +11,7 @@
 
 #include "components/SpinEditWin32.h"
 #include "schedule/Plan.h"
+#include "schedule/ScheduleClockWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
 #include "ui/ComboBoxWin32.h"
@@ -60,6 +61,10 @@ class PlanificationPage {
     void ActionSelected();
     void ModeSelected(bool byModeList);
     void GroupSwitch();
+    ListCommands MenuCommands();
+    // "Fait": the selected row done today, or armed again.
+    void ToggleDone();
+    static std::string TodayText();
     void AddRow(const std::string& caption, const RowData& data, const std::string& doneText,
                 bool checked);
     RowData* DataOf(int row) const;
@@ -70,6 +75,7 @@ class PlanificationPage {
     CPlanification& plan_;
     std::function<void()> changed_;
     std::deque<RowData> rows_; // the rows point into it
+    LocalScheduleClock clock_;
 
     GroupBox gbxPlannification_, gbxPlanHeure_, gbxPlanChanson_;
     CheckBox csePlanActiver_, csePlanAfficheInfo_;

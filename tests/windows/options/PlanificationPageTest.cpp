@@ -2,6 +2,7 @@
 // the simulator, and the list round-trips through the settings file.
 #include <gtest/gtest.h>
 
+#include "ModalDriver.h"
 #include "OptionsHarness.h"
 #include "components/UEditUpDownWin32.h"
 #include "player/Winamp.h"
@@ -47,6 +48,31 @@ class PlanificationPageTest : public ::testing::Test {
         h.store.WriteInteger(kSectionPlanification, "Periode " + n, period, true);
         h.store.WriteInteger(kSectionPlanification, "Quand " + n, quand, true);
     }
+    void SelectRow(int row) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    }
+    // Opens the list menu by a right click, reads its last item and closes it.
+    std::string MenuLastItem() {
+        std::string last;
+        {
+            ModalDriver reader(L"#32768", [&](HWND menu) {
+                auto popup = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+                wchar_t text[128] = {};
+                if (popup)
+                    GetMenuStringW(popup, GetMenuItemCount(popup) - 1, text, 128, MF_BYPOSITION);
+                last = Narrow(text);
+                PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            });
+            NMITEMACTIVATE click{};
+            click.hdr = {List(), static_cast<UINT_PTR>(kOptPlanList), NM_RCLICK};
+            SendMessageW(GetParent(List()), WM_NOTIFY, kOptPlanList,
+                         reinterpret_cast<LPARAM>(&click));
+        }
+        return last;
+    }
     OptionsHarness h;
 };
 
@@ -71,6 +97,33 @@ TEST_F(PlanificationPageTest, AnEntryInThreeSecondsAddedAndAppliedRunsAtTheSimul
     EXPECT_EQ(h.plan.Entries()[0].Quand, 3);
     EXPECT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > before; }, 8000));
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 1);
+}
+
+TEST_F(PlanificationPageTest, FaitMarksTheEntryDoneAndItDoesNotRun) {
+    h.Start();
+    OpenOnPlanification();
+    h.Click(kOptPlanActiver);
+    Choose(kOptPlanAction, STOPPER);
+    Choose(kOptPlanComment, kModeDans);
+    TEditUpDown::FromHandle(h.Item(kOptPlanHeure))->SetPosition(2);
+    h.Click(kOptPlanAjouter);
+    SelectRow(0);
+    wchar_t today[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 64);
+    EXPECT_EQ(MenuLastItem(), "Exécuter le " + Narrow(today));
+    SendMessageW(h.Form(), WM_COMMAND, MAKEWPARAM(kMnuFait, 0), 0);
+    EXPECT_EQ(Cell(0, 4), Narrow(today));
+    EXPECT_EQ(MenuLastItem(), "Réexecuter");
+    const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
+    h.Click(kOptAppliquer);
+    ASSERT_EQ(h.plan.Count(), 1);
+    EXPECT_NE(h.plan.Entries()[0].Effectuer, 0);
+    // Past its two seconds, the entry done today has not run.
+    h.Settle(4000);
+    EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), before);
+    // "Réexecuter" arms it again.
+    SendMessageW(h.Form(), WM_COMMAND, MAKEWPARAM(kMnuFait, 0), 0);
+    EXPECT_EQ(Cell(0, 4), "");
 }
 
 TEST_F(PlanificationPageTest, ModeAPutsTheTimeOfDayAndModeThreeHidesBothFields) {
