@@ -110,7 +110,6 @@ void ClavierPage::Fill() {
     lsvCla_.Clear();
     SendMessageW(lsvCla_.Handle(), WM_SETREDRAW, FALSE, 0);
     const std::vector<BindingRow> rows = BindingRows(option_.Bindings, items);
-    dropped_ = rows.size() != option_.Bindings.size();
     for (const BindingRow& row : rows)
         AddRow(row);
     SendMessageW(lsvCla_.Handle(), WM_SETREDRAW, TRUE, 0);

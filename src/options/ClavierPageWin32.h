@@ -56,8 +56,6 @@ class ClavierPage {
     std::vector<std::string> ProgrammeNames() const;
     // Ends the key capture if the key box had the focus.
     void StopCapture();
-    // Whether Fill left out bindings that had no key text.
-    bool Dropped() const { return dropped_; }
 
   private:
     void ActionSelected();
@@ -72,7 +70,6 @@ class ClavierPage {
     std::function<void()> changed_;
     KeyCapture capture_;
     bool capturing_ = false;
-    bool dropped_ = false;
 
     GroupBox gbxClavier_;
     CheckBox cseClaActiver_;

@@ -128,25 +128,21 @@ TfrmOption::~TfrmOption() {
 bool TfrmOption::Open(HWND owner) {
     if (IsOpen()) return true;
     current_ = -1;
+    clavierBuilt_ = planificationBuilt_ = false;
     if (!Create(kOptionClass, {.caption = std::string(kOptionCaption),
                                .client = kClient,
                                .owner = owner,
                                .resizable = true,
                                .minimum = kMinimumClient}))
         return false;
-    // The owner keeps the dialog above the bar's owner chain only; the
-    // dialog has its own taskbar button.
     Placement(store_, Handle(), kFenOption, kPlacementLoad, true, kStateNormal);
     BuildFrame();
     BuildGeneral(pages_[kPageDivers]);
     FillGeneral();
-    clavier_.Build(pages_[kPageClavier]);
-    clavier_.Fill();
-    planification_.Build(pages_[kPagePlanification]);
-    planification_.Fill();
-    // Filling the pages is no change; bindings left out are one, so that Ok
-    // writes the list without them.
-    cmdAppliquer_.Enable(clavier_.Dropped());
+    // Filling the pages is no change; bindings without a key text, which the
+    // list leaves out, are one, so that Ok writes the list without them.
+    cmdAppliquer_.Enable(std::any_of(option_.Bindings.begin(), option_.Bindings.end(),
+                                     [](const TCla& b) { return b.Touche.empty(); }));
     SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
     ShowModeless(pageButtons_[static_cast<size_t>(current_)].Handle());
     return true;
@@ -281,8 +277,28 @@ void TfrmOption::GroupSwitch(const CheckBox& box, const std::vector<HWND>& membe
     box.Enable(true);
 }
 
+void TfrmOption::BuildPage(int page) {
+    if (page != kPageClavier && page != kPagePlanification) return;
+    bool& built = page == kPageClavier ? clavierBuilt_ : planificationBuilt_;
+    if (built) return;
+    built = true;
+    // The lists are made when first shown: opening stays quick with long
+    // lists. Filling a page is no change.
+    const bool changed = cmdAppliquer_.IsEnabled();
+    Panel& panel = pages_[static_cast<size_t>(page)];
+    if (page == kPageClavier) {
+        clavier_.Build(panel);
+        clavier_.Fill();
+    } else {
+        planification_.Build(panel);
+        planification_.Fill();
+    }
+    cmdAppliquer_.Enable(changed);
+}
+
 void TfrmOption::SelectPage(int page) {
     page = OptionStartPage(page);
+    BuildPage(page);
     for (int k = 0; k < kOptionPageCount; ++k)
         pages_[static_cast<size_t>(k)].Show(k == page);
     current_ = page;
@@ -317,8 +333,12 @@ void TfrmOption::Apply(bool close) {
     }
     option_.Applying = true;
     ApplyGeneral();
-    clavier_.Apply();
-    planification_.Apply();
+    // A page never shown still holds the settings as they are.
+    if (clavierBuilt_)
+        clavier_.Apply();
+    else
+        std::erase_if(option_.Bindings, [](const TCla& b) { return b.Touche.empty(); });
+    if (planificationBuilt_) planification_.Apply();
     plan_.SaveState();
     option_.Save(store_);
     if (host_.applySettings) host_.applySettings();
@@ -370,7 +390,7 @@ LRESULT TfrmOption::DrawPageButton(const DRAWITEMSTRUCT& item) {
 
 LRESULT TfrmOption::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY) {
-        clavier_.StopCapture();
+        if (clavierBuilt_) clavier_.StopCapture();
         Placement(store_, Handle(), kFenOption, kPlacementSave, true, kStateNormal);
     }
     const LRESULT result = Dialog::HandleMessage(msg, wParam, lParam);

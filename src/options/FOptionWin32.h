@@ -73,6 +73,7 @@ class TfrmOption final : public Dialog {
 
   private:
     void BuildFrame();
+    void BuildPage(int page);
     void BuildGeneral(Panel& page);
     void FillGeneral();
     void DefaultGeneral();
@@ -88,6 +89,7 @@ class TfrmOption final : public Dialog {
     CPlanification& plan_;
     OptionsHost host_;
     int current_ = -1;
+    bool clavierBuilt_ = false, planificationBuilt_ = false;
 
     Panel tabBouton_;
     std::array<Button, kOptionPageCount> pageButtons_;
