@@ -1,10 +1,9 @@
 #include "options/ClavierPageWin32.h"
 
-#include "programmes/FProgLireWin32.h"
+#include "options/ParameterChooserWin32.h"
 #include "schedule/Action.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
-#include "ui/FileDialogsWin32.h"
 
 namespace pilotune {
 
@@ -169,36 +168,11 @@ void ClavierPage::ActionSelected() {
     cmdClaParcourir_.Show(IsParameterised(cbxClaAction_.SelectedItem()));
 }
 
-std::vector<std::string> ClavierPage::ProgrammeNames() const {
-    std::vector<std::string> names;
-    const int count = store_.ReadInteger(kSectionProgramme, "nbProgTitre", 0, true);
-    for (int i = 0; i < count && i < 10000; ++i) {
-        std::string name = store_.ReadText(kSectionProgramme, Indexed("ProgTitre ", i), "", true);
-        if (!name.empty()) names.push_back(std::move(name));
-    }
-    return names;
-}
-
 void ClavierPage::ChooseParameter() {
-    const int index = cbxClaAction_.Selected();
-    const std::string text = cbxClaAction_.SelectedItem();
-    std::optional<std::string> chosen;
-    if (index == EXECUTER) {
-        chosen = ChooseFileToOpen(dialog_.Handle(), "Ouvrir", "Tous les fichiers (*.*)|*.*",
-                                  ParamText(text));
-    } else if (index == LECTUREPROGRAMME) {
-        TfrmProgLire chooser;
-        chosen = chooser.Choisir(dialog_.Handle(), ProgrammeNames(), kProgLireProgramme);
-    }
-    if (chosen) {
-        std::vector<std::string> items;
-        for (int i = 0; i < cbxClaAction_.Count(); ++i)
-            items.push_back(cbxClaAction_.Item(i));
-        items[static_cast<size_t>(index)] = LabelPrefix(text) + *chosen;
-        cbxClaAction_.SetItems(items);
-        cbxClaAction_.Select(index);
+    const std::vector<std::string> lines =
+        scheduleLines ? scheduleLines() : std::vector<std::string>{};
+    if (pilotune::ChooseParameter(dialog_.Handle(), cbxClaAction_, ProgrammeNames(store_), lines))
         ActionSelected();
-    }
     changed_();
 }
 

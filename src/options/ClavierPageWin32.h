@@ -52,8 +52,8 @@ class ClavierPage {
     void TakeBack();
     // The list menu was asked for on the page's list.
     std::function<void(const ListCommands&)> onMenu;
-    // The names of the programmes, offered for "Lecture du programme :".
-    std::vector<std::string> ProgrammeNames() const;
+    // The schedule's lines, offered for "Relancer une action planifier :".
+    std::function<std::vector<std::string>()> scheduleLines;
     // Ends the key capture if the key box had the focus.
     void StopCapture();
 

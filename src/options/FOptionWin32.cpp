@@ -103,6 +103,10 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
         ShowListMenu(Handle(), at, commands);
     };
     clavier_.onMenu = menu;
+    clavier_.scheduleLines = [this] {
+        BuildPage(kPagePlanification);
+        return planification_.Lines();
+    };
     planification_.onMenu = menu;
     OnCommand(kOptAppliquer, [this] { Apply(false); });
     OnCommand(kOptDefaut, [this] { Defaults(); });

@@ -5,6 +5,7 @@
 
 #include "components/MaskEngine.h"
 #include "options/ActionTexts.h"
+#include "options/ParameterChooserWin32.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
 #include "base/EncodingWin32.h"
@@ -40,6 +41,7 @@ PlanificationPage::PlanificationPage(Container& dialog, SettingsStore& store, CP
     dialog_.OnCommand(kOptPlanComment, CBN_SELCHANGE, [this] { ModeSelected(true); });
     dialog_.OnCommand(kOptPlanPeriode, CBN_SELCHANGE, [this] { changed_(); });
     dialog_.OnCommand(kOptPlanAjouter, [this] { Add(); });
+    dialog_.OnCommand(kOptPlanParcourir, [this] { ChooseParameter(); });
     dialog_.OnCommand(kOptPlanAfficheInfo, [this] { changed_(); });
 }
 
@@ -221,6 +223,7 @@ void PlanificationPage::Add() {
     if (cbxPlanAction_.Selected() < 0 || cbxPlanComment_.Selected() < 0 ||
         cbxPlanPeriode_.Selected() < 0)
         return;
+    if (ParameterMissing(cbxPlanAction_.SelectedItem())) ChooseParameter();
     if (ParameterMissing(cbxPlanAction_.SelectedItem())) return;
     RowData d;
     d.action = cbxPlanAction_.Selected();
@@ -300,6 +303,24 @@ void PlanificationPage::Apply() {
     }
     plan_.Replace(std::move(running));
     plan_.AfficheInfo = csePlanAfficheInfo_.Checked();
+}
+
+void PlanificationPage::ChooseParameter() {
+    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, ProgrammeNames(store_),
+                                  Lines()))
+        ActionSelected();
+    changed_();
+}
+
+std::vector<std::string> PlanificationPage::Lines() const {
+    std::vector<std::string> lines;
+    for (int r = 0; r < lsvPlan_.Count(); ++r) {
+        std::string line = std::to_string(r) + " - " + lsvPlan_.Cell(r, 0);
+        for (int c = 1; c <= 3; ++c)
+            line += " " + lsvPlan_.Cell(r, c);
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 std::string PlanificationPage::TodayText() {

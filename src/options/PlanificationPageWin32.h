@@ -50,6 +50,9 @@ class PlanificationPage {
     void Defaults();
     void Add();
     void TakeBack();
+    void ChooseParameter();
+    // One line per row: "0 - Jouer à 07 h 30 m 00 s tous les jours".
+    std::vector<std::string> Lines() const;
     // The list menu was asked for on the page's list.
     std::function<void(const ListCommands&)> onMenu;
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "OptionsHarness.h"
+#include "ModalDriver.h"
 #include "player/Winamp.h"
+#include "schedule/Action.h"
 
 namespace pilotune::testing {
 namespace {
@@ -134,6 +136,52 @@ TEST_F(ClavierPageTest, BindingsWithoutKeyTextAreNotShownAndOkDropsThem) {
     ASSERT_TRUE(Closed());
     ASSERT_EQ(h.option.Bindings.size(), 1u);
     EXPECT_EQ(h.store.ReadInteger(kSectionClavier, "ClavierNb", 0, true), 1);
+}
+
+} // namespace
+} // namespace pilotune::testing
+
+namespace pilotune::testing {
+namespace {
+
+TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) {
+    const std::filesystem::path folder = h.ini.parent_path();
+    const std::filesystem::path marker = folder / "executed.txt";
+    const std::filesystem::path script = folder / "executer.bat";
+    std::filesystem::remove(marker);
+    std::ofstream(script) << "@echo ok> \"" << marker.string() << "\"\r\n";
+    h.Start();
+    h.option.Bindings.clear();
+    h.option.ClavierActiver = true;
+    h.app.ApplySettings();
+    OpenOnClavier();
+    HWND combo = h.Item(kOptClaAction);
+    SendMessageW(combo, CB_SETCURSEL, EXECUTER, 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(kOptClaAction, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
+    SetWindowTextW(h.Item(kOptClaTouche), L"Touche F9");
+    {
+        // "Ajouter" without a file opens the file dialog; the user types the file.
+        const std::wstring path = script.wstring();
+        ModalDriver chooser(L"#32770", [path](HWND box) {
+            HWND name = GetDlgItem(box, 1148); // the file name box
+            if (!name) name = GetDlgItem(box, 1152);
+            SetWindowTextW(name, path.c_str());
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        h.Click(kOptClaAjouter);
+        EXPECT_TRUE(chooser.found);
+    }
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Cell(0, 0), "Exécuter : " + Narrow(script.wstring()));
+    h.Click(IDOK);
+    ASSERT_TRUE(Closed());
+    EXPECT_NE(h.FileText().find("Touche 0=Touche F9"), std::string::npos);
+    EXPECT_NE(h.FileText().find("Chemin 0=" + Narrow(script.wstring())), std::string::npos);
+    // The key, pressed for real, runs the file through the hook.
+    PressKey(VK_F9);
+    EXPECT_TRUE(h.Loop([&] { return std::filesystem::exists(marker); }, 10000));
 }
 
 } // namespace
