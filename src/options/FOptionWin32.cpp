@@ -16,6 +16,8 @@ constexpr Size kMinimumClient{642, 466}; // a 650 x 500 window with its frame
 constexpr Size kMinimumWindow{650, 500};
 constexpr COLORREF kColumnColour = RGB(0xFD, 0xFD, 0xFD);
 constexpr unsigned kAnchorBottomRight = kAnchorRight | kAnchorBottom;
+// Left, top and right: the groups of the general page widen with the window.
+constexpr unsigned kAnchorWide = kAnchorLeft | kAnchorTop | kAnchorRight;
 constexpr unsigned kAnchorColumn = kAnchorLeft | kAnchorTop | kAnchorBottom;
 constexpr std::string_view kFenOption = "FenOption";
 
@@ -177,33 +179,33 @@ void TfrmOption::BuildFrame() {
 
 void TfrmOption::BuildGeneral(Panel& page) {
     auto spin = [](SpinEdit& s, Panel& p, const Rect& r, int id, const char* min, const char* max) {
-        s.Create(p, r, id);
+        s.Create(p, r, id, kAnchorTop | kAnchorRight);
         s->SetText(min);
         s->SetCoeficient("1");
         s->SetMaskMin(min);
         s->SetMaskMax(max);
     };
-    gbxBoucle_.Create(page, "", {16, 16, 521, 73});
+    gbxBoucle_.Create(page, "", {16, 16, 521, 73}, -1, kAnchorWide);
     cseBoucle_.Create(page, "Active la chanson en boucle", {24, 15, 200, 17}, kOptBoucle);
     cseBoucle_.SetFont(page.BoldFont());
     lblBoucle_.Create(page, "Nombre de fois que la chanson tourne en boucle (9=infini) :",
                       {32, 48, 376, 17}, kOptBoucleLabel);
     spin(tudBoucle_, page, {432, 45, 65, 21}, kOptBoucleNb, "1 fois", "9 fois");
 
-    gbxExtrait_.Create(page, "", {16, 117, 521, 73});
+    gbxExtrait_.Create(page, "", {16, 117, 521, 73}, -1, kAnchorWide);
     cseExtrait_.Create(page, "Active l'extrait de chanson", {24, 116, 200, 17}, kOptExtrait);
     cseExtrait_.SetFont(page.BoldFont());
     lblExtrait_.Create(page, "Nombre de seconde que dure l'extrait :", {32, 149, 376, 17},
                        kOptExtraitLabel);
     spin(tudExtrait_, page, {432, 146, 65, 21}, kOptExtraitNb, "01 s", "99 s");
 
-    gbxDivers_.Create(page, "Divers", {16, 218, 521, 185});
+    gbxDivers_.Create(page, "Divers", {16, 218, 521, 185}, -1, kAnchorWide);
     gbxDivers_.SetFont(page.BoldFont());
     constexpr int x = 16, y = 218;
     cseLancerDemarreWindows_.Create(page, "Lancer au démarrage de windows",
                                     {x + 16, y + 24, 270, 17}, kOptDemarreWindows);
     lblTransparent_.Create(page, "Transparent à :", {x + 304, y + 25, 100, 17},
-                           kOptTransparentLabel);
+                           kOptTransparentLabel, kAnchorTop | kAnchorRight);
     spin(tudTransparent_, page, {x + 416, y + 22, 65, 21}, kOptTransparent, "000 %", "100 %");
     cseCacheAuto_.Create(page, "Cacher automatiquement le programme", {x + 16, y + 64, 270, 17},
                          kOptCacheAuto);
