@@ -160,8 +160,10 @@ void Application::BarMoved() {
     CaptureBackground();
 }
 void Application::BarActivated() {
-    FocusOptions();
-    if (TfrmAProposDe* about = AProposDe(); about && IsWindowVisible(about->Handle()))
+    // The options dialog first, while it is visible; else the about box.
+    if (TfrmOption* dialog = Options(); dialog && IsWindowVisible(dialog->Handle()))
+        FocusOptions();
+    else if (TfrmAProposDe* about = AProposDe(); about && IsWindowVisible(about->Handle()))
         about->Focus();
 }
 
@@ -254,6 +256,10 @@ void Application::CaptureBackground() {
 }
 
 void Application::ShowHelp() {
+    OpenHelp(1000);
+}
+
+void Application::OpenHelp(int context) {
     // The HTML Help viewer, loaded when first needed: help file beside the exe.
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     static HtmlHelpFn htmlHelp = [] {
@@ -264,7 +270,8 @@ void Application::ShowHelp() {
     }();
     const std::string help = ProgramFolder() + "Pilotune.chm";
     constexpr UINT kHelpContext = 0x000F; // HH_HELP_CONTEXT
-    if (htmlHelp) htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, 1000);
+    if (htmlHelp)
+        htmlHelp(bar_.Handle(), Widen(help).c_str(), kHelpContext, static_cast<DWORD_PTR>(context));
 }
 
 void Application::ShowAbout() {
@@ -288,9 +295,44 @@ void Application::ShowAbout() {
 TfrmAProposDe* Application::AProposDe() {
     return aProposDe_ && aProposDe_->Handle() ? aProposDe_.get() : nullptr;
 }
-void Application::ShowOptions() {}
-void Application::FocusOptions() {}
-void Application::ShowOptionsSchedulePage() {}
+
+void Application::ShowOptions() {
+    // A closed or hidden dialog is replaced by a fresh one read from the settings.
+    if (!options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle())) {
+        options_.reset();
+        OptionsHost host{.applySettings = [this] { ApplySettings(); },
+                         .showHelp = [this](int context) { OpenHelp(context); },
+                         .capture =
+                             [this](bool on, std::function<void(const std::string&)> to) {
+                                 CaptureKeys(on, std::move(to));
+                             }};
+        options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
+        if (!options_->Open(nullptr)) {
+            options_.reset();
+            return;
+        }
+    }
+    SetTopMost(options_->Handle(), -1);
+    SetTopMost(options_->Handle(), -2);
+}
+
+void Application::CaptureKeys(bool on, std::function<void(const std::string&)> target) {
+    // While the key box has the focus every key goes to it and runs nothing;
+    // afterwards the hook is on only if the shortcuts are.
+    option_.Capture = on;
+    raccourcis_.DefinirCibleCapture(std::move(target));
+    hokKey_.SetEnabled(on || HookActifSelonReglages(option_));
+}
+
+void Application::FocusOptions() {
+    TfrmOption* dialog = Options();
+    if (!dialog || !IsWindowVisible(dialog->Handle())) return;
+    SetForegroundWindow(dialog->Handle());
+}
+
+void Application::ShowOptionsSchedulePage() {
+    if (TfrmOption* dialog = Options()) dialog->SelectPage(kPagePlanification);
+}
 
 // Action 25 names an entry of the full list, as the options dialog shows it.
 int Application::ScheduleEntryCount() {

@@ -16,6 +16,7 @@
 #include "components/HookKeyboardWin32.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "copy/MusicCopy.h"
+#include "options/FOptionWin32.h"
 #include "programmes/ProgrammePlayerLink.h"
 #include "programmes/Programmes.h"
 #include "schedule/Planification.h"
@@ -52,6 +53,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     // The secondary windows while they are open, else null.
     TfrmPleinEcran* PleinEcran();
     TfrmAProposDe* AProposDe();
+    // The options dialog while it is open, else nullptr.
+    TfrmOption* Options() { return options_ && options_->IsOpen() ? options_.get() : nullptr; }
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
@@ -65,6 +68,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     void OnTimer(UINT_PTR id);
     void FirstShow();
     void SaveState();
+    void OpenHelp(int context);
+    void CaptureKeys(bool on, std::function<void(const std::string&)> target);
 
     // BarServices
     void ShowCountdown(int seconds, bool forceClose, bool restart) override;
@@ -132,6 +137,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     UpdateAction update_;
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
     std::unique_ptr<TfrmAProposDe> aProposDe_;
+    std::unique_ptr<TfrmOption> options_;
     bool stateSaved_ = false;
 };
 

@@ -1,0 +1,47 @@
+#pragma once
+// What the options lists share: deleting the selected row, moving it, and the
+// list menu (add, take back, delete, delete all, up, down).
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/ListViewWin32.h"
+
+namespace pilotune {
+
+inline constexpr int kMnuAjouter = 1400;
+inline constexpr int kMnuModifier = 1401;
+inline constexpr int kMnuSupprimer = 1402;
+inline constexpr int kMnuSupprimerTout = 1403;
+inline constexpr int kMnuMonter = 1404;
+inline constexpr int kMnuDescendre = 1405;
+inline constexpr int kMnuFait = 1406;
+
+inline constexpr char kConfirmClearText[] = "Etes-vous sur de vouloir effacer toute la liste.";
+
+// Deletes the selected row and selects the one that took its place (the new
+// last one when it was last); the list gets the focus when it is visible.
+void DeleteSelected(ListView& list);
+// Moves the selected row (texts, check mark, hint, data) to `target`, selected
+// and focused. Nothing happens without a selection, with one row, or for a
+// target outside the rows or equal to the selected one.
+void MoveItem(ListView& list, int target);
+
+// The list menu's commands for one list.
+struct ListCommands {
+    ListView* list = nullptr;
+    std::function<void()> add;      // the page's add button
+    std::function<void()> takeBack; // the list's double-click
+    std::string doneCaption;        // "Fait": shown when not empty
+    std::function<void()> done;
+};
+
+// Shows the list menu at `screen` for `commands`; the chosen item comes back
+// to `owner` as a WM_COMMAND.
+void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands);
+// Runs a menu command on the list; false for an id that is not one.
+bool RunListCommand(HWND owner, int id, const ListCommands& commands,
+                    const std::function<void()>& changed);
+
+} // namespace pilotune

@@ -1,0 +1,385 @@
+#include "options/PlanificationPageWin32.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "components/MaskEngine.h"
+#include "options/ActionTexts.h"
+#include "options/ParameterChooserWin32.h"
+#include "schedule/Action.h"
+#include "schedule/Planification.h"
+#include "base/EncodingWin32.h"
+#include "settings/SettingsStore.h"
+
+namespace pilotune {
+
+namespace {
+constexpr int kWidths[] = {250, 80, 60, 60, 80};
+constexpr const char* kTitles[] = {"Action", "Comment", "Quand", "Periode", "Effectuer"};
+std::string Key(std::string_view key, int i) {
+    return std::string(key) + std::to_string(i);
+}
+// A code the lists do not know (an edited file) still gets a label.
+std::string CodeLabel(std::string_view label, int code) {
+    return label.empty() ? "Code inconnu " + std::to_string(code) : std::string(label);
+}
+bool UsesTime(int mode) {
+    return mode == kModeA || mode == kModeDans || mode == kModePrecedentDans;
+}
+bool UsesTracks(int mode) {
+    return mode == kModeApres || mode == kModePrecedentApres;
+}
+const ProprietesMasque kHeure{"3600 60 1", "00 h 00 m 00 s", "99 h 59 m 59 s", false, false};
+const ProprietesMasque kChanson{"1", "1", "999", false, true};
+} // namespace
+
+PlanificationPage::PlanificationPage(Container& dialog, SettingsStore& store, CPlanification& plan,
+                                     std::function<void()> changed)
+    : dialog_(dialog), store_(store), plan_(plan), changed_(std::move(changed)) {
+    dialog_.OnCommand(kOptPlanActiver, [this] { GroupSwitch(); });
+    dialog_.OnCommand(kOptPlanAction, CBN_SELCHANGE, [this] { ActionSelected(); });
+    dialog_.OnCommand(kOptPlanComment, CBN_SELCHANGE, [this] { ModeSelected(true); });
+    dialog_.OnCommand(kOptPlanPeriode, CBN_SELCHANGE, [this] { changed_(); });
+    dialog_.OnCommand(kOptPlanAjouter, [this] { Add(); });
+    dialog_.OnCommand(kOptPlanParcourir, [this] { ChooseParameter(); });
+    dialog_.OnCommand(kOptPlanAfficheInfo, [this] { changed_(); });
+}
+
+void PlanificationPage::Build(Panel& page) {
+    gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kOptPlanGroup, kAnchorAll);
+    csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17}, kOptPlanActiver);
+    csePlanActiver_.SetFont(page.BoldFont());
+    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kOptPlanAction);
+    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kOptPlanParcourir);
+    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kOptPlanComment);
+    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kOptPlanHeureFrame);
+    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kOptPlanHeure);
+    tudPlanHeure_->SetText("00 h 00 m 00 s");
+    tudPlanHeure_->SetCoeficient(kHeure.Coeficient);
+    tudPlanHeure_->SetMaskMin(kHeure.MaskMin);
+    tudPlanHeure_->SetMaskMax(kHeure.MaskMax);
+    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kOptPlanChansonFrame);
+    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kOptPlanChanson);
+    tudPlanChanson_->SetText("003 chansons");
+    tudPlanChanson_->SetPluriel(true);
+    tudPlanChanson_->SetCoeficient(kChanson.Coeficient);
+    tudPlanChanson_->SetMaskMin(kChanson.MaskMin);
+    tudPlanChanson_->SetMaskMax(kChanson.MaskMax);
+    tudPlanHeure_->OnChange = [this] { changed_(); };
+    tudPlanChanson_->OnChange = [this] { changed_(); };
+    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kOptPlanPeriode);
+    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kOptPlanAjouter);
+    lsvPlan_.Create(page, {19, 144, 516, 227}, kOptPlanList, kAnchorAll, true);
+    for (int c = 0; c < 5; ++c)
+        lsvPlan_.AddColumn(kTitles[c], kWidths[c]);
+    csePlanAfficheInfo_.Create(
+        page, "Afficher dans le programme quand passe la prochaine planification",
+        {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorBottom);
+    lsvPlan_.onEvent = [this](const ListViewEvent& e) {
+        if (e.kind == ListViewEvent::Checked) changed_();
+        if (e.kind == ListViewEvent::DoubleClick) TakeBack();
+        if (e.kind == ListViewEvent::RightClick && onMenu) onMenu(MenuCommands());
+        if (e.kind == ListViewEvent::Key) {
+            if (e.key == VK_SPACE) changed_();
+            if (e.key == VK_BACK || e.key == VK_DELETE) {
+                DeleteSelected(lsvPlan_);
+                changed_();
+            }
+        }
+    };
+}
+
+std::string PlanificationPage::QuandText(int mode, int quand) {
+    if (UsesTime(mode)) return TextePosition(tudPlanHeure_->Text(), quand, kHeure);
+    if (UsesTracks(mode)) return TextePosition(tudPlanChanson_->Text(), quand, kChanson);
+    return {};
+}
+
+void PlanificationPage::Fill() {
+    std::vector<std::string> items = ActionLabels();
+    for (size_t i = 0; i < items.size(); ++i)
+        if (IsParameterised(items[i]))
+            items[i] = LabelPrefix(items[i]) +
+                       store_.ReadText(kSectionPlanification,
+                                       Key("cbxPlanActionChemin", static_cast<int>(i)), "", true);
+    cbxPlanAction_.SetItems(items);
+    for (int m = 0; m <= kModePrecedentApres; ++m)
+        cbxPlanComment_.Add(TimingModeLabel(m));
+    for (int p = 0; p < kPeriodCount; ++p)
+        cbxPlanPeriode_.Add(PeriodLabel(p));
+    for (int c = 0; c < 5; ++c)
+        ListView_SetColumnWidth(lsvPlan_.Handle(), c,
+                                store_.ReadInteger(kSectionPlanification,
+                                                   Key("Largeur colonnes ", c),
+                                                   dialog_.Scale(kWidths[c]), true));
+    // A stored selection outside its list selects the first item.
+    auto select = [this](const ComboBox& box, std::string_view key) {
+        const int stored = store_.ReadInteger(kSectionPlanification, key, 0, true);
+        box.Select(stored >= 0 && stored < box.Count() ? stored : 0);
+    };
+    select(cbxPlanAction_, "cbxPlanAction");
+    select(cbxPlanComment_, "cbxPlanComment");
+    select(cbxPlanPeriode_, "cbxPlanPeriode");
+    tudPlanHeure_->SetPosition(store_.ReadInteger(kSectionPlanification, "sbvPlanHeure", 0, true));
+    tudPlanChanson_->SetPosition(
+        store_.ReadInteger(kSectionPlanification, "sbvPlanChanson", 2, true));
+    csePlanActiver_.SetChecked(plan_.Activer);
+    GroupSwitch();
+    lsvPlan_.Clear();
+    rows_.clear();
+    plan_.Reload();
+    const int n =
+        std::clamp(store_.ReadInteger(kSectionPlanification, "NbListe", 0, true), 0, 100000);
+    SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < n; ++i) {
+        RowData d;
+        d.action = store_.ReadInteger(kSectionPlanification, Key("Action ", i), 0, true);
+        d.mode = store_.ReadInteger(kSectionPlanification, Key("Comment ", i), 0, true);
+        d.period = store_.ReadInteger(kSectionPlanification, Key("Periode ", i), 0, true);
+        d.quand = store_.ReadInteger(kSectionPlanification, Key("Quand ", i), 0, true);
+        d.done = store_.ReadDate(kSectionPlanification, Key("Effectuer ", i), 0, true);
+        const std::string chemin =
+            store_.ReadText(kSectionPlanification, Key("Chemin ", i), "", true);
+        std::string caption = d.action >= 0 && d.action < static_cast<int>(items.size())
+                                  ? items[static_cast<size_t>(d.action)]
+                                  : LibelleAction(d.action);
+        if (IsParameterised(caption)) caption = LabelPrefix(caption) + chemin;
+        const std::string doneText =
+            d.done != 0 ? store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true)
+                        : std::string();
+        AddRow(caption, d, doneText,
+               store_.ReadBoolean(kSectionPlanification, Key("Activer ", i), true, true));
+    }
+    SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, TRUE, 0);
+    csePlanAfficheInfo_.SetChecked(plan_.AfficheInfo);
+    ActionSelected();
+    ModeSelected(true);
+}
+
+void PlanificationPage::AddRow(const std::string& caption, const RowData& data,
+                               const std::string& doneText, bool checked) {
+    rows_.push_back(data);
+    const std::string mode = CodeLabel(TimingModeLabel(data.mode), data.mode);
+    const std::string period = CodeLabel(PeriodLabel(data.period), data.period);
+    const std::string quand = QuandText(data.mode, data.quand);
+    const int at =
+        lsvPlan_.InsertRow(caption, -1, caption + " " + mode + " " + quand + " " + period);
+    lsvPlan_.SetCell(at, 1, mode);
+    lsvPlan_.SetCell(at, 2, quand);
+    lsvPlan_.SetCell(at, 3, period);
+    lsvPlan_.SetCell(at, 4, doneText);
+    lsvPlan_.SetChecked(at, checked);
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = at;
+    item.lParam = reinterpret_cast<LPARAM>(&rows_.back());
+    SendMessageW(lsvPlan_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+PlanificationPage::RowData* PlanificationPage::DataOf(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(lsvPlan_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<RowData*>(item.lParam);
+}
+
+void PlanificationPage::ActionSelected() {
+    cmdPlanParcourir_.Show(IsParameterised(cbxPlanAction_.SelectedItem()));
+    changed_();
+}
+
+void PlanificationPage::ModeSelected(bool byModeList) {
+    gbxPlanHeure_.Show(false);
+    ShowWindow(tudPlanHeure_.Handle(), SW_HIDE);
+    gbxPlanChanson_.Show(false);
+    ShowWindow(tudPlanChanson_.Handle(), SW_HIDE);
+    const int mode = cbxPlanComment_.Selected();
+    auto showHeure = [this] {
+        gbxPlanHeure_.Show(true);
+        ShowWindow(tudPlanHeure_.Handle(), SW_SHOW);
+    };
+    if (mode == kModeA) {
+        tudPlanHeure_->SetMaskMax("23 h 59 m 59 s");
+        if (byModeList) {
+            const std::time_t now = std::time(nullptr);
+            std::tm local{};
+            localtime_s(&local, &now);
+            tudPlanHeure_->SetPosition(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
+        }
+        showHeure();
+    } else if (mode == kModeDans || mode == kModePrecedentDans) {
+        tudPlanHeure_->SetMaskMax("99 h 59 m 59 s");
+        if (byModeList) tudPlanHeure_->SetPosition(600);
+        showHeure();
+    } else if (UsesTracks(mode)) {
+        gbxPlanChanson_.Show(true);
+        ShowWindow(tudPlanChanson_.Handle(), SW_SHOW);
+    }
+    changed_();
+}
+
+void PlanificationPage::Add() {
+    if (cbxPlanAction_.Selected() < 0 || cbxPlanComment_.Selected() < 0 ||
+        cbxPlanPeriode_.Selected() < 0)
+        return;
+    if (ParameterMissing(cbxPlanAction_.SelectedItem())) ChooseParameter();
+    if (ParameterMissing(cbxPlanAction_.SelectedItem())) return;
+    RowData d;
+    d.action = cbxPlanAction_.Selected();
+    d.mode = cbxPlanComment_.Selected();
+    d.period = cbxPlanPeriode_.Selected();
+    d.quand = UsesTime(d.mode)     ? tudPlanHeure_->Position()
+              : UsesTracks(d.mode) ? tudPlanChanson_->Position()
+                                   : 0;
+    AddRow(cbxPlanAction_.SelectedItem(), d, "", true);
+    lsvPlan_.Select(lsvPlan_.Count() - 1);
+    changed_();
+}
+
+void PlanificationPage::TakeBack() {
+    const int row = lsvPlan_.Selected();
+    if (row < 0) return;
+    const RowData d = *DataOf(row);
+    const std::string caption = lsvPlan_.Cell(row, 0);
+    if (d.action >= 0 && d.action < cbxPlanAction_.Count()) {
+        if (IsParameterised(caption)) {
+            std::vector<std::string> items;
+            for (int i = 0; i < cbxPlanAction_.Count(); ++i)
+                items.push_back(cbxPlanAction_.Item(i));
+            items[static_cast<size_t>(d.action)] = caption;
+            cbxPlanAction_.SetItems(items);
+        }
+        cbxPlanAction_.Select(d.action);
+    }
+    if (d.mode >= 0 && d.mode < cbxPlanComment_.Count()) cbxPlanComment_.Select(d.mode);
+    if (d.period >= 0 && d.period < cbxPlanPeriode_.Count()) cbxPlanPeriode_.Select(d.period);
+    if (UsesTime(d.mode)) tudPlanHeure_->SetPosition(d.quand);
+    if (UsesTracks(d.mode)) tudPlanChanson_->SetPosition(d.quand);
+    lsvPlan_.DeleteRow(row);
+    ActionSelected();
+    ModeSelected(false);
+}
+
+void PlanificationPage::Apply() {
+    for (int c = 0; c < 5; ++c)
+        store_.WriteInteger(kSectionPlanification, Key("Largeur colonnes ", c),
+                            ListView_GetColumnWidth(lsvPlan_.Handle(), c), true);
+    store_.WriteInteger(kSectionPlanification, "cbxPlanAction", cbxPlanAction_.Selected(), true);
+    store_.WriteInteger(kSectionPlanification, "cbxPlanComment", cbxPlanComment_.Selected(), true);
+    store_.WriteInteger(kSectionPlanification, "cbxPlanPeriode", cbxPlanPeriode_.Selected(), true);
+    store_.WriteInteger(kSectionPlanification, "sbvPlanChanson", tudPlanChanson_->Position(), true);
+    store_.WriteInteger(kSectionPlanification, "sbvPlanHeure", tudPlanHeure_->Position(), true);
+    for (int i = 0; i < cbxPlanAction_.Count(); ++i) {
+        const std::string text = cbxPlanAction_.Item(i);
+        if (IsParameterised(text))
+            store_.WriteText(kSectionPlanification, Key("cbxPlanActionChemin", i), ParamText(text),
+                             true);
+    }
+    plan_.Activer = csePlanActiver_.Checked();
+    const int n = lsvPlan_.Count();
+    store_.WriteInteger(kSectionPlanification, "NbListe", n, true);
+    std::vector<TPlan> running;
+    for (int i = 0; i < n; ++i) {
+        const RowData& d = *DataOf(i);
+        const std::string caption = lsvPlan_.Cell(i, 0);
+        TPlan e;
+        e.Action = d.action;
+        e.Comment = d.mode;
+        e.Periode = d.period;
+        e.Quand = UsesTime(d.mode) || UsesTracks(d.mode) ? d.quand : 0;
+        e.Effectuer = lsvPlan_.Cell(i, 4).empty() ? 0 : d.done;
+        e.Chemin = IsParameterised(caption) ? ParamText(caption) : std::string();
+        e.Index = i;
+        const bool checked = lsvPlan_.Checked(i);
+        store_.WriteInteger(kSectionPlanification, Key("Action ", i), e.Action, true);
+        store_.WriteInteger(kSectionPlanification, Key("Comment ", i), e.Comment, true);
+        store_.WriteInteger(kSectionPlanification, Key("Periode ", i), e.Periode, true);
+        store_.WriteInteger(kSectionPlanification, Key("Quand ", i), e.Quand, true);
+        store_.WriteDate(kSectionPlanification, Key("Effectuer ", i), e.Effectuer, true);
+        store_.WriteText(kSectionPlanification, Key("Chemin ", i), e.Chemin, true);
+        store_.WriteBoolean(kSectionPlanification, Key("Activer ", i), checked, true);
+        if (checked) running.push_back(std::move(e));
+    }
+    plan_.Replace(std::move(running));
+    plan_.AfficheInfo = csePlanAfficheInfo_.Checked();
+}
+
+void PlanificationPage::ChooseParameter() {
+    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, ProgrammeNames(store_),
+                                  Lines()))
+        ActionSelected();
+    changed_();
+}
+
+std::vector<std::string> PlanificationPage::Lines() const {
+    std::vector<std::string> lines;
+    for (int r = 0; r < lsvPlan_.Count(); ++r) {
+        std::string line = std::to_string(r) + " - " + lsvPlan_.Cell(r, 0);
+        for (int c = 1; c <= 3; ++c)
+            line += " " + lsvPlan_.Cell(r, c);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::string PlanificationPage::TodayText() {
+    wchar_t text[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, 64);
+    return Narrow(text);
+}
+
+ListCommands PlanificationPage::MenuCommands() {
+    ListCommands c{&lsvPlan_, [this] { Add(); }, [this] { TakeBack(); }};
+    const int row = lsvPlan_.Selected();
+    if (row < 0) return c;
+    c.doneCaption = lsvPlan_.Cell(row, 4).empty() ? "Exécuter le " + TodayText() : "Réexecuter";
+    c.done = [this] { ToggleDone(); };
+    return c;
+}
+
+void PlanificationPage::ToggleDone() {
+    const int row = lsvPlan_.Selected();
+    if (row < 0) return;
+    RowData& d = *DataOf(row);
+    if (lsvPlan_.Cell(row, 4).empty()) {
+        d.done = clock_.Read().today;
+        lsvPlan_.SetCell(row, 4, TodayText());
+    } else {
+        d.done = 0;
+        lsvPlan_.SetCell(row, 4, "");
+    }
+}
+
+void PlanificationPage::Defaults() {
+    cbxPlanAction_.Select(0);
+    cbxPlanComment_.Select(0);
+    cbxPlanPeriode_.Select(0);
+    tudPlanHeure_->SetPosition(0);
+    tudPlanChanson_->SetPosition(2);
+    csePlanActiver_.SetChecked(false);
+    GroupSwitch();
+    lsvPlan_.Clear();
+    csePlanAfficheInfo_.SetChecked(true);
+    ActionSelected();
+    ModeSelected(true);
+    changed_();
+}
+
+void PlanificationPage::GroupSwitch() {
+    changed_();
+    const bool on = csePlanActiver_.Checked();
+    for (const Control* c : std::initializer_list<const Control*>{
+             &gbxPlannification_, &gbxPlanHeure_, &gbxPlanChanson_, &csePlanAfficheInfo_,
+             &cbxPlanAction_, &cbxPlanComment_, &cbxPlanPeriode_, &cmdPlanParcourir_,
+             &cmdPlanAjouter_, &lsvPlan_})
+        c->Enable(on);
+    for (const SpinEdit* s : {&tudPlanHeure_, &tudPlanChanson_}) {
+        EnableWindow(s->Handle(), on);
+        if (TEditUpDown* spin = TEditUpDown::FromHandle(s->Handle()))
+            EnableWindow(spin->UpDownHandle(), on);
+    }
+    csePlanActiver_.Enable(true);
+}
+
+} // namespace pilotune

@@ -1,0 +1,2 @@
+// The schedule group's in-process harness, built into this group too.
+#include "../schedule/BarHarness.cpp"

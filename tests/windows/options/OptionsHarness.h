@@ -1,0 +1,70 @@
+#pragma once
+// The real program beside the simulator, with its options dialog driven
+// through window messages to its real controls.
+#include <windows.h>
+
+#include <string>
+
+#include "../schedule/BarHarness.h"
+#include "DialogDriving.h"
+#include "Waiting.h"
+#include "bar/Dispatcher.h"
+#include "options/FOptionWin32.h"
+#include "schedule/Action.h"
+#include "ui/WindowWin32.h"
+
+namespace pilotune::testing {
+
+struct OptionsHarness : BarHarness {
+    OptionsHarness() : BarHarness(Simulator::Options{}) {}
+
+    // Runs the program's loop (dialog keys first) until `done` or `ms`.
+    template <class Done> bool Loop(Done done, int ms = 4000) {
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+        while (!done()) {
+            if (GetTickCount64() > end) return false;
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchWindowMessage(msg);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return true;
+    }
+    void Settle(int ms = 100) {
+        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+        Loop([&] { return GetTickCount64() > end; }, ms + 100);
+    }
+
+    void Open() { bar.dispatcher.ExecuterAction(AFFICHEOPTION, false); }
+    HWND Form() const { return FindWindowW(kOptionClass, nullptr); }
+
+    // The control `id` anywhere in the dialog (its pages included).
+    HWND Item(int id) const {
+        struct Search {
+            int id;
+            HWND found;
+        } s{id, nullptr};
+        EnumChildWindows(
+            Form(),
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                if (GetDlgCtrlID(h) != s->id) return TRUE;
+                s->found = h;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&s));
+        return s.found;
+    }
+    void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+    bool Checked(int id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    std::string Caption() const { return WindowText(Form()); }
+    std::string Text(int id) const { return WindowText(Item(id)); }
+    static std::string WindowText(HWND h) {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(h, buffer, 512);
+        return Narrow(buffer);
+    }
+};
+
+} // namespace pilotune::testing
