@@ -33,8 +33,8 @@ HWND WaitVisible(const wchar_t* cls, const wchar_t* caption) {
 }
 
 double StartMinimal() {
-    std::wstring exe = ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) +
-                                     "/bench/winbench_minimal_window.exe");
+    std::wstring exe =
+        ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/bench/winbench_minimal_window.exe");
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     const double t0 = NowMs();
@@ -52,7 +52,8 @@ double StartMinimal() {
 
 std::string Ini() {
     std::string sim;
-    for (wchar_t c : SimulatorExe()) sim += static_cast<char>(c);
+    for (wchar_t c : SimulatorExe())
+        sim += static_cast<char>(c);
     const std::string user = TestUserName();
     return "[" + user + " Option]\r\nCheminWinamp=" + sim + "\r\nNbOuvert=1\r\n[" + user +
            " Divers]\r\nMAJ=0\r\n";

@@ -22,6 +22,7 @@ int main() {
                              GetModuleHandleW(nullptr), nullptr);
     SetTimer(w, 1, 500, Poll);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     return 0;
 }

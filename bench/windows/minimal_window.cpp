@@ -17,6 +17,7 @@ int main() {
                              WS_POPUP, 450, 0, 499, 26, nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(w, SW_SHOWNOACTIVATE);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     return 0;
 }

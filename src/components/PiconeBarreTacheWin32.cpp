@@ -139,8 +139,8 @@ void TPiconeBarreTache::SetIcone(HICON icon) {
 
 void TPiconeBarreTache::SetIconeFileName(const std::string& path) {
     if (path.empty()) return;
-    const IconHandle icon{static_cast<HICON>(LoadImageW(
-        nullptr, Widen(path).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE))};
+    const IconHandle icon{static_cast<HICON>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_ICON, 0,
+                                                        0, LR_LOADFROMFILE | LR_DEFAULTSIZE))};
     if (!icon) throw std::runtime_error("Impossible de lire le fichier d'icône " + path);
     SetIcone(icon.Get());
 }

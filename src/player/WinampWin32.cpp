@@ -148,9 +148,9 @@ std::uint64_t Win32PlayerSystem::NowMs() {
 bool Win32PlayerSystem::ReadFile(const std::string& path,
                                  const std::function<bool(std::string_view)>& chunk,
                                  std::string& error) {
-    const KernelHandle file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
+    const KernelHandle file{CreateFileW(
+        Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
     if (!file) {
         error = SystemErrorText(GetLastError());
         return false;
@@ -159,7 +159,8 @@ bool Win32PlayerSystem::ReadFile(const std::string& path,
     static thread_local std::vector<char> buffer(64 * 1024);
     while (true) {
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+        if (!::ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                        nullptr)) {
             error = SystemErrorText(GetLastError());
             return false;
         }

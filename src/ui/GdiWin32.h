@@ -9,7 +9,6 @@
 
 namespace pilotune {
 
-
 // The DPI of the screen, and of a window (GetDpiForWindow where Windows has it).
 int ScreenDpi();
 int WindowDpi(HWND window);

@@ -8,7 +8,7 @@
 namespace pilotune::testing {
 
 class RecordingMessages final : public UserMessages {
-public:
+  public:
     RecordingMessages() { SetMessages(this); }
     ~RecordingMessages() override { SetMessages(nullptr); }
     void Error(const std::string& t) override { errors.push_back(t); }

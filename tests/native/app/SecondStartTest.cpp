@@ -7,15 +7,20 @@ using namespace pilotune;
 namespace {
 std::optional<int> Keyword(std::string_view s) {
     std::string up(s);
-    for (char& c : up) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    for (char& c : up)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
     if (up == "JOUER") return 4;
     if (up == "PAUSER") return 5;
     if (up == "EXECUTER") return 2;
     if (up == "RELANCERACTION") return 25;
     return std::nullopt;
 }
-SecondStartMessage A(int n) { return {false, n, {}}; }
-SecondStartMessage T(std::string t) { return {true, 0, std::move(t)}; }
+SecondStartMessage A(int n) {
+    return {false, n, {}};
+}
+SecondStartMessage T(std::string t) {
+    return {true, 0, std::move(t)};
+}
 } // namespace
 
 TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneText) {
@@ -42,7 +47,8 @@ TEST(SecondStart, ManyArgumentsAndLongTextsFitInAnAtom) {
     // An atom counts UTF-16 units: a character beyond U+FFFF takes two, and
     // 255 of them would not fit (the whole text would be lost).
     std::string notes;
-    for (int i = 0; i < 200; ++i) notes += "\xF0\x9D\x84\x9E"; // U+1D11E
+    for (int i = 0; i < 200; ++i)
+        notes += "\xF0\x9D\x84\x9E"; // U+1D11E
     plan = PlanSecondStart({notes}, Keyword);
     ASSERT_EQ(plan.size(), 1u);
     EXPECT_EQ(plan[0].text, notes.substr(0, 127 * 4));
@@ -67,7 +73,7 @@ TEST(SecondStart, TheReceiverWaitsForTheTextOfActionsThatTakeOne) {
     EXPECT_EQ(run->text, "2");
     EXPECT_TRUE(bar.OnText(std::string("3"))); // still pending: same action again
     EXPECT_FALSE(bar.OnText(std::nullopt));    // unreadable atom
-    run = bar.OnAction(200); // out of the catalogue: the dispatcher ignores it
+    run = bar.OnAction(200);                   // out of the catalogue: the dispatcher ignores it
     ASSERT_TRUE(run);
     EXPECT_EQ(run->action, 200);
 }

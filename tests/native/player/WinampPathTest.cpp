@@ -20,7 +20,8 @@ struct PathTest : ::testing::Test {
     SettingsStore store;
     FakePlayerSystem system;
     void SetUp() override {
-        store.Open("Z:\\nowhere\\Pilotune.ini", {"Z:\\nowhere\\Pilotune.exe", "abc", &codec, &dates});
+        store.Open("Z:\\nowhere\\Pilotune.ini",
+                   {"Z:\\nowhere\\Pilotune.exe", "abc", &codec, &dates});
     }
     std::string Stored() { return store.ReadText("Option", "CheminWinamp", "?", true); }
 };

@@ -78,7 +78,7 @@ TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
 TEST_F(LinkTest, StatesAndTheirTexts) {
     using S = PlayerState;
     const std::pair<int, std::pair<S, const char*>> cases[] = {
-        {0, {S::Stopped, " - Stop"}}, {1, {S::Playing, ""}},       {3, {S::Paused, " - Pause"}},
+        {0, {S::Stopped, " - Stop"}}, {1, {S::Playing, ""}},         {3, {S::Paused, " - Pause"}},
         {2, {S::Other, " - Erreur"}}, {-7, {S::Other, " - Erreur"}},
     };
     for (const auto& [answer, expected] : cases) {

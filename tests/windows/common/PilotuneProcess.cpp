@@ -89,8 +89,10 @@ DWORD PilotuneProcess::RunSecond(const std::wstring& args) {
         return static_cast<DWORD>(-1);
     CloseHandle(pi.hThread);
     DWORD code = static_cast<DWORD>(-2);
-    if (WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 1);
+    if (WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hProcess);
     return code;
 }

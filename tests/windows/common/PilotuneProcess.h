@@ -11,7 +11,7 @@ namespace pilotune::testing {
 std::wstring PilotuneExe(); // PILOTUNE_BUILD_DIR "/dist/Pilotune/Pilotune.exe"
 
 class PilotuneProcess {
-public:
+  public:
     // A fresh folder under the temporary folder, named after `name`, holding a
     // copy of the program and, when `ini` is not empty, that settings file.
     PilotuneProcess(const std::string& name, const std::string& ini);
@@ -27,10 +27,10 @@ public:
     bool WaitExit(DWORD ms);
     bool Alive() const;
     void Kill();
-    std::string Ini() const;       // the settings file's bytes
+    std::string Ini() const; // the settings file's bytes
     std::wstring Folder() const { return folder_; }
 
-private:
+  private:
     std::wstring folder_;
     HANDLE process_ = nullptr;
     HWND bar_ = nullptr;
