@@ -12,6 +12,7 @@
 
 #include "DialogDriving.h"
 #include "Waiting.h"
+#include "RunAtDpi.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "options/FOptionWin32.h"
@@ -28,54 +29,10 @@ using namespace pilotune::testing;
 
 namespace {
 
-constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
 constexpr char kChildVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
 
-class LogPixels {
-  public:
-    explicit LogPixels(DWORD dpi) {
-        DWORD size = sizeof(old_);
-        had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                            &old_, &size) == ERROR_SUCCESS;
-        Write(dpi);
-    }
-    ~LogPixels() {
-        if (had_)
-            Write(old_);
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
-    }
-
-  private:
-    static void Write(DWORD value) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &value,
-                        sizeof(value));
-    }
-    DWORD old_ = 96;
-    bool had_ = false;
-};
-
 DWORD RunChild(int dpi) {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command =
-        L"\"" + std::wstring(exe) + L"\" --gtest_filter=OptionsAtOneDpi.* --gtest_brief=1";
-    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started) return 1000;
-    DWORD code = 1001;
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1002);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return RunSelfAtDpi(dpi, L"OptionsAtOneDpi.*", kChildVariable);
 }
 
 } // namespace

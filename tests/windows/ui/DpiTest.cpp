@@ -12,6 +12,7 @@
 
 #include "DialogDriving.h"
 #include "ModalDriver.h"
+#include "RunAtDpi.h"
 #include "base/EncodingWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
@@ -22,56 +23,10 @@ using namespace pilotune::testing;
 
 namespace {
 
-constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
 constexpr char kChildVariable[] = "PILOTUNE_DPI_CHILD";
 
-// Sets LogPixels for the processes started meanwhile; puts the old value back.
-class LogPixels {
-  public:
-    explicit LogPixels(DWORD dpi) {
-        DWORD size = sizeof(old_);
-        had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                            &old_, &size) == ERROR_SUCCESS;
-        Write(dpi);
-    }
-    ~LogPixels() {
-        if (had_)
-            Write(old_);
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
-    }
-
-  private:
-    static void Write(DWORD value) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &value,
-                        sizeof(value));
-    }
-    DWORD old_ = 96;
-    bool had_ = false;
-};
-
-// Runs this test program again with only the windows' test; its exit code.
 DWORD RunChild(int dpi) {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command =
-        L"\"" + std::wstring(exe) + L"\" --gtest_filter=DialogsAtOneDpi.* --gtest_brief=1";
-    SetEnvironmentVariableA(kChildVariable, std::to_string(dpi).c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    if (!started) return 1000;
-    DWORD code = 1001;
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, 1002);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return RunSelfAtDpi(dpi, L"DialogsAtOneDpi.*", kChildVariable);
 }
 
 bool Exists(const std::string& path) {
