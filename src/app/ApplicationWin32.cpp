@@ -251,8 +251,7 @@ void Application::CopyCurrentTrack() {
 }
 
 void Application::CaptureBackground() {
-    background_.Capture(bar_.Handle(), logic_.state.elements.fond);
-    bar_.Invalidate();
+    background_.Capture(bar_.Handle());
 }
 
 void Application::ShowHelp() {

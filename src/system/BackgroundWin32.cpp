@@ -29,38 +29,56 @@ BarBackground::BarBackground(std::string folder) : colour_(GetSysColor(COLOR_BTN
     path_ = folder + kBackgroundFile;
 }
 
-BarBackground::~BarBackground() = default;
+BarBackground::~BarBackground() {
+    if (pending_) KillTimer(pending_, TimerId());
+}
 
 void BarBackground::Replace(HBITMAP bitmap) {
     bitmap_.Reset(bitmap);
 }
 
-void BarBackground::Capture(HWND bar, Element& image) {
-    RECT r{};
-    GetWindowRect(bar, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const bool shown = IsWindowVisible(bar) != FALSE;
-    if (shown) ShowWindow(bar, SW_HIDE);
-    Sleep(static_cast<DWORD>(captureDelayMs));
+// The windows under the bar need a moment to repaint once it is hidden: the
+// copy waits for a timer instead of holding up the bar's thread.
+void BarBackground::Capture(HWND bar) {
+    if (pending_ || !bar) return;
+    GetWindowRect(bar, &area_);
+    wasShown_ = IsWindowVisible(bar) != FALSE;
+    if (wasShown_) ShowWindow(bar, SW_HIDE);
+    if (!SetTimer(bar, TimerId(), static_cast<UINT>(captureDelayMs), &OnCaptureTimer)) {
+        if (wasShown_) ShowWindow(bar, SW_SHOWNOACTIVATE);
+        return;
+    }
+    pending_ = bar;
+}
 
+void CALLBACK BarBackground::OnCaptureTimer(HWND bar, UINT, UINT_PTR id, DWORD) {
+    KillTimer(bar, id);
+    reinterpret_cast<BarBackground*>(id)->FinishCapture();
+}
+
+void BarBackground::FinishCapture() {
+    HWND bar = pending_;
+    pending_ = nullptr;
+    if (!bar || !IsWindow(bar)) return;
+    const int w = area_.right - area_.left, h = area_.bottom - area_.top;
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = w > 0 && h > 0 ? CreateCompatibleBitmap(screen, w, h) : nullptr;
     if (bitmap) {
         const MemoryDc memory{CreateCompatibleDC(screen)};
         HGDIOBJ old = SelectObject(memory.Get(), bitmap);
-        BitBlt(memory.Get(), 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, w, h, screen, area_.left, area_.top, SRCCOPY);
         SelectObject(memory.Get(), old);
     }
     ReleaseDC(nullptr, screen);
 
-    if (shown) ShowWindow(bar, SW_SHOWNOACTIVATE);
+    if (wasShown_) ShowWindow(bar, SW_SHOWNOACTIVATE);
     if (!bitmap) return;
     Replace(bitmap);
     InvalidateRect(bar, nullptr, FALSE);
     SaveBitmapFile(bitmap_.Get(), path_);
 }
 
-void BarBackground::Load(HWND bar, Element& image) {
+void BarBackground::Load(HWND bar) {
     const std::wstring file = Widen(path_);
     if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
         auto* loaded = static_cast<HBITMAP>(
@@ -71,14 +89,14 @@ void BarBackground::Load(HWND bar, Element& image) {
             return;
         }
     }
-    Capture(bar, image); // none, or one that is not a picture
+    Capture(bar); // none, or one that is not a picture
 }
 
 void BarBackground::ApplyTransparency(HWND bar, Element& image, int percent) {
     const SetLayeredFn setLayered = LayeredFunction();
     const TransparencyPlan plan = PlanTransparency(percent, IsWindowsNT(), setLayered != nullptr);
     image.visible = true;
-    if (plan.loadPicture) Load(bar, image);
+    if (plan.loadPicture) Load(bar);
     if (plan.keyColour) colour_ = RGB(253, 253, 253);
     const LONG ex = GetWindowLongW(bar, GWL_EXSTYLE);
     switch (plan.layer) {

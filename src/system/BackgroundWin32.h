@@ -23,11 +23,14 @@ class BarBackground {
     BarBackground& operator=(const BarBackground&) = delete;
     ~BarBackground();
 
-    // Hides the bar, waits 50 ms, copies the screen under it, shows it again
-    // (when it was shown) and saves the picture, replacing the older one.
-    void Capture(HWND bar, Element& image);
+    // Hides the bar and returns; captureDelayMs later, from a timer of this
+    // thread, copies the screen under it, shows it again (when it was shown)
+    // and saves the picture, replacing the older one. A capture under way
+    // makes a second one a no-op.
+    void Capture(HWND bar);
+    bool Capturing() const { return pending_ != nullptr; }
     // The saved picture, or a new one when there is none or it cannot be read.
-    void Load(HWND bar, Element& image);
+    void Load(HWND bar);
     // Applies the "Transparent" percentage (see PlanTransparency) and puts the
     // bar on top of every window.
     void ApplyTransparency(HWND bar, Element& image, int percent);
@@ -46,10 +49,16 @@ class BarBackground {
 
   private:
     void Replace(HBITMAP bitmap);
+    void FinishCapture();
+    static void CALLBACK OnCaptureTimer(HWND bar, UINT, UINT_PTR id, DWORD);
+    UINT_PTR TimerId() const { return reinterpret_cast<UINT_PTR>(this); }
 
     std::string path_;
     BitmapHandle bitmap_;
     COLORREF colour_;
+    HWND pending_ = nullptr; // the bar while a capture waits for its timer
+    RECT area_{};            // where the bar stood when the capture began
+    bool wasShown_ = false;
 };
 
 // Writes `bitmap` as a 24-bit Windows bitmap file (through a temporary file,

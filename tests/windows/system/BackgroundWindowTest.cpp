@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "Waiting.h"
+#include "PumpUntil.h"
 #include "base/EncodingWin32.h"
 #include "system/BackgroundWin32.h"
 
@@ -115,8 +115,10 @@ class BackgroundWindow : public ::testing::Test {
         g_image = nullptr;
         g_background = nullptr;
     }
+    // Applies the transparency and waits for the capture it may start.
     void Apply(int percent) {
-        background.ApplyTransparency(bar, image, percent); // captures before it returns
+        background.ApplyTransparency(bar, image, percent);
+        ASSERT_TRUE(PumpUntil([&] { return !background.Capturing(); }, 5000));
         if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Pump(std::atoi(hold));
     }
     bool Saved() {
@@ -168,7 +170,15 @@ TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
     DWORD n = 0;
     WriteFile(h, "BMabîmé", 8, &n, nullptr);
     CloseHandle(h);
-    background.Load(bar, image);
+    // The capture does not hold up this thread: the call returns at once, the
+    // bar hidden until the copy is made.
+    const ULONGLONG start = GetTickCount64();
+    background.Load(bar);
+    EXPECT_LT(GetTickCount64() - start, 150u); // the delay is 300 ms
+    EXPECT_TRUE(background.Capturing());
+    EXPECT_FALSE(IsWindowVisible(bar));
+    ASSERT_TRUE(PumpUntil([&] { return !background.Capturing(); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(bar));
     GetObjectW(background.Bitmap(), sizeof(info), &info);
     EXPECT_EQ(info.bmWidth, 400);
     WIN32_FILE_ATTRIBUTE_DATA data{};

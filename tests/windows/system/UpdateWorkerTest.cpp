@@ -15,6 +15,7 @@
 
 #include "ModalDriver.h"
 #include "PilotuneProcess.h"
+#include "PumpUntil.h"
 #include "Simulator.h"
 #include "Waiting.h"
 #include "settings/SettingsStore.h"
@@ -44,16 +45,6 @@ class WatchedTransport final : public UpdateTransport {
 std::vector<ULONGLONG> ticks;
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     ticks.push_back(GetTickCount64());
-}
-
-// Pumps this thread's messages until `pred` holds, at most `ms`.
-template <class Pred> bool PumpUntil(Pred pred, int ms) {
-    return WaitFor(
-        [&] {
-            Pump(10);
-            return pred();
-        },
-        ms);
 }
 
 struct HeldServer : ::testing::Test {
@@ -120,12 +111,12 @@ TEST_F(HeldServer, ThisThreadRunsItsMessagesWhileTheServerSaysNothing) {
     std::printf("start %llu ms, %zu ticks of 50 ms in 1500 ms, longest gap %llu ms, "
                 "%zu answers, slowest %ld ms\n",
                 startMs, ticks.size(), gap, answers.size(), slowest);
-    EXPECT_LT(startMs, 50u);
-    EXPECT_GE(ticks.size(), 15u);
-    EXPECT_LE(gap, 200u);
+    EXPECT_LT(startMs, 500u); // a blocked thread would wait seconds here
+    EXPECT_GE(ticks.size(), 5u);
+    EXPECT_LE(gap, 500u);
     EXPECT_GE(answers.size(), 10u);
     EXPECT_TRUE(std::none_of(answers.begin(), answers.end(), [](long ms) { return ms < 0; }));
-    EXPECT_LE(slowest, 50);
+    EXPECT_LE(slowest, 500);
 
     // The server answers at last: the result arrives here, once.
     server.Hold(false);
@@ -200,7 +191,7 @@ TEST_F(HeldServer, AnAbandonedCheckEndsAloneWithoutHarm) {
     const ULONGLONG start = GetTickCount64();
     worker.reset(); // the program closing in the middle of a check
     const ULONGLONG goneMs = GetTickCount64() - start;
-    EXPECT_LT(goneMs, 50u);
+    EXPECT_LT(goneMs, 500u);
 
     // The check's thread gets its answer later, finishes and lets all go;
     // the window it would have told is gone, and nothing else hears it.
@@ -296,7 +287,7 @@ TEST_F(HeldServer, TheProgramAnswersAndClosesDuringACheck) {
     EXPECT_EQ(exitCode, 0u); // a normal end, not a fault on the way out
     std::printf("bar: slowest answer %ld ms during the check; closed in %llu ms\n", slowest,
                 closeMs);
-    EXPECT_LE(slowest, 50);
+    EXPECT_LE(slowest, 500);
     EXPECT_TRUE(ended);
     EXPECT_EQ(server.Requests(), 1);
 }
