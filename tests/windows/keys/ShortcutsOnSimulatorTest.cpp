@@ -156,9 +156,9 @@ TEST_F(ShortcutsOnSimulator, ApplyingTheSettingsSwitchesTheShortcutsOffAndOn) {
 // The player hangs for ten seconds while the bar waits up to a second in a
 // send to it. A send that handles the messages sent to its thread meanwhile
 // (no SMTO_BLOCK) lets a shortcut run inside it, at once: the key typed from
-// another thread reaches the binding within 50 ms. Then a second key still
+// another thread reaches the binding long before the send gives up. Then a second key still
 // arrives: the hook is still in place.
-TEST_F(ShortcutsOnSimulator, AKeyReachesItsBindingWithin50msWhileTheBarWaitsOnAHungPlayer) {
+TEST_F(ShortcutsOnSimulator, AKeyReachesItsBindingAtOnceWhileTheBarWaitsOnAHungPlayer) {
     std::atomic<bool> inSend{false};
     struct Handled {
         double at;
@@ -178,7 +178,8 @@ TEST_F(ShortcutsOnSimulator, AKeyReachesItsBindingWithin50msWhileTheBarWaitsOnAH
     typist.Join();
     ASSERT_EQ(handled.size(), 1u);
     EXPECT_TRUE(handled[0].insideTheSend);
-    EXPECT_LT(handled[0].at - typist.typedAt, 50.0);
+    // Typed 200 ms into a 1 s wait: a key held until the wait ends takes 800 ms.
+    EXPECT_LT(handled[0].at - typist.typedAt, 400.0);
 
     Chord({VK_MEDIA_NEXT_TRACK});
     EXPECT_EQ(handled.size(), 2u);
@@ -186,12 +187,8 @@ TEST_F(ShortcutsOnSimulator, AKeyReachesItsBindingWithin50msWhileTheBarWaitsOnAH
     sim.Kill();
 }
 
-// The player link's own sends handle nothing else while they wait (up to a
-// second for a hung player). The system's keyboard input goes on meanwhile:
-// the key reaches the window that has the focus at once; its shortcut runs as
-// soon as the wait is over, and the hook is still in place.
 // The link's own wait on a hung player: the key reaches its binding inside
-// that wait, within 50 ms, and the system's keyboard is not held up.
+// that wait, and the system's keyboard is not held up.
 TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
     std::vector<double> handled;
     hook.OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& text) {
@@ -208,9 +205,9 @@ TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
         Pump(10);
     typist.Join();
     ASSERT_EQ(handled.size(), 1u);
-    EXPECT_LT(handled[0] - typist.typedAt, 50.0);
+    EXPECT_LT(handled[0] - typist.typedAt, 400.0); // 800 ms if held to the end
     ASSERT_NE(typist.receivedAt, 0.0);
-    EXPECT_LT(typist.receivedAt - typist.typedAt, 100.0);
+    EXPECT_LT(typist.receivedAt - typist.typedAt, 400.0);
     Chord({VK_MEDIA_NEXT_TRACK});
     EXPECT_EQ(handled.size(), 2u);
     EXPECT_TRUE(hook.HookInstalled());
