@@ -24,16 +24,6 @@ int Scaled(int value, int dpi) {
     return MulDiv(value, dpi, 96);
 }
 
-// A static or button child in the dialog font (or `font`).
-HWND Child(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, int x, int y,
-           int w, int h, int id, HFONT font) {
-    HWND child = CreateWindowExW(0, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                                 w, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
 } // namespace
 
 bool DescriptionFrame::Create(HWND parent, int x, int y, int width, int height,
@@ -129,44 +119,38 @@ LRESULT DescriptionFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
 
 TfrmAProposDe::~TfrmAProposDe() {
     closed_ = nullptr;
+    Destroy();
 }
 
 bool TfrmAProposDe::Open() {
-    dpi_ = ScreenDpi();
-    auto S = [this](int v) { return Scaled(v, dpi_); };
-    constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT outer{0, 0, S(505), S(417)};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const POINT at{(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
-                   (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2};
-    logo_.Reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0)));
-    if (!Window::Create(kAProposDeClass, 0, style, kAProposDeCaption, at.x, at.y, size.cx, size.cy,
-                        nullptr, ProgramIcon()))
+    if (!Create(kAProposDeClass, {.caption = Narrow(kAProposDeCaption), .client = {505, 417}}))
         return false;
-    HWND w = Handle();
+    const int dpi = Dpi();
     LOGFONTW lf{};
-    GetObjectW(DialogFont(dpi_), sizeof(lf), &lf);
-    lf.lfHeight = -S(kTitleLetters);
+    GetObjectW(Font(), sizeof(lf), &lf);
+    lf.lfHeight = -Scale(kTitleLetters);
     lf.lfWeight = FW_BOLD;
     bold_.Reset(CreateFontIndirectW(&lf));
+    const int logo = Scale(33);
+    logo_.Reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, logo, logo, 0)));
+    imgLogo_.Create(*this, {8, 8, 33, 33});
+    imgLogo_.SetIcon(logo_ ? logo_.Get() : ProgramIcon());
+    lblTitre_.Create(*this, "Pilotune", {48, 16, 120, 24});
+    lblTitre_.SetFont(bold_.Get());
     std::string version;
     if (!FileVersion(version)) version.clear();
-    Child(w, L"STATIC", "Pilotune", SS_LEFT | SS_NOPREFIX, S(48), S(16), S(120), S(24), 0,
-          bold_.Get());
     // Right-aligned on the frame's right edge, wide enough for a long version.
-    Child(w, L"STATIC", VersionText(version), SS_RIGHT | SS_NOPREFIX, S(233), S(16), S(260), S(24),
-          kAProposVersionId, bold_.Get());
+    lblVersion_.Create(*this, VersionText(version), {233, 16, 260, 24}, kAProposVersionId,
+                       kAnchorTopLeft, Static::Right);
+    lblVersion_.SetFont(bold_.Get());
     const std::string readme = AnsiToUtf8(ReadTextFile(ProgramFolder() + "Pilotune.txt"));
-    frame_.Create(w, S(8), S(48), S(489), S(257), readme, dpi_);
-    Child(w, L"STATIC", kAvertissement, SS_LEFT | SS_NOPREFIX, S(16), S(312), S(385), S(73),
-          kAProposAvertissementId, DialogFont(dpi_));
-    HWND ok = Child(w, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, S(408), S(360), S(89), S(25),
-                    IDOK, DialogFont(dpi_));
-    ShowWindow(w, SW_SHOW);
+    frame_.Create(Handle(), Scale(8), Scale(48), Scale(489), Scale(257), readme, dpi);
+    Place(frame_.Handle(), {8, 48, 489, 257});
+    lblAvertissement_.Create(*this, kAvertissement, {16, 312, 385, 73}, kAProposAvertissementId);
+    btOK_.Create(*this, "OK", {408, 360, 89, 25}, IDOK, kAnchorTopLeft, true);
+    ShowModeless(btOK_.Handle());
     Focus();
-    SetFocus(ok);
     return true;
 }
 
@@ -178,39 +162,8 @@ void TfrmAProposDe::Focus() {
 }
 
 void TfrmAProposDe::OnDestroyed() {
+    Dialog::OnDestroyed();
     if (closed_) closed_();
-}
-
-void TfrmAProposDe::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    const int size = Scaled(33, dpi_), at = Scaled(8, dpi_);
-    DrawIconEx(dc, at, at, logo_ ? logo_.Get() : ProgramIcon(), size, size, 0, nullptr, DI_NORMAL);
-    EndPaint(Handle(), &ps);
-}
-
-LRESULT TfrmAProposDe::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(Handle(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) DestroyWindow(Handle());
-        return 0;
-    case WM_CLOSE:
-        DestroyWindow(Handle());
-        return 0;
-    }
-    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 } // namespace pilotune

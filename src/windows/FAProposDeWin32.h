@@ -1,15 +1,18 @@
 #pragma once
-// TfrmAProposDe: the about box, not modal. The program's logo, name and file
-// version, the read-me "Pilotune.txt" rising in its frame like film credits
-// (painted double-buffered; a click on the text pauses or resumes it), a
-// notice, and "OK".
+// TfrmAProposDe: the about box, a modeless dialog. The program's logo, name
+// and file version, the read-me "Pilotune.txt" rising in its frame like film
+// credits (painted double-buffered; a click on the text pauses or resumes it),
+// a notice, and "OK" (Enter and Escape close it too).
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
 #include "base/HandleWin32.h"
+#include "ui/ButtonWin32.h"
+#include "ui/DialogWin32.h"
 #include "ui/Elements.h"
+#include "ui/StaticWin32.h"
 #include "ui/WindowWin32.h"
 #include "windows/AProposDe.h"
 
@@ -40,7 +43,7 @@ class DescriptionFrame final : public Window {
     int width_ = 0, textLeft_ = 0;
 };
 
-class TfrmAProposDe final : public Window {
+class TfrmAProposDe final : public Dialog {
   public:
     // `closed`: the window is gone.
     explicit TfrmAProposDe(std::function<void()> closed) : closed_(std::move(closed)) {}
@@ -54,15 +57,15 @@ class TfrmAProposDe final : public Window {
     const DescriptionFrame& Frame() const { return frame_; }
 
   private:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
-    void Paint();
 
     std::function<void()> closed_;
+    Picture imgLogo_;
+    Static lblTitre_, lblVersion_, lblAvertissement_;
     DescriptionFrame frame_;
+    Button btOK_;
     FontHandle bold_;
     IconHandle logo_;
-    int dpi_ = 96;
 };
 
 } // namespace pilotune

@@ -14,6 +14,7 @@
 #include "app/ApplicationWin32.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
+#include "ui/WindowWin32.h"
 #include "base/UserNameWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -49,10 +50,8 @@ struct BarHarness {
         while (!done()) {
             if (std::chrono::steady_clock::now() > end) return false;
             MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchWindowMessage(msg); // as the program's loop: dialog keys first
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
         return true;
