@@ -12,6 +12,19 @@ namespace pilotune {
 
 namespace {
 
+// The file dialog's library is loaded the first time the dialog opens, and
+// stays: a session that never opens it does not carry it (about 1 MB).
+using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+GetOpenFileNameFn OpenFileFunction() {
+    static const GetOpenFileNameFn function = [] {
+        HMODULE library = LoadLibraryW(L"comdlg32.dll");
+        return library ? reinterpret_cast<GetOpenFileNameFn>(
+                             reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
+                       : nullptr;
+    }();
+    return function;
+}
+
 int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM data) {
     if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
@@ -41,7 +54,8 @@ std::optional<std::string> ChooseFileToOpen(HWND owner, const std::string& title
     ofn.lpstrTitle = caption.c_str();
     ofn.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    const GetOpenFileNameFn open = OpenFileFunction();
+    if (!open || !open(&ofn)) return std::nullopt;
     return Narrow(file.c_str());
 }
 
