@@ -30,6 +30,9 @@ TEST_F(SettingsStoreTest, MissingFileIsAnEmptyStoreCreatedAtFirstFlush) {
     EXPECT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(FileBytes(), "[abc Option]\r\nNbBoucle=4\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "pilote.ini.tmp"));
+
+    SettingsStore never; // not open: saves nothing and says so
+    EXPECT_FALSE(never.Flush().ok);
 }
 
 TEST_F(SettingsStoreTest, EachUserSeesOnlyHisOwnSections) {
