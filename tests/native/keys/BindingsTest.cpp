@@ -22,16 +22,6 @@ struct Runs {
 
 } // namespace
 
-TEST(Bindings, TheDefaultTableDrivesTheFourMediaKeysOnce) {
-    Runs r;
-    r.keys.ToucheEnfoncee("Touche P.Suivant");
-    r.keys.ToucheEnfoncee("Touche P.Précédent");
-    r.keys.ToucheEnfoncee("Touche Lec/Pause");
-    r.keys.ToucheEnfoncee("Touche Stop");
-    r.keys.ToucheEnfoncee("Touche Volume +");
-    EXPECT_EQ(r.ran, (std::vector<AppelRaccourci>{{7, ""}, {3, ""}, {5, ""}, {6, ""}}));
-}
-
 TEST(Bindings, EveryActiveExactMatchRunsInIndexOrder) {
     Runs r;
     r.option.Bindings = {
