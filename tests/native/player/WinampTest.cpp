@@ -36,20 +36,13 @@ TEST(TitleFromCaption, CutsBeforeTheDashOfWinamp) {
     EXPECT_EQ(TitleFromCaption(std::string(10000, 'x') + " - Winamp"), std::string(10000, 'x'));
 }
 
+// The plain commands cross to the simulator in the Windows link tests.
 TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
-    link.Precedent();
-    link.Jouer();
-    link.Pauser();
-    link.Stopper();
-    link.Suivant();
-    link.BasculerHasard();
     link.Commande(0x10000 + 40001);
     link.JouerTitre(1);
     link.AllerA(42);
     link.AfficherChercheur();
     const std::vector<SentMessage> expected = {
-        {273, 40044, 0, false},   {273, 40045, 0, false},   {273, 40046, 0, false},
-        {273, 40047, 0, false},   {273, 40048, 0, false},   {273, 40023, 0, false},
         {273, 40001, 0, false},   {1024, 0, 121, false},    {273, 40045, 0, false},
         {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
     };
