@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "settings/Codecs.h"
 #include "system/UpdateCheck.h"
 
@@ -29,19 +30,14 @@ class MemoryServer final : public UpdateTransport {
     }
 };
 
-class UpdateCheckTest : public ::testing::Test {
+class UpdateCheckTest : public pilotune::testing::TempFolder {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("pilotune-maj-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        TempFolder::SetUp();
         setup.folder = dir.string() + "/";
         setup.fileVersion = "1.0.0.0";
         setup.server = "http://127.0.0.1:8000";
     }
-    void TearDown() override { fs::remove_all(dir); }
     void Serve(const std::string& ini) {
         server.files["http://127.0.0.1:8000/MAJPilotune.ini"] = ini;
     }
@@ -53,7 +49,6 @@ class UpdateCheckTest : public ::testing::Test {
     }
     UpdateResult Check() { return CheckForUpdate(setup, server); }
 
-    fs::path dir;
     UpdateSetup setup;
     MemoryServer server;
 };
