@@ -21,18 +21,14 @@ struct SentMessage {
 
 class FakePlayerWindow final : public PlayerWindow {
   public:
-    bool present = true;        // a player window exists
-    bool found = false;         // Find() was called while present
-    int findsUntilPresent = -1; // after a launch: Find() calls before the window shows
+    bool present = true; // a player window exists
+    bool found = false;  // Find() was called while present
     std::string caption;
     std::vector<SentMessage> sent;
     std::map<std::tuple<unsigned, std::uintptr_t, std::intptr_t>, std::intptr_t> answers;
-    std::function<void(unsigned, std::uintptr_t, std::intptr_t)> onSend;
-    bool visible = true;
     int raises = 0;
 
     bool Find() override {
-        if (findsUntilPresent > 0 && --findsUntilPresent == 0) present = true;
         found = present;
         return found;
     }
@@ -41,7 +37,6 @@ class FakePlayerWindow final : public PlayerWindow {
     std::optional<std::intptr_t> Send(unsigned m, std::uintptr_t w, std::intptr_t l) override {
         if (!found) return std::nullopt;
         sent.push_back({m, w, l, false});
-        if (onSend) onSend(m, w, l);
         if (silent) return std::nullopt;
         auto it = answers.find({m, w, l});
         return it == answers.end() ? 0 : it->second;
@@ -53,7 +48,7 @@ class FakePlayerWindow final : public PlayerWindow {
         if (!found) return std::nullopt;
         return caption;
     }
-    void Show(bool v) override { visible = v; }
+    void Show(bool) override {}
     void RaiseSearchWindow() override { ++raises; }
 
     void Answer(std::intptr_t lParam, std::intptr_t value, std::uintptr_t wParam = 0) {
@@ -70,10 +65,8 @@ class FakePlayerSystem final : public PlayerSystem {
         return v;
     };
     bool launchWorks = true;
-    std::function<void()> onLaunch;
     std::uint64_t now = 0;
     int pumps = 0;
-    std::function<bool()> onWait; // runs inside each wait; false: the program closes
     int reads = 0;
 
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
@@ -86,13 +79,12 @@ class FakePlayerSystem final : public PlayerSystem {
     void ShowMessage(const std::string& t) override { shown.push_back(t); }
     bool Launch(const std::string& p) override {
         launched.push_back(p);
-        if (onLaunch) onLaunch();
         return launchWorks;
     }
     bool WaitForLaunch() override {
         ++pumps;
         now += 50;
-        return onWait ? onWait() : true;
+        return true;
     }
     std::uint64_t NowMs() override { return now; }
     // Small, odd-sized chunks, so that lines and CR LF pairs are cut anywhere.

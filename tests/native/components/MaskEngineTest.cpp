@@ -29,30 +29,6 @@ int Chiffre(char c) {
 
 } // namespace
 
-TEST(MaskEngine, TextOperationsFindFieldsAndTheFieldUnderTheCaret) {
-    EXPECT_EQ(MasqueChiffres("01 h 2 €"), "¤¤ h ¤ €");
-    EXPECT_EQ(NombreChamps("0 000 001"), 3);
-    EXPECT_EQ(NombreChamps("chansons"), 0);
-    EXPECT_EQ(ValeurChamp("0 000 021", 3), 21);
-    EXPECT_EQ(ValeurChamp("1 fois", 2), 0);
-    // "00 h 00 m 00 s": the caret on a digit or on the decoration after a field.
-    EXPECT_EQ(ChampAuCurseur("00 h 00 m 00 s", 0), 1);
-    EXPECT_EQ(ChampAuCurseur("00 h 00 m 00 s", 3), 1);
-    EXPECT_EQ(ChampAuCurseur("00 h 00 m 00 s", 5), 2);
-    EXPECT_EQ(ChampAuCurseur("00 h 00 m 00 s", 13), 3);
-    EXPECT_EQ(ChampAuCurseur("+00", 0), 0);
-    // Positions count characters: "é" is one.
-    EXPECT_EQ(ChampAuCurseur("é 00 à 00", 5), 1);
-    EXPECT_EQ(ChampAuCurseur("é 00 à 00", 7), 2);
-    EXPECT_EQ(SelectionChamp("00 h 123 m", 2), (Selection{5, 3}));
-    EXPECT_EQ(SelectionChamp("00 h", 2), (Selection{}));
-    EXPECT_TRUE(EstEntierSimple("999"));
-    EXPECT_TRUE(EstEntierSimple("-10"));
-    EXPECT_FALSE(EstEntierSimple("007"));
-    EXPECT_FALSE(EstEntierSimple("+5"));
-    EXPECT_FALSE(EstEntierSimple("99999999999"));
-}
-
 TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
     EXPECT_EQ(TextePosition("00 h 00 m 00 s", 3725, kHms), "01 h 02 m 05 s");
     EXPECT_EQ(TextePosition("00 h 00 m 00 s", 400000, kHms), "99 h 59 m 59 s");
@@ -66,6 +42,9 @@ TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
     EXPECT_EQ(TextePosition("0 000 001", 0, million), "0 000 001");
     // A value wider than its field is never cut.
     EXPECT_EQ(TexteValeur("0 000 001", "12345678", million), "12 345 678");
+    // A bound is a plain integer only without a leading zero or "+", within 32 bits.
+    EXPECT_TRUE(EstEntierSimple("999") && EstEntierSimple("-10"));
+    EXPECT_FALSE(EstEntierSimple("007") || EstEntierSimple("+5") || EstEntierSimple("99999999999"));
     // Creation defaults of the control.
     const ProprietesMasque defauts;
     EXPECT_EQ(TextePosition("00h 00m 00s", 100000, defauts), "24h 59m 59s");
@@ -173,6 +152,8 @@ TEST(MaskEngine, ArrowsFocusAndClicksSelectOneDigit) {
     EXPECT_EQ(SelectionApresClic("00 h", {2, 0}), (Selection{1, 1}));
     EXPECT_EQ(SelectionApresClic("00 h", {0, 0}), (Selection{0, 1}));
     EXPECT_EQ(SelectionApresClic("00 h", {4, 0}), (Selection{3, 1}));
+    // A field the text does not have selects nothing.
+    EXPECT_EQ(SelectionChamp("00 h", 2), (Selection{}));
 }
 
 TEST(MaskEngine, SignedValuesCrossZeroAndStepTowardsTheirSign) {

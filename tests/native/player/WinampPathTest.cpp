@@ -35,15 +35,6 @@ TEST_F(PathTest, TheDefaultPathIsKeptWhenThePlayerIsThere) {
     EXPECT_TRUE(system.shown.empty());
 }
 
-TEST_F(PathTest, TheRegistryEntryReplacesAMissingPath) {
-    store.WriteText("Option", "CheminWinamp", "D:\\ancien\\winamp.exe", true);
-    system.registered = "E:\\Lecteurs\\Winamp\\winamp.exe";
-    system.files[system.registered] = "MZ";
-    EXPECT_EQ(ResolveWinampPath(store, system), system.registered);
-    EXPECT_EQ(Stored(), system.registered);
-    EXPECT_TRUE(system.asked.empty());
-}
-
 TEST_F(PathTest, TheUserIsAskedAndWhatTheyLeaveIsStoredEvenWhenWrong) {
     system.registered = "E:\\absent.exe";
     system.userTypes = [](const std::string&) { return std::string("F:\\W\\winamp.exe"); };

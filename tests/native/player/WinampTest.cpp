@@ -36,20 +36,13 @@ TEST(TitleFromCaption, CutsBeforeTheDashOfWinamp) {
     EXPECT_EQ(TitleFromCaption(std::string(10000, 'x') + " - Winamp"), std::string(10000, 'x'));
 }
 
+// The plain commands cross to the simulator in the Windows link tests.
 TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
-    link.Precedent();
-    link.Jouer();
-    link.Pauser();
-    link.Stopper();
-    link.Suivant();
-    link.BasculerHasard();
     link.Commande(0x10000 + 40001);
     link.JouerTitre(1);
     link.AllerA(42);
     link.AfficherChercheur();
     const std::vector<SentMessage> expected = {
-        {273, 40044, 0, false},   {273, 40045, 0, false},   {273, 40046, 0, false},
-        {273, 40047, 0, false},   {273, 40048, 0, false},   {273, 40023, 0, false},
         {273, 40001, 0, false},   {1024, 0, 121, false},    {273, 40045, 0, false},
         {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
     };
@@ -101,24 +94,6 @@ TEST_F(LinkTest, TrackNumbersAreOneBased) {
     EXPECT_EQ(window.sent[window.sent.size() - 2], (SentMessage{1024, 11, 121, false}));
 }
 
-TEST(LinkWithoutPlayer, QueriesAnswerZeroAndCommandsDoNothing) {
-    FakePlayerWindow window;
-    window.present = false;
-    FakePlayerSystem system; // no file at the program path either
-    TPilotune link{window, system, kExe};
-    link.Connecter();
-    EXPECT_TRUE(system.launched.empty());
-    EXPECT_EQ(system.pumps, 0);
-    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
-    EXPECT_EQ(link.TexteEtat(), " - Stop");
-    EXPECT_EQ(link.NumeroTitre(), 1);
-    EXPECT_EQ(link.Position(), 0);
-    EXPECT_EQ(link.Titre(), "");
-    EXPECT_FALSE(link.EstLance());
-    link.Jouer();
-    EXPECT_TRUE(window.sent.empty());
-}
-
 TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     window.Answer(kQueryTime, 61000, 0);
     window.Answer(kQueryTime, 200, 1);
@@ -141,16 +116,8 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
 
     // Silence is none; the plain queries still read it as the player's 0.
     window.silent = true;
-    EXPECT_EQ(link.AskPosition(), std::nullopt);
     EXPECT_EQ(link.AskDuree(), std::nullopt);
-    EXPECT_EQ(link.AskEtat(), std::nullopt);
-    EXPECT_EQ(link.AskHasard(), std::nullopt);
-    EXPECT_EQ(link.AskNumeroTitre(), std::nullopt);
     EXPECT_EQ(link.AskTitre(), "5. A - B"); // the caption is the system's, not an answer
-    EXPECT_EQ(link.Position(), 0);
-    EXPECT_EQ(link.NumeroTitre(), 1);
-    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
-    EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_FALSE(link.HasardActif());
 
     window.present = false;
@@ -160,22 +127,15 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     EXPECT_EQ(link.Titre(), "");
 }
 
-TEST(LinkConnect, LaunchesThePlayerAndWaitsForItsWindow) {
+TEST(LinkConnect, LaunchesNothingWithoutTheProgramAndGivesUpAfterThirtySeconds) {
     FakePlayerWindow window;
     window.present = false;
-    FakePlayerSystem system;
-    system.files[kExe] = "MZ";
-    system.onLaunch = [&] { window.findsUntilPresent = 4; };
-    TPilotune link{window, system, kExe};
-    link.Connecter();
-    EXPECT_EQ(system.launched, std::vector<std::string>{kExe});
-    EXPECT_TRUE(window.found);
-    EXPECT_EQ(system.pumps, 3);
-}
+    FakePlayerSystem absent; // no file at the program path
+    TPilotune none{window, absent, kExe};
+    none.Connecter();
+    EXPECT_TRUE(absent.launched.empty());
+    EXPECT_EQ(absent.pumps, 0);
 
-TEST(LinkConnect, GivesUpAfterThirtySecondsOrAFailedLaunch) {
-    FakePlayerWindow window;
-    window.present = false;
     FakePlayerSystem system;
     system.files[kExe] = "MZ";
     TPilotune link{window, system, kExe};
@@ -190,54 +150,6 @@ TEST(LinkConnect, GivesUpAfterThirtySecondsOrAFailedLaunch) {
     other.Connecter();
     EXPECT_EQ(failing.launched.size(), 1u);
     EXPECT_EQ(failing.pumps, 0);
-}
-
-// Messages answered inside the launch wait can ask for the player again (a
-// second start with JOUER, a shortcut): the launch under way is not repeated.
-TEST(LinkConnect, ACallDuringTheLaunchWaitLaunchesNothingMore) {
-    FakePlayerWindow window;
-    window.present = false;
-    FakePlayerSystem system;
-    system.files[kExe] = "MZ";
-    TPilotune link{window, system, kExe};
-    int waits = 0, depth = 0;
-    system.onWait = [&] {
-        EXPECT_TRUE(link.Lancement());
-        if (depth++ == 0) {
-            link.Connecter();
-            link.Jouer(); // reaches no window yet, and waits for nothing
-        }
-        --depth;
-        if (++waits == 5) window.findsUntilPresent = 1;
-        return true;
-    };
-    link.Connecter();
-    EXPECT_EQ(system.launched, std::vector<std::string>{kExe});
-    EXPECT_EQ(waits, 5);
-    EXPECT_TRUE(window.found);
-    EXPECT_FALSE(link.Lancement());
-
-    // Once the wait is over, a new call may launch again.
-    window.present = false;
-    window.found = false;
-    system.onWait = [] { return false; };
-    link.Connecter();
-    EXPECT_EQ(system.launched.size(), 2u);
-}
-
-TEST(LinkConnect, TheProgramClosingEndsTheWaitAtOnce) {
-    FakePlayerWindow window;
-    window.present = false;
-    FakePlayerSystem system;
-    system.files[kExe] = "MZ";
-    int waits = 0;
-    system.onWait = [&] { return ++waits < 3; }; // closing from the third wait on
-    TPilotune link{window, system, kExe};
-    link.Connecter();
-    EXPECT_EQ(waits, 3);
-    EXPECT_EQ(system.now, 150u);
-    EXPECT_FALSE(window.found);
-    EXPECT_FALSE(link.Lancement());
 }
 
 TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {

@@ -100,17 +100,6 @@ TEST_F(ScheduleRun, ATrackChangeRunsOnlyTrackCountEntries) {
     EXPECT_TRUE(ran.empty()); // an unknown mode never runs
 }
 
-TEST_F(ScheduleRun, TheDoneDateIsOnDiskBeforeTheActionRuns) {
-    std::string seen;
-    CPlanification own(store, clock, [&](int, const std::string&) {
-        seen = store.ReadText(kSectionPlanification, "Effectuer 0", "", true);
-    });
-    Write({{.action = ARRETER, .mode = kModeDans}});
-    own.Load();
-    own.Evaluate(true);
-    EXPECT_EQ(seen, "03/06/2024");
-}
-
 TEST_F(ScheduleRun, AnActionThatRebuildsTheScheduleEndsThePass) {
     // Entry 0 opens the options dialog, which rebuilds the running schedule;
     // the pass must not go on over entries that were replaced.

@@ -40,6 +40,28 @@ struct Entry {
     int done = 0; // day number; 0 writes the text "0"
 };
 
+// Writes the entries as the options dialog does and sets "Activer".
+inline void WriteEntries(SettingsStore& store, const std::vector<Entry>& entries,
+                         bool active = true) {
+    constexpr std::string_view s = kSectionPlanification;
+    store.WriteBoolean(s, "Activer", active, true);
+    store.WriteInteger(s, "NbListe", static_cast<int>(entries.size()), true);
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const std::string i = std::to_string(k);
+        const Entry& e = entries[k];
+        store.WriteBoolean(s, "Activer " + i, e.enabled, true);
+        store.WriteInteger(s, "Action " + i, e.action, true);
+        store.WriteInteger(s, "Comment " + i, e.mode, true);
+        store.WriteInteger(s, "Periode " + i, e.period, true);
+        store.WriteInteger(s, "Quand " + i, e.quand, true);
+        store.WriteText(s, "Chemin " + i, e.chemin, true);
+        if (e.done == 0)
+            store.WriteText(s, "Effectuer " + i, "0", true);
+        else
+            store.WriteDate(s, "Effectuer " + i, e.done, true);
+    }
+}
+
 class ScheduleFixture : public ::testing::Test {
   protected:
     ScheduleFixture() {
@@ -47,25 +69,8 @@ class ScheduleFixture : public ::testing::Test {
         clock.Set(3, 12); // Monday 3 June 2024, noon
     }
 
-    // Writes the entries as the options dialog does and sets "Activer".
     void Write(const std::vector<Entry>& entries, bool active = true) {
-        constexpr std::string_view s = kSectionPlanification;
-        store.WriteBoolean(s, "Activer", active, true);
-        store.WriteInteger(s, "NbListe", static_cast<int>(entries.size()), true);
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            const std::string i = std::to_string(k);
-            const Entry& e = entries[k];
-            store.WriteBoolean(s, "Activer " + i, e.enabled, true);
-            store.WriteInteger(s, "Action " + i, e.action, true);
-            store.WriteInteger(s, "Comment " + i, e.mode, true);
-            store.WriteInteger(s, "Periode " + i, e.period, true);
-            store.WriteInteger(s, "Quand " + i, e.quand, true);
-            store.WriteText(s, "Chemin " + i, e.chemin, true);
-            if (e.done == 0)
-                store.WriteText(s, "Effectuer " + i, "0", true);
-            else
-                store.WriteDate(s, "Effectuer " + i, e.done, true);
-        }
+        WriteEntries(store, entries, active);
     }
     void Load(const std::vector<Entry>& entries, bool active = true) {
         Write(entries, active);

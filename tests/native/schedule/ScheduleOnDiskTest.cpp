@@ -1,69 +1,49 @@
 // The schedule's done dates on a real settings file: on disk as soon as an
 // entry is marked, and read back right across restarts whatever the date format.
-#include <gtest/gtest.h>
-
-#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "ScheduleFixture.h"
+#include "SettingsFixture.h"
 #include "TestDateCodecs.h"
 
 using namespace pilotune;
 using pilotune::testing::Entry;
 using pilotune::testing::SetClock;
+using pilotune::testing::WriteEntries;
 
 namespace {
 
-constexpr std::string_view kPlan = kSectionPlanification;
-
-class ScheduleOnDisk : public ::testing::Test {
+class ScheduleOnDisk : public pilotune::testing::SettingsFixture {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              (std::string("pilotune-schedule-disk-") + info->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        SettingsFixture::SetUp();
         clock.Set(3, 12);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
+    SettingsStore::Environment Dated() const {
+        SettingsStore::Environment env = Env();
+        env.dates = format;
+        return env;
+    }
     // A start of the program: the store opened on the file, the schedule loaded.
     void Start() {
         plan.reset();
         store = std::make_unique<SettingsStore>();
-        store->Open("", {(dir / "p.exe").string(), "abc", &codec, dates});
-        plan = std::make_unique<CPlanification>(*store, clock,
-                                                [this](int a, const std::string& p) { Ran(a, p); });
+        store->Open("", Dated());
+        plan = std::make_unique<CPlanification>(*store, clock, [this](int a, const std::string&) {
+            ran.push_back(a);
+            seenOnDisk.push_back(OnDisk("Effectuer 0"));
+        });
         plan->Load();
     }
     // What a fresh reader finds on disk now.
     std::string OnDisk(const std::string& key) const {
         SettingsStore reader;
-        reader.Open("", {(dir / "p.exe").string(), "abc", &codec, dates});
-        return reader.ReadText(kPlan, key, "<none>", true);
-    }
-    void Write(const std::vector<Entry>& entries) {
-        store->WriteBoolean(kPlan, "Activer", true, true);
-        store->WriteInteger(kPlan, "NbListe", static_cast<int>(entries.size()), true);
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            const std::string i = std::to_string(k);
-            store->WriteInteger(kPlan, "Action " + i, entries[k].action, true);
-            store->WriteInteger(kPlan, "Comment " + i, entries[k].mode, true);
-            store->WriteInteger(kPlan, "Periode " + i, entries[k].period, true);
-            store->WriteInteger(kPlan, "Quand " + i, entries[k].quand, true);
-            store->WriteDate(kPlan, "Effectuer " + i, entries[k].done, true);
-        }
-    }
-    void Ran(int action, const std::string&) {
-        ran.push_back(action);
-        seenOnDisk.push_back(OnDisk("Effectuer 0"));
+        reader.Open("", Dated());
+        return reader.ReadText(kSectionPlanification, key, "<none>", true);
     }
 
-    std::filesystem::path dir;
-    Windows1252Codec codec;
-    DayMonthYearDateCodec dayMonthYear;
-    const DateCodec* dates = &dayMonthYear;
+    const DateCodec* format = &dates;
     SetClock clock;
     std::unique_ptr<SettingsStore> store;
     std::unique_ptr<CPlanification> plan;
@@ -75,7 +55,7 @@ class ScheduleOnDisk : public ::testing::Test {
 
 TEST_F(ScheduleOnDisk, AnEntryThatRanIsOnDiskBeforeItsActionAndDoesNotRunAgainAfterACrash) {
     Start();
-    Write({{.action = 7, .mode = 1, .period = 0, .quand = 0}});
+    WriteEntries(*store, {{.action = 7, .mode = 1, .period = 0, .quand = 0}});
     ASSERT_TRUE(store->Flush().ok);
     Start();
     plan->Evaluate(true);
@@ -90,7 +70,8 @@ TEST_F(ScheduleOnDisk, AnEntryThatRanIsOnDiskBeforeItsActionAndDoesNotRunAgainAf
 
 TEST_F(ScheduleOnDisk, CancelledAndReArmedEntriesReachTheDiskAtOnce) {
     Start();
-    Write({{.action = 7, .mode = 1, .quand = 50}, {.action = 8, .mode = 1, .quand = 90}});
+    WriteEntries(*store,
+                 {{.action = 7, .mode = 1, .quand = 50}, {.action = 8, .mode = 1, .quand = 90}});
     ASSERT_TRUE(store->Flush().ok);
     const struct {
         const char* what;
@@ -111,22 +92,29 @@ TEST_F(ScheduleOnDisk, CancelledAndReArmedEntriesReachTheDiskAtOnce) {
     }
 }
 
-TEST_F(ScheduleOnDisk, AnArmedOneTimeEntryStaysArmedAcrossRestartsWithATwoDigitYearFormat) {
+// A done entry stays done and an armed one armed across restarts, also in
+// short date formats where day 0 does not read back as day 0; a file that
+// holds day 0 written in the format itself reads as not done too.
+TEST_F(ScheduleOnDisk, DoneAndArmedEntriesKeepTheirStateAcrossRestartsInEveryDateFormat) {
     const pilotune::testing::TwoDigitYearDates twoDigits;
     const pilotune::testing::BuddhistEraDates buddhist;
-    for (const DateCodec* format :
-         {static_cast<const DateCodec*>(&twoDigits), static_cast<const DateCodec*>(&buddhist)}) {
-        std::filesystem::remove(dir / "p.ini");
-        dates = format;
+    for (const DateCodec* f :
+         {static_cast<const DateCodec*>(&dates), static_cast<const DateCodec*>(&twoDigits),
+          static_cast<const DateCodec*>(&buddhist)}) {
+        SCOPED_TRACE(f->Format(0));
+        std::filesystem::remove(ini);
+        format = f;
         ran.clear();
         Start();
-        Write({{.action = 7, .mode = 1, .quand = 0}, {.action = 8, .mode = 1, .quand = 3}});
+        WriteEntries(*store,
+                     {{.action = 7, .mode = 1, .quand = 0}, {.action = 8, .mode = 1, .quand = 3}});
         ASSERT_TRUE(store->Close().ok);
         Start();
         plan->Evaluate(true); // entry 0 runs; entry 1 is saved armed
         ASSERT_TRUE(store->Close().ok);
         for (int restart = 0; restart < 2; ++restart) {
             Start();
+            EXPECT_NE(plan->Entries()[0].Effectuer, 0);
             EXPECT_EQ(plan->Entries()[1].Effectuer, 0) << OnDisk("Effectuer 1");
             ASSERT_TRUE(store->Close().ok);
         }
@@ -134,5 +122,10 @@ TEST_F(ScheduleOnDisk, AnArmedOneTimeEntryStaysArmedAcrossRestartsWithATwoDigitY
         for (int i = 0; i < 5; ++i)
             plan->Evaluate(true);
         EXPECT_EQ(ran, (std::vector<int>{7, 8}));
+
+        store->WriteText(kSectionPlanification, "Effectuer 1", f->Format(0), true);
+        ASSERT_TRUE(store->Close().ok);
+        Start();
+        EXPECT_EQ(plan->Entries()[1].Effectuer, 0);
     }
 }

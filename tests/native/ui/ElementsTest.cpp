@@ -56,14 +56,3 @@ TEST(Scene, HitTestFindsTheTopmostVisibleEnabledElement) {
     EXPECT_EQ(scene.HitTest(16, 5)->name, "under");
     EXPECT_THROW(scene["absent"], std::out_of_range);
 }
-
-TEST(Menu, FindsItemsByNameAndSkipsSeparators) {
-    Menu menu("ppmBoucle");
-    menu.Add({.name = "mnuExtrait", .caption = "Extrait"});
-    menu.AddSeparator();
-    menu.Add({.name = "mnuBoucle9", .caption = "Boucle Infini"});
-    menu["mnuBoucle9"].checked = true;
-    EXPECT_TRUE(menu.Items()[2].checked);
-    EXPECT_EQ(menu.Find(""), nullptr);
-    EXPECT_THROW(menu["mnuBoucle1"], std::out_of_range);
-}

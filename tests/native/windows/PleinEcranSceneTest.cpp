@@ -28,17 +28,10 @@ TEST(ViewAnchors, EachSideKeepsItsDistanceAndAFreeAxisKeepsItsCentreInProportion
               (Rect{100, 50, 20, 10}));
 }
 
-TEST(ViewLayout, DesignBoundsAtDesignSizeAndAnchorsOnA1024By768Screen) {
+TEST(ViewLayout, AnchorsOnA1024By768Screen) {
     Scene scene = BuildViewScene();
-    EXPECT_EQ(scene["lblTitreB"].bounds, (Rect{8, 128, 617, 265}));
-    EXPECT_EQ(scene["lblTitreN"].bounds, (Rect{12, 124, 617, 265}));
-    EXPECT_EQ(scene["imgFerme"].bounds, (Rect{567, 32, 34, 34}));
-    EXPECT_EQ(scene["shaBord2B"].bounds, (Rect{624, 402, 7, 41}));
     EXPECT_FALSE(scene["shaSelection"].visible);
-    EXPECT_FALSE(scene["lblCopierB"].visible);
-    EXPECT_EQ(scene["lblTitreB"].font.face, "Arial Rounded MT Bold");
-    EXPECT_TRUE(scene["lblTitreB"].wrap);
-
+    EXPECT_TRUE(scene["lblTitreB"].wrap); // long titles wrap, not cut
     LayoutView(scene, 1024, 768);
     EXPECT_EQ(scene["lblTitreB"].bounds, (Rect{8, 128, 617 + 389, 265 + 322}));
     EXPECT_EQ(scene["shaBord2B"].bounds, (Rect{624 + 389, 402 + 322, 7, 41}));
