@@ -45,17 +45,20 @@ void ClavierPage::StopCapture() {
 }
 
 void ClavierPage::Build(Panel& page) {
+    // The fields widen with the page and the buttons follow its right edge.
+    constexpr unsigned kStretch = kAnchorLeft | kAnchorRight | kAnchorTop;
+    constexpr unsigned kRight = kAnchorRight | kAnchorTop;
     gbxClavier_.Create(page, "", {8, 8, 537, 403}, kOptClaGroup, kAnchorAll);
     cseClaActiver_.Create(page, "Activer les touches de raccourcis", {16, 7, 217, 17},
                           kOptClaActiver);
     cseClaActiver_.SetFont(page.BoldFont());
     lblClaAction_.Create(page, "Action :", {24, 36, 48, 17}, kOptClaActionLabel);
-    cbxClaAction_.Create(page, {80, 33, 321, 300}, kOptClaAction);
-    cmdClaParcourir_.Create(page, " Parcourir", {408, 32, 121, 25}, kOptClaParcourir);
+    cbxClaAction_.Create(page, {80, 33, 321, 300}, kOptClaAction, kStretch);
+    cmdClaParcourir_.Create(page, " Parcourir", {408, 32, 121, 25}, kOptClaParcourir, kRight);
     lblClaTouche_.Create(page, "Touche :", {24, 76, 48, 17}, kOptClaToucheLabel);
-    txtClaTouche_.Create(page, "", {80, 73, 321, 21}, kOptClaTouche);
+    txtClaTouche_.Create(page, "", {80, 73, 321, 21}, kOptClaTouche, kStretch);
     txtClaTouche_.SetReadOnly(true);
-    cmdClaAjouter_.Create(page, "Ajouter", {408, 72, 121, 25}, kOptClaAjouter);
+    cmdClaAjouter_.Create(page, "Ajouter", {408, 72, 121, 25}, kOptClaAjouter, kRight);
     lsvCla_.Create(page, {24, 112, 505, 283}, kOptClaList, kAnchorAll, true);
     lsvCla_.AddColumn("Action", kDefaultActionWidth);
     lsvCla_.AddColumn("Touche", kDefaultKeyWidth);

@@ -46,20 +46,24 @@ PlanificationPage::PlanificationPage(Container& dialog, SettingsStore& store, CP
 }
 
 void PlanificationPage::Build(Panel& page) {
+    // The fields widen with the page and the right column follows its edge:
+    // at the dialog's minimum width nothing leaves the group.
+    constexpr unsigned kStretch = kAnchorLeft | kAnchorRight | kAnchorTop;
+    constexpr unsigned kRight = kAnchorRight | kAnchorTop;
     gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kOptPlanGroup, kAnchorAll);
     csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17}, kOptPlanActiver);
     csePlanActiver_.SetFont(page.BoldFont());
-    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kOptPlanAction);
-    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kOptPlanParcourir);
-    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kOptPlanComment);
-    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kOptPlanHeureFrame);
-    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kOptPlanHeure);
+    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kOptPlanAction, kStretch);
+    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kOptPlanParcourir, kRight);
+    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kOptPlanComment, kStretch);
+    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kOptPlanHeureFrame, kRight);
+    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kOptPlanHeure, kRight);
     tudPlanHeure_->SetText("00 h 00 m 00 s");
     tudPlanHeure_->SetCoeficient(kHeure.Coeficient);
     tudPlanHeure_->SetMaskMin(kHeure.MaskMin);
     tudPlanHeure_->SetMaskMax(kHeure.MaskMax);
-    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kOptPlanChansonFrame);
-    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kOptPlanChanson);
+    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kOptPlanChansonFrame, kRight);
+    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kOptPlanChanson, kRight);
     tudPlanChanson_->SetText("003 chansons");
     tudPlanChanson_->SetPluriel(true);
     tudPlanChanson_->SetCoeficient(kChanson.Coeficient);
@@ -67,14 +71,14 @@ void PlanificationPage::Build(Panel& page) {
     tudPlanChanson_->SetMaskMax(kChanson.MaskMax);
     tudPlanHeure_->OnChange = [this] { changed_(); };
     tudPlanChanson_->OnChange = [this] { changed_(); };
-    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kOptPlanPeriode);
-    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kOptPlanAjouter);
+    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kOptPlanPeriode, kStretch);
+    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kOptPlanAjouter, kRight);
     lsvPlan_.Create(page, {19, 144, 516, 227}, kOptPlanList, kAnchorAll, true);
     for (int c = 0; c < 5; ++c)
         lsvPlan_.AddColumn(kTitles[c], kWidths[c]);
     csePlanAfficheInfo_.Create(
         page, "Afficher dans le programme quand passe la prochaine planification",
-        {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorBottom);
+        {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorRight | kAnchorBottom);
     lsvPlan_.onEvent = [this](const ListViewEvent& e) {
         if (e.kind == ListViewEvent::Checked) changed_();
         if (e.kind == ListViewEvent::DoubleClick) TakeBack();

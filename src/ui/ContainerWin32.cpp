@@ -32,7 +32,7 @@ void Container::StartLayout(Size designClient) {
 
 HWND Container::AddControl(const wchar_t* cls, std::string_view text, DWORD style,
                            const Rect& design, int id, unsigned anchors, DWORD exStyle) {
-    const Rect r = layout_.Scale(design);
+    const Rect r = PlacedNow(design, anchors);
     HWND child = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
                                  r.left, r.top, r.width, r.height, Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -43,8 +43,19 @@ HWND Container::AddControl(const wchar_t* cls, std::string_view text, DWORD styl
     return child;
 }
 
+// Where a control goes in the client as it is now: a page built after its
+// dialog was resized gets its controls where the anchors put them.
+Rect Container::PlacedNow(const Rect& design, unsigned anchors) const {
+    RECT client{};
+    if (!Handle() || !GetClientRect(Handle(), &client) || client.right <= 0 || client.bottom <= 0)
+        return layout_.Scale(design);
+    return Anchored(layout_.Scale(design), anchors, layout_.Client(),
+                    {client.right, client.bottom});
+}
+
 void Container::Place(HWND child, const Rect& design, unsigned anchors) {
-    const Rect r = layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
+    layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
+    const Rect r = PlacedNow(design, anchors);
     SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

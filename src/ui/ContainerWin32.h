@@ -68,6 +68,7 @@ class Container : public Window {
 
   private:
     void Arrange();
+    Rect PlacedNow(const Rect& design, unsigned anchors) const;
     HBRUSH BackgroundBrush() const;
 
     Layout layout_;
