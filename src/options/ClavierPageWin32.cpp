@@ -62,7 +62,8 @@ void ClavierPage::Build(Panel& page) {
     lsvCla_.Create(page, {24, 112, 505, 283}, kOptClaList, kAnchorAll, true);
     lsvCla_.AddColumn("Action", kDefaultActionWidth);
     lsvCla_.AddColumn("Touche", kDefaultKeyWidth);
-    lsvCla_.onEvent = [this](const ListViewEvent& e) {
+    lsvCla_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
+        if (ListChanged(lsvCla_, e, dpi, true)) changed_();
         switch (e.kind) {
         case ListViewEvent::Checked:
             changed_();
@@ -72,13 +73,6 @@ void ClavierPage::Build(Panel& page) {
             break;
         case ListViewEvent::RightClick:
             if (onMenu) onMenu({&lsvCla_, [this] { Add(); }, [this] { TakeBack(); }});
-            break;
-        case ListViewEvent::Key:
-            if (e.key == VK_SPACE) changed_();
-            if (e.key == VK_BACK || e.key == VK_DELETE) {
-                DeleteSelected(lsvCla_);
-                changed_();
-            }
             break;
         default:
             break;

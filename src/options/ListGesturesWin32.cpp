@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/EncodingWin32.h"
+#include "ui/Layout.h"
 
 namespace pilotune {
 
@@ -16,10 +17,32 @@ void DeleteSelected(ListView& list) {
     if (IsWindowVisible(list.Handle())) list.Focus();
 }
 
-void MoveItem(ListView& list, int target) {
+bool DragMove(ListView& list, int y, bool leftHeld) {
+    if (!leftHeld || list.Count() < 2 || list.Selected() < 0) return false;
+    const std::optional<int> first = list.RowTop(0), second = list.RowTop(1);
+    if (!first || !second || *second <= *first) return false;
+    // Above the first row counts as the first (a truncating division).
+    return MoveItem(list, (y - *first) / (*second - *first));
+}
+
+bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule) {
+    switch (e.kind) {
+    case ListViewEvent::Key:
+        if (e.key == VK_BACK || e.key == VK_DELETE) DeleteSelected(list);
+        return e.key == VK_SPACE || e.key == VK_BACK || e.key == VK_DELETE;
+    case ListViewEvent::MouseDown:
+        return pressRule && e.y < ScaleToDpi(50, dpi);
+    case ListViewEvent::MouseMove:
+        return DragMove(list, e.y, e.on);
+    default:
+        return false;
+    }
+}
+
+bool MoveItem(ListView& list, int target) {
     const int count = list.Count();
     const int row = list.Selected();
-    if (count < 2 || row < 0 || row == target || target < 0 || target >= count) return;
+    if (count < 2 || row < 0 || row == target || target < 0 || target >= count) return false;
     const int columns = Header_GetItemCount(ListView_GetHeader(list.Handle()));
     std::vector<std::string> cells;
     for (int c = 0; c < columns; ++c)
@@ -41,6 +64,7 @@ void MoveItem(ListView& list, int target) {
     list.Select(at);
     SendMessageW(list.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list.Handle(), nullptr, TRUE);
+    return true;
 }
 
 void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {

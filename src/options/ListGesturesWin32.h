@@ -25,8 +25,16 @@ inline constexpr char kConfirmClearText[] = "Etes-vous sur de vouloir effacer to
 void DeleteSelected(ListView& list);
 // Moves the selected row (texts, check mark, hint, data) to `target`, selected
 // and focused. Nothing happens without a selection, with one row, or for a
-// target outside the rows or equal to the selected one.
-void MoveItem(ListView& list, int target);
+// target outside the rows or equal to the selected one. True when it moved.
+bool MoveItem(ListView& list, int target);
+// Dragging with the left button held moves the selected row to the row under
+// `y` (client pixels of the list), as MoveItem does. True when it moved.
+bool DragMove(ListView& list, int y, bool leftHeld);
+// What every options list does by itself with an event of the user's: Space
+// ticks (a change), Backspace and Delete delete the selected row, dragging
+// moves it; with `pressRule`, a left press in the list's first 50 pixels
+// (scaled to `dpi`) counts as a change too. True when the page changed.
+bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule);
 
 // The list menu's commands for one list.
 struct ListCommands {

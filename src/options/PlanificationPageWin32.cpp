@@ -79,17 +79,10 @@ void PlanificationPage::Build(Panel& page) {
     csePlanAfficheInfo_.Create(
         page, "Afficher dans le programme quand passe la prochaine planification",
         {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorRight | kAnchorBottom);
-    lsvPlan_.onEvent = [this](const ListViewEvent& e) {
-        if (e.kind == ListViewEvent::Checked) changed_();
+    lsvPlan_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
+        if (ListChanged(lsvPlan_, e, dpi, true) || e.kind == ListViewEvent::Checked) changed_();
         if (e.kind == ListViewEvent::DoubleClick) TakeBack();
         if (e.kind == ListViewEvent::RightClick && onMenu) onMenu(MenuCommands());
-        if (e.kind == ListViewEvent::Key) {
-            if (e.key == VK_SPACE) changed_();
-            if (e.key == VK_BACK || e.key == VK_DELETE) {
-                DeleteSelected(lsvPlan_);
-                changed_();
-            }
-        }
     };
 }
 

@@ -1,5 +1,7 @@
 #include "ui/ListViewWin32.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "base/EncodingWin32.h"
@@ -70,6 +72,7 @@ void ListView::Create(Container& parent, const Rect& design, int id, unsigned an
     dpi_ = parent.Dpi();
     const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | (checkBoxes ? LVS_EX_CHECKBOXES : 0);
     SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
+    SetWindowSubclass(hwnd, &ListView::MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
     for (UINT code : {UINT(LVN_ITEMCHANGED), UINT(NM_CLICK), UINT(NM_DBLCLK), UINT(NM_RCLICK),
                       UINT(LVN_KEYDOWN), UINT(LVN_BEGINDRAG)})
         parent.OnNotify(id, code, [this](const NMHDR& h) {
@@ -83,6 +86,27 @@ void ListView::Create(Container& parent, const Rect& design, int id, unsigned an
             lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
         return LRESULT{0};
     });
+}
+
+ListView::~ListView() {
+    if (hwnd && IsWindow(hwnd)) RemoveWindowSubclass(hwnd, &ListView::MouseProc, 0);
+}
+
+// The list's own presses and moves, for the forms that drag rows: the list
+// view tells its parent about neither.
+LRESULT CALLBACK ListView::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self) {
+    auto* view = reinterpret_cast<ListView*>(self);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &ListView::MouseProc, 0);
+    } else if ((msg == WM_LBUTTONDOWN || msg == WM_MOUSEMOVE) && view->onEvent && !view->quiet_) {
+        const bool down = msg == WM_LBUTTONDOWN;
+        ListViewEvent e{down ? ListViewEvent::MouseDown : ListViewEvent::MouseMove};
+        e.on = down || (wParam & MK_LBUTTON) != 0;
+        e.y = GET_Y_LPARAM(lParam);
+        view->onEvent(e);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void ListView::Report(const NMHDR& header) {
@@ -183,6 +207,15 @@ void ListView::Select(int row) {
 
 std::string ListView::Hint(int row) const {
     return row >= 0 && static_cast<size_t>(row) < hints_.size() ? hints_[row] : std::string();
+}
+
+std::optional<int> ListView::RowTop(int row) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    if (row < 0 || row >= Count() ||
+        !SendMessageW(hwnd, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r)))
+        return std::nullopt;
+    return r.top;
 }
 
 void ListView::SetHint(int row, std::string_view hint) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,25 @@
 namespace pilotune {
 
 struct ListViewEvent {
-    enum Kind { Checked, Selected, Click, DoubleClick, RightClick, Key, BeginDrag };
+    // MouseDown (a left press) and MouseMove come from the list's own window:
+    // `y` in its client pixels, `on` while the left button is held.
+    enum Kind {
+        Checked,
+        Selected,
+        Click,
+        DoubleClick,
+        RightClick,
+        Key,
+        BeginDrag,
+        MouseDown,
+        MouseMove
+    };
     Kind kind;
     int row = -1;    // -1: no row (a click beside the rows)
     int column = -1; // clicks
-    bool on = false; // Checked: ticked; Selected: selected
+    bool on = false; // Checked: ticked; Selected: selected; MouseMove: left button held
     WORD key = 0;    // Key: the virtual key
+    int y = 0;       // MouseDown, MouseMove
     bool operator==(const ListViewEvent&) const = default;
 };
 
@@ -33,6 +47,7 @@ class ListView : public Control {
     ListView() = default;
     ListView(const ListView&) = delete;
     ListView& operator=(const ListView&) = delete;
+    ~ListView();
 
     void Create(Container& parent, const Rect& design, int id, unsigned anchors = kAnchorAll,
                 bool checkBoxes = true);
@@ -50,12 +65,16 @@ class ListView : public Control {
     void Select(int row); // -1: none; the row is focused and scrolled into view
     std::string Hint(int row) const;
     void SetHint(int row, std::string_view hint);
+    // The top of `row` in the list's client pixels; nullopt for no such row.
+    std::optional<int> RowTop(int row) const;
 
     // What the user does; changes made through the verbs above are not reported.
     std::function<void(const ListViewEvent&)> onEvent;
 
   private:
     void Report(const NMHDR& header);
+    static LRESULT CALLBACK MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
     struct Quiet;
     int quiet_ = 0;
     int dpi_ = 96;

@@ -1,7 +1,11 @@
 // The list menu and keys on the keyboard page's list, in the real program.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "ModalDriver.h"
+#include "MouseInput.h"
 #include "OptionsHarness.h"
 #include "options/ListGesturesWin32.h"
 
@@ -109,6 +113,52 @@ TEST_F(ListGesturesTest, CancelToDeleteAllChangesNothingOkEmptiesTheList) {
     }
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
+}
+
+// The real mouse, from another thread at a person's pace while this one runs
+// the program's loop: a row dragged follows the pointer; a press counts as a
+// change only in the list's first 50 pixels.
+TEST_F(ListGesturesTest, ARowDraggedFollowsThePointerAndAPressNearTheTopIsAChange) {
+    MakeForeground(h.Form());
+    auto row = [&](int r) {
+        RECT bounds{};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageW(List(), LVM_GETITEMRECT, r, reinterpret_cast<LPARAM>(&bounds));
+        return bounds;
+    };
+    const int x = 80, y0 = (row(0).top + row(0).bottom) / 2, y1 = (row(1).top + row(1).bottom) / 2,
+              y2 = row(2).bottom - 3;
+    ASSERT_LT(y0, 50);
+    ASSERT_GT(y2, 50);
+    auto gesture = [&](std::initializer_list<std::pair<int, DWORD>> steps) {
+        std::atomic<bool> done{false};
+        std::thread hand([&] {
+            for (const auto& [y, buttons] : steps) {
+                MouseAt(List(), x, y, buttons);
+                Sleep(120);
+            }
+            done = true;
+        });
+        const bool ended = h.Loop([&] { return done.load(); }, 5000);
+        hand.join();
+        return ended;
+    };
+    // The third row dragged up to the first passes the second on the way.
+    ASSERT_TRUE(gesture(
+        {{y2, MOUSEEVENTF_LEFTDOWN}, {y2 - 8, 0}, {y1, 0}, {y0, 0}, {y0, MOUSEEVENTF_LEFTUP}}));
+    EXPECT_TRUE(h.Loop([&] { return Keys() == "Touche F3;Touche F1;Touche F2;"; })) << Keys();
+    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+
+    // Applied, then a click low in the list changes nothing; one near the top does.
+    h.Click(kOptAppliquer);
+    ASSERT_FALSE(h.Enabled(kOptAppliquer));
+    ASSERT_TRUE(gesture({{y2, MOUSEEVENTF_LEFTDOWN}, {y2, MOUSEEVENTF_LEFTUP}}));
+    ASSERT_TRUE(
+        h.Loop([&] { return SendMessageW(List(), LVM_GETNEXTITEM, -1, LVNI_SELECTED) == 2; }));
+    EXPECT_FALSE(h.Enabled(kOptAppliquer));
+    ASSERT_TRUE(gesture({{y0, MOUSEEVENTF_LEFTDOWN}, {y0, MOUSEEVENTF_LEFTUP}}));
+    EXPECT_TRUE(h.Loop([&] { return h.Enabled(kOptAppliquer); }));
+    EXPECT_EQ(Keys(), "Touche F3;Touche F1;Touche F2;");
 }
 
 } // namespace
