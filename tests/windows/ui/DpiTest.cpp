@@ -16,6 +16,10 @@
 #include "base/EncodingWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
+#include "programmes/FProgLireWin32.h"
+#include "ui/InputBoxWin32.h"
+#include "windows/FAProposDeWin32.h"
+#include "Waiting.h"
 #include "ui/Layout.h"
 
 using namespace pilotune;
@@ -29,15 +33,18 @@ DWORD RunChild(int dpi) {
     return RunSelfAtDpi(dpi, L"DialogsAtOneDpi.*", kChildVariable);
 }
 
+constexpr const char* kShots[] = {"countdown", "update-failure", "update-details",
+                                  "choice",    "input-box",      "about"};
+
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace
 
-TEST(DialogsAtDpi, CountdownAndUpdateWindowShowTheirWholeTextsAt96And144) {
+TEST(DialogsAtDpi, EveryDialogShowsItsWholeTextsAt96And144) {
     for (int dpi : {96, 144}) {
-        for (const char* name : {"countdown", "update-failure", "update-details"})
+        for (const char* name : kShots)
             DeleteFileW(
                 Widen(ScreenshotPath(std::string(name) + "-" + std::to_string(dpi) + ".bmp"))
                     .c_str());
@@ -47,7 +54,7 @@ TEST(DialogsAtDpi, CountdownAndUpdateWindowShowTheirWholeTextsAt96And144) {
             code = RunChild(dpi);
         }
         EXPECT_EQ(code, 0u) << dpi << " DPI: see the child's output above";
-        for (const char* name : {"countdown", "update-failure", "update-details"}) {
+        for (const char* name : kShots) {
             const std::string shot =
                 ScreenshotPath(std::string(name) + "-" + std::to_string(dpi) + ".bmp");
             EXPECT_TRUE(Exists(shot)) << shot;
@@ -121,4 +128,27 @@ TEST(DialogsAtOneDpi, Windows) {
     });
     news.ShowModal(nullptr);
     driveNews.Join();
+
+    TfrmProgLire choice;
+    ModalDriver driveChoice(kProgLireClass, [&](HWND w) {
+        Look(w, dpi, {444, 114}, "choice");
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    choice.Choisir(nullptr, {"PlayList", "Soirée au calme"});
+    driveChoice.Join();
+
+    std::string path = "C:\\Program Files\\Winamp\\Winamp.exe";
+    ModalDriver driveInput(kInputBoxClass, [&](HWND w) {
+        Look(w, dpi, {370, 122}, "input-box");
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    InputBox(nullptr, "Pilotune", "Où se trouve Winamp ?", path);
+    driveInput.Join();
+
+    TfrmAProposDe about({});
+    ASSERT_TRUE(about.Open());
+    RedrawWindow(about.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(200); // shown on the X server before it is read back
+    Look(about.Handle(), dpi, {505, 417}, "about");
 }
