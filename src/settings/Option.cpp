@@ -103,13 +103,27 @@ void COption::Save(SettingsStore& store) {
     ProgrammeSave(store, ProgTitre);
 
     store.WriteBoolean(kSectionClavier, "ClavierActiver", ClavierActiver, true);
-    store.WriteInteger(kSectionClavier, "ClavierNb", static_cast<int>(Bindings.size()), true);
-    for (int i = 0; i < static_cast<int>(Bindings.size()); ++i) {
-        const TCla& b = Bindings[static_cast<std::size_t>(i)];
-        store.WriteBoolean(kSectionClavier, Indexed("Activer ", i), b.Activer, true);
-        store.WriteInteger(kSectionClavier, Indexed("Action ", i), b.Action, true);
-        store.WriteText(kSectionClavier, Indexed("Touche ", i), b.Touche, true);
-        store.WriteText(kSectionClavier, Indexed("Chemin ", i), b.Chemin, true);
+    // A binding without a key can never be pressed: the file keeps only the
+    // others, and no row of an earlier, longer list.
+    const int before = ReadCount(store, kSectionClavier, "ClavierNb", 0);
+    int n = 0;
+    for (const TCla& b : Bindings) {
+        if (b.Touche.empty()) continue;
+        store.WriteBoolean(kSectionClavier, Indexed("Activer ", n), b.Activer, true);
+        store.WriteInteger(kSectionClavier, Indexed("Action ", n), b.Action, true);
+        store.WriteText(kSectionClavier, Indexed("Touche ", n), b.Touche, true);
+        store.WriteText(kSectionClavier, Indexed("Chemin ", n), b.Chemin, true);
+        ++n;
+    }
+    store.WriteInteger(kSectionClavier, "ClavierNb", n, true);
+    // The rows the file counted, and any that follow them.
+    for (bool stale = true; stale || n < before; ++n) {
+        stale = false;
+        for (const char* key : {"Activer ", "Action ", "Touche ", "Chemin "}) {
+            if (!store.HasKey(kSectionClavier, Indexed(key, n), true)) continue;
+            store.DeleteKey(kSectionClavier, Indexed(key, n), true);
+            stale = true;
+        }
     }
 
     store.WriteBoolean(kSectionCopie, "AfficheBT", AfficheBT, true);

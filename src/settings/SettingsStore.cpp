@@ -323,7 +323,19 @@ const std::string_view* SettingsStore::Find(std::string_view section, std::strin
     scratch_.clear();
     AppendName(scratch_, key);
     const auto found = Lookup(s->keys, scratch_, KeyName(*s));
-    return found ? &s->lines[*found].value : nullptr;
+    return found && !s->lines[*found].deleted ? &s->lines[*found].value : nullptr;
+}
+
+void SettingsStore::DeleteKey(std::string_view section, std::string_view key, bool perUser) {
+    const Section* s = FindSection(section, perUser);
+    if (!s) return;
+    scratch_.clear();
+    AppendName(scratch_, key);
+    const auto found = Lookup(s->keys, scratch_, KeyName(*s));
+    if (!found) return;
+    Line& line = const_cast<Section*>(s)->lines[*found];
+    if (line.deleted) return;
+    line.deleted = line.pending = anyPending_ = true;
 }
 
 SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool perUser) {
@@ -354,7 +366,12 @@ void SettingsStore::Put(Section& s, std::string key, std::string value) {
     AppendFolded(scratch_, key);
     if (const auto found = Lookup(s.keys, scratch_, KeyName(s))) {
         Line& l = s.lines[*found];
-        if (l.value == value) return; // the file holds it already
+        if (l.deleted) {
+            l.deleted = false;
+            l.pending = anyPending_ = true;
+        } else if (l.value == value) {
+            return; // the file holds it already
+        }
         if (l.slot == 0) {
             l.value = Keep(std::move(value));
             l.slot = static_cast<std::uint32_t>(written_.size());
@@ -438,7 +455,7 @@ std::string SettingsStore::Render() const {
     for (const Section& s : sections_) {
         size += s.name.size() + 6;
         for (const Line& l : s.lines)
-            size += l.key.size() + l.value.size() + 3;
+            if (!l.deleted) size += l.key.size() + l.value.size() + 3;
     }
     // The text in UTF-8 first, then encoded as a whole: one pass over it.
     std::string out(size, '\0');
@@ -456,6 +473,7 @@ std::string SettingsStore::Render() const {
             put("]\r\n");
         }
         for (const Line& l : s.lines) {
+            if (l.deleted) continue;
             if (!l.key.empty()) {
                 put(l.key);
                 *d++ = '=';
@@ -483,7 +501,7 @@ void SettingsStore::MergeDisk(const FileRead& disk) {
         const Section& s = sections_[i];
         Carried c{s.name, s.own, {}, {}};
         for (const Line& l : s.lines) {
-            if (!s.own && !l.pending) continue;
+            if (l.deleted || (!s.own && !l.pending)) continue;
             c.lines.emplace_back(std::string(l.key), std::string(l.value));
             c.pending.push_back(l.pending);
         }

@@ -127,6 +127,11 @@ class SettingsStore {
     // Day 0 (none) is written "0"; "0" and the day 0 of the date format read 0.
     void WriteDate(std::string_view section, std::string_view key, int day, bool perUser);
 
+    // Removes a key; nothing when it is not there. It leaves the file at the
+    // next save (in a section every user shares, a copy another session left
+    // on disk stays: the removal is for this user's own sections).
+    void DeleteKey(std::string_view section, std::string_view key, bool perUser);
+
     // True when the key exists (the stored text may still not parse).
     bool HasKey(std::string_view section, std::string_view key, bool perUser) const;
 
@@ -149,6 +154,7 @@ class SettingsStore {
         std::string_view value; // the comment text for a comment line
         std::uint32_t slot = 0; // 1 + index in written_ of the value, 0 if from the file
         bool pending = false;   // written since the last save
+        bool deleted = false;   // removed: still indexed, never read nor written
     };
     // Open-addressing table of names compared without case: (hash, index + 1).
     struct Index {

@@ -1,5 +1,7 @@
 #include "SettingsFixture.h"
 
+#include <algorithm>
+
 #include "settings/Option.h"
 #include "settings/SettingsValues.h"
 
@@ -192,4 +194,39 @@ TEST_F(OptionTest, DamagedCountsAndActionsStayWithinBounds) {
     EXPECT_EQ(ReadCount(store, "Clavier", "Absent", 0), 0);
     store.WriteInteger("Clavier", "Nb", kMaxListCount + 1, true);
     EXPECT_EQ(ReadCount(store, "Clavier", "Nb", 0), kMaxListCount);
+}
+
+// A hand-edited count far beyond the rows the file holds: the bindings
+// without a key are not written back, and no row of the longer list stays.
+TEST_F(OptionTest, SavingKeepsOnlyBindingsWithAKeyAndDropsStaleRows) {
+    std::string file = "[abc Clavier]\nClavierNb=10000\nTouche 0=Touche F1\nAction 0=2\n"
+                       "Touche 5=\nActiver 7000=1\nTouche 9999=Touche F2\nChemin 9999=C:\\a.exe\n"
+                       "Touche 10000=Touche F9\nTouche 10001=Touche F10\n";
+    WriteFile(file);
+    SettingsStore store;
+    Open(store);
+    COption o;
+    o.Load(store, Playlist({}));
+    ASSERT_EQ(o.Bindings.size(), 10000u);
+    o.Save(store);
+    ASSERT_TRUE(store.Close().ok);
+    const std::string saved = FileBytes();
+    EXPECT_NE(saved.find("ClavierNb=2\r\n"), std::string::npos) << saved;
+    for (const char* kept : {"Touche 0=Touche F1\r\n", "Action 0=2\r\n", "Touche 1=Touche F2\r\n",
+                             "Chemin 1=C:\\a.exe\r\n"})
+        EXPECT_NE(saved.find(kept), std::string::npos) << kept << saved;
+    for (const char* gone : {"Touche 5", "Activer 7000", "9999", "Touche 10000", "Touche 10001"})
+        EXPECT_EQ(saved.find(gone), std::string::npos) << gone;
+    const std::size_t section = saved.find("[abc Clavier]");
+    const std::string clavier = saved.substr(section, saved.find('[', section + 1) - section);
+    EXPECT_EQ(std::count(clavier.begin(), clavier.end(), '\n'), 12) << clavier; // 2 rows
+
+    // A removed key reads as missing; written again, it is back.
+    SettingsStore again;
+    Open(again);
+    again.DeleteKey("Clavier", "Touche 1", true);
+    EXPECT_FALSE(again.HasKey("Clavier", "Touche 1", true));
+    EXPECT_EQ(again.ReadText("Clavier", "Touche 1", "absente", true), "absente");
+    again.WriteText("Clavier", "Touche 1", "Touche F3", true);
+    EXPECT_EQ(again.ReadText("Clavier", "Touche 1", "", true), "Touche F3");
 }
