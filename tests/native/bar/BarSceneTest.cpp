@@ -143,8 +143,7 @@ TEST(BarMenus, MainMenuCommandsCarryTheirModeFlag) {
     EXPECT_EQ(PrincipaleCommand(""), std::nullopt);
 }
 
-// The drop rule, also applied to a stored position at start: a 499 x 26 bar
-// on a 1024 x 768 screen, and on a second monitor left of the primary one.
+// One monitor: the clamp of a drop, also applied to a stored position at start.
 TEST(BarLayout, ADroppedOrStoredBarComesBackOntoItsScreen) {
     const Rect screen{0, 0, 1024, 768};
     const Rect left{-1280, 0, 1280, 1024};
@@ -160,4 +159,106 @@ TEST(BarLayout, ADroppedOrStoredBarComesBackOntoItsScreen) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ClampBarToScreen(c.bar, c.on), c.expected) << c.bar.left << "," << c.bar.top;
+}
+
+// Every size, offset and font follows the DPI; at 96 the bar is as designed.
+TEST(BarLayout, EverySizeOffsetAndFontScalesWithTheDpi) {
+    struct Case {
+        int dpi, width, height, button, pitch, shadow, timeFont, indicatorFont;
+    } cases[] = {
+        {96, 499, 26, 10, 13, 1, 11, 8},
+        {120, 480, 33, 13, 16, 1, 14, 10}, // 75 * 1.25 = 93.75 -> 94
+        {144, 461, 39, 15, 20, 2, 17, 12}, // halves round up: 112.5 -> 113, 19.5 -> 20
+        {192, 424, 52, 20, 26, 2, 22, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        Scene scene = BuildBarScene();
+        Element& info = scene["lblInfoB"];
+        info.visible = true;
+        info.bounds.width = ScaleToDpi(30, c.dpi); // as measured at that DPI
+        const BarSize size = LayoutBar(scene, 1024, 450, c.dpi);
+        EXPECT_EQ(size.width, c.width);
+        EXPECT_EQ(size.height, c.height);
+        EXPECT_EQ(scene["imgFerme"].bounds,
+                  (Rect{c.width - c.pitch, ScaleToDpi(1, c.dpi), c.button, c.button}));
+        EXPECT_EQ(scene["imgRecule"].bounds.left, c.width - 6 * c.pitch);
+        EXPECT_EQ(scene["lblTitreN"].bounds, scene["lblTitreB"].bounds.Moved(c.shadow, -c.shadow));
+        EXPECT_EQ(scene["shaAvanceN"].bounds,
+                  scene["shaAvanceB"].bounds.Moved(c.shadow, -c.shadow));
+        EXPECT_EQ(scene["lblTitreB"].font.height, c.timeFont);
+        EXPECT_EQ(scene["lblDureeN"].font.height, c.timeFont);
+        EXPECT_EQ(scene["lblHazardN"].font.height, c.indicatorFont);
+        EXPECT_EQ(scene["imgFond"].bounds, (Rect{0, 0, c.width, c.height}));
+        EXPECT_EQ(scene["shaAvanceB"].bounds.Bottom(), c.height - ScaleToDpi(1, c.dpi));
+        // The highlight frames a button the same way at every scale.
+        const Rect b = scene["imgJoue"].bounds;
+        const Rect frame = HighlightFrame(b, c.dpi);
+        EXPECT_EQ(frame.left, b.left - c.shadow);
+        EXPECT_EQ(frame.Right(), b.Right() + ScaleToDpi(2, c.dpi));
+        // Nothing that takes a click overlaps another, nothing leaves the bar,
+        // and every label is high enough for its letters.
+        std::vector<const Element*> clickable;
+        for (const Element& e : scene.Elements()) {
+            if (!e.visible || e.bounds.width == 0 || e.name.ends_with('N')) continue;
+            EXPECT_GE(e.bounds.left, 0) << e.name;
+            EXPECT_LE(e.bounds.Right(), c.width) << e.name;
+            if (e.kind == ElementKind::Label) EXPECT_GE(e.bounds.height, e.font.height) << e.name;
+            if (ElementAction(e.name)) clickable.push_back(&e);
+        }
+        for (const Element* a : clickable)
+            for (const Element* b : clickable) {
+                if (a == b || a->name == "lblNbBoucleB" || b->name == "lblNbBoucleB") continue;
+                const bool apart =
+                    a->bounds.Right() <= b->bounds.left || b->bounds.Right() <= a->bounds.left ||
+                    a->bounds.Bottom() <= b->bounds.top || b->bounds.Bottom() <= a->bounds.top;
+                EXPECT_TRUE(apart) << a->name << " overlaps " << b->name;
+            }
+    }
+}
+
+// Two monitors: the bar lands on the one that holds most of it, at its DPI,
+// sized by its right edge; a stored place comes back on its monitor, or the
+// nearest one when that monitor is gone.
+TEST(BarLayout, TheBarRestsOnTheMonitorThatHoldsItAtThatMonitorsDpi) {
+    const Screen primary{{0, 0, 1024, 768}, 96};
+    const Screen right{{1024, 0, 1920, 1080}, 192};
+    const Screen above{{0, -1080, 1920, 1080}, 144};
+    const Screen left{{-1280, 0, 1280, 1024}, 96};
+    const std::vector<Screen> one{primary};
+    struct Case {
+        std::vector<Screen> monitors;
+        Rect dropped;
+        BarPlace expected;
+    } drops[] = {
+        {one, {450, 0, 499, 26}, {{450, 0, 499, 26}, 96}},   // exactly the old rule
+        {one, {-90, 192, 499, 26}, {{0, 192, 949, 26}, 96}}, // clamped, then sized
+        {one, {3000, 5000, 499, 26}, {{525, 742, 424, 26}, 96}},
+        // Across two: most of it on the right-hand monitor, at 200 %, onto it.
+        {{primary, right}, {900, 100, 499, 26}, {{1024, 100, 1770, 52}, 192}},
+        {{primary, right}, {600, 100, 499, 26}, {{600, 100, 349, 26}, 96}},
+        // Past the bottom of the 200 % monitor: its own height decides.
+        {{primary, right}, {1500, 1070, 499, 26}, {{1500, 1028, 1294, 52}, 192}},
+        {{primary, above}, {300, -14, 499, 26}, {{300, -39, 1507, 39}, 144}},
+        {{primary, left}, {-300, 50, 499, 26}, {{-300, 50, 225, 26}, 96}},
+        {{primary, left}, {-1400, -40, 499, 26}, {{-1280, 0, 1205, 26}, 96}},
+    };
+    for (const Case& c : drops)
+        EXPECT_EQ(DropBar(c.monitors, c.dropped), c.expected)
+            << c.dropped.left << "," << c.dropped.top;
+
+    struct Stored {
+        std::vector<Screen> monitors;
+        int left, top;
+        BarPlace expected;
+    } stored[] = {
+        {one, 450, 0, {{450, 0, 499, 26}, 96}},
+        {one, 5000, 0, {{864, 0, 160, 26}, 96}}, // a far-off place: still usable
+        {{primary, right}, 2000, 500, {{2000, 500, 794, 52}, 192}},
+        {one, 2000, 500, {{864, 500, 160, 26}, 96}}, // that monitor is gone: nearest
+        {{primary, left}, -1000, 900, {{-1000, 900, 925, 26}, 96}},
+        {{primary, above}, 1500, -5, {{1500, -39, 307, 39}, 144}},
+    };
+    for (const Stored& c : stored)
+        EXPECT_EQ(PlaceStoredBar(c.monitors, c.left, c.top), c.expected) << c.left << "," << c.top;
 }
