@@ -140,3 +140,40 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     ClickAt(bar, ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
     EXPECT_TRUE(h.RunUntil([&] { return !IsWindow(bar); }, 3000));
 }
+
+// Windows tells the bar that its monitor's DPI changed (moved to another
+// monitor, or the user's scale): the bar follows it there and back.
+TEST(BarDpiChange, TheBarRescalesOnWmDpiChangedAndComesBackExactly) {
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+    h.Start();
+    HWND bar = h.app.Bar().Handle();
+    ASSERT_TRUE(bar);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    const Scene& scene = h.bar.state.scene;
+    const auto size = [&] {
+        RECT r{};
+        GetWindowRect(bar, &r);
+        return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const Rect before = size();
+    const Element ferme = scene["imgFerme"];
+    const Font titleFont = scene["lblTitreB"].font;
+
+    RECT suggested{450, 0, 450 + 2 * before.width, 2 * before.height};
+    SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(size(), (Rect{450, 0, screen - 450 - 150, 52}));
+    EXPECT_EQ(scene["imgFerme"].bounds.width, 20);
+    EXPECT_EQ(scene["lblTitreB"].font.height, 22);
+    // The tick's changes keep the shadows two pixels away now.
+    h.RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(2, -2));
+    EXPECT_EQ(scene["shaAvanceN"].bounds.left, scene["shaAvanceB"].bounds.left + 2);
+
+    suggested = {450, 0, 450 + before.width, before.height};
+    SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(size(), before);
+    EXPECT_EQ(scene["imgFerme"], ferme);
+    EXPECT_EQ(scene["lblTitreB"].font, titleFont);
+    h.RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(1, -1));
+}

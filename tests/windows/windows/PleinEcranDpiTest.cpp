@@ -117,3 +117,26 @@ TEST(PleinEcranAtOneDpi, PicturesLettersTextsAndSeek) {
     EXPECT_NEAR(seekMs, 102000, 2000); // half of 200 s, + 2 s
     view->Close();
 }
+
+// Windows tells the view its monitor's DPI changed: it keeps covering the
+// monitor and draws its design at the new scale.
+TEST(PleinEcranDpiChange, TheViewRescalesOnWmDpiChanged) {
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+    h.Start();
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    TfrmPleinEcran* view = h.app.PleinEcran();
+    ASSERT_TRUE(view);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
+    SendMessageW(view->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT r{};
+    GetWindowRect(view->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, sw);
+    EXPECT_EQ(r.bottom - r.top, sh);
+    const int dpi = ViewDpi(sw, sh, 144);
+    EXPECT_GT(dpi, 96);
+    EXPECT_EQ(view->ViewScene()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
+    EXPECT_EQ(view->ViewScene()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
+    view->Close();
+}
