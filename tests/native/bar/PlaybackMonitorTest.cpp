@@ -136,42 +136,39 @@ TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
     EXPECT_TRUE(bar.state.menus.principale[kMnuHazard].checked);
 }
 
-TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndTheMouseBringsItBack) {
+// Auto-hide: a line on the tenth quiet tick; the mouse, or switching it off,
+// gives back the bar's full height at its DPI (52 at 200 %).
+TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
     StartBar();
-    for (int i = 0; i < 5; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    bar.state.fullHeight = bar.state.height = 52;
+    const auto ticks = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            bar.monitor.Tick();
+    };
+    ticks(5);
+    EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0); // CacheAuto off: never counts
-
     option.CacheAuto = true;
-    for (int i = 0; i < 9; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
-    bar.monitor.Tick();
+    ticks(9);
+    EXPECT_EQ(bar.state.height, 52);
+    ticks(1);
     EXPECT_EQ(bar.state.height, 1);
-    for (int i = 0; i < 20; ++i)
-        bar.monitor.Tick();
+    ticks(20);
     EXPECT_EQ(bar.state.hideCounter, 10);
     EXPECT_EQ(bar.state.height, 1);
     bar.monitor.MouseMoved();
-    bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
-}
+    ticks(1);
+    EXPECT_EQ(bar.state.height, 52);
 
-TEST_F(Monitor, TurningAutoHideOffGivesTheBarItsHeightAtTheNextTick) {
-    option.CacheAuto = true;
-    StartBar();
-    for (int i = 0; i < 12; ++i)
-        bar.monitor.Tick();
+    ticks(12);
     ASSERT_EQ(bar.state.height, 1);
     Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
     ASSERT_FALSE(option.CacheAuto);
-    bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    ticks(1);
+    EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0);
-    for (int i = 0; i < 12; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    ticks(12);
+    EXPECT_EQ(bar.state.height, 52);
 }
 
 // A player that stops answering in the middle of a tick, whatever the query
