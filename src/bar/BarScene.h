@@ -2,7 +2,6 @@
 // The control bar's windowless elements, in paint order, and its layout.
 #include <optional>
 #include <string_view>
-
 #include <vector>
 
 #include "schedule/Action.h"
