@@ -124,6 +124,7 @@ void TfrmPrincipale::OnDpiChanged(int dpi, const RECT& suggested) {
     const int i = MonitorHolding(monitors, at);
     if (i >= 0) monitors[static_cast<std::size_t>(i)].dpi = dpi; // as Windows says
     Rest(DropBar(monitors, at));
+    host_.BarMoved(); // a new size: the background picture is taken again
 }
 
 void TfrmPrincipale::OnTick() {
