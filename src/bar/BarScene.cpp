@@ -13,6 +13,17 @@ const Font kTimeFont{"MS Sans Serif", 11, true};
 const Font kInfoFont{"Small Fonts", 9, true};
 const Font kIndicatorFont{"Small Fonts", 8, true};
 
+// A design font at `dpi`. Above 96 DPI the small bitmap faces give way to
+// outline faces of the same look, which have every size.
+Font FontAt(const Font& design, int dpi) {
+    if (dpi == kDesignDpi) return design;
+    Font f = design;
+    f.height = ScaleToDpi(design.height, dpi);
+    if (f.face == "MS Sans Serif") f.face = "Microsoft Sans Serif";
+    if (f.face == "Small Fonts") f.face = "Tahoma";
+    return f;
+}
+
 // Adds the shadow ("N", black) then the white ("B") copy of a label or shape.
 void AddTwin(Scene& scene, const std::string& stem, Element e) {
     Element n = e;
@@ -106,48 +117,93 @@ Scene BuildBarScene() {
     return scene;
 }
 
-BarSize LayoutBar(Scene& scene, int screenWidth, int barLeft) {
-    const BarSize size{std::max(screenWidth - barLeft - kBarRightMargin, kBarMinWidth), kBarHeight};
+BarSize BarSizeAt(int screenRight, int barLeft, int dpi) {
+    return {std::max(screenRight - barLeft - ScaleToDpi(kBarRightMargin, dpi),
+                     ScaleToDpi(kBarMinWidth, dpi)),
+            ScaleToDpi(kBarHeight, dpi)};
+}
+
+BarSize LayoutBar(Scene& scene, int screenRight, int barLeft, int dpi) {
+    const BarSize size = BarSizeAt(screenRight, barLeft, dpi);
+    ArrangeBar(scene, size, dpi);
+    return size;
+}
+
+void ArrangeBar(Scene& scene, BarSize size, int dpi) {
+    const auto s = [dpi](int design) { return ScaleToDpi(design, dpi); };
     const int W = size.width;
     const int H = size.height;
-    constexpr int pitch = kButtonSize + 3;
+    const int button = s(kButtonSize), pitch = s(kButtonSize + 3);
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        scene[kButtons[i]].bounds = {W - static_cast<int>(kButtons.size() - i) * pitch, 1,
-                                     kButtonSize, kButtonSize};
+        scene[kButtons[i]].bounds = {W - static_cast<int>(kButtons.size() - i) * pitch, s(1),
+                                     button, button};
     }
-    Twin avance(scene, "shaAvance");
-    avance.SetBounds({0, H - 5, avance.B().bounds.width, 4});
-    Twin bord1(scene, "shaBord1");
-    bord1.SetBounds({bord1.B().bounds.left, bord1.B().bounds.top, 3, H + 2});
-    Twin bord2(scene, "shaBord2");
-    bord2.SetBounds({scene["imgRecule"].bounds.left - 6, 0, 3, H + 2});
+    // The shadows lie one (scaled) pixel right and up.
+    const int shadow = s(1);
+    auto twin = [&](const char* stem) { return Twin(scene, stem, shadow, -shadow); };
+    Twin avance = twin("shaAvance");
+    avance.SetBounds({0, H - s(5), avance.B().bounds.width, s(4)});
+    Twin bord1 = twin("shaBord1");
+    bord1.SetBounds({bord1.B().bounds.left, bord1.B().bounds.top, s(3), H + s(2)});
+    Twin bord2 = twin("shaBord2");
+    bord2.SetBounds({scene["imgRecule"].bounds.left - s(6), 0, s(3), H + s(2)});
 
+    // The indicators' row, measured from the right border's left edge; their
+    // edges are scaled, so that neighbours never overlap.
     const int X = bord2.B().bounds.left;
-    Twin hazard(scene, "lblHazard");
-    const int indicatorTop = H - 14;
-    hazard.SetBounds({X + 2, indicatorTop, hazard.B().bounds.width, hazard.B().bounds.height});
-    Element& sens = scene["imgSens"];
-    sens.bounds = {X + 24, indicatorTop, sens.bounds.width, sens.bounds.height};
-    Twin count(scene, "lblNbBoucle");
-    count.SetBounds(
-        {sens.bounds.left + 5, indicatorTop - 1, count.B().bounds.width, count.B().bounds.height});
-    Twin option(scene, "lblOption");
-    option.SetBounds({X + 46, indicatorTop, option.B().bounds.width, option.B().bounds.height});
-    Twin copier(scene, "lblCopier");
-    copier.SetBounds({X + 68, indicatorTop, copier.B().bounds.width, copier.B().bounds.height});
+    const int indicatorTop = H - s(14);
+    const auto row = [&](Rect design) { return ScaleToDpi(design, dpi).Moved(X, indicatorTop); };
+    twin("lblHazard").SetBounds(row({2, 0, 22, 12}));
+    scene["imgSens"].bounds = row({24, 0, 21, 12});
+    twin("lblNbBoucle").SetBounds(row({24 + 5, -1, 7, 10}));
+    twin("lblOption").SetBounds(row({46, 0, 20, 12}));
+    twin("lblCopier").SetBounds(row({68, 0, 14, 12}));
 
-    Twin info(scene, "lblInfo");
+    Twin info = twin("lblInfo");
     const int infoWidth = info.B().bounds.width;
-    info.SetBounds({X - infoWidth - 2, 2, infoWidth, info.B().bounds.height});
-    Twin duree(scene, "lblDuree");
-    duree.SetBounds({1, 2, duree.B().bounds.width, duree.B().bounds.height});
-    Twin titre(scene, "lblTitre");
-    const int titleLeft = duree.B().bounds.Right() + 10;
-    titre.SetBounds(
-        {titleLeft, 2, std::max(0, X - titleLeft - infoWidth), titre.B().bounds.height});
+    info.SetBounds({X - infoWidth - s(2), s(2), infoWidth, s(10)});
+    Twin duree = twin("lblDuree");
+    duree.SetBounds(ScaleToDpi(Rect{1, 2, 41, 13}, dpi));
+    Twin titre = twin("lblTitre");
+    const int titleLeft = duree.B().bounds.Right() + s(10);
+    titre.SetBounds({titleLeft, s(2), std::max(0, X - titleLeft - infoWidth), s(13)});
 
+    for (const auto& [stem, font] : {std::pair{"lblDuree", &kTimeFont},
+                                     {"lblTitre", &kTimeFont},
+                                     {"lblInfo", &kInfoFont},
+                                     {"lblHazard", &kIndicatorFont},
+                                     {"lblOption", &kIndicatorFont},
+                                     {"lblNbBoucle", &kIndicatorFont},
+                                     {"lblCopier", &kIndicatorFont}}) {
+        const Font scaled = FontAt(*font, dpi);
+        scene[std::string(stem) + "B"].font = scaled;
+        scene[std::string(stem) + "N"].font = scaled;
+    }
     scene["imgFond"].bounds = {0, 0, W, H};
-    return size;
+}
+
+BarPlace PlaceStoredBar(const std::vector<Screen>& monitors, int left, int top) {
+    const int i = MonitorAt(monitors, left, top);
+    if (i < 0) return {{left, top, kBarMinWidth, kBarHeight}};
+    const Screen& m = monitors[static_cast<std::size_t>(i)];
+    const BarSize size = BarSizeAt(m.area.Right(), left, m.dpi);
+    return {ClampBarToScreen({left, top, size.width, size.height}, m.area), m.dpi};
+}
+
+BarPlace DropBar(const std::vector<Screen>& monitors, const Rect& bar) {
+    const int i = MonitorHolding(monitors, bar);
+    if (i < 0) return {bar};
+    const Screen& m = monitors[static_cast<std::size_t>(i)];
+    const Rect placed =
+        ClampBarToScreen({bar.left, bar.top, bar.width, ScaleToDpi(kBarHeight, m.dpi)}, m.area);
+    const BarSize size = BarSizeAt(m.area.Right(), placed.left, m.dpi);
+    return {{placed.left, placed.top, size.width, size.height}, m.dpi};
+}
+
+Rect HighlightFrame(const Rect& target, int dpi) {
+    const int one = ScaleToDpi(1, dpi), two = ScaleToDpi(2, dpi);
+    return {target.left - one, target.top - one, target.width + one + two,
+            target.height + one + one};
 }
 
 std::optional<TAction> ElementAction(std::string_view name) {

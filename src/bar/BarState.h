@@ -14,12 +14,15 @@ class COption;
 class SettingsStore;
 class TPilotune;
 
+// `shadow`: how far right and up each black copy lies (1 pixel at 96 DPI).
 struct BarTwins {
-    explicit BarTwins(Scene& scene)
-        : duree(scene, "lblDuree"), titre(scene, "lblTitre"), info(scene, "lblInfo"),
-          hazard(scene, "lblHazard"), option(scene, "lblOption"), nbBoucle(scene, "lblNbBoucle"),
-          copier(scene, "lblCopier"), avance(scene, "shaAvance"), bord1(scene, "shaBord1"),
-          bord2(scene, "shaBord2") {}
+    explicit BarTwins(Scene& scene, int shadow = 1)
+        : duree(scene, "lblDuree", shadow, -shadow), titre(scene, "lblTitre", shadow, -shadow),
+          info(scene, "lblInfo", shadow, -shadow), hazard(scene, "lblHazard", shadow, -shadow),
+          option(scene, "lblOption", shadow, -shadow),
+          nbBoucle(scene, "lblNbBoucle", shadow, -shadow),
+          copier(scene, "lblCopier", shadow, -shadow), avance(scene, "shaAvance", shadow, -shadow),
+          bord1(scene, "shaBord1", shadow, -shadow), bord2(scene, "shaBord2", shadow, -shadow) {}
     Twin duree, titre, info, hazard, option, nbBoucle, copier, avance, bord1, bord2;
 };
 
@@ -48,8 +51,9 @@ struct BarState {
     BarMenus menus = BuildBarMenus();
     ShuffleHistory history;
 
-    int hideCounter = 0;     // ticks since the mouse last moved over the bar
-    int height = kBarHeight; // the form sets its window's height from this
+    int hideCounter = 0;         // ticks since the mouse last moved over the bar
+    int height = kBarHeight;     // the form sets its window's height from this
+    int fullHeight = kBarHeight; // the height when not hidden, at the bar's DPI
 };
 
 } // namespace pilotune

@@ -8,6 +8,7 @@
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
+#include "ui/GdiWin32.h"
 #include "ui/PicturesWin32.h"
 #include "ui/PopupMenuWin32.h"
 
@@ -24,10 +25,6 @@ bool IsTime(const Element* e) {
     return e && (e->name == "lblDureeB" || e->name == "lblDureeN");
 }
 
-RECT PrimaryScreen() {
-    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 // Where the pointer was when the message being handled was posted: input
 // queued quickly (a press, moves and a release at once) is read in order, not
 // from where the pointer is by now.
@@ -36,14 +33,10 @@ POINT MessagePoint() {
     return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
 }
 
-// The monitor that holds most of `r`, or the nearest one.
-Rect ScreenOf(const RECT& r) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
-        info.rcMonitor = PrimaryScreen();
-    const RECT& m = info.rcMonitor;
-    return {m.left, m.top, m.right - m.left, m.bottom - m.top};
+Rect RectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 } // namespace
 
@@ -62,17 +55,18 @@ bool TfrmPrincipale::Create(int left, int top) {
     bar.twins.avance.B().bounds.width = 0;
     bar.twins.avance.N().bounds.width = 0;
     bar.hideCounter = 0;
-    const BarSize size = LayoutBar(bar.scene, PrimaryScreen().right, left);
-    width_ = size.width;
+    // A stored place off every screen (another resolution, a monitor gone,
+    // a hand-edited file) would hide the bar for good: it comes back onto the
+    // nearest monitor.
+    const BarPlace place = PlaceStoredBar(DisplayMonitors(), left, top);
+    const Rect& r = place.bounds;
     // A tool window has no taskbar button; topmost from the start.
-    if (!Window::Create(kBarClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kBarCaption, left,
-                        top, size.width, size.height, nullptr,
+    if (!Window::Create(kBarClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kBarCaption, r.left,
+                        r.top, r.width, r.height, nullptr,
                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
         return false;
     tooltip_.Attach(Handle());
-    // A stored place off every screen (another resolution, a monitor gone,
-    // a hand-edited file) would hide the bar for good.
-    PlaceOnScreen();
+    Rest(place);
     return true;
 }
 
@@ -92,14 +86,45 @@ void TfrmPrincipale::StartTick() {
     SetTimer(Handle(), kTmr, kTickMs, nullptr);
 }
 
-void TfrmPrincipale::Layout() {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    const BarSize size = LayoutBar(logic_.state.scene, PrimaryScreen().right, r.left);
-    width_ = size.width;
-    SetWindowPos(Handle(), nullptr, 0, 0, size.width, logic_.state.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void TfrmPrincipale::SetDpi(int dpi) {
+    if (dpi <= 0) dpi = kDesignDpi;
+    BarState& bar = logic_.state;
+    if (dpi != dpi_) bar.twins = BarTwins(bar.scene, ScaleToDpi(1, dpi));
+    dpi_ = dpi;
+    const int full = ScaleToDpi(kBarHeight, dpi);
+    const bool hidden = bar.height < bar.fullHeight; // auto-hidden to a line
+    bar.fullHeight = full;
+    if (!hidden) bar.height = full;
+}
+
+void TfrmPrincipale::Rest(const BarPlace& place) {
+    SetDpi(place.dpi);
+    const Rect& r = place.bounds;
+    ArrangeBar(logic_.state.scene, {r.width, r.height}, dpi_);
+    width_ = r.width;
+    SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, logic_.state.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// Windows moved the bar to a monitor of another DPI, or the user changed the
+// scale. During a drag only the sizes follow (the drop places the bar).
+void TfrmPrincipale::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dragging_) {
+        SetDpi(dpi);
+        ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
+        SetWindowPos(Handle(), nullptr, 0, 0, width_, logic_.state.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return;
+    }
+    const Rect at{suggested.left, suggested.top, suggested.right - suggested.left,
+                  suggested.bottom - suggested.top};
+    std::vector<Screen> monitors = DisplayMonitors();
+    const int i = MonitorHolding(monitors, at);
+    if (i >= 0) monitors[static_cast<std::size_t>(i)].dpi = dpi; // as Windows says
+    Rest(DropBar(monitors, at));
+    host_.BarMoved(); // a new size: the background picture is taken again
 }
 
 void TfrmPrincipale::OnTick() {
@@ -134,7 +159,7 @@ void TfrmPrincipale::OnMouseMove(int x, int y) {
     Element& selection = logic_.state.elements.selection;
     if (action) {
         const Rect target = scene[HighlightTarget(hit->name)].bounds;
-        const Rect framed{target.left - 1, target.top - 1, target.width + 3, target.height + 2};
+        const Rect framed = HighlightFrame(target, dpi_);
         if (!selection.visible || !(selection.bounds == framed)) {
             selection.bounds = framed;
             selection.visible = true;
@@ -154,7 +179,7 @@ void TfrmPrincipale::Seek(int x, int y) {
     const int top = twins.avance.B().bounds.top;
     const int left = twins.bord1.B().bounds.left;
     const int right = twins.bord2.B().bounds.left;
-    if (std::abs(y - top) < kSeekBand && x > left && x < right) {
+    if (std::abs(y - top) < S(kSeekBand) && x > left && x < right) {
         const long long d = logic_.state.player.Duree();
         logic_.state.player.AllerA(static_cast<int>(d * (x - left) / (right - left) + 2));
     }
@@ -202,19 +227,11 @@ void TfrmPrincipale::EndDrag() {
     dragging_ = false;
     if (GetCapture() == Handle()) ReleaseCapture();
     if (!Handle()) return;
-    PlaceOnScreen();
-    Layout();
+    // On the monitor that holds most of the bar, at its DPI.
+    Rect at = RectOf(Handle());
+    at.height = logic_.state.fullHeight;
+    Rest(DropBar(DisplayMonitors(), at));
     host_.BarMoved();
-}
-
-void TfrmPrincipale::PlaceOnScreen() {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    const Rect bar{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    const Rect placed = ClampBarToScreen(bar, ScreenOf(r));
-    if (!(placed == bar))
-        SetWindowPos(Handle(), nullptr, placed.left, placed.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmPrincipale::OnRightUp(int x, int y) {
@@ -257,9 +274,7 @@ void TfrmPrincipale::FitInfoLabel(HDC dc) {
     const int width = static_cast<int>(extent.cx) + 1;
     if (width == e.bounds.width) return;
     info.SetBounds({e.bounds.left, e.bounds.top, width, e.bounds.height});
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    LayoutBar(logic_.state.scene, PrimaryScreen().right, r.left);
+    ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
 }
 
 void TfrmPrincipale::Paint() {
@@ -330,6 +345,9 @@ LRESULT TfrmPrincipale::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             HideSelection();
             selected_ = ARIEN;
         }
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) host_.BarActivated();

@@ -27,8 +27,6 @@ class TfrmPrincipale final : public Window {
     // Starts the playback tick and shows the bar without activating it.
     void Show();
 
-    // The width rule again, for the bar's current place.
-    void Layout();
     void Invalidate();
     void StopTick();
     void StartTick();
@@ -49,7 +47,11 @@ class TfrmPrincipale final : public Window {
     void BeginDrag();
     void DragTo(POINT cursor);
     void EndDrag();
-    void PlaceOnScreen();
+    // Lays the bar out for `place` and moves its window there.
+    void Rest(const BarPlace& place);
+    void SetDpi(int dpi);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    int S(int design) const { return ScaleToDpi(design, dpi_); }
     void Seek(int x, int y);
     void Paint();
     void FitInfoLabel(HDC dc);
@@ -65,7 +67,8 @@ class TfrmPrincipale final : public Window {
     bool dragging_ = false;
     POINT dragFrom_{}, dragOrigin_{};
     int width_ = 0;
-    Scene painted_; // the scene as last painted
+    int dpi_ = kDesignDpi; // of the monitor the bar is on
+    Scene painted_;        // the scene as last painted
 };
 
 } // namespace pilotune

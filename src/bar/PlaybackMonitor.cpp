@@ -32,7 +32,7 @@ void PlaybackMonitor::Tick() {
 
     // 1. Auto-hide. Off, the counter rests at 0 and the bar keeps its height.
     if (!opt.CacheAuto) bar_.hideCounter = 0;
-    if (bar_.hideCounter == 0) bar_.height = kBarHeight;
+    if (bar_.hideCounter == 0) bar_.height = bar_.fullHeight;
     if (bar_.hideCounter > kHideAfterTicks && opt.CacheAuto) bar_.height = 1;
     if (bar_.hideCounter < kHideCounterMax && opt.CacheAuto) ++bar_.hideCounter;
 

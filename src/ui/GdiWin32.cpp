@@ -24,6 +24,37 @@ int WindowDpi(HWND window) {
     return ScreenDpi();
 }
 
+int MonitorDpi(HMONITOR monitor) {
+    // shcore.dll's GetDpiForMonitor (Windows 8.1 on), effective DPI (type 0).
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpi = [] {
+        HMODULE shcore = LoadLibraryW(L"shcore.dll");
+        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    UINT x = 0, y = 0;
+    if (getDpi && monitor && SUCCEEDED(getDpi(monitor, 0, &x, &y)) && y > 0)
+        return static_cast<int>(y);
+    return ScreenDpi();
+}
+
+std::vector<Screen> DisplayMonitors() {
+    std::vector<Screen> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT r, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<Screen>*>(list)->push_back(
+                {{r->left, r->top, r->right - r->left, r->bottom - r->top}, MonitorDpi(monitor)});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())
+        monitors.push_back(
+            {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, ScreenDpi()});
+    return monitors;
+}
+
 HFONT DialogFont(int dpi, bool bold) {
     // One thread makes windows; the map lives until the program ends.
     static std::map<std::pair<int, bool>, FontHandle> fonts;

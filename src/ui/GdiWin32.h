@@ -4,14 +4,21 @@
 #include <windows.h>
 
 #include <string_view>
+#include <vector>
 
 #include "base/HandleWin32.h" // GdiObject, FontHandle, BrushHandle, BitmapHandle
+#include "ui/Layout.h"
 
 namespace pilotune {
 
 // The DPI of the screen, and of a window (GetDpiForWindow where Windows has it).
 int ScreenDpi();
 int WindowDpi(HWND window);
+// The DPI of a monitor (GetDpiForMonitor where Windows has it, else the
+// screen's).
+int MonitorDpi(HMONITOR monitor);
+// Every display monitor, with its area and DPI.
+std::vector<Screen> DisplayMonitors();
 
 // The system's message font at `dpi`, plain or bold; made once per DPI and
 // kept for the program's life.

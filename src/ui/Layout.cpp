@@ -54,6 +54,55 @@ Size AtLeast(Size wanted, Size minimum) {
     return {std::max(wanted.width, minimum.width), std::max(wanted.height, minimum.height)};
 }
 
+namespace {
+
+long long Overlap(const Rect& a, const Rect& b) {
+    const long long w = std::min(a.Right(), b.Right()) - std::max(a.left, b.left);
+    const long long h = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Squared distance between two rectangles (0 when they touch or overlap).
+long long Distance(const Rect& a, const Rect& b) {
+    const long long dx = std::max({0, a.left - b.Right(), b.left - a.Right()});
+    const long long dy = std::max({0, a.top - b.Bottom(), b.top - a.Bottom()});
+    return dx * dx + dy * dy;
+}
+
+int Nearest(const std::vector<Screen>& monitors, const Rect& r) {
+    int best = -1;
+    long long bestDistance = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const long long d = Distance(monitors[i].area, r);
+        if (best < 0 || d < bestDistance) {
+            best = static_cast<int>(i);
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+int MonitorHolding(const std::vector<Screen>& monitors, const Rect& r) {
+    int best = -1;
+    long long most = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const long long held = Overlap(monitors[i].area, r);
+        if (held > most) {
+            best = static_cast<int>(i);
+            most = held;
+        }
+    }
+    return best >= 0 ? best : Nearest(monitors, r);
+}
+
+int MonitorAt(const std::vector<Screen>& monitors, int x, int y) {
+    for (std::size_t i = 0; i < monitors.size(); ++i)
+        if (monitors[i].area.Contains(x, y)) return static_cast<int>(i);
+    return Nearest(monitors, {x, y, 1, 1});
+}
+
 Layout::Layout(int dpi, Size designClient)
     : dpi_(dpi > 0 ? dpi : kDesignDpi), designClient_(designClient) {}
 

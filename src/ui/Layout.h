@@ -34,6 +34,20 @@ Size ScaleToDpi(const Size& design, int dpi);
 // The smallest design length that covers `pixels` at `dpi`.
 int DesignLength(int pixels, int dpi);
 
+// A display monitor (screen): its area on the virtual screen, in pixels (the primary
+// one at the origin; others may lie at negative coordinates), and its DPI.
+struct Screen {
+    Rect area;
+    int dpi = kDesignDpi;
+    bool operator==(const Screen&) const = default;
+};
+
+// The monitor that holds the largest part of `r`; when none holds any of it,
+// the one nearest to it (the first of equals). -1 for no monitor at all.
+int MonitorHolding(const std::vector<Screen>& monitors, const Rect& r);
+// The monitor that holds the point, or else the nearest one; -1 for none.
+int MonitorAt(const std::vector<Screen>& monitors, int x, int y);
+
 // Where a control placed at `placed` in a client of size `base` goes when the
 // client becomes `now`.
 Rect Anchored(const Rect& placed, unsigned anchors, Size base, Size now);

@@ -7,6 +7,8 @@
 #include "settings/Option.h"
 #include "settings/SystemWin32.h"
 #include "ui/DialogWin32.h"
+#include "ui/GdiWin32.h"
+#include "ui/Layout.h"
 #include "ui/PicturesWin32.h"
 #include "windows/PleinEcranScene.h"
 
@@ -84,6 +86,7 @@ bool TfrmPleinEcran::Open(HWND barWindow) {
                         kPleinEcranCaption, m.left, m.top, m.right - m.left, m.bottom - m.top,
                         nullptr, ProgramIcon()))
         return false;
+    dpi_ = WindowDpi(Handle());
     Layout();
     painted_ = scene_;
     MakeTopmost();
@@ -108,6 +111,16 @@ void TfrmPleinEcran::MakeTopmost() {
 
 void TfrmPleinEcran::OnDestroyed() {
     if (links_.closed) links_.closed();
+}
+
+int TfrmPleinEcran::Overflow() const {
+    return ScaleToDpi(kLabelOverflow, Dpi());
+}
+
+int TfrmPleinEcran::Dpi() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return ViewDpi(client.right, client.bottom, dpi_);
 }
 
 void TfrmPleinEcran::SetText(const char* stem, const std::string& text) {
@@ -139,7 +152,9 @@ void TfrmPleinEcran::LayoutProgress() {
     const auto bar = ViewProgress(position, length, scene_["shaBord1B"].bounds.left,
                                   scene_["shaBord2B"].bounds.left, option_.AffichageNeg);
     if (!bar) return;
-    Twin avance(scene_, "shaAvance", kViewProgressShadowDx, kViewProgressShadowDy);
+    const int dpi = Dpi();
+    Twin avance(scene_, "shaAvance", ScaleToDpi(kViewProgressShadowDx, dpi),
+                ScaleToDpi(kViewProgressShadowDy, dpi));
     const Rect& old = avance.B().bounds;
     avance.SetBounds({bar->left, old.top, bar->width, old.height});
 }
@@ -147,7 +162,7 @@ void TfrmPleinEcran::LayoutProgress() {
 void TfrmPleinEcran::Layout() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    LayoutView(scene_, client.right, client.bottom);
+    LayoutView(scene_, client.right, client.bottom, dpi_);
     LayoutProgress();
     scene_["shaSelection"].visible = false;
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -157,7 +172,7 @@ void TfrmPleinEcran::Layout() {
 // Only the places that changed since the last call are repainted.
 void TfrmPleinEcran::Repaint() {
     if (!Handle()) return;
-    for (const Rect& r : ChangedAreas(painted_, scene_, kLabelOverflow)) {
+    for (const Rect& r : ChangedAreas(painted_, scene_, Overflow())) {
         const RECT area{r.left, r.top, r.Right(), r.Bottom()};
         InvalidateRect(Handle(), &area, FALSE);
     }
@@ -206,7 +221,7 @@ void TfrmPleinEcran::Paint() {
             if (!e.visible) continue;
             Rect reach = e.bounds;
             if (e.kind == ElementKind::Label && !e.clip)
-                reach = {reach.left - kLabelOverflow, reach.top, reach.width + 2 * kLabelOverflow,
+                reach = {reach.left - Overflow(), reach.top, reach.width + 2 * Overflow(),
                          reach.height};
             const RECT r{reach.left, reach.top, reach.Right(), reach.Bottom()};
             if (RectInRegion(region.Get(), &r)) painter_.PaintElement(memory.Get(), e);
@@ -281,6 +296,15 @@ LRESULT TfrmPleinEcran::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         Layout();
         return 0;
+    case WM_DPICHANGED: {
+        // The view keeps covering its monitor; its design scales anew.
+        dpi_ = LOWORD(wParam);
+        const RECT m = MonitorOf(Handle());
+        SetWindowPos(Handle(), nullptr, m.left, m.top, m.right - m.left, m.bottom - m.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        Layout();
+        return 0;
+    }
     case WM_WINDOWPOSCHANGED: {
         // Whatever raised the view (a click, the focus), the bar goes back above it.
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);

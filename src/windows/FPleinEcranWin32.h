@@ -66,6 +66,9 @@ class TfrmPleinEcran final : public Window {
     void OnRightUp(int x, int y);
     void AfterPress();
     void SetText(const char* stem, const std::string& text);
+    int Overflow() const;
+    // The scale the design is drawn at (the monitor's, as far as it fits).
+    int Dpi() const;
 
     const Scene& bar_;
     COption& option_;
@@ -75,6 +78,7 @@ class TfrmPleinEcran final : public Window {
     Scene scene_;
     Scene painted_; // the scene the window's pixels (or pending paints) show
     ScenePainter painter_;
+    int dpi_ = 96;                                // of the monitor the view covers
     int selected_ = 32;                           // ARIEN: the pointer is over the background
     std::optional<std::pair<int, int>> progress_; // last position and length
     BitmapHandle buffer_, gradient_;

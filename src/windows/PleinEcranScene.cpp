@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "ui/Layout.h"
+
 namespace pilotune {
 
 namespace {
@@ -18,6 +20,7 @@ struct Placed {
     const char* name;
     Rect design;
     Anchors anchors;
+    int letters = 0; // labels: the font's height
 };
 
 constexpr Anchors kTop{false, true, false, false};
@@ -35,25 +38,25 @@ constexpr std::array<Placed, 25> kPlaced{{
     {"shaBord2B", {624, 402, 7, 41}, kRightBottom},
     {"shaAvanceN", {41, 408, 88, 25}, kLeftBottom},
     {"shaAvanceB", {33, 413, 88, 25}, kLeftBottom},
-    {"lblTitreN", {12, 124, 617, 265}, kAll},
-    {"lblTitreB", {8, 128, 617, 265}, kAll},
-    {"lblDureeN", {206, 16, 222, 93}, kTop},
-    {"lblDureeB", {196, 20, 235, 93}, kTop},
+    {"lblTitreN", {12, 124, 617, 265}, kAll, kTitleLetters},
+    {"lblTitreB", {8, 128, 617, 265}, kAll, kTitleLetters},
+    {"lblDureeN", {206, 16, 222, 93}, kTop, kTitleLetters},
+    {"lblDureeB", {196, 20, 235, 93}, kTop, kTitleLetters},
     {"imgRecule", {19, kButtonTop, kButton, kButton}, kTop},
     {"imgJoue", {79, kButtonTop, kButton, kButton}, kTop},
     {"imgPause", {131, kButtonTop, kButton, kButton}, kTop},
     {"imgStop", {447, kButtonTop, kButton, kButton}, kTop},
     {"imgAvance", {508, kButtonTop, kButton, kButton}, kTop},
     {"imgFerme", {567, kButtonTop, kButton, kButton}, kTop},
-    {"lblHazardN", {25, 72, 62, 32}, kTop},
-    {"lblHazardB", {23, 74, 62, 32}, kTop},
-    {"lblOptionN", {104, 72, 62, 32}, kTop},
-    {"lblOptionB", {102, 74, 62, 32}, kTop},
+    {"lblHazardN", {25, 72, 62, 32}, kTop, kIndicatorLetters},
+    {"lblHazardB", {23, 74, 62, 32}, kTop, kIndicatorLetters},
+    {"lblOptionN", {104, 72, 62, 32}, kTop, kIndicatorLetters},
+    {"lblOptionB", {102, 74, 62, 32}, kTop, kIndicatorLetters},
     {"imgSens", {470, 72, 49, 33}, kTop},
-    {"lblNbBoucleN", {488, 65, 16, 24}, kTop},
-    {"lblNbBoucleB", {486, 67, 16, 24}, kTop},
-    {"lblCopierN", {534, 72, 44, 32}, kTop},
-    {"lblCopierB", {532, 74, 44, 32}, kTop},
+    {"lblNbBoucleN", {488, 65, 16, 24}, kTop, kLoopLetters},
+    {"lblNbBoucleB", {486, 67, 16, 24}, kTop, kLoopLetters},
+    {"lblCopierN", {534, 72, 44, 32}, kTop, kIndicatorLetters},
+    {"lblCopierB", {532, 74, 44, 32}, kTop, kIndicatorLetters},
 }};
 
 Element Label(std::string stem, const std::string& text, int letters, TextAlign align) {
@@ -90,7 +93,7 @@ int MulDiv(int a, int b, int c) {
 }
 
 // One axis of AnchorRect.
-void Anchor(int& start, int& size, bool near, bool far, int design, int actual) {
+void AnchorAxis(int& start, int& size, bool near, bool far, int design, int actual) {
     if (near && far) {
         size += actual - design;
     } else if (far) {
@@ -106,8 +109,8 @@ void Anchor(int& start, int& size, bool near, bool far, int design, int actual) 
 Rect AnchorRect(const Rect& design, Anchors anchors, int designW, int designH, int width,
                 int height) {
     Rect r = design;
-    Anchor(r.left, r.width, anchors.left, anchors.right, designW, width);
-    Anchor(r.top, r.height, anchors.top, anchors.bottom, designH, height);
+    AnchorAxis(r.left, r.width, anchors.left, anchors.right, designW, width);
+    AnchorAxis(r.top, r.height, anchors.top, anchors.bottom, designH, height);
     r.width = std::max(0, r.width);
     r.height = std::max(0, r.height);
     return r;
@@ -161,12 +164,25 @@ Scene BuildViewScene() {
     return scene;
 }
 
-void LayoutView(Scene& scene, int width, int height) {
+int ViewDpi(int width, int height, int dpi) {
+    const int fits =
+        std::min(kDesignDpi * width / kViewDesignWidth, kDesignDpi * height / kViewDesignHeight);
+    return std::max(kDesignDpi, std::min(dpi, fits));
+}
+
+void LayoutView(Scene& scene, int width, int height, int monitorDpi) {
+    const int dpi = ViewDpi(width, height, monitorDpi);
+    const int designW = ScaleToDpi(kViewDesignWidth, dpi);
+    const int designH = ScaleToDpi(kViewDesignHeight, dpi);
     for (const Placed& p : kPlaced) {
         Element* e = scene.Find(p.name);
         if (!e) continue;
-        e->bounds =
-            AnchorRect(p.design, p.anchors, kViewDesignWidth, kViewDesignHeight, width, height);
+        // Place and size scaled apart: every picture of a row keeps one size.
+        const Rect& d = p.design;
+        const Rect scaled{ScaleToDpi(d.left, dpi), ScaleToDpi(d.top, dpi), ScaleToDpi(d.width, dpi),
+                          ScaleToDpi(d.height, dpi)};
+        e->bounds = AnchorRect(scaled, p.anchors, designW, designH, width, height);
+        if (p.letters) e->font.height = ScaleToDpi(p.letters, dpi);
     }
 }
 

@@ -34,8 +34,15 @@ Rect AnchorRect(const Rect& design, Anchors anchors, int designW, int designH, i
 // the bar's.
 Scene BuildViewScene();
 
-// Places every element for a `width` x `height` window by its anchors.
-void LayoutView(Scene& scene, int width, int height);
+// The scale the view's design is drawn at in a `width` x `height` window on a
+// monitor of `dpi`: the monitor's, as long as the scaled design still fits the
+// window (a small screen at a large scale keeps the design whole), never
+// below 96.
+int ViewDpi(int width, int height, int dpi);
+
+// Places every element for a `width` x `height` window by its anchors, the
+// design scaled first (positions, sizes and letters) to ViewDpi.
+void LayoutView(Scene& scene, int width, int height, int monitorDpi = 96);
 
 // The progress bar's shadow lies this far from the white bar.
 inline constexpr int kViewProgressShadowDx = 4;

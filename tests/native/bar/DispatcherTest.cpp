@@ -17,6 +17,7 @@ struct Route {
     std::vector<unsigned> commands; // to the player, in order
     bool fileExists = false;
     bool fullScreen = false;
+    int state = 1; // the player's: 1 playing, 3 paused, 0 stopped
 };
 } // namespace
 
@@ -46,6 +47,10 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         {PLEINECRAN, false, "", {"CloseFullScreen"}, {}, false, true},
         {MISEAJOUR, true, "", {"CheckForUpdate 1"}, {}},
         {AFFICHECHERCHEURTITRE, false, "", {}, {kSearch}},
+        // Pause resumes when stopped or paused, pauses when playing.
+        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 0},
+        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 3},
+        {PAUSER, false, "", {}, {kCmdPause}},
         {ARIEN, false, "C:\\Outils\\note.txt", {}, {}, true},
         {33, false, "", {}, {}},
         {-1, true, "", {}, {}},
@@ -56,6 +61,7 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         window.present = true; // FERMERWINAMP closes it
         services.fileExists = r.fileExists;
         services.fullScreen = r.fullScreen;
+        window.state = r.state;
         Run(r.action, r.mode, r.parameter);
         EXPECT_EQ(services.calls, r.calls) << "action " << r.action << " " << r.parameter;
         EXPECT_EQ(window.commands, r.commands) << "action " << r.action;
@@ -89,16 +95,6 @@ TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQuery) {
     Run(ARIEN);
     EXPECT_TRUE(menu[kMnuStopper].checked);
     EXPECT_FALSE(menu[kMnuJouer].checked);
-}
-
-TEST_F(Dispatch, PauseResumesWhenStoppedOrPausedAndPausesWhenPlaying) {
-    for (int state : {0, 3, 1}) {
-        window.state = state;
-        window.commands.clear();
-        Run(PAUSER);
-        EXPECT_EQ(window.commands, (std::vector<unsigned>{state == 1 ? kCmdPause : kCmdPlay}))
-            << state;
-    }
 }
 
 TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
@@ -191,34 +187,32 @@ TEST_F(Dispatch, RearmTakesTheNumberAtTheStartOfTheParameter) {
 TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
     Menu& menu = bar.state.menus.principale;
     option.CacheWA = true;
-    Run(CACHERWINAMP, true);
-    EXPECT_TRUE(option.CacheWA);
-    EXPECT_TRUE(menu[kMnuCacherWinamp].checked);
-    Run(CACHERWINAMP);
-    EXPECT_FALSE(option.CacheWA);
-    EXPECT_FALSE(menu[kMnuCacherWinamp].checked);
-    Run(CACHERAUTOPROG);
-    EXPECT_TRUE(option.CacheAuto);
-    EXPECT_TRUE(menu[kMnuCacheAuto].checked);
-    Run(CACHERAUTOPROG, true);
-    EXPECT_TRUE(option.CacheAuto);
-    Run(AFFICHENEGATIF);
-    EXPECT_TRUE(option.AffichageNeg);
-
-    Run(HAZARD);
-    EXPECT_TRUE(option.Shuffle);
+    struct Step {
+        int action;
+        bool mode;
+        bool* setting;
+        const char* item; // its menu mark follows, when it has one
+        bool expected;
+    } steps[] = {
+        {CACHERWINAMP, true, &option.CacheWA, kMnuCacherWinamp, true},
+        {CACHERWINAMP, false, &option.CacheWA, kMnuCacherWinamp, false},
+        {CACHERAUTOPROG, false, &option.CacheAuto, kMnuCacheAuto, true},
+        {CACHERAUTOPROG, true, &option.CacheAuto, kMnuCacheAuto, true},
+        {AFFICHENEGATIF, false, &option.AffichageNeg, nullptr, true},
+        {HAZARD, false, &window.shuffle, kMnuHazard, true},
+        {FORCEHAZARD, false, &window.shuffle, kMnuHazard, true}, // already on: nothing
+        {FORCECONTINU, false, &window.shuffle, kMnuHazard, false},
+        {FORCECONTINU, false, &window.shuffle, kMnuHazard, false},
+        {FORCEHAZARD, false, &window.shuffle, kMnuHazard, true},
+    };
+    for (const Step& s : steps) {
+        Run(s.action, s.mode);
+        EXPECT_EQ(*s.setting, s.expected) << s.action << (s.mode ? " stored" : "");
+        if (s.item) EXPECT_EQ(menu[s.item].checked, s.expected) << s.action;
+    }
     EXPECT_EQ(E("lblHazardN").text, "BCA");
-    EXPECT_TRUE(menu[kMnuHazard].checked);
-    EXPECT_TRUE(window.shuffle);
-    Run(FORCEHAZARD); // already on: nothing
-    EXPECT_TRUE(window.shuffle);
     Run(FORCECONTINU);
-    EXPECT_FALSE(window.shuffle);
     EXPECT_EQ(E("lblHazardB").text, "ABC");
-    Run(FORCECONTINU);
-    EXPECT_FALSE(window.shuffle);
-    Run(FORCEHAZARD);
-    EXPECT_TRUE(window.shuffle);
 }
 
 TEST_F(Dispatch, MainAndScheduleMenus) {

@@ -29,63 +29,49 @@ TEST_F(Monitor, ExcerptModeMovesOnAtTheExcerptLengthAndLetsShortTracksEnd) {
     EXPECT_EQ(window.Track(), 4);
 }
 
-TEST_F(Monitor, LoopCountOnePlaysTheTrackOnceMoreThenSwitchesOff) {
+// A loop count of n brings the track back n more times, counting down on
+// every change of track (the user's skips too), then switches itself off; 9
+// loops for ever.
+TEST_F(Monitor, LoopCountsDownOnEveryTrackChangeThenSwitchesOffAndNineNeverDoes) {
     window.lengths.assign(10, 5);
     window.current = 2;
     option.NbBoucle = 1;
     StartBar();
     Run(BOUCLE);
     EXPECT_EQ(option.LoopTrack, 3);
-    EXPECT_EQ(E("lblNbBoucleB").text, "1");
     EXPECT_EQ(E("lblNbBoucleN").popupMenu, "ppmBoucle");
     EXPECT_EQ(E("imgSens").picture, "imgBoucle");
     PlayAndTick(5); // track 3 ends, the loop brings it back
     EXPECT_EQ(window.Track(), 3);
-    EXPECT_EQ(option.NbBoucle, 0);
     EXPECT_FALSE(option.LoopOn);
-    EXPECT_EQ(E("lblNbBoucleB").text, "");
     EXPECT_EQ(E("lblNbBoucleN").text, "");
     EXPECT_EQ(E("lblNbBoucleB").popupMenu, "");
     EXPECT_EQ(E("imgSens").picture, "imgNormale");
-    EXPECT_EQ(option.CurrentTrack, 3);
     PlayAndTick(5);
     EXPECT_EQ(window.Track(), 4);
-    EXPECT_EQ(window.Count(kCmdPlay), 1);
-}
 
-TEST_F(Monitor, LoopCountThreeCountsDownOnEveryTrackChangeTheUsersToo) {
-    window.lengths.assign(10, 5);
     option.NbBoucle = 3;
-    StartBar();
     Run(BOUCLE);
     EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle3"].checked);
     PlayAndTick(5);
     EXPECT_EQ(E("lblNbBoucleB").text, "2");
     Run(AVANCER); // the user's own skip also brings the loop track back
     PlayAndTick(1);
-    EXPECT_EQ(window.Track(), 1);
     EXPECT_EQ(E("lblNbBoucleN").text, "1");
-    PlayAndTick(5);
+    PlayAndTick(10); // brought back once more, then on to the next
     EXPECT_FALSE(option.LoopOn);
     EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle3"].checked);
-    PlayAndTick(5);
-    EXPECT_EQ(window.Track(), 2);
-    EXPECT_EQ(window.Count(kCmdPlay), 3);
-}
+    EXPECT_EQ(window.Track(), 5);
+    const int plays = window.Count(kCmdPlay);
 
-TEST_F(Monitor, InfiniteLoopNeverCountsDown) {
-    window.lengths.assign(10, 3);
     option.NbBoucle = 9;
-    StartBar();
     Run(BOUCLE);
     EXPECT_EQ(E("lblNbBoucleB").text, "");
-    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle9"].checked);
     PlayAndTick(30);
-    EXPECT_EQ(window.Track(), 1);
+    EXPECT_EQ(window.Track(), 5);
     EXPECT_EQ(option.NbBoucle, 9);
     EXPECT_TRUE(option.LoopOn);
-    EXPECT_EQ(E("lblNbBoucleB").text, "");
-    EXPECT_EQ(window.Count(kCmdPlay), 10);
+    EXPECT_EQ(window.Count(kCmdPlay), plays + 6);
 }
 
 TEST_F(Monitor, TheProgramEndsOnceWhenThePlayerIsGoneAndFermerWAIsOn) {
@@ -136,42 +122,39 @@ TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
     EXPECT_TRUE(bar.state.menus.principale[kMnuHazard].checked);
 }
 
-TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndTheMouseBringsItBack) {
+// Auto-hide: a line on the tenth quiet tick; the mouse, or switching it off,
+// gives back the bar's full height at its DPI (52 at 200 %).
+TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
     StartBar();
-    for (int i = 0; i < 5; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    bar.state.fullHeight = bar.state.height = 52;
+    const auto ticks = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            bar.monitor.Tick();
+    };
+    ticks(5);
+    EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0); // CacheAuto off: never counts
-
     option.CacheAuto = true;
-    for (int i = 0; i < 9; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
-    bar.monitor.Tick();
+    ticks(9);
+    EXPECT_EQ(bar.state.height, 52);
+    ticks(1);
     EXPECT_EQ(bar.state.height, 1);
-    for (int i = 0; i < 20; ++i)
-        bar.monitor.Tick();
+    ticks(20);
     EXPECT_EQ(bar.state.hideCounter, 10);
     EXPECT_EQ(bar.state.height, 1);
     bar.monitor.MouseMoved();
-    bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
-}
+    ticks(1);
+    EXPECT_EQ(bar.state.height, 52);
 
-TEST_F(Monitor, TurningAutoHideOffGivesTheBarItsHeightAtTheNextTick) {
-    option.CacheAuto = true;
-    StartBar();
-    for (int i = 0; i < 12; ++i)
-        bar.monitor.Tick();
+    ticks(12);
     ASSERT_EQ(bar.state.height, 1);
     Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
     ASSERT_FALSE(option.CacheAuto);
-    bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    ticks(1);
+    EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0);
-    for (int i = 0; i < 12; ++i)
-        bar.monitor.Tick();
-    EXPECT_EQ(bar.state.height, 26);
+    ticks(12);
+    EXPECT_EQ(bar.state.height, 52);
 }
 
 // A player that stops answering in the middle of a tick, whatever the query

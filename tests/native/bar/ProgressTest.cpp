@@ -4,44 +4,33 @@
 
 using namespace pilotune;
 
-TEST(Progress, ElapsedGrowsFromTheLeftBorderRemainingShrinksTowardsTheRight) {
-    auto elapsed = ComputeProgress(100, 200, 10, 410, false);
-    ASSERT_TRUE(elapsed);
-    EXPECT_EQ(elapsed->left, 10);
-    EXPECT_EQ(elapsed->width, 100 * 398 / 200 + 10);
-    EXPECT_EQ(elapsed->time, "1:40");
-
-    auto remaining = ComputeProgress(100, 200, 10, 410, true);
-    ASSERT_TRUE(remaining);
-    EXPECT_EQ(remaining->left, 211);
-    EXPECT_EQ(remaining->width, 199);
-    EXPECT_EQ(remaining->time, "-1:40");
-
-    // Integer division truncates after the product.
-    EXPECT_EQ(ComputeProgress(1, 3, 0, 10, false)->width, 2);
-    EXPECT_EQ(ComputeProgress(3725, 4000, 0, 10, false)->time, "01:02:05");
-}
-
-TEST(Progress, StartEndAndUnknownLengths) {
-    auto start = ComputeProgress(0, 200, 0, 415, true);
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->time, "-3:20");
-    EXPECT_EQ(start->left, 1);
-    EXPECT_EQ(start->width, 414); // spans L + 1 .. R
-
-    EXPECT_EQ(ComputeProgress(0, 200, 0, 415, false)->width, 0);
+// Elapsed grows from the left border, remaining shrinks towards the right;
+// integer division after the product; no division by a zero length; a
+// stream (no length) shows its time over an empty bar; past the end the bar
+// stays between the borders and the text does not lie.
+TEST(Progress, ElapsedRemainingStartEndAndUnknownLengths) {
+    struct Case {
+        int p, d, L, R;
+        bool remaining;
+        ProgressDisplay expected;
+    } cases[] = {
+        {100, 200, 10, 410, false, {10, 100 * 398 / 200 + 10, "1:40"}},
+        {100, 200, 10, 410, true, {211, 199, "-1:40"}},
+        {1, 3, 0, 10, false, {0, 2, "0:01"}},
+        {3725, 4000, 0, 10, false, {0, 7, "01:02:05"}},
+        {0, 200, 0, 415, true, {1, 414, "-3:20"}}, // spans L + 1 .. R
+        {0, 200, 0, 415, false, {0, 0, "0:00"}},
+        {30, -1, 0, 415, true, {0, 0, "0:30"}},
+        {200, 200, 0, 415, true, {416, 0, "0:00"}},
+        {250, 200, 0, 415, false, {0, 413, "4:10"}},
+    };
+    for (const Case& c : cases) {
+        const auto shown = ComputeProgress(c.p, c.d, c.L, c.R, c.remaining);
+        ASSERT_TRUE(shown) << c.p << "/" << c.d;
+        EXPECT_EQ(std::tie(shown->left, shown->width, shown->time),
+                  std::tie(c.expected.left, c.expected.width, c.expected.time))
+            << c.p << "/" << c.d << (c.remaining ? " remaining" : "");
+    }
     EXPECT_EQ(ComputeProgress(0, 0, 0, 415, false), std::nullopt);
-    EXPECT_EQ(ComputeProgress(37, 0, 0, 415, true), std::nullopt); // no division by zero
-
-    // The player knows no length (streams): elapsed time, empty bar.
-    auto stream = ComputeProgress(30, -1, 0, 415, true);
-    ASSERT_TRUE(stream);
-    EXPECT_EQ(stream->time, "0:30");
-    EXPECT_EQ(stream->width, 0);
-
-    // At or past the end the bar stays between the borders; the text does not lie.
-    EXPECT_EQ(ComputeProgress(200, 200, 0, 415, true)->width, 0);
-    auto past = ComputeProgress(250, 200, 0, 415, false);
-    EXPECT_EQ(past->width, 413);
-    EXPECT_EQ(past->time, "4:10");
+    EXPECT_EQ(ComputeProgress(37, 0, 0, 415, true), std::nullopt);
 }

@@ -48,4 +48,12 @@ bool SaveWindowBmp(HWND window, const std::string& name) {
     return SaveScreenshot(window, Narrow((folder / (name + ".bmp")).wstring()));
 }
 
+void BeDpiAware() {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(-4);
+    if (!setContext || !setContext(perMonitorV2)) SetProcessDPIAware();
+}
+
 } // namespace pilotune::testing

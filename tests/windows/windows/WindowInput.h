@@ -16,5 +16,8 @@ void ClickAt(HWND window, int x, int y, bool right = false);
 void Type(WORD vk);
 // Saves the screen's pixels under `window` as build/screenshots/<name>.bmp.
 bool SaveWindowBmp(HWND window, const std::string& name);
+// This process aware of the DPI as the program's manifest declares it: per
+// monitor (v2) where Windows has it, else the system's DPI.
+void BeDpiAware();
 
 } // namespace pilotune::testing

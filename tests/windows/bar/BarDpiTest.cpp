@@ -1,0 +1,179 @@
+// The bar at 96, 120, 144 and 192 DPI in the program's own assembly beside
+// the simulator: its size follows the width rule, every text fits its label,
+// real clicks on each button and on the progress zone still reach the player,
+// and a screenshot of each under build/screenshots/. Wine reads LogPixels when
+// a process starts: the test runs itself again at each DPI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../schedule/BarHarness.h"
+#include "../windows/WindowInput.h"
+#include "RunAtDpi.h"
+#include "Simulator.h"
+#include "bar/FPrincipaleWin32.h"
+#include "ui/GdiWin32.h"
+#include "ui/Layout.h"
+#include "ui/ScenePainterWin32.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+constexpr char kChildVariable[] = "PILOTUNE_BAR_DPI_CHILD";
+
+std::string ShotName(int dpi) {
+    return "bar-" + std::to_string(dpi);
+}
+std::wstring ShotPath(int dpi) {
+    return ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/../screenshots/" + ShotName(dpi) +
+                         ".bmp");
+}
+
+} // namespace
+
+TEST(BarAtDpi, FollowsTheRuleAndStaysUsableAt96To192) {
+    for (int dpi : {96, 120, 144, 192}) {
+        DeleteFileW(ShotPath(dpi).c_str());
+        DWORD code = 0;
+        {
+            LogPixels setting(static_cast<DWORD>(dpi));
+            code = RunSelfAtDpi(dpi, L"BarAtOneDpi.*", kChildVariable);
+        }
+        EXPECT_EQ(code, 0u) << dpi << " DPI: see the child's output above";
+        EXPECT_NE(GetFileAttributesW(ShotPath(dpi).c_str()), INVALID_FILE_ATTRIBUTES) << dpi;
+    }
+}
+
+TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
+    const char* wanted = std::getenv(kChildVariable);
+    if (!wanted) GTEST_SKIP() << "run by BarAtDpi with the DPI set";
+    BeDpiAware();
+    const int dpi = std::atoi(wanted);
+    ASSERT_EQ(ScreenDpi(), dpi);
+    ASSERT_EQ(DisplayMonitors().front().dpi, dpi);
+    const auto S = [dpi](int design) { return ScaleToDpi(design, dpi); };
+
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+    h.Start();
+    HWND bar = h.app.Bar().Handle();
+    ASSERT_TRUE(bar);
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_EQ(r.left, 450);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, screen - 450 - S(75));
+    EXPECT_EQ(r.bottom - r.top, S(26));
+    if (dpi == 96 && screen == 1024) EXPECT_EQ(r.right - r.left, 499);
+
+    // Every label's text as the bar draws it fits its bounds (the title is
+    // cut at its end by design: its sample text must fit).
+    const Scene& scene = h.bar.state.scene;
+    Twin(h.bar.state.scene, "lblNbBoucle", S(1), -S(1)).SetText("8");
+    ScenePainter painter(nullptr);
+    HDC dc = GetDC(nullptr);
+    for (const char* name :
+         {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB", "lblTitreB"}) {
+        const Element& e = scene[name];
+        const std::string text = std::string(name) == "lblTitreB" ? "000. Titre" : e.text;
+        HGDIOBJ old = SelectObject(dc, painter.FontFor(e.font));
+        SIZE extent{};
+        const std::wstring wide = Widen(text);
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << text << "\"";
+        EXPECT_LE(metrics.tmAscent + metrics.tmDescent, e.bounds.height + S(1)) << name;
+    }
+    ReleaseDC(nullptr, dc);
+    h.RunUntil([] { return false; }, 300);
+    ShowWindow(bar, SW_SHOWNOACTIVATE);
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(SaveWindowBmp(bar, ShotName(dpi)));
+
+    // Seeking: the middle of the progress zone, just below the bar's top.
+    const int track = h.link.NumeroTitre();
+    h.sim.SetLength(track, 200);
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
+    const int L = scene["shaBord1B"].bounds.left, R = scene["shaBord2B"].bounds.left;
+    h.sim.ClearLog();
+    MoveTo(bar, (L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
+    h.RunUntil([] { return false; }, 100);
+    ClickAt(bar, (L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
+    ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
+    long long seekMs = -1;
+    for (const auto& m : h.sim.Log())
+        if (m.msg == WM_USER && m.lParam == kQuerySeek) seekMs = static_cast<long long>(m.wParam);
+    EXPECT_NEAR(seekMs, 102000, 2000); // half of 200 s, + 2 s
+
+    // A real click on the middle of each button reaches the player ("back"
+    // first: with no history yet it is the player's own previous).
+    struct Press {
+        const char* button;
+        unsigned command;
+    } presses[] = {{"imgRecule", kCmdPrevious},
+                   {"imgPause", kCmdPause},
+                   {"imgJoue", kCmdPlay},
+                   {"imgAvance", kCmdNext},
+                   {"imgStop", kCmdStop}};
+    for (const Press& p : presses) {
+        const Rect b = scene[p.button].bounds;
+        const int x = b.left + b.width / 2, y = b.top + b.height / 2;
+        MoveTo(bar, 5, S(5)); // away first: the next move is a new hover
+        h.RunUntil([] { return false; }, 50);
+        MoveTo(bar, x, y);
+        h.RunUntil([] { return false; }, 100);
+        ClickAt(bar, x, y);
+        EXPECT_TRUE(h.RunUntil([&] { return h.Logged(WM_COMMAND, p.command, 0) >= 1; }, 3000))
+            << p.button << " at " << x << "," << y;
+    }
+    // The close button ends the program.
+    const Rect ferme = scene["imgFerme"].bounds;
+    MoveTo(bar, ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
+    h.RunUntil([] { return false; }, 100);
+    ClickAt(bar, ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
+    EXPECT_TRUE(h.RunUntil([&] { return !IsWindow(bar); }, 3000));
+}
+
+// Windows tells the bar that its monitor's DPI changed (moved to another
+// monitor, or the user's scale): the bar follows it there and back.
+TEST(BarDpiChange, TheBarRescalesOnWmDpiChangedAndComesBackExactly) {
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+    h.Start();
+    HWND bar = h.app.Bar().Handle();
+    ASSERT_TRUE(bar);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    const Scene& scene = h.bar.state.scene;
+    const auto size = [&] {
+        RECT r{};
+        GetWindowRect(bar, &r);
+        return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const Rect before = size();
+    const Element ferme = scene["imgFerme"];
+    const Font titleFont = scene["lblTitreB"].font;
+
+    RECT suggested{450, 0, 450 + 2 * before.width, 2 * before.height};
+    SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(size(), (Rect{450, 0, screen - 450 - 150, 52}));
+    EXPECT_EQ(scene["imgFerme"].bounds.width, 20);
+    EXPECT_EQ(scene["lblTitreB"].font.height, 22);
+    // The tick's changes keep the shadows two pixels away now.
+    h.RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(2, -2));
+    EXPECT_EQ(scene["shaAvanceN"].bounds.left, scene["shaAvanceB"].bounds.left + 2);
+
+    suggested = {450, 0, 450 + before.width, before.height};
+    SendMessageW(bar, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(size(), before);
+    EXPECT_EQ(scene["imgFerme"], ferme);
+    EXPECT_EQ(scene["lblTitreB"].font, titleFont);
+    h.RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(1, -1));
+}
