@@ -1,6 +1,7 @@
 #include "WindowInput.h"
 
 #include "DialogDriving.h"
+#include "MouseInput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,26 +11,13 @@
 
 namespace pilotune::testing {
 
-namespace {
-void Mouse(DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof in);
-}
-} // namespace
-
 void MoveTo(HWND window, int x, int y) {
-    POINT p{x, y};
-    ClientToScreen(window, &p);
-    SetCursorPos(p.x, p.y);
-    Mouse(MOUSEEVENTF_MOVE); // a move event where the pointer now is
+    MouseAt(window, x, y);
 }
 
 void ClickAt(HWND window, int x, int y, bool right) {
-    MoveTo(window, x, y);
-    Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    MouseAt(window, x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    MouseAt(window, x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void Type(WORD vk) {
