@@ -17,6 +17,7 @@ namespace pilotune::testing {
 
 struct OptionsHarness : BarHarness {
     OptionsHarness() : BarHarness(Simulator::Options{}) {}
+    explicit OptionsHarness(Simulator::Options o) : BarHarness(std::move(o)) {}
 
     // Runs the program's loop (dialog keys first) until `done` or `ms`.
     template <class Done> bool Loop(Done done, int ms = 4000) {
