@@ -98,6 +98,10 @@ void CopyPage::Build(Panel& page) {
     lsvCopie_.AddColumn("Etat de la copie", kListWidth - 375);
     cmdCopieCopier_.Create(page, "Copier", {x + 437, y + 244, 89, 25}, kOptCopieCopier,
                            kAnchorRight | kAnchorBottom);
+    // The frames lie beneath the controls they hold, whatever paints first.
+    for (const GroupBox* g : {&gbxCopieChemin_, &gbxCopieDirect_})
+        SetWindowPos(g->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(true); };
     (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(false); };
     lsvCopie_.onEvent = [this](const ListViewEvent& e) {

@@ -149,6 +149,9 @@ void ProgrammePage::Build(Panel& page) {
             break;
         }
     };
+    // The frame lies beneath the controls it holds, whatever paints first.
+    SetWindowPos(gbxProgLecture_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The names box's menu, on the box (its edit part) and on its label.
     COMBOBOXINFO info{.cbSize = sizeof(COMBOBOXINFO)};
     if (GetComboBoxInfo(cbxProgTitre_.Handle(), &info)) namesEdit_ = info.hwndItem;

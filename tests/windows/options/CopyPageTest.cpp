@@ -79,6 +79,10 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
     h.Click(kOptCopieCopier);
     ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }, 20000))
         << Cell(h, 0, 2) << " / " << Cell(h, 2, 2);
+    ASSERT_TRUE(MakeForeground(h.Form()));
+    h.Settle(200);
+    EXPECT_EQ(ClippedTexts(h.Form()), "");
+    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-copie-96.bmp")));
     for (int n = 2; n <= 4; ++n)
         EXPECT_TRUE(fs::exists(dest / Widen(std::string(FileNamePart(h.link.FichierTitre(n))))))
             << n;

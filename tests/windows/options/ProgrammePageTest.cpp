@@ -83,6 +83,10 @@ TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
         EXPECT_EQ(Cell(r, 2), "00 m 30 s");
         EXPECT_EQ(Cell(r, 3), "02 m 00 s");
     }
+    ASSERT_TRUE(MakeForeground(h.Form()));
+    h.Settle(200);
+    EXPECT_EQ(ClippedTexts(h.Form()), "");
+    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-programme-96.bmp")));
     h.Click(IDOK);
     ASSERT_TRUE(Closed());
     const std::string s = ProgrammeSection("PlayList");
