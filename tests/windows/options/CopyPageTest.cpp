@@ -165,6 +165,16 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing
     const std::string c = browse(L"z:\\pas\\de\\dossier\\ici");
     EXPECT_NE(c.find("C:"), std::string::npos) << c;
     fs::remove_all(there);
+
+    SetRange(h, 3, 5);
+    h.Click(kOptCopieAjouter);
+    h.Click(kOptCopieAfficheBT);
+    h.Click(kOptDefaut);
+    EXPECT_EQ(Rows(h), 0);
+    EXPECT_EQ(h.Text(kOptCopieChemin), "C:\\Music");
+    EXPECT_FALSE(h.Checked(kOptCopieAfficheBT));
+    EXPECT_EQ(TEditUpDown::FromHandle(h.Item(kOptCopieNumeroA))->Position(), 1);
+    EXPECT_TRUE(h.Enabled(kOptAppliquer));
 }
 
 // Forty files big enough that their copy lasts seconds, as the player's list.

@@ -3,7 +3,9 @@
 // recording and replay switches.
 #include <gtest/gtest.h>
 
+#include "ModalDriver.h"
 #include "OptionsHarness.h"
+#include "programmes/FProgLireWin32.h"
 #include "components/UEditUpDownWin32.h"
 #include "player/Winamp.h"
 #include "programmes/Programmes.h"
@@ -184,6 +186,18 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     EXPECT_EQ(Spin(kOptProgNumeroDe).Position(), 2);
     EXPECT_EQ(h.Text(kOptProgTitre), FileNamePart(h.link.FichierTitre(2)));
 
+    // The labels take the playing track and its elapsed time.
+    h.sim.SetPosition(75000);
+    const int playing = SimTrack() + 1;
+    for (int id : {kOptProgNumeroDeLabel, kOptProgFinLabel}) {
+        SendMessageW(h.Item(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(h.Item(id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+    EXPECT_EQ(Spin(kOptProgNumeroDe).Position(), playing);
+    EXPECT_EQ(Spin(kOptProgNumeroA).Position(), playing);
+    EXPECT_GE(Spin(kOptProgFin).Position(), 75);
+    EXPECT_LT(Spin(kOptProgFin).Position(), 80);
+
     h.Click(kOptDefaut);
     EXPECT_FALSE(h.Checked(kOptProgEnreg));
     EXPECT_FALSE(h.Checked(kOptProgLecture));
@@ -194,6 +208,35 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     ASSERT_TRUE(Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
     EXPECT_FALSE(h.option.ProgLecture);
+}
+
+TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
+    h.Start();
+    WriteProgrammeNames(h.store, {"Matin", "Soir"});
+    OpenOnProgramme();
+    SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
+    SendMessageW(h.Form(), WM_COMMAND, kMnuProgSupprimer, 0); // "Soir" leaves the names
+    h.Click(kOptPageButton + kPageClavier);
+    h.Click(kOptClaActiver);
+    SendMessageW(h.Item(kOptClaAction), CB_SETCURSEL, LECTUREPROGRAMME, 0);
+    SendMessageW(GetParent(h.Item(kOptClaAction)), WM_COMMAND,
+                 MAKEWPARAM(kOptClaAction, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(h.Item(kOptClaAction)));
+    std::vector<std::string> offered;
+    ModalDriver chooser(kProgLireClass, [&](HWND box) {
+        HWND list = GetDlgItem(box, kCbxProgTitreId);
+        const int n = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            wchar_t item[256] = {};
+            SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            offered.push_back(Narrow(item));
+        }
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    });
+    h.Click(kOptClaParcourir);
+    chooser.Join();
+    EXPECT_TRUE(chooser.found);
+    EXPECT_EQ(offered, std::vector<std::string>{"Matin"});
 }
 
 } // namespace
