@@ -67,6 +67,10 @@ bool Application::Start() {
         bar_.OpenMenu(logic_.state.menus.principale.Name(), screen);
     };
     pbtTray_->Loaded();
+    // The current programme without the rows that only a wrong stored count made up.
+    if (ReadProgramme(store_, option_.ProgTitre, programmes_.Lookup()).size() !=
+        option_.Programme.size())
+        programmes_.ProgrammeLoad(option_.ProgTitre, false);
     ApplySettings();
     SetTopMost(bar_.Handle(), -1);
     logic_.monitor.Start();

@@ -44,20 +44,4 @@ TEST_F(DamagedProgrammes, EmptyAndRepeatedNamesAreLeftOutAndWrittenBackClean) {
     WriteProgrammeNames(store, names);
     EXPECT_EQ(ReadProgrammeNames(store), names);
     EXPECT_EQ(Read("Programme", "nbProgTitre"), "2");
-
-    // A count that is no number, or below zero, knows no names.
-    store.WriteText("Programme", "nbProgTitre", "beaucoup", true);
-    EXPECT_TRUE(ReadProgrammeNames(store).empty());
-    store.WriteInteger("Programme", "nbProgTitre", -4, true);
-    EXPECT_TRUE(ReadProgrammeNames(store).empty());
-}
-
-TEST_F(DamagedProgrammes, WritingAProgrammeLeavesTheCurrentOneAlone) {
-    option.ProgTitre = "Matin";
-    option.Programme = {{2, 0, 0, "piste2.mp3"}};
-    WriteProgramme(store, "", {{5, 10, 20, "piste5.mp3"}, {6, 0, 0, "piste6.mp3"}});
-    EXPECT_EQ(option.ProgTitre, "Matin");
-    ASSERT_EQ(option.Programme.size(), 1u);
-    EXPECT_EQ(Read(ProgrammeSection("PlayList"), "ProgNb"), "2");
-    EXPECT_EQ(Read(ProgrammeSection("PlayList"), "ProgD 0"), "10");
 }

@@ -33,18 +33,9 @@ class CopyPageFixture {
         ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
         h.Click(kOptPageButton + kPageCopie);
     }
-    static HWND List(OptionsHarness& h) { return h.Item(kOptCopieList); }
-    static int Rows(OptionsHarness& h) {
-        return static_cast<int>(SendMessageW(List(h), LVM_GETITEMCOUNT, 0, 0));
-    }
+    static int Rows(OptionsHarness& h) { return h.Rows(kOptCopieList); }
     static std::string Cell(OptionsHarness& h, int row, int column) {
-        wchar_t buffer[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 512;
-        SendMessageW(List(h), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return Narrow(buffer);
+        return h.Cell(kOptCopieList, row, column);
     }
     static bool AllStatuses(OptionsHarness& h, const std::string& status) {
         for (int r = 0; r < Rows(h); ++r)
@@ -165,16 +156,6 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing
     const std::string c = browse(L"z:\\pas\\de\\dossier\\ici");
     EXPECT_NE(c.find("C:"), std::string::npos) << c;
     fs::remove_all(there);
-
-    SetRange(h, 3, 5);
-    h.Click(kOptCopieAjouter);
-    h.Click(kOptCopieAfficheBT);
-    h.Click(kOptDefaut);
-    EXPECT_EQ(Rows(h), 0);
-    EXPECT_EQ(h.Text(kOptCopieChemin), "C:\\Music");
-    EXPECT_FALSE(h.Checked(kOptCopieAfficheBT));
-    EXPECT_EQ(TEditUpDown::FromHandle(h.Item(kOptCopieNumeroA))->Position(), 1);
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
 }
 
 // Forty files big enough that their copy lasts seconds, as the player's list.
@@ -215,7 +196,6 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     // The forty files are copied again into new folders until the copies have
     // lasted two seconds: long enough for the bar's clock to move.
     const std::string firstTime = h.bar.state.twins.duree.B().text;
-    const int polls = h.Logged(WM_USER, 0, kQueryTime);
     const int nextBefore = h.Logged(WM_COMMAND, kCmdNext, 0);
     bool keyDuringCopy = false, tickDuringCopy = false;
     ULONGLONG longestGap = 0, copying = 0;
@@ -251,11 +231,6 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     EXPECT_LT(longestGap, 250u);
     EXPECT_TRUE(keyDuringCopy);
     EXPECT_TRUE(tickDuringCopy);
-    EXPECT_GE(h.Logged(WM_USER, 0, kQueryTime) - polls, 2);
-    int copied = 0;
-    for (const auto& entry : fs::directory_iterator(folders.back()))
-        copied += entry.is_regular_file();
-    EXPECT_EQ(copied, 40);
     std::printf("forty files of %d MB copied %zu times in %llu ms\n", FortyFiles::kMegabytes,
                 folders.size(), copying);
     for (const fs::path& f : folders)

@@ -26,17 +26,8 @@ class ProgrammePageTest : public ::testing::Test {
         return h.Loop([&] { return h.Form() == nullptr; });
     }
     TEditUpDown& Spin(int id) { return *TEditUpDown::FromHandle(h.Item(id)); }
-    HWND List() { return h.Item(kOptProgList); }
-    int Rows() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Cell(int row, int column) {
-        wchar_t buffer[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 512;
-        SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return Narrow(buffer);
-    }
+    int Rows() { return h.Rows(kOptProgList); }
+    std::string Cell(int row, int column) { return h.Cell(kOptProgList, row, column); }
     void AddRange(int from, int to, int start, int end) {
         Spin(kOptProgNumeroDe).SetPosition(from);
         Spin(kOptProgNumeroA).SetPosition(to);
@@ -178,26 +169,6 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     h.Click(kOptProgLecture);
     EXPECT_TRUE(h.Checked(kOptProgEnreg)); // replay leaves recording as it is
 
-    // The range keeps its order whichever end moves.
-    Spin(kOptProgNumeroA).SetPosition(4);
-    Spin(kOptProgNumeroDe).SetPosition(6);
-    EXPECT_EQ(Spin(kOptProgNumeroA).Position(), 6);
-    Spin(kOptProgNumeroA).SetPosition(2);
-    EXPECT_EQ(Spin(kOptProgNumeroDe).Position(), 2);
-    EXPECT_EQ(h.Text(kOptProgTitre), FileNamePart(h.link.FichierTitre(2)));
-
-    // The labels take the playing track and its elapsed time.
-    h.sim.SetPosition(75000);
-    const int playing = SimTrack() + 1;
-    for (int id : {kOptProgNumeroDeLabel, kOptProgFinLabel}) {
-        SendMessageW(h.Item(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageW(h.Item(id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    }
-    EXPECT_EQ(Spin(kOptProgNumeroDe).Position(), playing);
-    EXPECT_EQ(Spin(kOptProgNumeroA).Position(), playing);
-    EXPECT_GE(Spin(kOptProgFin).Position(), 75);
-    EXPECT_LT(Spin(kOptProgFin).Position(), 80);
-
     h.Click(kOptDefaut);
     EXPECT_FALSE(h.Checked(kOptProgEnreg));
     EXPECT_FALSE(h.Checked(kOptProgLecture));
@@ -208,6 +179,19 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     ASSERT_TRUE(Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
     EXPECT_FALSE(h.option.ProgLecture);
+}
+
+TEST_F(ProgrammePageTest, ACountAboveTheStoredRowsOpensAndSavesClean) {
+    StoreProgramme("PlayList", {4, 6});
+    h.store.WriteInteger(ProgrammeSection("PlayList"), "ProgNb", 50, true);
+    h.Start();
+    EXPECT_EQ(h.option.Programme.size(), 2u);
+    OpenOnProgramme();
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(1, 0), "6");
+    h.Click(IDCANCEL);
+    h.option.Save(h.store);
+    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "2");
 }
 
 TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
