@@ -114,7 +114,14 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
     };
     planification_.onMenu = menu;
     programme_.onMenu = menu;
-    copie_.onMenu = menu;
+    // "Rafraichir" on the copy list re-reads the playlist and the programme shown.
+    copie_.onMenu = [this, menu](ListCommands commands) {
+        commands.refresh = [this] {
+            BuildPage(kPageProgramme);
+            programme_.Refresh();
+        };
+        menu(commands);
+    };
     // The programme chooser offers the names as the programme page holds them.
     clavier_.programmeNames = [this] {
         BuildPage(kPageProgramme);
