@@ -36,15 +36,21 @@ std::unique_ptr<CopyFileSystem> WorkerShellCopy(HWND owner) {
     return std::make_unique<WorkerCopy>(owner);
 }
 
-void PostCopyStatus(HWND window, UINT message, long long id, const std::string& status) {
-    auto* text = new std::string(status);
-    if (!PostMessageW(window, message, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text)))
-        delete text; // the window is gone
+void CopyStatusMailbox::Put(long long id, const std::string& status) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        statuses_.emplace_back(id, status);
+    }
+    if (!posted_.exchange(true) && !PostMessageW(window_, message_, 0, 0))
+        posted_ = false; // the window is gone, or its queue is full
 }
 
-std::string TakePostedStatus(LPARAM lParam) {
-    std::unique_ptr<std::string> text(reinterpret_cast<std::string*>(lParam));
-    return text ? *text : std::string();
+std::vector<std::pair<long long, std::string>> CopyStatusMailbox::Take() {
+    posted_ = false; // what comes from now on is posted again
+    std::vector<std::pair<long long, std::string>> taken;
+    std::lock_guard<std::mutex> lock(mutex_);
+    taken.swap(statuses_);
+    return taken;
 }
 
 } // namespace pilotune

@@ -48,10 +48,10 @@ CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPi
     dialog_.OnCommand(kOptCopieNumeroALabel, [this] {
         tudCopieNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
     });
-    dialog_.OnMessage(kMsgCopyStatus, [this](WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const std::string status = TakePostedStatus(lParam);
-        if (lsvCopie_.Handle()) {
-            const int row = RowOf(static_cast<long long>(wParam));
+    dialog_.OnMessage(kMsgCopyStatus, [this](WPARAM, LPARAM) -> LRESULT {
+        if (!mailbox_) return 0;
+        for (const auto& [id, status] : mailbox_->Take()) {
+            const int row = lsvCopie_.Handle() ? RowOf(id) : -1;
             if (row >= 0) lsvCopie_.SetCell(row, 2, status);
         }
         return 0;
@@ -171,12 +171,22 @@ void CopyPage::AddRow(int numero, const std::string& status) {
     SendMessageW(lsvCopie_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-int CopyPage::RowOf(long long id) const {
+int CopyPage::RowOf(long long id) {
+    // The statuses come in list order: the row after the last one, unless the
+    // user moved or deleted rows meanwhile.
+    LVITEMW next{};
+    next.mask = LVIF_PARAM;
+    next.iItem = lastRow_ + 1;
+    if (SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&next)) &&
+        next.lParam == static_cast<LPARAM>(id))
+        return ++lastRow_;
     LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(id);
-    return static_cast<int>(SendMessageW(lsvCopie_.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(&find)));
+    lastRow_ =
+        static_cast<int>(SendMessageW(lsvCopie_.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(&find)));
+    return lastRow_;
 }
 
 void CopyPage::TrackChanged(bool first) {
@@ -219,6 +229,7 @@ void CopyPage::Copy() {
     if (!option_.CopyPath.empty() && option_.CopyPath.back() != '\\') option_.CopyPath += '\\';
     ListCopyJob job;
     job.folder = option_.CopyPath;
+    lastRow_ = -1;
     for (int r = 0; r < lsvCopie_.Count(); ++r) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
@@ -231,8 +242,9 @@ void CopyPage::Copy() {
     }
     const HWND owner = shellOwner_, target = dialog_.Handle();
     job.files = [owner] { return WorkerShellCopy(owner); };
-    job.copied = [target](long long id, const std::string& status) {
-        PostCopyStatus(target, kMsgCopyStatus, id, status);
+    mailbox_ = std::make_shared<CopyStatusMailbox>(target, kMsgCopyStatus);
+    job.copied = [mailbox = mailbox_](long long id, const std::string& status) {
+        mailbox->Put(id, status);
     };
     job.finished = [target] { PostMessageW(target, kMsgCopyFinished, 0, 0); };
     StartListCopy(std::move(job));

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "components/SpinEditWin32.h"
+#include "copy/ListCopyWin32.h"
 #include "options/ListGesturesWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
@@ -64,7 +66,7 @@ class CopyPage {
     std::string TrackTitle(int n) const;
     void TrackChanged(bool first);
     void AddRow(int numero, const std::string& status);
-    int RowOf(long long id) const;
+    int RowOf(long long id);
 
     Container& dialog_;
     SettingsStore& store_;
@@ -72,7 +74,9 @@ class CopyPage {
     TPilotune* player_;
     HWND shellOwner_;
     std::function<void()> changed_;
-    long long nextId_ = 1; // each row's name for the worker
+    long long nextId_ = 1;                       // each row's name for the worker
+    int lastRow_ = -1;                           // the row of the last status shown
+    std::shared_ptr<CopyStatusMailbox> mailbox_; // of the last copy started
 
     CheckBox cseCopieAfficheBT_;
     GroupBox gbxCopieChemin_, gbxCopieDirect_;
