@@ -67,6 +67,10 @@ bool Application::Start() {
         bar_.OpenMenu(logic_.state.menus.principale.Name(), screen);
     };
     pbtTray_->Loaded();
+    // The current programme without the rows that only a wrong stored count made up.
+    if (ReadProgramme(store_, option_.ProgTitre, programmes_.Lookup()).size() !=
+        option_.Programme.size())
+        programmes_.ProgrammeLoad(option_.ProgTitre, false);
     ApplySettings();
     SetTopMost(bar_.Handle(), -1);
     logic_.monitor.Start();
@@ -299,12 +303,16 @@ void Application::ShowOptions() {
     // A closed or hidden dialog is replaced by a fresh one read from the settings.
     if (!options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle())) {
         options_.reset();
-        OptionsHost host{.applySettings = [this] { ApplySettings(); },
-                         .showHelp = [this](int context) { OpenHelp(context); },
-                         .capture =
-                             [this](bool on, std::function<void(const std::string&)> to) {
-                                 CaptureKeys(on, std::move(to));
-                             }};
+        OptionsHost host{
+            .applySettings = [this] { ApplySettings(); },
+            .showHelp = [this](int context) { OpenHelp(context); },
+            .capture =
+                [this](bool on, std::function<void(const std::string&)> to) {
+                    CaptureKeys(on, std::move(to));
+                },
+            .player = &player_,
+            .restartReplay = [this] { logic_.dispatcher.ExecuterAction(LECTUREPROGRAMME, true); },
+            .shellOwner = bar_.Handle()};
         options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
         if (!options_->Open(nullptr)) {
             options_.reset();

@@ -1,6 +1,7 @@
 #include "options/ClavierPageWin32.h"
 
 #include "options/ParameterChooserWin32.h"
+#include "programmes/Programmes.h"
 #include "schedule/Action.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -168,8 +169,9 @@ void ClavierPage::ActionSelected() {
 void ClavierPage::ChooseParameter() {
     const std::vector<std::string> lines =
         scheduleLines ? scheduleLines() : std::vector<std::string>{};
-    if (pilotune::ChooseParameter(dialog_.Handle(), cbxClaAction_, ProgrammeNames(store_), lines))
-        ActionSelected();
+    const std::vector<std::string> names =
+        programmeNames ? programmeNames() : ReadProgrammeNames(store_);
+    if (pilotune::ChooseParameter(dialog_.Handle(), cbxClaAction_, names, lines)) ActionSelected();
     changed_();
 }
 

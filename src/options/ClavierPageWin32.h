@@ -54,6 +54,8 @@ class ClavierPage {
     std::function<void(const ListCommands&)> onMenu;
     // The schedule's lines, offered for "Relancer une action planifier :".
     std::function<std::vector<std::string>()> scheduleLines;
+    // The programme names, offered for "Lecture du programme :".
+    std::function<std::vector<std::string>()> programmeNames;
     // Ends the key capture if the key box had the focus.
     void StopCapture();
 

@@ -92,11 +92,14 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
     : store_(store), option_(option), plan_(plan), host_(std::move(host)),
       clavier_(
           *this, store, option, [this] { Changed(); }, host_.capture),
-      planification_(*this, store, plan, [this] { Changed(); }) {
+      planification_(*this, store, plan, [this] { Changed(); }),
+      programme_(
+          *this, store, option, host_.player, [this] { Changed(); }, host_.restartReplay),
+      copie_(*this, store, option, host_.player, host_.shellOwner, [this] { Changed(); }) {
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });
-    for (int id = kMnuAjouter; id <= kMnuFait; ++id)
+    for (int id = kMnuAjouter; id <= kMnuLast; ++id)
         OnCommand(id, [this, id] { RunListCommand(Handle(), id, popup_, [this] { Changed(); }); });
     auto menu = [this](const ListCommands& commands) {
         popup_ = commands;
@@ -110,6 +113,20 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
         return planification_.Lines();
     };
     planification_.onMenu = menu;
+    programme_.onMenu = menu;
+    // "Rafraichir" on the copy list re-reads the playlist and the programme shown.
+    copie_.onMenu = [this, menu](ListCommands commands) {
+        commands.refresh = [this] {
+            BuildPage(kPageProgramme);
+            programme_.Refresh();
+        };
+        menu(commands);
+    };
+    // The programme chooser offers the names as the programme page holds them.
+    clavier_.programmeNames = [this] {
+        BuildPage(kPageProgramme);
+        return programme_.Names();
+    };
     OnCommand(kOptAppliquer, [this] { Apply(false); });
     OnCommand(kOptDefaut, [this] { Defaults(); });
     OnCommand(kOptAide, [this] {
@@ -134,7 +151,7 @@ TfrmOption::~TfrmOption() {
 bool TfrmOption::Open(HWND owner) {
     if (IsOpen()) return true;
     current_ = -1;
-    clavierBuilt_ = planificationBuilt_ = false;
+    clavierBuilt_ = planificationBuilt_ = programmeBuilt_ = copieBuilt_ = false;
     if (!Create(kOptionClass, {.caption = std::string(kOptionCaption),
                                .client = kClient,
                                .owner = owner,
@@ -283,21 +300,47 @@ void TfrmOption::GroupSwitch(const CheckBox& box, const std::vector<HWND>& membe
     box.Enable(true);
 }
 
+bool& TfrmOption::Built(int page) {
+    static bool general = true;
+    switch (page) {
+    case kPageProgramme:
+        return programmeBuilt_;
+    case kPageClavier:
+        return clavierBuilt_;
+    case kPageCopie:
+        return copieBuilt_;
+    case kPagePlanification:
+        return planificationBuilt_;
+    default:
+        return general;
+    }
+}
+
 void TfrmOption::BuildPage(int page) {
-    if (page != kPageClavier && page != kPagePlanification) return;
-    bool& built = page == kPageClavier ? clavierBuilt_ : planificationBuilt_;
+    bool& built = Built(page);
     if (built) return;
     built = true;
     // The lists are made when first shown: opening stays quick with long
     // lists. Filling a page is no change.
     const bool changed = cmdAppliquer_.IsEnabled();
     Panel& panel = pages_[static_cast<size_t>(page)];
-    if (page == kPageClavier) {
+    switch (page) {
+    case kPageProgramme:
+        programme_.Build(panel);
+        programme_.Fill();
+        break;
+    case kPageClavier:
         clavier_.Build(panel);
         clavier_.Fill();
-    } else {
+        break;
+    case kPageCopie:
+        copie_.Build(panel);
+        copie_.Fill();
+        break;
+    default:
         planification_.Build(panel);
         planification_.Fill();
+        break;
     }
     cmdAppliquer_.Enable(changed);
 }
@@ -319,14 +362,20 @@ void TfrmOption::Defaults() {
     case kPageDivers:
         DefaultGeneral();
         break;
+    case kPageProgramme:
+        programme_.Defaults();
+        break;
     case kPageClavier:
         clavier_.Defaults();
+        break;
+    case kPageCopie:
+        copie_.Defaults();
         break;
     case kPagePlanification:
         planification_.Defaults();
         break;
     default:
-        return; // the other pages have no defaults yet
+        return;
     }
     Changed();
 }
@@ -340,10 +389,12 @@ void TfrmOption::Apply(bool close) {
     option_.Applying = true;
     ApplyGeneral();
     // A page never shown still holds the settings as they are.
+    if (programmeBuilt_) programme_.Apply();
     if (clavierBuilt_)
         clavier_.Apply();
     else
         std::erase_if(option_.Bindings, [](const TCla& b) { return b.Touche.empty(); });
+    if (copieBuilt_) copie_.Apply();
     if (planificationBuilt_) planification_.Apply();
     plan_.SaveState();
     option_.Save(store_);

@@ -11,8 +11,10 @@
 
 #include "components/SpinEditWin32.h"
 #include "options/ClavierPageWin32.h"
-#include "options/PlanificationPageWin32.h"
+#include "options/CopyPageWin32.h"
 #include "options/OptionsPages.h"
+#include "options/PlanificationPageWin32.h"
+#include "options/ProgrammePageWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
 #include "ui/DialogWin32.h"
@@ -25,6 +27,7 @@ namespace pilotune {
 class COption;
 class CPlanification;
 class SettingsStore;
+class TPilotune;
 
 inline constexpr wchar_t kOptionClass[] = L"TfrmOption";
 
@@ -55,6 +58,9 @@ struct OptionsHost {
     std::function<void()> applySettings;       // the bar applies COption
     std::function<void(int context)> showHelp; // the help file at a context
     KeyCapture capture;                        // the bar's hook feeds the key box
+    TPilotune* player = nullptr;               // the playlist of the track pages
+    std::function<void()> restartReplay;       // LECTUREPROGRAMME, mode flag true
+    HWND shellOwner = nullptr;                 // owns the shell's copy windows
 };
 
 class TfrmOption final : public Dialog {
@@ -74,6 +80,7 @@ class TfrmOption final : public Dialog {
   private:
     void BuildFrame();
     void BuildPage(int page);
+    bool& Built(int page);
     void BuildGeneral(Panel& page);
     void FillGeneral();
     void DefaultGeneral();
@@ -89,7 +96,8 @@ class TfrmOption final : public Dialog {
     CPlanification& plan_;
     OptionsHost host_;
     int current_ = -1;
-    bool clavierBuilt_ = false, planificationBuilt_ = false;
+    bool clavierBuilt_ = false, planificationBuilt_ = false, programmeBuilt_ = false,
+         copieBuilt_ = false;
 
     Panel tabBouton_;
     std::array<Button, kOptionPageCount> pageButtons_;
@@ -107,6 +115,8 @@ class TfrmOption final : public Dialog {
     ListCommands popup_; // the list the menu was last opened on
     ClavierPage clavier_;
     PlanificationPage planification_;
+    ProgrammePage programme_;
+    CopyPage copie_;
 };
 
 } // namespace pilotune

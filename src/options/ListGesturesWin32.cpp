@@ -83,8 +83,11 @@ void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {
         else
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
+    if (commands.refresh || commands.copy) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    if (commands.refresh) AppendMenuW(menu, MF_STRING, kMnuRafraichir, L"Rafraichir");
+    if (commands.copy) AppendMenuW(menu, MF_STRING, kMnuCopier, L"Copier");
     if (!commands.doneCaption.empty()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        if (!commands.refresh && !commands.copy) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kMnuFait, Widen(commands.doneCaption).c_str());
     }
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
@@ -93,7 +96,7 @@ void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {
 
 bool RunListCommand(HWND owner, int id, const ListCommands& commands,
                     const std::function<void()>& changed) {
-    if (!commands.list) return id >= kMnuAjouter && id <= kMnuFait;
+    if (!commands.list) return id >= kMnuAjouter && id <= kMnuLast;
     ListView& list = *commands.list;
     switch (id) {
     case kMnuAjouter:
@@ -120,6 +123,12 @@ bool RunListCommand(HWND owner, int id, const ListCommands& commands,
             commands.done();
             changed();
         }
+        return true;
+    case kMnuRafraichir:
+        if (commands.refresh) commands.refresh();
+        return true;
+    case kMnuCopier:
+        if (commands.copy) commands.copy();
         return true;
     case kMnuMonter:
     case kMnuDescendre:

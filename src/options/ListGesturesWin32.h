@@ -17,6 +17,9 @@ inline constexpr int kMnuSupprimerTout = 1403;
 inline constexpr int kMnuMonter = 1404;
 inline constexpr int kMnuDescendre = 1405;
 inline constexpr int kMnuFait = 1406;
+inline constexpr int kMnuRafraichir = 1407;
+inline constexpr int kMnuCopier = 1408;
+inline constexpr int kMnuLast = kMnuCopier;
 
 inline constexpr char kConfirmClearText[] = "Etes-vous sur de vouloir effacer toute la liste.";
 
@@ -43,6 +46,8 @@ struct ListCommands {
     std::function<void()> takeBack; // the list's double-click
     std::string doneCaption;        // "Fait": shown when not empty
     std::function<void()> done;
+    std::function<void()> refresh; // "Rafraichir": shown when set
+    std::function<void()> copy;    // "Copier": shown when set
 };
 
 // Shows the list menu at `screen` for `commands`; the chosen item comes back

@@ -67,7 +67,7 @@ TEST(OptionsAtOneDpi, Pages) {
     SetWindowPos(form.Handle(), nullptr, 0, 0, ScaleToDpi(650, dpi), ScaleToDpi(500, dpi),
                  SWP_NOZORDER);
     const char* names[] = {"divers", "programme", "clavier", "copie", "planification"};
-    for (int page : {kPageDivers, kPageClavier, kPagePlanification}) {
+    for (int page = 0; page < kOptionPageCount; ++page) {
         form.SelectPage(page);
         MakeForeground(form.Handle());
         RedrawWindow(form.Handle(), nullptr, nullptr,

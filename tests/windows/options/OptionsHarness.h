@@ -17,6 +17,7 @@ namespace pilotune::testing {
 
 struct OptionsHarness : BarHarness {
     OptionsHarness() : BarHarness(Simulator::Options{}) {}
+    explicit OptionsHarness(Simulator::Options o) : BarHarness(std::move(o)) {}
 
     // Runs the program's loop (dialog keys first) until `done` or `ms`.
     template <class Done> bool Loop(Done done, int ms = 4000) {
@@ -59,6 +60,19 @@ struct OptionsHarness : BarHarness {
     bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::string Caption() const { return WindowText(Form()); }
+    // Rows and cell texts of the list view `id`.
+    int Rows(int id) const {
+        return static_cast<int>(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
+    }
+    std::string Cell(int id, int row, int column) const {
+        wchar_t buffer[512] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = 512;
+        SendMessageW(Item(id), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        return Narrow(buffer);
+    }
     std::string Text(int id) const { return WindowText(Item(id)); }
     static std::string WindowText(HWND h) {
         wchar_t buffer[512] = {};

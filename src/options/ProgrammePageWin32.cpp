@@ -1,0 +1,359 @@
+#include "options/ProgrammePageWin32.h"
+
+#include <commctrl.h>
+
+#include <charconv>
+
+#include "base/EncodingWin32.h"
+#include "components/MaskEngine.h"
+#include "player/Playlist.h"
+#include "player/Winamp.h"
+#include "programmes/Programmes.h"
+#include "settings/SettingsStore.h"
+
+namespace pilotune {
+
+namespace {
+constexpr std::string_view kSectionProgrammeMusic = "Programme music";
+constexpr int kColumnWidths[] = {70, 300, 70, 70};
+constexpr UINT_PTR kNamesSubclass = 1;
+
+const ProprietesMasque& TimeMask() {
+    static const ProprietesMasque p{"60 1", "00 m 00 s", "99 m 59 s"};
+    return p;
+}
+
+int Number(const std::string& text) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    return error == std::errc{} && end == text.data() + text.size() ? n : 0;
+}
+
+void SetTrackMask(SpinEdit& spin, int tracks) {
+    spin->SetCoeficient("1000000 1000 1");
+    spin->SetMaskMin("0 000 001");
+    spin->SetMaskMax(std::to_string(tracks > 0 ? tracks : 1));
+}
+
+void SetTimeMask(SpinEdit& spin) {
+    spin->SetCoeficient(TimeMask().Coeficient);
+    spin->SetMaskMin(TimeMask().MaskMin);
+    spin->SetMaskMax(TimeMask().MaskMax);
+    spin->SetText(TimeMask().MaskMin);
+}
+} // namespace
+
+ProgrammePage::ProgrammePage(Container& dialog, SettingsStore& store, COption& option,
+                             TPilotune* player, std::function<void()> changed,
+                             std::function<void()> restartReplay)
+    : dialog_(dialog), store_(store), option_(option), player_(player),
+      changed_(std::move(changed)), restartReplay_(std::move(restartReplay)) {
+    dialog_.OnCommand(kOptProgEnreg, [this] {
+        changed_();
+        if (cseProgEnreg_.Checked()) cseProgLecture_.SetChecked(false);
+    });
+    dialog_.OnCommand(kOptProgLecture, [this] { changed_(); });
+    dialog_.OnCommand(kOptProgTitreBox, CBN_SETFOCUS, [this] {
+        if (!cbxProgTitre_.Text().empty()) SaveList();
+    });
+    dialog_.OnCommand(kOptProgTitreBox, CBN_SELCHANGE,
+                      [this] { LoadList(cbxProgTitre_.SelectedItem()); });
+    dialog_.OnCommand(kOptProgTitreBox, CBN_EDITCHANGE, [this] { changed_(); });
+    dialog_.OnCommand(kMnuProgSupprimer, [this] { RemoveName(false); });
+    dialog_.OnCommand(kMnuProgSupprimerTout, [this] { RemoveName(true); });
+    dialog_.OnCommand(kOptProgNumeroDeLabel, [this] {
+        const int playing = (player_ ? player_->NumeroTitre() : 0);
+        tudProgNumeroDe_->SetPosition(playing);
+        tudProgNumeroA_->SetPosition(playing);
+    });
+    dialog_.OnCommand(kOptProgNumeroALabel, [this] {
+        tudProgNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
+    });
+    dialog_.OnCommand(kOptProgDepartLabel,
+                      [this] { tudProgDepart_->SetPosition((player_ ? player_->Position() : 0)); });
+    dialog_.OnCommand(kOptProgFinLabel,
+                      [this] { tudProgFin_->SetPosition((player_ ? player_->Position() : 0)); });
+    dialog_.OnCommand(kOptProgAjouter, [this] { Add(); });
+}
+
+ProgrammePage::~ProgrammePage() {
+    if (namesEdit_ && IsWindow(namesEdit_))
+        RemoveWindowSubclass(namesEdit_, NamesBoxProc, kNamesSubclass);
+}
+
+void ProgrammePage::Build(Panel& page) {
+    cseProgEnreg_.Create(page, "Activer la programmation des titres écoutés", {18, 16, 527, 17},
+                         kOptProgEnreg);
+    cseProgLecture_.Create(page, "Activer la lecture du programme des titres lus",
+                           {17, 39, 528, 16}, kOptProgLecture);
+    gbxProgLecture_.Create(page, "Gestion des programmes", {8, 64, 537, 348}, kOptProgGroup,
+                           kAnchorAll);
+    gbxProgLecture_.SetFont(page.BoldFont());
+    constexpr int x = 8, y = 64; // the group's origin
+    auto label = [&](Static& s, std::string_view text, const Rect& r, int id, DWORD style) {
+        s.hwnd = page.AddControl(L"STATIC", text, style | SS_NOPREFIX, r, id);
+    };
+    label(lblProgTitreProg_, "Titre du programme :", {x + 8, y + 24, 108, 17}, kOptProgTitreLabel,
+          SS_LEFT | SS_NOTIFY);
+    cbxProgTitre_.Create(page, {x + 120, y + 19, 313, 200}, kOptProgTitreBox, kAnchorTopLeft,
+                         ComboBox::Typing);
+    const DWORD clickable = SS_CENTER | SS_NOTIFY;
+    label(lblProgNumeroDe_, "Numéro de :", {x + 24, y + 50, 89, 13}, kOptProgNumeroDeLabel,
+          clickable);
+    label(lblProgNumeroA_, "Numéro à :", {x + 129, y + 50, 82, 13}, kOptProgNumeroALabel,
+          clickable);
+    label(lblProgDepart_, "Départ :", {x + 234, y + 50, 79, 13}, kOptProgDepartLabel, clickable);
+    label(lblProgFin_, "Fin :", {x + 340, y + 50, 82, 13}, kOptProgFinLabel, clickable);
+    tudProgNumeroDe_.Create(page, {x + 24, y + 64, 89, 21}, kOptProgNumeroDe);
+    tudProgNumeroA_.Create(page, {x + 128, y + 64, 89, 21}, kOptProgNumeroA);
+    tudProgDepart_.Create(page, {x + 233, y + 64, 85, 21}, kOptProgDepart);
+    tudProgFin_.Create(page, {x + 338, y + 64, 87, 21}, kOptProgFin);
+    SetTimeMask(tudProgDepart_);
+    SetTimeMask(tudProgFin_);
+    lblProgTitre_.Create(page, "Titre :", {x + 11, y + 100, 48, 17}, kOptProgTitreTrackLabel);
+    txtProgTitre_.Create(page, "", {x + 63, y + 96, 370, 21}, kOptProgTitre);
+    txtProgTitre_.SetReadOnly(true);
+    cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kOptProgAjouter);
+    lsvProg_.Create(page, {x + 8, y + 128, 521, 212}, kOptProgList, kAnchorAll, false);
+    lsvProg_.AddColumn("Numéro", kColumnWidths[0]);
+    lsvProg_.AddColumn("Titre", kColumnWidths[1]);
+    lsvProg_.AddColumn("Debut", kColumnWidths[2]);
+    lsvProg_.AddColumn("Fin", kColumnWidths[3]);
+    ListView_SetExtendedListViewStyleEx(lsvProg_.Handle(), LVS_EX_HEADERDRAGDROP, 0);
+    SetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE,
+                      GetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE) &
+                          ~HDS_BUTTONS);
+    (*tudProgNumeroDe_).OnChange = [this] { TrackChanged(true); };
+    (*tudProgNumeroA_).OnChange = [this] { TrackChanged(false); };
+    (*tudProgDepart_).OnChange = [this] { changed_(); };
+    (*tudProgFin_).OnChange = [this] { changed_(); };
+    lsvProg_.onEvent = [this](const ListViewEvent& e) {
+        switch (e.kind) {
+        case ListViewEvent::DoubleClick:
+            TakeBack();
+            break;
+        case ListViewEvent::RightClick:
+            if (onMenu)
+                onMenu({.list = &lsvProg_,
+                        .add = [this] { Add(); },
+                        .takeBack = [this] { TakeBack(); },
+                        .refresh = [this] { Refresh(); }});
+            break;
+        case ListViewEvent::Key:
+            if (e.key == VK_BACK || e.key == VK_DELETE) {
+                DeleteSelected(lsvProg_);
+                changed_();
+            }
+            break;
+        default:
+            break;
+        }
+    };
+    // The frame lies beneath the controls it holds, whatever paints first.
+    SetWindowPos(gbxProgLecture_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The names box's menu, on the box (its edit part) and on its label.
+    COMBOBOXINFO info{.cbSize = sizeof(COMBOBOXINFO)};
+    if (GetComboBoxInfo(cbxProgTitre_.Handle(), &info)) namesEdit_ = info.hwndItem;
+    if (namesEdit_)
+        SetWindowSubclass(namesEdit_, NamesBoxProc, kNamesSubclass,
+                          reinterpret_cast<DWORD_PTR>(this));
+    page.OnMessage(WM_CONTEXTMENU, [this, &page](WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (reinterpret_cast<HWND>(wParam) == lblProgTitreProg_.Handle() ||
+            reinterpret_cast<HWND>(wParam) == cbxProgTitre_.Handle()) {
+            ShowNamesMenu();
+            return 0;
+        }
+        return DefWindowProcW(page.Handle(), WM_CONTEXTMENU, wParam, lParam);
+    });
+}
+
+LRESULT CALLBACK ProgrammePage::NamesBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR self) {
+    if (msg == WM_CONTEXTMENU) {
+        reinterpret_cast<ProgrammePage*>(self)->ShowNamesMenu();
+        return 0;
+    }
+    return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+void ProgrammePage::ShowNamesMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    AppendMenuW(menu, MF_STRING, kMnuProgSupprimer, L"Supprimer");
+    AppendMenuW(menu, MF_STRING, kMnuProgSupprimerTout, L"Supprimer tout");
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, dialog_.Handle(), nullptr);
+    DestroyMenu(menu);
+}
+
+void ProgrammePage::RemoveName(bool all) {
+    if (all) {
+        changed_();
+        cbxProgTitre_.Clear();
+    } else {
+        const int at = static_cast<int>(
+            SendMessageW(cbxProgTitre_.Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(Widen(cbxProgTitre_.Text()).c_str())));
+        if (cbxProgTitre_.Text().empty() || at < 0) return;
+        changed_();
+        SendMessageW(cbxProgTitre_.Handle(), CB_DELETESTRING, static_cast<WPARAM>(at), 0);
+    }
+    cbxProgTitre_.SetText("");
+    lsvProg_.Clear();
+}
+
+std::string ProgrammePage::TrackTitle(int n) const {
+    if (n < 1) return {};
+    return std::string(FileNamePart((player_ ? player_->FichierTitre(n) : std::string())));
+}
+
+void ProgrammePage::Fill() {
+    cseProgEnreg_.SetChecked(option_.ProgEnreg);
+    cseProgLecture_.SetChecked(option_.ProgLecture);
+    const int tracks = (player_ ? player_->NbTitres() : 0);
+    SetTrackMask(tudProgNumeroDe_, tracks);
+    SetTrackMask(tudProgNumeroA_, tracks);
+    tudProgNumeroDe_->SetText("0 000 001");
+    tudProgNumeroA_->SetText("0 000 001");
+    tudProgNumeroDe_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgNumeroDe", 0, true));
+    tudProgNumeroA_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgNumeroA", 0, true));
+    tudProgDepart_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgDep", 0, true));
+    tudProgFin_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgFin", 0, true));
+    txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
+    for (int i = 0; i < 4; ++i)
+        ListView_SetColumnWidth(lsvProg_.Handle(), i,
+                                store_.ReadInteger(kSectionProgrammeMusic,
+                                                   "Largeur colonnes " + std::to_string(i),
+                                                   dialog_.Scale(kColumnWidths[i]), true));
+    cbxProgTitre_.SetItems(ReadProgrammeNames(store_));
+    cbxProgTitre_.SetText(option_.ProgTitre);
+    LoadList(option_.ProgTitre);
+}
+
+void ProgrammePage::LoadList(const std::string& name) {
+    changed_();
+    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, FALSE, 0);
+    lsvProg_.Clear();
+    const TrackLookup lookup = [this](const std::string& file) {
+        return player_ ? player_->ChercherTitre(file) : 0;
+    };
+    for (const TProg& e : ReadProgramme(store_, name, lookup))
+        AddRow(e);
+    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+void ProgrammePage::AddRow(const TProg& e) {
+    const std::string d = TextePosition(TimeMask().MaskMin, e.D, TimeMask());
+    const std::string f = TextePosition(TimeMask().MaskMin, e.F, TimeMask());
+    const std::string n = std::to_string(e.N);
+    const int at = lsvProg_.InsertRow(n, -1, n + "  " + e.T + "  " + d + "  " + f);
+    lsvProg_.SetCell(at, 1, e.T);
+    lsvProg_.SetCell(at, 2, d);
+    lsvProg_.SetCell(at, 3, f);
+}
+
+std::vector<TProg> ProgrammePage::Entries() const {
+    std::vector<TProg> entries;
+    for (int r = 0; r < lsvProg_.Count(); ++r)
+        entries.push_back({Number(lsvProg_.Cell(r, 0)),
+                           ValeurTexte(lsvProg_.Cell(r, 2), TimeMask()),
+                           ValeurTexte(lsvProg_.Cell(r, 3), TimeMask()), lsvProg_.Cell(r, 1)});
+    return entries;
+}
+
+void ProgrammePage::SaveList() {
+    WriteProgramme(store_, cbxProgTitre_.Text(), Entries());
+}
+
+void ProgrammePage::TrackChanged(bool first) {
+    changed_();
+    SpinEdit& sender = first ? tudProgNumeroDe_ : tudProgNumeroA_;
+    if (sender->Position() > 0) txtProgTitre_.SetText(TrackTitle(sender->Position()));
+    const int from = tudProgNumeroDe_->Position(), to = tudProgNumeroA_->Position();
+    if (from <= to) return;
+    if (first)
+        tudProgNumeroA_->SetPosition(from);
+    else
+        tudProgNumeroDe_->SetPosition(to);
+}
+
+void ProgrammePage::Add() {
+    changed_();
+    const int from = tudProgNumeroDe_->Position(), to = tudProgNumeroA_->Position();
+    txtProgTitre_.SetText(TrackTitle(from));
+    const int d = tudProgDepart_->Position(), f = tudProgFin_->Position();
+    for (int n = from; n <= to; ++n)
+        AddRow({n, d, f, TrackTitle(n)});
+    if (lsvProg_.Count() > 0)
+        ListView_EnsureVisible(lsvProg_.Handle(), lsvProg_.Count() - 1, FALSE);
+}
+
+void ProgrammePage::TakeBack() {
+    changed_();
+    const int row = lsvProg_.Selected();
+    if (row < 0) return;
+    tudProgNumeroDe_->SetPosition(Number(lsvProg_.Cell(row, 0)));
+    tudProgDepart_->SetText(lsvProg_.Cell(row, 2));
+    tudProgFin_->SetText(lsvProg_.Cell(row, 3));
+    DeleteSelected(lsvProg_);
+    txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
+}
+
+void ProgrammePage::Refresh() {
+    if (player_) player_->LireListe();
+    LoadList(cbxProgTitre_.Text());
+}
+
+std::vector<std::string> ProgrammePage::Names() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < cbxProgTitre_.Count(); ++i)
+        names.push_back(cbxProgTitre_.Item(i));
+    return names;
+}
+
+void ProgrammePage::Apply() {
+    option_.ProgEnreg = cseProgEnreg_.Checked();
+    option_.ProgLecture = cseProgLecture_.Checked();
+    store_.WriteInteger(kSectionProgramme, "ProgNumeroDe", tudProgNumeroDe_->Position(), true);
+    store_.WriteInteger(kSectionProgramme, "ProgNumeroA", tudProgNumeroA_->Position(), true);
+    store_.WriteInteger(kSectionProgramme, "ProgDep", tudProgDepart_->Position(), true);
+    store_.WriteInteger(kSectionProgramme, "ProgFin", tudProgFin_->Position(), true);
+    for (int i = 0; i < 4; ++i)
+        store_.WriteInteger(kSectionProgrammeMusic, "Largeur colonnes " + std::to_string(i),
+                            ListView_GetColumnWidth(lsvProg_.Handle(), i), true);
+    const std::string text = cbxProgTitre_.Text();
+    std::vector<std::string> names = Names();
+    if (!text.empty() && !HasProgrammeName(names, text)) {
+        cbxProgTitre_.Add(text);
+        names.push_back(text);
+    }
+    WriteProgrammeNames(store_, names);
+    // The shown programme becomes the current one: its entries are what the
+    // program saves under the current name from now on.
+    const std::string name = text.empty() ? std::string(kDefaultProgramme) : text;
+    const bool other = option_.ProgTitre != name;
+    std::vector<TProg> entries = Entries();
+    WriteProgramme(store_, name, entries);
+    option_.ProgTitre = name;
+    option_.Programme = std::move(entries);
+    option_.ProgNb = static_cast<int>(option_.Programme.size());
+    if (other && option_.ProgLecture && restartReplay_) restartReplay_();
+}
+
+void ProgrammePage::Defaults() {
+    cseProgEnreg_.SetChecked(false);
+    cseProgLecture_.SetChecked(false);
+    cbxProgTitre_.Clear();
+    cbxProgTitre_.SetText(kDefaultProgramme);
+    lsvProg_.Clear();
+    tudProgNumeroA_->SetPosition(0);
+    tudProgNumeroDe_->SetPosition(0);
+    tudProgDepart_->SetPosition(0);
+    tudProgFin_->SetPosition(0);
+    TrackChanged(true);
+    changed_();
+}
+
+} // namespace pilotune

@@ -1,0 +1,98 @@
+#pragma once
+// The page "Programme music" of the options dialog: the recording and replay
+// switches, and programmes composed by hand from ranges of playlist tracks.
+// The page edits its own copy of the programme it shows; the current
+// programme changes only when Apply names it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "components/SpinEditWin32.h"
+#include "options/ListGesturesWin32.h"
+#include "settings/Option.h"
+#include "ui/ButtonWin32.h"
+#include "ui/CheckBoxWin32.h"
+#include "ui/ComboBoxWin32.h"
+#include "ui/EditWin32.h"
+#include "ui/GroupBoxWin32.h"
+#include "ui/ListViewWin32.h"
+#include "ui/PanelWin32.h"
+#include "ui/StaticWin32.h"
+
+namespace pilotune {
+
+class SettingsStore;
+class TPilotune;
+
+inline constexpr int kOptProgEnreg = 1500;
+inline constexpr int kOptProgLecture = 1501;
+inline constexpr int kOptProgGroup = 1502;
+inline constexpr int kOptProgTitreLabel = 1503;
+inline constexpr int kOptProgTitreBox = 1504;
+inline constexpr int kOptProgNumeroDeLabel = 1505;
+inline constexpr int kOptProgNumeroALabel = 1506;
+inline constexpr int kOptProgDepartLabel = 1507;
+inline constexpr int kOptProgFinLabel = 1508;
+inline constexpr int kOptProgNumeroDe = 1509;
+inline constexpr int kOptProgNumeroA = 1510;
+inline constexpr int kOptProgDepart = 1511;
+inline constexpr int kOptProgFin = 1512;
+inline constexpr int kOptProgTitreTrackLabel = 1513;
+inline constexpr int kOptProgTitre = 1514;
+inline constexpr int kOptProgAjouter = 1515;
+inline constexpr int kOptProgList = 1516;
+// The names box's menu.
+inline constexpr int kMnuProgSupprimer = 1520;
+inline constexpr int kMnuProgSupprimerTout = 1521;
+
+class ProgrammePage {
+  public:
+    // `restartReplay` applies LECTUREPROGRAMME with the mode flag true.
+    ProgrammePage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
+                  std::function<void()> changed, std::function<void()> restartReplay);
+    ~ProgrammePage();
+
+    void Build(Panel& page);
+    void Fill();
+    void Apply();
+    void Defaults();
+    void Add();
+    void TakeBack();
+    // Re-reads the playlist, then the shown programme.
+    void Refresh();
+    // The programme names as the page holds them now.
+    std::vector<std::string> Names() const;
+    std::function<void(const ListCommands&)> onMenu;
+
+  private:
+    std::string TrackTitle(int n) const;
+    void TrackChanged(bool first);
+    void LoadList(const std::string& name);
+    void SaveList();
+    std::vector<TProg> Entries() const;
+    void AddRow(const TProg& e);
+    void ShowNamesMenu();
+    void RemoveName(bool all);
+    static LRESULT CALLBACK NamesBoxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    Container& dialog_;
+    SettingsStore& store_;
+    COption& option_;
+    TPilotune* player_;
+    std::function<void()> changed_, restartReplay_;
+    HWND namesEdit_ = nullptr;
+
+    CheckBox cseProgEnreg_, cseProgLecture_;
+    GroupBox gbxProgLecture_;
+    Static lblProgTitreProg_, lblProgNumeroDe_, lblProgNumeroA_, lblProgDepart_, lblProgFin_,
+        lblProgTitre_;
+    ComboBox cbxProgTitre_;
+    SpinEdit tudProgNumeroDe_, tudProgNumeroA_, tudProgDepart_, tudProgFin_;
+    Edit txtProgTitre_;
+    Button cmdProgAjouter_;
+    ListView lsvProg_;
+};
+
+} // namespace pilotune

@@ -1,0 +1,241 @@
+// The copy page in the real program beside the simulator, on Wine's real file
+// system and shell: the list copy off the interface thread, its statuses kept
+// across dialogs, a damaged list, and the folder browser.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "ModalDriver.h"
+#include "OptionsHarness.h"
+#include "components/UEditUpDownWin32.h"
+#include "copy/ListCopy.h"
+#include "player/Playlist.h"
+#include "player/Winamp.h"
+
+namespace pilotune::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Beside(const std::string& name) {
+    return fs::path(Widen(ExecutablePath())).parent_path() / Widen(name);
+}
+
+class CopyPageFixture {
+  protected:
+    void OpenOnCopie(OptionsHarness& h) {
+        h.Open();
+        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
+        h.Click(kOptPageButton + kPageCopie);
+    }
+    static int Rows(OptionsHarness& h) { return h.Rows(kOptCopieList); }
+    static std::string Cell(OptionsHarness& h, int row, int column) {
+        return h.Cell(kOptCopieList, row, column);
+    }
+    static bool AllStatuses(OptionsHarness& h, const std::string& status) {
+        for (int r = 0; r < Rows(h); ++r)
+            if (Cell(h, r, 2) != status) return false;
+        return Rows(h) > 0;
+    }
+    static void SetRange(OptionsHarness& h, int from, int to) {
+        TEditUpDown::FromHandle(h.Item(kOptCopieNumeroDe))->SetPosition(from);
+        TEditUpDown::FromHandle(h.Item(kOptCopieNumeroA))->SetPosition(to);
+    }
+    static bool CopyOver(OptionsHarness& h, int ms = 20000) {
+        return h.Loop([] { return !ListCopyRunning(); }, ms);
+    }
+};
+
+class CopyPageTest : public ::testing::Test, protected CopyPageFixture {
+  protected:
+    OptionsHarness h;
+};
+
+TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
+    h.Start();
+    const fs::path dest = Beside("copie-page");
+    fs::remove_all(dest);
+    OpenOnCopie(h);
+    SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
+    SetRange(h, 2, 4);
+    h.Click(kOptCopieAjouter);
+    ASSERT_EQ(Rows(h), 3);
+    EXPECT_EQ(Cell(h, 0, 0), "2");
+    EXPECT_EQ(Cell(h, 2, 2), "");
+    h.Click(kOptCopieCopier);
+    ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }, 20000))
+        << Cell(h, 0, 2) << " / " << Cell(h, 2, 2);
+    ASSERT_TRUE(MakeForeground(h.Form()));
+    h.Settle(200);
+    EXPECT_EQ(ClippedTexts(h.Form()), "");
+    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-copie-96.bmp")));
+    for (int n = 2; n <= 4; ++n)
+        EXPECT_TRUE(fs::exists(dest / Widen(std::string(FileNamePart(h.link.FichierTitre(n))))))
+            << n;
+    EXPECT_EQ(h.option.CopyPath, Narrow(dest.wstring()) + "\\");
+    ASSERT_TRUE(CopyOver(h));
+    h.Click(kOptCopieCopier);
+    ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Fichier déjà copier"); }, 20000));
+    ASSERT_TRUE(CopyOver(h));
+
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Loop([&] { return h.Form() == nullptr; }));
+    EXPECT_NE(h.FileText().find("Erreur2=Fichier déjà copier"), std::string::npos);
+    h.Open(); // on the copy page, the last one shown
+    ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
+    ASSERT_EQ(Rows(h), 3);
+    EXPECT_EQ(Cell(h, 1, 0), "3");
+    EXPECT_EQ(Cell(h, 1, 1), FileNamePart(h.link.FichierTitre(3)));
+    EXPECT_TRUE(AllStatuses(h, "Fichier déjà copier"));
+    fs::remove_all(dest);
+}
+
+TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
+    h.Start();
+    for (const auto& [key, value] :
+         std::vector<std::pair<std::string, std::string>>{{"Nb", "40"},
+                                                          {"Numero0", "2"},
+                                                          {"Numero1", "deux"},
+                                                          {"Numero2", "4"},
+                                                          {"Erreur2", "Copie réussi"}})
+        h.store.WriteText(kSectionCopie, key, value, true);
+    OpenOnCopie(h);
+    ASSERT_EQ(Rows(h), 2);
+    EXPECT_EQ(Cell(h, 0, 0), "2");
+    EXPECT_EQ(Cell(h, 1, 0), "4");
+    EXPECT_EQ(Cell(h, 1, 2), "Copie réussi");
+    h.Click(kOptCopieAfficheBT);
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Loop([&] { return h.Form() == nullptr; }));
+    EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Nb", -1, true), 2);
+    EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Numero1", -1, true), 4);
+    EXPECT_TRUE(h.option.AfficheBT);
+}
+
+TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing) {
+    h.Start();
+    const fs::path there = L"C:\\copie-parcourir";
+    fs::create_directories(there);
+    OpenOnCopie(h);
+    auto browse = [&](const std::wstring& field) {
+        SetWindowTextW(h.Item(kOptCopieChemin), field.c_str());
+        h.Click(kOptAppliquer);
+        std::string selected, texts;
+        ModalDriver driver(L"#32770", [&](HWND box) {
+            auto read = [&] {
+                HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
+                wchar_t buffer[MAX_PATH] = {};
+                TVITEMW item{};
+                item.mask = TVIF_TEXT;
+                item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+                item.pszText = buffer;
+                item.cchTextMax = MAX_PATH;
+                if (tree && item.hItem) TreeView_GetItem(tree, &item);
+                return Narrow(buffer);
+            };
+            // The start folder is selected once the tree is filled.
+            WaitFor([&] { return !read().empty(); }, 10000);
+            selected = read();
+            texts = ReadMessageBox(box);
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        });
+        h.Click(kOptCopieParcourir);
+        driver.Join();
+        EXPECT_TRUE(driver.found);
+        EXPECT_NE(texts.find(kCopyFolderTitle), std::string::npos) << texts;
+        EXPECT_EQ(h.Text(kOptCopieChemin), Narrow(field)); // cancelled: nothing changes
+        EXPECT_FALSE(h.Enabled(kOptAppliquer));
+        return selected;
+    };
+    EXPECT_EQ(browse(there.wstring()), "copie-parcourir");
+    const std::string c = browse(L"z:\\pas\\de\\dossier\\ici");
+    EXPECT_NE(c.find("C:"), std::string::npos) << c;
+    fs::remove_all(there);
+}
+
+// Forty files big enough that their copy lasts seconds, as the player's list.
+struct FortyFiles {
+    FortyFiles() {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const std::string block(1 << 20, 'm');
+        for (int i = 1; i <= 40; ++i) {
+            std::ofstream out(folder / (L"Piste " + std::to_wstring(100 + i) + L".mp3"),
+                              std::ios::binary);
+            for (int k = 0; k < kMegabytes; ++k)
+                out << block;
+        }
+    }
+    ~FortyFiles() { fs::remove_all(folder); }
+    static constexpr int kMegabytes = 4;
+    fs::path folder = Beside("quarante");
+};
+
+class CopyWhilePlayingTest : public ::testing::Test, protected CopyPageFixture {
+  protected:
+    CopyWhilePlayingTest() : h(Simulator::Options{.playlist = files.folder.wstring()}) {}
+    FortyFiles files;
+    OptionsHarness h;
+};
+
+TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
+    h.Start();
+    h.option.ClavierActiver = true; // the default bindings: "Touche P.Suivant" is next
+    h.app.ApplySettings();
+    ASSERT_TRUE(h.Loop([&] { return h.sim.User(kQueryState) == 1; }));
+    OpenOnCopie(h);
+    SetRange(h, 1, 40);
+    h.Click(kOptCopieAjouter);
+    ASSERT_EQ(Rows(h), 40);
+
+    // The forty files are copied again into new folders until the copies have
+    // lasted two seconds: long enough for the bar's clock to move.
+    const std::string firstTime = h.bar.state.twins.duree.B().text;
+    const int nextBefore = h.Logged(WM_COMMAND, kCmdNext, 0);
+    bool keyDuringCopy = false, tickDuringCopy = false;
+    ULONGLONG longestGap = 0, copying = 0;
+    std::vector<fs::path> folders;
+    for (int round = 0; round < 20 && copying < 2000; ++round) {
+        folders.push_back(Beside("quarante-copie-" + std::to_string(round)));
+        fs::remove_all(folders.back());
+        SetWindowTextW(h.Item(kOptCopieChemin), folders.back().wstring().c_str());
+        const ULONGLONG start = GetTickCount64();
+        h.Click(kOptCopieCopier);
+        EXPECT_LT(GetTickCount64() - start, 300u) << "the click waited for the copies";
+        ASSERT_TRUE(ListCopyRunning());
+        if (round == 0) {
+            h.Click(kOptCopieCopier); // while one runs: nothing
+            PressKey(VK_MEDIA_NEXT_TRACK);
+        }
+        ULONGLONG last = GetTickCount64();
+        ASSERT_TRUE(h.Loop(
+            [&] {
+                const ULONGLONG now = GetTickCount64();
+                longestGap = std::max(longestGap, now - last);
+                last = now;
+                if (ListCopyRunning()) {
+                    keyDuringCopy |= h.Logged(WM_COMMAND, kCmdNext, 0) > nextBefore;
+                    tickDuringCopy |= h.bar.state.twins.duree.B().text != firstTime;
+                }
+                return !ListCopyRunning();
+            },
+            120000));
+        copying += GetTickCount64() - start;
+        ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }));
+    }
+    EXPECT_LT(longestGap, 250u);
+    EXPECT_TRUE(keyDuringCopy);
+    EXPECT_TRUE(tickDuringCopy);
+    std::printf("forty files of %d MB copied %zu times in %llu ms\n", FortyFiles::kMegabytes,
+                folders.size(), copying);
+    for (const fs::path& f : folders)
+        fs::remove_all(f);
+}
+
+} // namespace
+} // namespace pilotune::testing
