@@ -104,7 +104,8 @@ void CopyPage::Build(Panel& page) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(true); };
     (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(false); };
-    lsvCopie_.onEvent = [this](const ListViewEvent& e) {
+    lsvCopie_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
+        if (ListChanged(lsvCopie_, e, dpi, false)) changed_();
         switch (e.kind) {
         case ListViewEvent::DoubleClick:
             TakeBack();
@@ -115,12 +116,6 @@ void CopyPage::Build(Panel& page) {
                         .add = [this] { Add(); },
                         .takeBack = [this] { TakeBack(); },
                         .copy = [this] { Copy(); }});
-            break;
-        case ListViewEvent::Key:
-            if (e.key == VK_BACK || e.key == VK_DELETE) {
-                DeleteSelected(lsvCopie_);
-                changed_();
-            }
             break;
         default:
             break;

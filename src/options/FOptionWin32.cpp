@@ -122,11 +122,12 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
         };
         menu(commands);
     };
-    // The programme chooser offers the names as the programme page holds them.
+    // The programme choosers offer the names as the programme page holds them.
     clavier_.programmeNames = [this] {
         BuildPage(kPageProgramme);
         return programme_.Names();
     };
+    planification_.programmeNames = clavier_.programmeNames;
     OnCommand(kOptAppliquer, [this] { Apply(false); });
     OnCommand(kOptDefaut, [this] { Defaults(); });
     OnCommand(kOptAide, [this] {

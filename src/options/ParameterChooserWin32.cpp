@@ -6,21 +6,9 @@
 #include "programmes/FProgLireWin32.h"
 #include "schedule/Action.h"
 #include "settings/Option.h"
-#include "settings/SettingsStore.h"
 #include "ui/FileDialogsWin32.h"
 
 namespace pilotune {
-
-std::vector<std::string> ProgrammeNames(const SettingsStore& store) {
-    std::vector<std::string> names;
-    const int count = store.ReadInteger(kSectionProgramme, "nbProgTitre", 0, true);
-    for (int i = 0; i < count && i < 10000; ++i) {
-        std::string name =
-            store.ReadText(kSectionProgramme, "ProgTitre " + std::to_string(i), "", true);
-        if (!name.empty()) names.push_back(std::move(name));
-    }
-    return names;
-}
 
 bool ChooseParameter(HWND owner, const ComboBox& list, const std::vector<std::string>& programmes,
                      const std::vector<std::string>& scheduleLines) {

@@ -11,11 +11,6 @@
 
 namespace pilotune {
 
-class SettingsStore;
-
-// The programme names kept in the settings file.
-std::vector<std::string> ProgrammeNames(const SettingsStore& store);
-
 // On a choice the item becomes its label prefix and the choice, and stays
 // selected; true then. A cancelled chooser changes nothing.
 bool ChooseParameter(HWND owner, const ComboBox& list, const std::vector<std::string>& programmes,

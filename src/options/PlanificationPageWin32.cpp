@@ -6,6 +6,7 @@
 #include "components/MaskEngine.h"
 #include "options/ActionTexts.h"
 #include "options/ParameterChooserWin32.h"
+#include "programmes/Programmes.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
 #include "base/EncodingWin32.h"
@@ -303,8 +304,9 @@ void PlanificationPage::Apply() {
 }
 
 void PlanificationPage::ChooseParameter() {
-    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, ProgrammeNames(store_),
-                                  Lines()))
+    const std::vector<std::string> names =
+        programmeNames ? programmeNames() : ReadProgrammeNames(store_);
+    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, names, Lines()))
         ActionSelected();
     changed_();
 }

@@ -55,6 +55,8 @@ class PlanificationPage {
     std::vector<std::string> Lines() const;
     // The list menu was asked for on the page's list.
     std::function<void(const ListCommands&)> onMenu;
+    // The programme names the programme page holds (default: the file's).
+    std::function<std::vector<std::string>()> programmeNames;
 
   private:
     // What a row keeps beside its texts.

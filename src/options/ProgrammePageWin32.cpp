@@ -127,7 +127,8 @@ void ProgrammePage::Build(Panel& page) {
     (*tudProgNumeroA_).OnChange = [this] { TrackChanged(false); };
     (*tudProgDepart_).OnChange = [this] { changed_(); };
     (*tudProgFin_).OnChange = [this] { changed_(); };
-    lsvProg_.onEvent = [this](const ListViewEvent& e) {
+    lsvProg_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
+        if (ListChanged(lsvProg_, e, dpi, false)) changed_();
         switch (e.kind) {
         case ListViewEvent::DoubleClick:
             TakeBack();
@@ -138,12 +139,6 @@ void ProgrammePage::Build(Panel& page) {
                         .add = [this] { Add(); },
                         .takeBack = [this] { TakeBack(); },
                         .refresh = [this] { Refresh(); }});
-            break;
-        case ListViewEvent::Key:
-            if (e.key == VK_BACK || e.key == VK_DELETE) {
-                DeleteSelected(lsvProg_);
-                changed_();
-            }
             break;
         default:
             break;

@@ -20,17 +20,7 @@ struct OptionsHarness : BarHarness {
     explicit OptionsHarness(Simulator::Options o) : BarHarness(std::move(o)) {}
 
     // Runs the program's loop (dialog keys first) until `done` or `ms`.
-    template <class Done> bool Loop(Done done, int ms = 4000) {
-        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-        while (!done()) {
-            if (GetTickCount64() > end) return false;
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchWindowMessage(msg);
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        }
-        return true;
-    }
+    template <class Done> bool Loop(Done done, int ms = 4000) { return RunUntil(done, ms); }
     void Settle(int ms = 100) {
         const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
         Loop([&] { return GetTickCount64() > end; }, ms + 100);
