@@ -89,9 +89,11 @@ void CopyPage::Build(Panel& page) {
         (*s)->SetMaskMax("1");
         (*s)->SetText("0 000 001");
     }
-    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21}, kOptCopieTitre);
+    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21}, kOptCopieTitre,
+                          kAnchorLeft | kAnchorRight | kAnchorTop);
     txtCopieTitre_.SetReadOnly(true);
-    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kOptCopieAjouter);
+    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kOptCopieAjouter,
+                            kAnchorRight | kAnchorTop);
     lsvCopie_.Create(page, {x + 8, y + 72, kListWidth, 168}, kOptCopieList, kAnchorAll, false);
     lsvCopie_.AddColumn("Numéro", kColumnWidths[0]);
     lsvCopie_.AddColumn("Titre", kColumnWidths[1]);

@@ -111,9 +111,11 @@ void ProgrammePage::Build(Panel& page) {
     SetTimeMask(tudProgDepart_);
     SetTimeMask(tudProgFin_);
     lblProgTitre_.Create(page, "Titre :", {x + 11, y + 100, 48, 17}, kOptProgTitreTrackLabel);
-    txtProgTitre_.Create(page, "", {x + 63, y + 96, 370, 21}, kOptProgTitre);
+    txtProgTitre_.Create(page, "", {x + 63, y + 96, 370, 21}, kOptProgTitre,
+                         kAnchorLeft | kAnchorRight | kAnchorTop);
     txtProgTitre_.SetReadOnly(true);
-    cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kOptProgAjouter);
+    cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kOptProgAjouter,
+                           kAnchorRight | kAnchorTop);
     lsvProg_.Create(page, {x + 8, y + 128, 521, 212}, kOptProgList, kAnchorAll, false);
     lsvProg_.AddColumn("Numéro", kColumnWidths[0]);
     lsvProg_.AddColumn("Titre", kColumnWidths[1]);
