@@ -95,7 +95,34 @@ LRESULT Container::Unrouted(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(Handle(), msg, wParam, lParam);
 }
 
+namespace {
+// Sent by a container to the containers inside it (wParam: the new DPI).
+UINT DpiChangedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"PilotuneDpiChanged");
+    return message;
+}
+} // namespace
+
+void Container::ChangeDpi(int dpi) {
+    const int old = Dpi();
+    if (dpi <= 0 || dpi == old) return;
+    layout_.SetDpi(dpi);
+    const HFONT plain = DialogFont(old), bold = DialogFont(old, true);
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        if (font == plain || font == bold)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi, font == bold)),
+                         TRUE);
+        SendMessageW(child, DpiChangedMessage(), static_cast<WPARAM>(dpi), 0);
+    }
+    Arrange();
+}
+
 LRESULT Container::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == DpiChangedMessage()) {
+        ChangeDpi(static_cast<int>(wParam));
+        return 0;
+    }
     if (auto it = messages_.find(msg); it != messages_.end()) {
         const MessageHandler handler = it->second; // it may replace itself
         return handler(wParam, lParam);

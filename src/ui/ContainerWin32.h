@@ -65,6 +65,10 @@ class Container : public Window {
     // Handlers may point into a derived form: a dialog drops them before its
     // window goes, once that form is gone.
     void DropHandlers();
+    // The window went to a monitor of another DPI: the fonts of the controls
+    // and those of the pages inside follow; the next arrangement scales the
+    // design to it.
+    void ChangeDpi(int dpi);
 
   private:
     void Arrange();

@@ -185,6 +185,16 @@ LRESULT Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_DPICHANGED: {
+        // Another monitor: the controls take its scale, the window the size
+        // the system suggests for it.
+        ChangeDpi(HIWORD(wParam));
+        const RECT* r = reinterpret_cast<const RECT*>(lParam);
+        if (r)
+            SetWindowPos(Handle(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_DESTROY:
         ReleaseOwner();
         break;

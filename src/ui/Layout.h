@@ -65,6 +65,8 @@ class Layout {
 
     Layout(int dpi = kDesignDpi, Size designClient = {});
     int Dpi() const { return dpi_; }
+    // The window moved to a monitor of another DPI: the same design, rescaled.
+    void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : kDesignDpi; }
     int Scale(int design) const { return ScaleToDpi(design, dpi_); }
     Rect Scale(const Rect& design) const { return ScaleToDpi(design, dpi_); }
     Size Client() const { return ScaleToDpi(designClient_, dpi_); }

@@ -170,11 +170,9 @@ TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
     DWORD n = 0;
     WriteFile(h, "BMabîmé", 8, &n, nullptr);
     CloseHandle(h);
-    // The capture does not hold up this thread: the call returns at once, the
-    // bar hidden until the copy is made.
-    const ULONGLONG start = GetTickCount64();
+    // The capture does not hold up this thread: the call returns before the
+    // copy is made, the bar hidden meanwhile.
     background.Load(bar);
-    EXPECT_LT(GetTickCount64() - start, 150u); // the delay is 300 ms
     EXPECT_TRUE(background.Capturing());
     EXPECT_FALSE(IsWindowVisible(bar));
     ASSERT_TRUE(PumpUntil([&] { return !background.Capturing(); }, 5000));

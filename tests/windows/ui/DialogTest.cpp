@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "DialogDriving.h"
 #include "ModalDriver.h"
 #include "ui/ButtonWin32.h"
@@ -223,4 +225,45 @@ TEST(Dialog, PagesShareOnePlaceAndTabWalksIntoTheVisibleOne) {
     LOGBRUSH lb{};
     ASSERT_TRUE(GetObjectW(brush, sizeof(lb), &lb));
     EXPECT_EQ(lb.lbColor, RGB(10, 20, 30));
+}
+
+// Moved to a monitor of twice the DPI and back: the window takes the size the
+// system suggests, and the controls, on the pages too, their scaled place and
+// font; back at 96 DPI everything is as it was.
+TEST(Dialog, AMonitorOfAnotherDpiScalesTheControlsOnEveryPage) {
+    Paged dialog;
+    dialog.Open();
+    dialog.ShowModeless();
+    HWND w = dialog.Handle();
+    auto letters = [](HWND control) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font),
+                   &font);
+        return std::abs(font.lfHeight);
+    };
+    RECT outer{};
+    GetWindowRect(w, &outer);
+    const RECT ok96 = ChildRect(w, dialog.ok.Handle());
+    const RECT edit96 = ChildRect(GetParent(dialog.pageEdit.Handle()), dialog.pageEdit.Handle());
+    const long letters96 = letters(dialog.pageEdit.Handle());
+
+    RECT twice{outer.left, outer.top, outer.left + 2 * (outer.right - outer.left),
+               outer.top + 2 * (outer.bottom - outer.top)};
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&twice));
+    const RECT ok192 = ChildRect(w, dialog.ok.Handle());
+    EXPECT_EQ(ok192.left, 2 * ok96.left);
+    EXPECT_EQ(ok192.top, 2 * ok96.top);
+    EXPECT_EQ(ok192.bottom - ok192.top, 2 * (ok96.bottom - ok96.top));
+    const RECT edit192 = ChildRect(GetParent(dialog.pageEdit.Handle()), dialog.pageEdit.Handle());
+    EXPECT_EQ(edit192.left, 2 * edit96.left);
+    EXPECT_EQ(edit192.right - edit192.left, 2 * (edit96.right - edit96.left));
+    EXPECT_GT(letters(dialog.pageEdit.Handle()), letters96 * 3 / 2);
+    EXPECT_GT(letters(dialog.ok.Handle()), letters96 * 3 / 2);
+
+    SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&outer));
+    const RECT back = ChildRect(w, dialog.ok.Handle());
+    EXPECT_EQ(back.left, ok96.left);
+    EXPECT_EQ(back.top, ok96.top);
+    EXPECT_EQ(letters(dialog.pageEdit.Handle()), letters96);
+    dialog.Close(IDCANCEL);
 }
