@@ -227,15 +227,18 @@ void CopyPage::Copy() {
     ListCopyJob job;
     job.folder = option_.CopyPath;
     lastRow_ = -1;
+    // Every row's file in one reading of the playlist.
+    std::vector<int> numbers;
+    for (int r = 0; r < lsvCopie_.Count(); ++r)
+        numbers.push_back(Number(lsvCopie_.Cell(r, 0)));
+    const std::vector<std::string> files =
+        player_ ? player_->TrackFiles(numbers) : std::vector<std::string>(numbers.size());
     for (int r = 0; r < lsvCopie_.Count(); ++r) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = r;
         SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        const int numero = Number(lsvCopie_.Cell(r, 0));
-        job.items.push_back(
-            {static_cast<long long>(item.lParam),
-             numero > 0 ? (player_ ? player_->FichierTitre(numero) : std::string()) : ""});
+        job.items.push_back({static_cast<long long>(item.lParam), files[static_cast<size_t>(r)]});
     }
     const HWND owner = shellOwner_, target = dialog_.Handle();
     job.files = [owner] { return WorkerShellCopy(owner); };

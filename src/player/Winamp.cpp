@@ -188,15 +188,22 @@ bool TPilotune::CacheIsCurrent() {
 }
 
 std::string TPilotune::FichierTitre(int n) {
-    if (!CacheIsCurrent()) {
-        if (!LireListe()) {
-            std::string error;
-            if (!LireListe(&error)) system_.ShowMessage(error);
-            return {};
-        }
+    return TrackFiles({n}).front();
+}
+
+std::vector<std::string> TPilotune::TrackFiles(const std::vector<int>& numbers) {
+    std::vector<std::string> files(numbers.size());
+    if (!CacheIsCurrent() && !LireListe()) {
+        std::string error;
+        if (!LireListe(&error)) system_.ShowMessage(error);
+        if (!CacheIsCurrent()) return files;
     }
-    if (n < 1 || static_cast<std::size_t>(n) > cache_.Size()) return {};
-    return std::string(cache_.Entry(static_cast<std::size_t>(n) - 1));
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const int n = numbers[i];
+        if (n >= 1 && static_cast<std::size_t>(n) <= cache_.Size())
+            files[i] = cache_.Entry(static_cast<std::size_t>(n) - 1);
+    }
+    return files;
 }
 
 int TPilotune::ChercherTitre(const std::string& nom) {

@@ -84,6 +84,9 @@ class TPilotune {
     // playlist file cannot be read.
     bool LireListe(std::string* error = nullptr);
     std::string FichierTitre(int n);
+    // The files of many tracks at once: the player is asked for its length
+    // once, not once per track ("" for a number outside the list).
+    std::vector<std::string> TrackFiles(const std::vector<int>& numbers);
     int ChercherTitre(const std::string& nom);
     void AfficherChercheur();
 

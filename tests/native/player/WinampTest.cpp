@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FakePlayer.h"
 #include "player/Playlist.h"
 
@@ -199,6 +201,14 @@ TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
     EXPECT_EQ(link.FichierTitre(0), "");
     EXPECT_EQ(link.FichierTitre(4), "");
     EXPECT_EQ(link.FichierTitre(-1), "");
+
+    // Many tracks at once ask the player for its length once.
+    window.sent.clear();
+    EXPECT_EQ(link.TrackFiles({3, 0, 1, 9}),
+              (std::vector<std::string>{"D:z.mp3", "", "C:\\Autre\\x.mp3", ""}));
+    EXPECT_EQ(std::count_if(window.sent.begin(), window.sent.end(),
+                            [](const SentMessage& m) { return m.lParam == kQueryLength; }),
+              1);
 }
 
 TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
