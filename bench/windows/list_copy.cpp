@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../../tests/windows/schedule/BarHarness.cpp"
+#include "WindowText.h"
 #include "components/UEditUpDownWin32.h"
 #include "copy/ListCopy.h"
 #include "copy/ListCopyWin32.h"
@@ -40,23 +41,6 @@ void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchWindowMessage(msg);
-}
-
-HWND Find(HWND root, int id) {
-    struct S {
-        int id;
-        HWND h;
-    } s{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<S*>(p);
-            if (GetDlgCtrlID(h) != s->id) return TRUE;
-            s->h = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.h;
 }
 
 fs::path Beside(const wchar_t* name) {
@@ -93,9 +77,9 @@ int main() {
         return 1;
     }
     h.app.Options()->SelectPage(kPageCopie);
-    TEditUpDown::FromHandle(Find(form, kOptCopieNumeroDe))->SetPosition(1);
-    TEditUpDown::FromHandle(Find(form, kOptCopieNumeroA))->SetPosition(kFiles);
-    SendMessageW(Find(form, kOptCopieAjouter), BM_CLICK, 0, 0);
+    TEditUpDown::FromHandle(DescendantWithId(form, kOptCopieNumeroDe))->SetPosition(1);
+    TEditUpDown::FromHandle(DescendantWithId(form, kOptCopieNumeroA))->SetPosition(kFiles);
+    SendMessageW(DescendantWithId(form, kOptCopieAjouter), BM_CLICK, 0, 0);
     Pump();
 
     ShellCopyFileSystem shell(h.app.Bar().Handle());
@@ -132,11 +116,11 @@ int main() {
             workerMs.push_back(NowMs() - w0);
         }
         // The list from the page, the tick timer running meanwhile.
-        SetWindowTextW(Find(form, kOptCopieChemin), b.wstring().c_str());
+        SetWindowTextW(DescendantWithId(form, kOptCopieChemin), b.wstring().c_str());
         const UINT_PTR timer = SetTimer(nullptr, 0, 500, Tick);
         ticks.assign(1, NowMs());
         const double l0 = NowMs();
-        SendMessageW(Find(form, kOptCopieCopier), BM_CLICK, 0, 0);
+        SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
         while (ListCopyRunning()) {
             Pump();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -183,8 +167,8 @@ int main() {
             const fs::path b = Beside((L"bench-copie-tick-" + std::to_wstring(n++)).c_str());
             fs::remove_all(b);
             made.push_back(b);
-            SetWindowTextW(Find(form, kOptCopieChemin), b.wstring().c_str());
-            SendMessageW(Find(form, kOptCopieCopier), BM_CLICK, 0, 0);
+            SetWindowTextW(DescendantWithId(form, kOptCopieChemin), b.wstring().c_str());
+            SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
             while (ListCopyRunning()) {
                 Pump();
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -194,7 +178,7 @@ int main() {
         KillTimer(nullptr, timer);
         worst = worstPeriod(&periods);
     }
-    SendMessageW(Find(form, IDCANCEL), BM_CLICK, 0, 0);
+    SendMessageW(DescendantWithId(form, IDCANCEL), BM_CLICK, 0, 0);
     Pump();
     for (const fs::path& p : made)
         fs::remove_all(p);

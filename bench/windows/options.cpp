@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../../tests/windows/schedule/BarHarness.cpp"
+#include "WindowText.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
 #include "ui/DialogWin32.h"
@@ -47,22 +48,6 @@ double OpenEmpty() {
     return t;
 }
 
-HWND Find(HWND root, int id) {
-    struct S {
-        int id;
-        HWND h;
-    } s{id, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<S*>(p);
-            if (GetDlgCtrlID(h) != s->id) return TRUE;
-            s->h = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.h;
-}
 } // namespace
 
 int main() {
@@ -108,12 +93,12 @@ int main() {
         UpdateWindow(form);
         best = std::min(best, NowMs() - t0);
         Pump();
-        SendMessageW(Find(form, kOptCacheAuto), BM_CLICK, 0, 0);
-        SendMessageW(Find(form, kOptCacheAuto), BM_CLICK, 0, 0);
+        SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
+        SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
         const double a0 = NowMs();
-        SendMessageW(Find(form, kOptAppliquer), BM_CLICK, 0, 0);
+        SendMessageW(DescendantWithId(form, kOptAppliquer), BM_CLICK, 0, 0);
         bestApply = std::min(bestApply, NowMs() - a0);
-        SendMessageW(Find(form, IDCANCEL), BM_CLICK, 0, 0);
+        SendMessageW(DescendantWithId(form, IDCANCEL), BM_CLICK, 0, 0);
         Pump();
     }
     std::printf("%-44s %8.1f ms  empty dialog %8.1f ms  ratio %5.2f  (targets <= 150 ms, <= 3.0)\n",

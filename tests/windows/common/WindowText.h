@@ -46,6 +46,24 @@ inline std::wstring ReadMessageBox(int ms = 8000) {
     return text;
 }
 
+// The control `id` anywhere below `root` (the pages of a dialog included).
+inline HWND DescendantWithId(HWND root, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } s{id, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (GetDlgCtrlID(h) != s->id) return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 // How many top-level windows carry exactly `caption`.
 inline int CountWindowsTitled(const std::wstring& caption) {
     struct Search {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../schedule/BarHarness.h"
+#include "WindowText.h"
 #include "DialogDriving.h"
 #include "Waiting.h"
 #include "bar/Dispatcher.h"
@@ -30,22 +31,7 @@ struct OptionsHarness : BarHarness {
     HWND Form() const { return FindWindowW(kOptionClass, nullptr); }
 
     // The control `id` anywhere in the dialog (its pages included).
-    HWND Item(int id) const {
-        struct Search {
-            int id;
-            HWND found;
-        } s{id, nullptr};
-        EnumChildWindows(
-            Form(),
-            [](HWND h, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                if (GetDlgCtrlID(h) != s->id) return TRUE;
-                s->found = h;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&s));
-        return s.found;
-    }
+    HWND Item(int id) const { return DescendantWithId(Form(), id); }
     void Click(int id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
     bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
