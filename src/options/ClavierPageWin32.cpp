@@ -113,10 +113,10 @@ void ClavierPage::Fill() {
 }
 
 void ClavierPage::AddRow(const BindingRow& row) {
-    const int at = lsvCla_.InsertRow(row.caption, -1, row.caption + "  " + row.key);
+    const int at = lsvCla_.InsertRow(row.caption);
     lsvCla_.SetCell(at, 1, row.key);
     lsvCla_.SetChecked(at, row.checked);
-    // The action number, kept beside the row in its hidden third column.
+    // The action number, kept in the row's item data.
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = at;

@@ -158,7 +158,7 @@ void CopyPage::Fill() {
 void CopyPage::AddRow(int numero, const std::string& status) {
     const std::string n = std::to_string(numero);
     const std::string title = TrackTitle(numero);
-    const int at = lsvCopie_.InsertRow(n, -1, n + "  " + title);
+    const int at = lsvCopie_.InsertRow(n);
     lsvCopie_.SetCell(at, 1, title);
     lsvCopie_.SetCell(at, 2, status);
     LVITEMW item{};

@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "base/EncodingWin32.h"
+#include "options/ListMenuPicturesWin32.h"
+#include "ui/GdiWin32.h"
 #include "ui/Layout.h"
+#include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
 
@@ -17,12 +20,17 @@ void DeleteSelected(ListView& list) {
     if (IsWindowVisible(list.Handle())) list.Focus();
 }
 
+int ItemIndexAt(const ListView& list, int y) {
+    if (list.Count() > 1) {
+        const std::optional<int> first = list.RowTop(0);
+        if (first && y < *first) return 0;
+    }
+    return list.RowAt(y);
+}
+
 bool DragMove(ListView& list, int y, bool leftHeld) {
     if (!leftHeld || list.Count() < 2 || list.Selected() < 0) return false;
-    const std::optional<int> first = list.RowTop(0), second = list.RowTop(1);
-    if (!first || !second || *second <= *first) return false;
-    // Above the first row counts as the first (a truncating division).
-    return MoveItem(list, (y - *first) / (*second - *first));
+    return MoveItem(list, ItemIndexAt(list, y));
 }
 
 bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule) {
@@ -68,30 +76,28 @@ bool MoveItem(ListView& list, int target) {
 }
 
 void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {
-    HMENU menu = CreatePopupMenu();
+    const MenuHandle menuHandle{CreatePopupMenu()};
+    HMENU menu = menuHandle.Get();
     if (!menu) return;
-    struct Item {
-        int id;
-        const char* caption;
+    auto item = [menu](int id, const std::string& caption) {
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), Widen(caption).c_str());
+        SetMenuItemPicture(menu, static_cast<UINT>(id));
     };
-    for (Item i :
-         {Item{kMnuAjouter, "Ajouter"}, Item{kMnuModifier, "Modifier"},
-          Item{kMnuSupprimer, "Supprimer"}, Item{kMnuSupprimerTout, "Supprimer tout"},
-          Item{0, nullptr}, Item{kMnuMonter, "Monter"}, Item{kMnuDescendre, "Descendre"}}) {
-        if (i.caption)
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i.id), Widen(i.caption).c_str());
-        else
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    }
-    if (commands.refresh || commands.copy) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    if (commands.refresh) AppendMenuW(menu, MF_STRING, kMnuRafraichir, L"Rafraichir");
-    if (commands.copy) AppendMenuW(menu, MF_STRING, kMnuCopier, L"Copier");
-    if (!commands.doneCaption.empty()) {
-        if (!commands.refresh && !commands.copy) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, kMnuFait, Widen(commands.doneCaption).c_str());
-    }
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
-    DestroyMenu(menu);
+    auto separator = [menu] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
+    item(kMnuAjouter, "Ajouter");
+    item(kMnuModifier, "Modifier");
+    item(kMnuSupprimer, "Supprimer");
+    item(kMnuSupprimerTout, "Supprimer tout");
+    separator();
+    item(kMnuMonter, "Monter");
+    item(kMnuDescendre, "Descendre");
+    if (commands.refresh || commands.copy || !commands.doneCaption.empty()) separator();
+    if (commands.refresh) item(kMnuRafraichir, "Rafraichir");
+    if (commands.copy) item(kMnuCopier, "Copier");
+    if (!commands.doneCaption.empty()) item(kMnuFait, commands.doneCaption);
+    // The pictures are as tall as the menu's text line.
+    const int size = ScaleToDpi(16, WindowDpi(owner));
+    TrackMenuWithPictures(menu, TPM_RIGHTBUTTON, screen, owner, size, DrawListMenuPicture);
 }
 
 bool RunListCommand(HWND owner, int id, const ListCommands& commands,

@@ -30,6 +30,9 @@ void DeleteSelected(ListView& list);
 // and focused. Nothing happens without a selection, with one row, or for a
 // target outside the rows or equal to the selected one. True when it moved.
 bool MoveItem(ListView& list, int target);
+// The row at height `y` (client pixels of the list); above the first row of
+// a list of several rows, the first one; -1 for none.
+int ItemIndexAt(const ListView& list, int y);
 // Dragging with the left button held moves the selected row to the row under
 // `y` (client pixels of the list), as MoveItem does. True when it moved.
 bool DragMove(ListView& list, int y, bool leftHeld);

@@ -160,8 +160,7 @@ void PlanificationPage::AddRow(const std::string& caption, const RowData& data,
     const std::string mode = CodeLabel(TimingModeLabel(data.mode), data.mode);
     const std::string period = CodeLabel(PeriodLabel(data.period), data.period);
     const std::string quand = QuandText(data.mode, data.quand);
-    const int at =
-        lsvPlan_.InsertRow(caption, -1, caption + " " + mode + " " + quand + " " + period);
+    const int at = lsvPlan_.InsertRow(caption);
     lsvPlan_.SetCell(at, 1, mode);
     lsvPlan_.SetCell(at, 2, quand);
     lsvPlan_.SetCell(at, 3, period);

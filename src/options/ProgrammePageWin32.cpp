@@ -245,7 +245,7 @@ void ProgrammePage::AddRow(const TProg& e) {
     const std::string d = TextePosition(TimeMask().MaskMin, e.D, TimeMask());
     const std::string f = TextePosition(TimeMask().MaskMin, e.F, TimeMask());
     const std::string n = std::to_string(e.N);
-    const int at = lsvProg_.InsertRow(n, -1, n + "  " + e.T + "  " + d + "  " + f);
+    const int at = lsvProg_.InsertRow(n);
     lsvProg_.SetCell(at, 1, e.T);
     lsvProg_.SetCell(at, 2, d);
     lsvProg_.SetCell(at, 3, f);

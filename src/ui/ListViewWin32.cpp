@@ -81,7 +81,7 @@ void ListView::Create(Container& parent, const Rect& design, int id, unsigned an
         });
     parent.OnNotify(id, LVN_GETINFOTIPW, [this](const NMHDR& h) {
         auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(h));
-        const std::wstring text = Widen(Hint(tip.iItem));
+        const std::wstring text = Widen(TipText(tip.iItem));
         if (tip.pszText && tip.cchTextMax > 0 && !text.empty())
             lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
         return LRESULT{0};
@@ -207,6 +207,22 @@ void ListView::Select(int row) {
 
 std::string ListView::Hint(int row) const {
     return row >= 0 && static_cast<size_t>(row) < hints_.size() ? hints_[row] : std::string();
+}
+
+std::string ListView::TipText(int row) const {
+    std::string text = Hint(row);
+    if (!text.empty() || row < 0 || row >= Count()) return text;
+    text = Cell(row, 0);
+    const int columns = Header_GetItemCount(ListView_GetHeader(hwnd));
+    for (int c = 1; c < columns; ++c)
+        text += " " + Cell(row, c);
+    return text;
+}
+
+int ListView::RowAt(int y) const {
+    LVHITTESTINFO hit{};
+    hit.pt = {5, y};
+    return static_cast<int>(SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
 std::optional<int> ListView::RowTop(int row) const {

@@ -65,8 +65,13 @@ class ListView : public Control {
     void Select(int row); // -1: none; the row is focused and scrolled into view
     std::string Hint(int row) const;
     void SetHint(int row, std::string_view hint);
+    // What the row's tip shows: its own hint, or else its caption followed by
+    // one blank and the text of each further column.
+    std::string TipText(int row) const;
     // The top of `row` in the list's client pixels; nullopt for no such row.
     std::optional<int> RowTop(int row) const;
+    // The row at height `y` (client pixels), beside the check box; -1 for none.
+    int RowAt(int y) const;
 
     // What the user does; changes made through the verbs above are not reported.
     std::function<void(const ListViewEvent&)> onEvent;

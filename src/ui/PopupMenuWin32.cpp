@@ -1,5 +1,7 @@
 #include "ui/PopupMenuWin32.h"
 
+#include <commctrl.h>
+
 #include "base/EncodingWin32.h"
 #include "base/HandleWin32.h"
 
@@ -35,6 +37,64 @@ std::string TrackMenu(const Menu& menu, HWND owner, POINT screen) {
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen == 0 || chosen > items.size()) return {};
     return items[chosen - 1].name;
+}
+
+namespace {
+
+struct PictureMenu {
+    int size;
+    const MenuPicturePainter* paint;
+};
+
+// The owner is asked to measure and draw the pictures of its menu: answered
+// here, for the time the menu is open.
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR data) {
+    const auto& menu = *reinterpret_cast<const PictureMenu*>(data);
+    if (msg == WM_MEASUREITEM) {
+        auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (m.CtlType == ODT_MENU) {
+            // A quarter of the picture's width apart from the caption.
+            m.itemWidth = static_cast<UINT>(menu.size + menu.size / 4);
+            m.itemHeight = static_cast<UINT>(menu.size);
+            return TRUE;
+        }
+    } else if (msg == WM_DRAWITEM) {
+        const auto& d = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (d.CtlType == ODT_MENU) {
+            // At the left of the place the menu gives it, centred in its height.
+            const int x = d.rcItem.left;
+            const int y = (d.rcItem.top + d.rcItem.bottom - menu.size) / 2;
+            const RECT square{x, y, x + menu.size, y + menu.size};
+            const int saved = SaveDC(d.hDC);
+            (*menu.paint)(d.hDC, d.itemID, square);
+            RestoreDC(d.hDC, saved);
+            return TRUE;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+constexpr UINT_PTR kPictureSubclass = 0x50696374; // "Pict"
+
+} // namespace
+
+void SetMenuItemPicture(HMENU menu, UINT id) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    SetMenuItemInfoW(menu, id, FALSE, &info);
+}
+
+BOOL TrackMenuWithPictures(HMENU menu, UINT flags, POINT screen, HWND owner, int size,
+                           const MenuPicturePainter& paint) {
+    PictureMenu data{size, &paint};
+    const bool hooked =
+        SetWindowSubclass(owner, PictureProc, kPictureSubclass, reinterpret_cast<DWORD_PTR>(&data));
+    const BOOL result = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, owner, nullptr);
+    if (hooked) RemoveWindowSubclass(owner, PictureProc, kPictureSubclass);
+    return result;
 }
 
 } // namespace pilotune
