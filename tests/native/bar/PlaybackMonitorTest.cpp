@@ -127,33 +127,29 @@ TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
 TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
     StartBar();
     bar.state.fullHeight = bar.state.height = 52;
-    const auto ticks = [&](int n) {
-        for (int i = 0; i < n; ++i)
-            bar.monitor.Tick();
-    };
-    ticks(5);
+    PlayAndTick(5);
     EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0); // CacheAuto off: never counts
     option.CacheAuto = true;
-    ticks(9);
+    PlayAndTick(9);
     EXPECT_EQ(bar.state.height, 52);
-    ticks(1);
+    PlayAndTick(1);
     EXPECT_EQ(bar.state.height, 1);
-    ticks(20);
+    PlayAndTick(20);
     EXPECT_EQ(bar.state.hideCounter, 10);
     EXPECT_EQ(bar.state.height, 1);
     bar.monitor.MouseMoved();
-    ticks(1);
+    PlayAndTick(1);
     EXPECT_EQ(bar.state.height, 52);
 
-    ticks(12);
+    PlayAndTick(12);
     ASSERT_EQ(bar.state.height, 1);
     Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
     ASSERT_FALSE(option.CacheAuto);
-    ticks(1);
+    PlayAndTick(1);
     EXPECT_EQ(bar.state.height, 52);
     EXPECT_EQ(bar.state.hideCounter, 0);
-    ticks(12);
+    PlayAndTick(12);
     EXPECT_EQ(bar.state.height, 52);
 }
 
