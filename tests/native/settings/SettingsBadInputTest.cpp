@@ -156,6 +156,7 @@ TEST_F(SettingsBadInput, WrittenNamesAndValuesReadTheSameAfterASave) {
     store.WriteText("Option", "[Piège", "faux", true);  // would read as a section
     store.WriteText("Option", ";note", "faux", true);   // would read as a comment
     store.WriteText("Option", "Après", "quatre", true);
+    store.WriteText("Programme a]b\n[x", "ProgT 0", "ligne 1\r\nligne 2", true);
     auto expectAll = [](const SettingsStore& s) {
         EXPECT_EQ(s.ReadText("Option", ".\r", "-", true), "un");
         EXPECT_EQ(s.ReadText("Option", ". ", "-", true), "un");
@@ -166,6 +167,7 @@ TEST_F(SettingsBadInput, WrittenNamesAndValuesReadTheSameAfterASave) {
         EXPECT_EQ(s.ReadText("Option", "[Piège", "-", true), "-");
         EXPECT_EQ(s.ReadText("Option", ";note", "-", true), "-");
         EXPECT_EQ(s.ReadText("Option", "Après", "-", true), "quatre");
+        EXPECT_EQ(s.ReadText("Programme a]b [x", "ProgT 0", "-", true), "ligne 1  ligne 2");
     };
     expectAll(store);
     ASSERT_TRUE(store.Flush().ok);

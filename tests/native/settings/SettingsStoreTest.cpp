@@ -118,18 +118,6 @@ TEST_F(SettingsStoreTest, DatesUseTheDateCodecAndUnreadableTextsGiveTheDefault) 
     EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 99, true), 0);
 }
 
-TEST_F(SettingsStoreTest, UnsafeNamesAndValuesStayOnTheirLine) {
-    SettingsStore store;
-    Open(store);
-    store.WriteText("Programme a]b\n[x", "ProgT 0", "ligne 1\r\nligne 2\0fin", true);
-    store.WriteText("Option", "Chemin\n0", "x", true);
-    ASSERT_TRUE(store.Close().ok);
-    SettingsStore again;
-    Open(again);
-    EXPECT_EQ(again.ReadText("Programme a]b [x", "ProgT 0", "", true), "ligne 1  ligne 2");
-    EXPECT_EQ(again.ReadText("Option", "Chemin 0", "", true), "x");
-}
-
 // An empty user name gives plain section names.
 TEST_F(SettingsStoreTest, ValuesSurviveRewritesAndAMoveOfTheStore) {
     WriteFile("[O]\nK=v\n"); // small enough to sit inside a string object
