@@ -17,14 +17,10 @@ TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
     ChangeTrack(2);
     ChangeTrack(9);
 
+    // The keys of each entry run on the simulator; here, what they do not show.
     const std::string s = ProgrammeSection("PlayList");
-    EXPECT_EQ(Read("Programme", "nbProgTitre"), "1");
     EXPECT_EQ(Read("Programme", "ProgTitre 0"), "PlayList");
     EXPECT_EQ(Read(s, "ProgNb"), "3");
-    EXPECT_EQ(Read(s, "ProgT 0"), "piste5.mp3");
-    EXPECT_EQ(Read(s, "ProgT 1"), "piste2.mp3");
-    EXPECT_EQ(Read(s, "ProgN 2"), "9");
-    EXPECT_EQ(Read(s, "ProgT 2"), "piste9.mp3");
     EXPECT_EQ(Read(s, "ProgD 2"), "0");
     EXPECT_EQ(Read(s, "ProgF 2"), "0");
     EXPECT_TRUE(player.jumps.empty()); // recording never moves the player
