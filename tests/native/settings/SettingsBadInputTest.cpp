@@ -26,53 +26,53 @@ void ExpectWellFormed(const std::string& bytes) {
 
 using SettingsBadInput = SettingsFixture;
 
-TEST_F(SettingsBadInput, LineEndsOfAnyKindAndNoFinalNewline) {
-    WriteFile("[abc Option]\r\nA=1\nB=2\rC=3\r\n\n\r\r[abc Divers]\nMAJ=0");
-    SettingsStore store;
-    Open(store);
-    EXPECT_EQ(store.ReadInteger("Option", "A", 0, true), 1);
-    EXPECT_EQ(store.ReadInteger("Option", "B", 0, true), 2);
-    EXPECT_EQ(store.ReadInteger("Option", "C", 0, true), 3);
-    EXPECT_FALSE(store.ReadBoolean("Divers", "MAJ", true, true));
-    ASSERT_TRUE(store.Flush().ok);
-    EXPECT_EQ(FileBytes(), "[abc Option]\r\nA=1\r\nB=2\r\nC=3\r\n\r\n[abc Divers]\r\nMAJ=0\r\n");
-}
-
-TEST_F(SettingsBadInput, BlanksAroundNamesAndEqualSignAreIgnored) {
-    WriteFile("  [ abc Option ]  \n  NbBoucle   =   7  \n\tTransparent\t=\t50\t\n"
-              "ProgTitre =  Ma liste  \nVide=\n=orphelin\nsans égal\n");
-    SettingsStore store;
-    Open(store);
-    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 7);
-    EXPECT_EQ(store.ReadInteger("Option", "Transparent", 0, true), 50);
-    EXPECT_EQ(store.ReadText("Option", "ProgTitre", "", true), "Ma liste");
-    EXPECT_EQ(store.ReadText("Option", "Vide", "défaut", true), "");
-    EXPECT_EQ(store.ReadText("Option", "", "défaut", true), "défaut");
-    ASSERT_TRUE(store.Flush().ok);
-    EXPECT_EQ(FileBytes(),
-              "[abc Option]\r\nNbBoucle=7\r\nTransparent=50\r\nProgTitre=Ma liste\r\nVide=\r\n");
-}
-
-TEST_F(SettingsBadInput, FirstOfDuplicateSectionsAndKeysWinsAndNothingIsLost) {
-    WriteFile("[abc Option]\nNbBoucle=1\nnbboucle=2\n[ABC option]\nNbBoucle=3\nAutre=4\n");
-    SettingsStore store;
-    Open(store);
-    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 1);
-    EXPECT_EQ(store.ReadInteger("Option", "Autre", 0, true), 0);
-    store.WriteInteger("Option", "NbBoucle", 9, true);
-    ASSERT_TRUE(store.Flush().ok);
-    EXPECT_EQ(FileBytes(), "[abc Option]\r\nNbBoucle=9\r\nnbboucle=2\r\n\r\n[ABC option]\r\n"
-                           "NbBoucle=3\r\nAutre=4\r\n");
-}
-
-TEST_F(SettingsBadInput, KeysBeforeAnySectionAreKeptButBelongToNoSection) {
-    WriteFile("Orphelin=1\n[abc Option]\nNbBoucle=2\n");
-    SettingsStore store;
-    Open(store);
-    EXPECT_EQ(store.ReadInteger("Option", "Orphelin", 0, true), 0);
-    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 2);
-    ASSERT_TRUE(store.Flush().ok);
-    EXPECT_EQ(FileBytes(), "Orphelin=1\r\n[abc Option]\r\nNbBoucle=2\r\n");
+// Hand-edited files: what the store reads from them (a missing key reads as
+// "-"), and what a save (after one write, if any) makes of them.
+TEST_F(SettingsBadInput, OddLinesReadAsTheyShouldAndSaveBackNormalised) {
+    struct Read {
+        const char *section, *key, *value;
+    };
+    const struct {
+        const char* file;
+        std::vector<Read> reads;
+        const char* saved;
+        bool write = false; // Option NbBoucle=9 before the save
+    } cases[] = {
+        // Line ends of any kind, no final line end.
+        {"[abc Option]\r\nA=1\nB=2\rC=3\r\n\n\r\r[abc Divers]\nMAJ=0",
+         {{"Option", "A", "1"}, {"Option", "B", "2"}, {"Option", "C", "3"}, {"Divers", "MAJ", "0"}},
+         "[abc Option]\r\nA=1\r\nB=2\r\nC=3\r\n\r\n[abc Divers]\r\nMAJ=0\r\n"},
+        // Blanks around names and the equal sign; lines without a name or "=" go.
+        {"  [ abc Option ]  \n  NbBoucle   =   7  \n\tTransparent\t=\t50\t\n"
+         "ProgTitre =  Ma liste  \nVide=\n=orphelin\nsans égal\n",
+         {{"Option", "NbBoucle", "7"},
+          {"Option", "Transparent", "50"},
+          {"Option", "ProgTitre", "Ma liste"},
+          {"Option", "Vide", ""},
+          {"Option", "", "-"}},
+         "[abc Option]\r\nNbBoucle=7\r\nTransparent=50\r\nProgTitre=Ma liste\r\nVide=\r\n"},
+        // The first of repeated sections and keys wins; nothing is lost.
+        {"[abc Option]\nNbBoucle=1\nnbboucle=2\n[ABC option]\nNbBoucle=3\nAutre=4\n",
+         {{"Option", "NbBoucle", "1"}, {"Option", "Autre", "-"}},
+         "[abc Option]\r\nNbBoucle=9\r\nnbboucle=2\r\n\r\n[ABC option]\r\nNbBoucle=3\r\n"
+         "Autre=4\r\n",
+         true},
+        // Keys before any section are kept but belong to none.
+        {"Orphelin=1\n[abc Option]\nNbBoucle=2\n",
+         {{"Option", "Orphelin", "-"}, {"Option", "NbBoucle", "2"}},
+         "Orphelin=1\r\n[abc Option]\r\nNbBoucle=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteFile(c.file);
+        SettingsStore store;
+        Open(store);
+        for (const Read& r : c.reads)
+            EXPECT_EQ(store.ReadText(r.section, r.key, "-", true), r.value) << r.key;
+        if (c.write) store.WriteInteger("Option", "NbBoucle", 9, true);
+        ASSERT_TRUE(store.Flush().ok);
+        EXPECT_EQ(FileBytes(), c.saved);
+    }
 }
 
 TEST_F(SettingsBadInput, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePage) {
