@@ -96,7 +96,6 @@ TEST_F(UpdateCheckTest, DetailsAreReadInTheirOwnEncoding) {
     const struct {
         std::string bytes, details;
     } cases[] = {
-        {"Nouveaut\xE9s :\r\n- \xE0 la carte\r\n", "Nouveautés :\r\n- à la carte"},
         {"\x80 50, l\x92\xE9t\xE9", "€ 50, l’été"},
         {"Nouveautés :\n- été\n", "Nouveautés :\r\n- été"},
         {"\xEF\xBB\xBFNouveautés :\r- été", "Nouveautés :\r\n- été"},
