@@ -120,8 +120,6 @@ TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
 TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlag) {
     Run(BOUCLE, true); // LoopOn off: stays off, display cleared
     EXPECT_FALSE(option.LoopOn);
-    EXPECT_EQ(E("lblNbBoucleB").text, "");
-    EXPECT_EQ(E("lblNbBoucleN").popupMenu, "");
     EXPECT_EQ(E("imgSens").picture, "imgNormale");
     for (const MenuItem& item : bar.state.menus.boucle.Items())
         EXPECT_FALSE(item.checked);

@@ -12,6 +12,7 @@
 
 #include "player/PlayerPorts.h"
 #include "player/Winamp.h"
+#include "settings/Codecs.h"
 
 namespace pilotune::testing {
 
@@ -212,15 +213,7 @@ class FakePlayerSystem final : public PlayerSystem {
         return true;
     }
     void DecodeAnsi(std::string_view bytes, std::string& out) override {
-        // Latin-1 subset of Windows-1252, enough for the tests
-        for (unsigned char c : bytes) {
-            if (c < 0x80)
-                out += static_cast<char>(c);
-            else {
-                out += static_cast<char>(0xC0 | (c >> 6));
-                out += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
+        out += Windows1252Codec().Decode(bytes);
     }
 };
 
