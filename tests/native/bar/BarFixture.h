@@ -86,7 +86,7 @@ class RecordingServices final : public BarServices {
 
 class BarTest : public ::testing::Test {
   protected:
-    BarTest() {
+    explicit BarTest(int tracks = 10) : window(tracks) {
         window.files = &system.files;
         window.playlistPath = link.FichierListe();
         option.NbBoucle = 9;
