@@ -69,10 +69,18 @@ TEST(ViewHoverTable, ActionsAndFramedElements) {
         const char* framed;
     };
     const Case cases[] = {
-        {"imgRecule", RECULER, "imgRecule"},         {"imgSens", BOUCLE, "imgSens"},
-        {"lblNbBoucleN", BOUCLE, "imgSens"},         {"lblHazardB", HAZARD, "lblHazardB"},
-        {"lblOptionN", AFFICHEOPTION, "lblOptionN"}, {"lblCopierB", COPIER, "lblCopierB"},
-        {"lblDureeB", AFFICHENEGATIF, ""},           {"", ARIEN, ""},
+        {"imgRecule", RECULER, "imgRecule"},
+        {"imgJoue", JOUER, "imgJoue"},
+        {"imgPause", PAUSER, "imgPause"},
+        {"imgStop", STOPPER, "imgStop"},
+        {"imgAvance", AVANCER, "imgAvance"},
+        {"imgSens", BOUCLE, "imgSens"},
+        {"lblNbBoucleN", BOUCLE, "imgSens"},
+        {"lblHazardB", HAZARD, "lblHazardB"},
+        {"lblOptionN", AFFICHEOPTION, "lblOptionN"},
+        {"lblCopierB", COPIER, "lblCopierB"},
+        {"lblDureeB", AFFICHENEGATIF, ""},
+        {"", ARIEN, ""},
     };
     for (const Case& c : cases) {
         const auto hover = ViewHoverOf(c.name);
