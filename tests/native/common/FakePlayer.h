@@ -50,7 +50,6 @@ class ScriptedPlayer final : public PlayerWindow {
     std::string playlistPath;
     std::vector<SentMessage> sent;                  // every message, in order
     std::map<std::intptr_t, std::intptr_t> answers; // lParam -> answer, over the state's
-    int raises = 0;
 
     // Moves the clock; a track that ends goes on with the next one.
     void Advance(int seconds) {
@@ -110,7 +109,7 @@ class ScriptedPlayer final : public PlayerWindow {
         return std::to_string(Track()) + ". " + titles[current] + " - Winamp" + suffix;
     }
     void Show(bool) override {}
-    void RaiseSearchWindow() override { ++raises; }
+    void RaiseSearchWindow() override {}
 
   private:
     int NextIndex() {
