@@ -6,10 +6,7 @@ using namespace pilotune::testing;
 namespace {
 class Shuffle : public BarTest {
   protected:
-    Shuffle() {
-        window = ScriptedPlayer(50);
-        window.files = &system.files;
-        window.playlistPath = link.FichierListe();
+    Shuffle() : BarTest(50) {
         window.lengths.assign(50, 4);
         window.shuffle = true;
     }

@@ -1,13 +1,18 @@
 #pragma once
-// In-memory stand-ins for the player's window and the system services.
+// In-memory stand-ins for the player and the system services. The player has
+// a playlist, a state, a clock moved by the test, shuffle with a scripted
+// order, and writes the playlist file on request.
+#include <algorithm>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "player/PlayerPorts.h"
+#include "player/Winamp.h"
+#include "settings/Codecs.h"
 
 namespace pilotune::testing {
 
@@ -19,40 +24,144 @@ struct SentMessage {
     bool operator==(const SentMessage&) const = default;
 };
 
-class FakePlayerWindow final : public PlayerWindow {
+class ScriptedPlayer final : public PlayerWindow {
   public:
-    bool present = true; // a player window exists
-    bool found = false;  // Find() was called while present
-    std::string caption;
-    std::vector<SentMessage> sent;
-    std::map<std::tuple<unsigned, std::uintptr_t, std::intptr_t>, std::intptr_t> answers;
-    int raises = 0;
+    explicit ScriptedPlayer(int tracks = 10) {
+        for (int i = 1; i <= tracks; ++i) {
+            titles.push_back("Artiste - Morceau " + std::to_string(i));
+            lengths.push_back(200);
+        }
+    }
 
-    bool Find() override {
-        found = present;
-        return found;
+    std::vector<std::string> titles;
+    std::vector<int> lengths; // seconds
+    int current = 0;          // 0-based
+    int state = 1;            // 1 playing, 3 paused, 0 stopped
+    int positionMs = 0;
+    bool shuffle = false;
+    bool present = true;
+    // Sends answered before the player stops answering (it stays there); -1
+    // answers them all.
+    int answersBeforeHang = -1;
+    std::deque<int> shuffleOrder; // 0-based tracks chosen by next/previous in shuffle
+    std::vector<unsigned> commands;
+    int queries = 0;
+    std::map<std::string, std::string>* files = nullptr; // playlist file goes here
+    std::string playlistPath;
+    std::vector<SentMessage> sent;                  // every message, in order
+    std::map<std::intptr_t, std::intptr_t> answers; // lParam -> answer, over the state's
+
+    // Moves the clock; a track that ends goes on with the next one.
+    void Advance(int seconds) {
+        if (state != 1) return;
+        positionMs += seconds * 1000;
+        while (positionMs >= lengths[current] * 1000) {
+            positionMs -= lengths[current] * 1000;
+            current = NextIndex();
+        }
     }
+    int Track() const { return current + 1; }
+    int Count(unsigned command) const {
+        return static_cast<int>(std::count(commands.begin(), commands.end(), command));
+    }
+
+    bool Find() override { return present; }
     bool Exists() override { return present; }
-    bool silent = false; // the window is there but answers nothing
-    std::optional<std::intptr_t> Send(unsigned m, std::uintptr_t w, std::intptr_t l) override {
-        if (!found) return std::nullopt;
-        sent.push_back({m, w, l, false});
-        if (silent) return std::nullopt;
-        auto it = answers.find({m, w, l});
-        return it == answers.end() ? 0 : it->second;
+    std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        if (!present) return std::nullopt;
+        if (answersBeforeHang == 0) return std::nullopt;
+        if (answersBeforeHang > 0) --answersBeforeHang;
+        sent.push_back({msg, w, l, false});
+        if (msg == kWmCommand) {
+            Command(static_cast<unsigned>(w));
+            return 0;
+        }
+        ++queries;
+        if (auto it = answers.find(l); it != answers.end()) return it->second;
+        switch (l) {
+        case kQueryState:
+            return state;
+        case kQueryTime:
+            if (w == 0) return state == 0 ? -1 : positionMs;
+            return lengths[current];
+        case kQueryWritePlaylist:
+            WritePlaylist();
+            return current;
+        case kQuerySetPosition:
+            if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(titles.size()))
+                current = static_cast<int>(w);
+            return 0;
+        case kQueryLength:
+            return static_cast<std::intptr_t>(titles.size());
+        case kQueryShuffle:
+            return shuffle ? 1 : 0;
+        default:
+            return 0;
+        }
     }
-    void Post(unsigned m, std::uintptr_t w, std::intptr_t l) override {
-        if (found) sent.push_back({m, w, l, true});
+    void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
+        if (present) sent.push_back({msg, w, l, true});
+        if (present && msg == kWmUser && l == kQuerySeek) positionMs = static_cast<int>(w);
     }
     std::optional<std::string> Caption() override {
-        if (!found) return std::nullopt;
-        return caption;
+        if (!present) return std::nullopt;
+        const char* suffix = state == 0 ? " [Stopped]" : state == 3 ? " [Paused]" : "";
+        return std::to_string(Track()) + ". " + titles[current] + " - Winamp" + suffix;
     }
     void Show(bool) override {}
-    void RaiseSearchWindow() override { ++raises; }
+    void RaiseSearchWindow() override {}
 
-    void Answer(std::intptr_t lParam, std::intptr_t value, std::uintptr_t wParam = 0) {
-        answers[{1024u, wParam, lParam}] = value;
+  private:
+    int NextIndex() {
+        if (shuffle && !shuffleOrder.empty()) {
+            const int n = shuffleOrder.front();
+            shuffleOrder.pop_front();
+            return n;
+        }
+        return (current + 1) % static_cast<int>(titles.size());
+    }
+    void Command(unsigned c) {
+        commands.push_back(c);
+        switch (c) {
+        case kCmdPlay:
+            if (state != 3) positionMs = 0;
+            state = 1;
+            break;
+        case kCmdPause:
+            state = state == 1 ? 3 : state == 3 ? 1 : state;
+            break;
+        case kCmdStop:
+            state = 0;
+            positionMs = 0;
+            break;
+        case kCmdNext:
+            current = NextIndex();
+            positionMs = 0;
+            break;
+        case kCmdPrevious:
+            if (shuffle && !shuffleOrder.empty())
+                current = NextIndex();
+            else
+                current = current == 0 ? 0 : current - 1;
+            positionMs = 0;
+            break;
+        case kCmdShuffle:
+            shuffle = !shuffle;
+            break;
+        case kCmdClose:
+            present = false;
+            break;
+        default:
+            break;
+        }
+    }
+    void WritePlaylist() {
+        if (!files) return;
+        std::string text = "#EXTM3U\r\n";
+        for (std::size_t i = 0; i < titles.size(); ++i)
+            text += "#EXTINF:200," + titles[i] + "\r\nC:\\Musique\\piste" + std::to_string(i + 1) +
+                    ".mp3\r\n";
+        (*files)[playlistPath] = text;
     }
 };
 
@@ -103,15 +212,7 @@ class FakePlayerSystem final : public PlayerSystem {
         return true;
     }
     void DecodeAnsi(std::string_view bytes, std::string& out) override {
-        // Latin-1 subset of Windows-1252, enough for the tests
-        for (unsigned char c : bytes) {
-            if (c < 0x80)
-                out += static_cast<char>(c);
-            else {
-                out += static_cast<char>(0xC0 | (c >> 6));
-                out += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
+        out += Windows1252Codec().Decode(bytes);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "options/ActionTexts.h"
+#include "options/OptionsPages.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +28,6 @@ TEST(ActionTextsTest, ParameterOfAnActionText) {
     }
 }
 
-TEST(ActionTextsTest, TheActionListOffersActionsZeroToThirtyOne) {
-    const auto labels = ActionLabels();
-    ASSERT_EQ(labels.size(), 32u);
-    EXPECT_EQ(labels[2], "Exécuter :");
-    int parameterised = 0;
-    for (const auto& l : labels)
-        parameterised += IsParameterised(l);
-    EXPECT_EQ(parameterised, 3);
-}
-
 TEST(ActionTextsTest, RowsLeaveOutBindingsThatCanNeverBePressed) {
     auto items = ActionLabels();
     items[2] = "Exécuter : C:\\old.exe";
@@ -56,6 +47,14 @@ TEST(ActionTextsTest, RowsLeaveOutBindingsThatCanNeverBePressed) {
     EXPECT_EQ(back[2].Chemin, "Soir");
     EXPECT_EQ(back[1].Action, 99);
     EXPECT_FALSE(back[1].Activer);
+}
+
+TEST(OptionsPagesTest, CaptionAndHelpContextOfEachPage) {
+    EXPECT_EQ(OptionCaption(kPageClavier), "Option  -  Clavier");
+    EXPECT_EQ(OptionCaption(kPageProgramme), "Option  -  Programme music");
+    EXPECT_EQ(OptionCaption(42), "Option  -  Divers");
+    EXPECT_EQ(OptionHelpContext(kPageDivers), 1002);
+    EXPECT_EQ(OptionHelpContext(kPagePlanification), 1006);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ constexpr char kExe[] = "C:\\Program Files\\Winamp\\Winamp.exe";
 constexpr char kM3u[] = "C:\\Program Files\\Winamp\\Winamp.m3u";
 
 struct LinkTest : ::testing::Test {
-    FakePlayerWindow window;
+    ScriptedPlayer window{12};
     FakePlayerSystem system;
     TPilotune link{window, system, kExe};
     void SetUp() override {
@@ -23,7 +23,7 @@ struct LinkTest : ::testing::Test {
         link.Connecter();
     }
     void Playlist(int length, std::string file) {
-        window.Answer(kQueryLength, length);
+        window.answers[kQueryLength] = length;
         system.files[kM3u] = std::move(file);
     }
 };
@@ -39,70 +39,40 @@ TEST(TitleFromCaption, CutsBeforeTheDashOfWinamp) {
 }
 
 // The plain commands cross to the simulator in the Windows link tests.
-TEST_F(LinkTest, CommandsSendExactlyTheirMessages) {
-    link.Commande(0x10000 + 40001);
-    link.JouerTitre(1);
+TEST_F(LinkTest, CommandsKeepTheirLowWordAndTheSeekIsPostedInMilliseconds) {
+    link.Commande(0x10000 + kCmdClose);
+    window.present = true;
     link.AllerA(42);
-    link.AfficherChercheur();
-    const std::vector<SentMessage> expected = {
-        {273, 40001, 0, false},   {1024, 0, 121, false},    {273, 40045, 0, false},
-        {1024, 42000, 106, true}, {273, 0x19D02, 0, false},
-    };
-    EXPECT_EQ(window.sent, expected);
-    EXPECT_EQ(window.raises, 1);
+    EXPECT_EQ(window.sent, (std::vector<SentMessage>{{kWmCommand, kCmdClose, 0, false},
+                                                     {kWmUser, 42000, kQuerySeek, true}}));
 }
 
-TEST_F(LinkTest, TimesAreWholeSecondsTruncatedTowardZero) {
-    window.Answer(kQueryTime, 999, 0);
-    EXPECT_EQ(link.Position(), 0);
-    window.Answer(kQueryTime, 1000, 0);
-    EXPECT_EQ(link.Position(), 1);
-    window.Answer(kQueryTime, -1, 0);
-    EXPECT_EQ(link.Position(), 0);
-    window.Answer(kQueryTime, -2500, 0);
-    EXPECT_EQ(link.Position(), -2);
-    // The player answers a 32-bit value; wider garbage keeps its low half.
-    window.Answer(kQueryTime, (std::intptr_t{1} << 32) + 5000, 0);
-    EXPECT_EQ(link.Position(), 5);
-    window.Answer(kQueryTime, 215, 1);
-    EXPECT_EQ(link.Duree(), 215);
-    window.Answer(kQueryTime, -1, 1);
-    EXPECT_EQ(link.Duree(), -1);
-}
-
-TEST_F(LinkTest, StatesAndTheirTexts) {
-    using S = PlayerState;
-    const std::pair<int, std::pair<S, const char*>> cases[] = {
-        {0, {S::Stopped, " - Stop"}}, {1, {S::Playing, ""}},         {3, {S::Paused, " - Pause"}},
-        {2, {S::Other, " - Erreur"}}, {-7, {S::Other, " - Erreur"}},
-    };
-    for (const auto& [answer, expected] : cases) {
-        window.Answer(kQueryState, answer);
-        EXPECT_EQ(link.Etat(), expected.first) << answer;
-        EXPECT_EQ(link.TexteEtat(), expected.second) << answer;
+TEST_F(LinkTest, TimesStatesAndShuffleReadAtTheirEdges) {
+    for (const auto& [ms, seconds] : {std::pair{999, 0}, {1000, 1}, {-1, 0}, {-2500, -2}}) {
+        window.positionMs = ms;
+        EXPECT_EQ(link.Position(), seconds) << ms;
     }
-    window.Answer(kQueryShuffle, 1);
-    EXPECT_TRUE(link.HasardActif());
-    window.Answer(kQueryShuffle, 2);
+    // The player answers a 32-bit value; wider garbage keeps its low half.
+    window.answers[kQueryTime] = (std::intptr_t{1} << 32) + 5000;
+    EXPECT_EQ(link.Position(), 5);
+    window.answers.clear();
+    window.lengths[0] = -1;
+    EXPECT_EQ(link.Duree(), -1);
+
+    for (int answer : {2, -7}) { // none of stopped, playing, paused
+        window.answers[kQueryState] = answer;
+        EXPECT_EQ(link.Etat(), PlayerState::Other) << answer;
+        EXPECT_EQ(link.TexteEtat(), " - Erreur") << answer;
+    }
+    window.answers[kQueryShuffle] = 2;
     EXPECT_FALSE(link.HasardActif());
 }
 
-TEST_F(LinkTest, TrackNumbersAreOneBased) {
-    window.Answer(kQueryWritePlaylist, 0);
-    EXPECT_EQ(link.NumeroTitre(), 1);
-    window.Answer(kQueryWritePlaylist, 11);
-    EXPECT_EQ(link.NumeroTitre(), 12);
-    link.JouerTitre(12);
-    EXPECT_EQ(window.sent[window.sent.size() - 2], (SentMessage{1024, 11, 121, false}));
-}
-
 TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
-    window.Answer(kQueryTime, 61000, 0);
-    window.Answer(kQueryTime, 200, 1);
-    window.Answer(kQueryState, 1);
-    window.Answer(kQueryShuffle, 1);
-    window.Answer(kQueryWritePlaylist, 4);
-    window.caption = "5. A - B - Winamp";
+    window.current = 4;
+    window.titles[4] = "A - B";
+    window.positionMs = 61000;
+    window.shuffle = true;
     EXPECT_EQ(link.AskPosition(), 61);
     EXPECT_EQ(link.AskDuree(), 200);
     EXPECT_EQ(link.AskEtat(), PlayerState::Playing);
@@ -111,15 +81,15 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     EXPECT_EQ(link.AskTitre(), "5. A - B");
 
     // An answer of 0 is an answer.
-    window.Answer(kQueryWritePlaylist, 0);
-    window.Answer(kQueryState, 0);
+    window.current = 0;
+    window.state = 0;
     EXPECT_EQ(link.AskNumeroTitre(), 1);
     EXPECT_EQ(link.AskEtat(), PlayerState::Stopped);
 
     // Silence is none; the plain queries still read it as the player's 0.
-    window.silent = true;
+    window.answersBeforeHang = 0;
     EXPECT_EQ(link.AskDuree(), std::nullopt);
-    EXPECT_EQ(link.AskTitre(), "5. A - B"); // the caption is the system's, not an answer
+    EXPECT_EQ(link.AskTitre(), "1. Artiste - Morceau 1"); // the caption is the system's
     EXPECT_FALSE(link.HasardActif());
 
     window.present = false;
@@ -130,7 +100,7 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
 }
 
 TEST(LinkConnect, LaunchesNothingWithoutTheProgramAndGivesUpAfterThirtySeconds) {
-    FakePlayerWindow window;
+    ScriptedPlayer window;
     window.present = false;
     FakePlayerSystem absent; // no file at the program path
     TPilotune none{window, absent, kExe};
@@ -142,7 +112,6 @@ TEST(LinkConnect, LaunchesNothingWithoutTheProgramAndGivesUpAfterThirtySeconds) 
     system.files[kExe] = "MZ";
     TPilotune link{window, system, kExe};
     link.Connecter(); // the window never shows
-    EXPECT_FALSE(window.found);
     EXPECT_EQ(system.now, kLaunchWaitMs);
 
     FakePlayerSystem failing;
@@ -160,7 +129,7 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste(), (std::vector<std::string>{"C:\\Musique\\a.mp3", "C:\\Musique\\b.mp3",
                                                       "C:\\Musique\\c.mp3"}));
-    EXPECT_EQ(window.sent.front(), (SentMessage{1024, 0, 120, false}));
+    EXPECT_EQ(window.sent.front(), (SentMessage{kWmUser, 0, kQueryWritePlaylist, false}));
 
     // Wherever the file is cut into pieces, the same entries come out.
     for (std::size_t chunk : {1, 2, 3, 5, 64, 1 << 20}) {
@@ -221,7 +190,7 @@ TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
 }
 
 TEST_F(LinkTest, AMissingPlaylistFileGivesEmptyTextAndOneMessage) {
-    window.Answer(kQueryLength, 2); // no playlist file
+    window.answers[kQueryLength] = 2; // no playlist file
     EXPECT_EQ(link.FichierTitre(1), "");
     EXPECT_EQ(system.reads, 2);
     EXPECT_EQ(system.shown, std::vector<std::string>{"Le fichier spécifié est introuvable."});
@@ -230,11 +199,11 @@ TEST_F(LinkTest, AMissingPlaylistFileGivesEmptyTextAndOneMessage) {
 }
 
 TEST_F(LinkTest, AbsurdLengthsNeitherCrashNorExhaustMemory) {
-    window.Answer(kQueryLength, 0x7fffffff);
+    window.answers[kQueryLength] = 0x7fffffff;
     system.files[kM3u] = "C:\\a.mp3\n";
     EXPECT_EQ(link.NbTitres(), kMaxPlaylistEntries);
     EXPECT_EQ(link.FichierTitre(1), "C:\\a.mp3");
-    window.Answer(kQueryLength, -5);
+    window.answers[kQueryLength] = -5;
     EXPECT_EQ(link.NbTitres(), 0);
     EXPECT_EQ(link.FichierTitre(1), "");
 }

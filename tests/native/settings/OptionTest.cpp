@@ -1,7 +1,9 @@
 #include "SettingsFixture.h"
 
 #include <algorithm>
+#include <tuple>
 
+#include "player/Playlist.h"
 #include "settings/Option.h"
 #include "settings/SettingsValues.h"
 
@@ -10,28 +12,19 @@ using pilotune::testing::SettingsFixture;
 
 namespace {
 
-// A playlist of file names; the lookup is case-insensitive on ASCII, as the
-// player link's is.
+// A playlist of file names, looked up as the player link does.
 TrackLookup Playlist(std::vector<std::string> names) {
     return [names](const std::string& name) {
-        auto lower = [](std::string s) {
-            for (char& c : s)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            return s;
-        };
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (lower(names[i]) == lower(name)) return static_cast<int>(i) + 1;
-        return 0;
+        const auto at = std::ranges::find_if(names, [&](auto& n) { return SameFileName(n, name); });
+        return at == names.end() ? 0 : static_cast<int>(at - names.begin()) + 1;
     };
 }
 
 bool SameBindings(const std::vector<TCla>& a, const std::vector<TCla>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].Activer != b[i].Activer || a[i].Action != b[i].Action ||
-            a[i].Touche != b[i].Touche || a[i].Chemin != b[i].Chemin)
-            return false;
-    return true;
+    const auto key = [](const TCla& c) {
+        return std::tie(c.Activer, c.Action, c.Touche, c.Chemin);
+    };
+    return std::ranges::equal(a, b, {}, key, key);
 }
 
 } // namespace

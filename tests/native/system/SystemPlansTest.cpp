@@ -1,8 +1,9 @@
-// The see-through bar's plan at the edges: half, full and opaque are shown on
-// a real layered window by the Windows background tests.
+// The see-through bar's plan, the shutdown requests and the count, at their
+// edges; the layered window and the countdown window run in the Windows tests.
 #include <gtest/gtest.h>
 
 #include "system/Background.h"
+#include "system/Shutdown.h"
 
 using namespace pilotune;
 
@@ -25,4 +26,23 @@ TEST(Background, WithoutLayeredWindowsThePictureAloneOpaque) {
     const auto old = PlanTransparency(100, false, true);
     EXPECT_EQ(old.layer, LayerMode::None);
     EXPECT_TRUE(old.loadPicture);
+}
+
+TEST(Shutdown, FlagsOfAPlainRebootAndOnTheOlderFamily) {
+    EXPECT_EQ(ExitFlags(true, false, true), 2u);
+    EXPECT_EQ(ExitFlags(false, true, false), 5u);
+    EXPECT_EQ(ExitFlags(true, true, false), 6u);
+}
+
+TEST(Shutdown, TenTicksEndAtTheTenthAndAZeroTotalAtTheFirst) {
+    Countdown c(10);
+    for (int tick = 1; tick < 10; ++tick)
+        ASSERT_FALSE(c.Tick()) << tick;
+    EXPECT_EQ(c.SecondsLeft(), 1);
+    EXPECT_TRUE(c.Tick());
+    EXPECT_EQ(CountdownText(c.SecondsLeft()),
+              "L'ordinateur va effectuer l'opération suivante dans 0 secondes : ");
+    Countdown zero(0); // never below zero
+    EXPECT_TRUE(zero.Tick());
+    EXPECT_EQ(zero.SecondsLeft(), 0);
 }
