@@ -112,36 +112,6 @@ TEST(SimulatorConformance, MessageTableAndInspectionChannel) {
     EXPECT_EQ(sim.User(104), kNoAnswer);
 }
 
-TEST(SimulatorConformance, TheLogKeepsMessagesFromOutsideInOrder) {
-    Simulator sim;
-    ASSERT_NE(sim.Window(), nullptr);
-    sim.ClearLog();
-    EXPECT_TRUE(sim.Log().empty());
-    sim.User(104);
-    sim.Command(40045);
-    sim.Caption();        // WM_GETTEXT: not in the table, not logged
-    sim.Command(0x19D02); // full wParam logged as sent
-    sim.Freeze(true);
-    PostMessageW(sim.Window(), WM_USER, 30000, 106); // posted, as a seek is
-    std::vector<Simulator::Logged> log;
-    ASSERT_TRUE(WaitFor([&] { return (log = sim.Log()).size() >= 5; }));
-    const struct {
-        unsigned msg;
-        long long w, l;
-    } expected[] = {{WM_USER, 0, 104},
-                    {WM_COMMAND, 40045, 0},
-                    {WM_COMMAND, 0x19D02, 0},
-                    {kSimFreeze, 1, 0},
-                    {WM_USER, 30000, 106}};
-    ASSERT_EQ(log.size(), std::size(expected));
-    for (size_t i = 0; i < log.size(); ++i) {
-        EXPECT_EQ(log[i].msg, expected[i].msg) << "line " << i;
-        EXPECT_EQ(log[i].wParam, expected[i].w) << "line " << i;
-        EXPECT_EQ(log[i].lParam, expected[i].l) << "line " << i;
-    }
-    EXPECT_EQ(sim.User(105, 0), 30000) << "the posted seek was applied";
-}
-
 TEST(SimulatorConformance, HangBlocksSendersAndANewSimulatorClosesAHungOne) {
     Simulator first;
     ASSERT_NE(first.Window(), nullptr);
