@@ -22,21 +22,21 @@ constexpr COLORREF kDesktopColour = RGB(30, 110, 200);
 BarBackground* g_background = nullptr;
 Element* g_image = nullptr;
 
+void Fill(HDC dc, RECT r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
 LRESULT CALLBACK DesktopProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
         RECT r;
         GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(kDesktopColour);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        HBRUSH stripe = CreateSolidBrush(RGB(240, 200, 40));
-        for (int x = 0; x < r.right; x += 80) {
-            RECT s{x, 0, x + 20, r.bottom};
-            FillRect(dc, &s, stripe);
-        }
-        DeleteObject(stripe);
+        Fill(dc, r, kDesktopColour);
+        for (int x = 0; x < r.right; x += 80)
+            Fill(dc, {x, 0, x + 20, r.bottom}, RGB(240, 200, 40));
         EndPaint(w, &ps);
         return 0;
     }
@@ -50,9 +50,7 @@ LRESULT CALLBACK BarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(w, &ps);
         RECT r;
         GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(g_background->WindowColour());
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        Fill(dc, r, g_background->WindowColour());
         if (g_image) g_background->Draw(dc, *g_image);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
