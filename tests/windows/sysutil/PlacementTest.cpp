@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/PlacementWin32.h"
 #include "settings/SettingsStore.h"
 
@@ -14,16 +15,10 @@ using namespace pilotune;
 namespace {
 constexpr std::string_view kSection = "FenOption";
 
-std::string ExePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Narrow(path);
-}
-
 class PlacementTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        env_.exePath = ExePath();
+        env_.exePath = ExecutablePath();
         env_.userName = "testeur";
         Reopen();
         window_ = Make(0);
