@@ -48,7 +48,7 @@ struct PathResolution : ::testing::Test {
 };
 } // namespace
 
-TEST_F(PathResolution, TheAppPathsEntryReplacesAMissingPath) {
+TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     const std::wstring sim = SimulatorExe();
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAppPaths, 0, nullptr, 0, KEY_WRITE, nullptr,
@@ -60,10 +60,10 @@ TEST_F(PathResolution, TheAppPathsEntryReplacesAMissingPath) {
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), Narrow(sim));
     EXPECT_TRUE(messages.infos.empty());
-}
 
-TEST_F(PathResolution, TheInputBoxGivesThePathConfirmedOrCancelled) {
-    const std::wstring sim = SimulatorExe();
+    // Without it, the input box gives the path, confirmed or cancelled.
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths);
+    store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
     std::thread user = Answer(sim, IDOK);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     user.join();
