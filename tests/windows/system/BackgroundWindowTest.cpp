@@ -182,7 +182,7 @@ TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
     EXPECT_GT(data.nFileSizeLow, 400u * 30u * 3u);
 }
 
-TEST_F(BackgroundWindow, FullKeysTheBarColourOutWithoutAPicture) {
+TEST_F(BackgroundWindow, FullKeysTheBarColourOutOpaqueUsesTheSavedPictureAndNoLayer) {
     Apply(100);
     EXPECT_FALSE(Saved()); // no picture needed
     EXPECT_FALSE(image.visible);
@@ -200,12 +200,8 @@ TEST_F(BackgroundWindow, FullKeysTheBarColourOutWithoutAPicture) {
     ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
     EXPECT_EQ(alpha, 33);
     EXPECT_TRUE(Saved());
-}
 
-TEST_F(BackgroundWindow, OpaqueUsesTheSavedPictureAndDropsTheLayer) {
-    Apply(50);
-    ASSERT_TRUE(Layered());
-    // A picture saved earlier is used as it is, without a new capture.
+    // Opaque: a picture saved earlier is used as it is, without a new capture.
     HBITMAP small = CreateBitmap(2, 2, 1, 32, nullptr);
     ASSERT_TRUE(SaveBitmapFile(small, background.FilePath()));
     DeleteObject(small);

@@ -337,7 +337,7 @@ struct UpdateWindow : UpdateServer {
     int clientHeight = 0;
 };
 
-TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
+TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnywayButNeverALocalProgram) {
     server.Put("/MAJPilotune.ini",
                "[Pilotune]\r\nVersion=1.0.0.0\r\nURL=" + server.Base() + "/Pilotune.zip\r\n");
     Run(true, [](HWND w) { Click(GetDlgItem(w, IDOK)); });
@@ -347,6 +347,20 @@ TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnyway) {
               "Votre version est à jour.\r\nVoulez-vous tout de même télécharger le programme ?");
     EXPECT_FALSE(detailsButton);
     EXPECT_EQ(opened, std::vector<std::string>{server.Base() + "/Pilotune.zip"});
+
+    // Local programs and files are never opened.
+    opened.clear();
+    for (const char* url : {"C:\\Windows\\notepad.exe", "file:///C:/Windows/notepad.exe"}) {
+        server.Put("/MAJPilotune.ini",
+                   std::string("[Pilotune]\r\nVersion=1.0.0.0\r\nURL=") + url + "\r\n");
+        Run(true, [](HWND w) {
+            PostMessageW(w, WM_COMMAND, IDOK, 0);
+            Sleep(200);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(updateEnabled) << url;
+    }
+    EXPECT_TRUE(opened.empty());
 
     // The same, silently (the start-up timer), and with "0" or no version: nothing shows.
     EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
@@ -440,20 +454,6 @@ TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
     Run(true);
     EXPECT_NE(message.find("404"), std::string::npos) << message;
     EXPECT_EQ(clipped, "");
-}
-
-TEST_F(UpdateWindow, LocalProgramsAndFilesAreNeverOpened) {
-    for (const char* url : {"C:\\Windows\\notepad.exe", "file:///C:/Windows/notepad.exe"}) {
-        server.Put("/MAJPilotune.ini",
-                   std::string("[Pilotune]\r\nVersion=1.0.0.0\r\nURL=") + url + "\r\n");
-        Run(true, [](HWND w) {
-            PostMessageW(w, WM_COMMAND, IDOK, 0);
-            Sleep(200);
-        });
-        EXPECT_TRUE(shown);
-        EXPECT_FALSE(updateEnabled) << url;
-    }
-    EXPECT_TRUE(opened.empty());
 }
 
 } // namespace
