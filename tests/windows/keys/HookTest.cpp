@@ -262,8 +262,8 @@ TEST(Hook, KeysTypedBehindAModalWindowArriveInsideIt) {
         ASSERT_TRUE(hook.HookInstalled());
         // Three keys typed at once, before the first one is handled.
         TypeWhileWaitingInASend({VK_F7, VK_F8, VK_F9});
-        for (int i = 0; i < 160 && std::find(seen.begin(), seen.end(), "closed") == seen.end(); ++i)
-            Pump(50);
+        PumpUntil([&] { return std::find(seen.begin(), seen.end(), "closed") != seen.end(); },
+                  8000);
         EXPECT_EQ(seen,
                   (std::vector<std::string>{"Touche F7", "Touche F8", "Touche F9", "closed"}));
         EXPECT_TRUE(messages.errors.empty());

@@ -10,6 +10,7 @@
 
 #include "../bar/QuietServices.h"
 #include "KeyInput.h"
+#include "PumpUntil.h"
 #include "Simulator.h"
 #include "bar/BarLogic.h"
 #include "components/Bindings.h"
@@ -68,15 +69,12 @@ class Typist {
         Pump(50);
         ready_ = true;
         ready_.notify_all();
-        while (!go_)
-            Pump(1);
+        PumpUntil([this] { return go_.load(); }, 10000);
         Sleep(delayMs); // well inside what the test thread does meanwhile
         typedAt = NowMs();
         Key(vk, false);
         Key(vk, true);
-        const double end = NowMs() + 3000;
-        while (receivedAt == 0 && NowMs() < end)
-            Pump(1);
+        PumpUntil([this] { return receivedAt != 0; }, 3000);
         DestroyWindow(w);
     }
     static inline thread_local Typist* self_ = nullptr;
@@ -167,8 +165,7 @@ TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
     const double start = NowMs();
     EXPECT_EQ(link.Etat(), PlayerState::Stopped); // no answer within the link's second
     EXPECT_GT(NowMs() - start, 500.0);
-    for (int i = 0; i < 20 && handled.empty(); ++i)
-        Pump(10);
+    PumpUntil([&] { return !handled.empty(); }, 200);
     typist.Join();
     ASSERT_EQ(handled.size(), 1u);
     EXPECT_LT(handled[0] - typist.typedAt, 400.0); // 800 ms if held to the end
