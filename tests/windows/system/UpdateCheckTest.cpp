@@ -320,12 +320,7 @@ struct UpdateWindow : UpdateServer {
             ShowUpdateResult(nullptr, result, fromMenu,
                              [&](const std::string& a) { opened.push_back(a); });
         }));
-        EXPECT_TRUE(WaitFor(
-            [&] {
-                Pump(10);
-                return !worker.Busy();
-            },
-            15000));
+        EXPECT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 15000));
         driver.Join();
         return r;
     }
