@@ -38,13 +38,11 @@ class NoShowSystem final : public PlayerSystem {
     }
     bool WaitForLaunch() override { return real_.WaitForLaunch(); }
     std::uint64_t NowMs() override { return real_.NowMs(); }
-    bool ReadFile(const std::string& p, const std::function<bool(std::string_view)>& chunk,
-                  std::string& error) override {
-        return real_.ReadFile(p, chunk, error);
+    bool ReadFile(const std::string&, const std::function<bool(std::string_view)>&,
+                  std::string&) override {
+        return false;
     }
-    void DecodeAnsi(std::string_view bytes, std::string& out) override {
-        real_.DecodeAnsi(bytes, out);
-    }
+    void DecodeAnsi(std::string_view, std::string&) override {}
 
   private:
     Win32PlayerSystem real_;
