@@ -4,45 +4,13 @@
 # build/screenshots/ (normal, hover, remaining time, loop on, main menu) and
 # checks what a user would see change, the position lock and the drag clamp.
 # Needs DISPLAY and WINEPREFIX (scripts/test sets both).
-set -uo pipefail
 BUILD=${1:?usage: bar_screens.sh <windows build dir>}
-OUT="$BUILD/../screenshots"
 WORK="$BUILD/e2e/bar"
-mkdir -p "$OUT" "$WORK"
-fail=0
-check() { # message, command...
-  local what=$1; shift
-  if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; fail=1; fi
-}
-
-winpath() { echo "Z:${1//\//\\}"; }
-user=$(wine cmd /c echo %USERNAME% 2>/dev/null | tr -d '\r\n')
-
-rm -rf "$WORK"/*
-cp "$BUILD/dist/Pilotune/Pilotune.exe" "$WORK/"
-printf '[%s Option]\r\nCheminWinamp=%s\r\nNbOuvert=1\r\n[%s Divers]\r\nMAJ=0\r\n' \
-  "$user" "$(winpath "$BUILD/dist/winamp-sim/Winamp.exe")" "$user" > "$WORK/Pilotune.ini"
-
-# The player first, with its inspection log: every command it receives.
-SIM="$BUILD/dist/winamp-sim/Winamp.exe"
-wine "$SIM" /play /log="$(winpath "$WORK/sim.log")" >/dev/null 2>&1 &
-for _ in $(seq 1 100); do [ -s "$WORK/sim.log" ] || [ -e "$WORK/sim.log" ] && break; sleep 0.1; done
-# Waits up to $1 tenths of a second for a command to succeed.
-wait_until() { local n=$1; shift; for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.1; done; "$@"; }
+source "$(dirname "$0")/lib/start.sh"
 # Commands "next" (WM_COMMAND 273, 40048) the player received so far.
 nexts() { grep -c ' 273 40048 0$' "$WORK/sim.log" 2>/dev/null || true; }
 nexts_are() { test "$(nexts)" -eq "$1"; }
-
-wine "$WORK/Pilotune.exe" >/dev/null 2>&1 &
-pilotune_pid=$!
-bar=""
-for _ in $(seq 1 100); do
-  bar=$(xdotool search --onlyvisible --name '^Pilotune Fenetre$' 2>/dev/null | head -1)
-  [ -n "$bar" ] && break
-  sleep 0.2
-done
-check "the bar appears" test -n "$bar"
-[ -n "$bar" ] || exit 1
+start_pilotune
 
 geometry() { xdotool getwindowgeometry --shell "$bar" | grep -E "^$1=" | cut -d= -f2; }
 bar_at() { test "$(geometry X),$(geometry Y)" = "$1"; }

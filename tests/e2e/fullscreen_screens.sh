@@ -5,36 +5,10 @@
 # build/screenshots/ (the view playing, in the remaining-time display, the
 # about box) and checks that the bar stays visible above the view.
 # Needs DISPLAY and WINEPREFIX (scripts/test sets both).
-set -uo pipefail
 BUILD=${1:?usage: fullscreen_screens.sh <windows build dir>}
-OUT="$BUILD/../screenshots"
 WORK="$BUILD/e2e/fullscreen"
-mkdir -p "$OUT" "$WORK"
-fail=0
-check() { # message, command...
-  local what=$1; shift
-  if "$@"; then echo "ok   - $what"; else echo "FAIL - $what"; fail=1; fi
-}
-winpath() { echo "Z:${1//\//\\}"; }
-user=$(wine cmd /c echo %USERNAME% 2>/dev/null | tr -d '\r\n')
-wait_until() { local n=$1; shift; for _ in $(seq 1 "$n"); do "$@" && return 0; sleep 0.1; done; "$@"; }
-
-rm -rf "${WORK:?}"/*
-cp "$BUILD/dist/Pilotune/Pilotune.exe" "$BUILD/dist/Pilotune/Pilotune.txt" "$WORK/"
-printf '[%s Option]\r\nCheminWinamp=%s\r\nNbOuvert=1\r\n[%s Divers]\r\nMAJ=0\r\n[%s Copie]\r\nAfficheBT=1\r\n' \
-  "$user" "$(winpath "$BUILD/dist/winamp-sim/Winamp.exe")" "$user" "$user" > "$WORK/Pilotune.ini"
-wine "$BUILD/dist/winamp-sim/Winamp.exe" /play /log="$(winpath "$WORK/sim.log")" >/dev/null 2>&1 &
-for _ in $(seq 1 100); do [ -e "$WORK/sim.log" ] && break; sleep 0.1; done
-wine "$WORK/Pilotune.exe" >/dev/null 2>&1 &
-pilotune_pid=$!
-bar=""
-for _ in $(seq 1 100); do
-  bar=$(xdotool search --onlyvisible --name '^Pilotune Fenetre$' 2>/dev/null | head -1)
-  [ -n "$bar" ] && break
-  sleep 0.2
-done
-check "the bar appears" test -n "$bar"
-[ -n "$bar" ] || exit 1
+source "$(dirname "$0")/lib/start.sh"
+start_pilotune "[$user Copie]"$'\r\n'"AfficheBT=1"$'\r\n'
 view_shown() { xdotool search --onlyvisible --name '^Pilotune$' >/dev/null 2>&1; }
 # Pixels of the bar's band: the bar's own, not the view's gradient.
 bar_visible() {

@@ -5,27 +5,22 @@
 #include <sstream>
 
 #include "Simulator.h"
+#include "Waiting.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune::testing {
 
 namespace {
-std::wstring Wide(const std::string& s) {
-    std::wstring out(s.size() * 2 + 1, L'\0');
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(),
-                                      static_cast<int>(out.size()));
-    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return out;
-}
-
-HWND WaitForBar(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (GetTickCount64() < end) {
-        // Shown only once created, set up and started.
-        HWND bar = FindWindowW(L"TfrmPrincipale", L"Pilotune Fenetre");
-        if (bar && IsWindowVisible(bar)) return bar;
-        Sleep(50);
-    }
-    return nullptr;
+// Starts Pilotune.exe of `folder` with `args`; null when it cannot start.
+HANDLE Launch(const std::wstring& folder, const std::wstring& args) {
+    std::wstring command = L"\"" + folder + L"\\Pilotune.exe\" " + args;
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
 }
 } // namespace
 
@@ -36,26 +31,18 @@ std::wstring PilotuneExe() {
 std::string TestUserName() {
     wchar_t name[257] = {};
     DWORD size = 257;
-    if (!GetUserNameW(name, &size)) return {};
-    const std::wstring w(name);
-    std::string out(w.size() * 3 + 1, '\0');
-    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(),
-                                      static_cast<int>(out.size()), nullptr, nullptr);
-    out.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    return out;
+    return GetUserNameW(name, &size) ? Narrow(name) : std::string();
 }
 
 PilotuneProcess::PilotuneProcess(const std::string& name, const std::string& ini) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"pilotune-" + Wide(name);
+    folder_ = std::wstring(temp) + L"pilotune-" + Widen(name);
     CreateDirectoryW(folder_.c_str(), nullptr);
     DeleteFileW((folder_ + L"\\Pilotune.ini").c_str());
     CopyFileW(PilotuneExe().c_str(), (folder_ + L"\\Pilotune.exe").c_str(), FALSE);
-    if (!ini.empty()) {
-        std::ofstream out(std::filesystem::path(folder_ + L"\\Pilotune.ini"), std::ios::binary);
-        out << ini;
-    }
+    if (!ini.empty())
+        std::ofstream(std::filesystem::path(folder_ + L"\\Pilotune.ini"), std::ios::binary) << ini;
 }
 
 PilotuneProcess::~PilotuneProcess() {
@@ -67,33 +54,28 @@ PilotuneProcess::~PilotuneProcess() {
 }
 
 bool PilotuneProcess::Start(const std::wstring& args, bool waitBar) {
-    std::wstring command = L"\"" + folder_ + L"\\Pilotune.exe\" " + args;
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    if (!waitBar) return true;
-    bar_ = WaitForBar(15000);
-    return bar_ != nullptr;
+    process_ = Launch(folder_, args);
+    if (!process_ || !waitBar) return process_ != nullptr;
+    // Shown only once created, set up and started.
+    const bool shown = WaitFor(
+        [&] {
+            bar_ = FindWindowW(L"TfrmPrincipale", L"Pilotune Fenetre");
+            return bar_ && IsWindowVisible(bar_);
+        },
+        15000);
+    if (!shown) bar_ = nullptr;
+    return shown;
 }
 
 DWORD PilotuneProcess::RunSecond(const std::wstring& args) {
-    std::wstring command = L"\"" + folder_ + L"\\Pilotune.exe\" " + args;
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &si, &pi))
-        return static_cast<DWORD>(-1);
-    CloseHandle(pi.hThread);
+    HANDLE process = Launch(folder_, args);
+    if (!process) return static_cast<DWORD>(-1);
     DWORD code = static_cast<DWORD>(-2);
-    if (WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
+    if (WaitForSingleObject(process, 15000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
     else
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
+        TerminateProcess(process, 1);
+    CloseHandle(process);
     return code;
 }
 

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
+
+#include "Waiting.h"
+#include "base/EncodingWin32.h"
 
 namespace pilotune::testing {
 namespace {
@@ -15,32 +22,15 @@ std::wstring QuoteArg(const std::wstring& s) {
     return L"\"" + s + L"\"";
 }
 
-bool WaitGone(HWND w, DWORD ms) {
-    for (DWORD waited = 0; IsWindow(w); waited += 20) {
-        if (waited >= ms) return false;
-        Sleep(20);
-    }
-    return true;
+bool WaitGone(HWND w, int ms) {
+    return WaitFor([w] { return !IsWindow(w); }, ms);
 }
 
+// The bytes of `file` from offset `from` on; the simulator still writes to it.
 std::string ReadFileFrom(const std::wstring& file, size_t from) {
-    HANDLE f = CreateFileW(file.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
-    std::string data;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(f, &size) && static_cast<size_t>(size.QuadPart) > from) {
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(from);
-        SetFilePointerEx(f, at, nullptr, FILE_BEGIN);
-        data.resize(static_cast<size_t>(size.QuadPart) - from);
-        DWORD got = 0;
-        ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr);
-        data.resize(got);
-    }
-    CloseHandle(f);
-    return data;
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::wstring TempLogName() {
@@ -54,15 +44,9 @@ std::wstring TempLogName() {
 } // namespace
 
 std::wstring ToWindowsPath(const std::string& linuxPath) {
-    std::wstring out = L"Z:";
-    int n = MultiByteToWideChar(CP_UTF8, 0, linuxPath.data(), static_cast<int>(linuxPath.size()),
-                                nullptr, 0);
-    std::wstring wide(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, linuxPath.data(), static_cast<int>(linuxPath.size()),
-                        wide.data(), n);
-    for (wchar_t& c : wide)
-        if (c == L'/') c = L'\\';
-    return out + wide;
+    std::wstring wide = L"Z:" + Widen(linuxPath);
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    return wide;
 }
 
 std::wstring SimulatorExe() {

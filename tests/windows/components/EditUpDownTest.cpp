@@ -175,7 +175,7 @@ TEST_F(EditUpDownTest, FocusKeysAndWheelEditTheFieldsLikeTheEngine) {
         << ctl->Text();
 }
 
-TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheField) {
+TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheFieldAReleaseSelectsOneCharacter) {
     Heures();
     ctl->SetPosition(125);
     SetFocus(autre);
@@ -192,10 +192,8 @@ TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheField) {
     Envoyer(EM_SETSEL, 6, 7);
     Cliquer(ctl->UpDownHandle(), l / 2, 2);
     EXPECT_EQ(ctl->Text(), "00 h 03 m 04 s");
-}
 
-TEST_F(EditUpDownTest, ReleasingTheLeftButtonSelectsOneCharacter) {
-    Heures();
+    // Releasing the left button in the field selects one character.
     Envoyer(EM_SETSEL, 6, 6);
     Envoyer(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     EXPECT_EQ(Sel(), std::make_pair(5, 6));

@@ -9,6 +9,7 @@
 #include "PilotuneProcess.h"
 #include "Simulator.h"
 #include "Waiting.h"
+#include "WindowText.h"
 
 namespace pilotune::testing {
 
@@ -36,8 +37,5 @@ inline std::vector<long long> Commands(const Simulator& sim) {
         if (m.msg == WM_COMMAND) out.push_back(m.wParam);
     return out;
 }
-
-// Reads the text of the first message box that shows within `ms`, presses OK.
-std::wstring DismissMessageBox(int ms);
 
 } // namespace pilotune::testing

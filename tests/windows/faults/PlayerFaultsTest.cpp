@@ -20,14 +20,6 @@
 using namespace pilotune;
 using namespace pilotune::testing;
 
-namespace {
-
-bool EndsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-} // namespace
-
 // In process: the bar's own tick against the real player, killed while the
 // tick waits for its answer.
 TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
@@ -45,7 +37,7 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     bar.monitor.Tick();
     const std::string& title = bar.state.scene["lblTitreB"].text;
     ASSERT_FALSE(title.empty());
-    ASSERT_FALSE(EndsWith(title, " - Stop")) << title;
+    ASSERT_FALSE(title.ends_with(" - Stop")) << title;
 
     sim->Hang(3000); // the tick's first query waits for the player...
     std::thread killer([&] {
@@ -59,10 +51,16 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     EXPECT_LT(tickMs, 1500u);
     for (int i = 0; i < 3; ++i)
         bar.monitor.Tick();
-    // The link reads the dead player as stopped, and says so to the title.
+    // The link reads the dead player as stopped, at once, and says so to the title.
+    const ULONGLONG dead = GetTickCount64();
     EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
     EXPECT_EQ(link.Titre(), "");
+    EXPECT_EQ(link.Position(), 0);
+    EXPECT_EQ(link.Duree(), 0);
+    EXPECT_EQ(link.NumeroTitre(), 1);
+    EXPECT_FALSE(link.EstLance());
+    EXPECT_LT(GetTickCount64() - dead, 1000u);
 
     // The player is back: the old handle reaches nothing until JOUER.
     sim = std::make_unique<Simulator>(Simulator::Options{.tracks = 5});
@@ -73,7 +71,7 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     bar.dispatcher.ExecuterAction(JOUER, false, "");
     EXPECT_EQ(sim->User(104), 1);
     bar.monitor.Tick();
-    EXPECT_FALSE(EndsWith(title, " - Stop")) << title;
+    EXPECT_FALSE(title.ends_with(" - Stop")) << title;
 }
 
 // The real program: killed player, restarted, reached again through a second

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <algorithm>
 #include <random>
 #include <thread>
@@ -39,16 +37,6 @@ std::wstring TemporaryFile(const PilotuneProcess& app) {
     return app.Folder() + L"\\Pilotune.ini." + std::to_wstring(pid) + L"-" + std::to_wstring(tid) +
            L".tmp";
 }
-
-bool StartsWith(const std::wstring& s, const std::wstring& head) {
-    return s.compare(0, head.size(), head) == 0;
-}
-bool EndsWith(const std::wstring& s, const std::wstring& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-const std::wstring kFailureHead =
-    L"Les paramètres n'ont pas pu être enregistrés dans le fichier « ";
 
 } // namespace
 
@@ -93,54 +81,39 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
                 olds, news, cut);
 }
 
-TEST(SettingsFaults, AReadOnlyFileIsKeptAndTheSettingsWaitInMemory) {
+// A read-only file, then a folder where the save's new file should be made:
+// the user is told, the file is kept, and the close saves what was held.
+TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) {
     Simulator sim(Simulator::Options{.tracks = 5});
     const std::string old = SimulatorIni();
-    PilotuneProcess app("fault-readonly", old);
-    const std::wstring file = app.Folder() + L"\\Pilotune.ini";
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(app.Start());
+    for (const bool readOnly : {true, false}) {
+        PilotuneProcess app("fault-nosave", old);
+        const std::wstring file = app.Folder() + L"\\Pilotune.ini";
+        if (readOnly) ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(app.Start());
+        const std::wstring blocker = TemporaryFile(app);
+        if (!readOnly) ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
 
-    std::wstring text;
-    std::thread reader([&] { text = DismissMessageBox(6000); });
-    PostSaves(app.Bar(), 1);
-    reader.join();
-    EXPECT_TRUE(StartsWith(text, kFailureHead)) << NarrowPath(text);
-    EXPECT_TRUE(EndsWith(text, L"Pilotune.ini » : le fichier est en lecture seule."))
-        << NarrowPath(text);
-    EXPECT_EQ(app.Ini(), old);
-    EXPECT_TRUE(app.Alive());
+        std::wstring text;
+        std::thread reader([&] { text = ReadMessageBox(6000); });
+        PostSaves(app.Bar(), 1);
+        reader.join();
+        EXPECT_TRUE(
+            text.starts_with(L"Les paramètres n'ont pas pu être enregistrés dans le fichier « "))
+            << NarrowPath(text);
+        EXPECT_TRUE(text.ends_with(readOnly ? L"Pilotune.ini » : le fichier est en lecture seule."
+                                            : L" : impossible de créer un fichier dans son "
+                                              L"dossier (dossier absent ou protégé en écriture)."))
+            << NarrowPath(text);
+        EXPECT_EQ(app.Ini(), old);
+        EXPECT_TRUE(app.Alive());
 
-    // Writable again: the close saves what the program held all along.
-    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL));
-    PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(app.WaitExit(8000));
-    EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
-}
-
-TEST(SettingsFaults, AFolderWhereTheNewFileCannotBeMadeKeepsTheOldOne) {
-    Simulator sim(Simulator::Options{.tracks = 5});
-    const std::string old = SimulatorIni();
-    PilotuneProcess app("fault-nofile", old);
-    ASSERT_TRUE(app.Start());
-    // The save's new file cannot be created where a folder holds its name.
-    const std::wstring blocker = TemporaryFile(app);
-    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
-
-    std::wstring text;
-    std::thread reader([&] { text = DismissMessageBox(6000); });
-    PostSaves(app.Bar(), 1);
-    reader.join();
-    EXPECT_TRUE(StartsWith(text, kFailureHead)) << NarrowPath(text);
-    EXPECT_TRUE(EndsWith(text, L" : impossible de créer un fichier dans son dossier (dossier "
-                               L"absent ou protégé en écriture)."))
-        << NarrowPath(text);
-    EXPECT_EQ(app.Ini(), old);
-
-    RemoveDirectoryW(blocker.c_str());
-    PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(app.WaitExit(8000));
-    EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryW(blocker.c_str());
+        PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app.WaitExit(8000));
+        EXPECT_NE(app.Ini().find("NbOuvert=2"), std::string::npos) << app.Ini();
+    }
 }
 
 TEST(SettingsFaults, AOneTimeEntryThatRanIsNotRunAgainAfterTheProgramIsKilled) {

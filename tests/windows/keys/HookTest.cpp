@@ -142,103 +142,106 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
 
 } // namespace
 
-TEST(LowLevelHook, RealKeysAreNamedWithTheirModifiersAndEveryEventRaised) {
-    RecordingMessages messages;
-    THookKeyboard hook;
-    EventLog log(hook);
-    EXPECT_EQ(THookKeyboard::ModeHook(), TVersionWindows::WNT_2000_XP);
-    hook.Loaded();
-    ASSERT_TRUE(hook.HookInstalled());
-    EXPECT_FALSE(DllLoaded());
+struct Mode {
+    const char* name;
+    TVersionWindows force;
+    bool library;
+};
+const Mode kModes[] = {{"low-level hook", TVersionWindows::WNT_2000_XP, false},
+                       {"library", TVersionWindows::W95_98_ME, true}};
 
-    TypeTheSamples();
-    EXPECT_EQ(log.Downs(), (std::vector<std::string>{"Ctrl + Touche F5", "", "Windows + Shift + A",
-                                                     "Touche Lec/Pause"}));
-    // Each press is followed by OnHookKeyPresse then OnHookKeyUp for its release.
-    const std::vector<std::string> first(log.events.begin(), log.events.begin() + 3);
-    EXPECT_EQ(first, (std::vector<std::string>{"down:Ctrl + Touche F5", "press:Ctrl + Touche F5",
-                                               "up:Ctrl + Touche F5"}));
-    for (std::uint16_t k : log.keys) // the side-neutral Shift, Ctrl and Alt raise nothing
-        EXPECT_TRUE(k < 16 || k > 18) << k;
-    EXPECT_TRUE(messages.errors.empty());
+TEST(Hook, EachModeNamesRealKeysSwallowsThemOnDemandAndStopsWhenDisabled) {
+    EXPECT_EQ(THookKeyboard::ModeHook(), TVersionWindows::WNT_2000_XP);
+    for (const Mode& m : kModes) {
+        SCOPED_TRACE(m.name);
+        RecordingMessages messages;
+        THookKeyboard hook;
+        EventLog log(hook);
+        hook.ForceWindows = m.force;
+        hook.SetRepertoireDll(DllFolder());
+        EXPECT_EQ(hook.RepertoireDll(), DllFolder() + "\\");
+        hook.Loaded();
+        ASSERT_TRUE(hook.HookInstalled());
+        EXPECT_EQ(DllLoaded(), m.library);
+
+        TypeTheSamples();
+        EXPECT_EQ(Named(log), kSampleTexts);
+        const bool neutral = std::any_of(log.keys.begin(), log.keys.end(),
+                                         [](std::uint16_t k) { return k >= 16 && k <= 18; });
+        // The library reports the side-neutral Shift, Ctrl and Alt too; the
+        // low-level hook raises nothing for them.
+        EXPECT_EQ(neutral, m.library);
+        if (!m.library) { // each press: OnHookKeyPresse then OnHookKeyUp for its release
+            EXPECT_EQ(log.Downs(),
+                      (std::vector<std::string>{"Ctrl + Touche F5", "", "Windows + Shift + A",
+                                                "Touche Lec/Pause"}));
+            const std::vector<std::string> first(log.events.begin(), log.events.begin() + 3);
+            EXPECT_EQ(first,
+                      (std::vector<std::string>{"down:Ctrl + Touche F5", "press:Ctrl + Touche F5",
+                                                "up:Ctrl + Touche F5"}));
+        }
+
+        FocusWindow focus;
+        Chord({VK_SHIFT, 'R'});
+        ASSERT_EQ(FocusWindow::received, (std::vector<int>{VK_SHIFT, 'R'}));
+        FocusWindow::received.clear();
+        hook.StopMessage = true;
+        if (m.library)
+            Chord({'T'});
+        else
+            Chord({VK_SHIFT, 'T'});
+        EXPECT_TRUE(FocusWindow::received.empty());
+        EXPECT_EQ(log.Downs().back(), "T"); // still reported; a swallowed Shift is not held
+        hook.StopMessage = false;
+        Chord({'Y'});
+        EXPECT_EQ(FocusWindow::received, std::vector<int>{'Y'});
+
+        hook.SetEnabled(false);
+        EXPECT_FALSE(DllLoaded());
+        const std::size_t seen = log.events.size();
+        Chord({'O'});
+        EXPECT_EQ(log.events.size(), seen);
+        EXPECT_TRUE(messages.errors.empty());
+    }
 }
 
-TEST(LowLevelHook, EnabledInstallsAndRemovesTheHookOnlyOnAChange) {
-    THookKeyboard hook;
-    EventLog log(hook);
-    hook.Loaded();
-    hook.Loaded(); // a second load does not stack a second hook
+TEST(LowLevelHook, ItsThreadComesAndGoesWithTheHookOnlyOnAChange) {
+    const int before = ThreadCount();
+    std::optional<THookKeyboard> hook;
+    hook.emplace();
+    EventLog log(*hook);
+    EXPECT_EQ(ThreadCount(), before);
+    hook->Loaded();
+    hook->Loaded(); // a second load does not stack a second hook
+    EXPECT_EQ(ThreadCount(), before + 1);
     Chord({'Q'});
     EXPECT_EQ(log.Downs(), std::vector<std::string>{"Q"});
 
-    hook.SetEnabled(false);
-    hook.SetEnabled(false);
-    EXPECT_FALSE(hook.HookInstalled());
-    Chord({'W'});
-    EXPECT_EQ(log.Downs().size(), 1u);
-
-    hook.SetEnabled(true);
-    hook.SetEnabled(true);
-    Chord({'E'});
-    EXPECT_EQ(log.Downs(), (std::vector<std::string>{"Q", "E"}));
-}
-
-TEST(LowLevelHook, StopMessageSwallowsEveryKeyModifiersIncluded) {
-    THookKeyboard hook;
-    EventLog log(hook);
-    hook.Loaded();
-    FocusWindow focus;
-    Chord({VK_SHIFT, 'R'});
-    ASSERT_EQ(FocusWindow::received, (std::vector<int>{VK_SHIFT, 'R'}));
-
-    FocusWindow::received.clear();
-    hook.StopMessage = true;
-    Chord({VK_SHIFT, 'T'});
-    EXPECT_TRUE(FocusWindow::received.empty());
-    // Still reported to the program; the swallowed Shift never became held.
-    EXPECT_EQ(log.Downs().back(), "T");
-    hook.StopMessage = false;
-    Chord({'Y'});
-    EXPECT_EQ(FocusWindow::received, std::vector<int>{'Y'});
-}
-
-TEST(LowLevelHook, ItsThreadStartsAndEndsWithTheHookPromptly) {
-    const int before = ThreadCount();
-    std::vector<std::string> downs;
-    std::optional<THookKeyboard> hook;
-    hook.emplace();
-    hook->OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& t) {
-        downs.push_back(t);
-    };
-    EXPECT_EQ(ThreadCount(), before);
-    hook->Loaded();
-    EXPECT_EQ(ThreadCount(), before + 1);
     hook->SetEnabled(false);
+    hook->SetEnabled(false);
+    EXPECT_FALSE(hook->HookInstalled());
     EXPECT_EQ(ThreadCount(), before);
+    Chord({'W'});
+    hook->SetEnabled(true);
     hook->SetEnabled(true);
     EXPECT_EQ(ThreadCount(), before + 1);
-    Chord({'K'});
-    ASSERT_EQ(downs, std::vector<std::string>{"K"});
+    Chord({'E'});
+    EXPECT_EQ(log.Downs(), (std::vector<std::string>{"Q", "E"}));
 
     const ULONGLONG start = GetTickCount64();
     hook.reset();
     EXPECT_LT(GetTickCount64() - start, 200u);
     EXPECT_EQ(ThreadCount(), before);
     Chord({'L'});
-    EXPECT_EQ(downs, std::vector<std::string>{"K"});
+    EXPECT_EQ(log.Downs().size(), 2u);
 }
 
 // A binding that opens a modal window (the countdown, a message box) while
 // more keys wait: they arrive inside its loop, one by one and in order, not all
 // at once when it closes.
 TEST(Hook, KeysTypedBehindAModalWindowArriveInsideIt) {
-    struct Case {
-        const char* mode;
-        TVersionWindows force;
-    };
-    for (const Case c : {Case{"low-level hook", TVersionWindows::WNT_2000_XP},
-                         Case{"library", TVersionWindows::W95_98_ME}}) {
-        SCOPED_TRACE(c.mode);
+    for (const Mode& c : kModes) {
+        SCOPED_TRACE(c.name);
         RecordingMessages messages;
         THookKeyboard hook;
         hook.ForceWindows = c.force;
@@ -259,43 +262,12 @@ TEST(Hook, KeysTypedBehindAModalWindowArriveInsideIt) {
         ASSERT_TRUE(hook.HookInstalled());
         // Three keys typed at once, before the first one is handled.
         TypeWhileWaitingInASend({VK_F7, VK_F8, VK_F9});
-        for (int i = 0; i < 160 && std::find(seen.begin(), seen.end(), "closed") == seen.end(); ++i)
-            Pump(50);
+        PumpUntil([&] { return std::find(seen.begin(), seen.end(), "closed") != seen.end(); },
+                  8000);
         EXPECT_EQ(seen,
                   (std::vector<std::string>{"Touche F7", "Touche F8", "Touche F9", "closed"}));
         EXPECT_TRUE(messages.errors.empty());
     }
-}
-
-TEST(LegacyHook, OurLibraryGivesTheSameTextsAndCanSwallow) {
-    RecordingMessages messages;
-    THookKeyboard hook;
-    EventLog log(hook);
-    hook.ForceWindows = TVersionWindows::W95_98_ME;
-    hook.SetRepertoireDll(DllFolder());
-    EXPECT_EQ(hook.RepertoireDll(), DllFolder() + "\\");
-    hook.Loaded();
-    ASSERT_TRUE(DllLoaded());
-    EXPECT_TRUE(messages.errors.empty());
-
-    TypeTheSamples();
-    EXPECT_EQ(Named(log), kSampleTexts);
-    // The library reports the side-neutral codes too: Ctrl alone names the set.
-    EXPECT_NE(std::find(log.keys.begin(), log.keys.end(), VK_CONTROL), log.keys.end());
-
-    FocusWindow focus;
-    hook.StopMessage = true;
-    Chord({'U'});
-    EXPECT_TRUE(FocusWindow::received.empty());
-    hook.StopMessage = false;
-    Chord({'I'});
-    EXPECT_EQ(FocusWindow::received, std::vector<int>{'I'});
-
-    hook.SetEnabled(false);
-    EXPECT_FALSE(DllLoaded());
-    const std::size_t seen = log.events.size();
-    Chord({'O'});
-    EXPECT_EQ(log.events.size(), seen);
 }
 
 TEST(LegacyHook, AMissingLibraryIsNamedWithThePathTried) {
@@ -303,7 +275,6 @@ TEST(LegacyHook, AMissingLibraryIsNamedWithThePathTried) {
     THookKeyboard hook;
     hook.ForceWindows = TVersionWindows::W95_98_ME;
     hook.SetRepertoireDll("C:\\nulle part\\");
-    EXPECT_EQ(hook.RepertoireDll(), "C:\\nulle part\\");
     hook.Loaded();
     EXPECT_EQ(messages.errors,
               std::vector<std::string>{"Dll non trouvée : C:\\nulle part\\KEYBOARD.DLL"});
@@ -313,7 +284,6 @@ TEST(LegacyHook, AMissingLibraryIsNamedWithThePathTried) {
     THookKeyboard bare; // the new current instance; empty folder: the search order
     bare.ForceWindows = TVersionWindows::W95_98_ME;
     bare.SetRepertoireDll("");
-    EXPECT_EQ(bare.RepertoireDll(), "");
     bare.Loaded();
     ASSERT_EQ(messages.errors.size(), 2u);
     EXPECT_EQ(messages.errors[1], "Dll non trouvée : KEYBOARD.DLL");

@@ -38,13 +38,11 @@ class NoShowSystem final : public PlayerSystem {
     }
     bool WaitForLaunch() override { return real_.WaitForLaunch(); }
     std::uint64_t NowMs() override { return real_.NowMs(); }
-    bool ReadFile(const std::string& p, const std::function<bool(std::string_view)>& chunk,
-                  std::string& error) override {
-        return real_.ReadFile(p, chunk, error);
+    bool ReadFile(const std::string&, const std::function<bool(std::string_view)>&,
+                  std::string&) override {
+        return false;
     }
-    void DecodeAnsi(std::string_view bytes, std::string& out) override {
-        real_.DecodeAnsi(bytes, out);
-    }
+    void DecodeAnsi(std::string_view, std::string&) override {}
 
   private:
     Win32PlayerSystem real_;
@@ -126,7 +124,7 @@ struct LaunchWait : ::testing::Test {
 
 } // namespace
 
-TEST_F(LaunchWait, AnswersSentMessagesAndPaintsButRunsNoInputNoTimerAndNoSecondLaunch) {
+TEST_F(LaunchWait, AnswersSentMessagesAndPaintsButRunsNoInputNoTimerNoSecondLaunchUntilAQuit) {
     SetTimer(hwnd, 1, 20, nullptr);
     PostMessageW(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
     std::thread other([this] {
@@ -156,25 +154,24 @@ TEST_F(LaunchWait, AnswersSentMessagesAndPaintsButRunsNoInputNoTimerAndNoSecondL
     EXPECT_EQ(probe.clicks, 1);
     EXPECT_EQ(probe.closes, 1);
     EXPECT_GE(probe.timers, 1);
-}
 
-TEST_F(LaunchWait, AQuitEndsTheWaitAndStaysForTheMessageLoop) {
-    std::thread other([this] {
+    // A quit ends the wait and stays for the message loop.
+    std::thread quitter([this] {
         Sleep(200);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(hwnd, kQuitFromInside, 0, 0, SMTO_NORMAL, 5000, &ignored);
     });
-    const ULONGLONG ms = TimedConnect();
-    other.join();
-    EXPECT_LT(ms, 1500u);
-    EXPECT_EQ(system.launches, 1);
+    EXPECT_LT(TimedConnect(), 1500u);
+    quitter.join();
+    EXPECT_EQ(system.launches, 2);
     MSG msg{};
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
 }
 
 // Sends to a player that does not answer stay bounded: the first waits about
-// the first bound, the next ones the short one, and each says "no answer".
+// the first bound, the next ones the short one, and each says "no answer"
+// until the player answers again.
 TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     Simulator sim(Simulator::Options{.play = true, .tracks = 5});
     Win32PlayerWindow window(1000, 50);
@@ -194,6 +191,8 @@ TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     EXPECT_GE(first, 900u);
     EXPECT_LT(first, 1400u);
     EXPECT_LT(next, 3 * 50u + 300u);
+    EXPECT_TRUE(window.Hung());
     EXPECT_TRUE(link.AskTitre().has_value()); // the caption needs no answer
     EXPECT_TRUE(WaitFor([&] { return link.AskEtat() == PlayerState::Playing; }, 6000));
+    EXPECT_FALSE(window.Hung());
 }

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
-#include <fstream>
-#include <thread>
 
 #include "Simulator.h"
 #include "Waiting.h"
@@ -92,10 +92,9 @@ TEST_F(LinkOnSimulator, PlaylistCacheReadsTheFileThePlayerWrites) {
     }
     const std::string third = link.FichierTitre(3);
     EXPECT_EQ(third, link.Liste()[2]);
-    const std::string name{FileNamePart(third)};
-    std::string upper = name;
-    for (char& c : upper)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    std::string upper{FileNamePart(third)};
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     EXPECT_EQ(link.ChercherTitre(upper), 3);
     EXPECT_EQ(link.ChercherTitre("absent.mp3"), 0);
 }
@@ -113,51 +112,9 @@ TEST_F(LinkOnSimulator, SearchWindowOpensAndStaysOnTop) {
     PostMessageW(search, WM_CLOSE, 0, 0);
 }
 
-TEST_F(LinkOnSimulator, AKilledPlayerAnswersZeroAndNothingHangs) {
-    link.Jouer();
-    sim.Kill();
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(link.Etat(), PlayerState::Stopped);
-    EXPECT_EQ(link.Position(), 0);
-    EXPECT_EQ(link.Duree(), 0);
-    EXPECT_EQ(link.NumeroTitre(), 1);
-    EXPECT_EQ(link.Titre(), "");
-    EXPECT_FALSE(link.EstLance());
-    link.Suivant();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-}
-
-TEST_F(LinkOnSimulator, AHungPlayerNeverBlocksACallForLong) {
-    link.Jouer();
-    sim.Hang(2500); // the link's next send queues behind the hang
-    using clock = std::chrono::steady_clock;
-    auto longest = clock::duration::zero();
-    auto time = [&](auto&& call) {
-        const auto start = clock::now();
-        call();
-        longest = std::max(longest, clock::now() - start);
-    };
-    time([&] {
-        EXPECT_EQ(link.Etat(), PlayerState::Stopped);
-    }); // the first call waits for the bound
-    for (int i = 0; i < 5; ++i) {
-        time([&] { EXPECT_EQ(link.Position(), 0); });
-        time([&] { link.Titre(); });
-        time([&] { EXPECT_EQ(link.NumeroTitre(), 1); });
-    }
-    EXPECT_LT(longest, std::chrono::milliseconds(1300));
-    EXPECT_TRUE(window.Hung());
-    // Once it answers again, so does the link.
-    EXPECT_TRUE(WaitFor([&] { return link.Etat() == PlayerState::Playing; }, 8000));
-    EXPECT_FALSE(window.Hung());
-}
-
 TEST(LinkConnect, LaunchesThePlayerFromItsPathAndWaitsForItsWindow) {
     // No player running: Connecter starts the program at the path.
-    if (HWND old = FindWindowW(L"Winamp v1.x", nullptr)) {
-        PostMessageW(old, WM_COMMAND, 40001, 0);
-        WaitFor([] { return !FindWindowW(L"Winamp v1.x", nullptr); });
-    }
+    CloseLeftoverSimulators();
     Win32PlayerWindow window;
     Win32PlayerSystem system;
     TPilotune link{window, system, SimulatorPath()};

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "ModalDriver.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
 #include "player/Winamp.h"
@@ -37,14 +38,8 @@ struct PathResolution : ::testing::Test {
     // Answers the input box from another thread: types `text`, presses `button`.
     std::thread Answer(std::wstring text, int button) {
         return std::thread([text, button] {
-            // The box is found as soon as it exists; wait until it is shown,
-            // with its field, before typing.
-            HWND box = nullptr, edit = nullptr;
-            for (int i = 0; i < 500 && !(box && edit && IsWindowVisible(box)); ++i) {
-                Sleep(20);
-                box = FindWindowW(kInputBoxClass, nullptr);
-                edit = box ? GetDlgItem(box, kInputBoxEditId) : nullptr;
-            }
+            HWND box = WaitForWindow(kInputBoxClass, 10000);
+            HWND edit = box ? GetDlgItem(box, kInputBoxEditId) : nullptr;
             if (!edit) return;
             SetWindowTextW(edit, text.c_str());
             PostMessageW(box, WM_COMMAND, button, 0);
@@ -53,7 +48,7 @@ struct PathResolution : ::testing::Test {
 };
 } // namespace
 
-TEST_F(PathResolution, TheAppPathsEntryReplacesAMissingPath) {
+TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     const std::wstring sim = SimulatorExe();
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAppPaths, 0, nullptr, 0, KEY_WRITE, nullptr,
@@ -65,10 +60,10 @@ TEST_F(PathResolution, TheAppPathsEntryReplacesAMissingPath) {
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), Narrow(sim));
     EXPECT_TRUE(messages.infos.empty());
-}
 
-TEST_F(PathResolution, TheInputBoxGivesThePathConfirmedOrCancelled) {
-    const std::wstring sim = SimulatorExe();
+    // Without it, the input box gives the path, confirmed or cancelled.
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths);
+    store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
     std::thread user = Answer(sim, IDOK);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     user.join();

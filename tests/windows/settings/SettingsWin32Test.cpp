@@ -1,3 +1,6 @@
+// The program's settings store on real files: beside the program, in the real
+// code page and the user's real short date format, shared by several users,
+// with the Win32 saves.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -5,12 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "RecordingMessages.h"
+#include "schedule/Planification.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "base/UserNameWin32.h"
 #include "settings/Option.h"
+#include "settings/SettingsFilesWin32.h"
 #include "settings/SettingsWin32.h"
 
 using namespace pilotune;
@@ -18,15 +24,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path U8(const std::string& s) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(s.data()), s.size()));
+std::string Folder() {
+    const std::string exe = ExecutablePath();
+    return exe.substr(0, exe.find_last_of('\\') + 1);
 }
 
 std::string Bytes(const std::string& path) {
-    std::ifstream in(U8(path), std::ios::binary);
+    std::ifstream in(fs::path(Widen(path)), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// The bytes the ANSI code page gives `text`, as the file holds it.
 std::string Ansi(const std::wstring& text) {
     const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                       nullptr, 0, nullptr, nullptr);
@@ -36,18 +51,47 @@ std::string Ansi(const std::wstring& text) {
     return out;
 }
 
+SettingsStore::Environment UserEnvironment(const std::string& user) {
+    SettingsStore::Environment env = ProgramEnvironment();
+    env.userName = user;
+    return env;
+}
+
+// The user's short date format for one test, put back after it.
+class ShortDateFormat {
+  public:
+    explicit ShortDateFormat(const wchar_t* pattern) {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_, 80);
+        ok_ = SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern);
+    }
+    ~ShortDateFormat() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_); }
+    bool Ok() const { return ok_; }
+
+  private:
+    wchar_t old_[80] = L"";
+    bool ok_ = false;
+};
+
+std::wstring RegistryShortDate() {
+    wchar_t value[80] = L"";
+    DWORD size = sizeof value;
+    RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sShortDate", RRF_RT_REG_SZ,
+                 nullptr, value, &size);
+    return value;
+}
+
+class FixedClock final : public ScheduleClock {
+  public:
+    ClockReading Read() override { return {45446, 43200, 1}; } // Monday 3 June 2024, noon
+};
+
 } // namespace
 
 TEST(SettingsWin32, ProgramStoreLivesBesideTheExeInTheUsersSections) {
     const std::string exe = ExecutablePath();
     ASSERT_FALSE(exe.empty());
-    EXPECT_TRUE(fs::exists(U8(exe)));
+    EXPECT_TRUE(fs::exists(fs::path(Widen(exe))));
     const std::string user = UserName();
-    EXPECT_FALSE(user.empty());
-    wchar_t name[257];
-    DWORD size = 257;
-    ASSERT_TRUE(GetUserNameW(name, &size));
-    EXPECT_EQ(user, Narrow(name));
 
     const std::string expected = exe.substr(0, exe.size() - 4) + ".ini";
     DeleteFileW(Widen(expected).c_str());
@@ -79,9 +123,8 @@ TEST(SettingsWin32, ProgramStoreLivesBesideTheExeInTheUsersSections) {
 }
 
 TEST(SettingsWin32, AccentedFolderAndFileNamesWork) {
-    const std::string exe = ExecutablePath();
-    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1) + "Réglages été";
-    fs::remove_all(U8(folder));
+    const std::string folder = Folder() + "Réglages été";
+    fs::remove_all(fs::path(Widen(folder)));
     ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
     SettingsStore store;
     store.Open("Réglages été\\pilote à.ini", ProgramEnvironment());
@@ -94,7 +137,7 @@ TEST(SettingsWin32, AccentedFolderAndFileNamesWork) {
     again.Open("Réglages été\\pilote à.ini", ProgramEnvironment());
     EXPECT_EQ(again.ReadInteger("Option", "NbExtrait", 0, true), 33);
     again.Close();
-    fs::remove_all(U8(folder));
+    fs::remove_all(fs::path(Widen(folder)));
 }
 
 TEST(SettingsWin32, LocaleDatesRoundTrip) {
@@ -114,32 +157,25 @@ TEST(SettingsWin32, LocaleDatesRoundTrip) {
 
 TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     pilotune::testing::RecordingMessages messages;
-    const std::string exe = ExecutablePath();
-    const std::string path = exe.substr(0, exe.find_last_of('\\') + 1) + "protégé.ini";
+    const std::string path = Folder() + "protégé.ini";
     const std::wstring wpath = Widen(path);
-    SetFileAttributesW(wpath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    { std::ofstream(U8(path), std::ios::binary) << "[x Option]\r\nNbBoucle=3\r\n"; }
+    std::ofstream(fs::path(wpath), std::ios::binary) << "[x Option]\r\nNbBoucle=3\r\n";
 
     SettingsStore store;
     store.Open("protégé.ini", ProgramEnvironment());
     store.WriteInteger("Option", "NbBoucle", 8, true);
 
-    // Read-only file.
-    ASSERT_TRUE(SetFileAttributesW(wpath.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(FlushOrWarn(store));
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_EQ(messages.errors[0],
-              "Les paramètres n'ont pas pu être enregistrés dans le fichier « " + path +
-                  " » : le fichier est en lecture seule.");
-    SetFileAttributesW(wpath.c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    // File held open by another program without sharing.
+    // The file held open by another program without sharing.
     HANDLE h = CreateFileW(wpath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(FlushOrWarn(store));
     CloseHandle(h);
-    ASSERT_EQ(messages.errors.size(), 2u);
-    EXPECT_NE(messages.errors[1].find(path), std::string::npos);
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(messages.errors[0].rfind("Les paramètres n'ont pas pu être enregistrés dans le "
+                                       "fichier « " +
+                                           path + " » : ",
+                                       0),
+              0u);
     EXPECT_EQ(Bytes(path), "[x Option]\r\nNbBoucle=3\r\n");
     EXPECT_EQ(GetFileAttributesW(Widen(path + "." + std::to_string(GetCurrentProcessId()) + "-" +
                                        std::to_string(GetCurrentThreadId()) + ".tmp")
@@ -148,8 +184,150 @@ TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
 
     // Once free again, the save goes through without a message.
     EXPECT_TRUE(FlushOrWarn(store));
-    EXPECT_EQ(messages.errors.size(), 2u);
+    EXPECT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(Bytes(path).find("NbBoucle=8"), std::string::npos);
     store.Close();
     DeleteFileW(wpath.c_str());
+}
+
+TEST(SettingsWin32Shared, AUserNameOutsideTheCodePageKeepsItsSettingsAcrossRestarts) {
+    const std::string file = Folder() + "partage-nom.ini";
+    DeleteFileW(Widen(file).c_str());
+    for (int session = 1; session <= 3; ++session) {
+        SettingsStore store;
+        store.Open("partage-nom.ini", UserEnvironment("Łukasz"));
+        EXPECT_EQ(store.ReadInteger("Option", "NbOuvert", 0, true), session - 1);
+        store.WriteInteger("Option", "NbOuvert", session, true);
+        store.WriteText("Programme Łódź", "ProgNb", "2", true);
+        ASSERT_TRUE(store.Close().ok);
+    }
+    const std::string bytes = Bytes(file);
+    EXPECT_EQ(Count(bytes, "[" + Ansi(L"\u0141ukasz Option") + "]"), 1u) << bytes;
+    EXPECT_EQ(Count(bytes, "[" + Ansi(L"\u0141ukasz Programme \u0141\u00F3d\u017A") + "]"), 1u)
+        << bytes;
+    SettingsStore store;
+    store.Open("partage-nom.ini", UserEnvironment("Łukasz"));
+    EXPECT_EQ(store.ReadInteger("Programme Łódź", "ProgNb", 0, true), 2);
+    store.Close();
+    DeleteFileW(Widen(file).c_str());
+}
+
+TEST(SettingsWin32Shared, AnArmedEntryStaysArmedWithATwoDigitYearShortDate) {
+    ShortDateFormat format(L"dd/MM/yy");
+    ASSERT_TRUE(format.Ok());
+    ASSERT_EQ(RegistryShortDate(), L"dd/MM/yy");
+    const LocaleDateCodec dates;
+    ASSERT_EQ(dates.Format(45446), "03/06/24");
+    EXPECT_EQ(dates.Parse("03/06/24"), 45446);
+
+    const std::string file = Folder() + "partage-dates.ini";
+    // What an older save wrote for "not done" in this format.
+    std::ofstream(fs::path(Widen(file)), std::ios::binary | std::ios::trunc)
+        << "[" << Ansi(Widen(UserName())) << " Planification]\r\nActiver=1\r\nNbListe=2\r\n"
+        << "Action 0=7\r\nComment 0=1\r\nQuand 0=0\r\nEffectuer 0=" << dates.Format(0) << "\r\n"
+        << "Action 1=8\r\nComment 1=1\r\nQuand 1=5\r\nEffectuer 1=0\r\n";
+    FixedClock clock;
+    std::vector<int> ran;
+    for (int start = 0; start < 3; ++start) {
+        SettingsStore store;
+        store.Open("partage-dates.ini", ProgramEnvironment());
+        CPlanification plan(store, clock,
+                            [&](int action, const std::string&) { ran.push_back(action); });
+        plan.Load();
+        ASSERT_EQ(plan.Count(), 2);
+        EXPECT_EQ(plan.Entries()[1].Effectuer, 0) << "start " << start;
+        if (start == 0) {
+            EXPECT_EQ(plan.Entries()[0].Effectuer, 0);
+            plan.Evaluate(true); // entry 0 runs; entry 1 is saved not done
+        }
+        ASSERT_TRUE(store.Close().ok);
+    }
+    EXPECT_EQ(ran, std::vector<int>{7});
+    const std::string bytes = Bytes(file);
+    EXPECT_NE(bytes.find("Effectuer 0=03/06/24\r\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("Effectuer 1=0\r\n"), std::string::npos) << bytes;
+    DeleteFileW(Widen(file).c_str());
+}
+
+// A save knows the version it put in place, and a read the version it read:
+// the next save then knows whether another session saved meanwhile.
+TEST(SettingsWin32Shared, TheVersionOfTheFileIsKnownAfterASaveAndAfterARead) {
+    const Win32SettingsFiles files;
+    const std::string path = Folder() + "partage-version.ini";
+    DeleteFileW(Widen(path).c_str());
+    EXPECT_FALSE(files.Stamp(path).exists);
+    const FileReplace first = files.Replace(path, "[a]\r\nA=1\r\n", nullptr);
+    ASSERT_TRUE(first.ok) << first.reason;
+    EXPECT_TRUE(first.written.exists);
+    EXPECT_EQ(files.Stamp(path), first.written);
+    EXPECT_EQ(files.Read(path).stamp, first.written);
+    // Same size, saved right after: still another version.
+    const FileReplace second = files.Replace(path, "[a]\r\nA=2\r\n", &first.written);
+    ASSERT_TRUE(second.ok) << second.reason;
+    EXPECT_NE(second.written, first.written);
+    EXPECT_EQ(files.Stamp(path), second.written);
+    // A save that expects a version the file no longer has replaces nothing.
+    const FileReplace stale = files.Replace(path, "[a]\r\nA=3\r\n", &first.written);
+    EXPECT_FALSE(stale.ok);
+    EXPECT_TRUE(stale.conflict);
+    EXPECT_EQ(Bytes(path), "[a]\r\nA=2\r\n");
+    DeleteFileW(Widen(path).c_str());
+}
+
+TEST(SettingsWin32Shared, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
+    const Win32SettingsFiles files;
+    const std::string path = Folder() + "partage-remplace.ini";
+    const std::string contents[2] = {std::string(50000, 'a'), std::string(70000, 'b')};
+    int failures[2] = {0, 0};
+    std::string reasons[2];
+    auto writer = [&](int who) {
+        for (int i = 0; i < 100; ++i) {
+            const FileReplace r = files.Replace(path, contents[who], nullptr);
+            if (!r.ok) ++failures[who], reasons[who] = r.reason;
+        }
+    };
+    std::thread a(writer, 0), b(writer, 1);
+    a.join();
+    b.join();
+    EXPECT_EQ(failures[0], 0) << reasons[0];
+    EXPECT_EQ(failures[1], 0) << reasons[1];
+    const std::string last = Bytes(path);
+    EXPECT_TRUE(last == contents[0] || last == contents[1]) << last.size();
+    for (const auto& entry : fs::directory_iterator(fs::path(Widen(Folder()))))
+        EXPECT_FALSE(entry.path().filename().wstring().starts_with(L"partage-remplace.ini."))
+            << entry.path().string();
+    DeleteFileW(Widen(path).c_str());
+}
+
+TEST(SettingsWin32Shared, TwoUsersSavingAtTheSameMomentKeepEachOthersSettings) {
+    const std::string file = Folder() + "partage-deux.ini";
+    DeleteFileW(Widen(file).c_str());
+    constexpr int kSaves = 60;
+    int failures[2] = {0, 0};
+    std::string reasons[2];
+    auto session = [&](int who, const char* user) {
+        SettingsStore store;
+        store.Open("partage-deux.ini", UserEnvironment(user));
+        for (int i = 1; i <= kSaves; ++i) {
+            store.WriteInteger("Option", "N", i, true);
+            const SaveResult r = store.Flush();
+            if (!r.ok) ++failures[who], reasons[who] = r.reason;
+        }
+        store.Close();
+    };
+    std::thread a(session, 0, "alice");
+    std::thread b(session, 1, "bob");
+    a.join();
+    b.join();
+    EXPECT_EQ(failures[0], 0) << reasons[0];
+    EXPECT_EQ(failures[1], 0) << reasons[1];
+    for (const auto& entry : fs::directory_iterator(fs::path(Widen(Folder()))))
+        EXPECT_FALSE(entry.path().filename().wstring().starts_with(L"partage-deux.ini."))
+            << entry.path().string();
+    SettingsStore reader;
+    reader.Open("partage-deux.ini", UserEnvironment("alice"));
+    EXPECT_EQ(reader.ReadInteger("Option", "N", 0, true), kSaves);
+    EXPECT_EQ(reader.ReadInteger("bob Option", "N", 0, false), kSaves);
+    reader.Close();
+    DeleteFileW(Widen(file).c_str());
 }

@@ -22,21 +22,21 @@ constexpr COLORREF kDesktopColour = RGB(30, 110, 200);
 BarBackground* g_background = nullptr;
 Element* g_image = nullptr;
 
+void Fill(HDC dc, RECT r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
 LRESULT CALLBACK DesktopProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);
         RECT r;
         GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(kDesktopColour);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-        HBRUSH stripe = CreateSolidBrush(RGB(240, 200, 40));
-        for (int x = 0; x < r.right; x += 80) {
-            RECT s{x, 0, x + 20, r.bottom};
-            FillRect(dc, &s, stripe);
-        }
-        DeleteObject(stripe);
+        Fill(dc, r, kDesktopColour);
+        for (int x = 0; x < r.right; x += 80)
+            Fill(dc, {x, 0, x + 20, r.bottom}, RGB(240, 200, 40));
         EndPaint(w, &ps);
         return 0;
     }
@@ -50,9 +50,7 @@ LRESULT CALLBACK BarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(w, &ps);
         RECT r;
         GetClientRect(w, &r);
-        HBRUSH b = CreateSolidBrush(g_background->WindowColour());
-        FillRect(dc, &r, b);
-        DeleteObject(b);
+        Fill(dc, r, g_background->WindowColour());
         if (g_image) g_background->Draw(dc, *g_image);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(255, 255, 255));
@@ -184,7 +182,7 @@ TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
     EXPECT_GT(data.nFileSizeLow, 400u * 30u * 3u);
 }
 
-TEST_F(BackgroundWindow, FullKeysTheBarColourOutWithoutAPicture) {
+TEST_F(BackgroundWindow, FullKeysTheBarColourOutOpaqueUsesTheSavedPictureAndNoLayer) {
     Apply(100);
     EXPECT_FALSE(Saved()); // no picture needed
     EXPECT_FALSE(image.visible);
@@ -202,12 +200,8 @@ TEST_F(BackgroundWindow, FullKeysTheBarColourOutWithoutAPicture) {
     ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
     EXPECT_EQ(alpha, 33);
     EXPECT_TRUE(Saved());
-}
 
-TEST_F(BackgroundWindow, OpaqueUsesTheSavedPictureAndDropsTheLayer) {
-    Apply(50);
-    ASSERT_TRUE(Layered());
-    // A picture saved earlier is used as it is, without a new capture.
+    // Opaque: a picture saved earlier is used as it is, without a new capture.
     HBITMAP small = CreateBitmap(2, 2, 1, 32, nullptr);
     ASSERT_TRUE(SaveBitmapFile(small, background.FilePath()));
     DeleteObject(small);

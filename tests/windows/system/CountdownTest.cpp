@@ -9,6 +9,7 @@
 
 #include "ModalDriver.h"
 #include "Waiting.h"
+#include "base/PathsWin32.h"
 #include "settings/SettingsStore.h"
 #include "system/FArreterWin32.h"
 
@@ -29,14 +30,10 @@ class RecordingShutdown final : public ShutdownRequest {
 
 struct Countdown : ::testing::Test {
     void SetUp() override {
-        wchar_t path[MAX_PATH];
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        exe = Narrow(path);
+        const std::string exe = ExecutablePath();
         ini = exe.substr(0, exe.find_last_of('\\') + 1) + "arret.ini";
         DeleteFileW(Widen(ini).c_str());
-        SettingsStore::Environment env;
-        env.exePath = exe;
-        store.Open("arret.ini", env);
+        store.Open("arret.ini", {.exePath = exe});
         store.WriteText("Option", "Transparent", "42", false);
     }
     void TearDown() override { DeleteFileW(Widen(ini).c_str()); }
@@ -65,7 +62,7 @@ struct Countdown : ::testing::Test {
         Click(GetDlgItem(w, IDCANCEL));
     }
 
-    std::string exe, ini;
+    std::string ini;
     SettingsStore store;
     RecordingShutdown shutdown;
     std::vector<std::string> labels;

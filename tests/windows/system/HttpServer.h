@@ -21,15 +21,7 @@ class HttpServer {
     HttpServer() {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        a.sin_port = 0;
-        bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof(a));
-        int len = sizeof(a);
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &len);
-        port_ = ntohs(a.sin_port);
+        listener_ = Bound(port_);
         listen(listener_, 8);
         thread_ = std::thread([this] { Serve(); });
     }
@@ -46,10 +38,6 @@ class HttpServer {
         std::lock_guard lock(mutex_);
         files_[path] = body;
     }
-    void Remove(const std::string& path) {
-        std::lock_guard lock(mutex_);
-        files_.erase(path);
-    }
     // Held, requests get no answer; released, the held ones are answered now.
     void Hold(bool on) {
         std::lock_guard lock(mutex_);
@@ -63,6 +51,14 @@ class HttpServer {
 
     // A port where nothing listens: a server that is down.
     static std::string DownAddress() {
+        int port = 0;
+        closesocket(Bound(port));
+        return "http://127.0.0.1:" + std::to_string(port);
+    }
+
+  private:
+    // A socket bound to a free port of 127.0.0.1, given in `port`.
+    static SOCKET Bound(int& port) {
         SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in a{};
         a.sin_family = AF_INET;
@@ -70,11 +66,10 @@ class HttpServer {
         bind(s, reinterpret_cast<sockaddr*>(&a), sizeof(a));
         int len = sizeof(a);
         getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-        closesocket(s);
-        return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+        port = ntohs(a.sin_port);
+        return s;
     }
 
-  private:
     void Serve() {
         while (!stop_) {
             SOCKET c = accept(listener_, nullptr, nullptr);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/PlacementWin32.h"
 #include "settings/SettingsStore.h"
 
@@ -14,16 +15,10 @@ using namespace pilotune;
 namespace {
 constexpr std::string_view kSection = "FenOption";
 
-std::string ExePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return Narrow(path);
-}
-
 class PlacementTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        env_.exePath = ExePath();
+        env_.exePath = ExecutablePath();
         env_.userName = "testeur";
         Reopen();
         window_ = Make(0);
@@ -59,7 +54,21 @@ class PlacementTest : public ::testing::Test {
 };
 } // namespace
 
-TEST_F(PlacementTest, NormalWindowRoundTripsThroughTheFile) {
+TEST_F(PlacementTest, SaveKeepsTheNormalRectangleAndTheFileRoundTripsIt) {
+    extra_ = Make(WS_MINIMIZE);
+    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    EXPECT_FALSE(store_.HasKey(kSection, "WindowState", true));
+
+    store_.WriteInteger(kSection, "Left", 77, true);
+    DestroyWindow(extra_);
+    extra_ = Make(WS_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(extra_));
+    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    EXPECT_EQ(Read("WindowState"), 2);
+    EXPECT_EQ(Read("Left"), 77); // the normal rectangle is kept for later
+    EXPECT_FALSE(store_.HasKey(kSection, "Width", true));
+
+    // A normal window round trips through the file.
     SetWindowPos(window_, nullptr, 110, 120, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     Placement(store_, window_, kSection, kPlacementSave, true, kStateNormal);
     EXPECT_EQ(Read("WindowState"), 0);
@@ -76,21 +85,6 @@ TEST_F(PlacementTest, NormalWindowRoundTripsThroughTheFile) {
     EXPECT_EQ(Box(window_), (std::array<long, 4>{110, 120, 400, 300}));
     EXPECT_FALSE(IsZoomed(window_));
     EXPECT_FALSE(IsWindowVisible(window_)); // a normal load does not show the window
-}
-
-TEST_F(PlacementTest, MinimisedAndMaximisedWindowsOnSave) {
-    extra_ = Make(WS_MINIMIZE);
-    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
-    EXPECT_FALSE(store_.HasKey(kSection, "WindowState", true));
-
-    store_.WriteInteger(kSection, "Left", 77, true);
-    DestroyWindow(extra_);
-    extra_ = Make(WS_MAXIMIZE);
-    ASSERT_TRUE(IsZoomed(extra_));
-    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
-    EXPECT_EQ(Read("WindowState"), 2);
-    EXPECT_EQ(Read("Left"), 77); // the normal rectangle is kept for later
-    EXPECT_FALSE(store_.HasKey(kSection, "Width", true));
 }
 
 TEST_F(PlacementTest, LoadFallsBackOnDefaultsAndCurrentValues) {
@@ -115,9 +109,8 @@ TEST_F(PlacementTest, LoadFallsBackOnDefaultsAndCurrentValues) {
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
     EXPECT_EQ(Box(window_), (std::array<long, 4>{50, 90, 300, 200}));
     EXPECT_FALSE(IsZoomed(window_));
-}
 
-TEST_F(PlacementTest, LoadOfAMaximisedStateShowsTheWindowMaximised) {
+    // A maximised state shows the window maximised.
     store_.WriteInteger(kSection, "WindowState", 2, true);
     Placement(store_, window_, kSection, kPlacementLoad, true, kStateNormal);
     EXPECT_TRUE(IsZoomed(window_));

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "RecordingMessages.h"
 #include "base/EncodingWin32.h"
@@ -113,10 +114,9 @@ TEST_F(RegistryTest, FailuresTellTheUserTheValueName) {
         WriteRegistryText("HKEY_CURRENT_USER\\" + kBase + "\\" + tooLong + "\\Valeur", "x"));
     EXPECT_FALSE(WriteRegistryText("HKEY_PERFORMANCE_DATA\\Pilotune\\Compteur", "x"));
 
-    ASSERT_EQ(messages.errors.size(), 5u);
-    EXPECT_EQ(messages.errors[0], "Echec à la définition des données pour ''");
-    EXPECT_EQ(messages.errors[1], "Echec à la définition des données pour 'PilotuneRacine'");
-    EXPECT_EQ(messages.errors[2], "Echec à la définition des données pour 'PilotuneRacine'");
-    EXPECT_EQ(messages.errors[3], "Echec à la définition des données pour 'Valeur'");
-    EXPECT_EQ(messages.errors[4], "Echec à la définition des données pour 'Compteur'");
+    const std::string failed = "Echec à la définition des données pour '";
+    EXPECT_EQ(messages.errors,
+              (std::vector<std::string>{failed + "'", failed + "PilotuneRacine'",
+                                        failed + "PilotuneRacine'", failed + "Valeur'",
+                                        failed + "Compteur'"}));
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Simulator.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "base/UserNameWin32.h"
@@ -119,10 +120,8 @@ TEST(System, FindOtherInstanceSeesAnotherTopLevelBarOnly) {
 }
 
 TEST(System, ReadTextFileTakesUtf8PathsOnWindows) {
-    const std::wstring path = Widen(PILOTUNE_BUILD_DIR) + L"\\tests\\sysutil\\Mise à jour été.txt";
-    std::wstring winPath = L"Z:" + path;
-    for (auto& c : winPath)
-        if (c == L'/') c = L'\\';
+    const std::wstring winPath =
+        pilotune::testing::ToWindowsPath(PILOTUNE_BUILD_DIR "/tests/sysutil/Mise à jour été.txt");
     HANDLE file = CreateFileW(winPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);

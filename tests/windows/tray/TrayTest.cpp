@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Waiting.h"
+#include "DialogDriving.h"
 #include "PumpUntil.h"
-#include "Simulator.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "base/EncodingWin32.h"
 #include "ui/Elements.h"
@@ -24,8 +22,6 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
-
-COLORREF IconColour(HICON icon);
 
 struct Call {
     DWORD action;
@@ -94,34 +90,6 @@ HIMAGELIST ThreeColours() {
     return list;
 }
 
-// Saves the whole screen as a 24-bit BMP.
-bool SaveScreen(const std::wstring& path) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    const DWORD size = ((w * 3 + 3) & ~3) * h;
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
-                        sizeof fh + sizeof bi.bmiHeader};
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    bool ok = f != nullptr;
-    if (f) {
-        ok = fwrite(&fh, sizeof fh, 1, f) == 1 &&
-             fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 && fwrite(bits, size, 1, f) == 1;
-        fclose(f);
-    }
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
 struct TrayTest : ::testing::Test {
     void SetUp() override { Pump(20); }
     void Mouse(unsigned msg) { SendMessageW(tray->HandleWindow(), kMessageIcone, 1, msg); }
@@ -138,7 +106,7 @@ struct TrayTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(TrayTest, TheIconIsAddedOnceWhenSwitchedOnAndRemovedWhenOff) {
+TEST_F(TrayTest, TheIconIsAddedOnceWhenOnRemovedWhenOffAndBackAfterTheShellRestarts) {
     tray->Loaded();
     EXPECT_TRUE(calls.empty());
     tray->SetPetiteIconeVisible(true);
@@ -156,11 +124,8 @@ TEST_F(TrayTest, TheIconIsAddedOnceWhenSwitchedOnAndRemovedWhenOff) {
     tray->SetPetiteIconeVisible(true);
     EXPECT_EQ(Count(calls, NIM_ADD), 2);
     EXPECT_TRUE(InTray(tray->HandleWindow()));
-}
 
-TEST_F(TrayTest, AfterTheShellRestartsTheIconComesBackWithItsPictureAndTip) {
-    tray->SetPetiteIconeVisible(true);
-    tray->Loaded();
+    // After the shell restarts the icon comes back with its picture and tip.
     tray->SetHint(std::string(37, 'a') + std::string(63, 'b')); // 100 characters
     ASSERT_EQ(calls.back().action, DWORD(NIM_MODIFY));
     EXPECT_EQ(std::wstring(calls.back().data.szTip),
@@ -243,7 +208,7 @@ TEST_F(TrayTest, ARightPressOpensTheMenuAndWithoutAMenuOnlyRaisesTheEvent) {
             KillTimer(nullptr, id);
             HWND popup = FindWindowW(L"#32768", nullptr);
             shown = popup && IsWindowVisible(popup);
-            saved = SaveScreen(ToWindowsPath(PILOTUNE_BUILD_DIR "/tests/tray/tray-menu.bmp"));
+            saved = SaveScreenshot(GetDesktopWindow(), ScreenshotPath("tray-menu.bmp"));
             EndMenu();
         });
         chosen = TrackMenu(menu, bar.Handle(), at);

@@ -1,0 +1,454 @@
+// The update check end to end: WinINet on the worker's thread against a real
+// HTTP server on 127.0.0.1, files written beside this test program, the result
+// shown on this thread, the window driven from a second thread; addresses that
+// would be opened are recorded, never opened. Held, the server accepts
+// connections and answers none: this thread keeps running its messages, a
+// second check is not started, an abandoned check ends alone without harm,
+// and the real program closes at once.
+#include "HttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "../faults/FaultHelpers.h"
+#include "DialogDriving.h"
+#include "ModalDriver.h"
+#include "PumpUntil.h"
+#include "base/EncodingWin32.h"
+#include "settings/SettingsStore.h"
+#include "system/FMiseAJourWin32.h"
+#include "system/UpdateCheckWin32.h"
+#include "system/UpdateTransportWin32.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+// The real transport, telling when the check's thread has let it go.
+class WatchedTransport final : public UpdateTransport {
+  public:
+    explicit WatchedTransport(std::shared_ptr<std::atomic<bool>> gone) : gone_(std::move(gone)) {}
+    ~WatchedTransport() override { *gone_ = true; }
+    std::string Download(const std::string& url, const std::string& path) override {
+        return real_.Download(url, path);
+    }
+
+  private:
+    WinInetTransport real_{10000};
+    std::shared_ptr<std::atomic<bool>> gone_;
+};
+
+std::vector<ULONGLONG> ticks;
+void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    ticks.push_back(GetTickCount64());
+}
+
+struct UpdateServer : ::testing::Test {
+    void SetUp() override {
+        SettingsStore none; // no ServeurMAJ: the setup is completed here
+        setup = ProgramUpdateSetup(none);
+        setup.server = server.Base();
+    }
+    HttpServer server;
+    UpdateSetup setup;
+};
+
+struct HeldServer : UpdateServer {
+    void SetUp() override {
+        UpdateServer::SetUp();
+        server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=1.0.0.0\r\n");
+        server.Hold(true);
+    }
+    UpdateWorker::TransportMaker Watched() {
+        return [gone = transportGone] { return std::make_unique<WatchedTransport>(gone); };
+    }
+
+    std::shared_ptr<std::atomic<bool>> transportGone = std::make_shared<std::atomic<bool>>(false);
+};
+
+TEST_F(HeldServer, ThisThreadRunsItsMessagesWhileTheServerSaysNothing) {
+    UpdateWorker worker(Watched());
+    int done = 0;
+    UpdateResult result;
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
+        ++done;
+        result = r;
+    }));
+    const ULONGLONG startMs = GetTickCount64() - start;
+    ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 5000));
+
+    // A timer of this thread keeps ticking.
+    ticks.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTick);
+    Pump(1500);
+    KillTimer(nullptr, timer);
+
+    // Meanwhile no second check starts, and nothing has come back.
+    EXPECT_FALSE(worker.Start(setup, [&](const UpdateResult&) { ADD_FAILURE(); }));
+    EXPECT_TRUE(worker.Busy());
+    EXPECT_EQ(done, 0);
+
+    ULONGLONG gap = 0;
+    for (size_t i = 1; i < ticks.size(); ++i)
+        gap = std::max(gap, ticks[i] - ticks[i - 1]);
+    std::printf("start %llu ms, %zu ticks of 50 ms in 1500 ms, longest gap %llu ms\n", startMs,
+                ticks.size(), gap);
+    EXPECT_LT(startMs, 500u); // a blocked thread would wait seconds here
+    EXPECT_GE(ticks.size(), 5u);
+    EXPECT_LE(gap, 500u);
+
+    // The server answers at last: the result arrives here, once.
+    server.Hold(false);
+    ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 10000));
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Current);
+    EXPECT_EQ(server.Requests(), 1);
+    EXPECT_TRUE(PumpUntil([&] { return transportGone->load(); }, 2000));
+}
+
+// Each download gives up after its time-out; the check as a whole after its
+// limit, whatever the network does, and the worker is free again.
+TEST_F(HeldServer, SilenceEndsInAFailureWithinItsBounds) {
+    // On a thread of its own, so that a download that never ends fails here.
+    struct Download {
+        std::atomic<bool> over{false};
+        std::string error;
+    };
+    auto download = std::make_shared<Download>();
+    ULONGLONG start = GetTickCount64();
+    std::thread([download, url = server.Base() + "/MAJPilotune.ini",
+                 path = setup.folder + "MAJPilotune.ini"] {
+        download->error = WinInetTransport{1000}.Download(url, path);
+        download->over = true;
+    }).detach();
+    ASSERT_TRUE(WaitFor([&] { return download->over.load(); }, 5000));
+    const ULONGLONG downloadMs = GetTickCount64() - start;
+    EXPECT_NE(download->error.find("ne répond pas"), std::string::npos) << download->error;
+
+    UpdateWorker worker(Watched(), 1000);
+    UpdateResult result;
+    int done = 0;
+    start = GetTickCount64();
+    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
+        ++done;
+        result = r;
+    }));
+    ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 5000));
+    const ULONGLONG checkMs = GetTickCount64() - start;
+    std::printf("silent server: download gave up after %llu ms, check after %llu ms\n", downloadMs,
+                checkMs);
+    EXPECT_LT(downloadMs, 2500u);
+    EXPECT_GE(checkMs, 900u);
+    EXPECT_LT(checkMs, 2500u);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Failed);
+    EXPECT_EQ(result.message, "La vérification des mises à jour n'a pas pu être faite : le "
+                              "serveur " +
+                                  server.Base() +
+                                  "/MAJPilotune.ini n'a pas répondu en 1 secondes.");
+    EXPECT_FALSE(transportGone->load()); // the abandoned thread still waits, alone
+
+    // Free for the next check, which the server now answers; the late answer
+    // to the abandoned one is dropped.
+    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
+        ++done;
+        result = r;
+    }));
+    server.Hold(false);
+    ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 10000));
+    Pump(300);
+    EXPECT_EQ(done, 2);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Current);
+    EXPECT_EQ(server.Requests(), 3);
+}
+
+TEST_F(HeldServer, AnAbandonedCheckEndsAloneWithoutHarm) {
+    int done = 0;
+    auto worker = std::make_unique<UpdateWorker>(Watched());
+    ASSERT_TRUE(worker->Start(setup, [&](const UpdateResult&) { ++done; }));
+    ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 5000));
+    const ULONGLONG start = GetTickCount64();
+    worker.reset(); // the program closing in the middle of a check
+    const ULONGLONG goneMs = GetTickCount64() - start;
+    EXPECT_LT(goneMs, 500u);
+
+    // The check's thread gets its answer later, finishes and lets all go;
+    // the window it would have told is gone, and nothing else hears it.
+    server.Hold(false);
+    ASSERT_TRUE(PumpUntil([&] { return transportGone->load(); }, 10000));
+    Pump(300);
+    EXPECT_EQ(done, 0);
+
+    // The same with a server that never answers and goes away.
+    transportGone->store(false);
+    server.Hold(true);
+    worker = std::make_unique<UpdateWorker>(Watched());
+    ASSERT_TRUE(worker->Start(setup, [&](const UpdateResult&) { ++done; }));
+    ASSERT_TRUE(WaitFor([&] { return server.Requests() == 2; }, 5000));
+    worker.reset();
+    Pump(200);
+    EXPECT_FALSE(transportGone->load()); // still waiting for its answer, alone
+}
+
+TEST_F(HeldServer, TheWorkerMayGoWhileItsResultIsInHand) {
+    server.Hold(false);
+    auto worker = std::make_unique<UpdateWorker>(Watched());
+    bool done = false;
+    ASSERT_TRUE(worker->Start(setup, [&](const UpdateResult&) {
+        worker.reset(); // e.g. the program closing under the open update window
+        done = true;
+    }));
+    ASSERT_TRUE(PumpUntil([&] { return done; }, 10000));
+    EXPECT_EQ(worker, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return transportGone->load(); }, 2000));
+}
+
+// The start-up timer's silent check is under way when the user asks from the
+// menu: no second download, and the running check's result shows.
+TEST_F(HeldServer, AMenuRequestJoinsTheRunningCheck) {
+    std::vector<std::string> opened;
+    UpdateAction action([&](const std::string& a) { opened.push_back(a); }, Watched());
+    EXPECT_TRUE(action.Run(nullptr, setup, false));
+    ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 5000));
+    EXPECT_FALSE(action.Run(nullptr, setup, true));
+    EXPECT_TRUE(action.Busy());
+
+    std::string message;
+    ModalDriver driver(kMiseAJourClass, [&](HWND w) {
+        message = TextOf(GetDlgItem(w, kMajMessageId));
+        Click(GetDlgItem(w, IDCANCEL));
+    });
+    server.Hold(false);
+    ASSERT_TRUE(PumpUntil([&] { return !action.Busy(); }, 10000));
+    driver.Join();
+    EXPECT_TRUE(driver.found);
+    EXPECT_EQ(message,
+              "Votre version est à jour.\r\nVoulez-vous tout de même télécharger le programme ?");
+    EXPECT_EQ(server.Requests(), 1);
+    EXPECT_TRUE(opened.empty());
+}
+
+// The real program, its start-up check hanging on the server: the bar answers
+// at once, and closing it does not wait for the check.
+TEST_F(HeldServer, TheProgramAnswersAndClosesDuringACheck) {
+    Simulator sim{Simulator::Options{.tracks = 3}};
+    std::string ini = SimulatorIni();
+    ini.replace(ini.find("MAJ=0"), 5, "MAJ=1\r\nServeurMAJ=" + server.Base());
+    PilotuneProcess app("update-held", ini);
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 10000)); // after about 2 s
+    const ULONGLONG asked = GetTickCount64();
+
+    long slowest = 0;
+    for (int i = 0; i < 10; ++i, Sleep(50)) {
+        const long ms = AnswerTime(app.Bar(), WM_NULL, 0, 0, 2000);
+        slowest = std::max(slowest, ms < 0 ? 9999L : ms);
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(app.Bar(), &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    const ULONGLONG closing = GetTickCount64();
+    EXPECT_LT(closing - asked, 4000u); // its download still waits (5 s time-out)
+    PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
+    const bool ended = app.WaitExit(4000);
+    const ULONGLONG closeMs = GetTickCount64() - closing;
+    DWORD exitCode = STILL_ACTIVE;
+    if (process) {
+        GetExitCodeProcess(process, &exitCode);
+        CloseHandle(process);
+    }
+    EXPECT_EQ(exitCode, 0u); // a normal end, not a fault on the way out
+    std::printf("bar: slowest answer %ld ms during the check; closed in %llu ms\n", slowest,
+                closeMs);
+    EXPECT_LE(slowest, 500);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(server.Requests(), 1);
+}
+
+struct UpdateWindow : UpdateServer {
+    void SetUp() override {
+        UpdateServer::SetUp();
+        ASSERT_EQ(setup.fileVersion, "1.0.0.0");
+        DeleteFileW(Widen(setup.folder + "MAJPilotune.ini").c_str());
+        DeleteFileW(Widen(setup.folder + "MAJPilotune.txt").c_str());
+    }
+    std::string LocalIni() {
+        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")),
+                         std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Runs the check on the worker and, once its result is back on this
+    // thread, shows it as the action does; when a window shows, `script`
+    // drives it (then it closes with "Fermer" if still open).
+    UpdateResult Run(bool fromMenu, std::function<void(HWND)> script = {}) {
+        shown = false;
+        ModalDriver driver(
+            kMiseAJourClass,
+            [&](HWND w) {
+                shown = true;
+                caption = TextOf(w);
+                message = TextOf(GetDlgItem(w, kMajMessageId));
+                details = TextOf(GetDlgItem(w, kMajDetailTextId));
+                detailsButton = IsWindowVisible(GetDlgItem(w, kMajDetailId)) != FALSE;
+                updateEnabled = IsWindowEnabled(GetDlgItem(w, IDOK)) != FALSE;
+                clipped = ClippedTexts(w);
+                RECT label{}, button{};
+                GetWindowRect(GetDlgItem(w, kMajMessageId), &label);
+                GetWindowRect(GetDlgItem(w, IDOK), &button);
+                buttonsBelowMessage = button.top >= label.bottom;
+                clientHeight = ClientSize(w).cy;
+                if (script) script(w);
+                if (IsWindow(w)) Click(GetDlgItem(w, IDCANCEL));
+            },
+            fromMenu ? 5000 : 500);
+        UpdateWorker worker([] { return std::make_unique<WinInetTransport>(3000); });
+        UpdateResult r;
+        EXPECT_TRUE(worker.Start(setup, [&](const UpdateResult& result) {
+            r = result;
+            ShowUpdateResult(nullptr, result, fromMenu,
+                             [&](const std::string& a) { opened.push_back(a); });
+        }));
+        EXPECT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 15000));
+        driver.Join();
+        return r;
+    }
+
+    std::vector<std::string> opened;
+    bool shown = false, detailsButton = false, updateEnabled = false;
+    std::string caption, message, details, clipped;
+    bool buttonsBelowMessage = false;
+    int clientHeight = 0;
+};
+
+TEST_F(UpdateWindow, SameVersionFromTheMenuOffersTheDownloadAnywayButNeverALocalProgram) {
+    server.Put("/MAJPilotune.ini",
+               "[Pilotune]\r\nVersion=1.0.0.0\r\nURL=" + server.Base() + "/Pilotune.zip\r\n");
+    Run(true, [](HWND w) { Click(GetDlgItem(w, IDOK)); });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(caption, "Mise à jour de Pilotune V1.0.0.0");
+    EXPECT_EQ(message,
+              "Votre version est à jour.\r\nVoulez-vous tout de même télécharger le programme ?");
+    EXPECT_FALSE(detailsButton);
+    EXPECT_EQ(opened, std::vector<std::string>{server.Base() + "/Pilotune.zip"});
+
+    // Local programs and files are never opened.
+    opened.clear();
+    for (const char* url : {"C:\\Windows\\notepad.exe", "file:///C:/Windows/notepad.exe"}) {
+        server.Put("/MAJPilotune.ini",
+                   std::string("[Pilotune]\r\nVersion=1.0.0.0\r\nURL=") + url + "\r\n");
+        Run(true, [](HWND w) {
+            PostMessageW(w, WM_COMMAND, IDOK, 0);
+            Sleep(200);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(updateEnabled) << url;
+    }
+    EXPECT_TRUE(opened.empty());
+
+    // The same, silently (the start-up timer), and with "0" or no version: nothing shows.
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    EXPECT_FALSE(shown);
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=0\r\n");
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nURL=http://ailleurs/\r\n");
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Current);
+    EXPECT_FALSE(shown);
+}
+
+TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
+    server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=1.1.0.0\r\nURL=" + server.Base() +
+                                       "/Pilotune.zip\r\nListePlus=" + server.Base() +
+                                       "/plus.txt?v=1.1\r\n");
+    server.Put("/plus.txt?v=1.1", "Nouveautés de la 1.1 :\r\n- copie plus sûre\r\n");
+    SIZE folded{}, unfolded{}, refolded{};
+    bool groupInside = false;
+    const UpdateResult r = Run(false, [&](HWND w) {
+        folded = ClientSize(w);
+        Click(GetDlgItem(w, kMajDetailId));
+        unfolded = ClientSize(w);
+        RECT g{};
+        GetWindowRect(GetDlgItem(w, kMajGroupId), &g);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&g), 2);
+        groupInside = g.bottom <= unfolded.cy;
+        Click(GetDlgItem(w, kMajDetailId));
+        refolded = ClientSize(w);
+    });
+    EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);
+    EXPECT_TRUE(shown); // even from the timer
+    EXPECT_EQ(message, "Une nouvelle version est disponible, la 1.1.0.0.\r\nVoulez-vous la "
+                       "télécharger ?");
+    EXPECT_TRUE(detailsButton);
+    EXPECT_EQ(details, "Nouveautés de la 1.1 :\r\n- copie plus sûre");
+    EXPECT_EQ(folded.cy, kMajClientHeight);
+    EXPECT_GT(unfolded.cy, kMajClientHeight);
+    EXPECT_TRUE(groupInside);
+    EXPECT_EQ(refolded.cy, kMajClientHeight);
+    EXPECT_TRUE(opened.empty()); // closed with "Fermer"
+    EXPECT_NE(LocalIni().find("Version=0"), std::string::npos);
+    EXPECT_EQ(LocalIni().find("1.1.0.0"), std::string::npos);
+}
+
+// Details saved by the server's editor in the ANSI code page, as every other
+// text file of the program, or in UTF-8 with its mark: accents either way.
+TEST_F(UpdateWindow, DetailsShowTheirAccentsInAnsiAndInUtf8) {
+    server.Put("/MAJPilotune.ini",
+               "[Pilotune]\r\nVersion=1.1.0.0\r\nListePlus=" + server.Base() + "/plus.txt\r\n");
+    const std::string ansi = "Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre\r\n";
+    const std::string expected =
+        GetACP() == 1252 ? "Nouveautés de la 1.1 :\r\n- copie plus sûre"
+                         : AnsiToUtf8("Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre");
+    for (const std::string& served :
+         {ansi, std::string("\xEF\xBB\xBFNouveautés de la 1.1 :\n- copie plus sûre\n")}) {
+        server.Put("/plus.txt", served);
+        Run(true);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(details,
+                  served == ansi ? expected : "Nouveautés de la 1.1 :\r\n- copie plus sûre");
+    }
+}
+
+TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
+    setup.server = HttpServer::DownAddress();
+    // A copy from an earlier check stays on disk; it must not answer for the server.
+    std::ofstream(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")))
+        << "[Pilotune]\r\nVersion=1.0.0.0\r\n";
+    EXPECT_EQ(Run(false).outcome, UpdateOutcome::Failed);
+    EXPECT_FALSE(shown);
+    Run(true);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(message.rfind("La vérification des mises à jour n'a pas pu être faite : ", 0), 0u)
+        << message;
+    EXPECT_NE(message.find("ne répond pas"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
+    EXPECT_TRUE(buttonsBelowMessage);
+
+    // A long reason makes the window taller; it is never cut off.
+    setup.server = HttpServer::DownAddress() +
+                   "/telechargements/mises-a-jour/pilotune/version-stable/windows/64-bits/"
+                   "francais/installation-portable/dossier-complet/derniere-version/francais";
+    Run(true);
+    EXPECT_NE(message.find("francais/MAJPilotune.ini"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
+    EXPECT_TRUE(buttonsBelowMessage);
+    EXPECT_GT(clientHeight, kMajClientHeight);
+
+    // A server that answers but has no description file.
+    setup.server = server.Base();
+    Run(true);
+    EXPECT_NE(message.find("404"), std::string::npos) << message;
+    EXPECT_EQ(clipped, "");
+}
+
+} // namespace
