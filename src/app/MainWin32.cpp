@@ -83,8 +83,6 @@ int HandOver(const std::vector<std::string>& args) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InstallMessageBoxes();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
 
     const std::vector<std::string> args = Arguments();
     const KernelHandle instance{CreateMutexW(nullptr, FALSE, kInstanceMutex)};

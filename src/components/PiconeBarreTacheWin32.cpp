@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/EncodingWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -36,8 +37,7 @@ TPiconeBarreTache::TPiconeBarreTache(HWND owner, Notifier notifier)
     // A hidden top-level window: broadcasts such as "TaskbarCreated" reach it.
     window_.Create(kHandleClass, WS_EX_TOOLWINDOW, WS_POPUP, L"", 0, 0, 0, 0);
     SetIcone(OwnerIcon(owner_));
-    if (owner_)
-        SetWindowSubclass(owner_, OwnerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (owner_) AttachSubclass(owner_, OwnerProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -52,7 +52,7 @@ TPiconeBarreTache::~TPiconeBarreTache() {
 }
 
 void TPiconeBarreTache::Detacher() {
-    if (owner_) RemoveWindowSubclass(owner_, OwnerProc, kSubclassId);
+    if (owner_) DetachSubclass(owner_, OwnerProc, kSubclassId);
     owner_ = nullptr;
 }
 
@@ -198,15 +198,13 @@ void TPiconeBarreTache::ArreterClignotement() {
 
 void TPiconeBarreTache::AfficherImage(int index) {
     derniereImage_ = index;
-    if (!ImageList || index < 0 || index > kImageMax || index >= ImageList_GetImageCount(ImageList))
-        return;
-    if (const IconHandle icon{ImageList_GetIcon(ImageList, index, ILD_NORMAL)})
-        SetIcone(icon.Get());
+    if (!ImageList || index < 0 || index > kImageMax || index >= ImageListCount(ImageList)) return;
+    if (const IconHandle icon{ImageListIcon(ImageList, index, ILD_NORMAL)}) SetIcone(icon.Get());
 }
 
 void TPiconeBarreTache::Animer() {
     if (!ImageList) return;
-    const int next = ordre_.Suivante(derniereImage_, ImageList_GetImageCount(ImageList));
+    const int next = ordre_.Suivante(derniereImage_, ImageListCount(ImageList));
     if (next >= 0) AfficherImage(next);
 }
 
@@ -271,7 +269,7 @@ LRESULT CALLBACK TPiconeBarreTache::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam
     try {
         return reinterpret_cast<TPiconeBarreTache*>(self)->OnOwnerMessage(msg, wParam, lParam);
     } catch (...) {
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return NextSubclassProc(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -286,20 +284,20 @@ LRESULT TPiconeBarreTache::OnOwnerMessage(UINT msg, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_ACTIVATEAPP: {
-        const LRESULT r = DefSubclassProc(owner, msg, wParam, lParam);
+        const LRESULT r = NextSubclassProc(owner, msg, wParam, lParam);
         if (wParam && !grandeVisible_) AppliquerBoutonTaches();
         return r;
     }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            const LRESULT r = DefSubclassProc(owner, msg, wParam, lParam);
+            const LRESULT r = NextSubclassProc(owner, msg, wParam, lParam);
             if (CacherSiMinimize) ShowWindow(owner, SW_HIDE);
             return r;
         }
         break;
     case WM_WINDOWPOSCHANGED: {
         // A change of the owner's stay-on-top style: the icon is put back.
-        const LRESULT r = DefSubclassProc(owner, msg, wParam, lParam);
+        const LRESULT r = NextSubclassProc(owner, msg, wParam, lParam);
         const bool topmost = Topmost(owner);
         if (topmost != topmost_) {
             topmost_ = topmost;
@@ -313,10 +311,10 @@ LRESULT TPiconeBarreTache::OnOwnerMessage(UINT msg, WPARAM wParam, LPARAM lParam
     }
     case WM_NCDESTROY: {
         Detacher();
-        return DefSubclassProc(owner, msg, wParam, lParam);
+        return NextSubclassProc(owner, msg, wParam, lParam);
     }
     }
-    return DefSubclassProc(owner, msg, wParam, lParam);
+    return NextSubclassProc(owner, msg, wParam, lParam);
 }
 
 } // namespace pilotune

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/EncodingWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 namespace {
@@ -38,8 +39,7 @@ std::wstring TexteFenetre(HWND h) {
 } // namespace
 
 TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id) : parent_(parent) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&icc);
+    LoadCommonControls(ICC_UPDOWN_CLASS);
     const HINSTANCE inst = GetModuleHandleW(nullptr);
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"00h 00m 00s",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL,
@@ -54,10 +54,10 @@ TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id) : parent_(parent) {
                                    edit_, nullptr, inst, nullptr);
     SendMessageW(upDown_.hwnd, UDM_SETRANGE32, static_cast<WPARAM>(-32000), 32000);
     SetPropW(edit_, kPropriete, this);
-    SetWindowSubclass(edit_, EditProc, kIdSubclass, reinterpret_cast<DWORD_PTR>(this));
+    AttachSubclass(edit_, EditProc, kIdSubclass, reinterpret_cast<DWORD_PTR>(this));
     if (parent_)
-        SetWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
+        AttachSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this),
+                       reinterpret_cast<DWORD_PTR>(this));
     PlacerBouton();
 }
 
@@ -75,8 +75,8 @@ TEditUpDown* TEditUpDown::FromHandle(HWND edit) {
 void TEditUpDown::Detacher() {
     if (!edit_) return;
     RemovePropW(edit_, kPropriete);
-    RemoveWindowSubclass(edit_, EditProc, kIdSubclass);
-    if (parent_) RemoveWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
+    DetachSubclass(edit_, EditProc, kIdSubclass);
+    if (parent_) DetachSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
     edit_ = nullptr;
     upDown_.hwnd = nullptr;
 }
@@ -154,7 +154,7 @@ LRESULT CALLBACK TEditUpDown::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
     try {
         return self->Message(h, msg, wp, lp);
     } catch (...) {
-        return DefSubclassProc(h, msg, wp, lp);
+        return NextSubclassProc(h, msg, wp, lp);
     }
 }
 
@@ -168,23 +168,23 @@ LRESULT CALLBACK TEditUpDown::ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp,
         } catch (...) {
         }
     }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(h, ParentProc, reinterpret_cast<UINT_PTR>(self));
-    return DefSubclassProc(h, msg, wp, lp);
+    if (msg == WM_NCDESTROY) DetachSubclass(h, ParentProc, reinterpret_cast<UINT_PTR>(self));
+    return NextSubclassProc(h, msg, wp, lp);
 }
 
 LRESULT TEditUpDown::Message(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCDESTROY:
         Detacher();
-        return DefSubclassProc(h, msg, wp, lp);
+        return NextSubclassProc(h, msg, wp, lp);
     case WM_GETDLGCODE: // no whole-text selection on entry
-        return DefSubclassProc(h, msg, wp, lp) & ~DLGC_HASSETSEL;
+        return NextSubclassProc(h, msg, wp, lp) & ~DLGC_HASSETSEL;
     case WM_ENABLE:
         if (upDown_.hwnd) EnableWindow(upDown_.hwnd, static_cast<BOOL>(wp));
-        return DefSubclassProc(h, msg, wp, lp);
+        return NextSubclassProc(h, msg, wp, lp);
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED: {
-        const LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        const LRESULT r = NextSubclassProc(h, msg, wp, lp);
         PlacerBouton();
         return r;
     }
@@ -206,7 +206,7 @@ LRESULT TEditUpDown::Message(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (c == 0) return 0;
         wp = c;
     }
-    return DefSubclassProc(h, msg, wp, lp);
+    return NextSubclassProc(h, msg, wp, lp);
 }
 
 LRESULT TEditUpDown::MessageMasque(HWND h, UINT msg, WPARAM wp, LPARAM lp, bool& traite) {
@@ -233,14 +233,14 @@ LRESULT TEditUpDown::MessageMasque(HWND h, UINT msg, WPARAM wp, LPARAM lp, bool&
         return 0;
     }
     case WM_LBUTTONUP: {
-        const LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        const LRESULT r = NextSubclassProc(h, msg, wp, lp);
         EtatMasque etat = Etat();
         etat.sel = SelectionApresClic(etat.texte, etat.sel);
         Appliquer(etat);
         return r;
     }
     case WM_SETFOCUS: {
-        const LRESULT r = DefSubclassProc(h, msg, wp, lp);
+        const LRESULT r = NextSubclassProc(h, msg, wp, lp);
         Appliquer(EtatApresFocus(Text(), props_));
         return r;
     }

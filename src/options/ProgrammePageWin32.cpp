@@ -10,6 +10,7 @@
 #include "player/Winamp.h"
 #include "programmes/Programmes.h"
 #include "settings/SettingsStore.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -78,7 +79,7 @@ ProgrammePage::ProgrammePage(Container& dialog, SettingsStore& store, COption& o
 
 ProgrammePage::~ProgrammePage() {
     if (namesEdit_ && IsWindow(namesEdit_))
-        RemoveWindowSubclass(namesEdit_, NamesBoxProc, kNamesSubclass);
+        DetachSubclass(namesEdit_, NamesBoxProc, kNamesSubclass);
 }
 
 void ProgrammePage::Build(Panel& page) {
@@ -153,8 +154,7 @@ void ProgrammePage::Build(Panel& page) {
     COMBOBOXINFO info{.cbSize = sizeof(COMBOBOXINFO)};
     if (GetComboBoxInfo(cbxProgTitre_.Handle(), &info)) namesEdit_ = info.hwndItem;
     if (namesEdit_)
-        SetWindowSubclass(namesEdit_, NamesBoxProc, kNamesSubclass,
-                          reinterpret_cast<DWORD_PTR>(this));
+        AttachSubclass(namesEdit_, NamesBoxProc, kNamesSubclass, reinterpret_cast<DWORD_PTR>(this));
     page.OnMessage(WM_CONTEXTMENU, [this, &page](WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (reinterpret_cast<HWND>(wParam) == lblProgTitreProg_.Handle() ||
             reinterpret_cast<HWND>(wParam) == cbxProgTitre_.Handle()) {
@@ -171,7 +171,7 @@ LRESULT CALLBACK ProgrammePage::NamesBoxProc(HWND h, UINT msg, WPARAM wParam, LP
         reinterpret_cast<ProgrammePage*>(self)->ShowNamesMenu();
         return 0;
     }
-    return DefSubclassProc(h, msg, wParam, lParam);
+    return NextSubclassProc(h, msg, wParam, lParam);
 }
 
 void ProgrammePage::ShowNamesMenu() {

@@ -1,6 +1,7 @@
 #include "ui/DialogWin32.h"
 
 #include "base/EncodingWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -42,6 +43,8 @@ Dialog::~Dialog() {
 
 bool Dialog::Create(const wchar_t* className, const Frame& frame) {
     if (Handle()) return false;
+    // The library's versions of the standard controls, for every dialog.
+    LoadCommonControls(ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
     owner_ = frame.owner;
     result_ = IDCANCEL;
     defaultId_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/EncodingWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -63,8 +64,7 @@ struct ListView::Quiet {
 
 void ListView::Create(Container& parent, const Rect& design, int id, unsigned anchors,
                       bool checkBoxes) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
+    LoadCommonControls(ICC_LISTVIEW_CLASSES);
     hwnd = parent.AddControl(WC_LISTVIEWW, "",
                              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, design,
                              id, anchors, WS_EX_CLIENTEDGE);
@@ -72,7 +72,7 @@ void ListView::Create(Container& parent, const Rect& design, int id, unsigned an
     dpi_ = parent.Dpi();
     const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | (checkBoxes ? LVS_EX_CHECKBOXES : 0);
     SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
-    SetWindowSubclass(hwnd, &ListView::MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    AttachSubclass(hwnd, &ListView::MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
     for (UINT code : {UINT(LVN_ITEMCHANGED), UINT(NM_CLICK), UINT(NM_DBLCLK), UINT(NM_RCLICK),
                       UINT(LVN_KEYDOWN), UINT(LVN_BEGINDRAG)})
         parent.OnNotify(id, code, [this](const NMHDR& h) {
@@ -89,7 +89,7 @@ void ListView::Create(Container& parent, const Rect& design, int id, unsigned an
 }
 
 ListView::~ListView() {
-    if (hwnd && IsWindow(hwnd)) RemoveWindowSubclass(hwnd, &ListView::MouseProc, 0);
+    if (hwnd && IsWindow(hwnd)) DetachSubclass(hwnd, &ListView::MouseProc, 0);
 }
 
 // The list's own presses and moves, for the forms that drag rows: the list
@@ -98,7 +98,7 @@ LRESULT CALLBACK ListView::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
                                      DWORD_PTR self) {
     auto* view = reinterpret_cast<ListView*>(self);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &ListView::MouseProc, 0);
+        DetachSubclass(hwnd, &ListView::MouseProc, 0);
     } else if ((msg == WM_LBUTTONDOWN || msg == WM_MOUSEMOVE) && view->onEvent && !view->quiet_) {
         const bool down = msg == WM_LBUTTONDOWN;
         ListViewEvent e{down ? ListViewEvent::MouseDown : ListViewEvent::MouseMove};
@@ -106,7 +106,7 @@ LRESULT CALLBACK ListView::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         e.y = GET_Y_LPARAM(lParam);
         view->onEvent(e);
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return NextSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void ListView::Report(const NMHDR& header) {

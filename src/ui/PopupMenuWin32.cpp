@@ -4,6 +4,7 @@
 
 #include "base/EncodingWin32.h"
 #include "base/HandleWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -72,7 +73,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
             return TRUE;
         }
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return NextSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 constexpr UINT_PTR kPictureSubclass = 0x50696374; // "Pict"
@@ -91,9 +92,9 @@ BOOL TrackMenuWithPictures(HMENU menu, UINT flags, POINT screen, HWND owner, int
                            const MenuPicturePainter& paint) {
     PictureMenu data{size, &paint};
     const bool hooked =
-        SetWindowSubclass(owner, PictureProc, kPictureSubclass, reinterpret_cast<DWORD_PTR>(&data));
+        AttachSubclass(owner, PictureProc, kPictureSubclass, reinterpret_cast<DWORD_PTR>(&data));
     const BOOL result = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, owner, nullptr);
-    if (hooked) RemoveWindowSubclass(owner, PictureProc, kPictureSubclass);
+    if (hooked) DetachSubclass(owner, PictureProc, kPictureSubclass);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/EncodingWin32.h"
+#include "ui/CommonControlsWin32.h"
 
 namespace pilotune {
 
@@ -27,6 +28,7 @@ Tooltip::~Tooltip() {
 bool Tooltip::Create(HWND owner) {
     if (tip_) return true;
     owner_ = owner;
+    LoadCommonControls(ICC_WIN95_CLASSES);
     tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
@@ -59,21 +61,24 @@ std::string Tooltip::Text(HWND control) const {
 }
 
 void Tooltip::Attach(HWND owner) {
-    if (!Create(owner)) return;
-    TOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(owner);
-    info.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    SendMessageW(tip_, TTM_ACTIVATE, FALSE, 0);
+    // The window is made when there is a first hint to show.
+    owner_ = owner;
+    attached_ = true;
 }
 
 void Tooltip::Set(const std::string& text) {
-    if (!tip_) return;
     std::wstring wide = Widen(text);
-    if (wide == text_) return;
+    if (wide == text_ || !attached_) return;
+    if (!tip_) {
+        if (wide.empty() || !Create(owner_)) return;
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = owner_;
+        info.uId = reinterpret_cast<UINT_PTR>(owner_);
+        info.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
     text_ = std::move(wide);
     TOOLINFOW info{};
     info.cbSize = sizeof(info);

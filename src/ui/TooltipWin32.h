@@ -24,7 +24,8 @@ class Tooltip {
     std::string Text(HWND control) const;
     HWND Handle() const { return tip_; }
 
-    // Windowless elements: the owner is the one tool, off until Set.
+    // Windowless elements: the owner is the one tool, off until Set; the
+    // tooltip window is made on the first hint.
     void Attach(HWND owner);
     // Shows `text` for the pointer's current element; empty text hides it.
     void Set(const std::string& text);
@@ -34,6 +35,7 @@ class Tooltip {
   private:
     HWND tip_ = nullptr;
     HWND owner_ = nullptr;
+    bool attached_ = false;
     std::wstring text_;
 };
 
