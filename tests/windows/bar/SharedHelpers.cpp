@@ -1,4 +1,2 @@
-// The program's assembly over the simulator and the real-input helpers,
-// shared with the schedule and the secondary windows' tests.
+// The program's assembly over the simulator, shared with the schedule tests.
 #include "../schedule/BarHarness.cpp"
-#include "../windows/WindowInput.cpp"
