@@ -82,13 +82,11 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
 
 TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
     h.Start();
-    for (const auto& [key, value] :
-         std::vector<std::pair<std::string, std::string>>{{"Nb", "40"},
-                                                          {"Numero0", "2"},
-                                                          {"Numero1", "deux"},
-                                                          {"Numero2", "4"},
-                                                          {"Erreur2", "Copie réussi"}})
-        h.store.WriteText(kSectionCopie, key, value, true);
+    h.store.WriteText(kSectionCopie, "Nb", "40", true);
+    h.store.WriteText(kSectionCopie, "Numero0", "2", true);
+    h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
+    h.store.WriteText(kSectionCopie, "Numero2", "4", true);
+    h.store.WriteText(kSectionCopie, "Erreur2", "Copie réussi", true);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(0, 0), "2");

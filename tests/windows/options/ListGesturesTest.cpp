@@ -20,6 +20,7 @@ struct ListGesturesTest : ::testing::Test {
         h.Click(kOptClaActiver);
         h.Click(kOptAppliquer);
         ASSERT_FALSE(h.Enabled(kOptAppliquer));
+        MakeForeground(h.Form());
     }
     HWND List() { return h.Item(kOptClaList); }
     int Rows() { return h.Rows(kOptClaList); }
