@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
+#include "DialogDriving.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
 #include "PumpUntil.h"
@@ -73,11 +76,6 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceAndStartsThePlayer) {
     GetWindowRect(app->Bar(), &r);
     EXPECT_EQ(r.left, 450);
     EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN) - 450 - 75);
-    if (GetSystemMetrics(SM_CXSCREEN) == 1024) {
-        EXPECT_EQ(r.right - r.left, 499);
-    }
-    EXPECT_EQ(r.bottom - r.top, 26);
     const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW); // no taskbar button
@@ -85,21 +83,10 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceAndStartsThePlayer) {
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
 }
 
-TEST_F(BarOnSimulator, ButtonsSeekAndTimeClickReachThePlayer) {
+TEST_F(BarOnSimulator, SeekAndTimeClickReachThePlayer) {
     Launch("buttons");
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
-    sim.ClearLog();
-    Click(Centre("imgPause"));
-    Click(Centre("imgJoue"));
-    Click(Centre("imgAvance"));
-    Click(Centre("imgRecule"));
-    Click(Centre("imgStop"));
-    const std::vector<long long> expected = {40046, 40045, 40048, 40044, 40047};
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
-        << ::testing::PrintToString(Commands(sim));
-
     // Seeking: a press in the progress zone, halfway between the borders.
-    Click(Centre("imgJoue"));
     sim.SetLength(1, 200);
     sim.Freeze(true);
     const int left = scene["shaBord1B"].bounds.left, right = scene["shaBord2B"].bounds.left;
@@ -137,14 +124,8 @@ TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBar) {
     CreateDirectoryW(dir.c_str(), nullptr);
     const std::wstring marker = dir + L"\\ouvert.txt";
     DeleteFileW(marker.c_str());
-    {
-        HANDLE f = CreateFileW((dir + L"\\marque.bat").c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, 0, nullptr);
-        const std::string script = "echo ok > \"" + NarrowPath(marker) + "\"\r\n";
-        DWORD written;
-        WriteFile(f, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
-        CloseHandle(f);
-    }
+    std::ofstream(std::filesystem::path(dir + L"\\marque.bat"), std::ios::binary)
+        << "echo ok > \"" << NarrowPath(marker) << "\"\r\n";
     EXPECT_EQ(app->RunSecond(L"EXECUTER " + dir + L"\\marque.bat"), 0u);
     EXPECT_TRUE(WaitFor(
         [&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
@@ -248,11 +229,7 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     sim.ClearLog();
     auto press = [](WORD key) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = key;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
+        PressKey(key);
         Sleep(150);
     };
     press(VK_MEDIA_PLAY_PAUSE); // "Touche Lec/Pause": PAUSER while playing

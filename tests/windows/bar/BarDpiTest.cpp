@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
-#include "RunAtDpi.h"
+#include "AtEachDpi.h"
 #include "Simulator.h"
 #include "bar/FPrincipaleWin32.h"
 #include "ui/GdiWin32.h"
@@ -22,38 +21,16 @@
 using namespace pilotune;
 using namespace pilotune::testing;
 
-namespace {
-
 constexpr char kChildVariable[] = "PILOTUNE_BAR_DPI_CHILD";
 
-std::string ShotName(int dpi) {
-    return "bar-" + std::to_string(dpi);
-}
-std::wstring ShotPath(int dpi) {
-    return ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/../screenshots/" + ShotName(dpi) +
-                         ".bmp");
-}
-
-} // namespace
-
 TEST(BarAtDpi, FollowsTheRuleAndStaysUsableAt96To192) {
-    for (int dpi : {96, 120, 144, 192}) {
-        DeleteFileW(ShotPath(dpi).c_str());
-        DWORD code = 0;
-        {
-            LogPixels setting(static_cast<DWORD>(dpi));
-            code = RunSelfAtDpi(dpi, L"BarAtOneDpi.*", kChildVariable);
-        }
-        EXPECT_EQ(code, 0u) << dpi << " DPI: see the child's output above";
-        EXPECT_NE(GetFileAttributesW(ShotPath(dpi).c_str()), INVALID_FILE_ATTRIBUTES) << dpi;
-    }
+    RunAtEachDpi({96, 120, 144, 192}, L"BarAtOneDpi.*", kChildVariable);
 }
 
 TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
-    const char* wanted = std::getenv(kChildVariable);
-    if (!wanted) GTEST_SKIP() << "run by BarAtDpi with the DPI set";
+    const int dpi = ChildDpi(kChildVariable);
+    if (!dpi) GTEST_SKIP() << "run by BarAtDpi with the DPI set";
     BeDpiAware();
-    const int dpi = std::atoi(wanted);
     ASSERT_EQ(ScreenDpi(), dpi);
     ASSERT_EQ(DisplayMonitors().front().dpi, dpi);
     const auto S = [dpi](int design) { return ScaleToDpi(design, dpi); };
@@ -95,17 +72,23 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     h.RunUntil([] { return false; }, 300);
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_TRUE(SaveWindowBmp(bar, ShotName(dpi)));
+    EXPECT_TRUE(SaveWindowBmp(bar, "bar-" + std::to_string(dpi)));
 
     // Seeking: the middle of the progress zone, just below the bar's top.
     const int track = h.link.NumeroTitre();
     h.sim.SetLength(track, 200);
     ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
+    // A real click, the pointer moved there first: a new hover.
+    const auto click = [&](int x, int y) {
+        MouseAt(bar, 5, S(5));
+        h.RunUntil([] { return false; }, 50);
+        MouseAt(bar, x, y);
+        h.RunUntil([] { return false; }, 100);
+        ClickAt(bar, x, y);
+    };
     const int L = scene["shaBord1B"].bounds.left, R = scene["shaBord2B"].bounds.left;
     h.sim.ClearLog();
-    MoveTo(bar, (L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
-    h.RunUntil([] { return false; }, 100);
-    ClickAt(bar, (L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
+    click((L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
     ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
     long long seekMs = -1;
     for (const auto& m : h.sim.Log())
@@ -125,19 +108,13 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     for (const Press& p : presses) {
         const Rect b = scene[p.button].bounds;
         const int x = b.left + b.width / 2, y = b.top + b.height / 2;
-        MoveTo(bar, 5, S(5)); // away first: the next move is a new hover
-        h.RunUntil([] { return false; }, 50);
-        MoveTo(bar, x, y);
-        h.RunUntil([] { return false; }, 100);
-        ClickAt(bar, x, y);
+        click(x, y);
         EXPECT_TRUE(h.RunUntil([&] { return h.Logged(WM_COMMAND, p.command, 0) >= 1; }, 3000))
             << p.button << " at " << x << "," << y;
     }
     // The close button ends the program.
     const Rect ferme = scene["imgFerme"].bounds;
-    MoveTo(bar, ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
-    h.RunUntil([] { return false; }, 100);
-    ClickAt(bar, ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
+    click(ferme.left + ferme.width / 2, ferme.top + ferme.height / 2);
     EXPECT_TRUE(h.RunUntil([&] { return !IsWindow(bar); }, 3000));
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 
@@ -22,11 +25,10 @@ using namespace pilotune::testing;
 
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string Here() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return Narrow(p.substr(0, p.find_last_of(L'\\') + 1));
+    return Narrow(fs::path(Widen(ExecutablePath())).parent_path().wstring()) + "\\";
 }
 
 // Deletes a folder and everything in it, long paths included.
@@ -38,9 +40,8 @@ void RemoveTree(const std::string& folder) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
-            const std::string child = folder + "\\" + Narrow(name);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTree(folder + "\\" + Narrow(name));
             else
                 DeleteFileW((root + L"\\" + name).c_str());
         } while (FindNextFileW(h, &found));
@@ -50,24 +51,13 @@ void RemoveTree(const std::string& folder) {
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE h =
-        CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-    DWORD n = 0;
-    WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(h);
+    std::ofstream out(fs::path(ApiPath(path)), std::ios::binary);
+    ASSERT_TRUE(out << text) << path;
 }
 
 std::string ReadFileText(const std::string& path) {
-    HANDLE h = CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<absent>";
-    std::string text(4096, '\0');
-    DWORD n = 0;
-    ReadFile(h, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(h);
-    text.resize(n);
-    return text;
+    std::ifstream in(fs::path(ApiPath(path)), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<absent>";
 }
 
 struct CopyOnDisk : ::testing::Test {

@@ -3,43 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "OptionsHarness.h"
-#include "ModalDriver.h"
 #include "player/Winamp.h"
 #include "schedule/Action.h"
 
 namespace pilotune::testing {
 namespace {
 
-class ClavierPageTest : public ::testing::Test {
-  protected:
-    void OpenOnClavier() {
-        h.Open();
-        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-        h.Click(kOptPageButton + kPageClavier);
-    }
-    bool Closed() {
-        return h.Loop([&] { return h.Form() == nullptr; });
-    }
+struct ClavierPageTest : ::testing::Test {
     HWND List() { return h.Item(kOptClaList); }
-    int Rows() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Cell(int row, int column) {
-        wchar_t buffer[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 512;
-        SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return Narrow(buffer);
-    }
-    bool RowChecked(int row) {
-        return ((SendMessageW(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) - 1) != 0;
-    }
-    void SelectRow(int row) {
-        LVITEMW item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    }
+    int Rows() { return h.Rows(kOptClaList); }
+    std::string Cell(int row, int column) { return h.Cell(kOptClaList, row, column); }
+    bool RowChecked(int row) { return h.RowChecked(kOptClaList, row); }
     int NextSent() const { return h.Logged(WM_COMMAND, kCmdNext, 0); }
     OptionsHarness h;
 };
@@ -48,7 +22,7 @@ TEST_F(ClavierPageTest, DefaultRefillsTheFourBindingsAndLeavesTheOtherPagesAlone
     h.Start();
     h.option.Bindings = {{false, 0, "Touche F1", ""}, {true, 2, "Touche F2", "C:\\a.exe"}};
     h.option.Transparent = 40;
-    OpenOnClavier();
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(1, 0), "Exécuter : C:\\a.exe");
     EXPECT_FALSE(RowChecked(0));
@@ -69,31 +43,22 @@ TEST_F(ClavierPageTest, DefaultRefillsTheFourBindingsAndLeavesTheOtherPagesAlone
     EXPECT_EQ(h.option.Transparent, 40);
 }
 
-TEST_F(ClavierPageTest, DeleteRemovesTheRowAndDoubleClickTakesItBack) {
+TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackIntoTheFieldsAndAjouterAddsItAgain) {
     h.Start();
-    h.option.Bindings = {{true, 0, "Touche F1", ""}, {true, 2, "Touche F2", "C:\\a.exe"}};
-    OpenOnClavier();
-    SelectRow(0);
-    SetFocus(List());
-    SendMessageW(List(), WM_KEYDOWN, VK_DELETE, 0);
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
-    SelectRow(0);
-    NMITEMACTIVATE activate{};
-    activate.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), NM_DBLCLK};
-    activate.iItem = 0;
-    SendMessageW(GetParent(List()), WM_NOTIFY, kOptClaList, reinterpret_cast<LPARAM>(&activate));
+    h.option.Bindings = {{true, 2, "Touche F2", "C:\\a.exe"}};
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
+    h.SelectRow(kOptClaList, 0);
+    h.Notify(kOptClaList, NM_DBLCLK, 0);
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(h.Text(kOptClaTouche), "Touche F2");
-    HWND combo = h.Item(kOptClaAction);
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 2);
     EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
     // Adding it back gives the same binding, checked.
     h.Click(kOptClaAjouter);
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(Cell(0, 0), "Exécuter : C:\\a.exe");
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     ASSERT_EQ(h.option.Bindings.size(), 1u);
     EXPECT_EQ(h.option.Bindings[0].Chemin, "C:\\a.exe");
     EXPECT_EQ(h.store.ReadText(kSectionClavier, "cbxClaActionChemin2", "", true), "C:\\a.exe");
@@ -104,7 +69,7 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAndLeavingItRestoresTheHook) {
     h.Start();
     h.option.ClavierActiver = false; // shortcuts off; the default bindings are there
     h.app.ApplySettings();
-    OpenOnClavier();
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     ASSERT_TRUE(MakeForeground(h.Form()));
     h.Click(kOptClaActiver); // the page on, the shortcuts not applied yet
     SetFocus(h.Item(kOptClaTouche));
@@ -128,21 +93,15 @@ TEST_F(ClavierPageTest, BindingsWithoutKeyTextAreNotShownAndOkDropsThem) {
     h.option.Bindings.assign(300, TCla{true, 5, "", ""});
     h.option.Bindings.push_back({true, 99, "Touche F3", ""}); // an action out of the list
     h.store.WriteInteger(kSectionClavier, "cbxClaAction", 400, true);
-    OpenOnClavier();
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(Cell(0, 1), "Touche F3");
     EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 0);
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     ASSERT_EQ(h.option.Bindings.size(), 1u);
     EXPECT_EQ(h.store.ReadInteger(kSectionClavier, "ClavierNb", 0, true), 1);
 }
-
-} // namespace
-} // namespace pilotune::testing
-
-namespace pilotune::testing {
-namespace {
 
 TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) {
     const std::filesystem::path folder = h.ini.parent_path();
@@ -154,11 +113,8 @@ TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) 
     h.option.Bindings.clear();
     h.option.ClavierActiver = true;
     h.app.ApplySettings();
-    OpenOnClavier();
-    HWND combo = h.Item(kOptClaAction);
-    SendMessageW(combo, CB_SETCURSEL, EXECUTER, 0);
-    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(kOptClaAction, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
+    h.Choose(kOptClaAction, EXECUTER);
     EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
     SetWindowTextW(h.Item(kOptClaTouche), L"Touche F9");
     {
@@ -176,7 +132,7 @@ TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) 
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(Cell(0, 0), "Exécuter : " + Narrow(script.wstring()));
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_NE(h.FileText().find("Touche 0=Touche F9"), std::string::npos);
     EXPECT_NE(h.FileText().find("Chemin 0=" + Narrow(script.wstring())), std::string::npos);
     // The key, pressed for real, runs the file through the hook.

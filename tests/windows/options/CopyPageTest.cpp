@@ -10,9 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ModalDriver.h"
 #include "OptionsHarness.h"
-#include "components/UEditUpDownWin32.h"
 #include "copy/ListCopy.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
@@ -26,33 +24,24 @@ fs::path Beside(const std::string& name) {
     return fs::path(Widen(ExecutablePath())).parent_path() / Widen(name);
 }
 
-class CopyPageFixture {
-  protected:
-    void OpenOnCopie(OptionsHarness& h) {
-        h.Open();
-        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-        h.Click(kOptPageButton + kPageCopie);
-    }
-    static int Rows(OptionsHarness& h) { return h.Rows(kOptCopieList); }
-    static std::string Cell(OptionsHarness& h, int row, int column) {
-        return h.Cell(kOptCopieList, row, column);
-    }
+struct CopyPageFixture {
     static bool AllStatuses(OptionsHarness& h, const std::string& status) {
-        for (int r = 0; r < Rows(h); ++r)
-            if (Cell(h, r, 2) != status) return false;
-        return Rows(h) > 0;
+        for (int r = 0; r < h.Rows(kOptCopieList); ++r)
+            if (h.Cell(kOptCopieList, r, 2) != status) return false;
+        return h.Rows(kOptCopieList) > 0;
     }
     static void SetRange(OptionsHarness& h, int from, int to) {
-        TEditUpDown::FromHandle(h.Item(kOptCopieNumeroDe))->SetPosition(from);
-        TEditUpDown::FromHandle(h.Item(kOptCopieNumeroA))->SetPosition(to);
+        h.Spin(kOptCopieNumeroDe).SetPosition(from);
+        h.Spin(kOptCopieNumeroA).SetPosition(to);
     }
     static bool CopyOver(OptionsHarness& h, int ms = 20000) {
         return h.Loop([] { return !ListCopyRunning(); }, ms);
     }
 };
 
-class CopyPageTest : public ::testing::Test, protected CopyPageFixture {
-  protected:
+struct CopyPageTest : ::testing::Test, CopyPageFixture {
+    int Rows() { return h.Rows(kOptCopieList); }
+    std::string Cell(int row, int column) { return h.Cell(kOptCopieList, row, column); }
     OptionsHarness h;
 };
 
@@ -60,20 +49,17 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
     h.Start();
     const fs::path dest = Beside("copie-page");
     fs::remove_all(dest);
-    OpenOnCopie(h);
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
     SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
     SetRange(h, 2, 4);
     h.Click(kOptCopieAjouter);
-    ASSERT_EQ(Rows(h), 3);
-    EXPECT_EQ(Cell(h, 0, 0), "2");
-    EXPECT_EQ(Cell(h, 2, 2), "");
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(0, 0), "2");
+    EXPECT_EQ(Cell(2, 2), "");
     h.Click(kOptCopieCopier);
     ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }, 20000))
-        << Cell(h, 0, 2) << " / " << Cell(h, 2, 2);
-    ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Settle(200);
-    EXPECT_EQ(ClippedTexts(h.Form()), "");
-    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-copie-96.bmp")));
+        << Cell(0, 2) << " / " << Cell(2, 2);
+    h.Shot("copie");
     for (int n = 2; n <= 4; ++n)
         EXPECT_TRUE(fs::exists(dest / Widen(std::string(FileNamePart(h.link.FichierTitre(n))))))
             << n;
@@ -84,34 +70,31 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
     ASSERT_TRUE(CopyOver(h));
 
     h.Click(IDOK);
-    ASSERT_TRUE(h.Loop([&] { return h.Form() == nullptr; }));
+    ASSERT_TRUE(h.Closed());
     EXPECT_NE(h.FileText().find("Erreur2=Fichier déjà copier"), std::string::npos);
-    h.Open(); // on the copy page, the last one shown
-    ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-    ASSERT_EQ(Rows(h), 3);
-    EXPECT_EQ(Cell(h, 1, 0), "3");
-    EXPECT_EQ(Cell(h, 1, 1), FileNamePart(h.link.FichierTitre(3)));
+    ASSERT_TRUE(h.OpenOn()); // on the copy page, the last one shown
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(1, 0), "3");
+    EXPECT_EQ(Cell(1, 1), FileNamePart(h.link.FichierTitre(3)));
     EXPECT_TRUE(AllStatuses(h, "Fichier déjà copier"));
     fs::remove_all(dest);
 }
 
 TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
     h.Start();
-    for (const auto& [key, value] :
-         std::vector<std::pair<std::string, std::string>>{{"Nb", "40"},
-                                                          {"Numero0", "2"},
-                                                          {"Numero1", "deux"},
-                                                          {"Numero2", "4"},
-                                                          {"Erreur2", "Copie réussi"}})
-        h.store.WriteText(kSectionCopie, key, value, true);
-    OpenOnCopie(h);
-    ASSERT_EQ(Rows(h), 2);
-    EXPECT_EQ(Cell(h, 0, 0), "2");
-    EXPECT_EQ(Cell(h, 1, 0), "4");
-    EXPECT_EQ(Cell(h, 1, 2), "Copie réussi");
+    h.store.WriteText(kSectionCopie, "Nb", "40", true);
+    h.store.WriteText(kSectionCopie, "Numero0", "2", true);
+    h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
+    h.store.WriteText(kSectionCopie, "Numero2", "4", true);
+    h.store.WriteText(kSectionCopie, "Erreur2", "Copie réussi", true);
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(0, 0), "2");
+    EXPECT_EQ(Cell(1, 0), "4");
+    EXPECT_EQ(Cell(1, 2), "Copie réussi");
     h.Click(kOptCopieAfficheBT);
     h.Click(IDOK);
-    ASSERT_TRUE(h.Loop([&] { return h.Form() == nullptr; }));
+    ASSERT_TRUE(h.Closed());
     EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Nb", -1, true), 2);
     EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Numero1", -1, true), 4);
     EXPECT_TRUE(h.option.AfficheBT);
@@ -121,7 +104,7 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing
     h.Start();
     const fs::path there = L"C:\\copie-parcourir";
     fs::create_directories(there);
-    OpenOnCopie(h);
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
     auto browse = [&](const std::wstring& field) {
         SetWindowTextW(h.Item(kOptCopieChemin), field.c_str());
         h.Click(kOptAppliquer);
@@ -176,8 +159,7 @@ struct FortyFiles {
     fs::path folder = Beside("quarante");
 };
 
-class CopyWhilePlayingTest : public ::testing::Test, protected CopyPageFixture {
-  protected:
+struct CopyWhilePlayingTest : ::testing::Test, CopyPageFixture {
     CopyWhilePlayingTest() : h(Simulator::Options{.playlist = files.folder.wstring()}) {}
     FortyFiles files;
     OptionsHarness h;
@@ -188,10 +170,10 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     h.option.ClavierActiver = true; // the default bindings: "Touche P.Suivant" is next
     h.app.ApplySettings();
     ASSERT_TRUE(h.Loop([&] { return h.sim.User(kQueryState) == 1; }));
-    OpenOnCopie(h);
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
     SetRange(h, 1, 40);
     h.Click(kOptCopieAjouter);
-    ASSERT_EQ(Rows(h), 40);
+    ASSERT_EQ(h.Rows(kOptCopieList), 40);
 
     // The forty files are copied again into new folders until the copies have
     // lasted two seconds: long enough for the bar's clock to move.

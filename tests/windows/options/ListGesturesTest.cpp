@@ -4,7 +4,6 @@
 #include <atomic>
 #include <thread>
 
-#include "ModalDriver.h"
 #include "MouseInput.h"
 #include "OptionsHarness.h"
 #include "options/ListGesturesWin32.h"
@@ -12,62 +11,39 @@
 namespace pilotune::testing {
 namespace {
 
-class ListGesturesTest : public ::testing::Test {
-  protected:
+struct ListGesturesTest : ::testing::Test {
     void SetUp() override {
         h.Start();
         h.option.Bindings = {
             {true, 4, "Touche F1", ""}, {true, 5, "Touche F2", ""}, {false, 6, "Touche F3", ""}};
-        h.Open();
-        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-        h.Click(kOptPageButton + kPageClavier);
+        ASSERT_TRUE(h.OpenOn(kPageClavier));
         h.Click(kOptClaActiver);
         h.Click(kOptAppliquer);
         ASSERT_FALSE(h.Enabled(kOptAppliquer));
+        MakeForeground(h.Form());
     }
     HWND List() { return h.Item(kOptClaList); }
-    int Rows() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Key(int row) {
-        wchar_t buffer[128] = {};
-        LVITEMW item{};
-        item.iSubItem = 1;
-        item.pszText = buffer;
-        item.cchTextMax = 128;
-        SendMessageW(List(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return Narrow(buffer);
-    }
+    int Rows() { return h.Rows(kOptClaList); }
     std::string Keys() {
         std::string all;
         for (int r = 0; r < Rows(); ++r)
-            all += Key(r) + ";";
+            all += h.Cell(kOptClaList, r, 1) + ";";
         return all;
-    }
-    void SelectRow(int row) {
-        LVITEMW item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
     // A right click on the list opens the menu; a second thread closes it, and
     // the item's command comes as the menu would send it.
     void Menu(int id) {
-        ModalDriver closer(L"#32768",
-                           [](HWND menu) { PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0); });
-        NMITEMACTIVATE click{};
-        click.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), NM_RCLICK};
-        click.iItem = -1;
-        SendMessageW(GetParent(List()), WM_NOTIFY, kOptClaList, reinterpret_cast<LPARAM>(&click));
-        SendMessageW(h.Form(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        h.RightClick(kOptClaList);
+        h.Command(id);
     }
     OptionsHarness h;
 };
 
 TEST_F(ListGesturesTest, UpAndDownMoveTheRowAndChangeNothingAtTheEnds) {
-    MakeForeground(h.Form());
-    SelectRow(0);
+    h.SelectRow(kOptClaList, 0);
     Menu(kMnuMonter);
     EXPECT_EQ(Keys(), "Touche F1;Touche F2;Touche F3;");
-    SelectRow(2);
+    h.SelectRow(kOptClaList, 2);
     Menu(kMnuDescendre);
     EXPECT_EQ(Keys(), "Touche F1;Touche F2;Touche F3;");
     EXPECT_TRUE(h.Enabled(kOptAppliquer)); // as the menu item was chosen
@@ -80,7 +56,7 @@ TEST_F(ListGesturesTest, UpAndDownMoveTheRowAndChangeNothingAtTheEnds) {
 }
 
 TEST_F(ListGesturesTest, DeleteAndBackspaceRemoveTheSelectedRow) {
-    SelectRow(2);
+    h.SelectRow(kOptClaList, 2);
     SendMessageW(List(), WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(Keys(), "Touche F1;Touche F2;");
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
@@ -90,26 +66,19 @@ TEST_F(ListGesturesTest, DeleteAndBackspaceRemoveTheSelectedRow) {
 }
 
 TEST_F(ListGesturesTest, CancelToDeleteAllChangesNothingOkEmptiesTheList) {
-    MakeForeground(h.Form());
-    {
-        ModalDriver closer(L"#32768",
-                           [](HWND menu) { PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0); });
-        NMITEMACTIVATE click{};
-        click.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), NM_RCLICK};
-        SendMessageW(GetParent(List()), WM_NOTIFY, kOptClaList, reinterpret_cast<LPARAM>(&click));
-    }
+    h.RightClick(kOptClaList, 0);
     {
         ModalDriver answer(L"#32770", [](HWND box) {
             EXPECT_NE(ReadMessageBox(box).find(kConfirmClearText), std::string::npos);
             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
         });
-        SendMessageW(h.Form(), WM_COMMAND, MAKEWPARAM(kMnuSupprimerTout, 0), 0);
+        h.Command(kMnuSupprimerTout);
     }
     EXPECT_EQ(Rows(), 3);
     EXPECT_FALSE(h.Enabled(kOptAppliquer));
     {
         ModalDriver answer(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
-        SendMessageW(h.Form(), WM_COMMAND, MAKEWPARAM(kMnuSupprimerTout, 0), 0);
+        h.Command(kMnuSupprimerTout);
     }
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
@@ -119,7 +88,6 @@ TEST_F(ListGesturesTest, CancelToDeleteAllChangesNothingOkEmptiesTheList) {
 // the program's loop: a row dragged follows the pointer; a press counts as a
 // change only in the list's first 50 pixels.
 TEST_F(ListGesturesTest, ARowDraggedFollowsThePointerAndAPressNearTheTopIsAChange) {
-    MakeForeground(h.Form());
     auto row = [&](int r) {
         RECT bounds{};
         bounds.left = LVIR_BOUNDS;

@@ -1,18 +1,15 @@
-// The options dialog at 144 DPI: every text whole and a screenshot of each
-// page. Wine reads the DPI (HKCU\Control Panel\Desktop, LogPixels) when a
-// process starts: the test sets it, runs itself again for the dialog, and
-// puts the value back.
+// The options dialog at 144 DPI, in a child run (Wine reads the DPI when a
+// process starts): every text whole and a screenshot of each page.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "DialogDriving.h"
 #include "Waiting.h"
-#include "RunAtDpi.h"
+#include "AtEachDpi.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "options/FOptionWin32.h"
@@ -27,30 +24,16 @@
 using namespace pilotune;
 using namespace pilotune::testing;
 
-namespace {
-
 constexpr char kChildVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
 
-DWORD RunChild(int dpi) {
-    return RunSelfAtDpi(dpi, L"OptionsAtOneDpi.*", kChildVariable);
-}
-
-} // namespace
-
 TEST(OptionsAtDpi, EveryPageWholeAt144) {
-    DWORD code = 0;
-    {
-        LogPixels setting(144);
-        code = RunChild(144);
-    }
-    EXPECT_EQ(code, 0u) << "see the child's output above";
+    RunAtEachDpi({144}, L"OptionsAtOneDpi.*", kChildVariable);
 }
 
 TEST(OptionsAtOneDpi, Pages) {
-    const char* wanted = std::getenv(kChildVariable);
-    if (!wanted) GTEST_SKIP() << "run by OptionsAtDpi with the DPI set";
+    const int dpi = ChildDpi(kChildVariable);
+    if (!dpi) GTEST_SKIP() << "run by OptionsAtDpi with the DPI set";
     SetProcessDPIAware();
-    const int dpi = std::atoi(wanted);
     ASSERT_EQ(ScreenDpi(), dpi);
     const std::filesystem::path ini =
         std::filesystem::path(Widen(ExecutablePath())).parent_path() / "dpi.ini";

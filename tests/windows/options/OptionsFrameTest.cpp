@@ -2,69 +2,52 @@
 // the general page and the keyboard, read back from the controls and the file.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "OptionsHarness.h"
 
 namespace pilotune::testing {
 namespace {
 
-class OptionsFrameTest : public ::testing::Test {
-  protected:
-    void OpenDialog() {
-        h.Open();
-        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-    }
-    bool Closed() {
-        return h.Loop([&] { return h.Form() == nullptr; });
-    }
+struct OptionsFrameTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(OptionsFrameTest, FirstStartOpensTheDialogWithApplyDisabled) {
+TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     h.store.WriteInteger(kSectionOption, "NbOuvert", 0, true);
-    h.Start();
+    h.store.WriteInteger(kSectionOption, "Dernière", 9, true);
+    h.Start(); // the first start opens the dialog by itself
     ASSERT_TRUE(h.Loop([&] { return h.Form() != nullptr; }));
-    EXPECT_EQ(h.Caption(), "Option  -  Divers");
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
     EXPECT_EQ(h.store.ReadInteger(kSectionOption, "NbOuvert", 0, true), 1);
-    // A second AFFICHEOPTION keeps the same window.
     HWND first = h.Form();
     h.Open();
-    EXPECT_EQ(h.Form(), first);
-}
-
-TEST_F(OptionsFrameTest, PageButtonSetsCaptionAndTheNextOpeningStartsThere) {
-    h.Start();
-    OpenDialog();
-    h.Click(kOptPageButton + kPageCopie);
+    EXPECT_EQ(h.Form(), first); // a second AFFICHEOPTION keeps the same window
+    for (int stored : {9, -1, 5}) {
+        h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
+        if (stored != 9) ASSERT_TRUE(h.OpenOn());
+        EXPECT_EQ(h.Caption(), "Option  -  Divers") << stored;
+        EXPECT_TRUE(IsWindowVisible(h.Item(kOptBoucle))) << stored;
+        EXPECT_FALSE(h.Enabled(kOptAppliquer));
+        h.Click(IDCANCEL);
+        ASSERT_TRUE(h.Closed());
+    }
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
     EXPECT_EQ(h.Caption(), "Option  -  Copie music");
     EXPECT_EQ(h.store.ReadInteger(kSectionOption, "Dernière", -1, true), 3);
     h.Click(IDCANCEL);
-    ASSERT_TRUE(Closed());
-    OpenDialog();
+    ASSERT_TRUE(h.Closed());
+    ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Caption(), "Option  -  Copie music");
     EXPECT_FALSE(h.Enabled(kOptAppliquer));
-}
-
-TEST_F(OptionsFrameTest, StoredPageOutOfRangeOpensTheGeneralPage) {
-    for (int stored : {9, -1, 5}) {
-        h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
-        if (stored == 9) h.Start();
-        OpenDialog();
-        EXPECT_EQ(h.Caption(), "Option  -  Divers") << stored;
-        EXPECT_TRUE(IsWindowVisible(h.Item(kOptBoucle))) << stored;
-        h.Click(IDCANCEL);
-        ASSERT_TRUE(Closed());
-    }
 }
 
 TEST_F(OptionsFrameTest, OkWithNothingChangedOnlyWritesTheFileAndCloses) {
     h.Start();
-    OpenDialog();
-    h.Click(kOptPageButton + kPageClavier);
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     const bool cacheWA = h.option.CacheWA;
     h.option.CacheWA = !cacheWA; // a value the dialog would overwrite on apply
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_EQ(h.option.CacheWA, !cacheWA);
     EXPECT_NE(h.FileText().find("Dernière=2"), std::string::npos);
     // The placement goes to the store as the window closes, after the flush.
@@ -73,7 +56,7 @@ TEST_F(OptionsFrameTest, OkWithNothingChangedOnlyWritesTheFileAndCloses) {
 
 TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasApplied) {
     h.Start();
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     ASSERT_FALSE(h.Checked(kOptCacheWA));
     h.Click(kOptCacheWA);
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
@@ -85,10 +68,10 @@ TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasApplied) {
     EXPECT_TRUE(h.store.ReadBoolean(kSectionOption, "CacheWA", false, true));
     EXPECT_EQ(h.FileText().find("CacheWA=1"), std::string::npos); // not flushed yet
     h.Click(IDCANCEL);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_TRUE(h.option.CacheWA);
     EXPECT_EQ(h.option.Transparent, 99);
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     EXPECT_TRUE(h.Checked(kOptCacheWA));
     EXPECT_EQ(h.Text(kOptTransparent), "099 %");
 }
@@ -102,18 +85,14 @@ TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryField) {
     h.option.FermerWA = true;
     h.option.AffichageNeg = true;
     h.option.MAJ = false;
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Text(kOptBoucleNb), "3 fois");
     EXPECT_EQ(h.Text(kOptExtraitNb), "25 s");
     EXPECT_EQ(h.Text(kOptTransparent), "040 %");
-    struct Box {
-        int id;
-        bool checked;
-    };
-    for (Box b : {Box{kOptBoucle, true}, Box{kOptExtrait, false}, Box{kOptFermerWA, true},
-                  Box{kOptAffichageNeg, true}, Box{kOptMAJ, false}, Box{kOptSystray, false},
-                  Box{kOptCacheAuto, false}, Box{kOptDemarreWindows, false}})
-        EXPECT_EQ(h.Checked(b.id), b.checked) << b.id;
+    for (int id : {kOptBoucle, kOptFermerWA, kOptAffichageNeg})
+        EXPECT_TRUE(h.Checked(id)) << id;
+    for (int id : {kOptExtrait, kOptMAJ, kOptSystray, kOptCacheAuto, kOptDemarreWindows})
+        EXPECT_FALSE(h.Checked(id)) << id;
     // The excerpt group is off: its label and spin edit are greyed, its box is not.
     EXPECT_TRUE(h.Enabled(kOptBoucleNb));
     EXPECT_FALSE(h.Enabled(kOptExtraitNb));
@@ -126,7 +105,7 @@ TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryField) {
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
     h.Click(kOptAffichageNeg);
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.LoopOn);
     EXPECT_FALSE(h.option.AffichageNeg);
     const std::string file = h.FileText();
@@ -143,7 +122,7 @@ TEST_F(OptionsFrameTest, DefaultResetsTheGeneralPage) {
     h.option.CacheWA = true;
     h.option.MAJ = false;
     h.option.ExcerptOn = true;
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     h.Click(kOptDefaut);
     EXPECT_EQ(h.Text(kOptBoucleNb), "9 fois");
     EXPECT_EQ(h.Text(kOptExtraitNb), "10 s");
@@ -158,59 +137,49 @@ TEST_F(OptionsFrameTest, DefaultResetsTheGeneralPage) {
 
 TEST_F(OptionsFrameTest, KeyboardTabReachesEveryControlEnterIsOkEscapeIsAnnuler) {
     h.Start();
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     ASSERT_TRUE(MakeForeground(h.Form()));
     h.Click(kOptBoucle); // both groups on: their spin edits take the focus too
     h.Click(kOptExtrait);
     // Tab walks through every control of the general page.
-    std::vector<int> seen;
+    std::set<int> seen;
     for (int k = 0; k < 40; ++k) {
         PressKey(VK_TAB);
         h.Settle(30);
-        const int id = GetDlgCtrlID(GetFocus());
-        if (std::find(seen.begin(), seen.end(), id) == seen.end()) seen.push_back(id);
+        seen.insert(GetDlgCtrlID(GetFocus()));
     }
-    for (int id : std::initializer_list<int>{
-             kOptBoucle, kOptBoucleNb, kOptExtrait, kOptExtraitNb, kOptDemarreWindows,
-             kOptTransparent, kOptCacheAuto, kOptCacheWA, kOptFermerWA, kOptSystray, kOptMAJ,
-             kOptAffichageNeg, IDOK, IDCANCEL, kOptDefaut, kOptAide})
-        EXPECT_NE(std::find(seen.begin(), seen.end(), id), seen.end()) << id;
+    for (int id : {kOptBoucle, kOptBoucleNb, kOptExtrait, kOptExtraitNb, kOptDemarreWindows,
+                   kOptTransparent, kOptCacheAuto, kOptCacheWA, kOptFermerWA, kOptSystray, kOptMAJ,
+                   kOptAffichageNeg, IDOK, IDCANCEL, kOptDefaut, kOptAide})
+        EXPECT_TRUE(seen.count(id)) << id;
     // Enter on a check box is Ok: the change is applied and the dialog closes.
     SetFocus(h.Item(kOptCacheWA));
     SendMessageW(h.Item(kOptCacheWA), BM_CLICK, 0, 0);
     PressKey(VK_RETURN);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_TRUE(h.option.CacheWA);
-    OpenDialog();
+    ASSERT_TRUE(h.OpenOn());
     ASSERT_TRUE(MakeForeground(h.Form()));
     h.Click(kOptSystray);
     PressKey(VK_ESCAPE);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.Systray);
 }
 
 TEST_F(OptionsFrameTest, ScreenshotOfTheGeneralPage) {
     h.Start();
-    OpenDialog();
-    ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Settle(200);
-    EXPECT_EQ(ClippedTexts(h.Form()), "");
-    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-divers-96.bmp")));
+    ASSERT_TRUE(h.OpenOn());
+    h.Shot("divers");
     h.Click(kOptPageButton + kPageClavier);
     h.Click(kOptClaActiver);
-    h.Settle(200);
-    EXPECT_EQ(ClippedTexts(h.Form()), "");
-    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-clavier-96.bmp")));
+    h.Shot("clavier");
     h.Click(kOptPageButton + kPagePlanification);
     h.Click(kOptPlanActiver);
     h.Click(kOptPlanAjouter);
-    h.Settle(200);
-    EXPECT_EQ(ClippedTexts(h.Form()), "");
-    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-planification-96.bmp")));
+    h.Shot("planification");
     // The minimum size holds and the bottom row follows the corner.
-    RECT r{};
-    GetWindowRect(h.Form(), &r);
     SetWindowPos(h.Form(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r{};
     GetWindowRect(h.Form(), &r);
     EXPECT_GE(r.right - r.left, 650);
     EXPECT_GE(r.bottom - r.top, 500);

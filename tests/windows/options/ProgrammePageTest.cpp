@@ -3,10 +3,8 @@
 // recording and replay switches.
 #include <gtest/gtest.h>
 
-#include "ModalDriver.h"
 #include "OptionsHarness.h"
 #include "programmes/FProgLireWin32.h"
-#include "components/UEditUpDownWin32.h"
 #include "player/Winamp.h"
 #include "programmes/Programmes.h"
 
@@ -15,24 +13,14 @@ namespace {
 
 constexpr LPARAM kQueryCurrent = 125; // the 0-based playlist position
 
-class ProgrammePageTest : public ::testing::Test {
-  protected:
-    void OpenOnProgramme() {
-        h.Open();
-        ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
-        h.Click(kOptPageButton + kPageProgramme);
-    }
-    bool Closed() {
-        return h.Loop([&] { return h.Form() == nullptr; });
-    }
-    TEditUpDown& Spin(int id) { return *TEditUpDown::FromHandle(h.Item(id)); }
+struct ProgrammePageTest : ::testing::Test {
     int Rows() { return h.Rows(kOptProgList); }
     std::string Cell(int row, int column) { return h.Cell(kOptProgList, row, column); }
     void AddRange(int from, int to, int start, int end) {
-        Spin(kOptProgNumeroDe).SetPosition(from);
-        Spin(kOptProgNumeroA).SetPosition(to);
-        Spin(kOptProgDepart).SetPosition(start);
-        Spin(kOptProgFin).SetPosition(end);
+        h.Spin(kOptProgNumeroDe).SetPosition(from);
+        h.Spin(kOptProgNumeroA).SetPosition(to);
+        h.Spin(kOptProgDepart).SetPosition(start);
+        h.Spin(kOptProgFin).SetPosition(end);
         h.Click(kOptProgAjouter);
     }
     // The names box as the user picks from it: focus first, then the choice.
@@ -43,9 +31,7 @@ class ProgrammePageTest : public ::testing::Test {
             static_cast<int>(SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                           reinterpret_cast<LPARAM>(Widen(name).c_str())));
         ASSERT_GE(at, 0) << name;
-        SendMessageW(box, CB_SETCURSEL, at, 0);
-        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(kOptProgTitreBox, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(box));
+        h.Choose(kOptProgTitreBox, at);
     }
     std::string Key(const std::string& section, const std::string& key) {
         return h.store.ReadText(section, key, "<none>", true);
@@ -66,7 +52,7 @@ TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
     h.Start();
     for (int track = 3; track <= 6; ++track)
         h.sim.SetLength(track, 300);
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 0);
     AddRange(3, 5, 30, 120);
     ASSERT_EQ(Rows(), 3);
@@ -76,12 +62,9 @@ TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
         EXPECT_EQ(Cell(r, 2), "00 m 30 s");
         EXPECT_EQ(Cell(r, 3), "02 m 00 s");
     }
-    ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Settle(200);
-    EXPECT_EQ(ClippedTexts(h.Form()), "");
-    EXPECT_TRUE(SaveScreenshot(h.Form(), ScreenshotPath("options-programme-96.bmp")));
+    h.Shot("programme");
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     const std::string s = ProgrammeSection("PlayList");
     EXPECT_EQ(Key(s, "ProgNb"), "3");
     for (int i = 0; i < 3; ++i) {
@@ -107,11 +90,11 @@ TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
 TEST_F(ProgrammePageTest, ATypedNameJoinsTheNamesWithItsSection) {
     h.Start();
     StoreProgramme("PlayList", {1});
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soirée");
     AddRange(7, 8, 0, 0);
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), (std::vector<std::string>{"PlayList", "Soirée"}));
     const std::string s = ProgrammeSection("Soirée");
     EXPECT_EQ(Key(s, "ProgNb"), "3"); // the row shown, and the two added
@@ -130,7 +113,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     h.bar.dispatcher.ExecuterAction(LECTUREPROGRAMME, false, "Matin");
     ASSERT_TRUE(h.Loop([&] { return SimTrack() == 0; }));
     ASSERT_TRUE(h.option.ProgLecture);
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 2);
     AddRange(5, 5, 0, 0);
     PickName("Soir");
@@ -151,7 +134,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     EXPECT_EQ(h.option.ProgTitre, "Soir");
     ASSERT_TRUE(h.Loop([&] { return SimTrack() == 7; }));
     h.Click(IDCANCEL);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
 }
 
 TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
@@ -160,7 +143,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     WriteProgrammeNames(h.store, {"Matin", "", "MATIN"});
     h.option.ProgTitre = "Matin";
     h.option.ProgLecture = true;
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     EXPECT_EQ(SendMessageW(h.Item(kOptProgTitreBox), CB_GETCOUNT, 0, 0), 1);
     EXPECT_TRUE(h.Checked(kOptProgLecture));
     h.Click(kOptProgEnreg);
@@ -176,7 +159,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     EXPECT_EQ(h.Text(kOptProgTitreBox), "PlayList");
     EXPECT_EQ(SendMessageW(h.Item(kOptProgTitreBox), CB_GETCOUNT, 0, 0), 0);
     h.Click(IDOK);
-    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(h.Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
     EXPECT_FALSE(h.option.ProgLecture);
 }
@@ -186,7 +169,7 @@ TEST_F(ProgrammePageTest, ACountAboveTheStoredRowsOpensAndSavesClean) {
     h.store.WriteInteger(ProgrammeSection("PlayList"), "ProgNb", 50, true);
     h.Start();
     EXPECT_EQ(h.option.Programme.size(), 2u);
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(Cell(1, 0), "6");
     h.Click(IDCANCEL);
@@ -197,15 +180,12 @@ TEST_F(ProgrammePageTest, ACountAboveTheStoredRowsOpensAndSavesClean) {
 TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
     h.Start();
     WriteProgrammeNames(h.store, {"Matin", "Soir"});
-    OpenOnProgramme();
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
-    SendMessageW(h.Form(), WM_COMMAND, kMnuProgSupprimer, 0); // "Soir" leaves the names
+    h.Command(kMnuProgSupprimer); // "Soir" leaves the names
     h.Click(kOptPageButton + kPageClavier);
     h.Click(kOptClaActiver);
-    SendMessageW(h.Item(kOptClaAction), CB_SETCURSEL, LECTUREPROGRAMME, 0);
-    SendMessageW(GetParent(h.Item(kOptClaAction)), WM_COMMAND,
-                 MAKEWPARAM(kOptClaAction, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(h.Item(kOptClaAction)));
+    h.Choose(kOptClaAction, LECTUREPROGRAMME);
     std::vector<std::string> offered;
     ModalDriver chooser(kProgLireClass, [&](HWND box) {
         HWND list = GetDlgItem(box, kCbxProgTitreId);

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "DialogDriving.h"
 #include "Simulator.h"
 #include "app/ApplicationWin32.h"
 #include "base/EncodingWin32.h"
@@ -70,7 +71,10 @@ struct BarHarness {
     }
 
     // Saves what the bar shows as a BMP beside the test.
-    bool Screenshot(const std::string& name);
+    bool Screenshot(const std::string& name) {
+        return SaveScreenshot(app.Bar().Handle(),
+                              Narrow((ini.parent_path() / (name + ".bmp")).wstring()));
+    }
 
     Simulator sim;
     std::filesystem::path ini;

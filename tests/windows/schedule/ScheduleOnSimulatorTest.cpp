@@ -4,6 +4,7 @@
 
 #include "BarHarness.h"
 #include "schedule/Action.h"
+#include "ui/ScenePainterWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -72,20 +73,6 @@ TEST_F(ScheduleOnSimulator, ADelayOfThreeSecondsRunsAfterAboutThreeSeconds) {
     EXPECT_FALSE(info.visible);
 }
 
-TEST_F(ScheduleOnSimulator, AnAfterTwoEntryRunsAtTheSecondTrackChange) {
-    h.link.Jouer();
-    Plan({{STOPPER, kModeApres, 2}});
-    EXPECT_EQ(h.bar.state.scene["lblInfoB"].text, "2");
-    EXPECT_EQ(h.bar.state.scene["lblInfoB"].hint, "Stoppe le titre dans 2 chansons");
-    h.sim.Command(kCmdNext);
-    ASSERT_TRUE(h.RunUntil([&] { return h.bar.state.scene["lblInfoB"].text == "1"; }, 3000));
-    h.RunUntil([] { return false; }, 1200);
-    EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
-    h.sim.Command(kCmdNext);
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 3000));
-    EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), 1);
-}
-
 TEST_F(ScheduleOnSimulator, CancelFromTheActionsSkipsThePlannedEntry) {
     h.link.Jouer();
     Plan({{STOPPER, kModeDans, 1}, {PAUSER, kModeDans, 600}});
@@ -99,27 +86,23 @@ TEST_F(ScheduleOnSimulator, CancelFromTheActionsSkipsThePlannedEntry) {
 }
 
 // The schedule's label is as wide as its text, no more and no less: two tracks
-// ahead ("2") leaves the rest of the design width to the title.
-TEST_F(ScheduleOnSimulator, TheInfoLabelTakesTheWidthOfItsText) {
+// ahead ("2") leaves the rest of the design width to the title; then it counts
+// the track changes down and stops the player at the second.
+TEST_F(ScheduleOnSimulator, AnAfterTwoEntryShowsItsCountAndRunsAtTheSecondTrackChange) {
     h.link.Jouer();
     Plan({{STOPPER, kModeApres, 2}});
     const Element& info = h.bar.state.scene["lblInfoB"];
     const Element& title = h.bar.state.scene["lblTitreB"];
     ASSERT_EQ(info.text, "2");
+    EXPECT_EQ(info.hint, "Stoppe le titre dans 2 chansons");
     RedrawWindow(h.app.Bar().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 
+    ScenePainter painter(nullptr);
     HDC dc = GetDC(nullptr);
-    LOGFONTW lf{};
-    lf.lfHeight = -info.font.height;
-    lf.lfWeight = info.font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, Widen(info.font.face).c_str(), LF_FACESIZE);
-    HFONT font = CreateFontIndirectW(&lf);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, painter.FontFor(info.font));
     SIZE extent{};
     GetTextExtentPoint32W(dc, L"2", 1, &extent);
     SelectObject(dc, old);
-    DeleteObject(font);
     ReleaseDC(nullptr, dc);
 
     EXPECT_GE(info.bounds.width, extent.cx);
@@ -127,4 +110,12 @@ TEST_F(ScheduleOnSimulator, TheInfoLabelTakesTheWidthOfItsText) {
     EXPECT_EQ(h.bar.state.scene["lblInfoN"].bounds.width, info.bounds.width);
     EXPECT_EQ(title.bounds.Right(), info.bounds.left + 2); // the title ends where it starts
     EXPECT_TRUE(h.Screenshot("info-short"));
+
+    h.sim.Command(kCmdNext);
+    ASSERT_TRUE(h.RunUntil([&] { return info.text == "1"; }, 3000));
+    h.RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
+    h.sim.Command(kCmdNext);
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Etat() == PlayerState::Stopped; }, 3000));
+    EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), 1);
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <vector>
 
 #include "DialogDriving.h"
@@ -156,74 +156,22 @@ TEST(Controls, OneTooltipServesManyControls) {
     EXPECT_EQ(SendMessageW(tips.Handle(), TTM_GETTOOLCOUNT, 0, 0), 2);
 }
 
-namespace {
-
-// The system's dialogs have the class #32770; ours is told by its title.
-HWND WaitForSystemDialog(const std::string& title) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            for (HWND w = FindWindowW(L"#32770", nullptr); w;
-                 w = FindWindowExW(nullptr, w, L"#32770", nullptr))
-                if (IsWindowVisible(w) &&
-                    (TextOf(w) == title || ReadMessageBox(w).find(title) != std::string::npos)) {
-                    found = w;
-                    return true;
-                }
-            return false;
-        },
-        8000);
-    return found;
-}
-
-std::string TempFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, path);
-    std::string folder = Narrow(path);
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder;
-}
-
-} // namespace
-
-TEST(Controls, TheFileAndFolderDialogsTakeTheirTextsAndStart) {
-    const std::string folder = TempFolder() + "\\Pilotune été";
+TEST(Controls, TheFolderDialogTakesItsTitleAndStartsOnTheFolder) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder = Narrow(temp) + "Pilotune été";
     std::filesystem::create_directories(std::filesystem::path(Widen(folder)));
-    const std::string file = folder + "\\Lecteur.exe";
-    std::ofstream(std::filesystem::path(Widen(file))) << "MZ";
-
-    std::thread user([&] {
-        HWND box = WaitForSystemDialog("Choisissez le lecteur");
-        if (!box) return;
-        HWND name = GetDlgItem(box, 0x47C); // cmb13: the file name
-        if (!name) name = GetDlgItem(box, 0x480);
-        SetWindowTextW(name, Widen(file).c_str());
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    const auto chosen = ChooseFileToOpen(nullptr, "Choisissez le lecteur",
-                                         "Programmes (*.exe)|*.exe|Tous les fichiers (*.*)|*.*");
-    user.join();
-    ASSERT_TRUE(chosen);
-    EXPECT_EQ(*chosen, file);
-
     std::string seen;
-    user = std::thread([&] {
-        HWND box = WaitForSystemDialog("Dossier de copie des titres :");
-        if (!box) return;
-        seen = ReadMessageBox(box);
-        PostMessageW(box, WM_COMMAND, IDOK, 0); // the start folder is selected
-    });
-    const auto folderChosen = ChooseFolder(nullptr, "Dossier de copie des titres :", folder);
-    user.join();
+    std::optional<std::string> chosen;
+    {
+        ModalDriver user(L"#32770", [&](HWND box) {
+            seen = ReadMessageBox(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0); // the start folder is selected
+        });
+        chosen = ChooseFolder(nullptr, "Dossier de copie des titres :", folder);
+    }
     EXPECT_NE(seen.find("Dossier de copie des titres :"), std::string::npos);
-    ASSERT_TRUE(folderChosen);
-    EXPECT_EQ(*folderChosen, folder);
-
-    user = std::thread([&] {
-        if (HWND box = WaitForSystemDialog("Dossier de copie des titres :"))
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-    });
-    EXPECT_FALSE(ChooseFolder(nullptr, "Dossier de copie des titres :", folder));
-    user.join();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, folder);
     std::filesystem::remove_all(std::filesystem::path(Widen(folder)));
 }

@@ -28,18 +28,6 @@ struct PleinEcranOnSimulator : ::testing::Test {
     }
     bool Open() const { return const_cast<BarHarness&>(h).app.PleinEcran() != nullptr; }
     const Scene& View() { return h.app.PleinEcran()->ViewScene(); }
-    int Seeks() const {
-        int n = 0;
-        for (const auto& m : h.sim.Log())
-            n += m.msg == WM_USER && m.lParam == kQuerySeek;
-        return n;
-    }
-    long long LastSeekMs() const {
-        long long ms = -1;
-        for (const auto& m : h.sim.Log())
-            if (m.msg == WM_USER && m.lParam == kQuerySeek) ms = m.wParam;
-        return ms;
-    }
     // The area the view has left to repaint, in pixels.
     long long PendingArea(HWND view) {
         GdiObject<HRGN> region{CreateRectRgn(0, 0, 0, 0)};
@@ -88,45 +76,25 @@ TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondO
     EXPECT_TRUE(OpenView());
 }
 
-TEST_F(PleinEcranOnSimulator, AClickInTheMiddleOfTheTrackSeeksToAboutHalfAboveItNothing) {
-    const int track = h.link.NumeroTitre();
-    h.sim.SetLength(track, 200);
-    ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
-    HWND view = OpenView();
-    ASSERT_TRUE(view);
-    const Rect bar = View()["shaAvanceB"].bounds;
-    const int l = View()["shaBord1B"].bounds.left, r = View()["shaBord2B"].bounds.left;
-    h.sim.ClearLog();
-    ClickAt(view, (l + r) / 2, bar.top - bar.height - 2); // above the track's zone
-    h.RunUntil([] { return false; }, 300);
-    EXPECT_EQ(Seeks(), 0);
-    EXPECT_TRUE(Open());
-
-    ClickAt(view, (l + r) / 2, bar.top + 2);
-    ASSERT_TRUE(h.RunUntil([&] { return Seeks() == 1; }, 2000));
-    EXPECT_NEAR(LastSeekMs(), 102000, 2000); // half of 200 s, + 2 s
-    EXPECT_TRUE(Open());
-}
-
-TEST_F(PleinEcranOnSimulator, EscapeClosesTheViewAndJOpensTheTitleSearchWithoutClosingIt) {
+// J opens the player's title search and leaves the view; Escape, the close
+// picture and a double click on the time close the view and only it.
+TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
     HWND view = OpenView();
     ASSERT_TRUE(view);
     h.app.PleinEcran()->Focus();
     h.sim.ClearLog();
-    Type('J');
+    PressKey('J');
     ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_COMMAND, kCmdSearchWindow, 0) == 1; }, 2000));
     EXPECT_TRUE(Open());
     h.app.PleinEcran()->Focus();
-    Type(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
     EXPECT_FALSE(FindWindowW(kPleinEcranClass, nullptr));
-}
 
-TEST_F(PleinEcranOnSimulator, TheClosePictureAndADoubleClickOnTheTimeCloseOnlyTheView) {
-    HWND view = OpenView();
+    view = OpenView();
     ASSERT_TRUE(view);
     const Rect ferme = View()["imgFerme"].bounds;
-    MoveTo(view, ferme.left + 10, ferme.top + 10);
+    MouseAt(view, ferme.left + 10, ferme.top + 10);
     h.RunUntil([] { return false; }, 150);
     EXPECT_TRUE(View()["shaSelection"].visible); // the hover frames the picture
     EXPECT_EQ(View()["shaSelection"].bounds, SelectionAround(ferme));

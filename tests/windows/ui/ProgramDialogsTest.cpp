@@ -1,6 +1,9 @@
-// The keyboard of every dialog of the program, with real keys (SendInput from
-// a second thread, after the dialog is in front): Tab and Shift+Tab walk its
-// controls in order, Enter presses the default button, Escape cancels.
+// The program's dialogs under Wine. Their keyboard, with real keys (SendInput
+// from a second thread, after the dialog is in front): Tab and Shift+Tab walk
+// their controls in order, Enter presses the default button, Escape cancels.
+// Their look at 96 and 144 DPI, each in a child run (Wine reads the DPI when a
+// process starts): every text whole, the client scaled from its design size,
+// and a screenshot of each.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,12 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "AtEachDpi.h"
 #include "DialogDriving.h"
 #include "ModalDriver.h"
+#include "Waiting.h"
 #include "programmes/FProgLireWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
 #include "ui/InputBoxWin32.h"
+#include "ui/Layout.h"
+#include "windows/FAProposDeWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -27,28 +34,33 @@ struct NoShutdown final : ShutdownRequest {
 };
 
 struct DialogCase {
-    const char* name;
+    const char* name; // of its screenshot too
     const wchar_t* cls;
+    Size design;                       // its client at 96 DPI
     std::vector<int> tabs;             // the focus at first, then after each Tab, back to the first
     std::function<std::string()> show; // shows the dialog; tells how it ended
     std::string afterEnter, afterEscape;
 };
 
+const std::string kWinamp = "C:\\Program Files\\Winamp\\Winamp.exe";
+
 std::vector<DialogCase> Cases() {
     return {
         {"countdown",
          kArreterClass,
+         {258, 134},
          {IDCANCEL, kArreterChoixId, kArreterForcerId, IDCANCEL},
          [] {
              NoShutdown shutdown;
              TfrmArreter window(shutdown, {});
-             window.ShowModal(nullptr, {.total = 10, .tickMs = 60000});
+             window.ShowModal(nullptr, {.total = 10, .restart = true, .tickMs = 60000});
              return shutdown.requests ? std::string("demandé") : "annulé";
          },
          "annulé",
          "annulé"},
-        {"update",
+        {"update-details",
          kMiseAJourClass,
+         {352, kMajClientHeight},
          {IDOK, IDCANCEL, kMajDetailId, IDOK},
          [] {
              std::string opened = "fermé";
@@ -58,7 +70,9 @@ std::vector<DialogCase> Cases() {
                                  "la télécharger ?",
                                  "1.1.0.0",
                                  "http://exemple.fr/Pilotune.zip",
-                                 "Nouveautés"};
+                                 "Nouveautés de la 1.1 :\r\n- copie plus sûre des titres\r\n- "
+                                 "compte à rebours plus lisible\r\n- fenêtres à la taille de "
+                                 "l'écran"};
              TfrmMiseAJour window(result, [&](const std::string& a) { opened = "ouvre " + a; });
              window.ShowModal(nullptr);
              return opened;
@@ -67,24 +81,26 @@ std::vector<DialogCase> Cases() {
          "fermé"},
         {"choice",
          kProgLireClass,
+         {444, 114},
          {kCbxProgTitreId, IDOK, IDCANCEL, kCbxProgTitreId},
          [] {
              TfrmProgLire dialog;
-             const auto chosen = dialog.Choisir(nullptr, {"PlayList", "Soirée"});
+             const auto chosen = dialog.Choisir(nullptr, {"PlayList", "Soirée au calme"});
              return chosen ? *chosen : "rien";
          },
          "PlayList",
          "rien"},
-        {"input box",
+        {"input-box",
          kInputBoxClass,
+         {370, 122},
          {kInputBoxEditId, IDOK, IDCANCEL, kInputBoxEditId},
          [] {
-             std::string text = "C:\\Winamp\\Winamp.exe";
+             std::string text = kWinamp;
              const bool ok = InputBox(nullptr, "Pilotune", "Où se trouve Winamp ?", text);
              return (ok ? "OK " : "Annuler ") + text;
          },
-         "OK C:\\Winamp\\Winamp.exe",
-         "Annuler C:\\Winamp\\Winamp.exe"},
+         "OK " + kWinamp,
+         "Annuler " + kWinamp},
     };
 }
 
@@ -142,4 +158,65 @@ TEST(DialogKeys, TabWalksEveryDialogEnterPressesItsDefaultButtonEscapeCancels) {
         EXPECT_TRUE(closed) << "Enter did not close it";
         EXPECT_EQ(ending, c.afterEnter);
     }
+}
+
+constexpr char kChildVariable[] = "PILOTUNE_DPI_CHILD";
+
+TEST(DialogsAtDpi, EveryDialogShowsItsWholeTextsAt96And144) {
+    RunAtEachDpi({96, 144}, L"DialogsAtOneDpi.*", kChildVariable);
+}
+
+namespace {
+
+// Checks a shown window and saves its screenshot.
+void Look(HWND w, int dpi, Size design, const std::string& name) {
+    const SIZE client = ClientSize(w);
+    EXPECT_EQ(client.cx, ScaleToDpi(design.width, dpi)) << name;
+    EXPECT_GE(client.cy, ScaleToDpi(design.height, dpi)) << name;
+    EXPECT_EQ(ClippedTexts(w), "") << name;
+    EXPECT_TRUE(SaveScreenshot(w, ScreenshotPath(name + "-" + std::to_string(dpi) + ".bmp")))
+        << name;
+}
+
+} // namespace
+
+TEST(DialogsAtOneDpi, Windows) {
+    const int dpi = ChildDpi(kChildVariable);
+    if (!dpi) GTEST_SKIP() << "run by DialogsAtDpi with the DPI set";
+    SetProcessDPIAware(); // as the program's manifest declares
+    ASSERT_EQ(ScreenDpi(), dpi);
+    // Shows a modal window by `show`; `act` acts on it before it is looked at.
+    const auto modal = [&](const wchar_t* cls, Size design, const std::string& name, auto show,
+                           std::function<void(HWND)> act = {}) {
+        ModalDriver drive(cls, [&](HWND w) {
+            if (act) act(w);
+            Look(w, dpi, design, name);
+            PostMessageW(w, WM_CLOSE, 0, 0);
+        });
+        show();
+    };
+    for (const DialogCase& c : Cases()) {
+        std::function<void(HWND)> details; // the update's shown open
+        if (c.cls == kMiseAJourClass) details = [](HWND w) { Click(GetDlgItem(w, kMajDetailId)); };
+        modal(c.cls, c.design, c.name, c.show, details);
+    }
+
+    UpdateResult failure{UpdateOutcome::Failed,
+                         "Mise à jour de Pilotune V1.0.0.0",
+                         "La vérification des mises à jour n'a pas pu être faite : le serveur "
+                         "http://mises-a-jour.exemple.fr/pilotune/version-stable/MAJPilotune.ini "
+                         "ne répond pas (réseau absent ou serveur arrêté).",
+                         "",
+                         "",
+                         ""};
+    TfrmMiseAJour failed(failure, {});
+    modal(kMiseAJourClass, {352, kMajClientHeight}, "update-failure",
+          [&] { failed.ShowModal(nullptr); });
+
+    TfrmAProposDe about({});
+    ASSERT_TRUE(about.Open());
+    RedrawWindow(about.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(200); // shown on the X server before it is read back
+    Look(about.Handle(), dpi, {505, 417}, "about");
 }
