@@ -11,8 +11,8 @@ class BarProgrammeView final : public ProgrammeBar {
     explicit BarProgrammeView(BarState& bar) : bar_(bar) {}
     void ShowPlayPicture() override { bar_.elements.joue.picture = pictures::kJoue; }
     void ShowStopPicture() override { bar_.elements.stop.picture = pictures::kStop; }
-    void CheckLireProg(bool c) override { bar_.menus.principale[kMnuLireProg].checked = c; }
-    void CheckEnregistrerProg(bool c) override {
+    void CocherLireProg(bool c) override { bar_.menus.principale[kMnuLireProg].checked = c; }
+    void CocherEnregistrerProg(bool c) override {
         bar_.menus.principale[kMnuEnregistrerProg].checked = c;
     }
 

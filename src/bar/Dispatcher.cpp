@@ -24,7 +24,7 @@ void Dispatcher::ExecuterAction(int action, bool modeFlag, const std::string& pa
 void Dispatcher::MarkPlayerState() {
     // One question for the three marks. A player that is there but did not
     // answer leaves them as they were; no player at all reads as stopped.
-    std::optional<PlayerState> state = bar_.player.AskEtat();
+    std::optional<PlayerState> state = bar_.player.DemanderEtat();
     if (!state && !bar_.player.EstLance()) state = PlayerState::Stopped;
     if (!state) return;
     Menu& menu = bar_.menus.principale;

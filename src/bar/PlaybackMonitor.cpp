@@ -39,8 +39,8 @@ void PlaybackMonitor::Tick() {
     // 2-3. Times. No answer is no player, or one that does not answer in time:
     // the display stays as it was and nothing is decided on a guess. Both 0 is
     // no track.
-    const std::optional<int> p = player.AskPosition();
-    const std::optional<int> d = p ? player.AskDuree() : std::nullopt;
+    const std::optional<int> p = player.DemanderPosition();
+    const std::optional<int> d = p ? player.DemanderDuree() : std::nullopt;
     if (!p || !d || (*p == 0 && *d == 0)) {
         if (!player.EstLance()) PlayerGone();
         return;
@@ -59,7 +59,7 @@ void PlaybackMonitor::Tick() {
     TitleRefreshIfAnswered();
 
     // 7. Shuffle indicator follows the player's real state.
-    if (const std::optional<bool> shuffle = player.AskHasard()) {
+    if (const std::optional<bool> shuffle = player.DemanderHasard()) {
         opt.Shuffle = *shuffle;
         twins.hazard.SetText(opt.Shuffle ? "BCA" : "ABC");
         bar_.menus.principale[kMnuHazard].checked = opt.Shuffle;
@@ -75,7 +75,7 @@ void PlaybackMonitor::Tick() {
 
     // 9. Track change: only on a track number the player gave.
     if (!opt.Applying) {
-        const std::optional<int> track = player.AskNumeroTitre();
+        const std::optional<int> track = player.DemanderNumeroTitre();
         if (track && *track != opt.CurrentTrack) {
             opt.CurrentTrack = *track;
             bar_.history.Record(*track);
@@ -115,9 +115,9 @@ void PlaybackMonitor::TitleRefresh() {
 }
 
 void PlaybackMonitor::TitleRefreshIfAnswered() {
-    const std::optional<std::string> title = bar_.player.AskTitre();
+    const std::optional<std::string> title = bar_.player.DemanderTitre();
     if (!title) return;
-    if (const std::optional<PlayerState> state = bar_.player.AskEtat())
+    if (const std::optional<PlayerState> state = bar_.player.DemanderEtat())
         ShowTitle(*title + StateText(*state));
 }
 
@@ -138,7 +138,7 @@ void PlaybackMonitor::LoopStep() {
     }
     // With no answer, the loop track is taken as playing: a silent player is
     // not a change of track.
-    opt.CurrentTrack = bar_.player.AskNumeroTitre().value_or(opt.LoopTrack);
+    opt.CurrentTrack = bar_.player.DemanderNumeroTitre().value_or(opt.LoopTrack);
 }
 
 void PlaybackMonitor::ShowLoopCount() {
@@ -164,7 +164,7 @@ void PlaybackMonitor::ApplyLoop() {
         ShowLoopCount();
         MarkLoopMenu();
         // A player that does not answer leaves the last track seen.
-        opt.LoopTrack = bar_.player.AskNumeroTitre().value_or(opt.CurrentTrack);
+        opt.LoopTrack = bar_.player.DemanderNumeroTitre().value_or(opt.CurrentTrack);
         bar_.twins.nbBoucle.SetPopupMenu(bar_.menus.boucle.Name());
     } else {
         MarkLoopMenu();

@@ -34,7 +34,7 @@ void ShuffleHistory::Back(TPilotune& player) {
     } else {
         player.Precedent();
         // A player that does not answer leaves the slot empty, not guessed.
-        slots_[cursor_] = player.AskNumeroTitre().value_or(0);
+        slots_[cursor_] = player.DemanderNumeroTitre().value_or(0);
     }
 }
 

@@ -101,7 +101,7 @@ int64_t ValeurExacte(const U32& t, Run r) {
     return v;
 }
 
-int ValeurRun(const U32& t, Run r) {
+int ValeurSegment(const U32& t, Run r) {
     const int64_t v = ValeurExacte(t, r);
     return v < 0 ? INT_MAX : static_cast<int>(v);
 }
@@ -109,12 +109,12 @@ int ValeurRun(const U32& t, Run r) {
 int ValeurChampU(const U32& t, int k) {
     if (k < 1) return 0;
     const auto runs = Runs(t, k);
-    return static_cast<int>(runs.size()) < k ? 0 : ValeurRun(t, runs[k - 1]);
+    return static_cast<int>(runs.size()) < k ? 0 : ValeurSegment(t, runs[k - 1]);
 }
 
 int Poids(const std::vector<Run>& coef, const U32& texteCoef, int k) {
     if (k > static_cast<int>(coef.size())) return 1;
-    return std::max(1, ValeurRun(texteCoef, coef[k - 1]));
+    return std::max(1, ValeurSegment(texteCoef, coef[k - 1]));
 }
 
 bool Negatif(const U32& t, const ProprietesMasque& p) {
@@ -128,7 +128,7 @@ int ValeurTexteU(const U32& t, const ProprietesMasque& p) {
     const auto runs = Runs(t, kMaxChamps + 1);
     int64_t somme = 0;
     for (size_t k = 0; k < runs.size(); ++k) {
-        somme += int64_t{ValeurRun(t, runs[k])} * Poids(coef, coefTexte, static_cast<int>(k) + 1);
+        somme += int64_t{ValeurSegment(t, runs[k])} * Poids(coef, coefTexte, static_cast<int>(k) + 1);
         somme = std::min<int64_t>(somme, INT_MAX);
     }
     return static_cast<int>(Negatif(t, p) ? -somme : somme);

@@ -220,22 +220,24 @@ void TfrmOption::BuildGeneral(Panel& page) {
     gbxDivers_.Create(page, "Divers", {16, 218, 521, 185}, -1, kAnchorWide);
     gbxDivers_.SetFont(page.BoldFont());
     constexpr int x = 16, y = 218;
+    // The right-hand column follows the group's right edge.
+    constexpr unsigned kRight = kAnchorTop | kAnchorRight;
     cseLancerDemarreWindows_.Create(page, "Lancer au démarrage de windows",
                                     {x + 16, y + 24, 270, 17}, kOptDemarreWindows);
     lblTransparent_.Create(page, "Transparent à :", {x + 304, y + 25, 100, 17},
-                           kOptTransparentLabel, kAnchorTop | kAnchorRight);
+                           kOptTransparentLabel, kRight);
     spin(tudTransparent_, page, {x + 416, y + 22, 65, 21}, kOptTransparent, "000 %", "100 %");
     cseCacheAuto_.Create(page, "Cacher automatiquement le programme", {x + 16, y + 64, 270, 17},
                          kOptCacheAuto);
-    cseCacheWA_.Create(page, "Cacher Winamp", {x + 307, y + 64, 200, 17}, kOptCacheWA);
+    cseCacheWA_.Create(page, "Cacher Winamp", {x + 307, y + 64, 200, 17}, kOptCacheWA, kRight);
     cseFermerWA_.Create(page, "Fermer Winamp et le programme ensemble", {x + 16, y + 104, 270, 17},
                         kOptFermerWA);
     cseSystray_.Create(page, "Mettre un icône dans le systray", {x + 307, y + 104, 200, 17},
-                       kOptSystray);
+                       kOptSystray, kRight);
     cseMAJ_.Create(page, "Vérifier si une mise à jour est disponible", {x + 16, y + 144, 270, 17},
                    kOptMAJ);
     cseAffichageNeg_.Create(page, "Affiche le temp restant ", {x + 308, y + 144, 200, 17},
-                            kOptAffichageNeg);
+                            kOptAffichageNeg, kRight);
     for (SpinEdit* s : {&tudBoucle_, &tudExtrait_, &tudTransparent_})
         (*s)->OnChange = [this] { Changed(); };
 }

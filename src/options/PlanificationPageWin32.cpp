@@ -87,7 +87,7 @@ void PlanificationPage::Build(Panel& page) {
     };
 }
 
-std::string PlanificationPage::QuandText(int mode, int quand) {
+std::string PlanificationPage::TexteQuand(int mode, int quand) {
     if (UsesTime(mode)) return TextePosition(tudPlanHeure_->Text(), quand, kHeure);
     if (UsesTracks(mode)) return TextePosition(tudPlanChanson_->Text(), quand, kChanson);
     return {};
@@ -159,7 +159,7 @@ void PlanificationPage::AddRow(const std::string& caption, const RowData& data,
     rows_.push_back(data);
     const std::string mode = CodeLabel(TimingModeLabel(data.mode), data.mode);
     const std::string period = CodeLabel(PeriodLabel(data.period), data.period);
-    const std::string quand = QuandText(data.mode, data.quand);
+    const std::string quand = TexteQuand(data.mode, data.quand);
     const int at = lsvPlan_.InsertRow(caption);
     lsvPlan_.SetCell(at, 1, mode);
     lsvPlan_.SetCell(at, 2, quand);

@@ -73,7 +73,7 @@ class PlanificationPage {
     void AddRow(const std::string& caption, const RowData& data, const std::string& doneText,
                 bool checked);
     RowData* DataOf(int row) const;
-    std::string QuandText(int mode, int quand);
+    std::string TexteQuand(int mode, int quand);
 
     Container& dialog_;
     SettingsStore& store_;

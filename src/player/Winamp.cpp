@@ -51,29 +51,29 @@ bool TPilotune::EstLance() {
     return window_.Exists();
 }
 
-std::optional<int> TPilotune::AskPosition() {
+std::optional<int> TPilotune::DemanderPosition() {
     auto ms = Query(kQueryTime, 0);
     if (!ms) return std::nullopt;
     return *ms / 1000;
 }
 int TPilotune::Position() {
-    return AskPosition().value_or(0);
+    return DemanderPosition().value_or(0);
 }
 
-std::optional<int> TPilotune::AskDuree() {
+std::optional<int> TPilotune::DemanderDuree() {
     return Query(kQueryTime, 1);
 }
 int TPilotune::Duree() {
-    return AskDuree().value_or(0);
+    return DemanderDuree().value_or(0);
 }
 
-std::optional<std::string> TPilotune::AskTitre() {
+std::optional<std::string> TPilotune::DemanderTitre() {
     auto caption = window_.Caption();
     if (!caption) return std::nullopt;
     return TitleFromCaption(*caption);
 }
 std::string TPilotune::Titre() {
-    return AskTitre().value_or(std::string());
+    return DemanderTitre().value_or(std::string());
 }
 
 void TPilotune::AllerA(int seconds) {
@@ -106,13 +106,13 @@ void TPilotune::Commande(unsigned n) {
     SendCommand(n & 0xFFFF);
 }
 
-std::optional<int> TPilotune::AskNumeroTitre() {
+std::optional<int> TPilotune::DemanderNumeroTitre() {
     auto position = Query(kQueryWritePlaylist);
     if (!position) return std::nullopt;
     return *position + 1;
 }
 int TPilotune::NumeroTitre() {
-    return AskNumeroTitre().value_or(1);
+    return DemanderNumeroTitre().value_or(1);
 }
 
 void TPilotune::JouerTitre(int n) {
@@ -121,7 +121,7 @@ void TPilotune::JouerTitre(int n) {
     SendCommand(kCmdPlay);
 }
 
-std::optional<PlayerState> TPilotune::AskEtat() {
+std::optional<PlayerState> TPilotune::DemanderEtat() {
     auto state = Query(kQueryState);
     if (!state) return std::nullopt;
     switch (*state) {
@@ -136,7 +136,7 @@ std::optional<PlayerState> TPilotune::AskEtat() {
     }
 }
 PlayerState TPilotune::Etat() {
-    return AskEtat().value_or(PlayerState::Stopped);
+    return DemanderEtat().value_or(PlayerState::Stopped);
 }
 
 std::string StateText(PlayerState etat) {
@@ -159,13 +159,13 @@ int TPilotune::NbTitres() {
     return std::clamp(Query(kQueryLength).value_or(0), 0, kMaxPlaylistEntries);
 }
 
-std::optional<bool> TPilotune::AskHasard() {
+std::optional<bool> TPilotune::DemanderHasard() {
     auto shuffle = Query(kQueryShuffle);
     if (!shuffle) return std::nullopt;
     return *shuffle == 1;
 }
 bool TPilotune::HasardActif() {
-    return AskHasard().value_or(false);
+    return DemanderHasard().value_or(false);
 }
 
 bool TPilotune::LireListe(std::string* error) {

@@ -94,12 +94,12 @@ class TPilotune {
     // window, gone, or too slow to answer). The plain ones above read that as
     // an answer of 0; a caller that must not mistake silence for a state, such
     // as the playback tick, asks these.
-    std::optional<int> AskPosition();
-    std::optional<int> AskDuree();
-    std::optional<std::string> AskTitre();
-    std::optional<int> AskNumeroTitre();
-    std::optional<PlayerState> AskEtat();
-    std::optional<bool> AskHasard();
+    std::optional<int> DemanderPosition();
+    std::optional<int> DemanderDuree();
+    std::optional<std::string> DemanderTitre();
+    std::optional<int> DemanderNumeroTitre();
+    std::optional<PlayerState> DemanderEtat();
+    std::optional<bool> DemanderHasard();
 
     std::vector<std::string> Liste() const { return cache_.Entries(); }
 

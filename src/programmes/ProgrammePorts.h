@@ -29,8 +29,8 @@ class ProgrammeBar {
     virtual void ShowPlayPicture() = 0;
     virtual void ShowStopPicture() = 0;
     // Check marks of mnuLireProg and mnuEnregistrerProg.
-    virtual void CheckLireProg(bool checked) = 0;
-    virtual void CheckEnregistrerProg(bool checked) = 0;
+    virtual void CocherLireProg(bool checked) = 0;
+    virtual void CocherEnregistrerProg(bool checked) = 0;
 };
 
 } // namespace pilotune

@@ -40,7 +40,7 @@ void CProgrammes::Lecture(bool modeFlag, const std::string& name) {
     }
     opt.ProgPos = opt.ProgPos < -1 ? ToInt(BeforeResumedEntry(opt.ProgPos)) : -1;
     ProgrammeNext();
-    bar_.CheckLireProg(opt.ProgLecture);
+    bar_.CocherLireProg(opt.ProgLecture);
 }
 
 void CProgrammes::Enregistre(bool modeFlag) {
@@ -51,7 +51,7 @@ void CProgrammes::Enregistre(bool modeFlag) {
         opt.ProgLecture = false;
         Lecture(true, "");
     }
-    bar_.CheckEnregistrerProg(opt.ProgEnreg);
+    bar_.CocherEnregistrerProg(opt.ProgEnreg);
 }
 
 bool CProgrammes::CanReplay() {
@@ -101,7 +101,7 @@ void CProgrammes::ProgrammeNext() {
             Lecture(true, "");
         }
     }
-    bar_.CheckLireProg(opt.ProgLecture);
+    bar_.CocherLireProg(opt.ProgLecture);
 }
 
 void CProgrammes::Record() {

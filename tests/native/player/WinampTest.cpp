@@ -73,29 +73,29 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     window.titles[4] = "A - B";
     window.positionMs = 61000;
     window.shuffle = true;
-    EXPECT_EQ(link.AskPosition(), 61);
-    EXPECT_EQ(link.AskDuree(), 200);
-    EXPECT_EQ(link.AskEtat(), PlayerState::Playing);
-    EXPECT_EQ(link.AskHasard(), true);
-    EXPECT_EQ(link.AskNumeroTitre(), 5);
-    EXPECT_EQ(link.AskTitre(), "5. A - B");
+    EXPECT_EQ(link.DemanderPosition(), 61);
+    EXPECT_EQ(link.DemanderDuree(), 200);
+    EXPECT_EQ(link.DemanderEtat(), PlayerState::Playing);
+    EXPECT_EQ(link.DemanderHasard(), true);
+    EXPECT_EQ(link.DemanderNumeroTitre(), 5);
+    EXPECT_EQ(link.DemanderTitre(), "5. A - B");
 
     // An answer of 0 is an answer.
     window.current = 0;
     window.state = 0;
-    EXPECT_EQ(link.AskNumeroTitre(), 1);
-    EXPECT_EQ(link.AskEtat(), PlayerState::Stopped);
+    EXPECT_EQ(link.DemanderNumeroTitre(), 1);
+    EXPECT_EQ(link.DemanderEtat(), PlayerState::Stopped);
 
     // Silence is none; the plain queries still read it as the player's 0.
     window.answersBeforeHang = 0;
-    EXPECT_EQ(link.AskDuree(), std::nullopt);
-    EXPECT_EQ(link.AskTitre(), "1. Artiste - Morceau 1"); // the caption is the system's
+    EXPECT_EQ(link.DemanderDuree(), std::nullopt);
+    EXPECT_EQ(link.DemanderTitre(), "1. Artiste - Morceau 1"); // the caption is the system's
     EXPECT_FALSE(link.HasardActif());
 
     window.present = false;
     system.launchWorks = false;
     link.Connecter(); // the window has gone
-    EXPECT_EQ(link.AskTitre(), std::nullopt);
+    EXPECT_EQ(link.DemanderTitre(), std::nullopt);
     EXPECT_EQ(link.Titre(), "");
 }
 

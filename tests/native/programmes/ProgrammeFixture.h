@@ -54,8 +54,8 @@ class NotingBar final : public ProgrammeBar {
     bool lireChecked = false, enregistrerChecked = false;
     void ShowPlayPicture() override { ++playPictures; }
     void ShowStopPicture() override { ++stopPictures; }
-    void CheckLireProg(bool c) override { lireChecked = c; }
-    void CheckEnregistrerProg(bool c) override { enregistrerChecked = c; }
+    void CocherLireProg(bool c) override { lireChecked = c; }
+    void CocherEnregistrerProg(bool c) override { enregistrerChecked = c; }
 };
 
 class ProgrammeFixture : public ::testing::Test {

@@ -127,6 +127,10 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return false;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // What was painted reaches the screen as the window's thread runs its
+    // loop (Wine sends its windows' drawing to the X server from there): a
+    // short loop first, or the screen may still show a half-painted window.
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) Pump(100);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);

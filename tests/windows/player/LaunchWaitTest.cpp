@@ -178,21 +178,21 @@ TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     Win32PlayerSystem system;
     TPilotune link{window, system, "C:\\Lecteur\\Winamp.exe"};
     link.Connecter();
-    ASSERT_EQ(link.AskEtat(), PlayerState::Playing);
+    ASSERT_EQ(link.DemanderEtat(), PlayerState::Playing);
     sim.Hang(2500);
     ULONGLONG start = GetTickCount64();
-    EXPECT_EQ(link.AskEtat(), std::nullopt);
+    EXPECT_EQ(link.DemanderEtat(), std::nullopt);
     const ULONGLONG first = GetTickCount64() - start;
     start = GetTickCount64();
-    EXPECT_EQ(link.AskPosition(), std::nullopt);
-    EXPECT_EQ(link.AskNumeroTitre(), std::nullopt);
-    EXPECT_EQ(link.AskHasard(), std::nullopt);
+    EXPECT_EQ(link.DemanderPosition(), std::nullopt);
+    EXPECT_EQ(link.DemanderNumeroTitre(), std::nullopt);
+    EXPECT_EQ(link.DemanderHasard(), std::nullopt);
     const ULONGLONG next = GetTickCount64() - start;
     EXPECT_GE(first, 900u);
     EXPECT_LT(first, 1400u);
     EXPECT_LT(next, 3 * 50u + 300u);
     EXPECT_TRUE(window.Hung());
-    EXPECT_TRUE(link.AskTitre().has_value()); // the caption needs no answer
-    EXPECT_TRUE(WaitFor([&] { return link.AskEtat() == PlayerState::Playing; }, 6000));
+    EXPECT_TRUE(link.DemanderTitre().has_value()); // the caption needs no answer
+    EXPECT_TRUE(WaitFor([&] { return link.DemanderEtat() == PlayerState::Playing; }, 6000));
     EXPECT_FALSE(window.Hung());
 }
