@@ -6,6 +6,7 @@
 
 #include "base/EncodingWin32.h"
 #include "ui/CommonControlsWin32.h"
+#include "ui/SubclassWin32.h"
 
 namespace pilotune {
 namespace {

@@ -17,6 +17,8 @@ namespace pilotune {
 
 namespace {
 constexpr int kColumnWidths[] = {70, 300};
+constexpr ULONGLONG kStatusPeriodMs = 50;
+constexpr UINT_PTR kStatusTimer = 1;
 constexpr int kListWidth = 521;
 
 int Number(const std::string& text) {
@@ -48,15 +50,26 @@ CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPi
     dialog_.OnCommand(kOptCopieNumeroALabel, [this] {
         tudCopieNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
     });
+    // The statuses show as they come, a few at a time when the copies are
+    // quick: the list is updated at most once per kStatusPeriodMs, so that
+    // the interface thread does not compete with the worker for every file.
     dialog_.OnMessage(kMsgCopyStatus, [this](WPARAM, LPARAM) -> LRESULT {
-        if (!mailbox_) return 0;
-        for (const auto& [id, status] : mailbox_->Take()) {
-            const int row = lsvCopie_.Handle() ? RowOf(id) : -1;
-            if (row >= 0) lsvCopie_.SetCell(row, 2, status);
+        const ULONGLONG since = GetTickCount64() - statusesShownAt_;
+        if (since >= kStatusPeriodMs) {
+            ShowStatuses();
+        } else if (!statusesWaiting_) {
+            statusesWaiting_ = true;
+            SetTimer(dialog_.Handle(), kStatusTimer, static_cast<UINT>(kStatusPeriodMs - since),
+                     nullptr);
         }
         return 0;
     });
+    dialog_.OnMessage(WM_TIMER, [this](WPARAM id, LPARAM) -> LRESULT {
+        if (id == kStatusTimer) ShowStatuses();
+        return 0;
+    });
     dialog_.OnMessage(kMsgCopyFinished, [this](WPARAM, LPARAM) -> LRESULT {
+        ShowStatuses();
         changed_();
         return 0;
     });
@@ -166,6 +179,17 @@ void CopyPage::AddRow(int numero, const std::string& status) {
     item.iItem = at;
     item.lParam = static_cast<LPARAM>(nextId_++);
     SendMessageW(lsvCopie_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void CopyPage::ShowStatuses() {
+    if (statusesWaiting_) KillTimer(dialog_.Handle(), kStatusTimer);
+    statusesWaiting_ = false;
+    statusesShownAt_ = GetTickCount64();
+    if (!mailbox_) return;
+    for (const auto& [id, status] : mailbox_->Take()) {
+        const int row = lsvCopie_.Handle() ? RowOf(id) : -1;
+        if (row >= 0) lsvCopie_.SetCell(row, 2, status);
+    }
 }
 
 int CopyPage::RowOf(long long id) {

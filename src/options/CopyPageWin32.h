@@ -67,6 +67,7 @@ class CopyPage {
     void TrackChanged(bool first);
     void AddRow(int numero, const std::string& status);
     int RowOf(long long id);
+    void ShowStatuses();
 
     Container& dialog_;
     SettingsStore& store_;
@@ -77,6 +78,8 @@ class CopyPage {
     long long nextId_ = 1;                       // each row's name for the worker
     int lastRow_ = -1;                           // the row of the last status shown
     std::shared_ptr<CopyStatusMailbox> mailbox_; // of the last copy started
+    ULONGLONG statusesShownAt_ = 0;              // GetTickCount64 of the last showing
+    bool statusesWaiting_ = false;               // the timer will show them
 
     CheckBox cseCopieAfficheBT_;
     GroupBox gbxCopieChemin_, gbxCopieDirect_;

@@ -10,7 +10,7 @@
 #include "player/Winamp.h"
 #include "programmes/Programmes.h"
 #include "settings/SettingsStore.h"
-#include "ui/CommonControlsWin32.h"
+#include "ui/SubclassWin32.h"
 
 namespace pilotune {
 

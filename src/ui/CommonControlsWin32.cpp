@@ -10,16 +10,10 @@ namespace {
 // rest of the process: the windows of its classes may live until the end.
 struct Library {
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    using SetSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR);
-    using RemoveSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR);
-    using DefSubclassFn = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
     using GetIconFn = HICON(WINAPI*)(HIMAGELIST, int, UINT);
     using CountFn = int(WINAPI*)(HIMAGELIST);
 
     InitFn init = nullptr;
-    SetSubclassFn setSubclass = nullptr;
-    RemoveSubclassFn removeSubclass = nullptr;
-    DefSubclassFn defSubclass = nullptr;
     GetIconFn getIcon = nullptr;
     CountFn count = nullptr;
 
@@ -31,9 +25,6 @@ struct Library {
                 reinterpret_cast<void*>(GetProcAddress(module, name)));
         };
         find(init, "InitCommonControlsEx");
-        find(setSubclass, "SetWindowSubclass");
-        find(removeSubclass, "RemoveWindowSubclass");
-        find(defSubclass, "DefSubclassProc");
         find(getIcon, "ImageList_GetIcon");
         find(count, "ImageList_GetImageCount");
     }
@@ -51,22 +42,6 @@ bool LoadCommonControls(DWORD classes) {
     if (!lib.init) return false;
     const INITCOMMONCONTROLSEX icc{sizeof(icc), classes};
     return lib.init(&icc) != FALSE;
-}
-
-bool AttachSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
-    const Library& lib = Get();
-    return lib.setSubclass && lib.setSubclass(window, proc, id, data);
-}
-
-bool DetachSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id) {
-    const Library& lib = Get();
-    return lib.removeSubclass && lib.removeSubclass(window, proc, id);
-}
-
-LRESULT NextSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const Library& lib = Get();
-    return lib.defSubclass ? lib.defSubclass(window, msg, wParam, lParam)
-                           : DefWindowProcW(window, msg, wParam, lParam);
 }
 
 HICON ImageListIcon(HIMAGELIST list, int index, UINT flags) {

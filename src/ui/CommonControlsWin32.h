@@ -12,11 +12,8 @@ namespace pilotune {
 // flags); false when the library cannot be had.
 bool LoadCommonControls(DWORD classes);
 
-// The library's window subclassing and image-list calls, through the library
-// loaded on first use. Each does nothing (false, 0, null) without it.
-bool AttachSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);
-bool DetachSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id);
-LRESULT NextSubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// The library's image-list calls, through the library loaded on first use;
+// without it, null and 0.
 HICON ImageListIcon(HIMAGELIST list, int index, UINT flags);
 int ImageListCount(HIMAGELIST list);
 

@@ -4,7 +4,7 @@
 
 #include "base/EncodingWin32.h"
 #include "base/HandleWin32.h"
-#include "ui/CommonControlsWin32.h"
+#include "ui/SubclassWin32.h"
 
 namespace pilotune {
 
