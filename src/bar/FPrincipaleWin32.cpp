@@ -60,10 +60,14 @@ bool TfrmPrincipale::Create(int left, int top) {
     // nearest monitor.
     const BarPlace place = PlaceStoredBar(DisplayMonitors(), left, top);
     const Rect& r = place.bounds;
-    // A tool window has no taskbar button; topmost from the start.
-    if (!Window::Create(kBarClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kBarCaption, r.left,
-                        r.top, r.width, r.height, nullptr,
-                        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))))
+    // A tool window has no taskbar button; topmost from the start. Its own
+    // device context: the bar repaints every second, and a window without
+    // one has a context made up for it at each paint.
+    const WindowClass cls{.name = kBarClass,
+                          .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
+                          .style = CS_DBLCLKS | CS_OWNDC};
+    if (!Window::Create(cls, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, kBarCaption, r.left, r.top,
+                        r.width, r.height))
         return false;
     tooltip_.Attach(Handle());
     Rest(place);

@@ -78,20 +78,20 @@ void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
                                  const Scene& scene) {
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
-    // One back buffer, kept while the size stays the same.
+    if (!memory_) memory_.Reset(CreateCompatibleDC(dc));
+    HDC memory = memory_.Get();
+    if (!memory) return;
     if (!buffer_ || bufferW_ != w || bufferH_ != h) {
+        if (buffer_) SelectObject(memory, memoryDefault_);
         buffer_.Reset(CreateCompatibleBitmap(dc, w, h));
+        memoryDefault_ = SelectObject(memory, buffer_.Get());
         bufferW_ = w;
         bufferH_ = h;
     }
-    const MemoryDc dcBuffer{CreateCompatibleDC(dc)};
-    HDC memory = dcBuffer.Get();
-    HGDIOBJ old = SelectObject(memory, buffer_.Get());
     SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
     Paint(memory, area, background, scene);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
 }
 
 } // namespace pilotune

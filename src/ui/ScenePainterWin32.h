@@ -40,7 +40,11 @@ class ScenePainter {
 
     PictureDrawer pictures_;
     std::map<std::tuple<std::string, int, bool>, FontHandle> fonts_;
+    // The back buffer and the context it stays selected into, both kept
+    // while the size stays the same.
     BitmapHandle buffer_;
+    MemoryDc memory_;
+    HGDIOBJ memoryDefault_ = nullptr; // the context's own bitmap, put back on a resize
     int bufferW_ = 0, bufferH_ = 0;
 };
 
