@@ -46,7 +46,15 @@ bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
                                                 &written, nullptr) &&
                                       written == bytes.size());
     out.Reset();
-    if (!ok || !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // An abandoned check that got its answer late may be reading or
+    // replacing the same file this instant: try again for a moment (this
+    // runs on the worker, never on the interface thread).
+    bool moved = false;
+    for (int attempt = 0; ok && !moved && attempt < 20; ++attempt) {
+        moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        if (!moved) Sleep(25);
+    }
+    if (!moved) {
         DeleteFileW(temp.c_str());
         return false;
     }

@@ -160,15 +160,15 @@ TEST_F(HeldServer, SilenceEndsInAFailureWithinItsBounds) {
 
     // Free for the next check, which the server now answers; the late answer
     // to the abandoned one is dropped.
+    server.Hold(false);
     ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
         ++done;
         result = r;
     }));
-    server.Hold(false);
     ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 10000));
     Pump(300);
     EXPECT_EQ(done, 2);
-    EXPECT_EQ(result.outcome, UpdateOutcome::Current);
+    EXPECT_EQ(result.outcome, UpdateOutcome::Current) << result.message;
     EXPECT_EQ(server.Requests(), 3);
 }
 
