@@ -1,5 +1,6 @@
 #pragma once
-// Microseconds from the performance counter, for the Windows benchmarks.
+// Micro- and milliseconds from the performance counter, for the Windows
+// benchmarks.
 #include <windows.h>
 
 inline double NowUs() {
@@ -11,4 +12,8 @@ inline double NowUs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
+}
+
+inline double NowMs() {
+    return NowUs() / 1000.0;
 }

@@ -10,19 +10,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchClock.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
 
 using namespace pilotune::testing;
 
 namespace {
-double NowMs() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 HWND WaitVisible(const wchar_t* cls, const wchar_t* caption) {
     for (int i = 0; i < 20000; ++i) {
         HWND w = FindWindowW(cls, caption);

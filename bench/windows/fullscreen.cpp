@@ -14,7 +14,7 @@
 #include "BenchClock.h"
 #include "windows/FPleinEcranWin32.h"
 
-#include "../../tests/windows/schedule/BarHarness.cpp"
+#include "../../tests/windows/schedule/BarHarness.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;

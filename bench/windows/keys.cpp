@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../../tests/windows/bar/QuietServices.h"
+#include "BenchClock.h"
 #include "Simulator.h"
 #include "bar/BarLogic.h"
 #include "components/Bindings.h"
@@ -28,17 +29,6 @@
 using namespace pilotune;
 
 namespace {
-
-double NowUs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
-}
 
 // The real player window; notes when a "next" command has been answered.
 class TimedWindow final : public PlayerWindow {

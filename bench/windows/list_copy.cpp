@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/windows/schedule/BarHarness.cpp"
+#include "../../tests/windows/schedule/BarHarness.h"
+#include "BenchClock.h"
 #include "WindowText.h"
 #include "components/UEditUpDownWin32.h"
 #include "copy/ListCopy.h"
@@ -29,13 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 constexpr int kFiles = 200;
 constexpr int kRounds = 15;
-
-double NowMs() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 void Pump() {
     MSG msg;

@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "../../tests/windows/schedule/BarHarness.cpp"
+#include "../../tests/windows/schedule/BarHarness.h"
+#include "BenchClock.h"
 #include "WindowText.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
@@ -19,13 +20,6 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
-double NowMs() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))

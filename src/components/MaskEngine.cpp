@@ -128,7 +128,8 @@ int ValeurTexteU(const U32& t, const ProprietesMasque& p) {
     const auto runs = Runs(t, kMaxChamps + 1);
     int64_t somme = 0;
     for (size_t k = 0; k < runs.size(); ++k) {
-        somme += int64_t{ValeurSegment(t, runs[k])} * Poids(coef, coefTexte, static_cast<int>(k) + 1);
+        somme +=
+            int64_t{ValeurSegment(t, runs[k])} * Poids(coef, coefTexte, static_cast<int>(k) + 1);
         somme = std::min<int64_t>(somme, INT_MAX);
     }
     return static_cast<int>(Negatif(t, p) ? -somme : somme);

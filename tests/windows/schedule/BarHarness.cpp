@@ -1,2 +1,0 @@
-// The harness is header-only; the benchmarks include this file.
-#include "BarHarness.h"
