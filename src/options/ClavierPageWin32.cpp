@@ -63,22 +63,11 @@ void ClavierPage::Build(Panel& page) {
     lsvCla_.Create(page, {24, 112, 505, 283}, kOptClaList, kAnchorAll, true);
     lsvCla_.AddColumn("Action", kDefaultActionWidth);
     lsvCla_.AddColumn("Touche", kDefaultKeyWidth);
-    lsvCla_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
-        if (ListChanged(lsvCla_, e, dpi, true)) changed_();
-        switch (e.kind) {
-        case ListViewEvent::Checked:
-            changed_();
-            break;
-        case ListViewEvent::DoubleClick:
-            TakeBack();
-            break;
-        case ListViewEvent::RightClick:
+    WireList(
+        lsvCla_, page.Dpi(), true, [this] { changed_(); }, [this] { TakeBack(); },
+        [this] {
             if (onMenu) onMenu({&lsvCla_, [this] { Add(); }, [this] { TakeBack(); }});
-            break;
-        default:
-            break;
-        }
-    };
+        });
 }
 
 void ClavierPage::Fill() {

@@ -119,23 +119,15 @@ void CopyPage::Build(Panel& page) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(true); };
     (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(false); };
-    lsvCopie_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
-        if (ListChanged(lsvCopie_, e, dpi, false)) changed_();
-        switch (e.kind) {
-        case ListViewEvent::DoubleClick:
-            TakeBack();
-            break;
-        case ListViewEvent::RightClick:
+    WireList(
+        lsvCopie_, page.Dpi(), false, [this] { changed_(); }, [this] { TakeBack(); },
+        [this] {
             if (onMenu)
                 onMenu({.list = &lsvCopie_,
                         .add = [this] { Add(); },
                         .takeBack = [this] { TakeBack(); },
                         .copy = [this] { Copy(); }});
-            break;
-        default:
-            break;
-        }
-    };
+        });
 }
 
 std::string CopyPage::TrackTitle(int n) const {

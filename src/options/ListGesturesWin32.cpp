@@ -47,6 +47,17 @@ bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule
     }
 }
 
+void WireList(ListView& list, int dpi, bool pressRule, std::function<void()> changed,
+              std::function<void()> takeBack, std::function<void()> menu) {
+    list.onEvent = [&list, dpi, pressRule, changed = std::move(changed),
+                    takeBack = std::move(takeBack),
+                    menu = std::move(menu)](const ListViewEvent& e) {
+        if (ListChanged(list, e, dpi, pressRule) || e.kind == ListViewEvent::Checked) changed();
+        if (e.kind == ListViewEvent::DoubleClick) takeBack();
+        if (e.kind == ListViewEvent::RightClick) menu();
+    };
+}
+
 bool MoveItem(ListView& list, int target) {
     const int count = list.Count();
     const int row = list.Selected();

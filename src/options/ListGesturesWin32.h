@@ -41,6 +41,11 @@ bool DragMove(ListView& list, int y, bool leftHeld);
 // moves it; with `pressRule`, a left press in the list's first 50 pixels
 // (scaled to `dpi`) counts as a change too. True when the page changed.
 bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule);
+// Makes `list` answer its user's events as every options list does: what
+// ListChanged counts, and a tick, call `changed`; a double click calls
+// `takeBack`; a right click calls `menu`.
+void WireList(ListView& list, int dpi, bool pressRule, std::function<void()> changed,
+              std::function<void()> takeBack, std::function<void()> menu);
 
 // The list menu's commands for one list.
 struct ListCommands {

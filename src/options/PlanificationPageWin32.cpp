@@ -80,11 +80,11 @@ void PlanificationPage::Build(Panel& page) {
     csePlanAfficheInfo_.Create(
         page, "Afficher dans le programme quand passe la prochaine planification",
         {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorRight | kAnchorBottom);
-    lsvPlan_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
-        if (ListChanged(lsvPlan_, e, dpi, true) || e.kind == ListViewEvent::Checked) changed_();
-        if (e.kind == ListViewEvent::DoubleClick) TakeBack();
-        if (e.kind == ListViewEvent::RightClick && onMenu) onMenu(MenuCommands());
-    };
+    WireList(
+        lsvPlan_, page.Dpi(), true, [this] { changed_(); }, [this] { TakeBack(); },
+        [this] {
+            if (onMenu) onMenu(MenuCommands());
+        });
 }
 
 std::string PlanificationPage::TexteQuand(int mode, int quand) {

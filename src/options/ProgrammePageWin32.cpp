@@ -130,23 +130,15 @@ void ProgrammePage::Build(Panel& page) {
     (*tudProgNumeroA_).OnChange = [this] { TrackChanged(false); };
     (*tudProgDepart_).OnChange = [this] { changed_(); };
     (*tudProgFin_).OnChange = [this] { changed_(); };
-    lsvProg_.onEvent = [this, dpi = page.Dpi()](const ListViewEvent& e) {
-        if (ListChanged(lsvProg_, e, dpi, false)) changed_();
-        switch (e.kind) {
-        case ListViewEvent::DoubleClick:
-            TakeBack();
-            break;
-        case ListViewEvent::RightClick:
+    WireList(
+        lsvProg_, page.Dpi(), false, [this] { changed_(); }, [this] { TakeBack(); },
+        [this] {
             if (onMenu)
                 onMenu({.list = &lsvProg_,
                         .add = [this] { Add(); },
                         .takeBack = [this] { TakeBack(); },
                         .refresh = [this] { Refresh(); }});
-            break;
-        default:
-            break;
-        }
-    };
+        });
     // The frame lies beneath the controls it holds, whatever paints first.
     SetWindowPos(gbxProgLecture_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
