@@ -301,7 +301,8 @@ TfrmAProposDe* Application::AProposDe() {
 
 void Application::ShowOptions() {
     // A closed or hidden dialog is replaced by a fresh one read from the settings.
-    if (!options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle())) {
+    const bool fresh = !options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle());
+    if (fresh) {
         options_.reset();
         OptionsHost host{
             .applySettings = [this] { ApplySettings(); },
@@ -314,13 +315,17 @@ void Application::ShowOptions() {
             .restartReplay = [this] { logic_.dispatcher.ExecuterAction(LECTUREPROGRAMME, true); },
             .shellOwner = bar_.Handle()};
         options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
-        if (!options_->Open(nullptr)) {
+        if (!options_->Prepare(nullptr)) {
             options_.reset();
             return;
         }
     }
+    // Topmost and at once not topmost: above every other window. A new dialog
+    // takes that place before it is shown, where it costs the window system
+    // no repaint of a visible window.
     SetTopMost(options_->Handle(), -1);
     SetTopMost(options_->Handle(), -2);
+    if (fresh) options_->Reveal();
 }
 
 void Application::CaptureKeys(bool on, std::function<void(const std::string&)> target) {

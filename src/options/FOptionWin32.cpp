@@ -150,6 +150,12 @@ TfrmOption::~TfrmOption() {
 }
 
 bool TfrmOption::Open(HWND owner) {
+    if (!Prepare(owner)) return false;
+    Reveal();
+    return true;
+}
+
+bool TfrmOption::Prepare(HWND owner) {
     if (IsOpen()) return true;
     current_ = -1;
     clavierBuilt_ = planificationBuilt_ = programmeBuilt_ = copieBuilt_ = false;
@@ -168,8 +174,12 @@ bool TfrmOption::Open(HWND owner) {
     cmdAppliquer_.Enable(std::any_of(option_.Bindings.begin(), option_.Bindings.end(),
                                      [](const TCla& b) { return b.Touche.empty(); }));
     SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
-    ShowModeless(pageButtons_[static_cast<size_t>(current_)].Handle());
     return true;
+}
+
+void TfrmOption::Reveal() {
+    if (IsOpen() && !IsWindowVisible(Handle()))
+        ShowModeless(pageButtons_[static_cast<size_t>(current_)].Handle());
 }
 
 void TfrmOption::BuildFrame() {
@@ -184,10 +194,7 @@ void TfrmOption::BuildFrame() {
             tabBouton_.AddControl(L"BUTTON", info.caption, WS_TABSTOP | BS_OWNERDRAW,
                                   {4, info.top, 100, 73}, kOptPageButton + page);
     }
-    for (int page = 0; page < kOptionPageCount; ++page) {
-        Panel& p = pages_.Add(*this, {120, 4, 555, 424}, kAnchorAll);
-        p.Show(false);
-    }
+    pages_.Reserve(*this, kOptionPageCount, {120, 4, 555, 424}, kAnchorAll);
     cmdOK_.Create(*this, "Ok", {208, 435, 97, 25}, IDOK, kAnchorBottomRight, true);
     cmdAppliquer_.Create(*this, "Appliquer", {312, 435, 97, 25}, kOptAppliquer, kAnchorBottomRight);
     cmdAnnuler_.Create(*this, "Annuler", {416, 435, 97, 25}, IDCANCEL, kAnchorBottomRight);
@@ -351,8 +358,7 @@ void TfrmOption::BuildPage(int page) {
 void TfrmOption::SelectPage(int page) {
     page = OptionStartPage(page);
     BuildPage(page);
-    for (int k = 0; k < kOptionPageCount; ++k)
-        pages_[static_cast<size_t>(k)].Show(k == page);
+    pages_.Show(static_cast<size_t>(page));
     current_ = page;
     SetWindowTextW(Handle(), Widen(OptionCaption(page)).c_str());
     for (const Button& b : pageButtons_)

@@ -68,8 +68,12 @@ class TfrmOption final : public Dialog {
     TfrmOption(SettingsStore& store, COption& option, CPlanification& plan, OptionsHost host);
     ~TfrmOption() override;
 
-    // Creates the window from the settings; false when it could not.
+    // Creates the window from the settings and shows it; false when it could not.
     bool Open(HWND owner);
+    // The same in two steps: created, not yet shown; then shown, the focus on
+    // the current page's button.
+    bool Prepare(HWND owner);
+    void Reveal();
     bool IsOpen() const { return Handle() != nullptr; }
     void SelectPage(int page);
     int CurrentPage() const { return current_; }

@@ -11,10 +11,10 @@ Panel::~Panel() {
     Destroy();
 }
 
-bool Panel::Create(Container& parent, const Rect& design, unsigned anchors) {
+bool Panel::Create(Container& parent, const Rect& design, unsigned anchors, bool visible) {
     const WindowClass cls{.name = kPanelClass, .background = GetSysColorBrush(COLOR_BTNFACE)};
-    if (!Window::Create(cls, WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", 0,
-                        0, 0, 0, parent.Handle()))
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    if (!Window::Create(cls, WS_EX_CONTROLPARENT, style, L"", 0, 0, 0, 0, parent.Handle()))
         return false;
     StartLayout({design.width, design.height});
     if (parent.HasOwnBackground()) SetBackground(parent.BackgroundColour());
@@ -41,12 +41,30 @@ Panel& PageStack::Add(Container& parent, const Rect& design, unsigned anchors) {
     return *pages_.back();
 }
 
+void PageStack::Reserve(Container& parent, size_t count, const Rect& design, unsigned anchors) {
+    parent_ = &parent;
+    design_ = design;
+    anchors_ = anchors;
+    pages_.clear();
+    pages_.resize(count);
+    current_ = 0;
+}
+
+Panel& PageStack::operator[](size_t index) {
+    std::unique_ptr<Panel>& page = pages_.at(index);
+    if (!page) {
+        page = std::make_unique<Panel>();
+        if (parent_) page->Create(*parent_, design_, anchors_, false);
+    }
+    return *page;
+}
+
 void PageStack::Show(size_t index) {
     if (index >= pages_.size()) return;
     // Show the new page before hiding the old one: no flash of the parent.
-    pages_[index]->Show(true);
+    (*this)[index].Show(true);
     for (size_t i = 0; i < pages_.size(); ++i)
-        if (i != index) pages_[i]->Show(false);
+        if (i != index && pages_[i]) pages_[i]->Show(false);
     current_ = index;
 }
 
