@@ -2,7 +2,9 @@
 # Idle cost of the running program under Wine while the simulator plays:
 # CPU of its process over N seconds (default 60) and its private memory then,
 # read from /proc; the same for a bare poller that only sends the six queries a
-# tick must make, and for the minimal one-window program (what Wine itself costs). Needs DISPLAY and WINEPREFIX (scripts/lib/wine-env.sh).
+# tick must make, for the same poller that also repaints a bar-sized window
+# with the time each second, and for the minimal one-window program (what
+# Wine itself costs). Needs DISPLAY and WINEPREFIX (scripts/lib/wine-env.sh).
 set -uo pipefail
 BUILD=${1:?usage: bar_idle.sh <windows build dir> [seconds]}
 SECS=${2:-60}
@@ -39,6 +41,12 @@ wine "$BUILD/bench/winbench_bare_poller.exe" >/dev/null 2>&1 &
 sleep 3
 pid=$(pgrep -f 'winbench_bare_poller\.exe' | head -1)
 measure "bare poller (6 queries/tick)" "$pid"
+kill "$pid" 2>/dev/null
+
+wine "$BUILD/bench/winbench_bare_poller.exe" --paint >/dev/null 2>&1 &
+sleep 3
+pid=$(pgrep -f 'winbench_bare_poller\.exe' | head -1)
+measure "poller showing the time" "$pid"
 kill "$pid" 2>/dev/null
 wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
 
