@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FakePlayer.h"
+#include "SettingsFixture.h"
 #include "player/Playlist.h"
 
 using namespace pilotune;
@@ -13,6 +14,10 @@ using namespace pilotune::testing;
 namespace {
 constexpr char kExe[] = "C:\\Program Files\\Winamp\\Winamp.exe";
 constexpr char kM3u[] = "C:\\Program Files\\Winamp\\Winamp.m3u";
+constexpr char kPrompt[] = "Erreur de chemin de winamp|Le chemin de winamp n'a pas été trouvé\r\n"
+                           "Veuillez saisir le chemin complet|";
+constexpr char kInstall[] = "                    Veuillez installer Winamp. \r\n"
+                            "Sans Winamp le programme ne sert pas à grand chose.";
 
 struct LinkTest : ::testing::Test {
     ScriptedPlayer window{12};
@@ -26,6 +31,11 @@ struct LinkTest : ::testing::Test {
         window.answers[kQueryLength] = length;
         system.files[kM3u] = std::move(file);
     }
+};
+
+struct PathTest : ::testing::Test, MemoryStore {
+    FakePlayerSystem system;
+    std::string Stored() { return store.ReadText("Option", "CheminWinamp", "?", true); }
 };
 } // namespace
 
@@ -285,4 +295,27 @@ TEST(PlaylistLines, TheFirstLineBreakIsFoundAtEveryPlaceAndFromEveryStart) {
         }
     }
     EXPECT_EQ(FindLineBreak("\xE9t\xE9\x8D\x8A ok\n", 0), 8u); // bytes that differ in one bit
+}
+
+TEST_F(PathTest, TheDefaultPathIsKeptWhenThePlayerIsThere) {
+    system.files[kDefaultWinampPath] = "MZ";
+    EXPECT_EQ(ResolveWinampPath(store, system), kDefaultWinampPath);
+    EXPECT_EQ(Stored(), kDefaultWinampPath);
+    EXPECT_TRUE(system.asked.empty());
+    EXPECT_TRUE(system.shown.empty());
+}
+
+TEST_F(PathTest, TheUserIsAskedAndWhatTheyLeaveIsStoredEvenWhenWrong) {
+    system.registered = "E:\\absent.exe";
+    system.userTypes = [](const std::string&) { return std::string("F:\\W\\winamp.exe"); };
+    system.files["F:\\W\\winamp.exe"] = "MZ";
+    EXPECT_EQ(ResolveWinampPath(store, system), "F:\\W\\winamp.exe");
+    EXPECT_EQ(system.asked, std::vector<std::string>{std::string(kPrompt) + "E:\\absent.exe"});
+    EXPECT_TRUE(system.shown.empty());
+
+    system.userTypes = [](const std::string&) { return std::string("n'importe quoi"); };
+    system.files.clear();
+    EXPECT_EQ(ResolveWinampPath(store, system), "n'importe quoi");
+    EXPECT_EQ(Stored(), "n'importe quoi");
+    EXPECT_EQ(system.shown, std::vector<std::string>{kInstall});
 }
