@@ -42,7 +42,7 @@ TEST(Windows1252, EncodingInPlaceGivesTheSameBytesAsEncode) {
     }
 }
 
-TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturies) {
+TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturiesAndRejectsOtherTexts) {
     const DayMonthYearDateCodec dates;
     EXPECT_EQ(dates.Format(0), "30/12/1899");
     EXPECT_EQ(dates.Format(1), "31/12/1899");
@@ -52,10 +52,6 @@ TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturies) {
     EXPECT_EQ(dates.Format(-1), "29/12/1899");
     for (int day = -40000; day <= 110000; day += 13)
         ASSERT_EQ(dates.Parse(dates.Format(day)), day);
-}
-
-TEST(DayMonthYear, RejectsTextsThatAreNotDates) {
-    const DayMonthYearDateCodec dates;
     for (const char* text : {"0", "", "29/02/2023", "31/04/2024", "00/01/2024", "1/13/2024", "1/1/",
                              "1//2024", "01/01/2024x", "123/01/2024", "a/b/c", "1/1/0"})
         EXPECT_FALSE(dates.Parse(text).has_value()) << text;

@@ -160,7 +160,7 @@ TEST_F(UpdateCheckTest, OnlyWebAddressesAreOpened) {
     EXPECT_EQ(UpdateFileAddress("http://h/maj"), "http://h/maj/MAJPilotune.ini");
 }
 
-TEST(Background, AlphaAndModeAtTheEdgesOfThePercentage) {
+TEST(Background, AlphaAndModeAtTheEdgesOfThePercentageAndWithoutLayeredWindows) {
     EXPECT_EQ(TransparencyAlpha(88, true), 30);
     EXPECT_EQ(PlanTransparency(88, true, true).layer, LayerMode::ColourKey);
     // A hand-edited setting out of range stays within the bounds.
@@ -168,9 +168,6 @@ TEST(Background, AlphaAndModeAtTheEdgesOfThePercentage) {
     EXPECT_EQ(TransparencyAlpha(-40, true), 255);
     // No layered windows on the older family: always opaque.
     EXPECT_EQ(TransparencyAlpha(100, false), 255);
-}
-
-TEST(Background, WithoutLayeredWindowsThePictureAloneOpaque) {
     const auto none = PlanTransparency(100, true, false);
     EXPECT_EQ(none.layer, LayerMode::None);
     EXPECT_FALSE(none.keyColour);
@@ -181,14 +178,11 @@ TEST(Background, WithoutLayeredWindowsThePictureAloneOpaque) {
     EXPECT_TRUE(old.loadPicture);
 }
 
-TEST(Shutdown, FlagsOfAPlainRebootAndOnTheOlderFamily) {
+TEST(Shutdown, FlagsAndTheCount) {
     EXPECT_EQ(ExitFlags(true, false, true), 2u);
     EXPECT_EQ(ExitFlags(false, true, false), 5u);
     EXPECT_EQ(ExitFlags(true, true, false), 6u);
-}
-
-TEST(Shutdown, TenTicksEndAtTheTenthAndAZeroTotalAtTheFirst) {
-    Countdown c(10);
+    Countdown c(10); // ten ticks end at the tenth, a zero total at the first
     for (int tick = 1; tick < 10; ++tick)
         ASSERT_FALSE(c.Tick()) << tick;
     EXPECT_EQ(c.SecondsLeft(), 1);

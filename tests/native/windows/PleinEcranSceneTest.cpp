@@ -62,7 +62,7 @@ TEST(ViewGradient, TwoHundredFiftySixBandsFromBlueToNavyCoverEveryRow) {
     EXPECT_EQ(ViewGradientBand(1, 446).top, 2); // 446 / 256 = 1.74, rounded
 }
 
-TEST(ViewHoverTable, ActionsAndFramedElements) {
+TEST(ViewHoverTable, ActionsFramedElementsAndClosingClicks) {
     struct Case {
         const char* name;
         TAction action;
@@ -91,9 +91,6 @@ TEST(ViewHoverTable, ActionsAndFramedElements) {
     for (const char* kept : {"lblTitreB", "lblTitreN", "shaBord1B", "shaBord2N", "shaSelection"})
         EXPECT_FALSE(ViewHoverOf(kept)) << kept;
     EXPECT_EQ(SelectionAround({10, 20, 34, 34}), (Rect{9, 19, 37, 36}));
-}
-
-TEST(ViewClosing, DoubleClicksOnWindowTimeAndWhiteTitleAClickOnTheBlackTitle) {
     for (const char* name : {"", "lblDureeB", "lblDureeN", "lblTitreB"})
         EXPECT_TRUE(ClosesOnDoubleClick(name)) << name;
     for (const char* name : {"lblTitreN", "imgJoue", "lblHazardB"})
