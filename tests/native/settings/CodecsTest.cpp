@@ -44,12 +44,11 @@ TEST(Windows1252, EncodingInPlaceGivesTheSameBytesAsEncode) {
 
 TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturiesAndRejectsOtherTexts) {
     const DayMonthYearDateCodec dates;
-    EXPECT_EQ(dates.Format(0), "30/12/1899");
-    EXPECT_EQ(dates.Format(1), "31/12/1899");
-    EXPECT_EQ(dates.Format(60), "28/02/1900");
-    EXPECT_EQ(dates.Format(61), "01/03/1900");
-    EXPECT_EQ(dates.Format(45352), "01/03/2024");
-    EXPECT_EQ(dates.Format(-1), "29/12/1899");
+    const std::pair<int, const char*> days[] = {{0, "30/12/1899"},     {1, "31/12/1899"},
+                                                {60, "28/02/1900"},    {61, "01/03/1900"},
+                                                {45352, "01/03/2024"}, {-1, "29/12/1899"}};
+    for (const auto& [day, text] : days)
+        EXPECT_EQ(dates.Format(day), text);
     for (int day = -40000; day <= 110000; day += 13)
         ASSERT_EQ(dates.Parse(dates.Format(day)), day);
     for (const char* text : {"0", "", "29/02/2023", "31/04/2024", "00/01/2024", "1/13/2024", "1/1/",

@@ -71,15 +71,11 @@ TEST_F(SettingsStoreTest, IntegersAndBooleansParseOrGiveTheDefault) {
     WriteFile("[abc Option]\nA=0x10\nB=-12\nC=+7\nD=12abc\nE=\nF=99999999999\nG=0xFFFFFFFF\n"
               "H= 42 \nI=0x\nT=1\nU=0\nV=5\nW=oui\n");
     SettingsStore store = Opened();
-    EXPECT_EQ(store.ReadInteger("Option", "A", 0, true), 16);
-    EXPECT_EQ(store.ReadInteger("Option", "B", 0, true), -12);
-    EXPECT_EQ(store.ReadInteger("Option", "C", 0, true), 7);
-    EXPECT_EQ(store.ReadInteger("Option", "D", 3, true), 3);
-    EXPECT_EQ(store.ReadInteger("Option", "E", 3, true), 3);
-    EXPECT_EQ(store.ReadInteger("Option", "F", 3, true), 3);
-    EXPECT_EQ(store.ReadInteger("Option", "G", 3, true), -1);
-    EXPECT_EQ(store.ReadInteger("Option", "H", 3, true), 42);
-    EXPECT_EQ(store.ReadInteger("Option", "I", 3, true), 3);
+    const std::pair<const char*, int> integers[] = {{"A", 16}, {"B", -12}, {"C", 7},
+                                                    {"D", 3},  {"E", 3},   {"F", 3},
+                                                    {"G", -1}, {"H", 42},  {"I", 3}};
+    for (const auto& [key, value] : integers)
+        EXPECT_EQ(store.ReadInteger("Option", key, 3, true), value) << key;
     EXPECT_TRUE(store.ReadBoolean("Option", "T", false, true));
     EXPECT_FALSE(store.ReadBoolean("Option", "U", true, true));
     EXPECT_TRUE(store.ReadBoolean("Option", "V", false, true));
