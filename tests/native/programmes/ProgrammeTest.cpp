@@ -124,21 +124,6 @@ TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
     EXPECT_FALSE(bar.enregistrerChecked);
 }
 
-TEST_F(Programmes, RecordingAndReplayExcludeEachOther) {
-    Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
-    programmes.ProgrammeLoad("PlayList", true);
-    programmes.Lecture(false, "");
-    ASSERT_TRUE(option.ProgLecture);
-    programmes.Enregistre(false);
-    EXPECT_TRUE(option.ProgEnreg);
-    EXPECT_FALSE(option.ProgLecture);
-    EXPECT_FALSE(bar.lireChecked);
-    programmes.Lecture(false, "");
-    EXPECT_TRUE(option.ProgLecture);
-    EXPECT_FALSE(option.ProgEnreg);
-    EXPECT_FALSE(bar.enregistrerChecked);
-}
-
 TEST_F(Programmes, ReplayFollowsStartAndEndPoints) {
     Store("Soir", {{"piste3.mp3", 30, 90},
                    {"piste7.mp3", 0, 0},
@@ -231,7 +216,7 @@ TEST_F(Programmes, ReplayResumesAtTheSavedEntryAfterARestart) {
     EXPECT_EQ(player.jumps.back().first, 1);
 }
 
-TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
+TEST_F(Programmes, TheActionTogglesReplayByNameAndRecordingAndReplayExcludeEachOther) {
     Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
     Store("Autre", {{"piste5.mp3", 0, 0}, {"piste6.mp3", 0, 0}});
     programmes.ProgrammeLoad("PlayList", true);
@@ -250,6 +235,15 @@ TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
     EXPECT_TRUE(option.ProgLecture);
     EXPECT_TRUE(bar.lireChecked);
     EXPECT_GE(bar.playPictures, 5);
+
+    programmes.Enregistre(false); // recording and replay exclude each other
+    EXPECT_TRUE(option.ProgEnreg);
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_FALSE(bar.lireChecked);
+    programmes.Lecture(false, "");
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_FALSE(option.ProgEnreg);
+    EXPECT_FALSE(bar.enregistrerChecked);
 }
 
 TEST_F(Programmes, ANameOutsideTheCodePageIsTheCurrentProgrammeAsTheFileGivesItBack) {
