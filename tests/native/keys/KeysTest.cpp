@@ -46,7 +46,7 @@ std::vector<int> Ticks(OrdreAnimation& o, int start, int images, int n) {
 
 } // namespace
 
-TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByte) {
+TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByteInTheGivenCodePage) {
     const struct {
         int code;
         std::string name;
@@ -72,9 +72,7 @@ TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByte) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(NomTouche(c.code), c.name) << "code " << c.code;
-}
 
-TEST(NomTouche, SpecialKeysUseTheGivenAnsiCodePage) {
     struct Latin : TextCodec {
         std::string Decode(std::string_view b) const override { return "<" + std::string(b) + ">"; }
         std::string Encode(std::string_view u) const override { return std::string(u); }
@@ -111,7 +109,7 @@ TEST(KeyText, ModifierPrefixesComeInTheirFixedOrderWhateverTheyAreHeldWith) {
                  EstToucheModificatrice(15));
 }
 
-TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEvent) {
+TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEventAndFlagsFrom130KeepTheSet) {
     Clavier k;
     k.held = {17};
     EXPECT_EQ(k.Down(116), "Ctrl + Touche F5");
@@ -126,11 +124,8 @@ TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEvent) {
     EXPECT_EQ(k.Down(17), "Ctrl + Shift");
     k.held = {16};
     EXPECT_EQ(k.Up(17), "Ctrl + Shift"); // the previous set, then the trailing " + " cut
-}
 
-TEST(KeyText, FlagsFrom130KeepTheSetAndAlwaysNameTheKey) {
-    Clavier k;
-    k.held = {17};
+    k.held = {17}; // flags from 130 keep the set and always name the key
     EXPECT_EQ(k.Down('A'), "Ctrl + A");
     k.held = {};
     EXPECT_EQ(k.Down('A', 130), "Ctrl + A"); // not refreshed
