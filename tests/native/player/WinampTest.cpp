@@ -128,7 +128,7 @@ TEST(LinkConnect, GivesUpAfterThirtySecondsAndWaitsForNoFailedLaunch) {
     EXPECT_EQ(failing.pumps, 0);
 }
 
-TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
+TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesStopsAtTheLengthAndDecodesTheAnsiCodePage) {
     Playlist(3, "#EXTM3U\r\n#EXTINF:200,A - B\r\nC:\\Musique\\a.mp3\r\n#EXTINF:1,x\r\n"
                 "C:\\Musique\\b.mp3\nC:\\Musique\\c.mp3\rC:\\Musique\\d.mp3\r\n");
     ASSERT_TRUE(link.LireListe());
@@ -152,16 +152,14 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
     Playlist(4, "#EXTM3U\n\nC:\\x.mp3"); // fewer lines: the rest stays empty
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste(), (std::vector<std::string>{"", "C:\\x.mp3", "", ""}));
-}
 
-TEST_F(LinkTest, PlaylistBytesAreDecodedFromTheAnsiCodePage) {
     Playlist(2, std::string("C:\\\xC9t\xE9.mp3\nC:\\a\0b.mp3\n", 24));
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste()[0], "C:\\Été.mp3");
     EXPECT_EQ(link.Liste()[1], std::string("C:\\a\0b.mp3", 10));
 }
 
-TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
+TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChangesAndMatchTheFileNameWithoutCase) {
     Playlist(2, "C:\\Musique\\un.mp3\nC:\\Musique\\deux.mp3\n");
     EXPECT_EQ(link.FichierTitre(2), "C:\\Musique\\deux.mp3");
     EXPECT_EQ(system.reads, 1);
@@ -183,9 +181,7 @@ TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
     EXPECT_EQ(std::count_if(window.sent.begin(), window.sent.end(),
                             [](const SentMessage& m) { return m.lParam == kQueryLength; }),
               1);
-}
 
-TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
     Playlist(4, "C:\\Musique\\morceau.mp3\nD:morceau.mp3\nC:\\Musique\\\xC9t\xE9.mp3\n"
                 "C:\\Musique\\Morceau.mp3\n");
     EXPECT_EQ(link.ChercherTitre("Morceau.MP3"), 1);
