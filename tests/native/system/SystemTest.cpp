@@ -74,7 +74,7 @@ TEST_F(UpdateCheckTest, AnyOtherVersionIsNewOlderOnesIncluded) {
     EXPECT_EQ(Check().outcome, UpdateOutcome::NewVersion);
 }
 
-TEST_F(UpdateCheckTest, DetailsUnavailable) {
+TEST_F(UpdateCheckTest, DetailsUnavailableOrReadInTheirOwnEncoding) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/absent.txt\r\n");
     // A stale details file of an earlier check is not shown for this one.
     std::ofstream(dir / "MAJPilotune.txt") << "ancien texte";
@@ -87,11 +87,9 @@ TEST_F(UpdateCheckTest, DetailsUnavailable) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=file:///etc/passwd\r\n");
     EXPECT_EQ(Check().details, kNoDetails);
     EXPECT_EQ(server.asked.back(), "http://127.0.0.1:8000/MAJPilotune.ini");
-}
 
-// The details file is whatever a server's editor saved: UTF-8 with or
-// without its mark, UTF-16 with its mark, else the ANSI code page.
-TEST_F(UpdateCheckTest, DetailsAreReadInTheirOwnEncoding) {
+    // The details file is whatever a server's editor saved: UTF-8 with or
+    // without its mark, UTF-16 with its mark, else the ANSI code page.
     const Windows1252Codec ansi;
     setup.codec = &ansi;
     const struct {
