@@ -29,7 +29,7 @@ int Chiffre(char c) {
 
 } // namespace
 
-TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
+TEST(MaskEngine, PositionFormatsTheDialogTemplatesClampsToTheBoundsAndFollowsThePlural) {
     EXPECT_EQ(TextePosition("00 h 00 m 00 s", 400000, kHms), "99 h 59 m 59 s");
     EXPECT_EQ(TextePosition("00 m 00 s", 125, Props("60 1", "59 m 59 s", "00 m 00 s")),
               "02 m 05 s");
@@ -48,9 +48,7 @@ TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
     const ProprietesMasque defauts;
     EXPECT_EQ(TextePosition("00h 00m 00s", 100000, defauts), "24h 59m 59s");
     EXPECT_EQ(TextePosition("00h 00m 00s", -5, defauts), "00h 00m 00s");
-}
 
-TEST(MaskEngine, PluralFollowsTheValue) {
     EXPECT_EQ(TextePosition("003 chansons", 2, kChansons), "002 chansons");
     EXPECT_EQ(TextePosition("001 chanson", 2, kChansons), "002 chansons");
     EXPECT_EQ(TextePosition("003 chansons", 1000, kChansons), "999 chansons");
