@@ -9,7 +9,7 @@ using namespace pilotune;
 
 namespace {
 
-TEST(ViewAnchors, EachSideKeepsItsDistanceAndAFreeAxisKeepsItsCentreInProportion) {
+TEST(ViewAnchors, EachSideKeepsItsDistanceAFreeAxisItsCentreInProportionOnA1024By768Screen) {
     struct Case {
         Anchors anchors;
         Rect expected; // design {100, 50, 20, 10} in 200 x 100, shown in 400 x 300
@@ -27,9 +27,7 @@ TEST(ViewAnchors, EachSideKeepsItsDistanceAndAFreeAxisKeepsItsCentreInProportion
     // At its design size nothing moves.
     EXPECT_EQ(AnchorRect({100, 50, 20, 10}, {false, false, false, false}, 200, 100, 200, 100),
               (Rect{100, 50, 20, 10}));
-}
 
-TEST(ViewLayout, AnchorsOnA1024By768Screen) {
     Scene scene = BuildViewScene();
     EXPECT_FALSE(scene["shaSelection"].visible);
     EXPECT_TRUE(scene["lblTitreB"].wrap); // long titles wrap, not cut
