@@ -419,7 +419,15 @@ TEST_F(ScheduleTest, TheNextPlannedEntryAndItsLabel) {
     EXPECT_FALSE(plan.UpdateInfo().visible);
 }
 
-TEST_F(ScheduleTest, CancelSkipsTheNextEntryAndCancelAllEveryEntry) {
+TEST_F(ScheduleTest, CancelWithNothingPlannedWritesNothingAndOtherwiseSkipsTheNextOrEveryEntry) {
+    plan.Load();
+    plan.Activer = true;
+    plan.Cancel();
+    EXPECT_FALSE(store.HasKey(kSectionPlanification, "Activer", true));
+    plan.CancelAll();
+    EXPECT_EQ(Stored("Activer"), "1");
+    EXPECT_EQ(Stored("AfficheInfo"), "1");
+
     Load({{.action = 4, .mode = kModeDans, .quand = 50},
           {.action = 5, .mode = kModeDans, .period = kPeriodDaily, .quand = 10}});
     plan.Cancel();
@@ -435,16 +443,6 @@ TEST_F(ScheduleTest, CancelSkipsTheNextEntryAndCancelAllEveryEntry) {
     clock.Set(4, 12); // the daily entry comes back the next day
     plan.Evaluate(true);
     EXPECT_EQ(plan.FindNext()->index, 1);
-}
-
-TEST_F(ScheduleTest, CancelWithNothingPlannedWritesNothing) {
-    plan.Load();
-    plan.Activer = true;
-    plan.Cancel();
-    EXPECT_FALSE(store.HasKey(kSectionPlanification, "Activer", true));
-    plan.CancelAll();
-    EXPECT_EQ(Stored("Activer"), "1");
-    EXPECT_EQ(Stored("AfficheInfo"), "1");
 }
 
 TEST_F(ScheduleTest, RearmNamesTheEntryOfTheFullListAndRestartsItsCountdown) {
