@@ -288,7 +288,7 @@ TEST_F(SettingsStoreTest, OddLinesReadAsTheyShouldAndSaveBackNormalised) {
     }
 }
 
-TEST_F(SettingsStoreTest, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePage) {
+TEST_F(SettingsStoreTest, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePageNamesIncluded) {
     WriteFile("\xEF\xBB\xBF[abc Option]\r\nDernière=été\r\n");
     SettingsStore utf8 = Opened();
     EXPECT_EQ(utf8.ReadText("Option", "Dernière", "", true), "été");
@@ -305,6 +305,16 @@ TEST_F(SettingsStoreTest, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePa
     SettingsStore wide = Opened();
     EXPECT_EQ(wide.ReadInteger("Option", "NbBoucle", 0, true), 5);
     EXPECT_EQ(wide.ReadText("Option", "à", "", true), "ç");
+
+    WriteFile("\xEF\xBB\xBF[Łukasz Option]\r\nNbBoucle=4\r\n[Łukasz Programme Łódź]\r\nProgNb=2\r\n"
+              "[Łukasz Copie]\r\nClé ☺=x\r\n");
+    SettingsStore store = Opened("Łukasz");
+    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 4);
+    EXPECT_EQ(store.ReadInteger("Programme Łódź", "ProgNb", 0, true), 2);
+    EXPECT_EQ(store.ReadText("Copie", "Clé ☺", "", true), "x");
+    store.WriteInteger("Option", "NbBoucle", 6, true);
+    ASSERT_TRUE(store.Close().ok);
+    EXPECT_EQ(Count(FileBytes(), "[?ukasz Option]"), 1u) << FileBytes();
 }
 
 TEST_F(SettingsStoreTest, AHugeLineAndANulOpenAndSaveCleanly) {
@@ -413,18 +423,6 @@ TEST_F(SettingsStoreTest, AUserNameOutsideTheCodePageFindsItsSectionsAndProgramm
     // Another user whose name is plain ASCII does not see them.
     SettingsStore other = Opened("Lukasz");
     EXPECT_EQ(other.ReadText("Programme Łódź", "ProgT 1", "", true), "");
-}
-
-TEST_F(SettingsStoreTest, NamesInAFileSavedAsUtf8AreFoundAsTheCodePageWillHoldThem) {
-    WriteFile("\xEF\xBB\xBF[Łukasz Option]\r\nNbBoucle=4\r\n[Łukasz Programme Łódź]\r\nProgNb=2\r\n"
-              "[Łukasz Copie]\r\nClé ☺=x\r\n");
-    SettingsStore store = Opened("Łukasz");
-    EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 4);
-    EXPECT_EQ(store.ReadInteger("Programme Łódź", "ProgNb", 0, true), 2);
-    EXPECT_EQ(store.ReadText("Copie", "Clé ☺", "", true), "x");
-    store.WriteInteger("Option", "NbBoucle", 6, true);
-    ASSERT_TRUE(store.Close().ok);
-    EXPECT_EQ(Count(FileBytes(), "[?ukasz Option]"), 1u) << FileBytes();
 }
 
 TEST_F(SettingsStoreTest, OverlappingSessionsOfTwoUsersKeepEachOthersChanges) {
