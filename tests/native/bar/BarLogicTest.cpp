@@ -251,7 +251,7 @@ TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
     EXPECT_TRUE(window.commands.empty());
 }
 
-TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlag) {
+TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlagAndTheLoopMenuSetsTheCount) {
     Run(BOUCLE, true); // LoopOn off: stays off, display cleared
     EXPECT_FALSE(option.LoopOn);
     EXPECT_EQ(E("imgSens").picture, "imgNormale");
@@ -279,9 +279,8 @@ TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlag) {
     EXPECT_EQ(option.NbBoucle, 1);
     EXPECT_EQ(E("imgSens").picture, "imgExtraitBoucle");
     EXPECT_TRUE(bar.state.menus.boucle[kMnuExtrait].checked);
-}
 
-TEST_F(Dispatch, LoopMenuSetsTheCountAndAMarkedCountSwitchesTheLoopOff) {
+    Run(EXTRAIT); // off again; the loop menu sets the count
     bar.MenuClick("ppmBoucle", "mnuBoucle3");
     EXPECT_TRUE(option.LoopOn);
     EXPECT_EQ(option.NbBoucle, 3);
@@ -300,18 +299,6 @@ TEST_F(Dispatch, LoopMenuSetsTheCountAndAMarkedCountSwitchesTheLoopOff) {
     EXPECT_TRUE(option.ExcerptOn);
     EXPECT_EQ(E("imgSens").picture, "imgExtrait");
     EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreenView"}));
-}
-
-TEST_F(Dispatch, RearmTakesTheNumberAtTheStartOfTheParameter) {
-    services.scheduleEntries = 5;
-    for (const char* parameter : {"2", " +2abc", "x", "7", "-1", "5", "4 - Jouer"})
-        Run(RELANCERACTION, false, parameter);
-    EXPECT_EQ(services.calls, (std::vector<std::string>{"ScheduleRearm 2", "ScheduleRearm 2",
-                                                        "ScheduleRearm 0", "ScheduleRearm 4"}));
-    services.Clear();
-    services.scheduleEntries = 0;
-    Run(RELANCERACTION, false, "0");
-    EXPECT_TRUE(services.calls.empty());
 }
 
 TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
@@ -345,7 +332,7 @@ TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
     EXPECT_EQ(E("lblHazardB").text, "ABC");
 }
 
-TEST_F(Dispatch, MainAndScheduleMenus) {
+TEST_F(Dispatch, MainAndScheduleMenusAndTheRearmNumberAtTheStartOfTheParameter) {
     Menu& menu = bar.state.menus.principale;
     EXPECT_TRUE(bar.dispatcher.PositionLocked());
     bar.MenuClick("ppmPrincipale", kMnuVerrouiller);
@@ -365,6 +352,17 @@ TEST_F(Dispatch, MainAndScheduleMenus) {
     window.shuffle = true;
     bar.MenuClick("ppmPrincipale", "mnuAvancer"); // from the menu: through the history
     EXPECT_EQ(window.commands, (std::vector<unsigned>{kCmdNext}));
+
+    services.Clear();
+    services.scheduleEntries = 5;
+    for (const char* parameter : {"2", " +2abc", "x", "7", "-1", "5", "4 - Jouer"})
+        Run(RELANCERACTION, false, parameter);
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ScheduleRearm 2", "ScheduleRearm 2",
+                                                        "ScheduleRearm 0", "ScheduleRearm 4"}));
+    services.Clear();
+    services.scheduleEntries = 0;
+    Run(RELANCERACTION, false, "0");
+    EXPECT_TRUE(services.calls.empty());
 }
 
 // Moving on at the excerpt length runs on the simulator; here, a track shorter
