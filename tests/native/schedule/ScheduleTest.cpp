@@ -145,7 +145,7 @@ TEST(ActionCatalogue, LabelsAndDescriptionsAtTheEdgesOfTheTable) {
     EXPECT_EQ(DescriptionAction(AVANCER, "C:\\x.txt"), "Titre suivant");
 }
 
-TEST(ActionCatalogue, KeywordsNameEveryActionOnceWhateverTheCase) {
+TEST(ActionCatalogue, KeywordsNameEveryActionOnceWhateverTheCaseAndLeadingNumbers) {
     std::set<std::string_view> seen;
     for (int i = 0; i < kActionCount; ++i) {
         const std::string_view name = NomAction(i);
@@ -158,11 +158,9 @@ TEST(ActionCatalogue, KeywordsNameEveryActionOnceWhateverTheCase) {
     for (const char* other : {"", "JOUERR", "JOUE", "C:\\Outils\\note.txt", "ARRÊTER"})
         EXPECT_EQ(ActionParNom(other), std::nullopt) << other;
     EXPECT_EQ(NomAction(33), "");
-}
 
-// The usual parameters ("2", " +2abc", "x", "4 - Jouer") go through the
-// dispatcher's re-arm tests; here, the edges.
-TEST(ActionCatalogue, LeadingNumberOfATextParameter) {
+    // The usual parameters ("2", " +2abc", "x", "4 - Jouer") go through the
+    // dispatcher's re-arm tests; here, the edges.
     EXPECT_EQ(LeadingNumber("  -3 - Jouer"), -3);
     EXPECT_EQ(LeadingNumber(""), 0);
     EXPECT_EQ(LeadingNumber("+"), 0);
