@@ -31,7 +31,7 @@ bool SameBindings(const std::vector<TCla>& a, const std::vector<TCla>& b) {
 
 using OptionTest = SettingsFixture;
 
-TEST_F(OptionTest, NoFileGivesTheDocumentedDefaults) {
+TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadingRules) {
     SettingsStore store = Opened();
     COption o;
     o.NbBoucle = o.NbExtrait = o.Transparent = 0;
@@ -55,15 +55,13 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaults) {
                                         {true, 5, "Touche Lec/Pause", ""},
                                         {true, 6, "Touche Stop", ""}};
     EXPECT_TRUE(SameBindings(o.Bindings, expected));
-}
 
-TEST_F(OptionTest, StoredValuesFollowTheReadingRules) {
     WriteFile("[abc Option]\nNbBoucle=-5\nNbExtrait=0\nTransparent=0x10\n"
               "[abc Programme]\nProgPos=2\nProgEnreg=1\nProgLecture=1\n"
               "[abc Clavier]\nClavierNb=0\nClavierActiver=1\n"
               "[bob Option]\nNbBoucle=77\n");
-    SettingsStore store = Opened();
-    COption o;
+    store = Opened();
+    o = COption();
     o.Load(store, Playlist({}));
     EXPECT_EQ(o.NbBoucle, 1);
     EXPECT_EQ(o.NbExtrait, 0);
