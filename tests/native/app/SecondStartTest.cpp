@@ -18,14 +18,12 @@ SecondStartMessage T(std::string t) {
 
 // Keywords in any case, and a path split by the command line, reach the running
 // bar in the Windows tests; here, text before any keyword and blanks.
-TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneText) {
+TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneTextThatFitsInAnAtom) {
     EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
               (std::vector<SecondStartMessage>{T("avant"), A(25), T("2  JOUERS")}));
     EXPECT_TRUE(PlanSecondStart({}, Keyword).empty());
     EXPECT_TRUE(PlanSecondStart({"  ", ""}, Keyword).empty());
-}
 
-TEST(SecondStart, ManyArgumentsAndLongTextsFitInAnAtom) {
     std::vector<std::string> args(200, "mot");
     auto plan = PlanSecondStart(args, Keyword);
     ASSERT_EQ(plan.size(), 1u);

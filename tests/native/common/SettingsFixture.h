@@ -1,5 +1,6 @@
 #pragma once
-// A private folder with a fake executable path, and helpers to read and write
+// A settings store in memory (its file never exists and is never written), and
+// a private folder with a fake executable path and helpers to read and write
 // the settings file beside it.
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,13 @@
 #include "settings/SettingsStore.h"
 
 namespace pilotune::testing {
+
+struct MemoryStore {
+    MemoryStore() { store.Open("", {"/nonexistent-pilotune/p.exe", "abc", &codec, &dates}); }
+    Windows1252Codec codec;
+    DayMonthYearDateCodec dates;
+    SettingsStore store;
+};
 
 class SettingsFixture : public TempFolder {
   protected:
@@ -24,6 +32,11 @@ class SettingsFixture : public TempFolder {
     }
     void Open(SettingsStore& store, std::string user = "abc") const {
         store.Open("", Env(std::move(user)));
+    }
+    SettingsStore Opened(std::string user = "abc") const {
+        SettingsStore store;
+        Open(store, std::move(user));
+        return store;
     }
     void WriteFile(const std::string& bytes) const {
         std::ofstream(ini, std::ios::binary) << bytes;

@@ -29,7 +29,7 @@ int Chiffre(char c) {
 
 } // namespace
 
-TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
+TEST(MaskEngine, PositionFormatsTheDialogTemplatesClampsToTheBoundsAndFollowsThePlural) {
     EXPECT_EQ(TextePosition("00 h 00 m 00 s", 400000, kHms), "99 h 59 m 59 s");
     EXPECT_EQ(TextePosition("00 m 00 s", 125, Props("60 1", "59 m 59 s", "00 m 00 s")),
               "02 m 05 s");
@@ -48,9 +48,7 @@ TEST(MaskEngine, PositionFormatsTheDialogTemplatesAndClampsToTheBounds) {
     const ProprietesMasque defauts;
     EXPECT_EQ(TextePosition("00h 00m 00s", 100000, defauts), "24h 59m 59s");
     EXPECT_EQ(TextePosition("00h 00m 00s", -5, defauts), "00h 00m 00s");
-}
 
-TEST(MaskEngine, PluralFollowsTheValue) {
     EXPECT_EQ(TextePosition("003 chansons", 2, kChansons), "002 chansons");
     EXPECT_EQ(TextePosition("001 chanson", 2, kChansons), "002 chansons");
     EXPECT_EQ(TextePosition("003 chansons", 1000, kChansons), "999 chansons");
@@ -87,7 +85,7 @@ TEST(MaskEngine, RoundTripsOverEveryTemplateRange) {
     }
 }
 
-TEST(MaskEngine, UpAndDownStepTheFieldUnderTheCaretWithinItsBounds) {
+TEST(MaskEngine, UpAndDownStepTheFieldUnderTheCaretArrowsFocusAndClicksSelectOneDigit) {
     // At a field maximum nothing changes, but the field is selected. The usual
     // steps, typed digits, Delete, focus and clicks run on the real control.
     EXPECT_EQ(Touche("00 h 59 m 00 s", {6, 1}, kToucheHaut, kHms),
@@ -106,6 +104,20 @@ TEST(MaskEngine, UpAndDownStepTheFieldUnderTheCaretWithinItsBounds) {
     // Character positions, not bytes.
     EXPECT_EQ(Touche("é 05", {3, 1}, kToucheHaut, Props("1", "99", "0")),
               (EtatMasque{"é 06", {2, 2}}));
+
+    const std::string t = "00 h 00 m 00 s";
+    EXPECT_EQ(Touche(t, {5, 1}, kToucheGauche, kHms).sel, (Selection{1, 1}));
+    EXPECT_EQ(Touche(t, {1, 1}, kToucheDroite, kHms).sel, (Selection{5, 1}));
+    EXPECT_EQ(Touche(t, {0, 1}, kToucheGauche, kHms).sel, (Selection{0, 1}));
+    EXPECT_EQ(Touche(t, {11, 1}, kToucheDroite, kHms).sel, (Selection{11, 1}));
+    EXPECT_EQ(Touche(t, {5, 2}, kToucheDroite, kHms).sel, (Selection{6, 1}));
+    // Focus selects the last digit.
+    EXPECT_EQ(EtatApresFocus("003 chansons", kChansons).sel, (Selection{2, 1}));
+    // A click between characters selects the one on its left.
+    EXPECT_EQ(SelectionApresClic("00 h", {0, 0}), (Selection{0, 1}));
+    EXPECT_EQ(SelectionApresClic("00 h", {4, 0}), (Selection{3, 1}));
+    // A field the text does not have selects nothing.
+    EXPECT_EQ(SelectionChamp("00 h", 2), (Selection{}));
 }
 
 TEST(MaskEngine, TypedDigitsOverwriteOneDigitAndRespectTheBounds) {
@@ -126,22 +138,6 @@ TEST(MaskEngine, TypedDigitsOverwriteOneDigitAndRespectTheBounds) {
     for (int touche : {8, 58, 106, 65})
         EXPECT_EQ(Touche("12 h 34", {1, 1}, touche, kHms), (EtatMasque{"12 h 34", {1, 1}}))
             << touche;
-}
-
-TEST(MaskEngine, ArrowsFocusAndClicksSelectOneDigit) {
-    const std::string t = "00 h 00 m 00 s";
-    EXPECT_EQ(Touche(t, {5, 1}, kToucheGauche, kHms).sel, (Selection{1, 1}));
-    EXPECT_EQ(Touche(t, {1, 1}, kToucheDroite, kHms).sel, (Selection{5, 1}));
-    EXPECT_EQ(Touche(t, {0, 1}, kToucheGauche, kHms).sel, (Selection{0, 1}));
-    EXPECT_EQ(Touche(t, {11, 1}, kToucheDroite, kHms).sel, (Selection{11, 1}));
-    EXPECT_EQ(Touche(t, {5, 2}, kToucheDroite, kHms).sel, (Selection{6, 1}));
-    // Focus selects the last digit.
-    EXPECT_EQ(EtatApresFocus("003 chansons", kChansons).sel, (Selection{2, 1}));
-    // A click between characters selects the one on its left.
-    EXPECT_EQ(SelectionApresClic("00 h", {0, 0}), (Selection{0, 1}));
-    EXPECT_EQ(SelectionApresClic("00 h", {4, 0}), (Selection{3, 1}));
-    // A field the text does not have selects nothing.
-    EXPECT_EQ(SelectionChamp("00 h", 2), (Selection{}));
 }
 
 TEST(MaskEngine, SignedValuesCrossZeroAndStepTowardsTheirSign) {

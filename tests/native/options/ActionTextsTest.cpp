@@ -1,5 +1,4 @@
 #include "options/ActionTexts.h"
-#include "options/OptionsPages.h"
 
 #include <gtest/gtest.h>
 
@@ -47,14 +46,6 @@ TEST(ActionTextsTest, RowsLeaveOutBindingsThatCanNeverBePressed) {
     EXPECT_EQ(back[2].Chemin, "Soir");
     EXPECT_EQ(back[1].Action, 99);
     EXPECT_FALSE(back[1].Activer);
-}
-
-TEST(OptionsPagesTest, CaptionAndHelpContextOfEachPage) {
-    EXPECT_EQ(OptionCaption(kPageClavier), "Option  -  Clavier");
-    EXPECT_EQ(OptionCaption(kPageProgramme), "Option  -  Programme music");
-    EXPECT_EQ(OptionCaption(42), "Option  -  Divers");
-    EXPECT_EQ(OptionHelpContext(kPageDivers), 1002);
-    EXPECT_EQ(OptionHelpContext(kPagePlanification), 1006);
 }
 
 } // namespace

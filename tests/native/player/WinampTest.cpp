@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "FakePlayer.h"
+#include "SettingsFixture.h"
 #include "player/Playlist.h"
 
 using namespace pilotune;
@@ -13,6 +14,10 @@ using namespace pilotune::testing;
 namespace {
 constexpr char kExe[] = "C:\\Program Files\\Winamp\\Winamp.exe";
 constexpr char kM3u[] = "C:\\Program Files\\Winamp\\Winamp.m3u";
+constexpr char kPrompt[] = "Erreur de chemin de winamp|Le chemin de winamp n'a pas été trouvé\r\n"
+                           "Veuillez saisir le chemin complet|";
+constexpr char kInstall[] = "                    Veuillez installer Winamp. \r\n"
+                            "Sans Winamp le programme ne sert pas à grand chose.";
 
 struct LinkTest : ::testing::Test {
     ScriptedPlayer window{12};
@@ -26,6 +31,11 @@ struct LinkTest : ::testing::Test {
         window.answers[kQueryLength] = length;
         system.files[kM3u] = std::move(file);
     }
+};
+
+struct PathTest : ::testing::Test, MemoryStore {
+    FakePlayerSystem system;
+    std::string Stored() { return store.ReadText("Option", "CheminWinamp", "?", true); }
 };
 } // namespace
 
@@ -99,15 +109,10 @@ TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
     EXPECT_EQ(link.Titre(), "");
 }
 
-TEST(LinkConnect, LaunchesNothingWithoutTheProgramAndGivesUpAfterThirtySeconds) {
+// No program, no launch: checked on Windows with no wait at all.
+TEST(LinkConnect, GivesUpAfterThirtySecondsAndWaitsForNoFailedLaunch) {
     ScriptedPlayer window;
     window.present = false;
-    FakePlayerSystem absent; // no file at the program path
-    TPilotune none{window, absent, kExe};
-    none.Connecter();
-    EXPECT_TRUE(absent.launched.empty());
-    EXPECT_EQ(absent.pumps, 0);
-
     FakePlayerSystem system;
     system.files[kExe] = "MZ";
     TPilotune link{window, system, kExe};
@@ -123,7 +128,7 @@ TEST(LinkConnect, LaunchesNothingWithoutTheProgramAndGivesUpAfterThirtySeconds) 
     EXPECT_EQ(failing.pumps, 0);
 }
 
-TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
+TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesStopsAtTheLengthAndDecodesTheAnsiCodePage) {
     Playlist(3, "#EXTM3U\r\n#EXTINF:200,A - B\r\nC:\\Musique\\a.mp3\r\n#EXTINF:1,x\r\n"
                 "C:\\Musique\\b.mp3\nC:\\Musique\\c.mp3\rC:\\Musique\\d.mp3\r\n");
     ASSERT_TRUE(link.LireListe());
@@ -147,16 +152,14 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesAndStopsAtTheLength) {
     Playlist(4, "#EXTM3U\n\nC:\\x.mp3"); // fewer lines: the rest stays empty
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste(), (std::vector<std::string>{"", "C:\\x.mp3", "", ""}));
-}
 
-TEST_F(LinkTest, PlaylistBytesAreDecodedFromTheAnsiCodePage) {
     Playlist(2, std::string("C:\\\xC9t\xE9.mp3\nC:\\a\0b.mp3\n", 24));
     ASSERT_TRUE(link.LireListe());
     EXPECT_EQ(link.Liste()[0], "C:\\Été.mp3");
     EXPECT_EQ(link.Liste()[1], std::string("C:\\a\0b.mp3", 10));
 }
 
-TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
+TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChangesAndMatchTheFileNameWithoutCase) {
     Playlist(2, "C:\\Musique\\un.mp3\nC:\\Musique\\deux.mp3\n");
     EXPECT_EQ(link.FichierTitre(2), "C:\\Musique\\deux.mp3");
     EXPECT_EQ(system.reads, 1);
@@ -178,9 +181,7 @@ TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChanges) {
     EXPECT_EQ(std::count_if(window.sent.begin(), window.sent.end(),
                             [](const SentMessage& m) { return m.lParam == kQueryLength; }),
               1);
-}
 
-TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
     Playlist(4, "C:\\Musique\\morceau.mp3\nD:morceau.mp3\nC:\\Musique\\\xC9t\xE9.mp3\n"
                 "C:\\Musique\\Morceau.mp3\n");
     EXPECT_EQ(link.ChercherTitre("Morceau.MP3"), 1);
@@ -189,16 +190,14 @@ TEST_F(LinkTest, ChercherTitreMatchesTheFileNameWithoutCase) {
     EXPECT_EQ(link.ChercherTitre(""), 0);
 }
 
-TEST_F(LinkTest, AMissingPlaylistFileGivesEmptyTextAndOneMessage) {
+TEST_F(LinkTest, AMissingPlaylistFileOrAnAbsurdLengthGivesEmptyTextAndOneMessage) {
     window.answers[kQueryLength] = 2; // no playlist file
     EXPECT_EQ(link.FichierTitre(1), "");
     EXPECT_EQ(system.reads, 2);
     EXPECT_EQ(system.shown, std::vector<std::string>{"Le fichier spécifié est introuvable."});
     EXPECT_EQ(link.ChercherTitre("a.mp3"), 0); // the cache has the right length now
     EXPECT_EQ(system.shown.size(), 1u);
-}
 
-TEST_F(LinkTest, AbsurdLengthsNeitherCrashNorExhaustMemory) {
     window.answers[kQueryLength] = 0x7fffffff;
     system.files[kM3u] = "C:\\a.mp3\n";
     EXPECT_EQ(link.NbTitres(), kMaxPlaylistEntries);
@@ -217,7 +216,7 @@ TEST(PlaylistPath, ReplacesTheLastThreeCharacters) {
 // Names that compare equal must share their lookup key, or the cache would
 // miss them: an overlong two-byte form is not a letter, so "\xC1\x81" is not
 // "a" for either.
-TEST(FileNames, EqualNamesHaveEqualKeys) {
+TEST(FileNames, EqualNamesHaveEqualKeysAndPartsAndKeysOfEveryLengthReadRight) {
     const std::pair<std::string, std::string> pairs[] = {{"Été.MP3", "été.mp3"},
                                                          {"ABC", "abc"},
                                                          {"\xC1\x81", "a"},
@@ -232,11 +231,9 @@ TEST(FileNames, EqualNamesHaveEqualKeys) {
     EXPECT_TRUE(SameFileName("Été.MP3", "été.mp3"));
     EXPECT_FALSE(SameFileName("\xC1\x81", "a"));
     EXPECT_FALSE(SameFileName("\xC3\x97", "\xC3\xB7")); // × is not the capital of ÷
-}
 
-// The file name part and the key read eight bytes at a time: every length and
-// every place of the separator, against a plain reading.
-TEST(FileNames, PartsAndKeysOfNamesOfEveryLength) {
+    // The file name part and the key read eight bytes at a time: every length and
+    // every place of the separator, against a plain reading.
     auto plainPart = [](std::string_view path) {
         std::size_t i = path.size();
         while (i > 0 && path[i - 1] != '\\' && path[i - 1] != ':')
@@ -285,4 +282,26 @@ TEST(PlaylistLines, TheFirstLineBreakIsFoundAtEveryPlaceAndFromEveryStart) {
         }
     }
     EXPECT_EQ(FindLineBreak("\xE9t\xE9\x8D\x8A ok\n", 0), 8u); // bytes that differ in one bit
+}
+
+TEST_F(PathTest, TheDefaultPathIsKeptWhenThereElseTheUserIsAskedAndWhatTheyLeaveIsStored) {
+    system.files[kDefaultWinampPath] = "MZ";
+    EXPECT_EQ(ResolveWinampPath(store, system), kDefaultWinampPath);
+    EXPECT_EQ(Stored(), kDefaultWinampPath);
+    EXPECT_TRUE(system.asked.empty());
+    EXPECT_TRUE(system.shown.empty());
+
+    system.files.clear();
+    system.registered = "E:\\absent.exe";
+    system.userTypes = [](const std::string&) { return std::string("F:\\W\\winamp.exe"); };
+    system.files["F:\\W\\winamp.exe"] = "MZ";
+    EXPECT_EQ(ResolveWinampPath(store, system), "F:\\W\\winamp.exe");
+    EXPECT_EQ(system.asked, std::vector<std::string>{std::string(kPrompt) + "E:\\absent.exe"});
+    EXPECT_TRUE(system.shown.empty());
+
+    system.userTypes = [](const std::string&) { return std::string("n'importe quoi"); };
+    system.files.clear();
+    EXPECT_EQ(ResolveWinampPath(store, system), "n'importe quoi");
+    EXPECT_EQ(Stored(), "n'importe quoi");
+    EXPECT_EQ(system.shown, std::vector<std::string>{kInstall});
 }

@@ -1,12 +1,105 @@
 // Recording the tracks listened to, replaying a programme, and programmes
 // edited by hand read back clean (the names list runs on the options page).
+// Programmes run over an in-memory store, a player with a playlist of file
+// names, and a bar that notes what it shows.
+#include <gtest/gtest.h>
+
+#include <climits>
 #include <tuple>
 
-#include "ProgrammeFixture.h"
+#include "SettingsFixture.h"
+#include "programmes/ProgrammePorts.h"
+#include "programmes/Programmes.h"
+#include "settings/Option.h"
 
 using namespace pilotune;
-using pilotune::testing::ProgrammeFixture;
-using Programmes = ProgrammeFixture;
+
+namespace {
+
+class PlaylistPlayer final : public ProgrammePlayer {
+  public:
+    std::vector<std::string> names; // file names, playlist order
+    int current = 1;                // 1-based
+    PlayerState state = PlayerState::Playing;
+    int position = 0;
+    std::vector<std::pair<int, int>> jumps; // (track, seek) of each JouerTitre + AllerA
+
+    int NumeroTitre() override { return current; }
+    void JouerTitre(int n) override {
+        current = n;
+        position = 0;
+        state = PlayerState::Playing;
+        jumps.emplace_back(n, -1);
+    }
+    void AllerA(int seconds) override {
+        position = seconds;
+        if (!jumps.empty()) jumps.back().second = seconds;
+    }
+    int Position() override { return position; }
+    void Jouer() override { state = PlayerState::Playing; }
+    PlayerState Etat() override { return state; }
+    std::string FichierTitre(int n) override {
+        if (n < 1 || n > static_cast<int>(names.size())) return {};
+        return "C:\\Musique\\" + names[static_cast<std::size_t>(n) - 1];
+    }
+    int ChercherTitre(const std::string& name) override {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (names[i] == name) return static_cast<int>(i) + 1;
+        return 0;
+    }
+};
+
+class NotingBar final : public ProgrammeBar {
+  public:
+    int playPictures = 0, stopPictures = 0;
+    bool lireChecked = false, enregistrerChecked = false;
+    void ShowPlayPicture() override { ++playPictures; }
+    void ShowStopPicture() override { ++stopPictures; }
+    void CocherLireProg(bool c) override { lireChecked = c; }
+    void CocherEnregistrerProg(bool c) override { enregistrerChecked = c; }
+};
+
+class Programmes : public ::testing::Test, protected pilotune::testing::MemoryStore {
+  protected:
+    Programmes() {
+        for (int i = 1; i <= 10; ++i)
+            player.names.push_back("piste" + std::to_string(i) + ".mp3");
+    }
+
+    // Stores the programme `name` with entries (file name, start, end).
+    void Store(const std::string& name, const std::vector<std::tuple<std::string, int, int>>& e) {
+        const std::string s = ProgrammeSection(name);
+        store.WriteInteger(s, "ProgNb", static_cast<int>(e.size()), true);
+        for (std::size_t i = 0; i < e.size(); ++i) {
+            const std::string k = std::to_string(i);
+            store.WriteInteger(s, "ProgN " + k, 1, true);
+            store.WriteText(s, "ProgT " + k, std::get<0>(e[i]), true);
+            store.WriteInteger(s, "ProgD " + k, std::get<1>(e[i]), true);
+            store.WriteInteger(s, "ProgF " + k, std::get<2>(e[i]), true);
+        }
+    }
+    std::string Read(const std::string& section, const std::string& key) const {
+        return store.ReadText(section, key, "<none>", true);
+    }
+    // A track change seen by the playback monitor.
+    void ChangeTrack(int track) {
+        player.current = track;
+        player.position = 0;
+        option.CurrentTrack = track;
+        programmes.ProgrammeStep(true);
+    }
+    void TickAt(int seconds) {
+        player.position = seconds;
+        if (option.ProgLecture) programmes.ProgrammeStep(false);
+    }
+
+    COption option;
+    PlaylistPlayer player;
+    NotingBar bar;
+    CProgrammes programmes{option, store, player, bar};
+};
+
+} // namespace
 
 TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
     player.current = 4; // playing when recording starts: not taken
@@ -28,21 +121,6 @@ TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
     programmes.Enregistre(false);
     ChangeTrack(3);
     EXPECT_EQ(option.Programme.size(), 3u);
-    EXPECT_FALSE(bar.enregistrerChecked);
-}
-
-TEST_F(Programmes, RecordingAndReplayExcludeEachOther) {
-    Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
-    programmes.ProgrammeLoad("PlayList", true);
-    programmes.Lecture(false, "");
-    ASSERT_TRUE(option.ProgLecture);
-    programmes.Enregistre(false);
-    EXPECT_TRUE(option.ProgEnreg);
-    EXPECT_FALSE(option.ProgLecture);
-    EXPECT_FALSE(bar.lireChecked);
-    programmes.Lecture(false, "");
-    EXPECT_TRUE(option.ProgLecture);
-    EXPECT_FALSE(option.ProgEnreg);
     EXPECT_FALSE(bar.enregistrerChecked);
 }
 
@@ -138,7 +216,7 @@ TEST_F(Programmes, ReplayResumesAtTheSavedEntryAfterARestart) {
     EXPECT_EQ(player.jumps.back().first, 1);
 }
 
-TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
+TEST_F(Programmes, TheActionTogglesReplayByNameAndRecordingAndReplayExcludeEachOther) {
     Store("PlayList", {{"piste1.mp3", 0, 0}, {"piste2.mp3", 0, 0}});
     Store("Autre", {{"piste5.mp3", 0, 0}, {"piste6.mp3", 0, 0}});
     programmes.ProgrammeLoad("PlayList", true);
@@ -157,6 +235,15 @@ TEST_F(Programmes, TheActionToggleAndTheProgrammeName) {
     EXPECT_TRUE(option.ProgLecture);
     EXPECT_TRUE(bar.lireChecked);
     EXPECT_GE(bar.playPictures, 5);
+
+    programmes.Enregistre(false); // recording and replay exclude each other
+    EXPECT_TRUE(option.ProgEnreg);
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_FALSE(bar.lireChecked);
+    programmes.Lecture(false, "");
+    EXPECT_TRUE(option.ProgLecture);
+    EXPECT_FALSE(option.ProgEnreg);
+    EXPECT_FALSE(bar.enregistrerChecked);
 }
 
 TEST_F(Programmes, ANameOutsideTheCodePageIsTheCurrentProgrammeAsTheFileGivesItBack) {

@@ -31,9 +31,8 @@ bool SameBindings(const std::vector<TCla>& a, const std::vector<TCla>& b) {
 
 using OptionTest = SettingsFixture;
 
-TEST_F(OptionTest, NoFileGivesTheDocumentedDefaults) {
-    SettingsStore store;
-    Open(store);
+TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadingRules) {
+    SettingsStore store = Opened();
     COption o;
     o.NbBoucle = o.NbExtrait = o.Transparent = 0;
     o.MAJ = false;
@@ -56,16 +55,13 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaults) {
                                         {true, 5, "Touche Lec/Pause", ""},
                                         {true, 6, "Touche Stop", ""}};
     EXPECT_TRUE(SameBindings(o.Bindings, expected));
-}
 
-TEST_F(OptionTest, StoredValuesFollowTheReadingRules) {
     WriteFile("[abc Option]\nNbBoucle=-5\nNbExtrait=0\nTransparent=0x10\n"
               "[abc Programme]\nProgPos=2\nProgEnreg=1\nProgLecture=1\n"
               "[abc Clavier]\nClavierNb=0\nClavierActiver=1\n"
               "[bob Option]\nNbBoucle=77\n");
-    SettingsStore store;
-    Open(store);
-    COption o;
+    store = Opened();
+    o = COption();
     o.Load(store, Playlist({}));
     EXPECT_EQ(o.NbBoucle, 1);
     EXPECT_EQ(o.NbExtrait, 0);
@@ -85,8 +81,7 @@ TEST_F(OptionTest, StoredValuesFollowTheReadingRules) {
 }
 
 TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
-    SettingsStore store;
-    Open(store);
+    SettingsStore store = Opened();
     COption a;
     a.CacheAuto = a.CacheWA = a.AffichageNeg = a.LancerDemarrageWindows = true;
     a.Systray = a.FermerWA = a.ClavierActiver = a.AfficheBT = a.ProgLecture = true;
@@ -102,8 +97,7 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     a.Save(store);
     ASSERT_TRUE(store.Close().ok);
 
-    SettingsStore again;
-    Open(again);
+    SettingsStore again = Opened();
     COption b;
     b.Load(again, Playlist({"A.MP3", "b.mp3"}));
     EXPECT_TRUE(b.CacheAuto && b.CacheWA && b.AffichageNeg && b.LancerDemarrageWindows);
@@ -126,8 +120,7 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
 }
 
 TEST_F(OptionTest, ProgrammeStorage) {
-    SettingsStore store;
-    Open(store);
+    SettingsStore store = Opened();
     COption o;
     o.ProgTitre = "x";
     o.Programme = {{1, 0, 0, "a.mp3"}, {2, 0, 0, "b.mp3"}, {3, 0, 0, "c.mp3"}};
@@ -163,8 +156,7 @@ TEST_F(OptionTest, DamagedCountsAndActionsStayWithinBounds) {
     WriteFile("[abc Programme]\nProgTitre=P\nProgPos=-2147483648\n"
               "[abc Programme P]\nProgNb=2000000000\n"
               "[abc Clavier]\nClavierNb=-7\n");
-    SettingsStore store;
-    Open(store);
+    SettingsStore store = Opened();
     COption o;
     o.Load(store, Playlist({}));
     EXPECT_EQ(o.ProgNb, kMaxListCount);
@@ -196,8 +188,7 @@ TEST_F(OptionTest, SavingKeepsOnlyBindingsWithAKeyAndDropsStaleRows) {
                        "Touche 5=\nActiver 7000=1\nTouche 9999=Touche F2\nChemin 9999=C:\\a.exe\n"
                        "Touche 10000=Touche F9\nTouche 10001=Touche F10\n";
     WriteFile(file);
-    SettingsStore store;
-    Open(store);
+    SettingsStore store = Opened();
     COption o;
     o.Load(store, Playlist({}));
     ASSERT_EQ(o.Bindings.size(), 10000u);
@@ -215,8 +206,7 @@ TEST_F(OptionTest, SavingKeepsOnlyBindingsWithAKeyAndDropsStaleRows) {
     EXPECT_EQ(std::count(clavier.begin(), clavier.end(), '\n'), 12) << clavier; // 2 rows
 
     // A removed key reads as missing; written again, it is back.
-    SettingsStore again;
-    Open(again);
+    SettingsStore again = Opened();
     again.DeleteKey("Clavier", "Touche 1", true);
     EXPECT_FALSE(again.HasKey("Clavier", "Touche 1", true));
     EXPECT_EQ(again.ReadText("Clavier", "Touche 1", "absente", true), "absente");

@@ -45,7 +45,7 @@ TEST(Layout, DesignCoordinatesScaleToEachDpi) {
             EXPECT_GE(ScaleToDpi(DesignLength(px, dpi), dpi), px) << dpi << " " << px;
 }
 
-TEST(Layout, AnchorsFollowAResize) {
+TEST(Layout, AnchorsFollowAResizeAndTheClientNeverShrinksBelowTheMinimum) {
     const Size base{300, 200}, now{400, 260}; // 100 wider, 60 taller
     const Rect r{10, 20, 50, 30};
     struct Case {
@@ -79,23 +79,15 @@ TEST(Layout, AnchorsFollowAResize) {
     layout.Move(2, {120, 90, 72, 22});
     layout.SetDesignClient({200, 120});
     EXPECT_EQ(layout.Arrange(layout.Client())[1].bounds, (Rect{180, 135, 108, 33}));
-}
 
-TEST(Layout, TheClientNeverShrinksBelowTheMinimum) {
-    Layout layout(120, {400, 300});
-    EXPECT_EQ(layout.Minimum(), (Size{0, 0})); // none by default
-    layout.SetMinimum({320, 200});
-    EXPECT_EQ(layout.Minimum(), (Size{400, 250}));
-    struct Case {
-        Size wanted, expected;
-    };
-    const Case cases[] = {
-        {{100, 100}, {400, 250}},
-        {{500, 100}, {500, 250}},
-        {{100, 900}, {400, 900}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(AtLeast(c.wanted, layout.Minimum()), c.expected);
+    // The client never shrinks below the minimum (none by default).
+    Layout sized(120, {400, 300});
+    EXPECT_EQ(sized.Minimum(), (Size{0, 0}));
+    sized.SetMinimum({320, 200});
+    EXPECT_EQ(sized.Minimum(), (Size{400, 250}));
+    EXPECT_EQ(AtLeast({100, 100}, sized.Minimum()), (Size{400, 250}));
+    EXPECT_EQ(AtLeast({500, 100}, sized.Minimum()), (Size{500, 250}));
+    EXPECT_EQ(AtLeast({100, 900}, sized.Minimum()), (Size{400, 900}));
 }
 
 // Which monitor a rectangle or a point belongs to: two side by side, one

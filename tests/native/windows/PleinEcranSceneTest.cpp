@@ -9,7 +9,7 @@ using namespace pilotune;
 
 namespace {
 
-TEST(ViewAnchors, EachSideKeepsItsDistanceAndAFreeAxisKeepsItsCentreInProportion) {
+TEST(ViewAnchors, EachSideKeepsItsDistanceAFreeAxisItsCentreInProportionOnA1024By768Screen) {
     struct Case {
         Anchors anchors;
         Rect expected; // design {100, 50, 20, 10} in 200 x 100, shown in 400 x 300
@@ -27,9 +27,7 @@ TEST(ViewAnchors, EachSideKeepsItsDistanceAndAFreeAxisKeepsItsCentreInProportion
     // At its design size nothing moves.
     EXPECT_EQ(AnchorRect({100, 50, 20, 10}, {false, false, false, false}, 200, 100, 200, 100),
               (Rect{100, 50, 20, 10}));
-}
 
-TEST(ViewLayout, AnchorsOnA1024By768Screen) {
     Scene scene = BuildViewScene();
     EXPECT_FALSE(scene["shaSelection"].visible);
     EXPECT_TRUE(scene["lblTitreB"].wrap); // long titles wrap, not cut
@@ -62,7 +60,7 @@ TEST(ViewGradient, TwoHundredFiftySixBandsFromBlueToNavyCoverEveryRow) {
     EXPECT_EQ(ViewGradientBand(1, 446).top, 2); // 446 / 256 = 1.74, rounded
 }
 
-TEST(ViewHoverTable, ActionsAndFramedElements) {
+TEST(ViewHoverTable, ActionsFramedElementsAndClosingClicks) {
     struct Case {
         const char* name;
         TAction action;
@@ -91,9 +89,6 @@ TEST(ViewHoverTable, ActionsAndFramedElements) {
     for (const char* kept : {"lblTitreB", "lblTitreN", "shaBord1B", "shaBord2N", "shaSelection"})
         EXPECT_FALSE(ViewHoverOf(kept)) << kept;
     EXPECT_EQ(SelectionAround({10, 20, 34, 34}), (Rect{9, 19, 37, 36}));
-}
-
-TEST(ViewClosing, DoubleClicksOnWindowTimeAndWhiteTitleAClickOnTheBlackTitle) {
     for (const char* name : {"", "lblDureeB", "lblDureeN", "lblTitreB"})
         EXPECT_TRUE(ClosesOnDoubleClick(name)) << name;
     for (const char* name : {"lblTitreN", "imgJoue", "lblHazardB"})

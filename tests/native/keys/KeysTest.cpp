@@ -1,4 +1,5 @@
-// Key names and key texts, and what a reported key press runs. The texts are
+// The tray icon's decisions (the animation order, the tip, the mouse reactions);
+// key names and key texts, and what a reported key press runs. The texts are
 // what the settings file stores for a shortcut, so the ones users have in their
 // files must come out exactly (the usual ones come from real keys in the
 // Windows hook tests); a press runs the capture of the options dialog, or every
@@ -11,6 +12,7 @@
 
 #include "components/Bindings.h"
 #include "components/KeyNames.h"
+#include "components/PiconeBarreTache.h"
 #include "settings/Codecs.h"
 
 using namespace pilotune;
@@ -32,9 +34,19 @@ struct Runs {
                     }};
 };
 
+std::vector<int> Ticks(OrdreAnimation& o, int start, int images, int n) {
+    std::vector<int> shown;
+    int last = start;
+    for (int i = 0; i < n; ++i) {
+        last = o.Suivante(last, images);
+        shown.push_back(last);
+    }
+    return shown;
+}
+
 } // namespace
 
-TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByte) {
+TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByteInTheGivenCodePage) {
     const struct {
         int code;
         std::string name;
@@ -60,9 +72,7 @@ TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByte) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(NomTouche(c.code), c.name) << "code " << c.code;
-}
 
-TEST(NomTouche, SpecialKeysUseTheGivenAnsiCodePage) {
     struct Latin : TextCodec {
         std::string Decode(std::string_view b) const override { return "<" + std::string(b) + ">"; }
         std::string Encode(std::string_view u) const override { return std::string(u); }
@@ -99,7 +109,7 @@ TEST(KeyText, ModifierPrefixesComeInTheirFixedOrderWhateverTheyAreHeldWith) {
                  EstToucheModificatrice(15));
 }
 
-TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEvent) {
+TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEventAndFlagsFrom130KeepTheSet) {
     Clavier k;
     k.held = {17};
     EXPECT_EQ(k.Down(116), "Ctrl + Touche F5");
@@ -114,11 +124,8 @@ TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEvent) {
     EXPECT_EQ(k.Down(17), "Ctrl + Shift");
     k.held = {16};
     EXPECT_EQ(k.Up(17), "Ctrl + Shift"); // the previous set, then the trailing " + " cut
-}
 
-TEST(KeyText, FlagsFrom130KeepTheSetAndAlwaysNameTheKey) {
-    Clavier k;
-    k.held = {17};
+    k.held = {17}; // flags from 130 keep the set and always name the key
     EXPECT_EQ(k.Down('A'), "Ctrl + A");
     k.held = {};
     EXPECT_EQ(k.Down('A', 130), "Ctrl + A"); // not refreshed
@@ -142,15 +149,10 @@ TEST(Bindings, EveryActiveExactMatchRunsInIndexOrder) {
     r.ran.clear();
     r.keys.ToucheEnfoncee("");
     EXPECT_TRUE(r.ran.empty());
-}
-
-// The capture into the options dialog's box runs on the real page; without a
-// box to fill, a capture runs nothing at all.
-TEST(Bindings, ACaptureWithoutItsBoxRunsNothing) {
-    Runs r;
-    r.option.Bindings = {{true, 6, "Touche Stop", ""}};
+    // The capture into the options dialog's box runs on the real page; without
+    // a box to fill, a capture runs nothing at all.
     r.option.Capture = true;
-    r.keys.ToucheEnfoncee("Touche Stop");
+    r.keys.ToucheEnfoncee("Touche F5");
     EXPECT_TRUE(r.ran.empty());
 }
 
@@ -165,4 +167,95 @@ TEST(Bindings, AnActionThatRewritesTheTableDoesNotChangeWhatThePressRuns) {
     });
     keys.ToucheEnfoncee("A");
     EXPECT_EQ(ran, (std::vector<int>{24, 7}));
+}
+
+// A plain order cycles on the real notification area; here, its odd entries.
+TEST(TrayAnimation, AnOrderCyclesFromItsSecondEntryAndNoOrderCyclesEveryImage) {
+    OrdreAnimation o;
+    o.Definir("3,,7,1"); // an empty entry is image 0; beyond the list: the last image
+    EXPECT_EQ(o.NbEntrees(), 4);
+    EXPECT_EQ(Ticks(o, 0, 5, 4), (std::vector<int>{0, 4, 1, 3}));
+
+    o.Definir("99999999999999,1");
+    EXPECT_EQ(Ticks(o, 0, 3, 2), (std::vector<int>{1, 0}));
+    o.Definir(",");
+    EXPECT_EQ(o.NbEntrees(), 2);
+
+    o.Definir(""); // without an order every image comes in turn
+    EXPECT_EQ(o.NbEntrees(), 0);
+    EXPECT_EQ(Ticks(o, 0, 3, 5), (std::vector<int>{1, 2, 0, 1, 2}));
+    EXPECT_EQ(Ticks(o, 7, 3, 2), (std::vector<int>{0, 1})); // from an image out of the list
+    EXPECT_EQ(o.Suivante(0, 0), -1);                        // an empty list shows nothing
+    o.Definir("1,0");
+    EXPECT_EQ(o.Suivante(0, 0), -1);
+}
+
+TEST(TrayAnimation, AWrongCharacterIsRefusedAndTheOrderKept) {
+    OrdreAnimation o;
+    o.Definir("0,2,1");
+    for (const char* bad : {"0;1", "1, 2", "-1", "a", "1.5"}) {
+        try {
+            o.Definir(bad);
+            ADD_FAILURE() << bad << " accepted";
+        } catch (const ExceptionNumsImageLIstAffiche& e) {
+            EXPECT_STREQ(e.what(),
+                         "Erreur dans PiconeBarreTache : Mauvaise entrée dans "
+                         "NumsImageListAffiche. Mettre les numéros des images de la liste "
+                         "(ImageList) que vous voulez voir défiler séparés par des virgules");
+        }
+    }
+    EXPECT_EQ(o.Texte(), "0,2,1");
+    EXPECT_EQ(o.NbEntrees(), 3);
+    o.Definir("");
+    EXPECT_EQ(o.NbEntrees(), 0);
+}
+
+// The cut of ASCII tips is checked on the real notification area.
+TEST(TrayTip, TheTipKeepsTheFirst63CharactersNotBytes) {
+    const auto accents = [](int n) {
+        std::string s;
+        while (n-- > 0)
+            s += "é";
+        return s;
+    };
+    EXPECT_EQ(TexteBulle(accents(70)), accents(63));
+}
+
+TEST(TrayMouse, EachMouseMessageRaisesItsEventAndThePressesAct) {
+    using B = BoutonSouris;
+    using E = EvenementSouris;
+    OptionsClic bar{.aUnMenu = true}; // the bar's choices: left opens, right shows the menu
+    struct Row {
+        unsigned msg;
+        E event;
+        B button, shift;
+        bool show, menu;
+    };
+    const Row rows[] = {{512, E::Deplacement, B::Aucun, B::Gauche, false, false},
+                        {513, E::Enfonce, B::Gauche, B::Gauche, true, false},
+                        {514, E::Relache, B::Gauche, B::Gauche, false, false},
+                        {515, E::DoubleClic, B::Aucun, B::Aucun, false, false},
+                        {516, E::Enfonce, B::Droit, B::Droit, false, true},
+                        {517, E::Relache, B::Droit, B::Droit, false, false},
+                        {518, E::Aucun, B::Aucun, B::Aucun, false, false},
+                        {519, E::Enfonce, B::Milieu, B::Milieu, false, false},
+                        {520, E::Relache, B::Milieu, B::Milieu, false, false},
+                        {0x404, E::Aucun, B::Aucun, B::Aucun, false, false}};
+    for (const Row& r : rows) {
+        const ReactionClic c = ReagirClic(r.msg, bar);
+        EXPECT_EQ(c.evenement, r.event) << r.msg;
+        EXPECT_EQ(c.bouton, r.button) << r.msg;
+        EXPECT_EQ(c.shift, r.shift) << r.msg;
+        EXPECT_EQ(c.montrerApplication, r.show) << r.msg;
+        EXPECT_EQ(c.ouvrirMenu, r.menu) << r.msg;
+    }
+    const OptionsClic other{.ouvreSiClicGauche = false,
+                            .ouvreSiDblClick = true,
+                            .menuSiClicDroit = false,
+                            .menuSiClicGauche = true,
+                            .aUnMenu = true};
+    EXPECT_TRUE(ReagirClic(515, other).montrerApplication);
+    EXPECT_FALSE(ReagirClic(513, other).montrerApplication);
+    EXPECT_TRUE(ReagirClic(513, other).ouvrirMenu);
+    EXPECT_FALSE(ReagirClic(516, other).ouvrirMenu);
 }

@@ -1,5 +1,7 @@
 // The update check's decisions with a transport that serves files from memory
-// into a real temporary folder.
+// into a real temporary folder; the see-through bar's plan, the shutdown
+// requests and the count, at their edges (the layered window and the countdown
+// window run in the Windows tests).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 
 #include "TempFolder.h"
 #include "settings/Codecs.h"
+#include "system/Background.h"
+#include "system/Shutdown.h"
 #include "system/UpdateCheck.h"
 
 using namespace pilotune;
@@ -70,7 +74,7 @@ TEST_F(UpdateCheckTest, AnyOtherVersionIsNewOlderOnesIncluded) {
     EXPECT_EQ(Check().outcome, UpdateOutcome::NewVersion);
 }
 
-TEST_F(UpdateCheckTest, DetailsUnavailable) {
+TEST_F(UpdateCheckTest, DetailsUnavailableOrReadInTheirOwnEncoding) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/absent.txt\r\n");
     // A stale details file of an earlier check is not shown for this one.
     std::ofstream(dir / "MAJPilotune.txt") << "ancien texte";
@@ -83,11 +87,9 @@ TEST_F(UpdateCheckTest, DetailsUnavailable) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=file:///etc/passwd\r\n");
     EXPECT_EQ(Check().details, kNoDetails);
     EXPECT_EQ(server.asked.back(), "http://127.0.0.1:8000/MAJPilotune.ini");
-}
 
-// The details file is whatever a server's editor saved: UTF-8 with or
-// without its mark, UTF-16 with its mark, else the ANSI code page.
-TEST_F(UpdateCheckTest, DetailsAreReadInTheirOwnEncoding) {
+    // The details file is whatever a server's editor saved: UTF-8 with or
+    // without its mark, UTF-16 with its mark, else the ANSI code page.
     const Windows1252Codec ansi;
     setup.codec = &ansi;
     const struct {
@@ -154,6 +156,40 @@ TEST_F(UpdateCheckTest, OnlyWebAddressesAreOpened) {
     EXPECT_TRUE(IsWebAddress(" http://exemple.fr "));
     EXPECT_EQ(UpdateFileAddress("http://h/maj/"), "http://h/maj/MAJPilotune.ini");
     EXPECT_EQ(UpdateFileAddress("http://h/maj"), "http://h/maj/MAJPilotune.ini");
+}
+
+TEST(Background, AlphaAndModeAtTheEdgesOfThePercentageAndWithoutLayeredWindows) {
+    EXPECT_EQ(TransparencyAlpha(88, true), 30);
+    EXPECT_EQ(PlanTransparency(88, true, true).layer, LayerMode::ColourKey);
+    // A hand-edited setting out of range stays within the bounds.
+    EXPECT_EQ(TransparencyAlpha(250, true), 0);
+    EXPECT_EQ(TransparencyAlpha(-40, true), 255);
+    // No layered windows on the older family: always opaque.
+    EXPECT_EQ(TransparencyAlpha(100, false), 255);
+    const auto none = PlanTransparency(100, true, false);
+    EXPECT_EQ(none.layer, LayerMode::None);
+    EXPECT_FALSE(none.keyColour);
+    EXPECT_TRUE(none.pictureVisible);
+    EXPECT_TRUE(none.loadPicture);
+    const auto old = PlanTransparency(100, false, true);
+    EXPECT_EQ(old.layer, LayerMode::None);
+    EXPECT_TRUE(old.loadPicture);
+}
+
+TEST(Shutdown, FlagsAndTheCount) {
+    EXPECT_EQ(ExitFlags(true, false, true), 2u);
+    EXPECT_EQ(ExitFlags(false, true, false), 5u);
+    EXPECT_EQ(ExitFlags(true, true, false), 6u);
+    Countdown c(10); // ten ticks end at the tenth, a zero total at the first
+    for (int tick = 1; tick < 10; ++tick)
+        ASSERT_FALSE(c.Tick()) << tick;
+    EXPECT_EQ(c.SecondsLeft(), 1);
+    EXPECT_TRUE(c.Tick());
+    EXPECT_EQ(CountdownText(c.SecondsLeft()),
+              "L'ordinateur va effectuer l'opération suivante dans 0 secondes : ");
+    Countdown zero(0); // never below zero
+    EXPECT_TRUE(zero.Tick());
+    EXPECT_EQ(zero.SecondsLeft(), 0);
 }
 
 } // namespace

@@ -1,0 +1,705 @@
+// The bar's logic over the scripted player, with recorded services: the
+// dispatcher's routes and menus, the playback monitor's ticks, and the shuffle
+// history.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FakePlayer.h"
+#include "bar/BarLogic.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+// Records every call as a short text; a few answers are settable.
+class RecordingServices final : public BarServices {
+  public:
+    std::vector<std::string> calls;
+    bool fileExists = false;
+    int scheduleEntries = 0;
+    bool fullScreen = false;
+    std::function<void()> onProgrammeStep;
+
+    void Clear() { calls.clear(); }
+    int Count(const std::string& call) const {
+        return static_cast<int>(std::ranges::count(calls, call));
+    }
+
+    void ShowCountdown(int s, bool force, bool restart) override {
+        Log("ShowCountdown " + std::to_string(s) + (force ? " force" : "") +
+            (restart ? " restart" : " shutdown"));
+    }
+    bool FileExists(const std::string& p) override {
+        Log("FileExists " + p);
+        return fileExists;
+    }
+    void OpenFile(const std::string& p) override { Log("OpenFile " + p); }
+    void CloseProgram() override { Log("CloseProgram"); }
+    void ProgrammePlayback(bool mode, const std::string& name) override {
+        Log("ProgrammePlayback " + B(mode) + " " + name);
+    }
+    void ProgrammeRecording(bool mode) override { Log("ProgrammeRecording " + B(mode)); }
+    void ProgrammeNext() override { Log("ProgrammeNext"); }
+    void ProgrammeStep(bool changed) override {
+        Log("ProgrammeStep " + B(changed));
+        if (onProgrammeStep) onProgrammeStep();
+    }
+    void CopyCurrentTrack() override { Log("CopyCurrentTrack"); }
+    void CaptureBackground() override { Log("CaptureBackground"); }
+    void ShowHelp() override { Log("ShowHelp"); }
+    void ShowAbout() override { Log("ShowAbout"); }
+    void ShowOptions() override { Log("ShowOptions"); }
+    void FocusOptions() override { Log("FocusOptions"); }
+    void ShowOptionsSchedulePage() override { Log("ShowOptionsSchedulePage"); }
+    int ScheduleEntryCount() override { return scheduleEntries; }
+    void ScheduleRearm(int i) override { Log("ScheduleRearm " + std::to_string(i)); }
+    void ScheduleCancel() override { Log("ScheduleCancel"); }
+    void ScheduleCancelAll() override { Log("ScheduleCancelAll"); }
+    void ScheduleEvaluate(bool tick) override { Log("ScheduleEvaluate " + B(tick)); }
+    void ScheduleUpdateInfo() override { Log("ScheduleUpdateInfo"); }
+    bool FullScreenExists() override { return fullScreen; }
+    void OpenFullScreen() override {
+        Log("OpenFullScreen");
+        fullScreen = true;
+    }
+    void FocusFullScreen() override { Log("FocusFullScreen"); }
+    void CloseFullScreen() override {
+        Log("CloseFullScreen");
+        fullScreen = false;
+    }
+    void RefreshFullScreen(int p, int d) override {
+        Log("RefreshFullScreen " + std::to_string(p) + " " + std::to_string(d));
+    }
+    void RefreshFullScreenView() override { Log("RefreshFullScreenView"); }
+    void CheckForUpdate(bool always) override { Log("CheckForUpdate " + B(always)); }
+    void MakeBarTopmost() override { Log("MakeBarTopmost"); }
+
+  private:
+    static std::string B(bool b) { return b ? "1" : "0"; }
+    void Log(std::string s) { calls.push_back(std::move(s)); }
+};
+
+class BarTest : public ::testing::Test {
+  protected:
+    explicit BarTest(int tracks = 10) : window(tracks) {
+        window.files = &system.files;
+        window.playlistPath = link.FichierListe();
+        option.NbBoucle = 9;
+    }
+
+    // The bar as after its creation: laid out, first track recorded.
+    void StartBar() {
+        LayoutBar(bar.state.scene, 1024, 450);
+        bar.monitor.Start();
+        services.Clear();
+    }
+    // Plays `seconds` of player time, one tick per second.
+    void PlayAndTick(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            window.Advance(1);
+            bar.monitor.Tick();
+        }
+    }
+    void Run(int action, bool mode = false, const std::string& parameter = {}) {
+        bar.dispatcher.ExecuterAction(action, mode, parameter);
+    }
+    const Element& E(std::string_view name) { return bar.state.scene[name]; }
+
+    ScriptedPlayer window;
+    FakePlayerSystem system;
+    TPilotune link{window, system, "C:\\Program Files\\Winamp\\Winamp.exe"};
+    COption option;
+    SettingsStore store;
+    RecordingServices services;
+    BarLogic bar{option, link, store, services};
+};
+
+class Dispatch : public BarTest {
+  protected:
+    Dispatch() { StartBar(); }
+};
+
+struct Route {
+    int action;
+    bool mode;
+    std::string parameter;
+    std::vector<std::string> calls; // services, in order
+    std::vector<unsigned> commands; // to the player, in order
+    bool fileExists = false;
+    bool fullScreen = false;
+    int state = 1; // the player's: 1 playing, 3 paused, 0 stopped
+};
+class Monitor : public BarTest {};
+
+class Shuffle : public BarTest {
+  protected:
+    Shuffle() : BarTest(50) {
+        window.lengths.assign(50, 4);
+        window.shuffle = true;
+    }
+    void Back() {
+        bar.dispatcher.ExecuterAction(RECULER, true);
+        bar.monitor.Tick();
+    }
+    void Forward() {
+        bar.dispatcher.ExecuterAction(AVANCER, true);
+        bar.monitor.Tick();
+    }
+    // Lets the player go through these tracks (1-based) in shuffle order.
+    void PlayThrough(std::initializer_list<int> tracks) {
+        for (int t : tracks) {
+            window.shuffleOrder.push_back(t - 1);
+            PlayAndTick(4);
+        }
+    }
+};
+} // namespace
+
+// The routes with a condition, a parameter or an order of calls; the plain
+// one-call routes, and the buttons' routes driven on the simulator, are not
+// repeated here.
+TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
+    const unsigned kSearch = kCmdSearchWindow;
+    const std::string note = "C:\\Outils\\note.txt";
+    const std::vector<Route> routes{
+        {ARRETER, false, "", {"ShowCountdown 10 force shutdown"}, {}},
+        {EXECUTER, false, note, {"FileExists " + note, "OpenFile " + note}, {}, true},
+        {EXECUTER, false, "C:\\absent.txt", {"FileExists C:\\absent.txt"}, {}},
+        {EXECUTER, false, "", {}, {}, true},
+        {LANCERWINAMP, false, "", {}, {}},
+        {FERMERWINAMP, false, "", {}, {kCmdClose}},
+        {LECTUREPROGRAMME, false, "Soirée", {"ProgrammePlayback 0 Soirée"}, {}},
+        {LECTUREPROGRAMME, true, "", {"ProgrammePlayback 1 "}, {}},
+        {ENREGISTREPROGRAMME, true, "", {"ProgrammeRecording 1"}, {}},
+        {AFFICHEOPTION, false, "", {"ShowOptions", "MakeBarTopmost", "FocusOptions"}, {}},
+        {PLEINECRAN, false, "", {"OpenFullScreen", "MakeBarTopmost", "FocusFullScreen"}, {}},
+        {PLEINECRAN, false, "", {"CloseFullScreen"}, {}, false, true},
+        {MISEAJOUR, true, "", {"CheckForUpdate 1"}, {}},
+        {AFFICHECHERCHEURTITRE, false, "", {}, {kSearch}},
+        // Pause resumes when stopped or paused (it pauses when playing).
+        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 0},
+        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 3},
+        {ARIEN, false, note, {}, {}, true},
+        {33, false, "", {}, {}},
+        {-1, true, "", {}, {}},
+    };
+    for (const Route& r : routes) {
+        services.Clear();
+        window.commands.clear();
+        window.present = true; // FERMERWINAMP closes it
+        services.fileExists = r.fileExists;
+        services.fullScreen = r.fullScreen;
+        window.state = r.state;
+        Run(r.action, r.mode, r.parameter);
+        EXPECT_EQ(services.calls, r.calls) << "action " << r.action << " " << r.parameter;
+        EXPECT_EQ(window.commands, r.commands) << "action " << r.action;
+    }
+}
+
+TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQuery) {
+    Menu& menu = bar.state.menus.principale;
+    const int before = window.queries;
+    Run(ARIEN);
+    EXPECT_EQ(window.queries - before, 1);
+    EXPECT_TRUE(menu[kMnuJouer].checked);
+    EXPECT_FALSE(menu[kMnuPause].checked);
+    EXPECT_FALSE(menu[kMnuStopper].checked);
+    Run(PAUSER);
+    EXPECT_TRUE(menu[kMnuPause].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
+    Run(STOPPER);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuPause].checked);
+
+    window.state = 1;
+    window.answersBeforeHang = 0; // there, but silent: the marks stay
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
+    window.answersBeforeHang = -1;
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuJouer].checked);
+    window.present = false; // gone: stopped
+    Run(ARIEN);
+    EXPECT_TRUE(menu[kMnuStopper].checked);
+    EXPECT_FALSE(menu[kMnuJouer].checked);
+}
+
+TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
+    option.ProgLecture = true;
+    option.ProgPos = 0;
+    Run(RECULER, true);
+    EXPECT_EQ(option.ProgPos, -1); // the first entry again, not before it
+    option.ProgPos = 3;
+    Run(RECULER);
+    EXPECT_EQ(option.ProgPos, 1);
+    Run(AVANCER, true);
+    Run(JOUER); // ends the replay instead of pressing play
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeNext", "ProgrammeNext",
+                                                        "ProgrammeNext", "ProgrammePlayback 0 "}));
+    EXPECT_TRUE(window.commands.empty());
+
+    services.Clear();
+    option.ProgLecture = false;
+    option.ProgEnreg = true;
+    Run(STOPPER); // ends the recording instead of stopping the player
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeRecording 0"}));
+    EXPECT_TRUE(window.commands.empty());
+}
+
+TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlagAndTheLoopMenuSetsTheCount) {
+    Run(BOUCLE, true); // LoopOn off: stays off, display cleared
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_EQ(E("imgSens").picture, "imgNormale");
+    for (const MenuItem& item : bar.state.menus.boucle.Items())
+        EXPECT_FALSE(item.checked);
+
+    option.NbBoucle = 0; // used up: the stored count comes back
+    store.WriteInteger(kSectionOption, "NbBoucle", 4, true);
+    window.current = 6;
+    Run(BOUCLE);
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(option.NbBoucle, 4);
+    EXPECT_EQ(option.LoopTrack, 7);
+    EXPECT_EQ(E("lblNbBoucleN").text, "4");
+    EXPECT_EQ(E("lblNbBoucleB").popupMenu, "ppmBoucle");
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle4"].checked);
+
+    Run(BOUCLE, true); // on stays on
+    EXPECT_TRUE(option.LoopOn);
+    Run(BOUCLE);
+    Run(EXTRAIT);
+    option.NbBoucle = 0;
+    store.WriteInteger(kSectionOption, "NbBoucle", 57, true); // not a loop count
+    Run(BOUCLE);
+    EXPECT_EQ(option.NbBoucle, 1);
+    EXPECT_EQ(E("imgSens").picture, "imgExtraitBoucle");
+    EXPECT_TRUE(bar.state.menus.boucle[kMnuExtrait].checked);
+
+    Run(EXTRAIT); // off again; the loop menu sets the count
+    bar.MenuClick("ppmBoucle", "mnuBoucle3");
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(option.NbBoucle, 3);
+    EXPECT_EQ(E("lblNbBoucleB").text, "3");
+    bar.MenuClick("ppmBoucle", "mnuBoucle9");
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle3"].checked);
+    EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle9"].checked);
+    bar.MenuClick("ppmBoucle", "mnuBoucle9");
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle9"].checked);
+
+    services.fullScreen = true;
+    bar.MenuClick("ppmBoucle", "mnuExtrait");
+    EXPECT_TRUE(option.ExcerptOn);
+    EXPECT_EQ(E("imgSens").picture, "imgExtrait");
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreenView"}));
+}
+
+TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
+    Menu& menu = bar.state.menus.principale;
+    option.CacheWA = true;
+    struct Step {
+        int action;
+        bool mode;
+        bool* setting;
+        const char* item; // its menu mark follows, when it has one
+        bool expected;
+    } steps[] = {
+        {CACHERWINAMP, true, &option.CacheWA, kMnuCacherWinamp, true},
+        {CACHERWINAMP, false, &option.CacheWA, kMnuCacherWinamp, false},
+        {CACHERAUTOPROG, false, &option.CacheAuto, kMnuCacheAuto, true},
+        {CACHERAUTOPROG, true, &option.CacheAuto, kMnuCacheAuto, true},
+        {AFFICHENEGATIF, false, &option.AffichageNeg, nullptr, true},
+        {HAZARD, false, &window.shuffle, kMnuHazard, true},
+        {FORCEHAZARD, false, &window.shuffle, kMnuHazard, true}, // already on: nothing
+        {FORCECONTINU, false, &window.shuffle, kMnuHazard, false},
+        {FORCECONTINU, false, &window.shuffle, kMnuHazard, false},
+        {FORCEHAZARD, false, &window.shuffle, kMnuHazard, true},
+    };
+    for (const Step& s : steps) {
+        Run(s.action, s.mode);
+        EXPECT_EQ(*s.setting, s.expected) << s.action << (s.mode ? " stored" : "");
+        if (s.item) EXPECT_EQ(menu[s.item].checked, s.expected) << s.action;
+    }
+    EXPECT_EQ(E("lblHazardN").text, "BCA");
+    Run(FORCECONTINU);
+    EXPECT_EQ(E("lblHazardB").text, "ABC");
+}
+
+TEST_F(Dispatch, MainAndScheduleMenusAndTheRearmNumberAtTheStartOfTheParameter) {
+    Menu& menu = bar.state.menus.principale;
+    EXPECT_TRUE(bar.dispatcher.PositionLocked());
+    bar.MenuClick("ppmPrincipale", kMnuVerrouiller);
+    EXPECT_FALSE(bar.dispatcher.PositionLocked());
+    EXPECT_FALSE(menu[kMnuVerrouiller].checked);
+    bar.MenuClick("ppmPrincipale", kMnuPlanification);
+    bar.MenuClick("ppmPlan", kMnuAnnuler);
+    bar.MenuClick("ppmPlan", kMnuAnnulerTout);
+    bar.MenuClick("ppmPrincipale", "mnuQuitter");
+    bar.MenuClick("ppmPrincipale", "mnuInconnu");
+    bar.MenuClick("ppmInconnu", "mnuQuitter");
+    EXPECT_EQ(services.calls,
+              (std::vector<std::string>{"ShowOptions", "MakeBarTopmost", "FocusOptions",
+                                        "ShowOptionsSchedulePage", "ScheduleCancel",
+                                        "ScheduleCancelAll", "CloseProgram"}));
+    window.commands.clear();
+    window.shuffle = true;
+    bar.MenuClick("ppmPrincipale", "mnuAvancer"); // from the menu: through the history
+    EXPECT_EQ(window.commands, (std::vector<unsigned>{kCmdNext}));
+
+    services.Clear();
+    services.scheduleEntries = 5;
+    for (const char* parameter : {"2", " +2abc", "x", "7", "-1", "5", "4 - Jouer"})
+        Run(RELANCERACTION, false, parameter);
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ScheduleRearm 2", "ScheduleRearm 2",
+                                                        "ScheduleRearm 0", "ScheduleRearm 4"}));
+    services.Clear();
+    services.scheduleEntries = 0;
+    Run(RELANCERACTION, false, "0");
+    EXPECT_TRUE(services.calls.empty());
+}
+
+// Moving on at the excerpt length runs on the simulator; here, a track shorter
+// than the excerpt ends by itself, and the mode switched off lets tracks play.
+TEST_F(Monitor, ExcerptModeLetsShortTracksEndAndStopsWhenSwitchedOff) {
+    option.NbExtrait = 10;
+    window.lengths[0] = 6;
+    StartBar();
+    Run(EXTRAIT);
+    PlayAndTick(6);
+    EXPECT_EQ(window.Track(), 2);
+    EXPECT_EQ(window.Count(kCmdNext), 0);
+    PlayAndTick(10);
+    EXPECT_EQ(window.Track(), 3);
+    Run(EXTRAIT);
+    PlayAndTick(30);
+    EXPECT_EQ(window.Track(), 3);
+}
+
+// A loop count of n brings the track back n more times, counting down on
+// every change of track (the user's skips too), then switches itself off; 9
+// loops for ever.
+TEST_F(Monitor, LoopCountsDownOnEveryTrackChangeThenSwitchesOffAndNineNeverDoes) {
+    window.lengths.assign(10, 5);
+    window.current = 2;
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    EXPECT_EQ(E("imgSens").picture, "imgBoucle");
+    PlayAndTick(5); // track 3 ends, the loop brings it back
+    EXPECT_EQ(window.Track(), 3);
+    EXPECT_EQ(E("lblNbBoucleB").text, "2");
+    Run(AVANCER); // the user's own skip also brings the loop track back
+    PlayAndTick(1);
+    EXPECT_EQ(E("lblNbBoucleN").text, "1");
+    PlayAndTick(10); // brought back once more, then on to the next
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_FALSE(bar.state.menus.boucle["mnuBoucle3"].checked);
+    EXPECT_EQ(E("lblNbBoucleN").text, "");
+    EXPECT_EQ(E("lblNbBoucleB").popupMenu, "");
+    EXPECT_EQ(E("imgSens").picture, "imgNormale");
+    EXPECT_EQ(window.Track(), 4);
+    const int plays = window.Count(kCmdPlay);
+
+    option.NbBoucle = 9;
+    Run(BOUCLE);
+    EXPECT_EQ(E("lblNbBoucleB").text, "");
+    PlayAndTick(30);
+    EXPECT_EQ(window.Track(), 4);
+    EXPECT_EQ(option.NbBoucle, 9);
+    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(window.Count(kCmdPlay), plays + 6);
+}
+
+TEST_F(Monitor, TheProgramEndsOnceWhenThePlayerIsGoneAndFermerWAIsOn) {
+    StartBar();
+    window.present = false;
+    bar.monitor.Tick();
+    EXPECT_EQ(services.Count("CloseProgram"), 0); // FermerWA off: the bar stays
+    EXPECT_EQ(E("lblTitreB").text, " - Stop");    // and no longer shows the last track
+    option.FermerWA = true;
+    window.present = true;
+    window.lengths[0] = 0;
+    window.state = 0;
+    bar.monitor.Tick(); // stopped with no length: the player is still there
+    EXPECT_EQ(services.Count("CloseProgram"), 0);
+    window.present = false;
+    bar.monitor.Tick();
+    bar.monitor.Tick();
+    EXPECT_EQ(services.Count("CloseProgram"), 1);
+    EXPECT_EQ(E("lblDureeB").text, "00:00"); // the display is left as it was
+}
+
+TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
+    StartBar();
+    window.positionMs = 100'000;
+    option.AffichageNeg = true;
+    const int before = window.queries;
+    bar.monitor.Tick();
+    EXPECT_EQ(window.queries - before, 5); // position, length, state, shuffle, track
+    EXPECT_EQ(E("lblDureeB").text, "-1:40");
+    const Rect b = E("shaAvanceB").bounds;
+    const int L = E("shaBord1B").bounds.left, R = E("shaBord2B").bounds.left;
+    EXPECT_EQ(b.left, 100 * (R - L) / 200 + L + 1);
+    EXPECT_EQ(b.Right(), R);
+    EXPECT_EQ(E("shaAvanceN").bounds, (Rect{b.left + 1, b.top - 1, b.width + 1, b.height}));
+    EXPECT_EQ(E("lblTitreB").text, "1. Artiste - Morceau 1");
+    EXPECT_EQ(E("lblTitreN").hint, "1. Artiste - Morceau 1");
+    EXPECT_EQ(E("lblHazardN").text, "ABC");
+
+    window.state = 3;
+    window.shuffle = true;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("lblTitreB").text, "1. Artiste - Morceau 1 - Pause");
+    EXPECT_EQ(E("lblHazardB").text, "BCA");
+    EXPECT_TRUE(option.Shuffle);
+    EXPECT_TRUE(bar.state.menus.principale[kMnuHazard].checked);
+}
+
+// Auto-hide: a line on the tenth quiet tick; the mouse, or switching it off,
+// gives back the bar's full height at its DPI (52 at 200 %).
+TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
+    StartBar();
+    bar.state.fullHeight = bar.state.height = 52;
+    PlayAndTick(5);
+    EXPECT_EQ(bar.state.height, 52);
+    EXPECT_EQ(bar.state.hideCounter, 0); // CacheAuto off: never counts
+    option.CacheAuto = true;
+    PlayAndTick(9);
+    EXPECT_EQ(bar.state.height, 52);
+    PlayAndTick(1);
+    EXPECT_EQ(bar.state.height, 1);
+    PlayAndTick(20);
+    EXPECT_EQ(bar.state.hideCounter, 10);
+    EXPECT_EQ(bar.state.height, 1);
+    bar.monitor.MouseMoved();
+    PlayAndTick(1);
+    EXPECT_EQ(bar.state.height, 52);
+
+    PlayAndTick(12);
+    ASSERT_EQ(bar.state.height, 1);
+    Run(CACHERAUTOPROG); // off, from the menu, with the mouse elsewhere
+    ASSERT_FALSE(option.CacheAuto);
+    PlayAndTick(1);
+    EXPECT_EQ(bar.state.height, 52);
+    EXPECT_EQ(bar.state.hideCounter, 0);
+    PlayAndTick(12);
+    EXPECT_EQ(bar.state.height, 52);
+}
+
+// A player that stops answering in the middle of a tick, whatever the query
+// it stops at, is not a change of track: no loop count is used, no programme
+// or schedule step runs, nothing is recorded, nothing is sent, and the
+// display keeps what it showed. When it answers again, the tick goes on as if
+// nothing had happened.
+TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
+    window.current = 4; // track 5
+    window.positionMs = 30'000;
+    window.shuffle = true;
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    bar.monitor.Tick();
+    ASSERT_EQ(option.LoopTrack, 5);
+    ASSERT_EQ(E("lblTitreB").text, "5. Artiste - Morceau 5");
+    ASSERT_EQ(E("lblHazardB").text, "BCA");
+    const int head = bar.state.history.Head();
+    for (int answered = 0; answered <= 6; ++answered) {
+        services.Clear();
+        window.commands.clear();
+        window.answersBeforeHang = answered;
+        bar.monitor.Tick();
+        Run(ARIEN); // the menu marks after an action
+        window.answersBeforeHang = -1;
+        bar.monitor.Tick();
+        EXPECT_EQ(option.CurrentTrack, 5) << answered;
+        EXPECT_EQ(option.NbBoucle, 3) << answered;
+        EXPECT_TRUE(option.LoopOn) << answered;
+        EXPECT_EQ(services.Count("ProgrammeStep 1"), 0) << answered;
+        EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 0) << answered;
+        EXPECT_TRUE(window.commands.empty()) << answered;
+        EXPECT_EQ(bar.state.history.Head(), head) << answered;
+        EXPECT_EQ(bar.state.history.Slot(head), 5) << answered;
+        EXPECT_EQ(E("lblTitreB").text, "5. Artiste - Morceau 5") << answered;
+        EXPECT_EQ(E("lblHazardB").text, "BCA") << answered;
+        EXPECT_TRUE(option.Shuffle) << answered;
+        EXPECT_TRUE(bar.state.menus.principale[kMnuJouer].checked) << answered;
+    }
+    // A real change is still one.
+    window.answersBeforeHang = -1;
+    window.current = 6;
+    bar.monitor.Tick();
+    EXPECT_EQ(option.NbBoucle, 2);
+    EXPECT_EQ(window.Track(), 5);
+    EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 1);
+}
+
+// The same silence inside the steps that ask again: the loop's replay and the
+// shuffle history's "previous".
+TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
+    window.lengths.assign(10, 5);
+    window.current = 2;
+    option.NbBoucle = 3;
+    StartBar();
+    Run(BOUCLE);
+    PlayAndTick(4);
+    window.Advance(1);            // track 3 ends: the tick replays it, then hears nothing more
+    window.answersBeforeHang = 6; // position, length, state, shuffle, track, set position
+    bar.monitor.Tick();
+    window.answersBeforeHang = -1;
+    EXPECT_EQ(option.NbBoucle, 2);
+    EXPECT_EQ(option.CurrentTrack, 3);
+    PlayAndTick(1);
+    EXPECT_EQ(option.NbBoucle, 2); // no second count for the same replay
+    EXPECT_EQ(window.Track(), 3);
+
+    Run(BOUCLE); // off
+    window.shuffle = true;
+    window.shuffleOrder = {7};
+    bar.state.history.Reset();
+    bar.state.history.Record(3);
+    window.answersBeforeHang = 2; // shuffle, previous: then silence
+    Run(RECULER, true);
+    window.answersBeforeHang = -1;
+    EXPECT_EQ(window.Track(), 8);
+    EXPECT_EQ(bar.state.history.Slot(bar.state.history.Cursor()), 0); // not guessed as 1
+}
+
+TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
+    window.lengths.assign(10, 2);
+    StartBar();
+    option.Applying = true;
+    PlayAndTick(2);
+    EXPECT_TRUE(services.calls.empty());
+    EXPECT_EQ(option.CurrentTrack, 1);
+    option.Applying = false;
+    bar.monitor.Tick();
+    EXPECT_EQ(option.CurrentTrack, 2);
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeStep 1", "ScheduleEvaluate 0",
+                                                        "ScheduleUpdateInfo"}));
+    services.Clear();
+    services.fullScreen = true;
+    window.positionMs = 1000;
+    bar.monitor.Tick();
+    EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreen 1 2"}));
+}
+
+TEST_F(Monitor, ProgrammeButtonsBlinkWithTheSecondsAndReplayReplacesTheExcerpt) {
+    StartBar();
+    option.ProgLecture = true;
+    option.ExcerptOn = true;
+    option.NbExtrait = 1;
+    window.positionMs = 5000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgJoue").picture, "imgEnregistreS");
+    window.positionMs = 6000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
+    EXPECT_EQ(services.Count("ProgrammeStep 0"), 2);
+    EXPECT_EQ(window.Count(kCmdNext), 0);
+
+    window.positionMs = 7000;
+    services.onProgrammeStep = [&] { option.ProgLecture = false; };
+    bar.monitor.Tick(); // replay ended during the step: normal picture, no blink
+    EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
+    services.onProgrammeStep = nullptr;
+
+    option.ExcerptOn = false;
+    option.ProgEnreg = true;
+    window.positionMs = 9000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgStop").picture, "imgEnregistreS");
+    window.positionMs = 10000;
+    bar.monitor.Tick();
+    EXPECT_EQ(E("imgStop").picture, "imgStopS");
+}
+
+// Without shuffle, back and forward are the player's own; with it, back walks
+// the ring (asking the player only past its start) and never passes its
+// oldest end.
+TEST_F(Shuffle, BackNeverPassesTheOldestEndOfTheRing) {
+    window.shuffle = false;
+    window.current = 5;
+    StartBar();
+    Back();
+    Forward();
+    Forward();
+    EXPECT_EQ(window.Track(), 7);
+    EXPECT_EQ(window.commands, (std::vector<unsigned>{kCmdPrevious, kCmdNext, kCmdNext}));
+    window.commands.clear();
+    window.shuffle = true;
+    window.current = 0;
+    bar.state.history.Reset();
+    bar.monitor.Start();
+    for (int i = 0; i < 29; ++i)
+        window.shuffleOrder.push_back(10 + i);
+    for (int i = 0; i < 40; ++i)
+        Back();
+    EXPECT_EQ(window.Count(kCmdPrevious), 29);
+    EXPECT_EQ(window.Track(), 39); // the 29th choice, then nothing older
+    const int plays = window.Count(kCmdPlay);
+    for (int i = 0; i < 29; ++i)
+        Forward();
+    EXPECT_EQ(window.Track(), 1);
+    EXPECT_EQ(window.Count(kCmdPlay), plays + 29);
+    EXPECT_EQ(window.Count(kCmdNext), 0);
+}
+
+TEST_F(Shuffle, TheRingKeepsTheLatestTracksAfterWrapping) {
+    StartBar(); // track 1
+    std::vector<int> played{1};
+    for (int t = 2; t <= 41; ++t) {
+        PlayThrough({t});
+        played.push_back(t);
+    }
+    ASSERT_EQ(window.Track(), 41);
+    for (int k = 1; k <= 29; ++k) {
+        Back();
+        EXPECT_EQ(window.Track(), played[played.size() - 1 - k]) << k;
+    }
+    Back(); // older tracks were overwritten: stays where it is
+    EXPECT_EQ(window.Track(), 12);
+    EXPECT_EQ(window.Count(kCmdPrevious), 0);
+}
+
+TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {
+    window.current = 2;
+    StartBar();
+    PlayThrough({7, 2});
+    bar.OpenTrackMenu();
+    const Menu& menu = bar.state.menus.liste;
+    EXPECT_EQ(menu.Items()[0].caption, "2. piste2.mp3");
+    EXPECT_EQ(menu.Items()[1].caption, "7. piste7.mp3");
+    EXPECT_EQ(menu.Items()[2].caption, "3. piste3.mp3");
+    EXPECT_TRUE(menu.Items()[0].checked);
+    EXPECT_FALSE(menu.Items()[1].checked);
+    for (int k = 0; k < 21; ++k)
+        EXPECT_EQ(menu.Items()[k].visible, k < 3) << k;
+
+    bar.MenuClick("ppmListe", "mnuListe2");
+    bar.monitor.Tick();
+    EXPECT_EQ(window.Track(), 3);
+    bar.OpenTrackMenu();
+    EXPECT_TRUE(menu.Items()[2].checked);
+    EXPECT_FALSE(menu.Items()[0].checked);
+    Forward(); // on from the chosen place in the history
+    EXPECT_EQ(window.Track(), 7);
+
+    for (int t = 10; t < 40; ++t)
+        PlayThrough({t});
+    bar.OpenTrackMenu();
+    int visible = 0;
+    for (const MenuItem& item : menu.Items())
+        visible += item.visible;
+    EXPECT_EQ(visible, 21);
+    EXPECT_EQ(menu.Items()[20].caption, "19. piste19.mp3");
+    bar.MenuClick("ppmListe", "mnuListe99"); // not an item: nothing
+    bar.MenuClick("ppmListe", "mnuListe20");
+    EXPECT_EQ(window.Track(), 19);
+}
