@@ -266,18 +266,24 @@ void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen) {
 }
 
 // The schedule's label takes the width of its text ("0:03", "10:00:00"...);
-// the title gives up what it needs.
+// the title gives up what it needs. The text is measured again only when it
+// or its font changed: under Wine every font put into a window's context
+// makes the X library read the user's resource files.
 void TfrmPrincipale::FitInfoLabel(HDC dc) {
     Twin& info = logic_.state.twins.info;
     const Element& e = info.B();
-    const std::wstring text = Widen(e.text);
-    SIZE extent{};
-    HGDIOBJ old = SelectObject(dc, painter_.FontFor(e.font));
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    const int width = static_cast<int>(extent.cx) + 1;
-    if (width == e.bounds.width) return;
-    info.SetBounds({e.bounds.left, e.bounds.top, width, e.bounds.height});
+    if (infoWidth_ < 0 || e.text != infoText_ || !(e.font == infoFont_)) {
+        const std::wstring text = Widen(e.text);
+        SIZE extent{};
+        HGDIOBJ old = SelectObject(dc, painter_.FontFor(e.font));
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        infoText_ = e.text;
+        infoFont_ = e.font;
+        infoWidth_ = static_cast<int>(extent.cx) + 1;
+    }
+    if (infoWidth_ == e.bounds.width) return;
+    info.SetBounds({e.bounds.left, e.bounds.top, infoWidth_, e.bounds.height});
     ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
 }
 

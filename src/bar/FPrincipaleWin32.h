@@ -69,6 +69,10 @@ class TfrmPrincipale final : public Window {
     int width_ = 0;
     int dpi_ = kDesignDpi; // of the monitor the bar is on
     Scene painted_;        // the scene as last painted
+    // The INFO label's text and font as last measured, and the width found.
+    std::string infoText_;
+    Font infoFont_;
+    int infoWidth_ = -1;
 };
 
 } // namespace pilotune

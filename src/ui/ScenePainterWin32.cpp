@@ -27,7 +27,9 @@ HFONT ScenePainter::FontFor(const Font& font) {
 void ScenePainter::PaintLabel(HDC dc, const Element& e) {
     if (e.text.empty()) return;
     RECT r{e.bounds.left, e.bounds.top, e.bounds.Right(), e.bounds.Bottom()};
-    HGDIOBJ old = SelectObject(dc, FontFor(e.font));
+    // The label's font stays in the context: putting the context's own font
+    // back after each label costs Wine a read of the X resource files.
+    SelectObject(dc, FontFor(e.font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(e.color));
     UINT format = DT_NOPREFIX | DT_TOP | (e.wrap ? DT_WORDBREAK : DT_SINGLELINE);
@@ -38,7 +40,6 @@ void ScenePainter::PaintLabel(HDC dc, const Element& e) {
         format |= DT_CENTER;
     const std::wstring text = Widen(e.text);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-    SelectObject(dc, old);
 }
 
 void ScenePainter::PaintShape(HDC dc, const Element& e) {
@@ -54,10 +55,13 @@ void ScenePainter::PaintShape(HDC dc, const Element& e) {
 }
 
 void ScenePainter::Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene) {
+    // A context that is not the painter's own gets its font back at the end.
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     SetDCBrushColor(dc, background);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     for (const Element& e : scene.Elements())
         if (e.visible) PaintElement(dc, e);
+    if (dc != memory_.Get()) SelectObject(dc, font);
 }
 
 void ScenePainter::PaintElement(HDC dc, const Element& e) {

@@ -29,7 +29,9 @@ class ScenePainter {
     // Paints into an off-screen bitmap first, then copies it: no flicker.
     void PaintBuffered(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
 
-    // One visible element, whatever its kind (clipping is the caller's).
+    // One visible element, whatever its kind (clipping is the caller's). A
+    // label leaves its font selected in `dc`: a context of the caller's own
+    // is deleted before the painter, or gets its font back from the caller.
     void PaintElement(HDC dc, const Element& e);
 
     HFONT FontFor(const Font& font);
