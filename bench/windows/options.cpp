@@ -1,18 +1,21 @@
 // The options dialog under Wine, in the real program beside the simulator:
 // AFFICHEOPTION to the first page painted with 200 bindings and 200 schedule
 // entries, against an empty dialog of the same toolkit in the same run; and
-// Appliquer with the same lists.
+// Appliquer with the same lists. Also the same empty dialog holding as many
+// plain buttons as the dialog has child windows.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "../../tests/windows/schedule/BarHarness.h"
 #include "BenchClock.h"
 #include "WindowText.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
+#include "ui/ButtonWin32.h"
 #include "ui/DialogWin32.h"
 #include "ui/WindowWin32.h"
 
@@ -30,10 +33,16 @@ struct EmptyDialog final : Dialog {
     ~EmptyDialog() override { Destroy(); }
 };
 
-double OpenEmpty() {
+// The empty dialog, or one with `buttons` plain buttons: what that many child
+// windows cost by themselves, whatever they show.
+double OpenEmpty(int buttons = 0) {
     EmptyDialog d;
+    std::vector<Button> children(static_cast<size_t>(buttons));
     const double t0 = NowMs();
     d.Create(L"BenchEmptyDialog", {.caption = "Vide", .client = {681, 466}, .resizable = true});
+    for (int i = 0; i < buttons; ++i)
+        children[static_cast<size_t>(i)].Create(
+            d, "Bouton", {8 + 110 * (i % 6), 8 + 30 * (i / 6), 100, 25}, 1000 + i);
     d.ShowModeless();
     UpdateWindow(d.Handle());
     const double t = NowMs() - t0;
@@ -59,9 +68,12 @@ int main() {
         h.store.WriteInteger(kSectionPlanification, "Periode " + n, i % 13, true);
         h.store.WriteInteger(kSectionPlanification, "Quand " + n, 600 + i, true);
     }
-    double best = 1e18, bestEmpty = 1e18, bestApply = 1e18, bestForm = 1e18, bestClavier = 1e18;
+    double best = 1e18, bestEmpty = 1e18, bestApply = 1e18, bestForm = 1e18, bestClavier = 1e18,
+           bestButtons = 1e18;
+    int windows = 0;
     for (int pass = 0; pass < 5; ++pass) {
         bestEmpty = std::min(bestEmpty, OpenEmpty());
+        if (windows > 0) bestButtons = std::min(bestButtons, OpenEmpty(windows));
         {
             // The dialog alone, without the bar's Z-order and focus work.
             TfrmOption form(h.store, h.option, h.plan, {});
@@ -86,6 +98,10 @@ int main() {
         }
         UpdateWindow(form);
         best = std::min(best, NowMs() - t0);
+        if (windows == 0)
+            EnumChildWindows(
+                form, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
+                reinterpret_cast<LPARAM>(&windows));
         Pump();
         SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
         SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
@@ -97,6 +113,9 @@ int main() {
     }
     std::printf("%-44s %8.1f ms  empty dialog %8.1f ms  ratio %5.2f  (targets <= 150 ms, <= 3.0)\n",
                 "AFFICHEOPTION to first page painted", best, bestEmpty, best / bestEmpty);
+    std::printf("%-44s %8.1f ms  ratio %5.2f  (%d buttons: as many child windows)\n",
+                "an empty dialog with plain buttons", bestButtons, bestButtons / bestEmpty,
+                windows);
     std::printf("%-44s %8.1f ms\n", "the dialog alone, opened and painted", bestForm);
     std::printf("%-44s %8.1f ms\n", "first show of the keyboard page (200 rows)", bestClavier);
     std::printf("%-44s %8.1f ms  (target <= 50 ms)\n", "Appliquer, 200 bindings + 200 entries",
