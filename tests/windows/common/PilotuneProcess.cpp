@@ -34,6 +34,19 @@ std::string TestUserName() {
     return GetUserNameW(name, &size) ? Narrow(name) : std::string();
 }
 
+std::string SimulatorIni(const std::string& options) {
+    const std::string user = TestUserName();
+    return "[" + user + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
+           "\r\nNbOuvert=1\r\n" + options + "[" + user + " Divers]\r\nMAJ=0\r\n";
+}
+
+long AnswerTime(HWND window, UINT msg, WPARAM w, LPARAM l, UINT timeoutMs) {
+    const ULONGLONG start = GetTickCount64();
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, msg, w, l, SMTO_NORMAL, timeoutMs, &ignored)) return -1;
+    return static_cast<long>(GetTickCount64() - start);
+}
+
 PilotuneProcess::PilotuneProcess(const std::string& name, const std::string& ini) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -85,6 +98,12 @@ bool PilotuneProcess::WaitExit(DWORD ms) {
 
 bool PilotuneProcess::Alive() const {
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD PilotuneProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
 }
 
 void PilotuneProcess::Kill() {

@@ -1,11 +1,9 @@
 // The update check end to end: WinINet on the worker's thread against a real
-// HTTP server on 127.0.0.1, files written beside this test program, the result
-// shown on this thread, the window driven from a second thread; addresses that
-// would be opened are recorded, never opened. Held, the server accepts
-// connections and answers none: this thread keeps running its messages, a
-// second check is not started, an abandoned check ends alone without harm,
-// and the real program closes at once.
-#include "HttpServer.h"
+// HTTP server on 127.0.0.1, the result shown on this thread, the window driven
+// from a second thread; addresses that would be opened are recorded, never opened.
+#include <winsock2.h>
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -14,14 +12,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
-#include "../faults/FaultHelpers.h"
 #include "DialogDriving.h"
 #include "ModalDriver.h"
+#include "PilotuneProcess.h"
 #include "PumpUntil.h"
+#include "Simulator.h"
 #include "base/EncodingWin32.h"
 #include "settings/SettingsStore.h"
 #include "system/FMiseAJourWin32.h"
@@ -32,6 +33,114 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
+
+// A small real HTTP server on 127.0.0.1: GET only, files from a map, 404 for
+// the rest, one connection at a time on its own thread. While held, it reads
+// every request and answers none of them until released.
+class HttpServer {
+  public:
+    HttpServer() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = Bound(port_);
+        listen(listener_, 8);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~HttpServer() {
+        stop_ = true;
+        closesocket(listener_);
+        thread_.join();
+        for (auto& [c, path] : held_)
+            closesocket(c); // unanswered: the client sees the connection drop
+        WSACleanup();
+    }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    void Put(const std::string& path, const std::string& body) {
+        std::lock_guard lock(mutex_);
+        files_[path] = body;
+    }
+    // Held, requests get no answer; released, the held ones are answered now.
+    void Hold(bool on) {
+        std::lock_guard lock(mutex_);
+        hold_ = on;
+        if (on) return;
+        for (auto& [c, path] : held_)
+            Answer(c, path);
+        held_.clear();
+    }
+    int Requests() const { return requests_; }
+
+    // A port where nothing listens: a server that is down.
+    static std::string DownAddress() {
+        int port = 0;
+        closesocket(Bound(port));
+        return "http://127.0.0.1:" + std::to_string(port);
+    }
+
+  private:
+    // A socket bound to a free port of 127.0.0.1, given in `port`.
+    static SOCKET Bound(int& port) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(s, reinterpret_cast<sockaddr*>(&a), sizeof(a));
+        int len = sizeof(a);
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+        port = ntohs(a.sin_port);
+        return s;
+    }
+
+    void Serve() {
+        while (!stop_) {
+            SOCKET c = accept(listener_, nullptr, nullptr);
+            if (c == INVALID_SOCKET) break;
+            std::string request;
+            char buf[2048];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const int n = recv(c, buf, sizeof(buf), 0);
+                if (n <= 0) break;
+                request.append(buf, static_cast<size_t>(n));
+            }
+            const auto sp = request.find(' ');
+            const auto sp2 = request.find(' ', sp + 1);
+            const std::string path =
+                sp == std::string::npos ? "" : request.substr(sp + 1, sp2 - sp - 1);
+            std::lock_guard lock(mutex_);
+            ++requests_;
+            if (hold_)
+                held_.emplace_back(c, path);
+            else
+                Answer(c, path);
+        }
+    }
+
+    // Called with the mutex held.
+    void Answer(SOCKET c, const std::string& path) {
+        std::string status = "404 Not Found", body = "introuvable";
+        if (auto it = files_.find(path); it != files_.end()) {
+            status = "200 OK";
+            body = it->second;
+        }
+        const std::string answer =
+            "HTTP/1.1 " + status +
+            "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
+            "\r\nConnection: close\r\n\r\n" + body;
+        send(c, answer.data(), static_cast<int>(answer.size()), 0);
+        shutdown(c, SD_SEND);
+        closesocket(c);
+    }
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+    std::mutex mutex_;
+    std::map<std::string, std::string> files_;
+    bool hold_ = false;
+    std::vector<std::pair<SOCKET, std::string>> held_;
+    std::atomic<int> requests_{0};
+};
 
 // The real transport, telling when the check's thread has let it go.
 class WatchedTransport final : public UpdateTransport {
@@ -71,19 +180,24 @@ struct HeldServer : UpdateServer {
     UpdateWorker::TransportMaker Watched() {
         return [gone = transportGone] { return std::make_unique<WatchedTransport>(gone); };
     }
+    // Where the results come back: how many, and the last one.
+    UpdateWorker::Done Note() {
+        return [this](const UpdateResult& r) {
+            ++done;
+            result = r;
+        };
+    }
+
+    int done = 0;
+    UpdateResult result;
 
     std::shared_ptr<std::atomic<bool>> transportGone = std::make_shared<std::atomic<bool>>(false);
 };
 
 TEST_F(HeldServer, ThisThreadRunsItsMessagesWhileTheServerSaysNothing) {
     UpdateWorker worker(Watched());
-    int done = 0;
-    UpdateResult result;
     const ULONGLONG start = GetTickCount64();
-    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
-        ++done;
-        result = r;
-    }));
+    ASSERT_TRUE(worker.Start(setup, Note()));
     const ULONGLONG startMs = GetTickCount64() - start;
     ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 5000));
 
@@ -136,13 +250,8 @@ TEST_F(HeldServer, SilenceEndsInAFailureWithinItsBounds) {
     EXPECT_NE(download->error.find("ne répond pas"), std::string::npos) << download->error;
 
     UpdateWorker worker(Watched(), 1000);
-    UpdateResult result;
-    int done = 0;
     start = GetTickCount64();
-    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
-        ++done;
-        result = r;
-    }));
+    ASSERT_TRUE(worker.Start(setup, Note()));
     ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 5000));
     const ULONGLONG checkMs = GetTickCount64() - start;
     std::printf("silent server: download gave up after %llu ms, check after %llu ms\n", downloadMs,
@@ -161,10 +270,7 @@ TEST_F(HeldServer, SilenceEndsInAFailureWithinItsBounds) {
     // Free for the next check, which the server now answers; the late answer
     // to the abandoned one is dropped.
     server.Hold(false);
-    ASSERT_TRUE(worker.Start(setup, [&](const UpdateResult& r) {
-        ++done;
-        result = r;
-    }));
+    ASSERT_TRUE(worker.Start(setup, Note()));
     ASSERT_TRUE(PumpUntil([&] { return !worker.Busy(); }, 10000));
     Pump(300);
     EXPECT_EQ(done, 2);
@@ -173,9 +279,8 @@ TEST_F(HeldServer, SilenceEndsInAFailureWithinItsBounds) {
 }
 
 TEST_F(HeldServer, AnAbandonedCheckEndsAloneWithoutHarm) {
-    int done = 0;
     auto worker = std::make_unique<UpdateWorker>(Watched());
-    ASSERT_TRUE(worker->Start(setup, [&](const UpdateResult&) { ++done; }));
+    ASSERT_TRUE(worker->Start(setup, Note()));
     ASSERT_TRUE(WaitFor([&] { return server.Requests() == 1; }, 5000));
     const ULONGLONG start = GetTickCount64();
     worker.reset(); // the program closing in the middle of a check
@@ -193,7 +298,7 @@ TEST_F(HeldServer, AnAbandonedCheckEndsAloneWithoutHarm) {
     transportGone->store(false);
     server.Hold(true);
     worker = std::make_unique<UpdateWorker>(Watched());
-    ASSERT_TRUE(worker->Start(setup, [&](const UpdateResult&) { ++done; }));
+    ASSERT_TRUE(worker->Start(setup, Note()));
     ASSERT_TRUE(WaitFor([&] { return server.Requests() == 2; }, 5000));
     worker.reset();
     Pump(200);
@@ -254,20 +359,12 @@ TEST_F(HeldServer, TheProgramAnswersAndClosesDuringACheck) {
         const long ms = AnswerTime(app.Bar(), WM_NULL, 0, 0, 2000);
         slowest = std::max(slowest, ms < 0 ? 9999L : ms);
     }
-    DWORD pid = 0;
-    GetWindowThreadProcessId(app.Bar(), &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     const ULONGLONG closing = GetTickCount64();
     EXPECT_LT(closing - asked, 4000u); // its download still waits (5 s time-out)
     PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
     const bool ended = app.WaitExit(4000);
     const ULONGLONG closeMs = GetTickCount64() - closing;
-    DWORD exitCode = STILL_ACTIVE;
-    if (process) {
-        GetExitCodeProcess(process, &exitCode);
-        CloseHandle(process);
-    }
-    EXPECT_EQ(exitCode, 0u); // a normal end, not a fault on the way out
+    EXPECT_EQ(app.ExitCode(), 0u); // a normal end, not a fault on the way out
     std::printf("bar: slowest answer %ld ms during the check; closed in %llu ms\n", slowest,
                 closeMs);
     EXPECT_LE(slowest, 500);
