@@ -1,6 +1,9 @@
-// The update check end to end: WinINet on the worker's thread against a real
-// HTTP server on 127.0.0.1, the result shown on this thread, the window driven
-// from a second thread; addresses that would be opened are recorded, never opened.
+// The system windows end to end. The update check: WinINet on the worker's
+// thread against a real HTTP server on 127.0.0.1, the result shown on this
+// thread, the window driven from a second thread; addresses that would be
+// opened are recorded, never opened. The shutdown countdown, its request to
+// Windows recorded and its save a real flush. The see-through bar over a
+// striped "desktop" window (PILOTUNE_HOLD_MS keeps each state on screen).
 #include <winsock2.h>
 
 #include <windows.h>
@@ -10,11 +13,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -24,7 +29,10 @@
 #include "PumpUntil.h"
 #include "Simulator.h"
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 #include "settings/SettingsStore.h"
+#include "system/BackgroundWin32.h"
+#include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "system/UpdateTransportWin32.h"
@@ -47,8 +55,7 @@ class HttpServer {
         thread_ = std::thread([this] { Serve(); });
     }
     ~HttpServer() {
-        stop_ = true;
-        closesocket(listener_);
+        closesocket(listener_); // the accept below fails: the thread ends
         thread_.join();
         for (auto& [c, path] : held_)
             closesocket(c); // unanswered: the client sees the connection drop
@@ -92,20 +99,15 @@ class HttpServer {
     }
 
     void Serve() {
-        while (!stop_) {
-            SOCKET c = accept(listener_, nullptr, nullptr);
-            if (c == INVALID_SOCKET) break;
-            std::string request;
+        for (SOCKET c; (c = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;) {
+            std::string request, method, path;
             char buf[2048];
             while (request.find("\r\n\r\n") == std::string::npos) {
                 const int n = recv(c, buf, sizeof(buf), 0);
                 if (n <= 0) break;
                 request.append(buf, static_cast<size_t>(n));
             }
-            const auto sp = request.find(' ');
-            const auto sp2 = request.find(' ', sp + 1);
-            const std::string path =
-                sp == std::string::npos ? "" : request.substr(sp + 1, sp2 - sp - 1);
+            std::istringstream(request) >> method >> path;
             std::lock_guard lock(mutex_);
             ++requests_;
             if (hold_)
@@ -117,13 +119,10 @@ class HttpServer {
 
     // Called with the mutex held.
     void Answer(SOCKET c, const std::string& path) {
-        std::string status = "404 Not Found", body = "introuvable";
-        if (auto it = files_.find(path); it != files_.end()) {
-            status = "200 OK";
-            body = it->second;
-        }
+        const auto it = files_.find(path);
+        const std::string body = it != files_.end() ? it->second : "introuvable";
         const std::string answer =
-            "HTTP/1.1 " + status +
+            "HTTP/1.1 " + std::string(it != files_.end() ? "200 OK" : "404 Not Found") +
             "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(body.size()) +
             "\r\nConnection: close\r\n\r\n" + body;
         send(c, answer.data(), static_cast<int>(answer.size()), 0);
@@ -133,7 +132,6 @@ class HttpServer {
 
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
-    std::atomic<bool> stop_{false};
     std::thread thread_;
     std::mutex mutex_;
     std::map<std::string, std::string> files_;
@@ -468,7 +466,8 @@ TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
     server.Put("/MAJPilotune.ini", "[Pilotune]\r\nVersion=1.1.0.0\r\nURL=" + server.Base() +
                                        "/Pilotune.zip\r\nListePlus=" + server.Base() +
                                        "/plus.txt?v=1.1\r\n");
-    server.Put("/plus.txt?v=1.1", "Nouveautés de la 1.1 :\r\n- copie plus sûre\r\n");
+    // Saved by the server's editor in the ANSI code page, as every other text file.
+    server.Put("/plus.txt?v=1.1", "Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre\r\n");
     SIZE folded{}, unfolded{}, refolded{};
     bool groupInside = false;
     const UpdateResult r = Run(false, [&](HWND w) {
@@ -487,7 +486,9 @@ TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
     EXPECT_EQ(message, "Une nouvelle version est disponible, la 1.1.0.0.\r\nVoulez-vous la "
                        "télécharger ?");
     EXPECT_TRUE(detailsButton);
-    EXPECT_EQ(details, "Nouveautés de la 1.1 :\r\n- copie plus sûre");
+    EXPECT_EQ(details, GetACP() == 1252
+                           ? "Nouveautés de la 1.1 :\r\n- copie plus sûre"
+                           : AnsiToUtf8("Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre"));
     EXPECT_EQ(folded.cy, kMajClientHeight);
     EXPECT_GT(unfolded.cy, kMajClientHeight);
     EXPECT_TRUE(groupInside);
@@ -495,25 +496,6 @@ TEST_F(UpdateWindow, NewVersionShowsItsDetailsAndIsAnnouncedOnce) {
     EXPECT_TRUE(opened.empty()); // closed with "Fermer"
     EXPECT_NE(LocalIni().find("Version=0"), std::string::npos);
     EXPECT_EQ(LocalIni().find("1.1.0.0"), std::string::npos);
-}
-
-// Details saved by the server's editor in the ANSI code page, as every other
-// text file of the program, or in UTF-8 with its mark: accents either way.
-TEST_F(UpdateWindow, DetailsShowTheirAccentsInAnsiAndInUtf8) {
-    server.Put("/MAJPilotune.ini",
-               "[Pilotune]\r\nVersion=1.1.0.0\r\nListePlus=" + server.Base() + "/plus.txt\r\n");
-    const std::string ansi = "Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre\r\n";
-    const std::string expected =
-        GetACP() == 1252 ? "Nouveautés de la 1.1 :\r\n- copie plus sûre"
-                         : AnsiToUtf8("Nouveaut\xE9s de la 1.1 :\r\n- copie plus s\xFBre");
-    for (const std::string& served :
-         {ansi, std::string("\xEF\xBB\xBFNouveautés de la 1.1 :\n- copie plus sûre\n")}) {
-        server.Put("/plus.txt", served);
-        Run(true);
-        EXPECT_TRUE(shown);
-        EXPECT_EQ(details,
-                  served == ansi ? expected : "Nouveautés de la 1.1 :\r\n- copie plus sûre");
-    }
 }
 
 TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
@@ -546,6 +528,325 @@ TEST_F(UpdateWindow, ServerDownIsReportedFromTheMenuOnly) {
     Run(true);
     EXPECT_NE(message.find("404"), std::string::npos) << message;
     EXPECT_EQ(clipped, "");
+}
+
+class RecordingShutdown final : public ShutdownRequest {
+  public:
+    std::vector<unsigned> requests;
+    std::atomic<int> count{0};
+    void Request(unsigned flags) override {
+        requests.push_back(flags);
+        ++count;
+    }
+};
+
+struct Countdown : ::testing::Test {
+    void SetUp() override {
+        const std::string exe = ExecutablePath();
+        ini = exe.substr(0, exe.find_last_of('\\') + 1) + "arret.ini";
+        DeleteFileW(Widen(ini).c_str());
+        store.Open("arret.ini", {.exePath = exe});
+        store.WriteText("Option", "Transparent", "42", false);
+    }
+    void TearDown() override { DeleteFileW(Widen(ini).c_str()); }
+    bool SettingsOnDisk() {
+        return GetFileAttributesW(Widen(ini).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // Collects every text the label shows until the window closes or the
+    // request has been made, then presses "Annuler".
+    void Watch(HWND w, std::function<void(HWND)> during = {}) {
+        HWND label = GetDlgItem(w, kArreterLabelId);
+        choiceAtStart =
+            static_cast<int>(SendMessageW(GetDlgItem(w, kArreterChoixId), CB_GETCURSEL, 0, 0));
+        forcedAtStart =
+            SendMessageW(GetDlgItem(w, kArreterForcerId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        caption = TextOf(w);
+        if (during) during(w);
+        WaitFor(
+            [&] {
+                const std::string t = TextOf(label);
+                if (labels.empty() || labels.back() != t) labels.push_back(t);
+                return shutdown.count.load() != 0;
+            },
+            5000);
+        labels.push_back(TextOf(label));
+        Click(GetDlgItem(w, IDCANCEL));
+    }
+
+    std::string ini;
+    SettingsStore store;
+    RecordingShutdown shutdown;
+    std::vector<std::string> labels;
+    std::string caption;
+    int choiceAtStart = -1;
+    bool forcedAtStart = false;
+};
+
+TEST_F(Countdown, RestartCountsDownThenSavesAndAsksForRebootForced) {
+    TfrmArreter counted(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) { Watch(w); });
+    counted.ShowModal(nullptr, {.total = 4, .force = true, .restart = true, .tickMs = 150});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+
+    EXPECT_EQ(caption, "Arrêter l'ordinateur");
+    EXPECT_EQ(choiceAtStart, 1);
+    EXPECT_TRUE(forcedAtStart);
+    ASSERT_EQ(shutdown.requests, std::vector<unsigned>{2u + 4u});
+    EXPECT_TRUE(SettingsOnDisk());
+    // The seconds only go down, to zero, and stay at zero after the request;
+    // the watcher may miss a tick on a busy machine, so only most are required.
+    const std::string head = "L'ordinateur va effectuer l'opération suivante dans ";
+    EXPECT_EQ(labels.front(), head + "4 secondes :");
+    std::vector<int> seconds;
+    for (size_t i = 1; i < labels.size(); ++i) {
+        ASSERT_EQ(labels[i].rfind(head, 0), 0u) << labels[i];
+        const std::string tail = " secondes : ";
+        ASSERT_EQ(labels[i].substr(labels[i].size() - tail.size()), tail) << labels[i];
+        seconds.push_back(std::stoi(labels[i].substr(head.size())));
+    }
+    ASSERT_GE(seconds.size(), 3u);
+    for (size_t i = 1; i + 1 < seconds.size(); ++i)
+        EXPECT_LT(seconds[i], seconds[i - 1]) << labels[i + 1];
+    EXPECT_EQ(seconds.back(), 0);
+    EXPECT_FALSE(IsWindow(counted.Handle()));
+}
+
+TEST_F(Countdown, ChoiceChangedToShutdownAndForceClearedOnTheWay) {
+    TfrmArreter window(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) {
+            // What a user's choice sends: the selection, then the box.
+            SendMessageW(GetDlgItem(w, kArreterChoixId), CB_SETCURSEL, 0, 0);
+        });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = true, .tickMs = 150});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u + 4u}); // power off, forced
+
+    shutdown.count = 0;
+    shutdown.requests.clear();
+    ModalDriver again(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) { Click(GetDlgItem(w, kArreterForcerId)); });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = false, .tickMs = 150});
+    again.Join();
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u});
+}
+
+TEST_F(Countdown, CancelBeforeZeroRequestsNothingAndWritesNothing) {
+    TfrmArreter window(shutdown, [&] { store.Flush(); });
+    ModalDriver driver(kArreterClass, [&](HWND w) {
+        // Cancel once the count has begun, well before zero.
+        const std::string start = TextOf(GetDlgItem(w, kArreterLabelId));
+        WaitFor([&] { return TextOf(GetDlgItem(w, kArreterLabelId)) != start; }, 3000);
+        Click(GetDlgItem(w, IDCANCEL));
+        // Without the cancel the count would end at 1 s; close it then so the test ends.
+        if (!WaitFor([&] { return !IsWindow(w); }, 1500)) PostMessageW(w, WM_CLOSE, 0, 0);
+    });
+    window.ShowModal(nullptr, {.total = 10, .force = true, .restart = false, .tickMs = 100});
+    driver.Join();
+    ASSERT_TRUE(driver.found);
+    EXPECT_TRUE(shutdown.requests.empty());
+    EXPECT_FALSE(SettingsOnDisk());
+}
+
+constexpr COLORREF kDesktopColour = RGB(30, 110, 200);
+BarBackground* g_background = nullptr;
+Element* g_image = nullptr;
+
+void Fill(HDC dc, RECT r, COLORREF colour) {
+    HBRUSH b = CreateSolidBrush(colour);
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+}
+
+LRESULT CALLBACK DesktopProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        RECT r;
+        GetClientRect(w, &r);
+        Fill(dc, r, kDesktopColour);
+        for (int x = 0; x < r.right; x += 80)
+            Fill(dc, {x, 0, x + 20, r.bottom}, RGB(240, 200, 40));
+        EndPaint(w, &ps);
+        return 0;
+    }
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK BarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_ERASEBKGND) return 1;
+    if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        RECT r;
+        GetClientRect(w, &r);
+        Fill(dc, r, g_background->WindowColour());
+        if (g_image) g_background->Draw(dc, *g_image);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 255, 255));
+        TextOutW(dc, 10, 5, L"1. Artiste - Titre  0:42", 24);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+class BackgroundWindow : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        HINSTANCE inst = GetModuleHandleW(nullptr);
+        WNDCLASSW wc{};
+        wc.hInstance = inst;
+        wc.lpfnWndProc = DesktopProc;
+        wc.lpszClassName = L"PilotuneFauxBureau";
+        RegisterClassW(&wc);
+        wc.lpfnWndProc = BarProc;
+        wc.lpszClassName = L"PilotuneFausseBarre";
+        RegisterClassW(&wc);
+        // The desktop repaints itself on its own thread, as another program would.
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        desktopThread = std::thread([inst, ready] {
+            desktopThreadId = GetCurrentThreadId();
+            desktop = CreateWindowExW(0, L"PilotuneFauxBureau", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                      1024, 768, nullptr, nullptr, inst, nullptr);
+            ::UpdateWindow(desktop);
+            SetEvent(ready);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+                DispatchMessageW(&msg);
+        });
+        WaitForSingleObject(ready, 5000);
+        CloseHandle(ready);
+        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"PilotuneFausseBarre", L"", WS_POPUP | WS_VISIBLE,
+                              200, 600, 400, 30, nullptr, nullptr, inst, nullptr);
+        SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Pump(300);
+    }
+    static void TearDownTestSuite() {
+        DestroyWindow(bar);
+        PostMessageW(desktop, WM_CLOSE, 0, 0);
+        PostThreadMessageW(desktopThreadId, WM_QUIT, 0, 0);
+        desktopThread.join();
+    }
+    void SetUp() override {
+        // A loaded test machine repaints the desktop under the bar more slowly.
+        background.captureDelayMs = 300;
+        image.name = "imgFond";
+        image.kind = ElementKind::Picture;
+        image.bounds = {0, 0, 400, 30};
+        g_background = &background;
+        g_image = &image;
+        DeleteFileW(Widen(background.FilePath()).c_str());
+    }
+    void TearDown() override {
+        DeleteFileW(Widen(background.FilePath()).c_str());
+        g_image = nullptr;
+        g_background = nullptr;
+    }
+    // Applies the transparency and waits for the capture it may start.
+    void Apply(int percent) {
+        background.ApplyTransparency(bar, image, percent);
+        ASSERT_TRUE(PumpUntil([&] { return !background.Capturing(); }, 5000));
+        if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Pump(std::atoi(hold));
+    }
+    bool Saved() {
+        return GetFileAttributesW(Widen(background.FilePath()).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    bool Layered() { return (GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+    // Colour of the picture at (x, y) of the bar.
+    COLORREF PictureAt(int x, int y) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, background.Bitmap());
+        const COLORREF c = GetPixel(dc, x, y);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return c;
+    }
+
+    static inline HWND desktop = nullptr, bar = nullptr;
+    static inline std::thread desktopThread;
+    static inline DWORD desktopThreadId = 0;
+    BarBackground background;
+    Element image;
+};
+
+TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
+    Apply(50);
+    ASSERT_TRUE(Saved());
+    BITMAP info{};
+    GetObjectW(background.Bitmap(), sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, 400);
+    EXPECT_EQ(info.bmHeight, 30);
+    // The desktop under the bar was copied, not the bar itself (bar x 200..600:
+    // stripes at 240..260, plain at 300).
+    EXPECT_EQ(PictureAt(100, 10), kDesktopColour);
+    EXPECT_EQ(PictureAt(45, 10), RGB(240, 200, 40));
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_TRUE(image.visible);
+    EXPECT_TRUE(Layered());
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
+    EXPECT_EQ(alpha, 127);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_EQ(background.WindowColour(), RGB(253, 253, 253));
+
+    // A damaged picture file is taken again, not trusted.
+    HANDLE h = CreateFileW(Widen(background.FilePath()).c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(h, "BMabîmé", 8, &n, nullptr);
+    CloseHandle(h);
+    // The capture does not hold up this thread: the call returns before the
+    // copy is made, the bar hidden meanwhile.
+    background.Load(bar);
+    EXPECT_TRUE(background.Capturing());
+    EXPECT_FALSE(IsWindowVisible(bar));
+    ASSERT_TRUE(PumpUntil([&] { return !background.Capturing(); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(bar));
+    GetObjectW(background.Bitmap(), sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, 400);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(Widen(background.FilePath()).c_str(), GetFileExInfoStandard, &data);
+    EXPECT_GT(data.nFileSizeLow, 400u * 30u * 3u);
+}
+
+TEST_F(BackgroundWindow, FullKeysTheBarColourOutOpaqueUsesTheSavedPictureAndNoLayer) {
+    Apply(100);
+    EXPECT_FALSE(Saved()); // no picture needed
+    EXPECT_FALSE(image.visible);
+    EXPECT_TRUE(Layered());
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+    EXPECT_EQ(key, RGB(253, 253, 253));
+    Apply(88);
+    EXPECT_FALSE(image.visible);
+    Apply(87);
+    EXPECT_TRUE(image.visible);
+    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
+    EXPECT_EQ(alpha, 33);
+    EXPECT_TRUE(Saved());
+
+    // Opaque: a picture saved earlier is used as it is, without a new capture.
+    HBITMAP small = CreateBitmap(2, 2, 1, 32, nullptr);
+    ASSERT_TRUE(SaveBitmapFile(small, background.FilePath()));
+    DeleteObject(small);
+    Apply(0);
+    EXPECT_FALSE(Layered());
+    EXPECT_TRUE(image.visible);
+    BITMAP info{};
+    GetObjectW(background.Bitmap(), sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, 2);
+    EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
 }
 
 } // namespace
