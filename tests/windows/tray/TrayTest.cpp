@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,11 +48,8 @@ bool InTray(HWND handleWindow) {
     return Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
 }
 
-int Count(const std::vector<Call>& calls, DWORD action) {
-    int n = 0;
-    for (const Call& c : calls)
-        n += c.action == action;
-    return n;
+long Count(const std::vector<Call>& calls, DWORD action) {
+    return std::ranges::count(calls, action, &Call::action);
 }
 
 // The colour at the centre of an icon, as 0xRRGGBB.
