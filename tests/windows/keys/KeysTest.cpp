@@ -100,7 +100,15 @@ void TypeTheSamples() {
 const std::vector<std::string> kSampleTexts = {"Ctrl + Touche F5", "Windows + Shift + A",
                                                "Touche Lec/Pause"};
 
-// A visible window with the keyboard focus that notes the keys it receives.
+double NowMs() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
+
+// A visible window with the keyboard focus that notes the keys it receives,
+// and when the first came.
 struct FocusWindow {
     FocusWindow() {
         WNDCLASSW wc{};
@@ -114,14 +122,18 @@ struct FocusWindow {
         SetFocus(hwnd);
         Pump(100);
         received.clear();
+        firstAt = 0;
     }
     ~FocusWindow() { DestroyWindow(hwnd); }
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) received.push_back(static_cast<int>(w));
+        if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN) return DefWindowProcW(h, m, w, l);
+        if (received.empty()) firstAt = NowMs();
+        received.push_back(static_cast<int>(w));
         return DefWindowProcW(h, m, w, l);
     }
     HWND hwnd;
     static inline std::vector<int> received;
+    static inline std::atomic<double> firstAt{0};
 };
 
 // The threads of this process.
@@ -372,60 +384,32 @@ TEST(LegacyHook, BadCopyDataRecordsAreIgnoredAndAWholeOneIsRead) {
     EXPECT_EQ(log.events, (std::vector<std::string>{"down:B", "press:C", "up:C"}));
 }
 
-double NowMs() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-// Another thread of the test, with a window that has the keyboard focus: once
-// started it waits `delayMs`, types `vk` (press and release) and notes when
-// its window receives the press, that is when the system let the key through.
+// Another thread of the test, with a focus window: it waits `delayMs`, types
+// `vk` and waits for its window to receive the press, that is for the system
+// to let the key through.
 class Typist {
   public:
-    Typist(WORD vk, int delayMs) {
-        thread_ = std::thread([this, vk, delayMs] { Run(vk, delayMs); });
+    Typist(WORD vk, int delayMs)
+        : thread_([this, vk, delayMs] {
+              FocusWindow focus;
+              ready_ = true;
+              ready_.notify_all();
+              Sleep(delayMs); // well inside what the test thread does meanwhile
+              typedAt = NowMs();
+              Key(vk, false);
+              Key(vk, true);
+              PumpUntil([] { return FocusWindow::firstAt != 0; }, 3000);
+          }) {
         ready_.wait(false);
     }
     ~Typist() { Join(); }
-    void Start() { go_ = true; }
     void Join() {
         if (thread_.joinable()) thread_.join();
     }
     std::atomic<double> typedAt{0};
-    std::atomic<double> receivedAt{0};
 
   private:
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_KEYDOWN && self_->receivedAt == 0) self_->receivedAt = NowMs();
-        return DefWindowProcW(h, m, w, l);
-    }
-    void Run(WORD vk, int delayMs) {
-        self_ = this;
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PilotuneKeysFocusTypist";
-        RegisterClassW(&wc);
-        HWND w = CreateWindowExW(0, wc.lpszClassName, L"typist", WS_POPUP | WS_VISIBLE, 10, 100,
-                                 100, 50, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(w);
-        SetFocus(w);
-        Pump(50);
-        ready_ = true;
-        ready_.notify_all();
-        PumpUntil([this] { return go_.load(); }, 10000);
-        Sleep(delayMs); // well inside what the test thread does meanwhile
-        typedAt = NowMs();
-        Key(vk, false);
-        Key(vk, true);
-        PumpUntil([this] { return receivedAt != 0; }, 3000);
-        DestroyWindow(w);
-    }
-    static inline thread_local Typist* self_ = nullptr;
     std::atomic<bool> ready_{false};
-    std::atomic<bool> go_{false};
     std::thread thread_;
 };
 
@@ -500,7 +484,6 @@ TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
     };
     sim.Hang(10000);
     Typist typist(VK_MEDIA_NEXT_TRACK, 200);
-    typist.Start();
     const double start = NowMs();
     EXPECT_EQ(link.Etat(), PlayerState::Stopped); // no answer within the link's second
     EXPECT_GT(NowMs() - start, 500.0);
@@ -508,8 +491,8 @@ TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
     typist.Join();
     ASSERT_EQ(handled.size(), 1u);
     EXPECT_LT(handled[0] - typist.typedAt, 400.0); // 800 ms if held to the end
-    ASSERT_NE(typist.receivedAt, 0.0);
-    EXPECT_LT(typist.receivedAt - typist.typedAt, 400.0);
+    ASSERT_NE(FocusWindow::firstAt, 0.0);
+    EXPECT_LT(FocusWindow::firstAt - typist.typedAt, 400.0);
     Chord({VK_MEDIA_NEXT_TRACK});
     EXPECT_EQ(handled.size(), 2u);
     EXPECT_TRUE(hook.HookInstalled());
