@@ -27,6 +27,7 @@ using pilotune::testing::RecordingMessages;
 
 namespace {
 constexpr std::string_view kSection = "FenOption";
+using Window = UniqueHandle<HWND, handle_traits::Simple<HWND, DestroyWindow>>;
 
 class PlacementTest : public ::testing::Test {
   protected:
@@ -34,14 +35,9 @@ class PlacementTest : public ::testing::Test {
         env_.exePath = ExecutablePath();
         env_.userName = "testeur";
         Reopen();
-        window_ = Make(0);
         ASSERT_NE(window_, nullptr);
     }
-    void TearDown() override {
-        for (HWND w : {window_, extra_})
-            if (w) DestroyWindow(w);
-        DeleteFileW(Widen(store_.Path()).c_str());
-    }
+    void TearDown() override { DeleteFileW(Widen(store_.Path()).c_str()); }
 
     // Hidden windows: no map or unmap round trips with the X server.
     HWND Make(DWORD extraStyle) {
@@ -62,21 +58,20 @@ class PlacementTest : public ::testing::Test {
 
     SettingsStore::Environment env_;
     SettingsStore store_;
-    HWND window_ = nullptr;
-    HWND extra_ = nullptr;
+    HWND window_ = Make(0);
+    Window owner_{window_};
 };
 } // namespace
 
 TEST_F(PlacementTest, SaveKeepsTheNormalRectangleAndTheFileRoundTripsIt) {
-    extra_ = Make(WS_MINIMIZE);
-    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    Window extra(Make(WS_MINIMIZE));
+    Placement(store_, extra.Get(), kSection, kPlacementSave, true, kStateNormal);
     EXPECT_FALSE(store_.HasKey(kSection, "WindowState", true));
 
     store_.WriteInteger(kSection, "Left", 77, true);
-    DestroyWindow(extra_);
-    extra_ = Make(WS_MAXIMIZE);
-    ASSERT_TRUE(IsZoomed(extra_));
-    Placement(store_, extra_, kSection, kPlacementSave, true, kStateNormal);
+    extra.Reset(Make(WS_MAXIMIZE));
+    ASSERT_TRUE(IsZoomed(extra.Get()));
+    Placement(store_, extra.Get(), kSection, kPlacementSave, true, kStateNormal);
     EXPECT_EQ(Read("WindowState"), 2);
     EXPECT_EQ(Read("Left"), 77); // the normal rectangle is kept for later
     EXPECT_FALSE(store_.HasKey(kSection, "Width", true));
@@ -249,8 +244,6 @@ TEST_F(RegistryTest, FailuresTellTheUserTheValueName) {
 }
 
 namespace {
-using Window = UniqueHandle<HWND, handle_traits::Simple<HWND, DestroyWindow>>;
-
 HWND Popup(const wchar_t* cls = L"STATIC", const wchar_t* caption = L"", HWND parent = nullptr) {
     const DWORD style = parent ? WS_CHILD : WS_POPUP; // hidden: quick under Wine and Xvfb
     return CreateWindowExW(0, cls, caption, style, 40, 50, 200, 30, parent, nullptr,
