@@ -103,17 +103,16 @@ TEST(Flood, RandomMessagesRunNothingButWhatTheyName) {
     std::vector<unsigned char> bytes(1 << 20);
     for (auto& b : bytes)
         b = static_cast<unsigned char>(random());
-    std::vector<DWORD> sizes;
-    for (DWORD n = 0; n <= 300; ++n)
-        sizes.push_back(n);
-    for (DWORD n = 512; n <= bytes.size(); n *= 2)
-        sizes.push_back(n - 1), sizes.push_back(n);
-    for (const DWORD n : sizes) {
+    auto copy = [&](DWORD n) {
         COPYDATASTRUCT record{static_cast<ULONG_PTR>(random()), n, n ? bytes.data() : nullptr};
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(app.Bar(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record),
                             SMTO_NORMAL, 3000, &ignored);
-    }
+    };
+    for (DWORD n = 0; n <= 300; ++n)
+        copy(n);
+    for (DWORD n = 512; n <= bytes.size(); n *= 2)
+        copy(n - 1), copy(n);
 
     const long answer = AnswerTime(app.Bar());
     GlobalDeleteAtom(text);
@@ -190,39 +189,17 @@ TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     EXPECT_FALSE(title.ends_with(" - Stop")) << title;
 }
 
-// The real program: killed player, restarted, reached again through a second
-// start with JOUER; meanwhile the program runs on and answers.
-TEST(PlayerKilled, TheProgramRunsOnAndASecondStartWithJouerReconnects) {
+// The real program. The player stops answering for ten seconds: the bar keeps
+// repainting and answering the mouse, no call of the bar blocks for more than
+// about a second. Then the player is killed, restarted and reached again
+// through a second start with JOUER; meanwhile the program runs on and answers.
+TEST(PlayerFaults, TheBarAnswersThroughAHungPlayerAndASecondStartReconnectsToANewOne) {
     auto sim = std::make_unique<Simulator>(Simulator::Options{.play = true, .tracks = 5});
-    PilotuneProcess app("fault-kill", SimulatorIni());
+    PilotuneProcess app("fault-player", SimulatorIni());
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(WaitFor([&] { return sim->User(104) == 1; }));
-    for (int round = 0; round < 2; ++round) {
-        sim->Hang(2000);
-        Sleep(round == 0 ? 250 : 600); // inside one tick, then inside another
-        sim->Kill();
-        long worst = 0;
-        for (int i = 0; i < 10; ++i, Sleep(100))
-            worst = std::max(worst, AnswerTime(app.Bar()));
-        EXPECT_TRUE(app.Alive());
-        EXPECT_GE(worst, 0);
-        EXPECT_LT(worst, 1500);
-        sim = std::make_unique<Simulator>(Simulator::Options{.tracks = 5});
-        EXPECT_EQ(app.RunSecond(round == 0 ? L"JOUER" : L"LANCERWINAMP JOUER"), 0u);
-        EXPECT_TRUE(WaitFor([&] { return sim->User(104) == 1; })) << "round " << round;
-        EXPECT_EQ(sim->Commands(), std::vector<long long>{kPlay});
-    }
-}
 
-// The player stops answering for ten seconds: the bar keeps repainting and
-// answering the mouse; no call of the bar blocks for more than about a second.
-TEST(PlayerHung, TheBarKeepsAnsweringForTenSeconds) {
-    Simulator sim(Simulator::Options{.play = true, .tracks = 5});
-    PilotuneProcess app("fault-hang", SimulatorIni());
-    ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
-
-    sim.Hang(10000);
+    sim->Hang(10000);
     const ULONGLONG end = GetTickCount64() + 10500;
     long worst = 0;
     int asked = 0, failed = 0;
@@ -241,7 +218,23 @@ TEST(PlayerHung, TheBarKeepsAnsweringForTenSeconds) {
                 asked);
     EXPECT_TRUE(app.Alive());
     // Once the player answers again, so does the program's link.
-    EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return sim->User(104) == 1; }, 3000));
+
+    for (int round = 0; round < 2; ++round) {
+        sim->Hang(2000);
+        Sleep(round == 0 ? 250 : 600); // inside one tick, then inside another
+        sim->Kill();
+        worst = 0;
+        for (int i = 0; i < 10; ++i, Sleep(100))
+            worst = std::max(worst, AnswerTime(app.Bar()));
+        EXPECT_TRUE(app.Alive());
+        EXPECT_GE(worst, 0);
+        EXPECT_LT(worst, 1500);
+        sim = std::make_unique<Simulator>(Simulator::Options{.tracks = 5});
+        EXPECT_EQ(app.RunSecond(round == 0 ? L"JOUER" : L"LANCERWINAMP JOUER"), 0u);
+        EXPECT_TRUE(WaitFor([&] { return sim->User(104) == 1; })) << "round " << round;
+        EXPECT_EQ(sim->Commands(), std::vector<long long>{kPlay});
+    }
 }
 
 TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
