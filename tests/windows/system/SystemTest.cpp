@@ -613,30 +613,9 @@ TEST_F(Countdown, RestartCountsDownThenSavesAndAsksForRebootForced) {
     EXPECT_FALSE(IsWindow(counted.Handle()));
 }
 
-TEST_F(Countdown, ChoiceChangedToShutdownAndForceClearedOnTheWay) {
-    TfrmArreter window(shutdown, [&] { store.Flush(); });
-    ModalDriver driver(kArreterClass, [&](HWND w) {
-        Watch(w, [](HWND w) {
-            // What a user's choice sends: the selection, then the box.
-            SendMessageW(GetDlgItem(w, kArreterChoixId), CB_SETCURSEL, 0, 0);
-        });
-    });
-    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = true, .tickMs = 150});
-    driver.Join();
-    ASSERT_TRUE(driver.found);
-    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u + 4u}); // power off, forced
-
-    shutdown.count = 0;
-    shutdown.requests.clear();
-    ModalDriver again(kArreterClass, [&](HWND w) {
-        Watch(w, [](HWND w) { Click(GetDlgItem(w, kArreterForcerId)); });
-    });
-    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = false, .tickMs = 150});
-    again.Join();
-    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u});
-}
-
-TEST_F(Countdown, CancelBeforeZeroRequestsNothingAndWritesNothing) {
+// Cancelled before zero, nothing is requested or written; the choices the user
+// makes on the way count.
+TEST_F(Countdown, CancelRequestsNothingAndChoicesChangedOnTheWayCount) {
     TfrmArreter window(shutdown, [&] { store.Flush(); });
     ModalDriver driver(kArreterClass, [&](HWND w) {
         // Cancel once the count has begun, well before zero.
@@ -651,6 +630,26 @@ TEST_F(Countdown, CancelBeforeZeroRequestsNothingAndWritesNothing) {
     ASSERT_TRUE(driver.found);
     EXPECT_TRUE(shutdown.requests.empty());
     EXPECT_FALSE(SettingsOnDisk());
+
+    ModalDriver choice(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) {
+            // What a user's choice sends: the selection, then the box.
+            SendMessageW(GetDlgItem(w, kArreterChoixId), CB_SETCURSEL, 0, 0);
+        });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = true, .tickMs = 150});
+    choice.Join();
+    ASSERT_TRUE(choice.found);
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u + 4u}); // power off, forced
+
+    shutdown.count = 0;
+    shutdown.requests.clear();
+    ModalDriver again(kArreterClass, [&](HWND w) {
+        Watch(w, [](HWND w) { Click(GetDlgItem(w, kArreterForcerId)); });
+    });
+    window.ShowModal(nullptr, {.total = 2, .force = true, .restart = false, .tickMs = 150});
+    again.Join();
+    EXPECT_EQ(shutdown.requests, std::vector<unsigned>{8u});
 }
 
 constexpr COLORREF kDesktopColour = RGB(30, 110, 200);
