@@ -1,6 +1,6 @@
 // The Win32 system helpers on real windows, the real registry and real files:
-// window placement in the settings, registry values, the platform, the Z
-// order, combo box texts, another instance's bar, text files.
+// window placement in the settings, registry values, the Z order, combo box
+// texts, another instance's bar, text files.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 #include "base/EncodingWin32.h"
 #include "base/HandleWin32.h"
 #include "base/PathsWin32.h"
-#include "base/UserNameWin32.h"
 #include "settings/PlacementWin32.h"
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsStore.h"
@@ -254,22 +253,6 @@ bool IsTopMost(HWND w) {
     return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 } // namespace
-
-TEST(System, PlatformUserAndVersion) {
-    EXPECT_TRUE(IsWindowsNT());
-
-    wchar_t name[257] = {};
-    DWORD size = 257;
-    ASSERT_TRUE(GetUserNameW(name, &size));
-    const std::string user = UserName();
-    EXPECT_FALSE(user.empty());
-    EXPECT_EQ(user, Narrow(name));
-    EXPECT_EQ(user.find('\0'), std::string::npos);
-
-    std::string version = "inchangé";
-    ASSERT_TRUE(FileVersion(version));
-    EXPECT_EQ(version, "1.0.0.0"); // tests/windows/common/version.rc
-}
 
 TEST(System, SetTopMostChangesOnlyTheZOrder) {
     Window w(Popup());
