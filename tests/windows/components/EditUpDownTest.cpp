@@ -225,7 +225,7 @@ TEST_F(EditUpDownTest, PasteAndCutAreIgnoredWhenMaskedAndWorkWhenPlain) {
     EXPECT_EQ(frappes, L"z");
 }
 
-TEST_F(EditUpDownTest, PluralTemplateAndBadPropertiesStayDefined) {
+TEST_F(EditUpDownTest, PluralTemplateBadPropertiesAndALostParentStayDefined) {
     ctl->SetText("003 chansons");
     ctl->SetCoeficient("1");
     ctl->SetMaskMax("999");
@@ -256,9 +256,8 @@ TEST_F(EditUpDownTest, PluralTemplateAndBadPropertiesStayDefined) {
     SetFocus(autre);
     SetFocus(ctl->Handle());
     EXPECT_EQ(ctl->Text(), "");
-}
 
-TEST_F(EditUpDownTest, DestroyingTheParentFirstLeavesTheControlSafe) {
+    // The parent destroyed first: the control is left safe.
     DestroyWindow(panneau);
     panneau = nullptr;
     EXPECT_EQ(ctl->Handle(), nullptr);
