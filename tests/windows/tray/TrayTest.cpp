@@ -150,7 +150,7 @@ TEST_F(TrayTest, TheIconIsAddedOnceWhenOnRemovedWhenOffAndBackAfterTheShellResta
     EXPECT_TRUE(InTray(tray->HandleWindow()));
 }
 
-TEST_F(TrayTest, ALeftPressShowsTheHiddenBarAndTheHandlersGoWithTheComponent) {
+TEST_F(TrayTest, PressesShowTheHiddenBarOrTheMenuAndTheHandlersGoWithTheComponent) {
     tray->SetPetiteIconeVisible(true);
     tray->Loaded();
     tray->ReduireSiFin = true;
@@ -167,21 +167,6 @@ TEST_F(TrayTest, ALeftPressShowsTheHiddenBarAndTheHandlersGoWithTheComponent) {
     EXPECT_TRUE(IsWindowVisible(bar.Handle()));
     EXPECT_EQ(GetForegroundWindow(), bar.Handle());
 
-    // No taskbar button for the bar while GrandeIconeVisible is off.
-    tray->SetGrandeIconeVisible(false);
-    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
-
-    HWND handle = tray->HandleWindow();
-    tray.reset();
-    EXPECT_FALSE(InTray(handle));
-    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0); // the owner's own close is back
-    EXPECT_FALSE(IsWindow(bar.Handle()));
-}
-
-TEST_F(TrayTest, ARightPressOpensTheMenuAndWithoutAMenuOnlyRaisesTheEvent) {
-    tray->SetPetiteIconeVisible(true);
-    tray->Loaded();
     int downs = 0;
     tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris s, int, int) {
         downs += b == BoutonSouris::Droit && s == BoutonSouris::Droit;
@@ -216,6 +201,17 @@ TEST_F(TrayTest, ARightPressOpensTheMenuAndWithoutAMenuOnlyRaisesTheEvent) {
     Mouse(WM_RBUTTONUP);
     Mouse(WM_LBUTTONUP);
     EXPECT_EQ(downs, 2);
+
+    // No taskbar button for the bar while GrandeIconeVisible is off.
+    tray->SetGrandeIconeVisible(false);
+    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+
+    HWND handle = tray->HandleWindow();
+    tray.reset();
+    EXPECT_FALSE(InTray(handle));
+    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0); // the owner's own close is back
+    EXPECT_FALSE(IsWindow(bar.Handle()));
 }
 
 TEST_F(TrayTest, ImagesComeFromTheListInTheAnimationOrder) {
