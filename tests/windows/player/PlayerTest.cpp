@@ -331,13 +331,9 @@ struct PathResolution : ::testing::Test {
 
 TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     const std::wstring sim = SimulatorExe();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kAppPaths, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kAppPaths, nullptr, REG_SZ, sim.c_str(),
+                              static_cast<DWORD>((sim.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(sim.c_str()),
-                   static_cast<DWORD>((sim.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), Narrow(sim));
     EXPECT_TRUE(messages.infos.empty());
