@@ -140,18 +140,13 @@ const std::string kBase = "Software\\PilotuneTest-sysutil";
 // A REG_SZ value as stored, or nothing when the value (or its key) is absent.
 std::optional<std::wstring> ReadValue(HKEY root, const std::string& key, const std::string& name,
                                       DWORD* type = nullptr) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, Widen(key).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return std::nullopt;
-    RegistryKey owner(opened);
     wchar_t data[1024] = {};
-    DWORD size = sizeof(data) - sizeof(wchar_t);
-    DWORD kind = 0;
-    if (RegQueryValueExW(opened, Widen(name).c_str(), nullptr, &kind, reinterpret_cast<BYTE*>(data),
-                         &size) != ERROR_SUCCESS)
+    DWORD size = sizeof(data), kind = 0;
+    if (RegGetValueW(root, Widen(key).c_str(), Widen(name).c_str(), RRF_RT_ANY, &kind, data,
+                     &size) != ERROR_SUCCESS)
         return std::nullopt;
     if (type) *type = kind;
-    return std::wstring(data, size / sizeof(wchar_t)).c_str(); // stops at the terminator
+    return std::wstring(data); // stops at the terminator
 }
 
 bool KeyExists(HKEY root, const std::string& key) {
