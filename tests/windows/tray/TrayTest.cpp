@@ -150,23 +150,9 @@ TEST_F(TrayTest, TheIconIsAddedOnceWhenOnRemovedWhenOffAndBackAfterTheShellResta
     EXPECT_TRUE(InTray(tray->HandleWindow()));
 }
 
-TEST_F(TrayTest, PressesShowTheHiddenBarOrTheMenuAndTheHandlersGoWithTheComponent) {
+TEST_F(TrayTest, PressesOpenTheMenuOrShowTheHiddenBarAndTheHandlersGoWithTheComponent) {
     tray->SetPetiteIconeVisible(true);
     tray->Loaded();
-    tray->ReduireSiFin = true;
-    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(IsWindow(bar.Handle()));
-    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
-
-    std::vector<std::string> seen;
-    tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris, int, int) {
-        seen.push_back(b == BoutonSouris::Gauche ? "left" : "other");
-    };
-    Mouse(WM_LBUTTONDOWN);
-    EXPECT_EQ(seen, std::vector<std::string>{"left"});
-    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
-    EXPECT_EQ(GetForegroundWindow(), bar.Handle());
-
     int downs = 0;
     tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris s, int, int) {
         downs += b == BoutonSouris::Droit && s == BoutonSouris::Droit;
@@ -201,6 +187,20 @@ TEST_F(TrayTest, PressesShowTheHiddenBarOrTheMenuAndTheHandlersGoWithTheComponen
     Mouse(WM_RBUTTONUP);
     Mouse(WM_LBUTTONUP);
     EXPECT_EQ(downs, 2);
+
+    tray->ReduireSiFin = true;
+    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(bar.Handle()));
+    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+
+    std::vector<std::string> seen;
+    tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris, int, int) {
+        seen.push_back(b == BoutonSouris::Gauche ? "left" : "other");
+    };
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_EQ(seen, std::vector<std::string>{"left"});
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+    EXPECT_EQ(GetForegroundWindow(), bar.Handle());
 
     // No taskbar button for the bar while GrandeIconeVisible is off.
     tray->SetGrandeIconeVisible(false);
