@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "Simulator.h"
 #include "Waiting.h"
@@ -115,9 +115,7 @@ void PilotuneProcess::Kill() {
 
 std::string PilotuneProcess::Ini() const {
     std::ifstream in(std::filesystem::path(folder_ + L"\\Pilotune.ini"), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace pilotune::testing
