@@ -45,15 +45,7 @@ xdotool mousemove 10 700
 check "a double click on Avancer skips two tracks" \
   wait_until 30 nexts_are $((before + 2))
 
-# The main menu on a right click.
-import -window root -crop 700x560+324+0 "$WORK/before-menu.png"
-xdotool mousemove $((left + 150)) 8 click 3
-sleep 0.8
-import -window root -crop 700x560+324+0 "$OUT/bar-menu.png"
-check "a right click opens the main menu" \
-  test "$(compare -metric AE "$WORK/before-menu.png" "$OUT/bar-menu.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
-xdotool key Escape
-sleep 0.5
+check_menu 700x560+324+0 $((left + 150)) 8 bar-menu "a right click opens the main menu"
 # Its fourteenth item unlocks the position (locked is the default).
 # The screen differs from $WORK/still.png by a menu's worth of pixels.
 menu_shown() {
@@ -91,11 +83,8 @@ lock_item 150
 drag_title 300 -200
 check "unlocked, the same drag moves it" wait_until 30 bar_at 300,92
 
-wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
-check "FERMERWINAMP FERMERPROG from a second start close the player and the bar" \
-  wait_until 100 bash -c "! xdotool search --name '^Pilotune Fenetre\$' >/dev/null 2>&1"
 # The settings reach the file when the program ends, after its window.
-check "the program ends" wait_until 100 bash -c "! kill -0 $pilotune_pid 2>/dev/null"
+stop_pilotune
 check "the position was saved" grep -qz "PositionLeft=300.*PositionTop=92\|PositionTop=92.*PositionLeft=300" "$WORK/Pilotune.ini"
 echo "screenshots: $(cd "$OUT" && ls bar-*.png | tr '\n' ' ')in $(cd "$OUT" && pwd)"
 exit $fail

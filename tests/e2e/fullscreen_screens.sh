@@ -30,14 +30,7 @@ sleep 0.6
 import -window root "$OUT/fullscreen-e2e-remaining.png"
 check "the bar stays above the view after a click on it" bar_visible
 # A right click on the background opens the bar's main menu over the view.
-import -window root -crop 400x560+600+150 "$WORK/before-menu.png"
-xdotool mousemove 600 150 click 3
-sleep 0.8
-import -window root -crop 400x560+600+150 "$OUT/fullscreen-e2e-menu.png"
-check "a right click on the view opens the main menu" \
-  test "$(compare -metric AE "$WORK/before-menu.png" "$OUT/fullscreen-e2e-menu.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
-xdotool key Escape
-sleep 0.5
+check_menu 400x560+600+150 600 150 fullscreen-e2e-menu "a right click on the view opens the main menu"
 check "the menu closed, the view stays" view_shown
 xdotool key Escape
 check "Escape closes the view" wait_until 50 bash -c '! xdotool search --onlyvisible --name "^Pilotune\$" >/dev/null 2>&1'
@@ -48,7 +41,6 @@ check "APROPOSDE opens the about box" \
 sleep 2
 import -window root "$OUT/about-e2e.png"
 
-wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
-check "the program ends" wait_until 100 bash -c "! kill -0 $pilotune_pid 2>/dev/null"
+stop_pilotune
 echo "screenshots: fullscreen-e2e-playing.png fullscreen-e2e-remaining.png fullscreen-e2e-menu.png about-e2e.png in $(cd "$OUT" && pwd)"
 exit $fail

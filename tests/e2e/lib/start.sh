@@ -1,5 +1,6 @@
 # Sourced by the end-to-end scenarios, with BUILD and WORK set: check,
-# winpath, wait_until, $user, $OUT (build/screenshots) and start_pilotune.
+# winpath, wait_until, $user, $OUT (build/screenshots), start_pilotune,
+# check_menu and stop_pilotune.
 set -uo pipefail
 OUT="$BUILD/../screenshots"
 mkdir -p "$OUT" "$WORK"
@@ -33,4 +34,21 @@ start_pilotune() {
   done
   check "the bar appears" test -n "$bar"
   [ -n "$bar" ] || exit 1
+}
+
+# A right click at ($2, $3) opens a menu: the screen cropped to $1 changes by a
+# menu's worth of pixels (saved as $OUT/$4.png); Escape closes it again.
+check_menu() {
+  import -window root -crop "$1" "$WORK/before-menu.png"
+  xdotool mousemove "$2" "$3" click 3
+  sleep 0.8
+  import -window root -crop "$1" "$OUT/$4.png"
+  check "$5" test "$(compare -metric AE "$WORK/before-menu.png" "$OUT/$4.png" null: 2>&1 | cut -d' ' -f1)" -gt 20000
+  xdotool key Escape
+  sleep 0.5
+}
+# A second start with FERMERWINAMP FERMERPROG; the program must end.
+stop_pilotune() {
+  wine "$WORK/Pilotune.exe" FERMERWINAMP FERMERPROG >/dev/null 2>&1
+  check "the program ends" wait_until 100 bash -c "! kill -0 $pilotune_pid 2>/dev/null"
 }

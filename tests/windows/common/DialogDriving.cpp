@@ -138,13 +138,7 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
 
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
+    BITMAPINFOHEADER info{sizeof(info), w, h, 1, 24, BI_RGB};
     const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) / 4) * 4;
     std::vector<BYTE> pixels(static_cast<size_t>(stride) * h);
     GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
@@ -153,10 +147,9 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info);
+    const BITMAPFILEHEADER file{0x4D42 /* "BM" */, offset + static_cast<DWORD>(pixels.size()), 0, 0,
+                                offset};
     FILE* out = _wfopen(Widen(path).c_str(), L"wb");
     if (!out) return false;
     const bool ok = fwrite(&file, sizeof(file), 1, out) == 1 &&

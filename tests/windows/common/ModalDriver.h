@@ -26,9 +26,13 @@ inline HWND WaitForWindow(const wchar_t* cls, int ms = 5000) {
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 
-// A window's text as UTF-8.
+// A window's text as UTF-8. Read from another thread while the text changes,
+// one read may take the old length and the new text: read until two agree.
 inline std::string TextOf(HWND w) {
-    return WindowText(w);
+    std::string text = WindowText(w);
+    for (std::string again; (again = WindowText(w)) != text;)
+        text = again;
+    return text;
 }
 
 inline SIZE ClientSize(HWND w) {

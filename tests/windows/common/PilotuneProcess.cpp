@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "Simulator.h"
 #include "Waiting.h"
@@ -32,6 +32,19 @@ std::string TestUserName() {
     wchar_t name[257] = {};
     DWORD size = 257;
     return GetUserNameW(name, &size) ? Narrow(name) : std::string();
+}
+
+std::string SimulatorIni(const std::string& options) {
+    const std::string user = TestUserName();
+    return "[" + user + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
+           "\r\nNbOuvert=1\r\n" + options + "[" + user + " Divers]\r\nMAJ=0\r\n";
+}
+
+long AnswerTime(HWND window, UINT msg, WPARAM w, LPARAM l, UINT timeoutMs) {
+    const ULONGLONG start = GetTickCount64();
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, msg, w, l, SMTO_NORMAL, timeoutMs, &ignored)) return -1;
+    return static_cast<long>(GetTickCount64() - start);
 }
 
 PilotuneProcess::PilotuneProcess(const std::string& name, const std::string& ini) {
@@ -87,6 +100,12 @@ bool PilotuneProcess::Alive() const {
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
+DWORD PilotuneProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
 void PilotuneProcess::Kill() {
     if (Alive()) {
         TerminateProcess(process_, 1);
@@ -96,9 +115,7 @@ void PilotuneProcess::Kill() {
 
 std::string PilotuneProcess::Ini() const {
     std::ifstream in(std::filesystem::path(folder_ + L"\\Pilotune.ini"), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace pilotune::testing

@@ -26,6 +26,7 @@ class PilotuneProcess {
     HWND Bar() const { return bar_; }
     bool WaitExit(DWORD ms);
     bool Alive() const;
+    DWORD ExitCode() const; // STILL_ACTIVE while it runs
     void Kill();
     std::string Ini() const; // the settings file's bytes
     std::wstring Folder() const { return folder_; }
@@ -46,5 +47,12 @@ inline std::string NarrowPath(const std::wstring& w) {
 
 // The logon name the program prefixes its sections with.
 std::string TestUserName();
+
+// A settings file that points the program at the simulator and skips the
+// first-start dialog and the update check; `options` go to section Option.
+std::string SimulatorIni(const std::string& options = "");
+
+// Milliseconds `window` took to answer a sent message; -1: no answer within `timeoutMs`.
+long AnswerTime(HWND window, UINT msg = WM_NULL, WPARAM w = 0, LPARAM l = 0, UINT timeoutMs = 5000);
 
 } // namespace pilotune::testing

@@ -74,7 +74,7 @@ void CloseLeftoverSimulators() {
 
 Simulator::Simulator() : Simulator(Options{}) {}
 
-Simulator::Simulator(Options o) : exe_(o.exe), logFile_(TempLogName()) {
+Simulator::Simulator(Options o) : logFile_(TempLogName()) {
     CloseLeftoverSimulators();
     std::wostringstream cmd;
     cmd << QuoteArg(o.exe) << L" /log=" << QuoteArg(logFile_) << L" /speed=" << o.speed
@@ -169,6 +169,13 @@ std::vector<Simulator::Logged> Simulator::Log() const {
     return out;
 }
 
+std::vector<long long> Simulator::Commands() const {
+    std::vector<long long> out;
+    for (const Logged& m : Log())
+        if (m.msg == WM_COMMAND) out.push_back(m.wParam);
+    return out;
+}
+
 void Simulator::ClearLog() {
     std::string data = ReadFileFrom(logFile_, logStart_);
     size_t complete = data.rfind('\n');
@@ -189,10 +196,6 @@ void Simulator::Freeze(bool on) {
 
 void Simulator::Hang(int ms) {
     if (window_) SendNotifyMessageW(window_, winampsim::kSimHang, static_cast<WPARAM>(ms), 0);
-}
-
-std::wstring Simulator::PlaylistFile() const {
-    return exe_.substr(0, exe_.size() - 3) + L"m3u";
 }
 
 } // namespace pilotune::testing

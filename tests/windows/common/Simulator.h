@@ -42,9 +42,9 @@ class Simulator {
         unsigned msg;
         long long wParam, lParam;
     };
-    std::vector<Logged> Log() const; // parsed log since the last ClearLog, in order
+    std::vector<Logged> Log() const;         // parsed log since the last ClearLog, in order
+    std::vector<long long> Commands() const; // the WM_COMMAND ids of the log, in order
     void ClearLog();
-    std::wstring LogFile() const { return logFile_; }
 
     void SetPosition(int ms);
     void SetLength(int track1Based, int seconds);
@@ -57,10 +57,7 @@ class Simulator {
     void Command(WPARAM id) const { Send(WM_COMMAND, id, 0); }
     std::wstring Caption() const;
 
-    std::wstring PlaylistFile() const; // the .m3u it writes
-
   private:
-    std::wstring exe_;
     std::wstring logFile_;
     size_t logStart_ = 0;
     HANDLE process_ = nullptr;

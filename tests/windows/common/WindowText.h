@@ -18,16 +18,11 @@ inline std::wstring CaptionOf(HWND w) {
 // The texts of a dialog's Static children, joined in their order.
 inline std::wstring StaticTexts(HWND dialog) {
     std::wstring text;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM out) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(child, cls, 16);
-            if (lstrcmpiW(cls, L"Static") == 0)
-                *reinterpret_cast<std::wstring*>(out) += CaptionOf(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (lstrcmpiW(cls, L"Static") == 0) text += CaptionOf(child);
+    }
     return text;
 }
 

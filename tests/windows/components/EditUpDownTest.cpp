@@ -75,15 +75,6 @@ class EditUpDownTest : public ::testing::Test {
         SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
-    static void Presse_papiers(HWND proprietaire, const std::wstring& texte) {
-        ASSERT_TRUE(OpenClipboard(proprietaire));
-        EmptyClipboard();
-        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (texte.size() + 1) * sizeof(wchar_t));
-        memcpy(GlobalLock(g), texte.c_str(), (texte.size() + 1) * sizeof(wchar_t));
-        GlobalUnlock(g);
-        SetClipboardData(CF_UNICODETEXT, g);
-        CloseClipboard();
-    }
 
     static inline HWND fenetre = nullptr;
     HWND panneau = nullptr, autre = nullptr;
@@ -204,7 +195,13 @@ TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheFieldAReleaseSelectsOneC
 
 TEST_F(EditUpDownTest, PasteAndCutAreIgnoredWhenMaskedAndWorkWhenPlain) {
     Heures();
-    Presse_papiers(panneau, L"123");
+    ASSERT_TRUE(OpenClipboard(panneau));
+    EmptyClipboard();
+    HGLOBAL texte = GlobalAlloc(GMEM_MOVEABLE, sizeof(L"123"));
+    memcpy(GlobalLock(texte), L"123", sizeof(L"123"));
+    GlobalUnlock(texte);
+    SetClipboardData(CF_UNICODETEXT, texte);
+    CloseClipboard();
     Envoyer(EM_SETSEL, 0, 4);
     for (UINT msg : {WM_PASTE, WM_CUT, WM_CLEAR, WM_UNDO})
         Envoyer(msg);
@@ -225,7 +222,7 @@ TEST_F(EditUpDownTest, PasteAndCutAreIgnoredWhenMaskedAndWorkWhenPlain) {
     EXPECT_EQ(frappes, L"z");
 }
 
-TEST_F(EditUpDownTest, PluralTemplateAndBadPropertiesStayDefined) {
+TEST_F(EditUpDownTest, PluralTemplateBadPropertiesAndALostParentStayDefined) {
     ctl->SetText("003 chansons");
     ctl->SetCoeficient("1");
     ctl->SetMaskMax("999");
@@ -256,9 +253,8 @@ TEST_F(EditUpDownTest, PluralTemplateAndBadPropertiesStayDefined) {
     SetFocus(autre);
     SetFocus(ctl->Handle());
     EXPECT_EQ(ctl->Text(), "");
-}
 
-TEST_F(EditUpDownTest, DestroyingTheParentFirstLeavesTheControlSafe) {
+    // The parent destroyed first: the control is left safe.
     DestroyWindow(panneau);
     panneau = nullptr;
     EXPECT_EQ(ctl->Handle(), nullptr);

