@@ -1,25 +1,150 @@
-// The bar at 96, 120, 144 and 192 DPI in the program's own assembly beside
-// the simulator: its size follows the width rule, every text fits its label,
-// real clicks on each button and on the progress zone still reach the player,
-// and a screenshot of each under build/screenshots/. Wine reads LogPixels when
-// a process starts: the test runs itself again at each DPI.
+// The bar against the real simulator process. Its playback monitor and
+// dispatcher, the test driving the ticks and moving the simulator's frozen
+// clock itself. The bar at 96, 120, 144 and 192 DPI in the program's own
+// assembly: its size follows the width rule, every text fits its label, real
+// clicks on each button and on the progress zone still reach the player, and a
+// screenshot of each under build/screenshots/. Wine reads LogPixels when a
+// process starts: the test runs itself again at each DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
 #include "AtEachDpi.h"
-#include "Simulator.h"
+#include "QuietServices.h"
+#include "bar/BarLogic.h"
 #include "bar/FPrincipaleWin32.h"
-#include "ui/GdiWin32.h"
 #include "ui/Layout.h"
-#include "ui/ScenePainterWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
+
+namespace {
+
+struct BarOnSimulator : ::testing::Test {
+    // The simulator's clock stands still: the test moves the position itself.
+    explicit BarOnSimulator(Simulator::Options o = {.play = true, .tracks = 12}) : sim(o) {}
+    void SetUp() override {
+        sim.Freeze(true);
+        link.Connecter();
+        ASSERT_EQ(window.Handle(), sim.Window());
+        bar.monitor.Start();
+        LayoutBar(bar.state.scene, 1024, 450);
+    }
+    // The position moves to `ms`, then the bar's tick runs.
+    void TickAt(int ms) {
+        sim.SetPosition(ms);
+        bar.monitor.Tick();
+    }
+    int Logged(unsigned msg, long long w, long long l) {
+        int n = 0;
+        for (const auto& m : sim.Log())
+            n += m.msg == msg && m.wParam == w && m.lParam == l;
+        return n;
+    }
+
+    Simulator sim;
+    Win32PlayerWindow window;
+    Win32PlayerSystem system;
+    TPilotune link{window, system, Narrow(SimulatorExe())};
+    COption option;
+    SettingsStore store;
+    QuietServices services;
+    BarLogic bar{option, link, store, services};
+};
+
+struct ShuffleOnSimulator : BarOnSimulator {
+    ShuffleOnSimulator()
+        : BarOnSimulator({.speed = 1, .play = true, .shuffle = true, .tracks = 30}) {}
+    // The playing track ends (the simulator moves on in its shuffle order).
+    void EndTrack() { TickAt(link.Duree() * 1000); }
+    void Back() {
+        bar.dispatcher.ExecuterAction(RECULER, true);
+        bar.monitor.Tick();
+    }
+    void Forward() {
+        bar.dispatcher.ExecuterAction(AVANCER, true);
+        bar.monitor.Tick();
+    }
+};
+
+} // namespace
+
+TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
+    for (int t = 1; t <= 4; ++t)
+        sim.SetLength(t, 6);
+    link.JouerTitre(1);
+    option.NbBoucle = 2;
+    bar.dispatcher.ExecuterAction(BOUCLE, false);
+    ASSERT_EQ(option.LoopTrack, 1);
+    sim.ClearLog();
+
+    for (int loopsLeft : {1, 0}) { // track 1 ends and comes back
+        TickAt(6000);
+        EXPECT_EQ(link.NumeroTitre(), 1) << loopsLeft;
+        EXPECT_EQ(option.NbBoucle, loopsLeft);
+    }
+    EXPECT_FALSE(option.LoopOn);
+    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2); // track 1 chosen twice
+    EXPECT_EQ(bar.state.scene["lblNbBoucleB"].text, "");
+
+    TickAt(6000);
+    TickAt(6000);
+    EXPECT_EQ(link.NumeroTitre(), 3); // the loop no longer holds it back
+    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2);
+}
+
+TEST_F(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
+    option.NbExtrait = 4;
+    bar.dispatcher.ExecuterAction(EXTRAIT, false);
+    link.JouerTitre(1);
+    sim.ClearLog();
+    for (int track = 1; track <= 3; ++track) {
+        TickAt(3999);
+        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track - 1) << "moved on early, " << track;
+        TickAt(4000);
+        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track) << "did not move on, " << track;
+        EXPECT_EQ(link.NumeroTitre(), track + 1);
+    }
+}
+
+TEST_F(ShuffleOnSimulator, BackAndForwardWalkTheTracksReallyPlayed) {
+    std::vector<int> played{link.NumeroTitre()};
+    for (int i = 0; i < 4; ++i) {
+        EndTrack();
+        played.push_back(link.NumeroTitre());
+    }
+    ASSERT_EQ(option.CurrentTrack, played.back());
+    for (int k = 3; k >= 0; --k) {
+        Back();
+        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
+    }
+    sim.ClearLog();
+    Back(); // older than the start: the player's own previous, remembered
+    EXPECT_EQ(Logged(WM_COMMAND, kCmdPrevious, 0), 1);
+    const int older = link.NumeroTitre();
+    for (int k = 0; k <= 4; ++k) {
+        Forward();
+        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
+    }
+    sim.ClearLog();
+    Forward(); // newest: the player's next
+    EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), 1);
+    for (int k = 0; k < 6; ++k)
+        Back(); // the new track, the five played, the older one
+    EXPECT_EQ(link.NumeroTitre(), older);
+
+    bar.OpenTrackMenu();
+    const Menu& menu = bar.state.menus.liste;
+    EXPECT_TRUE(menu.Items()[0].visible);
+    EXPECT_EQ(menu.Items()[1].caption.rfind(std::to_string(played[4]) + ". ", 0), 0u)
+        << menu.Items()[1].caption;
+    EXPECT_NE(menu.Items()[1].caption.find(".mp3"), std::string::npos);
+}
 
 constexpr char kChildVariable[] = "PILOTUNE_BAR_DPI_CHILD";
 
@@ -52,23 +177,14 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     // cut at its end by design: its sample text must fit).
     const Scene& scene = h.bar.state.scene;
     Twin(h.bar.state.scene, "lblNbBoucle", S(1), -S(1)).SetText("8");
-    ScenePainter painter(nullptr);
-    HDC dc = GetDC(nullptr);
     for (const char* name :
          {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB", "lblTitreB"}) {
         const Element& e = scene[name];
         const std::string text = std::string(name) == "lblTitreB" ? "000. Titre" : e.text;
-        HGDIOBJ old = SelectObject(dc, painter.FontFor(e.font));
-        SIZE extent{};
-        const std::wstring wide = Widen(text);
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
+        const SIZE extent = TextExtent(e.font, text);
         EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << text << "\"";
-        EXPECT_LE(metrics.tmAscent + metrics.tmDescent, e.bounds.height + S(1)) << name;
+        EXPECT_LE(extent.cy, e.bounds.height + S(1)) << name;
     }
-    ReleaseDC(nullptr, dc);
     h.RunUntil([] { return false; }, 300);
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -87,13 +203,14 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
         ClickAt(bar, x, y);
     };
     const int L = scene["shaBord1B"].bounds.left, R = scene["shaBord2B"].bounds.left;
+    const int top = scene["shaAvanceB"].bounds.top;
     h.sim.ClearLog();
-    click((L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
+    click((L + R) / 2, top - S(10)); // above the progress zone: nothing
+    h.RunUntil([] { return false; }, 300);
+    EXPECT_EQ(h.Logged(WM_USER, -1, kQuerySeek), 0);
+    click((L + R) / 2, top + S(2));
     ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
-    long long seekMs = -1;
-    for (const auto& m : h.sim.Log())
-        if (m.msg == WM_USER && m.lParam == kQuerySeek) seekMs = static_cast<long long>(m.wParam);
-    EXPECT_NEAR(seekMs, 102000, 2000); // half of 200 s, + 2 s
+    EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
 
     // A real click on the middle of each button reaches the player ("back"
     // first: with no history yet it is the player's own previous).
