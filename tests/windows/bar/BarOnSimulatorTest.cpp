@@ -1,16 +1,16 @@
-// The bar against the real simulator process. Its playback monitor and
-// dispatcher, the test driving the ticks and moving the simulator's frozen
-// clock itself. The bar at 96, 120, 144 and 192 DPI in the program's own
-// assembly: its size follows the width rule, every text fits its label, real
-// clicks on each button and on the progress zone still reach the player, and a
-// screenshot of each under build/screenshots/. Wine reads LogPixels when a
-// process starts: the test runs itself again at each DPI.
+// The bar beside the real simulator process. Its excerpt mode, the test
+// driving the ticks and moving the simulator's frozen clock itself (the loop,
+// the shuffle history and a silent player: the monitor's own tests). The bar
+// at 96, 120, 144 and 192 DPI in the program's own assembly: its size follows
+// the width rule, every text fits its label, real clicks on each button and on
+// the progress zone still reach the player, and a screenshot of each under
+// build/screenshots/. Wine reads LogPixels when a process starts: the test
+// runs itself again at each DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
@@ -25,9 +25,8 @@ using namespace pilotune::testing;
 
 namespace {
 
+// The simulator's clock stands still: the test moves the position itself.
 struct BarOnSimulator : ::testing::Test {
-    // The simulator's clock stands still: the test moves the position itself.
-    explicit BarOnSimulator(Simulator::Options o = {.play = true, .tracks = 12}) : sim(o) {}
     void SetUp() override {
         sim.Freeze(true);
         link.Connecter();
@@ -47,7 +46,7 @@ struct BarOnSimulator : ::testing::Test {
         return n;
     }
 
-    Simulator sim;
+    Simulator sim{{.play = true, .tracks = 12}};
     Win32PlayerWindow window;
     Win32PlayerSystem system;
     TPilotune link{window, system, Narrow(SimulatorExe())};
@@ -57,46 +56,7 @@ struct BarOnSimulator : ::testing::Test {
     BarLogic bar{option, link, store, services};
 };
 
-struct ShuffleOnSimulator : BarOnSimulator {
-    ShuffleOnSimulator()
-        : BarOnSimulator({.speed = 1, .play = true, .shuffle = true, .tracks = 30}) {}
-    // The playing track ends (the simulator moves on in its shuffle order).
-    void EndTrack() { TickAt(link.Duree() * 1000); }
-    void Back() {
-        bar.dispatcher.ExecuterAction(RECULER, true);
-        bar.monitor.Tick();
-    }
-    void Forward() {
-        bar.dispatcher.ExecuterAction(AVANCER, true);
-        bar.monitor.Tick();
-    }
-};
-
 } // namespace
-
-TEST_F(BarOnSimulator, ALoopCountOfTwoPlaysTheTrackTwiceMoreThenGoesOn) {
-    for (int t = 1; t <= 4; ++t)
-        sim.SetLength(t, 6);
-    link.JouerTitre(1);
-    option.NbBoucle = 2;
-    bar.dispatcher.ExecuterAction(BOUCLE, false);
-    ASSERT_EQ(option.LoopTrack, 1);
-    sim.ClearLog();
-
-    for (int loopsLeft : {1, 0}) { // track 1 ends and comes back
-        TickAt(6000);
-        EXPECT_EQ(link.NumeroTitre(), 1) << loopsLeft;
-        EXPECT_EQ(option.NbBoucle, loopsLeft);
-    }
-    EXPECT_FALSE(option.LoopOn);
-    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2); // track 1 chosen twice
-    EXPECT_EQ(bar.state.scene["lblNbBoucleB"].text, "");
-
-    TickAt(6000);
-    TickAt(6000);
-    EXPECT_EQ(link.NumeroTitre(), 3); // the loop no longer holds it back
-    EXPECT_EQ(Logged(WM_USER, 0, kQuerySetPosition), 2);
-}
 
 TEST_F(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
     option.NbExtrait = 4;
@@ -110,40 +70,6 @@ TEST_F(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
         EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track) << "did not move on, " << track;
         EXPECT_EQ(link.NumeroTitre(), track + 1);
     }
-}
-
-TEST_F(ShuffleOnSimulator, BackAndForwardWalkTheTracksReallyPlayed) {
-    std::vector<int> played{link.NumeroTitre()};
-    for (int i = 0; i < 4; ++i) {
-        EndTrack();
-        played.push_back(link.NumeroTitre());
-    }
-    ASSERT_EQ(option.CurrentTrack, played.back());
-    for (int k = 3; k >= 0; --k) {
-        Back();
-        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
-    }
-    sim.ClearLog();
-    Back(); // older than the start: the player's own previous, remembered
-    EXPECT_EQ(Logged(WM_COMMAND, kCmdPrevious, 0), 1);
-    const int older = link.NumeroTitre();
-    for (int k = 0; k <= 4; ++k) {
-        Forward();
-        EXPECT_EQ(link.NumeroTitre(), played[k]) << k;
-    }
-    sim.ClearLog();
-    Forward(); // newest: the player's next
-    EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), 1);
-    for (int k = 0; k < 6; ++k)
-        Back(); // the new track, the five played, the older one
-    EXPECT_EQ(link.NumeroTitre(), older);
-
-    bar.OpenTrackMenu();
-    const Menu& menu = bar.state.menus.liste;
-    EXPECT_TRUE(menu.Items()[0].visible);
-    EXPECT_EQ(menu.Items()[1].caption.rfind(std::to_string(played[4]) + ". ", 0), 0u)
-        << menu.Items()[1].caption;
-    EXPECT_NE(menu.Items()[1].caption.find(".mp3"), std::string::npos);
 }
 
 constexpr char kChildVariable[] = "PILOTUNE_BAR_DPI_CHILD";
