@@ -67,8 +67,6 @@ struct BarOnSimulator : ::testing::Test {
     }
 };
 
-} // namespace
-
 TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeShown) {
     Launch("appears");
     RECT r{};
@@ -202,15 +200,12 @@ TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
     EXPECT_NE(app->Ini().find("Chemin=" + destText + "\\"), std::string::npos) << app->Ini();
 }
 
-namespace {
 std::vector<WPARAM> g_handedOver; // actions the stand-in bar received
 
 LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMsgSecondStartAction) g_handedOver.push_back(wParam);
     return DefWindowProcW(w, msg, wParam, lParam);
 }
-
-} // namespace
 
 // The test plays a first instance still starting (its player launching): it
 // holds the instance's mutex and shows its bar only later. A second start
@@ -237,3 +232,5 @@ TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     EXPECT_EQ(g_handedOver, std::vector<WPARAM>{PAUSER});
     EXPECT_EQ(code, 0u);
 }
+
+} // namespace
