@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "../schedule/BarHarness.h"
@@ -25,49 +26,37 @@ using namespace pilotune::testing;
 
 namespace {
 
-// The simulator's clock stands still: the test moves the position itself.
-struct BarOnSimulator : ::testing::Test {
-    void SetUp() override {
-        sim.Freeze(true);
-        link.Connecter();
-        ASSERT_EQ(window.Handle(), sim.Window());
-        bar.monitor.Start();
-        LayoutBar(bar.state.scene, 1024, 450);
-    }
-    // The position moves to `ms`, then the bar's tick runs.
-    void TickAt(int ms) {
-        sim.SetPosition(ms);
-        bar.monitor.Tick();
-    }
-    int Logged(unsigned msg, long long w, long long l) {
-        int n = 0;
-        for (const auto& m : sim.Log())
-            n += m.msg == msg && m.wParam == w && m.lParam == l;
-        return n;
-    }
-
+// The simulator's clock stands still: the test moves the position, then runs
+// the bar's tick.
+TEST(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
     Simulator sim{{.play = true, .tracks = 12}};
+    sim.Freeze(true);
     Win32PlayerWindow window;
     Win32PlayerSystem system;
     TPilotune link{window, system, Narrow(SimulatorExe())};
+    link.Connecter();
+    ASSERT_EQ(window.Handle(), sim.Window());
     COption option;
     SettingsStore store;
     QuietServices services;
     BarLogic bar{option, link, store, services};
-};
-
-} // namespace
-
-TEST_F(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
+    bar.monitor.Start();
+    LayoutBar(bar.state.scene, 1024, 450);
+    const auto nexts = [&] {
+        return std::ranges::count_if(sim.Log(), [](const Simulator::Logged& m) {
+            return m.msg == WM_COMMAND && m.wParam == kCmdNext && m.lParam == 0;
+        });
+    };
     option.NbExtrait = 4;
     bar.dispatcher.ExecuterAction(EXTRAIT, false);
     link.JouerTitre(1);
     sim.ClearLog();
     for (int track = 1; track <= 3; ++track) {
-        TickAt(3999);
-        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track - 1) << "moved on early, " << track;
-        TickAt(4000);
-        EXPECT_EQ(Logged(WM_COMMAND, kCmdNext, 0), track) << "did not move on, " << track;
+        for (int ms : {3999, 4000}) {
+            sim.SetPosition(ms);
+            bar.monitor.Tick();
+            EXPECT_EQ(nexts(), ms < 4000 ? track - 1 : track) << track << " at " << ms << " ms";
+        }
         EXPECT_EQ(link.NumeroTitre(), track + 1);
     }
 }
@@ -197,3 +186,5 @@ TEST(BarDpiChange, TheBarRescalesOnWmDpiChangedAndComesBackExactly) {
     h.RunUntil([] { return false; }, 1200);
     EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(1, -1));
 }
+
+} // namespace
