@@ -24,29 +24,27 @@ fs::path Beside(const std::string& name) {
     return fs::path(Widen(ExecutablePath())).parent_path() / Widen(name);
 }
 
-struct CopyPageFixture {
-    static bool AllStatuses(OptionsHarness& h, const std::string& status) {
-        for (int r = 0; r < h.Rows(kOptCopieList); ++r)
-            if (h.Cell(kOptCopieList, r, 2) != status) return false;
-        return h.Rows(kOptCopieList) > 0;
-    }
-    static void SetRange(OptionsHarness& h, int from, int to) {
-        h.Spin(kOptCopieNumeroDe).SetPosition(from);
-        h.Spin(kOptCopieNumeroA).SetPosition(to);
-    }
-    static bool CopyOver(OptionsHarness& h, int ms = 20000) {
-        return h.Loop([] { return !ListCopyRunning(); }, ms);
-    }
-};
+bool AllStatuses(OptionsHarness& h, const std::string& status) {
+    for (int r = 0; r < h.Rows(kOptCopieList); ++r)
+        if (h.Cell(kOptCopieList, r, 2) != status) return false;
+    return h.Rows(kOptCopieList) > 0;
+}
+void SetRange(OptionsHarness& h, int from, int to) {
+    h.Spin(kOptCopieNumeroDe).SetPosition(from);
+    h.Spin(kOptCopieNumeroA).SetPosition(to);
+}
+bool CopyOver(OptionsHarness& h) {
+    return h.Loop([] { return !ListCopyRunning(); }, 20000);
+}
 
-struct CopyPageTest : ::testing::Test, CopyPageFixture {
+struct CopyPageTest : ::testing::Test {
+    void SetUp() override { h.Start(); }
     int Rows() { return h.Rows(kOptCopieList); }
     std::string Cell(int row, int column) { return h.Cell(kOptCopieList, row, column); }
     OptionsHarness h;
 };
 
 TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
-    h.Start();
     const fs::path dest = Beside("copie-page");
     fs::remove_all(dest);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
@@ -81,7 +79,6 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
 }
 
 TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
-    h.Start();
     h.store.WriteText(kSectionCopie, "Nb", "40", true);
     h.store.WriteText(kSectionCopie, "Numero0", "2", true);
     h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
@@ -100,12 +97,13 @@ TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
     EXPECT_TRUE(h.option.AfficheBT);
 }
 
-TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing) {
-    h.Start();
-    const fs::path there = L"C:\\copie-parcourir";
+// The browser opens on the field's folder, else on C:; Ok puts the chosen
+// folder, accents whole, in the field.
+TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnulerNothing) {
+    const fs::path there = L"C:\\copie parcourir été";
     fs::create_directories(there);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    auto browse = [&](const std::wstring& field) {
+    auto browse = [&](const std::wstring& field, WPARAM answer) {
         SetWindowTextW(h.Item(kOptCopieChemin), field.c_str());
         h.Click(kOptAppliquer);
         std::string selected, texts;
@@ -125,19 +123,21 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCAndCancelChangesNothing
             WaitFor([&] { return !read().empty(); }, 10000);
             selected = read();
             texts = ReadMessageBox(box);
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(box, WM_COMMAND, answer, 0);
         });
         h.Click(kOptCopieParcourir);
         driver.Join();
         EXPECT_TRUE(driver.found);
         EXPECT_NE(texts.find(kCopyFolderTitle), std::string::npos) << texts;
-        EXPECT_EQ(h.Text(kOptCopieChemin), Narrow(field)); // cancelled: nothing changes
-        EXPECT_FALSE(h.Enabled(kOptAppliquer));
         return selected;
     };
-    EXPECT_EQ(browse(there.wstring()), "copie-parcourir");
-    const std::string c = browse(L"z:\\pas\\de\\dossier\\ici");
+    EXPECT_EQ(browse(there.wstring(), IDOK), "copie parcourir été");
+    EXPECT_EQ(h.Text(kOptCopieChemin), Narrow(there.wstring()));
+    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    const std::string c = browse(L"z:\\pas\\de\\dossier\\ici", IDCANCEL);
     EXPECT_NE(c.find("C:"), std::string::npos) << c;
+    EXPECT_EQ(h.Text(kOptCopieChemin), "z:\\pas\\de\\dossier\\ici");
+    EXPECT_FALSE(h.Enabled(kOptAppliquer));
     fs::remove_all(there);
 }
 
@@ -159,7 +159,7 @@ struct FortyFiles {
     fs::path folder = Beside("quarante");
 };
 
-struct CopyWhilePlayingTest : ::testing::Test, CopyPageFixture {
+struct CopyWhilePlayingTest : ::testing::Test {
     CopyWhilePlayingTest() : h(Simulator::Options{.playlist = files.folder.wstring()}) {}
     FortyFiles files;
     OptionsHarness h;
@@ -181,16 +181,16 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     const int nextBefore = h.Logged(WM_COMMAND, kCmdNext, 0);
     bool keyDuringCopy = false, tickDuringCopy = false;
     ULONGLONG longestGap = 0, copying = 0;
-    std::vector<fs::path> folders;
-    for (int round = 0; round < 20 && copying < 2000; ++round) {
-        folders.push_back(Beside("quarante-copie-" + std::to_string(round)));
-        fs::remove_all(folders.back());
-        SetWindowTextW(h.Item(kOptCopieChemin), folders.back().wstring().c_str());
+    int rounds = 0;
+    for (; rounds < 20 && copying < 2000; ++rounds) {
+        const fs::path folder = Beside("quarante-copie-" + std::to_string(rounds));
+        fs::remove_all(folder);
+        SetWindowTextW(h.Item(kOptCopieChemin), folder.wstring().c_str());
         const ULONGLONG start = GetTickCount64();
         h.Click(kOptCopieCopier);
         EXPECT_LT(GetTickCount64() - start, 300u) << "the click waited for the copies";
         ASSERT_TRUE(ListCopyRunning());
-        if (round == 0) {
+        if (rounds == 0) {
             h.Click(kOptCopieCopier); // while one runs: nothing
             PressKey(VK_MEDIA_NEXT_TRACK);
         }
@@ -209,14 +209,13 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
             120000));
         copying += GetTickCount64() - start;
         ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }));
+        fs::remove_all(folder);
     }
     EXPECT_LT(longestGap, 250u);
     EXPECT_TRUE(keyDuringCopy);
     EXPECT_TRUE(tickDuringCopy);
-    std::printf("forty files of %d MB copied %zu times in %llu ms\n", FortyFiles::kMegabytes,
-                folders.size(), copying);
-    for (const fs::path& f : folders)
-        fs::remove_all(f);
+    std::printf("forty files of %d MB copied %d times in %llu ms\n", FortyFiles::kMegabytes, rounds,
+                copying);
 }
 
 } // namespace

@@ -1,13 +1,25 @@
 // The options dialog in the real program: opening, pages, the bottom buttons,
 // the general page and the keyboard, read back from the controls and the file.
+// A second run at 144 DPI (Wine reads the DPI when a process starts) shows
+// every page and opens the keyboard list's menu.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "AtEachDpi.h"
 #include "OptionsHarness.h"
+#include "ui/Layout.h"
 
 namespace pilotune::testing {
 namespace {
+
+constexpr char kDpiVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
+// The run at another DPI is DPI aware from its start, as the program's manifest declares.
+[[maybe_unused]] const bool kDpiAware = ChildDpi(kDpiVariable) && SetProcessDPIAware();
+
+TEST(OptionsAtDpi, TheListMenuAndEveryPageAt144) {
+    RunAtEachDpi({144}, L"ListGesturesTest.ARightClick*:OptionsFrameTest.EveryPage*", kDpiVariable);
+}
 
 struct OptionsFrameTest : ::testing::Test {
     OptionsHarness h;
@@ -41,20 +53,7 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     EXPECT_FALSE(h.Enabled(kOptAppliquer));
 }
 
-TEST_F(OptionsFrameTest, OkWithNothingChangedOnlyWritesTheFileAndCloses) {
-    h.Start();
-    ASSERT_TRUE(h.OpenOn(kPageClavier));
-    const bool cacheWA = h.option.CacheWA;
-    h.option.CacheWA = !cacheWA; // a value the dialog would overwrite on apply
-    h.Click(IDOK);
-    ASSERT_TRUE(h.Closed());
-    EXPECT_EQ(h.option.CacheWA, !cacheWA);
-    EXPECT_NE(h.FileText().find("Dernière=2"), std::string::npos);
-    // The placement goes to the store as the window closes, after the flush.
-    EXPECT_GT(h.store.ReadInteger("FenOption", "Width", 0, true), 0);
-}
-
-TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasApplied) {
+TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasAppliedOkAloneOnlyWritesTheFile) {
     h.Start();
     ASSERT_TRUE(h.OpenOn());
     ASSERT_FALSE(h.Checked(kOptCacheWA));
@@ -71,12 +70,21 @@ TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasApplied) {
     ASSERT_TRUE(h.Closed());
     EXPECT_TRUE(h.option.CacheWA);
     EXPECT_EQ(h.option.Transparent, 99);
-    ASSERT_TRUE(h.OpenOn());
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     EXPECT_TRUE(h.Checked(kOptCacheWA));
     EXPECT_EQ(h.Text(kOptTransparent), "099 %");
+
+    // Ok with nothing changed applies nothing: it writes the file and closes.
+    h.option.CacheWA = false; // a value the dialog would overwrite on apply
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Closed());
+    EXPECT_FALSE(h.option.CacheWA);
+    EXPECT_NE(h.FileText().find("Dernière=2"), std::string::npos);
+    // The placement goes to the store as the window closes, after the flush.
+    EXPECT_GT(h.store.ReadInteger("FenOption", "Width", 0, true), 0);
 }
 
-TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryField) {
+TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryFieldDefautResetsIt) {
     h.Start();
     h.option.NbBoucle = 3;
     h.option.NbExtrait = 25;
@@ -108,19 +116,11 @@ TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryField) {
     ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.LoopOn);
     EXPECT_FALSE(h.option.AffichageNeg);
-    const std::string file = h.FileText();
-    EXPECT_NE(file.find("NbBoucle=3"), std::string::npos);
-    EXPECT_NE(file.find("NbExtrait=25"), std::string::npos);
-    EXPECT_NE(file.find("Transparent=40"), std::string::npos);
-    EXPECT_NE(file.find("AffichageNeg=0"), std::string::npos);
-}
+    for (const char* line : {"NbBoucle=3", "NbExtrait=25", "Transparent=40", "AffichageNeg=0"})
+        EXPECT_NE(h.FileText().find(line), std::string::npos) << line;
 
-TEST_F(OptionsFrameTest, DefaultResetsTheGeneralPage) {
-    h.Start();
-    h.option.NbBoucle = 2;
-    h.option.Transparent = 10;
+    // Défaut resets the page and applies nothing before Ok or Appliquer.
     h.option.CacheWA = true;
-    h.option.MAJ = false;
     h.option.ExcerptOn = true;
     ASSERT_TRUE(h.OpenOn());
     h.Click(kOptDefaut);
@@ -132,7 +132,7 @@ TEST_F(OptionsFrameTest, DefaultResetsTheGeneralPage) {
     EXPECT_FALSE(h.Checked(kOptExtrait));
     EXPECT_FALSE(h.Enabled(kOptExtraitNb));
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
-    EXPECT_TRUE(h.option.CacheWA); // nothing applied before Ok or Appliquer
+    EXPECT_TRUE(h.option.CacheWA);
 }
 
 TEST_F(OptionsFrameTest, KeyboardTabReachesEveryControlEnterIsOkEscapeIsAnnuler) {
@@ -166,18 +166,28 @@ TEST_F(OptionsFrameTest, KeyboardTabReachesEveryControlEnterIsOkEscapeIsAnnuler)
     EXPECT_FALSE(h.option.Systray);
 }
 
-TEST_F(OptionsFrameTest, ScreenshotOfTheGeneralPage) {
+// Every page's texts whole, and its screenshot. At 144 DPI the dialog is wider
+// than the test screen (1024 pixels): it is shown at its minimum size, which fits.
+TEST_F(OptionsFrameTest, EveryPageWholeAndTheMinimumSizeHolds) {
+    const int dpi = ScreenDpi();
+    if (ChildDpi(kDpiVariable)) ASSERT_EQ(dpi, ChildDpi(kDpiVariable));
     h.Start();
     ASSERT_TRUE(h.OpenOn());
-    h.Shot("divers");
-    h.Click(kOptPageButton + kPageClavier);
-    h.Click(kOptClaActiver);
-    h.Shot("clavier");
-    h.Click(kOptPageButton + kPagePlanification);
-    h.Click(kOptPlanActiver);
-    h.Click(kOptPlanAjouter);
-    h.Shot("planification");
-    // The minimum size holds and the bottom row follows the corner.
+    if (dpi != 96)
+        SetWindowPos(h.Form(), nullptr, 0, 0, ScaleToDpi(650, dpi), ScaleToDpi(500, dpi),
+                     SWP_NOZORDER);
+    EXPECT_GE(ClientSize(h.Form()).cx, ScaleToDpi(600, dpi));
+    const char* names[] = {"divers", "programme", "clavier", "copie", "planification"};
+    for (int page = 0; page < kOptionPageCount; ++page) {
+        h.Click(kOptPageButton + page);
+        if (page == kPageClavier) h.Click(kOptClaActiver);
+        if (page == kPagePlanification) {
+            h.Click(kOptPlanActiver);
+            h.Click(kOptPlanAjouter);
+        }
+        // At 96 DPI the programme and copy pages are shot by their own tests, with rows.
+        if (dpi != 96 || (page != kPageProgramme && page != kPageCopie)) h.Shot(names[page]);
+    }
     SetWindowPos(h.Form(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     RECT r{};
     GetWindowRect(h.Form(), &r);

@@ -18,6 +18,7 @@
 #include "components/UEditUpDownWin32.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
+#include "ui/GdiWin32.h"
 #include "ui/WindowWin32.h"
 
 namespace pilotune::testing {
@@ -29,8 +30,7 @@ struct OptionsHarness : BarHarness {
     // Runs the program's loop (dialog keys first) until `done` or `ms`.
     template <class Done> bool Loop(Done done, int ms = 4000) { return RunUntil(done, ms); }
     void Settle(int ms = 100) {
-        const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-        Loop([&] { return GetTickCount64() > end; }, ms + 100);
+        Loop([] { return false; }, ms);
     }
 
     void Open() { bar.dispatcher.ExecuterAction(AFFICHEOPTION, false); }
@@ -103,12 +103,13 @@ struct OptionsHarness : BarHarness {
         });
         Notify(id, NM_RCLICK, row);
     }
-    // Every text of the dialog whole, and its screenshot options-<page>-96.bmp.
+    // Every text of the dialog whole, and its screenshot options-<page>-<dpi>.bmp.
     void Shot(const std::string& page) {
         EXPECT_TRUE(MakeForeground(Form()));
         Settle(200);
         EXPECT_EQ(ClippedTexts(Form()), "") << page;
-        EXPECT_TRUE(SaveScreenshot(Form(), ScreenshotPath("options-" + page + "-96.bmp")));
+        EXPECT_TRUE(SaveScreenshot(Form(), ScreenshotPath("options-" + page + "-" +
+                                                          std::to_string(ScreenDpi()) + ".bmp")));
     }
     // A menu item's command as the menu sends it.
     void Command(int id) { SendMessageW(Form(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }

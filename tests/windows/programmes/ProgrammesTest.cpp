@@ -1,8 +1,13 @@
 // Recording and replaying a programme through the bar's tick, against the
-// simulator; the programme lands in the settings file.
+// simulator (the programme lands in the settings file), and the dialog that
+// chooses one, driven from another thread as a user would.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "../schedule/BarHarness.h"
+#include "ModalDriver.h"
+#include "programmes/FProgLireWin32.h"
 #include "player/Playlist.h"
 #include "schedule/Action.h"
 
@@ -14,9 +19,6 @@ namespace {
 struct ProgrammeOnSimulator : ::testing::Test {
     BarHarness h{{.speed = 4, .play = true, .tracks = 8}};
     std::string Name(int track) { return std::string(FileNamePart(h.link.FichierTitre(track))); }
-    void Idle(int ms) {
-        h.RunUntil([] { return false; }, ms);
-    }
 };
 
 } // namespace
@@ -83,6 +85,38 @@ TEST_F(ProgrammeOnSimulator, ReplayJumpsToEachEntryAndSeeksToItsStart) {
         EXPECT_EQ(jumps[k].first, tracks[k] - 1) << k;
         EXPECT_EQ(jumps[k].second, starts[k] * 1000) << k;
     }
-    Idle(1500); // the last entry plays on
+    h.RunUntil([] { return false; }, 1500); // the last entry plays on
     EXPECT_EQ(h.link.NumeroTitre(), 7);
+}
+
+TEST(ProgLire, OkReturnsTheSelectedTextAndAnnulerNothing) {
+    TfrmProgLire dialog;
+    std::string caption, label;
+    // Shows the choice among `items` while another thread runs `user` on it.
+    auto choose = [&](const std::vector<std::string>& items, std::function<void(HWND)> user,
+                      const ProgLireTexts& texts = kProgLireProgramme) {
+        ModalDriver driver(kProgLireClass, [&](HWND box) {
+            caption = TextOf(box);
+            label = TextOf(GetDlgItem(box, kLblProgLireId));
+            user(box);
+        });
+        return dialog.Choisir(nullptr, items, texts);
+    };
+    const auto chosen = choose({"PlayList", "Soirée", "Réveil"}, [](HWND box) {
+        SendMessageW(GetDlgItem(box, kCbxProgTitreId), CB_SETCURSEL, 2, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(caption, "Lecture du programme");
+    EXPECT_EQ(label, "Sélectionnez le programme que vous voulez lire :");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, "Réveil");
+    EXPECT_EQ(dialog.Tag(), 1);
+
+    const auto cancel = [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); };
+    EXPECT_FALSE(choose({"0 - Jouer", "1 - Pause"}, cancel, kProgLireAction));
+    EXPECT_EQ(caption, "Liste des actions en cours");
+    EXPECT_EQ(dialog.Tag(), 0);
+    EXPECT_FALSE(choose({"a"}, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); }));
+    EXPECT_FALSE(choose({}, [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }));
+    EXPECT_EQ(dialog.Tag(), 1); // nothing to choose
 }

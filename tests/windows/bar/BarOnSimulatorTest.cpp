@@ -1,25 +1,65 @@
-// The bar at 96, 120, 144 and 192 DPI in the program's own assembly beside
-// the simulator: its size follows the width rule, every text fits its label,
-// real clicks on each button and on the progress zone still reach the player,
-// and a screenshot of each under build/screenshots/. Wine reads LogPixels when
-// a process starts: the test runs itself again at each DPI.
+// The bar beside the real simulator process. Its excerpt mode, the test
+// driving the ticks and moving the simulator's frozen clock itself (the loop,
+// the shuffle history and a silent player: the monitor's own tests). The bar
+// at 96, 120, 144 and 192 DPI in the program's own assembly: its size follows
+// the width rule, every text fits its label, real clicks on each button and on
+// the progress zone still reach the player, and a screenshot of each under
+// build/screenshots/. Wine reads LogPixels when a process starts: the test
+// runs itself again at each DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
 #include "AtEachDpi.h"
-#include "Simulator.h"
+#include "QuietServices.h"
+#include "bar/BarLogic.h"
 #include "bar/FPrincipaleWin32.h"
-#include "ui/GdiWin32.h"
 #include "ui/Layout.h"
-#include "ui/ScenePainterWin32.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
+
+namespace {
+
+// The simulator's clock stands still: the test moves the position, then runs
+// the bar's tick.
+TEST(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
+    Simulator sim{{.play = true, .tracks = 12}};
+    sim.Freeze(true);
+    Win32PlayerWindow window;
+    Win32PlayerSystem system;
+    TPilotune link{window, system, Narrow(SimulatorExe())};
+    link.Connecter();
+    ASSERT_EQ(window.Handle(), sim.Window());
+    COption option;
+    SettingsStore store;
+    QuietServices services;
+    BarLogic bar{option, link, store, services};
+    bar.monitor.Start();
+    LayoutBar(bar.state.scene, 1024, 450);
+    const auto nexts = [&] {
+        return std::ranges::count_if(sim.Log(), [](const Simulator::Logged& m) {
+            return m.msg == WM_COMMAND && m.wParam == kCmdNext && m.lParam == 0;
+        });
+    };
+    option.NbExtrait = 4;
+    bar.dispatcher.ExecuterAction(EXTRAIT, false);
+    link.JouerTitre(1);
+    sim.ClearLog();
+    for (int track = 1; track <= 3; ++track) {
+        for (int ms : {3999, 4000}) {
+            sim.SetPosition(ms);
+            bar.monitor.Tick();
+            EXPECT_EQ(nexts(), ms < 4000 ? track - 1 : track) << track << " at " << ms << " ms";
+        }
+        EXPECT_EQ(link.NumeroTitre(), track + 1);
+    }
+}
 
 constexpr char kChildVariable[] = "PILOTUNE_BAR_DPI_CHILD";
 
@@ -52,23 +92,14 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     // cut at its end by design: its sample text must fit).
     const Scene& scene = h.bar.state.scene;
     Twin(h.bar.state.scene, "lblNbBoucle", S(1), -S(1)).SetText("8");
-    ScenePainter painter(nullptr);
-    HDC dc = GetDC(nullptr);
     for (const char* name :
          {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB", "lblTitreB"}) {
         const Element& e = scene[name];
         const std::string text = std::string(name) == "lblTitreB" ? "000. Titre" : e.text;
-        HGDIOBJ old = SelectObject(dc, painter.FontFor(e.font));
-        SIZE extent{};
-        const std::wstring wide = Widen(text);
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
+        const SIZE extent = TextExtent(e.font, text);
         EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << text << "\"";
-        EXPECT_LE(metrics.tmAscent + metrics.tmDescent, e.bounds.height + S(1)) << name;
+        EXPECT_LE(extent.cy, e.bounds.height + S(1)) << name;
     }
-    ReleaseDC(nullptr, dc);
     h.RunUntil([] { return false; }, 300);
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -87,13 +118,14 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
         ClickAt(bar, x, y);
     };
     const int L = scene["shaBord1B"].bounds.left, R = scene["shaBord2B"].bounds.left;
+    const int top = scene["shaAvanceB"].bounds.top;
     h.sim.ClearLog();
-    click((L + R) / 2, scene["shaAvanceB"].bounds.top + S(2));
+    click((L + R) / 2, top - S(10)); // above the progress zone: nothing
+    h.RunUntil([] { return false; }, 300);
+    EXPECT_EQ(h.Logged(WM_USER, -1, kQuerySeek), 0);
+    click((L + R) / 2, top + S(2));
     ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
-    long long seekMs = -1;
-    for (const auto& m : h.sim.Log())
-        if (m.msg == WM_USER && m.lParam == kQuerySeek) seekMs = static_cast<long long>(m.wParam);
-    EXPECT_NEAR(seekMs, 102000, 2000); // half of 200 s, + 2 s
+    EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
 
     // A real click on the middle of each button reaches the player ("back"
     // first: with no history yet it is the player's own previous).
@@ -154,3 +186,5 @@ TEST(BarDpiChange, TheBarRescalesOnWmDpiChangedAndComesBackExactly) {
     h.RunUntil([] { return false; }, 1200);
     EXPECT_EQ(scene["lblDureeN"].bounds, scene["lblDureeB"].bounds.Moved(1, -1));
 }
+
+} // namespace

@@ -1,0 +1,355 @@
+// The full-screen view and the about box in the program's own assembly,
+// beside the simulator: the view opened and closed by PLEINECRAN, real mouse
+// and keys, the tick's refresh, and its design at 96, 120, 144 and 192 DPI,
+// each in a child run (Wine reads the DPI when a process starts); the about
+// box opened by APROPOSDE.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../schedule/BarHarness.h"
+#include "AtEachDpi.h"
+#include "WindowInput.h"
+#include "WindowText.h"
+#include "ui/Layout.h"
+#include "ui/WindowTextWin32.h"
+#include "windows/FAProposDeWin32.h"
+#include "windows/FPleinEcranWin32.h"
+#include "windows/PleinEcranScene.h"
+
+using namespace pilotune;
+using namespace pilotune::testing;
+
+namespace {
+
+constexpr char kChildVariable[] = "PILOTUNE_VIEW_DPI_CHILD";
+// A child run is DPI aware from its start, as the program's manifest declares.
+[[maybe_unused]] const bool kDpiAware = ChildDpi(kChildVariable) && (BeDpiAware(), true);
+
+struct PleinEcranOnSimulator : ::testing::Test {
+    BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+
+    void SetUp() override { h.Start(); }
+    void TearDown() override {
+        if (h.app.PleinEcran()) h.app.PleinEcran()->Close();
+    }
+    HWND OpenView() {
+        h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+        HWND view = FindWindowW(kPleinEcranClass, kPleinEcranCaption);
+        h.RunUntil([] { return false; }, 200); // its first paint
+        return view;
+    }
+    bool Open() const { return const_cast<BarHarness&>(h).app.PleinEcran() != nullptr; }
+    const Scene& View() { return h.app.PleinEcran()->ViewScene(); }
+    // The area the view has left to repaint, in pixels.
+    long long PendingArea(HWND view) {
+        GdiObject<HRGN> region{CreateRectRgn(0, 0, 0, 0)};
+        if (GetUpdateRgn(view, region.Get(), FALSE) <= NULLREGION) return 0;
+        const DWORD size = GetRegionData(region.Get(), 0, nullptr);
+        std::vector<char> data(size);
+        auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+        GetRegionData(region.Get(), size, rgn);
+        long long area = 0;
+        const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
+        for (DWORD i = 0; i < rgn->rdh.nCount; ++i)
+            area += static_cast<long long>(r[i].right - r[i].left) * (r[i].bottom - r[i].top);
+        return area;
+    }
+};
+
+TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondOneClosesIt) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(IsWindowVisible(view));
+    RECT r{};
+    GetWindowRect(view, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetForegroundWindow(), view);
+    // The bar is seen above the view, also after the view was clicked.
+    RECT bar{};
+    GetWindowRect(h.app.Bar().Handle(), &bar);
+    const POINT onBar{bar.left + 100, bar.top + 5};
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    ClickAt(view, 500, 300);
+    h.RunUntil([] { return false; }, 200);
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    BringWindowToTop(view); // what an activation by a click does on Windows
+    EXPECT_EQ(WindowFromPoint(onBar), h.app.Bar().Handle());
+    EXPECT_TRUE(Open());
+
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    EXPECT_FALSE(Open());
+    EXPECT_FALSE(FindWindowW(kPleinEcranClass, nullptr));
+    EXPECT_TRUE(IsWindow(h.app.Bar().Handle())); // the program goes on
+    // Freed after its last message; a third opens a new view.
+    h.RunUntil([] { return false; }, 100);
+    EXPECT_TRUE(OpenView());
+}
+
+// J opens the player's title search and leaves the view; Escape, the close
+// picture and a double click on the time close the view and only it.
+TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    h.app.PleinEcran()->Focus();
+    h.sim.ClearLog();
+    PressKey('J');
+    ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_COMMAND, kCmdSearchWindow, 0) == 1; }, 2000));
+    EXPECT_TRUE(Open());
+    h.app.PleinEcran()->Focus();
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+    EXPECT_FALSE(FindWindowW(kPleinEcranClass, nullptr));
+
+    view = OpenView();
+    ASSERT_TRUE(view);
+    const Rect ferme = View()["imgFerme"].bounds;
+    MouseAt(view, ferme.left + 10, ferme.top + 10);
+    h.RunUntil([] { return false; }, 150);
+    EXPECT_TRUE(View()["shaSelection"].visible); // the hover frames the picture
+    EXPECT_EQ(View()["shaSelection"].bounds, SelectionAround(ferme));
+    ClickAt(view, ferme.left + 10, ferme.top + 10);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+    EXPECT_TRUE(IsWindow(h.app.Bar().Handle()));
+
+    view = OpenView();
+    ASSERT_TRUE(view);
+    const Rect duree = View()["lblDureeB"].bounds;
+    const int x = duree.left + duree.width / 2, y = duree.top + duree.height / 2;
+    ClickAt(view, x, y);
+    ClickAt(view, x, y);
+    EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+}
+
+TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBT) {
+    h.option.AfficheBT = false;
+    ASSERT_TRUE(OpenView());
+    EXPECT_FALSE(View()["lblCopierB"].visible);
+    EXPECT_FALSE(View()["lblCopierN"].visible);
+    h.option.AfficheBT = true;
+    h.app.ApplySettings();
+    EXPECT_TRUE(View()["lblCopierB"].visible);
+    EXPECT_TRUE(View()["lblCopierN"].visible);
+}
+
+TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplays) {
+    h.sim.SetLength(h.link.NumeroTitre(), 120);
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    const Element& barTitle = h.bar.state.scene["lblTitreB"];
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != "00:00"; }, 4000));
+    ASSERT_TRUE(h.RunUntil(
+        [&] {
+            return View()["lblTitreB"].text == barTitle.text &&
+                   View()["shaAvanceB"].bounds.width > 0;
+        },
+        2000));
+    EXPECT_NE(View()["lblTitreB"].text, "Titre");
+    EXPECT_EQ(View()["lblTitreN"].text, View()["lblTitreB"].text);
+    const std::string before = View()["lblDureeB"].text;
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != before; }, 3000));
+    EXPECT_EQ(View()["lblDureeB"].text, h.bar.state.scene["lblDureeB"].text);
+    EXPECT_EQ(View()["shaAvanceB"].bounds.left, View()["shaBord1B"].bounds.left);
+    const Rect b = View()["shaAvanceB"].bounds, n = View()["shaAvanceN"].bounds;
+    EXPECT_EQ(n, b.Moved(4, -4));
+    EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-playing"));
+
+    // The remaining time: the bar starts further right and ends at the right end.
+    h.bar.dispatcher.ExecuterAction(AFFICHENEGATIF, false);
+    ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text.starts_with("-"); }, 2000));
+    const Rect rest = View()["shaAvanceB"].bounds;
+    EXPECT_GT(rest.left, View()["shaBord1B"].bounds.left);
+    EXPECT_EQ(rest.Right(), View()["shaBord2B"].bounds.left);
+    EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-remaining"));
+}
+
+TEST_F(PleinEcranOnSimulator, ATickRepaintsTheTimeAndTheProgressNotTheScreen) {
+    h.sim.Freeze(true);
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    TfrmPleinEcran& v = *h.app.PleinEcran();
+    v.TickRefresh(30, 120);
+    UpdateWindow(view);
+    ASSERT_EQ(PendingArea(view), 0);
+    // A second later: a new time and a longer bar.
+    h.bar.state.twins.duree.SetText("00:31");
+    v.TickRefresh(31, 120);
+    const long long area = PendingArea(view);
+    const long long screen =
+        static_cast<long long>(GetSystemMetrics(SM_CXSCREEN)) * GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_GT(area, 0);
+    EXPECT_LT(area, screen / 10) << area << " of " << screen;
+    UpdateWindow(view);
+    // Nothing changed: nothing to repaint.
+    v.TickRefresh(31, 120);
+    EXPECT_EQ(PendingArea(view), 0);
+}
+
+TEST(PleinEcranAtDpi, ScalesItsDesignAt96To192) {
+    RunAtEachDpi({96, 120, 144, 192}, L"PleinEcranOnSimulator.AtTheChildsDpi*", kChildVariable);
+}
+
+// Pictures and letters scaled, the labels' texts whole, a click in the middle
+// of the track seeks to about half and one above it does nothing.
+TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
+    const int dpi = ChildDpi(kChildVariable);
+    if (!dpi) GTEST_SKIP() << "run by PleinEcranAtDpi with the DPI set";
+    ASSERT_EQ(ScreenDpi(), dpi);
+    // The design scales with the DPI as far as it fits the screen.
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const auto S = [&](int design) { return ScaleToDpi(design, ViewDpi(sw, sh, dpi)); };
+    h.sim.SetLength(h.link.NumeroTitre(), 200);
+    ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
+    HWND window = OpenView();
+    ASSERT_TRUE(window);
+    h.RunUntil([] { return false; }, 500); // a tick or two: time, title, progress
+    const Scene& scene = View();
+
+    for (const char* button : {"imgRecule", "imgJoue", "imgStop", "imgFerme"}) {
+        EXPECT_EQ(scene[button].bounds.width, S(34)) << button;
+        EXPECT_EQ(scene[button].bounds.height, S(34)) << button;
+    }
+    EXPECT_EQ(scene["imgSens"].bounds.width, S(49));
+    EXPECT_EQ(scene["lblTitreB"].font.height, S(80));
+    EXPECT_EQ(scene["lblHazardN"].font.height, S(27));
+    EXPECT_EQ(scene["shaBord1B"].bounds.width, S(7));
+    // Nothing crowds: the time between the pause and stop pictures, the
+    // indicators side by side, the title below the time.
+    const auto before = [&](const char* a, const char* b) {
+        return scene[a].bounds.Right() <= scene[b].bounds.left;
+    };
+    EXPECT_TRUE(before("imgPause", "lblDureeB"));
+    EXPECT_TRUE(before("lblDureeB", "imgStop"));
+    EXPECT_TRUE(before("lblHazardB", "lblOptionB"));
+    EXPECT_LE(scene["imgJoue"].bounds.Bottom(), scene["lblTitreB"].bounds.top);
+    for (const char* name : {"lblHazardB", "lblOptionB", "lblCopierB"}) {
+        const Element& e = scene[name];
+        const SIZE extent = TextExtent(e.font, e.text);
+        EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << e.text << "\"";
+        EXPECT_LE(extent.cy, e.bounds.height + S(4)) << name;
+    }
+    EXPECT_TRUE(SaveWindowBmp(window, "fullscreen-" + std::to_string(dpi)));
+
+    const Rect bar = scene["shaAvanceB"].bounds;
+    const int l = scene["shaBord1B"].bounds.left, r = scene["shaBord2B"].bounds.left;
+    h.sim.ClearLog();
+    ClickAt(window, (l + r) / 2, bar.top - bar.height - S(2)); // above the track's zone
+    h.RunUntil([] { return false; }, 300);
+    EXPECT_EQ(h.Logged(WM_USER, -1, kQuerySeek), 0);
+    ASSERT_TRUE(Open());
+    ClickAt(window, (l + r) / 2, bar.top + S(2));
+    ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
+    EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
+}
+
+// Windows tells the view its monitor's DPI changed: it keeps covering the
+// monitor and draws its design at the new scale.
+TEST_F(PleinEcranOnSimulator, TheViewRescalesOnWmDpiChanged) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
+    SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT r{};
+    GetWindowRect(view, &r);
+    EXPECT_EQ(r.right - r.left, sw);
+    EXPECT_EQ(r.bottom - r.top, sh);
+    const int dpi = ViewDpi(sw, sh, 144);
+    EXPECT_GT(dpi, 96);
+    EXPECT_EQ(View()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
+    EXPECT_EQ(View()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
+}
+
+std::filesystem::path Readme() {
+    return std::filesystem::path(Widen(ExecutablePath())).parent_path() / "Pilotune.txt";
+}
+
+struct AProposDeOnSimulator : PleinEcranOnSimulator {
+    void TearDown() override {
+        PleinEcranOnSimulator::TearDown();
+        if (h.app.AProposDe()) DestroyWindow(h.app.AProposDe()->Handle());
+        std::error_code ignored;
+        std::filesystem::remove(Readme(), ignored);
+    }
+    HWND OpenAbout() {
+        h.bar.dispatcher.ExecuterAction(APROPOSDE, false);
+        h.RunUntil([] { return false; }, 150);
+        return FindWindowW(kAProposDeClass, kAProposDeCaption);
+    }
+    static std::string ChildText(HWND box, int id) { return WindowText(GetDlgItem(box, id)); }
+    static int AboutBoxes() { return CountWindowsTitled(kAProposDeCaption); }
+};
+
+TEST_F(AProposDeOnSimulator, OpensWithTheFileVersionAndASecondOneKeepsOneBox) {
+    std::ofstream(Readme(), std::ios::binary) << "Pilotune\r\nUne ligne\r\n\xC9t\xE9\r\n";
+    HWND box = OpenAbout();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(ChildText(box, kAProposVersionId), "Version : 1.0.0.0");
+    EXPECT_EQ(ChildText(box, kAProposAvertissementId), kAvertissement);
+    EXPECT_GT(h.app.AProposDe()->Frame().Scroll().height, 0);
+    EXPECT_TRUE(SaveWindowBmp(box, "about"));
+
+    // A second APROPOSDE brings the same box to the front.
+    SetForegroundWindow(h.app.Bar().Handle());
+    EXPECT_EQ(OpenAbout(), box);
+    EXPECT_EQ(AboutBoxes(), 1);
+    EXPECT_EQ(GetForegroundWindow(), box);
+
+    // Escape, Enter and OK close it, as in any dialog; the next APROPOSDE
+    // makes a new one.
+    for (const WORD key : {WORD(VK_ESCAPE), WORD(VK_RETURN), WORD(0)}) {
+        if (key)
+            PressKey(key);
+        else
+            SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(h.RunUntil([&] { return !h.app.AProposDe(); }, 2000)) << key;
+        EXPECT_EQ(AboutBoxes(), 0);
+        box = OpenAbout();
+        ASSERT_TRUE(box);
+    }
+}
+
+TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesIt) {
+    {
+        std::ofstream readme(Readme(), std::ios::binary);
+        for (int i = 0; i < 40; ++i)
+            readme << "Ligne " << i << " du fichier lisez-moi\r\n";
+    }
+    ASSERT_TRUE(OpenAbout());
+    const DescriptionFrame& frame = h.app.AProposDe()->Frame();
+    const int start = frame.Scroll().top;
+    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().top < start - 3; }, 2000)); // it rises
+    const Rect text = frame.TextBounds();
+    const int x = text.left + 20;
+    const int y = std::min(text.top + 10, frame.Scroll().frameHeight - 10);
+    ClickAt(frame.Handle(), x, y);
+    ASSERT_TRUE(h.RunUntil([&] { return !frame.Scroll().running; }, 1000));
+    const int paused = frame.Scroll().top;
+    h.RunUntil([] { return false; }, 300);
+    EXPECT_EQ(frame.Scroll().top, paused);
+
+    ClickAt(frame.Handle(), x, y); // the text has not moved: the same place
+    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().running; }, 1000));
+    EXPECT_TRUE(h.RunUntil([&] { return frame.Scroll().top < paused - 3; }, 2000));
+}
+
+// Without the read-me file the frame stays empty.
+TEST_F(AProposDeOnSimulator, OpenedOverTheFullScreenViewWithoutTheReadMeItShowsAboveIt) {
+    std::error_code ignored;
+    std::filesystem::remove(Readme(), ignored);
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.app.PleinEcran());
+    HWND box = OpenAbout();
+    ASSERT_TRUE(box);
+    RECT r{};
+    GetWindowRect(box, &r);
+    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(seen == box || IsChild(box, seen));
+    EXPECT_EQ(h.app.AProposDe()->Frame().Scroll().height, 0);
+}
+
+} // namespace
