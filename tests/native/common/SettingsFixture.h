@@ -27,15 +27,9 @@ class SettingsFixture : public TempFolder {
         ini = dir / "pilote.ini";
     }
 
-    SettingsStore::Environment Env(std::string user = "abc") const {
-        return {(dir / "pilote.exe").string(), std::move(user), &codec, &dates};
-    }
-    void Open(SettingsStore& store, std::string user = "abc") const {
-        store.Open("", Env(std::move(user)));
-    }
     SettingsStore Opened(std::string user = "abc") const {
         SettingsStore store;
-        Open(store, std::move(user));
+        store.Open("", {(dir / "pilote.exe").string(), std::move(user), &codec, &dates});
         return store;
     }
     void WriteFile(const std::string& bytes) const {
