@@ -25,15 +25,6 @@ struct Clavier {
     std::string Down(int key, int flags = 0) { return nommeur.Traiter(key, flags, true).text; }
     std::string Up(int key, int flags = 0) { return nommeur.Traiter(key, flags, false).text; }
 };
-struct Runs {
-    COption option;
-    std::vector<AppelRaccourci> ran;
-    Raccourcis keys{option, [this](int a, bool flag, const std::string& p) {
-                        EXPECT_FALSE(flag);
-                        ran.push_back({a, p});
-                    }};
-};
-
 std::vector<int> Ticks(OrdreAnimation& o, int start, int images, int n) {
     std::vector<int> shown;
     int last = start;
@@ -135,38 +126,32 @@ TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEventAndFlagsFrom130KeepTheS
     EXPECT_EQ(k.Down('A', 129), "A");                 // 129 still refreshes
 }
 
-TEST(Bindings, EveryActiveExactMatchRunsInIndexOrder) {
-    Runs r;
-    r.option.Bindings = {
+TEST(Bindings, EveryActiveExactMatchRunsInIndexOrderWhateverTheActionDoesToTheTable) {
+    COption option;
+    option.Bindings = {
         {true, 2, "Ctrl + Touche F5", "C:\\a.exe"}, {true, 4, "Touche F5", ""},
         {false, 6, "Ctrl + Touche F5", ""},         {true, 16, "Ctrl + Touche F5", "Soirée"},
         {true, 7, "ctrl + touche f5", ""},          {true, 8, "Ctrl + Touche F5 ", ""}};
-    r.keys.ToucheEnfoncee("Ctrl + Touche F5");
-    EXPECT_EQ(r.ran, (std::vector<AppelRaccourci>{{2, "C:\\a.exe"}, {16, "Soirée"}}));
-    r.ran.clear();
-    r.keys.ToucheEnfoncee("Touche F5");
-    EXPECT_EQ(r.ran, (std::vector<AppelRaccourci>{{4, ""}}));
-    r.ran.clear();
-    r.keys.ToucheEnfoncee("");
-    EXPECT_TRUE(r.ran.empty());
+    const auto table = option.Bindings;
+    std::vector<AppelRaccourci> ran;
+    Raccourcis keys(option, [&](int a, bool flag, const std::string& p) {
+        EXPECT_FALSE(flag);
+        ran.push_back({a, p});
+        option.Bindings.clear(); // as an options dialog applied from inside an action would
+    });
+    keys.ToucheEnfoncee("Ctrl + Touche F5");
+    EXPECT_EQ(ran, (std::vector<AppelRaccourci>{{2, "C:\\a.exe"}, {16, "Soirée"}}));
+    ran.clear();
+    option.Bindings = table;
+    keys.ToucheEnfoncee("Touche F5");
+    EXPECT_EQ(ran, (std::vector<AppelRaccourci>{{4, ""}}));
+    option.Bindings = table;
+    keys.ToucheEnfoncee("");
     // The capture into the options dialog's box runs on the real page; without
     // a box to fill, a capture runs nothing at all.
-    r.option.Capture = true;
-    r.keys.ToucheEnfoncee("Touche F5");
-    EXPECT_TRUE(r.ran.empty());
-}
-
-TEST(Bindings, AnActionThatRewritesTheTableDoesNotChangeWhatThePressRuns) {
-    COption option;
-    option.Bindings = {{true, 24, "A", ""}, {true, 7, "A", ""}};
-    std::vector<int> ran;
-    Raccourcis keys(option, [&](int a, bool, const std::string&) {
-        ran.push_back(a);
-        option.Bindings.clear(); // as an options dialog applied from inside an action would
-        option.Bindings.push_back({true, 9, "A", ""});
-    });
-    keys.ToucheEnfoncee("A");
-    EXPECT_EQ(ran, (std::vector<int>{24, 7}));
+    option.Capture = true;
+    keys.ToucheEnfoncee("Touche F5");
+    EXPECT_EQ(ran.size(), 1u);
 }
 
 // A plain order cycles on the real notification area; here, its odd entries.
@@ -212,13 +197,10 @@ TEST(TrayAnimation, AWrongCharacterIsRefusedAndTheOrderKept) {
 
 // The cut of ASCII tips is checked on the real notification area.
 TEST(TrayTip, TheTipKeepsTheFirst63CharactersNotBytes) {
-    const auto accents = [](int n) {
-        std::string s;
-        while (n-- > 0)
-            s += "é";
-        return s;
-    };
-    EXPECT_EQ(TexteBulle(accents(70)), accents(63));
+    std::string accents;
+    for (int n = 0; n < 63; ++n)
+        accents += "é";
+    EXPECT_EQ(TexteBulle(accents + "éèàçù€ô"), accents);
 }
 
 TEST(TrayMouse, EachMouseMessageRaisesItsEventAndThePressesAct) {
