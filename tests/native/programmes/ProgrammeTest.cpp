@@ -157,6 +157,12 @@ TEST_F(Programmes, ReplayFollowsStartAndEndPoints) {
     TickAt(1000);
     ChangeTrack(9);
     EXPECT_EQ(player.jumps.size(), 4u);
+
+    Store("Un", {{"piste6.mp3", 12, 40}}); // one entry: the jump, and the end at once
+    programmes.Lecture(false, "Un");
+    EXPECT_EQ(player.jumps.back(), std::make_pair(6, 12));
+    EXPECT_FALSE(option.ProgLecture);
+    EXPECT_FALSE(bar.lireChecked);
 }
 
 TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkipped) {
@@ -178,17 +184,8 @@ TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkipped) {
     EXPECT_FALSE(option.ProgLecture);
 }
 
-TEST_F(Programmes, AOneEntryProgrammeJumpsAndEndsAtOnce) {
-    Store("Un", {{"piste6.mp3", 12, 40}});
-    programmes.Lecture(false, "Un");
-    ASSERT_EQ(player.jumps.size(), 1u);
-    EXPECT_EQ(player.jumps[0], std::make_pair(6, 12));
-    EXPECT_FALSE(option.ProgLecture);
-    EXPECT_FALSE(bar.lireChecked);
-}
-
-TEST_F(Programmes, GoingBackFromTheFirstEntryPlaysItAgain) {
-    Store("PlayList", {{"piste2.mp3", 5, 0}, {"piste3.mp3", 0, 0}, {"piste4.mp3", 0, 0}});
+TEST_F(Programmes, GoingBackFromTheFirstEntryPlaysItAgainAndAStoppedPlayerHoldsReplay) {
+    Store("PlayList", {{"piste2.mp3", 5, 20}, {"piste3.mp3", 0, 0}, {"piste4.mp3", 0, 0}});
     programmes.ProgrammeLoad("PlayList", true);
     programmes.Lecture(false, "");
     ASSERT_EQ(option.ProgPos, 0);
@@ -197,6 +194,15 @@ TEST_F(Programmes, GoingBackFromTheFirstEntryPlaysItAgain) {
     ASSERT_EQ(player.jumps.size(), 2u);
     EXPECT_EQ(player.jumps[1], std::make_pair(2, 5));
     EXPECT_TRUE(option.ProgLecture);
+
+    player.state = PlayerState::Stopped;
+    TickAt(50);
+    programmes.ProgrammeNext();
+    EXPECT_EQ(player.jumps.size(), 2u);
+    EXPECT_TRUE(option.ProgLecture);
+    player.state = PlayerState::Paused; // paused counts as playing
+    TickAt(50);
+    EXPECT_EQ(player.jumps.size(), 3u);
 }
 
 TEST_F(Programmes, ReplayResumesAtTheSavedEntryAfterARestart) {
@@ -292,21 +298,6 @@ TEST_F(Programmes, NoPositionOutsideTheProgrammeIsEverRead) {
         EXPECT_FALSE(option.ProgLecture);
     }
     EXPECT_EQ(player.jumps.size(), 1u);
-}
-
-TEST_F(Programmes, AStoppedPlayerHoldsReplay) {
-    Store("PlayList", {{"piste1.mp3", 10, 20}, {"piste2.mp3", 0, 0}, {"piste3.mp3", 0, 0}});
-    programmes.ProgrammeLoad("PlayList", true);
-    programmes.Lecture(false, "");
-    ASSERT_EQ(player.jumps.size(), 1u);
-    player.state = PlayerState::Stopped;
-    TickAt(50);
-    programmes.ProgrammeNext();
-    EXPECT_EQ(player.jumps.size(), 1u);
-    EXPECT_TRUE(option.ProgLecture);
-    player.state = PlayerState::Paused; // paused counts as playing
-    TickAt(50);
-    EXPECT_EQ(player.jumps.size(), 2u);
 }
 
 TEST_F(Programmes, ACountAboveTheStoredRowsGivesOnlyTheStoredRows) {
