@@ -39,7 +39,7 @@ std::size_t Count(const std::string& text, const std::string& what) {
 
 } // namespace
 
-TEST(Windows1252, EveryByteSurvivesARoundTripAndOtherTextBecomesQuestionMarks) {
+TEST(Windows1252, EveryByteSurvivesARoundTripOtherTextBecomesQuestionMarksAlsoInPlace) {
     const Windows1252Codec codec;
     std::string all;
     for (int b = 0; b < 256; ++b)
@@ -52,10 +52,8 @@ TEST(Windows1252, EveryByteSurvivesARoundTripAndOtherTextBecomesQuestionMarks) {
     EXPECT_EQ(codec.Encode("a\xC3"), "a?");                     // cut sequence
     EXPECT_EQ(codec.Encode("\xC0\xAF|\xED\xA0\x80"), "??|???"); // overlong, surrogate
     EXPECT_EQ(codec.Encode("\xE2\x82"), "??");
-}
 
-TEST(Windows1252, EncodingInPlaceGivesTheSameBytesAsEncode) {
-    const Windows1252Codec codec;
+    // Encoding in place gives the same bytes as Encode.
     std::string every; // every byte after every byte
     for (int a = 0; a < 256; ++a)
         for (int b = 0; b < 256; b += 3)
@@ -145,9 +143,10 @@ TEST_F(SettingsStoreTest, MissingFileIsAnEmptyStoreCreatedAtFirstFlush) {
     EXPECT_FALSE(never.Flush().ok);
 }
 
-TEST_F(SettingsStoreTest, IntegersAndBooleansParseOrGiveTheDefault) {
+TEST_F(SettingsStoreTest, IntegersBooleansAndDatesParseOrGiveTheDefault) {
     WriteFile("[abc Option]\nA=0x10\nB=-12\nC=+7\nD=12abc\nE=\nF=99999999999\nG=0xFFFFFFFF\n"
-              "H= 42 \nI=0x\nT=1\nU=0\nV=5\nW=oui\n");
+              "H= 42 \nI=0x\nT=1\nU=0\nV=5\nW=oui\n"
+              "[abc Planification]\nEffectuer 0=0\nEffectuer 1=31/02/2024\nEffectuer 2=1/3/2024\n");
     SettingsStore store = Opened();
     const std::pair<const char*, int> integers[] = {{"A", 16}, {"B", -12}, {"C", 7},
                                                     {"D", 3},  {"E", 3},   {"F", 3},
@@ -165,9 +164,17 @@ TEST_F(SettingsStoreTest, IntegersAndBooleansParseOrGiveTheDefault) {
     EXPECT_EQ(store.ReadText("Option", "A", "", true), "-2147483648");
     EXPECT_EQ(store.ReadInteger("Option", "A", 0, true), -2147483647 - 1);
     EXPECT_EQ(store.ReadText("Option", "T", "", true), "0");
+
+    // Dates go through the date codec; an unreadable text gives the default.
+    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 0, true), 0);
+    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 1", -7, true), -7);
+    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 2", 0, true), 45352);
+    store.WriteDate("Planification", "Effectuer 0", 0, true);
+    EXPECT_EQ(store.ReadText("Planification", "Effectuer 0", "", true), "0");
+    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 99, true), 0);
 }
 
-TEST_F(SettingsStoreTest, NamesCompareWithoutCaseAccentedCapitalsIncluded) {
+TEST_F(SettingsStoreTest, NamesCompareWithoutCaseAndTextsGoThroughTheCodePage) {
     WriteFile(codec.Encode("[ABC OPTION]\nNBBOUCLE=3\n[abc Programme ÉTÉ]\nProgNb=2\n"));
     SettingsStore store = Opened("Abc");
     EXPECT_EQ(store.ReadInteger("option", "nbboucle", 0, true), 3);
@@ -177,6 +184,13 @@ TEST_F(SettingsStoreTest, NamesCompareWithoutCaseAccentedCapitalsIncluded) {
     ASSERT_TRUE(store.Flush().ok);
     EXPECT_EQ(codec.Decode(FileBytes()),
               "[ABC OPTION]\r\nNBBOUCLE=5\r\n\r\n[abc Programme ÉTÉ]\r\nProgNb=6\r\n");
+
+    // Texts go through the code page and keep their inner blanks.
+    store.WriteText("Option", "Dernière", "Lecture à « été »  fin", true);
+    ASSERT_TRUE(store.Close().ok);
+    EXPECT_NE(FileBytes().find("Derni\xE8re=Lecture \xE0 \xAB \xE9t\xE9 \xBB  fin\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Opened("abc").ReadText("Option", "DERNIÈRE", "", true), "Lecture à « été »  fin");
 }
 
 TEST_F(SettingsStoreTest, SaveKeepsOrderCommentsAndOtherUsersUntouched) {
@@ -190,26 +204,6 @@ TEST_F(SettingsStoreTest, SaveKeepsOrderCommentsAndOtherUsersUntouched) {
     EXPECT_EQ(FileBytes(), "; réglages\r\n[zoe Option]\r\nNbBoucle=2\r\nSecret=x\r\n\r\n"
                            "[abc Option]\r\nZ=1\r\nA=20\r\nM=30\r\n\r\n[zoe Clavier]\r\n"
                            "ClavierNb=0\r\n\r\n[abc Divers]\r\nMAJ=1\r\n");
-}
-
-TEST_F(SettingsStoreTest, TextGoesThroughTheCodePageAndKeepsItsInnerBlanks) {
-    SettingsStore store = Opened();
-    store.WriteText("Option", "Dernière", "Lecture à « été »  fin", true);
-    ASSERT_TRUE(store.Close().ok);
-    EXPECT_NE(FileBytes().find("Derni\xE8re=Lecture \xE0 \xAB \xE9t\xE9 \xBB  fin\r\n"),
-              std::string::npos);
-    EXPECT_EQ(Opened().ReadText("Option", "DERNIÈRE", "", true), "Lecture à « été »  fin");
-}
-
-TEST_F(SettingsStoreTest, DatesUseTheDateCodecAndUnreadableTextsGiveTheDefault) {
-    WriteFile("[abc Planification]\nEffectuer 0=0\nEffectuer 1=31/02/2024\nEffectuer 2=1/3/2024\n");
-    SettingsStore store = Opened();
-    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 0, true), 0);
-    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 1", -7, true), -7);
-    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 2", 0, true), 45352);
-    store.WriteDate("Planification", "Effectuer 0", 0, true);
-    EXPECT_EQ(store.ReadText("Planification", "Effectuer 0", "", true), "0");
-    EXPECT_EQ(store.ReadDate("Planification", "Effectuer 0", 99, true), 0);
 }
 
 // An empty user name gives plain section names.
