@@ -39,13 +39,17 @@ struct PathTest : ::testing::Test, MemoryStore {
 };
 } // namespace
 
-TEST(TitleFromCaption, CutsBeforeTheDashOfWinamp) {
+TEST(PlayerTexts, TheTitleCutsBeforeTheDashOfWinampAndThePlaylistSitsBesideTheExe) {
     EXPECT_EQ(TitleFromCaption("12. Artiste - Morceau - Winamp"), "12. Artiste - Morceau");
     EXPECT_EQ(TitleFromCaption("12. Artiste - Morceau - Winamp [Paused]"), "12. Artiste - Morceau");
     EXPECT_EQ(TitleFromCaption("Sans le nom du lecteur"), "Sans le nom du lecteur");
     EXPECT_EQ(TitleFromCaption("- Winamp"), "");
     EXPECT_EQ(TitleFromCaption(""), "");
     EXPECT_EQ(TitleFromCaption(std::string(10000, 'x') + " - Winamp"), std::string(10000, 'x'));
+    // The playlist file replaces the last three characters of the player's path.
+    EXPECT_EQ(PlaylistPathFor(kExe), kM3u);
+    EXPECT_EQ(PlaylistPathFor("C:\\W\\winamp.EXE"), "C:\\W\\winamp.m3u");
+    EXPECT_EQ(PlaylistPathFor("ab"), "m3u");
 }
 
 // The plain commands cross to the simulator in the Windows link tests.
@@ -205,12 +209,6 @@ TEST_F(LinkTest, AMissingPlaylistFileOrAnAbsurdLengthGivesEmptyTextAndOneMessage
     window.answers[kQueryLength] = -5;
     EXPECT_EQ(link.NbTitres(), 0);
     EXPECT_EQ(link.FichierTitre(1), "");
-}
-
-TEST(PlaylistPath, ReplacesTheLastThreeCharacters) {
-    EXPECT_EQ(PlaylistPathFor(kExe), kM3u);
-    EXPECT_EQ(PlaylistPathFor("C:\\W\\winamp.EXE"), "C:\\W\\winamp.m3u");
-    EXPECT_EQ(PlaylistPathFor("ab"), "m3u");
 }
 
 // Names that compare equal must share their lookup key, or the cache would
