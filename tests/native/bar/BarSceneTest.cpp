@@ -12,7 +12,7 @@ using namespace pilotune;
 
 // Every white element has its black shadow, painted first (beneath it); the
 // background comes first of all and takes no mouse input.
-TEST(BarScene, EveryWhiteElementHasABlackShadowPaintedBeneathIt) {
+TEST(BarScene, ShadowsPaintedBeneathHoverActionsAndHighlightFrames) {
     const Scene scene = BuildBarScene();
     std::set<std::string> painted;
     int pairs = 0;
@@ -28,6 +28,16 @@ TEST(BarScene, EveryWhiteElementHasABlackShadowPaintedBeneathIt) {
     EXPECT_EQ(pairs, 10);
     EXPECT_EQ(scene.Elements().front().name, "imgFond");
     EXPECT_FALSE(scene["imgFond"].enabled);
+
+    EXPECT_EQ(ElementAction("lblNbBoucleN"), BOUCLE); // shadow and text act alike
+    EXPECT_EQ(ElementAction("lblCopierB"), COPIER);
+    EXPECT_EQ(ElementAction("lblTitreB"), std::nullopt);
+    EXPECT_EQ(ElementAction("imgFond"), std::nullopt);
+    EXPECT_EQ(HighlightTarget("lblNbBoucleB"), "imgSens");
+    EXPECT_EQ(HighlightTarget("lblHazardB"), "lblHazardB");
+    // The frame: one pixel out left and up, two right, one down (scaled).
+    EXPECT_EQ(HighlightFrame({10, 1, 10, 10}), (Rect{9, 0, 13, 12}));
+    EXPECT_EQ(HighlightFrame({20, 2, 20, 20}, 192), (Rect{18, 0, 26, 24}));
 }
 
 // At 96 DPI the bar is exactly as designed: 499 x 26 at 450 on a 1024 screen.
@@ -53,18 +63,6 @@ TEST(BarLayout, PlacesButtonsIndicatorsAndTextForTheDefaultPosition) {
     EXPECT_EQ(scene["lblTitreB"].font, (Font{"MS Sans Serif", 11, true}));
     EXPECT_EQ(scene["lblHazardB"].font, (Font{"Small Fonts", 8, true}));
     EXPECT_EQ(scene["lblInfoN"].font, (Font{"Small Fonts", 9, true}));
-}
-
-TEST(BarScene, HoverActionsAndHighlightTargets) {
-    EXPECT_EQ(ElementAction("lblNbBoucleN"), BOUCLE); // shadow and text act alike
-    EXPECT_EQ(ElementAction("lblCopierB"), COPIER);
-    EXPECT_EQ(ElementAction("lblTitreB"), std::nullopt);
-    EXPECT_EQ(ElementAction("imgFond"), std::nullopt);
-    EXPECT_EQ(HighlightTarget("lblNbBoucleB"), "imgSens");
-    EXPECT_EQ(HighlightTarget("lblHazardB"), "lblHazardB");
-    // The frame: one pixel out left and up, two right, one down (scaled).
-    EXPECT_EQ(HighlightFrame({10, 1, 10, 10}), (Rect{9, 0, 13, 12}));
-    EXPECT_EQ(HighlightFrame({20, 2, 20, 20}, 192), (Rect{18, 0, 26, 24}));
 }
 
 // One default item, the lock marked at start; the item names that carry a

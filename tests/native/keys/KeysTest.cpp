@@ -155,7 +155,7 @@ TEST(Bindings, EveryActiveExactMatchRunsInIndexOrderWhateverTheActionDoesToTheTa
 }
 
 // A plain order cycles on the real notification area; here, its odd entries.
-TEST(TrayAnimation, AnOrderCyclesFromItsSecondEntryAndNoOrderCyclesEveryImage) {
+TEST(TrayAnimation, AnOrderCyclesFromItsSecondEntryNoOrderEveryImageABadOneIsRefused) {
     OrdreAnimation o;
     o.Definir("3,,7,1"); // an empty entry is image 0; beyond the list: the last image
     EXPECT_EQ(o.NbEntrees(), 4);
@@ -173,10 +173,8 @@ TEST(TrayAnimation, AnOrderCyclesFromItsSecondEntryAndNoOrderCyclesEveryImage) {
     EXPECT_EQ(o.Suivante(0, 0), -1);                        // an empty list shows nothing
     o.Definir("1,0");
     EXPECT_EQ(o.Suivante(0, 0), -1);
-}
 
-TEST(TrayAnimation, AWrongCharacterIsRefusedAndTheOrderKept) {
-    OrdreAnimation o;
+    // A wrong character is refused and the order kept.
     o.Definir("0,2,1");
     for (const char* bad : {"0;1", "1, 2", "-1", "a", "1.5"}) {
         try {

@@ -126,7 +126,7 @@ class ScheduleOnDisk : public pilotune::testing::SettingsFixture {
 
 // Out of the table: an empty label at 32 (the last slot), a fixed text beyond;
 // only three descriptions use the parameter.
-TEST(ActionCatalogue, LabelsAndDescriptionsAtTheEdgesOfTheTable) {
+TEST(ActionCatalogue, LabelsDescriptionsKeywordsAndLeadingNumbersAtTheirEdges) {
     EXPECT_EQ(LibelleAction(AFFICHECHERCHEURTITRE), "Afficher le chercheur de titre");
     EXPECT_EQ(LibelleAction(32), "");
     for (int outside : {33, 255, -1})
@@ -142,9 +142,8 @@ TEST(ActionCatalogue, LabelsAndDescriptionsAtTheEdgesOfTheTable) {
     EXPECT_EQ(DescriptionAction(LECTUREPROGRAMME, "Soirée"), "Lit le programme Soirée");
     EXPECT_EQ(DescriptionAction(RELANCERACTION, "2 - Jouer"), "Relancer l'action 2 - Jouer");
     EXPECT_EQ(DescriptionAction(AVANCER, "C:\\x.txt"), "Titre suivant");
-}
 
-TEST(ActionCatalogue, KeywordsNameEveryActionOnceWhateverTheCaseAndLeadingNumbers) {
+    // Keywords name every action once, whatever the case.
     std::set<std::string_view> seen;
     for (int i = 0; i < kActionCount; ++i) {
         const std::string_view name = NomAction(i);

@@ -53,15 +53,14 @@ class UpdateCheckTest : public pilotune::testing::TempFolder {
 
 // The texts, the announcement once and the window's showing are checked end
 // to end against a real server by the Windows update tests.
-TEST_F(UpdateCheckTest, AnUnreadableDescriptionIsCurrentAndACurrentVersionFetchesNoDetails) {
+TEST_F(UpdateCheckTest, OnlyTheSameVersionIsCurrentAndItFetchesNoDetails) {
     Serve("\x01\x02 pas un fichier INI [[[");
     EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
     Serve("[Pilotune]\r\nVersion=1.0.0.0\r\nListePlus=http://127.0.0.1:8000/plus.txt\r\n");
     EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
     EXPECT_EQ(server.asked.size(), 2u);
-}
 
-TEST_F(UpdateCheckTest, AnyOtherVersionIsNewOlderOnesIncluded) {
+    // Any other version is new, older ones included.
     Serve("[Pilotune]\r\nVersion=1.2.0.0\r\nURL=https://exemple.fr/p.zip\r\n");
     const UpdateResult r = Check();
     EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);

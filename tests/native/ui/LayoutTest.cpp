@@ -129,17 +129,12 @@ Element Label(std::string name, Rect bounds = {}, std::uint32_t color = kWhite) 
     e.color = color;
     return e;
 }
+} // namespace
 
-Scene TwoLabels() {
+TEST(Scene, ATwinKeepsItsShadowOnePixelRightAndUpAndAHitFindsTheTopmostElement) {
     Scene scene;
     scene.Add(Label("lblTitreN", {11, 1, 50, 13}, kBlack));
     scene.Add(Label("lblTitreB", {10, 2, 50, 13}));
-    return scene;
-}
-} // namespace
-
-TEST(Twin, KeepsTheShadowOnePixelRightAndUpWithTheSameTextAndHint) {
-    Scene scene = TwoLabels();
     Twin title(scene, "lblTitre");
     for (int i = 0; i < 100; ++i)
         scene.Add(Label("x" + std::to_string(i))); // no dangling
@@ -155,10 +150,9 @@ TEST(Twin, KeepsTheShadowOnePixelRightAndUpWithTheSameTextAndHint) {
     EXPECT_FALSE(n.visible);
     EXPECT_EQ(n.popupMenu, "ppmPlan");
     EXPECT_EQ(n.color, kBlack);
-}
 
-TEST(Scene, HitTestFindsTheTopmostVisibleEnabledElement) {
-    Scene scene;
+    // A hit finds the topmost visible, enabled element.
+    scene = Scene();
     Element background = Label("imgFond", {0, 0, 100, 26});
     background.kind = ElementKind::Picture;
     background.enabled = false;
