@@ -16,8 +16,6 @@ SecondStartMessage T(std::string t) {
 }
 } // namespace
 
-// Keywords in any case, and a path split by the command line, reach the running
-// bar in the Windows tests; here, text before any keyword and blanks.
 TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneTextThatFitsInAnAtom) {
     EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
               (std::vector<SecondStartMessage>{T("avant"), A(25), T("2  JOUERS")}));
