@@ -1,6 +1,4 @@
-// The bar's logic over the scripted player, with recorded services: the
-// dispatcher's routes and menus, the playback monitor's ticks, and the shuffle
-// history.
+// The bar's logic over the scripted player, with recorded services.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -159,9 +157,7 @@ class Shuffle : public BarTest {
 };
 } // namespace
 
-// The routes with a condition, a parameter or an order of calls; the plain
-// one-call routes, and the buttons' routes driven on the simulator, are not
-// repeated here.
+// Plain one-call routes and the buttons' routes run on the simulator.
 TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
     const unsigned kSearch = kCmdSearchWindow;
     const std::string note = "C:\\Outils\\note.txt";
@@ -365,8 +361,7 @@ TEST_F(Dispatch, MainAndScheduleMenusAndTheRearmNumberAtTheStartOfTheParameter) 
     EXPECT_TRUE(services.calls.empty());
 }
 
-// Moving on at the excerpt length runs on the simulator; here, a track shorter
-// than the excerpt ends by itself, and the mode switched off lets tracks play.
+// Moving on at the excerpt length runs on the simulator.
 TEST_F(Monitor, ExcerptModeLetsShortTracksEndAndStopsWhenSwitchedOff) {
     option.NbExtrait = 10;
     window.lengths[0] = 6;
@@ -382,9 +377,6 @@ TEST_F(Monitor, ExcerptModeLetsShortTracksEndAndStopsWhenSwitchedOff) {
     EXPECT_EQ(window.Track(), 3);
 }
 
-// A loop count of n brings the track back n more times, counting down on
-// every change of track (the user's skips too), then switches itself off; 9
-// loops for ever.
 TEST_F(Monitor, LoopCountsDownOnEveryTrackChangeThenSwitchesOffAndNineNeverDoes) {
     window.lengths.assign(10, 5);
     window.current = 2;
@@ -462,8 +454,6 @@ TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
     EXPECT_TRUE(bar.state.menus.principale[kMnuHazard].checked);
 }
 
-// Auto-hide: a line on the tenth quiet tick; the mouse, or switching it off,
-// gives back the bar's full height at its DPI (52 at 200 %).
 TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
     StartBar();
     bar.state.fullHeight = bar.state.height = 52;
@@ -493,11 +483,7 @@ TEST_F(Monitor, AutoHideCollapsesOnTheTenthQuietTickAndComesBackAtFullHeight) {
     EXPECT_EQ(bar.state.height, 52);
 }
 
-// A player that stops answering in the middle of a tick, whatever the query
-// it stops at, is not a change of track: no loop count is used, no programme
-// or schedule step runs, nothing is recorded, nothing is sent, and the
-// display keeps what it showed. When it answers again, the tick goes on as if
-// nothing had happened.
+// Silent at any query of a tick: nothing counted, run, recorded, sent or redrawn.
 TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
     window.current = 4; // track 5
     window.positionMs = 30'000;
@@ -540,8 +526,6 @@ TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
     EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 1);
 }
 
-// The same silence inside the steps that ask again: the loop's replay and the
-// shuffle history's "previous".
 TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
     window.lengths.assign(10, 5);
     window.current = 2;
@@ -620,9 +604,6 @@ TEST_F(Monitor, ProgrammeButtonsBlinkWithTheSecondsAndReplayReplacesTheExcerpt) 
     EXPECT_EQ(E("imgStop").picture, "imgStopS");
 }
 
-// Without shuffle, back and forward are the player's own; with it, back walks
-// the ring (asking the player only past its start) and never passes its
-// oldest end.
 TEST_F(Shuffle, BackNeverPassesTheOldestEndOfTheRing) {
     window.shuffle = false;
     window.current = 5;

@@ -10,8 +10,6 @@
 
 using namespace pilotune;
 
-// Every white element has its black shadow, painted first (beneath it); the
-// background comes first of all and takes no mouse input.
 TEST(BarScene, ShadowsPaintedBeneathHoverActionsAndHighlightFrames) {
     const Scene scene = BuildBarScene();
     std::set<std::string> painted;
@@ -65,8 +63,6 @@ TEST(BarLayout, PlacesButtonsIndicatorsAndTextForTheDefaultPosition) {
     EXPECT_EQ(scene["lblInfoN"].font, (Font{"Small Fonts", 9, true}));
 }
 
-// One default item, the lock marked at start; the item names that carry a
-// number parse only within their menu's range; menu commands carry their flag.
 TEST(BarMenus, MenusKeepTheirShapeDefaultLockAndCommands) {
     BarMenus menus = BuildBarMenus();
     const auto& main = menus.principale.Items();
@@ -146,9 +142,6 @@ TEST(BarLayout, EverySizeOffsetAndFontScalesWithTheDpi) {
     }
 }
 
-// Two monitors: the bar lands on the one that holds most of it, at its DPI,
-// sized by its right edge; a stored place comes back on its monitor, or the
-// nearest one when that monitor is gone.
 TEST(BarLayout, TheBarRestsOnTheMonitorThatHoldsItAtThatMonitorsDpi) {
     const Screen primary{{0, 0, 1024, 768}, 96};
     const Screen right{{1024, 0, 1920, 1080}, 192};
@@ -194,10 +187,6 @@ TEST(BarLayout, TheBarRestsOnTheMonitorThatHoldsItAtThatMonitorsDpi) {
         EXPECT_EQ(PlaceStoredBar(c.monitors, c.left, c.top), c.expected) << c.left << "," << c.top;
 }
 
-// Elapsed grows from the left border, remaining shrinks towards the right;
-// integer division after the product; no division by a zero length; a
-// stream (no length) shows its time over an empty bar; past the end the bar
-// stays between the borders and the text does not lie.
 TEST(Progress, ElapsedRemainingStartEndAndUnknownLengths) {
     struct Case {
         int p, d, L, R;
