@@ -1,7 +1,5 @@
 #pragma once
-// In-memory stand-ins for the player and the system services. The player has
-// a playlist, a state, a clock moved by the test, shuffle with a scripted
-// order, and writes the playlist file on request.
+// In-memory stand-ins for the player and the system services.
 #include <algorithm>
 #include <deque>
 #include <functional>

@@ -1,7 +1,5 @@
 #pragma once
-// A settings store in memory (its file never exists and is never written), and
-// a private folder with a fake executable path and helpers to read and write
-// the settings file beside it.
+// A settings store in memory, and one on a settings file in a private folder.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
