@@ -1,6 +1,4 @@
-// The order of the copy's checks against an in-memory file system; the copy
-// itself, found again, and overlong paths run on the real disk and shell in
-// the Windows copy tests.
+// The copy itself and overlong paths run on the real disk in the Windows tests.
 #include <gtest/gtest.h>
 
 #include <set>
