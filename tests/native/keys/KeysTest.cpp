@@ -1,9 +1,5 @@
-// The tray icon's decisions (the animation order, the tip, the mouse reactions);
-// key names and key texts, and what a reported key press runs. The texts are
-// what the settings file stores for a shortcut, so the ones users have in their
-// files must come out exactly (the usual ones come from real keys in the
-// Windows hook tests); a press runs the capture of the options dialog, or every
-// active binding with exactly that text.
+// Key texts are what settings files store for a shortcut: they must come out
+// exactly (the usual ones come from real keys in the Windows hook tests).
 #include <gtest/gtest.h>
 
 #include <set>
