@@ -1,7 +1,4 @@
-// Recording the tracks listened to, replaying a programme, and programmes
-// edited by hand read back clean (the names list runs on the options page).
-// Programmes run over an in-memory store, a player with a playlist of file
-// names, and a bar that notes what it shows.
+// Programmes over an in-memory store, a playlist of file names and a noting bar.
 #include <gtest/gtest.h>
 
 #include <climits>
