@@ -1,6 +1,3 @@
-// The action catalogue; the running schedule: loading, the period rule, its
-// passes, the next planned entry and its label, cancelling and re-arming; the
-// done dates on a real settings file across restarts.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -67,8 +64,6 @@ void WriteEntries(SettingsStore& store, const std::vector<Entry>& entries) {
     }
 }
 
-// A schedule over an in-memory store, a clock the test sets, and a runner that
-// records the actions run.
 class ScheduleTest : public ::testing::Test, protected MemoryStore {
   protected:
     ScheduleTest() { clock.Set(3, 12); } // Monday 3 June 2024, noon
