@@ -1,7 +1,3 @@
-// The settings file's code page, date and time texts; its store: names,
-// values, saves, the files users edit by hand or that other programs damaged,
-// and one file shared by several Windows users (names outside the code page,
-// sessions that overlap).
 #include <climits>
 
 #include "SettingsFixture.h"
@@ -83,8 +79,6 @@ TEST(DayMonthYear, FormatsAndParsesBackEveryDayOfFourCenturiesAndRejectsOtherTex
     EXPECT_EQ(dates.Parse(" 29/02/2024 "), DayFromCivil({2024, 2, 29}));
 }
 
-// Minutes below an hour, padded hours from an hour on; a sign before the
-// absolute value.
 TEST(TimeText, SecondsToTextAndBack) {
     const std::pair<int, const char*> cases[] = {
         {0, "0:00"},     {59, "0:59"},         {754, "12:34"},
@@ -341,10 +335,7 @@ TEST_F(SettingsStoreTest, ACorruptedFileNeverCrashesAndAlwaysSavesWellFormed) {
     }
 }
 
-// Names and values the program hands to the store with line breaks, NUL or
-// characters that a line of the file reads differently: what the store
-// answers at once it answers again after a save and a new opening, and no
-// other key is disturbed.
+// Names and values with line breaks, NUL or characters a line reads otherwise.
 TEST_F(SettingsStoreTest, WrittenNamesAndValuesReadTheSameAfterASave) {
     SettingsStore store = Opened();
     store.WriteText("Option", ".\r", "un", true);       // key ending with CR
@@ -374,9 +365,7 @@ TEST_F(SettingsStoreTest, WrittenNamesAndValuesReadTheSameAfterASave) {
     EXPECT_EQ(FileBytes().find("faux"), std::string::npos);
 }
 
-// The sessions themselves (one set of sections after several restarts) run
-// with the real code page in the Windows settings tests; here, the names the
-// program holds in either form, and the current programme found again.
+// Sessions across restarts run with the real code page in the Windows tests.
 TEST_F(SettingsStoreTest, AUserNameOutsideTheCodePageFindsItsSectionsAndProgrammeAgain) {
     {
         SettingsStore store = Opened("Łukasz");
