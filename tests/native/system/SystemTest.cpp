@@ -1,7 +1,4 @@
-// The update check's decisions with a transport that serves files from memory
-// into a real temporary folder; the see-through bar's plan, the shutdown
-// requests and the count, at their edges (the layered window and the countdown
-// window run in the Windows tests).
+// The update check, transparency plan and shutdown count at their edges.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,8 +48,6 @@ class UpdateCheckTest : public pilotune::testing::TempFolder {
     MemoryServer server;
 };
 
-// The texts, the announcement once and the window's showing are checked end
-// to end against a real server by the Windows update tests.
 TEST_F(UpdateCheckTest, OnlyTheSameVersionIsCurrentAndItFetchesNoDetails) {
     Serve("\x01\x02 pas un fichier INI [[[");
     EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
