@@ -1,7 +1,4 @@
-// Text files read whatever their line ends, and how a registry path splits
-// into hive, key and value name. Writing through the hives, the exact-case root
-// names and the default value run on the real registry in the Windows tests;
-// here, the separators and the odd paths.
+// The real registry and the usual paths run in the Windows tests.
 #include <gtest/gtest.h>
 
 #include <filesystem>
