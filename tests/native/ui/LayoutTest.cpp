@@ -1,5 +1,3 @@
-// The layout arithmetic of dialogs: scaling to the screen's DPI, anchors that
-// follow a resize, the minimum size; the windowless elements' twins and hit test.
 #include <gtest/gtest.h>
 
 #include "ui/Elements.h"
@@ -90,9 +88,6 @@ TEST(Layout, AnchorsFollowAResizeAndTheClientNeverShrinksBelowTheMinimum) {
     EXPECT_EQ(AtLeast({100, 900}, sized.Minimum()), (Size{400, 900}));
 }
 
-// Which monitor a rectangle or a point belongs to: two side by side, one
-// above the other, a secondary one at negative coordinates (the plain cases
-// run through the bar's own placement).
 TEST(Layout, AWindowBelongsToTheMonitorHoldingMostOfItOrTheNearest) {
     const std::vector<Screen> sideBySide{{{0, 0, 1920, 1080}, 96}, {{1920, 0, 2560, 1440}, 144}};
     const std::vector<Screen> stacked{{{0, 0, 1024, 768}, 96}, {{-200, -1080, 1920, 1080}, 192}};
