@@ -1,5 +1,3 @@
-// The full-screen view's arithmetic: anchors, gradient, hover, seek, progress
-// and the areas a tick repaints; the about box's scrolling.
 #include <gtest/gtest.h>
 
 #include "windows/AProposDe.h"
