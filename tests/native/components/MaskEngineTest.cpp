@@ -120,7 +120,7 @@ TEST(MaskEngine, UpAndDownStepTheFieldUnderTheCaretArrowsFocusAndClicksSelectOne
     EXPECT_EQ(SelectionChamp("00 h", 2), (Selection{}));
 }
 
-TEST(MaskEngine, TypedDigitsOverwriteOneDigitAndRespectTheBounds) {
+TEST(MaskEngine, TypedDigitsAndSignedStepsRespectTheBounds) {
     // Beyond the maximum: the bound's digit at that position.
     EXPECT_EQ(Touche("1 fois", {0, 1}, Chiffre('7'), Props("1", "5 fois", "1")).texte, "5 fois");
     EXPECT_EQ(Touche("00h 00m 00s", {4, 1}, Chiffre('7'), ProprietesMasque{}),
@@ -138,9 +138,7 @@ TEST(MaskEngine, TypedDigitsOverwriteOneDigitAndRespectTheBounds) {
     for (int touche : {8, 58, 106, 65})
         EXPECT_EQ(Touche("12 h 34", {1, 1}, touche, kHms), (EtatMasque{"12 h 34", {1, 1}}))
             << touche;
-}
 
-TEST(MaskEngine, SignedValuesCrossZeroAndStepTowardsTheirSign) {
     // Down from 0 writes "-" and makes -1.
     EXPECT_EQ(Touche("+00", {2, 1}, kToucheBas, kSigne), (EtatMasque{"-01", {1, 2}}));
     // On a negative text, Up raises the value: -5 -> -4; Down lowers it.
