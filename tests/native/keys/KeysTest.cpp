@@ -68,7 +68,7 @@ TEST(NomTouche, NamesAsStoredInSettingsFilesAndSpecialKeysByTheirLowByteInTheGiv
     EXPECT_EQ(NomTouche(65, &latin), "A");
 }
 
-TEST(KeyText, ModifierPrefixesComeInTheirFixedOrderWhateverTheyAreHeldWith) {
+TEST(KeyText, ModifiersComeInTheirOrderAndAReleaseOrFlagsFrom130KeepThePreviousSet) {
     EXPECT_EQ(PrefixesModificateurs(0), "");
     EXPECT_EQ(PrefixesModificateurs(0x3F),
               "Windows + Menu Contextuel + Alt Gr + Ctrl + Alt + Shift + ");
@@ -94,9 +94,8 @@ TEST(KeyText, ModifierPrefixesComeInTheirFixedOrderWhateverTheyAreHeldWith) {
     EXPECT_TRUE(EstToucheModificatrice(93) && EstToucheModificatrice(165));
     EXPECT_FALSE(EstToucheModificatrice(94) || EstToucheModificatrice(166) ||
                  EstToucheModificatrice(15));
-}
 
-TEST(KeyText, AReleaseIsNamedWithTheSetOfThePreviousEventAndFlagsFrom130KeepTheSet) {
+    // A release is named with the set of the previous event.
     Clavier k;
     k.held = {17};
     EXPECT_EQ(k.Down(116), "Ctrl + Touche F5");
