@@ -53,15 +53,13 @@ TEST(PlayerTexts, TheTitleCutsBeforeTheDashOfWinampAndThePlaylistSitsBesideTheEx
 }
 
 // The plain commands cross to the simulator in the Windows link tests.
-TEST_F(LinkTest, CommandsKeepTheirLowWordAndTheSeekIsPostedInMilliseconds) {
+TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdges) {
     link.Commande(0x10000 + kCmdClose);
     window.present = true;
     link.AllerA(42);
     EXPECT_EQ(window.sent, (std::vector<SentMessage>{{kWmCommand, kCmdClose, 0, false},
                                                      {kWmUser, 42000, kQuerySeek, true}}));
-}
 
-TEST_F(LinkTest, TimesStatesAndShuffleReadAtTheirEdges) {
     for (const auto& [ms, seconds] : {std::pair{999, 0}, {1000, 1}, {-1, 0}, {-2500, -2}}) {
         window.positionMs = ms;
         EXPECT_EQ(link.Position(), seconds) << ms;
