@@ -294,7 +294,7 @@ TEST_F(SettingsStoreTest, UnicodeFilesFromAnEditorAreReadAndSavedBackInTheCodePa
     EXPECT_EQ(Count(FileBytes(), "[?ukasz Option]"), 1u) << FileBytes();
 }
 
-TEST_F(SettingsStoreTest, AHugeLineAndANulOpenAndSaveCleanly) {
+TEST_F(SettingsStoreTest, AHugeLineANulOrRandomBytesOpenAndSaveWellFormed) {
     std::string bytes =
         "[abc Option]\nNbBoucle=4\n\xFF\x01\x80=\x9D\n[abc Copie]\nChemin=C:\\Music\nLong=" +
         std::string(1 << 20, 'x') + "\n";
@@ -310,9 +310,7 @@ TEST_F(SettingsStoreTest, AHugeLineAndANulOpenAndSaveCleanly) {
     SettingsStore again = Opened();
     EXPECT_EQ(again.ReadInteger("Option", "NbExtrait", 0, true), 12);
     EXPECT_EQ(again.ReadText("Copie", "Long", "", true).size(), std::size_t{1} << 20);
-}
 
-TEST_F(SettingsStoreTest, ACorruptedFileNeverCrashesAndAlwaysSavesWellFormed) {
     // Random bytes biased towards the characters the reader treats specially.
     const std::string alphabet = "[]=;\r\n \tab0x1-\xE9\xFF\x80";
     unsigned seed = 12345;
@@ -397,7 +395,7 @@ TEST_F(SettingsStoreTest, AUserNameOutsideTheCodePageFindsItsSectionsAndProgramm
     EXPECT_EQ(other.ReadText("Programme Łódź", "ProgT 1", "", true), "");
 }
 
-TEST_F(SettingsStoreTest, OverlappingSessionsOfTwoUsersKeepEachOthersChanges) {
+TEST_F(SettingsStoreTest, SessionsOfOtherUsersAndAFileEmptiedMeanwhileLoseNoChange) {
     WriteFile("[alice Option]\r\nNbBoucle=1\r\n[bob Option]\r\nNbBoucle=1\r\n[Commun]\r\nA=0\r\n");
     SettingsStore alice = Opened("alice"), bob = Opened("bob");
     EXPECT_EQ(alice.ReadInteger("Option", "NbBoucle", 0, true), 1);
@@ -431,9 +429,8 @@ TEST_F(SettingsStoreTest, OverlappingSessionsOfTwoUsersKeepEachOthersChanges) {
     EXPECT_EQ(reader.ReadInteger("alice Option", "NbExtrait", 0, false), 20);
     EXPECT_EQ(Count(FileBytes(), "[bob Option]"), 1u);
     EXPECT_EQ(Count(FileBytes(), "[alice Option]"), 1u);
-}
 
-TEST_F(SettingsStoreTest, OurOwnSectionsAreWrittenWholeEvenIfTheFileWasEmptiedMeanwhile) {
+    // Our own sections are written whole even if the file was emptied meanwhile.
     WriteFile("[abc Option]\r\nNbBoucle=4\r\nNbExtrait=7\r\n; note\r\nNbExtrait=8\r\n");
     SettingsStore store = Opened();
     EXPECT_EQ(store.ReadInteger("Option", "NbBoucle", 0, true), 4);
