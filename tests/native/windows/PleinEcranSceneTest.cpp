@@ -96,7 +96,7 @@ TEST(ViewHoverTable, ActionsFramedElementsAndClosingClicks) {
     EXPECT_FALSE(ClosesOnClick(""));
 }
 
-TEST(ViewSeek, MiddleOfTheTrackJumpsToAboutHalfOutsideTheZoneNothingIsAsked) {
+TEST(ViewSeek, SeekAtTheMiddleNothingOutsideTheZoneAndATickRepaintsOnlyWhatChanged) {
     Scene scene = BuildViewScene();
     LayoutView(scene, 1024, 768);
     const int l = scene["shaBord1B"].bounds.left, r = scene["shaBord2B"].bounds.left;
@@ -120,6 +120,40 @@ TEST(ViewSeek, MiddleOfTheTrackJumpsToAboutHalfOutsideTheZoneNothingIsAsked) {
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(ViewSeekSecond(scene, (l + r) / 2, bar.top, [] { return 0; }));
     EXPECT_FALSE(ViewSeekSecond(scene, (l + r) / 2, bar.top, [] { return -1; }));
+
+    const Scene& before = scene;
+
+    // The time: both of its labels, widened by the overflow, nothing else.
+    Scene after = before;
+    after["lblDureeB"].text = after["lblDureeN"].text = "01:23";
+    auto areas = ChangedAreas(before, after, 8);
+    ASSERT_EQ(areas.size(), 4u);
+    const Rect b = before["lblDureeB"].bounds;
+    EXPECT_EQ(areas[2], (Rect{b.left - 8, b.top, b.width + 16, b.height}));
+
+    // The progress bar grew by 5 pixels: a 5-pixel strip for each twin.
+    Scene grown = before;
+    grown["shaAvanceB"].bounds.width += 5;
+    grown["shaAvanceN"].bounds.width += 5;
+    areas = ChangedAreas(before, grown, 8);
+    ASSERT_EQ(areas.size(), 2u);
+    EXPECT_EQ(areas[1], (Rect{bar.Right(), bar.top, 5, bar.height}));
+
+    // The remaining-time bar moved its left edge right: the strip it left.
+    Scene moved = before;
+    moved["shaAvanceB"].bounds.left += 7;
+    moved["shaAvanceB"].bounds.width -= 7;
+    areas = ChangedAreas(before, moved, 8);
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0], (Rect{bar.left, bar.top, 7, bar.height}));
+
+    // Shown or hidden: its place, once.
+    Scene shown = before;
+    shown["lblCopierB"].visible = true;
+    areas = ChangedAreas(before, shown, 0);
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0], shown["lblCopierB"].bounds);
+    EXPECT_EQ(ChangedAreas(shown, before, 0).size(), 1u);
 }
 
 TEST(ViewProgressBar, ElapsedGrowsFromTheLeftRemainingShrinksTowardsTheRight) {
@@ -147,44 +181,6 @@ TEST(ViewProgressBar, ElapsedGrowsFromTheLeftRemainingShrinksTowardsTheRight) {
         EXPECT_EQ(bar->width, c.expected.width) << c.e << "/" << c.d << " " << c.remaining;
     }
     EXPECT_FALSE(ViewProgress(10, 0, 3, 1013, false));
-}
-
-TEST(ViewRepaint, ATickRepaintsOnlyWhatChanged) {
-    Scene before = BuildViewScene();
-    LayoutView(before, 1024, 768);
-
-    // The time: both of its labels, widened by the overflow, nothing else.
-    Scene after = before;
-    after["lblDureeB"].text = after["lblDureeN"].text = "01:23";
-    auto areas = ChangedAreas(before, after, 8);
-    ASSERT_EQ(areas.size(), 4u);
-    const Rect b = before["lblDureeB"].bounds;
-    EXPECT_EQ(areas[2], (Rect{b.left - 8, b.top, b.width + 16, b.height}));
-
-    // The progress bar grew by 5 pixels: a 5-pixel strip for each twin.
-    Scene grown = before;
-    grown["shaAvanceB"].bounds.width += 5;
-    grown["shaAvanceN"].bounds.width += 5;
-    areas = ChangedAreas(before, grown, 8);
-    ASSERT_EQ(areas.size(), 2u);
-    const Rect bar = before["shaAvanceB"].bounds;
-    EXPECT_EQ(areas[1], (Rect{bar.Right(), bar.top, 5, bar.height}));
-
-    // The remaining-time bar moved its left edge right: the strip it left.
-    Scene moved = before;
-    moved["shaAvanceB"].bounds.left += 7;
-    moved["shaAvanceB"].bounds.width -= 7;
-    areas = ChangedAreas(before, moved, 8);
-    ASSERT_EQ(areas.size(), 1u);
-    EXPECT_EQ(areas[0], (Rect{bar.left, bar.top, 7, bar.height}));
-
-    // Shown or hidden: its place, once.
-    Scene shown = before;
-    shown["lblCopierB"].visible = true;
-    areas = ChangedAreas(before, shown, 0);
-    ASSERT_EQ(areas.size(), 1u);
-    EXPECT_EQ(areas[0], shown["lblCopierB"].bounds);
-    EXPECT_EQ(ChangedAreas(shown, before, 0).size(), 1u);
 }
 
 TEST(Defilement, RisesOnePixelAStepAndComesBackFromTheBottomOnceGone) {
