@@ -23,10 +23,6 @@ EtatMasque Touche(std::string texte, Selection sel, int touche, const Proprietes
     return TraiterToucheMasque({std::move(texte), sel}, touche, p);
 }
 
-int Chiffre(char c) {
-    return c;
-} // '0'..'9' are their own virtual-key codes
-
 } // namespace
 
 TEST(MaskEngine, PositionFormatsTheDialogTemplatesClampsToTheBoundsAndFollowsThePlural) {
@@ -121,19 +117,20 @@ TEST(MaskEngine, UpAndDownStepTheFieldUnderTheCaretArrowsFocusAndClicksSelectOne
 }
 
 TEST(MaskEngine, TypedDigitsAndSignedStepsRespectTheBounds) {
+    // '0'..'9' are their own virtual-key codes.
     // Beyond the maximum: the bound's digit at that position.
-    EXPECT_EQ(Touche("1 fois", {0, 1}, Chiffre('7'), Props("1", "5 fois", "1")).texte, "5 fois");
-    EXPECT_EQ(Touche("00h 00m 00s", {4, 1}, Chiffre('7'), ProprietesMasque{}),
+    EXPECT_EQ(Touche("1 fois", {0, 1}, '7', Props("1", "5 fois", "1")).texte, "5 fois");
+    EXPECT_EQ(Touche("00h 00m 00s", {4, 1}, '7', ProprietesMasque{}),
               (EtatMasque{"00h 50m 00s", {5, 1}}));
     // When the bound's digit is not enough, the field takes the bound: 99 -> 29 -> 24.
-    EXPECT_EQ(Touche("19h 00m 00s", {0, 1}, Chiffre('9'), ProprietesMasque{}),
+    EXPECT_EQ(Touche("19h 00m 00s", {0, 1}, '9', ProprietesMasque{}),
               (EtatMasque{"24h 00m 00s", {1, 1}}));
     // Below a plain minimum: "000" becomes "001".
-    EXPECT_EQ(Touche("001 chanson", {2, 1}, Chiffre('0'), kChansons).texte, "001 chanson");
+    EXPECT_EQ(Touche("001 chanson", {2, 1}, '0', kChansons).texte, "001 chanson");
     // Over decoration nothing is written but the caret moves on; with nothing
     // selected a digit changes nothing.
-    EXPECT_EQ(Touche("00 h 00", {2, 1}, Chiffre('5'), kHms), (EtatMasque{"00 h 00", {5, 1}}));
-    EXPECT_EQ(Touche("00 h 00", {3, 0}, Chiffre('5'), kHms), (EtatMasque{"00 h 00", {3, 0}}));
+    EXPECT_EQ(Touche("00 h 00", {2, 1}, '5', kHms), (EtatMasque{"00 h 00", {5, 1}}));
+    EXPECT_EQ(Touche("00 h 00", {3, 0}, '5', kHms), (EtatMasque{"00 h 00", {3, 0}}));
     // Keys without a meaning here change nothing: Backspace, ":" (58), keypad "*".
     for (int touche : {8, 58, 106, 65})
         EXPECT_EQ(Touche("12 h 34", {1, 1}, touche, kHms), (EtatMasque{"12 h 34", {1, 1}}))
@@ -148,7 +145,7 @@ TEST(MaskEngine, TypedDigitsAndSignedStepsRespectTheBounds) {
     // The plain negative minimum and the mask maximum hold.
     EXPECT_EQ(Touche("-10", {2, 1}, kToucheBas, kSigne).texte, "-10");
     EXPECT_EQ(Touche("+10", {2, 1}, kToucheHaut, kSigne).texte, "+10");
-    EXPECT_EQ(Touche("-05", {1, 1}, Chiffre('9'), kSigne).texte, "-10");
+    EXPECT_EQ(Touche("-05", {1, 1}, '9', kSigne).texte, "-10");
     // Up and Down on the sign set it; the caret moves to the first digit.
     EXPECT_EQ(Touche("+05", {0, 1}, kToucheBas, kSigne), (EtatMasque{"-05", {1, 1}}));
     EXPECT_EQ(Touche("-05", {0, 1}, kToucheHaut, kSigne), (EtatMasque{"+05", {1, 1}}));
@@ -194,7 +191,7 @@ TEST(MaskEngine, BadInputGivesADefinedResult) {
     const auto bizarre = Props("60 1", "12:xx", "");
     EXPECT_EQ(TextePosition("00 m 00 s", 5000, bizarre), "12 m 00 s");
     EXPECT_EQ(Touche("00 m 00 s", {5, 1}, kToucheHaut, bizarre).texte, "00 m 00 s");
-    EXPECT_EQ(Touche("00 m 00 s", {6, 1}, Chiffre('7'), bizarre).texte, "00 m 00 s");
+    EXPECT_EQ(Touche("00 m 00 s", {6, 1}, '7', bizarre).texte, "00 m 00 s");
 
     // Empty text, a selection beyond the text, malformed UTF-8, extreme values.
     EXPECT_EQ(Touche("", {0, 0}, kToucheHaut, kHms), (EtatMasque{"", {0, 0}}));
