@@ -53,7 +53,7 @@ TEST(PlayerTexts, TheTitleCutsBeforeTheDashOfWinampAndThePlaylistSitsBesideTheEx
 }
 
 // The plain commands cross to the simulator in the Windows link tests.
-TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdges) {
+TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdgesAndSilenceIsNoAnswer) {
     link.Commande(0x10000 + kCmdClose);
     window.present = true;
     link.AllerA(42);
@@ -78,9 +78,9 @@ TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdges) {
     }
     window.answers[kQueryShuffle] = 2;
     EXPECT_FALSE(link.HasardActif());
-}
 
-TEST_F(LinkTest, APlayerThatDoesNotAnswerSaysSoApartFromItsZero) {
+    // A player that does not answer says so, apart from its 0.
+    window.answers.clear();
     window.current = 4;
     window.titles[4] = "A - B";
     window.positionMs = 61000;
@@ -161,7 +161,7 @@ TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesStopsAtTheLengthAndDecodesT
     EXPECT_EQ(link.Liste()[1], std::string("C:\\a\0b.mp3", 10));
 }
 
-TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChangesAndMatchTheFileNameWithoutCase) {
+TEST_F(LinkTest, LookupsRereadOnANewLengthMatchWithoutCaseAndSurviveAMissingFile) {
     Playlist(2, "C:\\Musique\\un.mp3\nC:\\Musique\\deux.mp3\n");
     EXPECT_EQ(link.FichierTitre(2), "C:\\Musique\\deux.mp3");
     EXPECT_EQ(system.reads, 1);
@@ -190,12 +190,13 @@ TEST_F(LinkTest, LookupsRereadOnlyWhenTheLengthChangesAndMatchTheFileNameWithout
     EXPECT_EQ(link.ChercherTitre("ÉTÉ.mp3"), 3);
     EXPECT_EQ(link.ChercherTitre("orceau.mp3"), 0);
     EXPECT_EQ(link.ChercherTitre(""), 0);
-}
 
-TEST_F(LinkTest, AMissingPlaylistFileOrAnAbsurdLengthGivesEmptyTextAndOneMessage) {
-    window.answers[kQueryLength] = 2; // no playlist file
+    // A missing playlist file or an absurd length gives empty text and one message.
+    system.files.erase(kM3u);
+    window.answers[kQueryLength] = 2;
+    const int reads = system.reads;
     EXPECT_EQ(link.FichierTitre(1), "");
-    EXPECT_EQ(system.reads, 2);
+    EXPECT_EQ(system.reads, reads + 2);
     EXPECT_EQ(system.shown, std::vector<std::string>{"Le fichier spécifié est introuvable."});
     EXPECT_EQ(link.ChercherTitre("a.mp3"), 0); // the cache has the right length now
     EXPECT_EQ(system.shown.size(), 1u);
