@@ -119,7 +119,7 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     EXPECT_EQ(b.Programme[1].N, 1);
 }
 
-TEST_F(OptionTest, ProgrammeStorage) {
+TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
     SettingsStore store = Opened();
     COption o;
     o.ProgTitre = "x";
@@ -150,14 +150,13 @@ TEST_F(OptionTest, ProgrammeStorage) {
     EXPECT_EQ(r.ProgTitre, "Inconnu");
     EXPECT_EQ(r.ProgNb, 0);
     EXPECT_TRUE(r.Programme.empty());
-}
 
-TEST_F(OptionTest, DamagedCountsAndActionsStayWithinBounds) {
+    // Damaged counts and actions stay within bounds.
     WriteFile("[abc Programme]\nProgTitre=P\nProgPos=-2147483648\n"
               "[abc Programme P]\nProgNb=2000000000\n"
               "[abc Clavier]\nClavierNb=-7\n");
-    SettingsStore store = Opened();
-    COption o;
+    store = Opened();
+    o = COption();
     o.Load(store, Playlist({}));
     EXPECT_EQ(o.ProgNb, kMaxListCount);
     EXPECT_EQ(o.Programme.size(), static_cast<std::size_t>(kMaxListCount));
