@@ -39,15 +39,10 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
     o.CopyPath.clear();
     o.Bindings.clear();
     o.Load(store, Playlist({}));
-    EXPECT_EQ(o.NbBoucle, 9);
-    EXPECT_EQ(o.NbExtrait, 10);
-    EXPECT_EQ(o.Transparent, 100);
-    EXPECT_TRUE(o.MAJ);
-    EXPECT_FALSE(o.ClavierActiver);
-    EXPECT_EQ(o.CopyPath, "C:\\Music");
-    EXPECT_EQ(o.ProgTitre, "PlayList");
-    EXPECT_EQ(o.ProgPos, 0);
-    EXPECT_EQ(o.ProgNb, 0);
+    EXPECT_EQ(std::tie(o.NbBoucle, o.NbExtrait, o.Transparent, o.ProgPos, o.ProgNb),
+              std::tuple(9, 10, 100, 0, 0));
+    EXPECT_TRUE(o.MAJ && !o.ClavierActiver);
+    EXPECT_EQ(std::tie(o.CopyPath, o.ProgTitre), std::tuple("C:\\Music", "PlayList"));
     EXPECT_TRUE(o.Programme.empty());
     ASSERT_EQ(o.Bindings.size(), 4u);
     const std::vector<TCla> expected = {{true, 3, "Touche P.Précédent", ""},
@@ -63,13 +58,9 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
     store = Opened();
     o = COption();
     o.Load(store, Playlist({}));
-    EXPECT_EQ(o.NbBoucle, 1);
-    EXPECT_EQ(o.NbExtrait, 0);
-    EXPECT_EQ(o.Transparent, 16);
-    EXPECT_EQ(o.ProgPos, -3);
-    EXPECT_FALSE(o.ProgEnreg);
-    EXPECT_TRUE(o.ProgLecture);
-    EXPECT_TRUE(o.ClavierActiver);
+    EXPECT_EQ(std::tie(o.NbBoucle, o.NbExtrait, o.Transparent, o.ProgPos),
+              std::tuple(1, 0, 16, -3));
+    EXPECT_TRUE(!o.ProgEnreg && o.ProgLecture && o.ClavierActiver);
     EXPECT_TRUE(o.Bindings.empty());
 
     // The save writes the values in memory, the resume mark unchanged.
@@ -103,19 +94,14 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     EXPECT_TRUE(b.CacheAuto && b.CacheWA && b.AffichageNeg && b.LancerDemarrageWindows);
     EXPECT_TRUE(b.Systray && b.FermerWA && b.ClavierActiver && b.AfficheBT && b.ProgLecture);
     EXPECT_FALSE(b.MAJ);
-    EXPECT_EQ(b.NbBoucle, 4);
-    EXPECT_EQ(b.NbExtrait, 25);
-    EXPECT_EQ(b.Transparent, 60);
-    EXPECT_EQ(b.ProgTitre, "Soirée");
-    EXPECT_EQ(b.ProgPos, -2);
-    EXPECT_EQ(b.CopyPath, "D:\\Musique à copier");
+    EXPECT_EQ(std::tie(b.NbBoucle, b.NbExtrait, b.Transparent, b.ProgPos),
+              std::tuple(4, 25, 60, -2));
+    EXPECT_EQ(std::tie(b.ProgTitre, b.CopyPath), std::tuple("Soirée", "D:\\Musique à copier"));
     EXPECT_TRUE(SameBindings(b.Bindings, a.Bindings));
     ASSERT_EQ(b.ProgNb, 2);
     // Track numbers come from the current playlist, not from the file.
-    EXPECT_EQ(b.Programme[0].N, 2);
-    EXPECT_EQ(b.Programme[0].T, "b.mp3");
-    EXPECT_EQ(b.Programme[0].D, 30);
-    EXPECT_EQ(b.Programme[0].F, 90);
+    const TProg& first = b.Programme[0];
+    EXPECT_EQ(std::tie(first.N, first.T, first.D, first.F), std::tuple(2, "b.mp3", 30, 90));
     EXPECT_EQ(b.Programme[1].N, 1);
 }
 
