@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <tuple>
 #include <iterator>
 
 #include "TempFolder.h"
@@ -129,13 +130,11 @@ TEST_F(UpdateCheckTest, NoDescriptionIsAFailureNotCurrent) {
 
     setup.server = "";
     r = Check();
-    EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
+    EXPECT_EQ(std::tie(r.outcome, r.address), std::tuple(UpdateOutcome::Failed, ""));
     EXPECT_NE(r.message.find("ServeurMAJ"), std::string::npos);
-    EXPECT_EQ(r.address, "");
     setup.server = "C:\\serveur";
     r = Check();
-    EXPECT_EQ(r.outcome, UpdateOutcome::Failed);
-    EXPECT_EQ(r.address, "");
+    EXPECT_EQ(std::tie(r.outcome, r.address), std::tuple(UpdateOutcome::Failed, ""));
     EXPECT_EQ(server.asked.size(), 1u); // neither was asked of any transport
 }
 
@@ -161,13 +160,10 @@ TEST(Background, AlphaAndModeAtTheEdgesOfThePercentageAndWithoutLayeredWindows) 
     // No layered windows on the older family: always opaque.
     EXPECT_EQ(TransparencyAlpha(100, false), 255);
     const auto none = PlanTransparency(100, true, false);
-    EXPECT_EQ(none.layer, LayerMode::None);
-    EXPECT_FALSE(none.keyColour);
-    EXPECT_TRUE(none.pictureVisible);
-    EXPECT_TRUE(none.loadPicture);
+    EXPECT_EQ(std::tie(none.layer, none.keyColour, none.pictureVisible, none.loadPicture),
+              std::tuple(LayerMode::None, false, true, true));
     const auto old = PlanTransparency(100, false, true);
-    EXPECT_EQ(old.layer, LayerMode::None);
-    EXPECT_TRUE(old.loadPicture);
+    EXPECT_EQ(std::tie(old.layer, old.loadPicture), std::tuple(LayerMode::None, true));
 }
 
 TEST(Shutdown, FlagsAndTheCount) {
