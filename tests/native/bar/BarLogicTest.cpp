@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "FakePlayer.h"
 #include "bar/BarLogic.h"
@@ -258,9 +259,7 @@ TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlagAndTheLoopMenuSetsT
     store.WriteInteger(kSectionOption, "NbBoucle", 4, true);
     window.current = 6;
     Run(BOUCLE);
-    EXPECT_TRUE(option.LoopOn);
-    EXPECT_EQ(option.NbBoucle, 4);
-    EXPECT_EQ(option.LoopTrack, 7);
+    EXPECT_EQ(std::tie(option.LoopOn, option.NbBoucle, option.LoopTrack), std::tuple(true, 4, 7));
     EXPECT_EQ(E("lblNbBoucleN").text, "4");
     EXPECT_EQ(E("lblNbBoucleB").popupMenu, "ppmBoucle");
     EXPECT_TRUE(bar.state.menus.boucle["mnuBoucle4"].checked);
@@ -278,8 +277,7 @@ TEST_F(Dispatch, LoopActionShowsTheStoredStateWithTheModeFlagAndTheLoopMenuSetsT
 
     Run(EXTRAIT); // off again; the loop menu sets the count
     bar.MenuClick("ppmBoucle", "mnuBoucle3");
-    EXPECT_TRUE(option.LoopOn);
-    EXPECT_EQ(option.NbBoucle, 3);
+    EXPECT_EQ(std::tie(option.LoopOn, option.NbBoucle), std::tuple(true, 3));
     EXPECT_EQ(E("lblNbBoucleB").text, "3");
     bar.MenuClick("ppmBoucle", "mnuBoucle9");
     EXPECT_TRUE(option.LoopOn);
@@ -404,8 +402,7 @@ TEST_F(Monitor, LoopCountsDownOnEveryTrackChangeThenSwitchesOffAndNineNeverDoes)
     EXPECT_EQ(E("lblNbBoucleB").text, "");
     PlayAndTick(30);
     EXPECT_EQ(window.Track(), 4);
-    EXPECT_EQ(option.NbBoucle, 9);
-    EXPECT_TRUE(option.LoopOn);
+    EXPECT_EQ(std::tie(option.LoopOn, option.NbBoucle), std::tuple(true, 9));
     EXPECT_EQ(window.Count(kCmdPlay), plays + 6);
 }
 
@@ -504,9 +501,9 @@ TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
         Run(ARIEN); // the menu marks after an action
         window.answersBeforeHang = -1;
         bar.monitor.Tick();
-        EXPECT_EQ(option.CurrentTrack, 5) << answered;
-        EXPECT_EQ(option.NbBoucle, 3) << answered;
-        EXPECT_TRUE(option.LoopOn) << answered;
+        EXPECT_EQ(std::tie(option.CurrentTrack, option.NbBoucle, option.LoopOn),
+                  std::tuple(5, 3, true))
+            << answered;
         EXPECT_EQ(services.Count("ProgrammeStep 1"), 0) << answered;
         EXPECT_EQ(services.Count("ScheduleEvaluate 0"), 0) << answered;
         EXPECT_TRUE(window.commands.empty()) << answered;
@@ -537,8 +534,7 @@ TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
     window.answersBeforeHang = 6; // position, length, state, shuffle, track, set position
     bar.monitor.Tick();
     window.answersBeforeHang = -1;
-    EXPECT_EQ(option.NbBoucle, 2);
-    EXPECT_EQ(option.CurrentTrack, 3);
+    EXPECT_EQ(std::tie(option.NbBoucle, option.CurrentTrack), std::tuple(2, 3));
     PlayAndTick(1);
     EXPECT_EQ(option.NbBoucle, 2); // no second count for the same replay
     EXPECT_EQ(window.Track(), 3);
