@@ -15,7 +15,6 @@
 #include "system/UpdateCheck.h"
 
 using namespace pilotune;
-namespace fs = std::filesystem;
 
 namespace {
 
