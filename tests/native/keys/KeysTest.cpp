@@ -218,11 +218,9 @@ TEST(TrayMouse, EachMouseMessageRaisesItsEventAndThePressesAct) {
                         {0x404, E::Aucun, B::Aucun, B::Aucun, false, false}};
     for (const Row& r : rows) {
         const ReactionClic c = ReagirClic(r.msg, bar);
-        EXPECT_EQ(c.evenement, r.event) << r.msg;
-        EXPECT_EQ(c.bouton, r.button) << r.msg;
-        EXPECT_EQ(c.shift, r.shift) << r.msg;
-        EXPECT_EQ(c.montrerApplication, r.show) << r.msg;
-        EXPECT_EQ(c.ouvrirMenu, r.menu) << r.msg;
+        EXPECT_EQ(std::tie(c.evenement, c.bouton, c.shift, c.montrerApplication, c.ouvrirMenu),
+                  std::tie(r.event, r.button, r.shift, r.show, r.menu))
+            << r.msg;
     }
     const OptionsClic other{.ouvreSiClicGauche = false,
                             .ouvreSiDblClick = true,
