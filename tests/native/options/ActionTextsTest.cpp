@@ -20,10 +20,10 @@ TEST(ActionTextsTest, ParameterOfAnActionText) {
           Case{"Jouer", false, "", "Jouer", false},
           Case{"Relancer : 2 - Stopper : x", true, "2 - Stopper : x", "Relancer : ", false},
           Case{"", false, "", "", false}}) {
-        EXPECT_EQ(IsParameterised(c.text), c.parameterised) << c.text;
-        EXPECT_EQ(ParamText(c.text), c.param) << c.text;
-        EXPECT_EQ(LabelPrefix(c.text), c.prefix) << c.text;
-        EXPECT_EQ(ParameterMissing(c.text), c.missing) << c.text;
+        EXPECT_EQ(std::tuple(IsParameterised(c.text), ParamText(c.text), LabelPrefix(c.text),
+                             ParameterMissing(c.text)),
+                  std::tuple(c.parameterised, c.param, c.prefix, c.missing))
+            << c.text;
     }
 }
 
