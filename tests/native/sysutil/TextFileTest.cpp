@@ -78,8 +78,7 @@ TEST(RegistryPath, KeyIsBeforeTheLastSeparatorAndValueAfterIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const RegistryValuePath split = SplitRegistryPath(c.path);
-        EXPECT_EQ(split.root, c.root);
-        EXPECT_EQ(split.key, c.key);
-        EXPECT_EQ(split.valueName, c.value);
+        EXPECT_EQ(std::tie(split.root, split.key, split.valueName),
+                  std::tie(c.root, c.key, c.value));
     }
 }
