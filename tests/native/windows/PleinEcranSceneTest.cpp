@@ -177,8 +177,8 @@ TEST(ViewProgressBar, ElapsedGrowsFromTheLeftRemainingShrinksTowardsTheRight) {
     for (const Case& c : cases) {
         const auto bar = ViewProgress(c.e, c.d, 3, 1013, c.remaining);
         ASSERT_TRUE(bar) << c.e << "/" << c.d;
-        EXPECT_EQ(bar->left, c.expected.left) << c.e << "/" << c.d << " " << c.remaining;
-        EXPECT_EQ(bar->width, c.expected.width) << c.e << "/" << c.d << " " << c.remaining;
+        EXPECT_EQ(std::tie(bar->left, bar->width), std::tie(c.expected.left, c.expected.width))
+            << c.e << "/" << c.d << " " << c.remaining;
     }
     EXPECT_FALSE(ViewProgress(10, 0, 3, 1013, false));
 }
