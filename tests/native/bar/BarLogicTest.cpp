@@ -140,12 +140,10 @@ class Shuffle : public BarTest {
         window.lengths.assign(50, 4);
         window.shuffle = true;
     }
-    void Back() {
-        bar.dispatcher.ExecuterAction(RECULER, true);
-        bar.monitor.Tick();
-    }
-    void Forward() {
-        bar.dispatcher.ExecuterAction(AVANCER, true);
+    void Back() { Press(RECULER); }
+    void Forward() { Press(AVANCER); }
+    void Press(int action) {
+        bar.dispatcher.ExecuterAction(action, true);
         bar.monitor.Tick();
     }
     // Lets the player go through these tracks (1-based) in shuffle order.
