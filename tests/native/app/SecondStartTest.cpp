@@ -16,7 +16,7 @@ SecondStartMessage T(std::string t) {
 }
 } // namespace
 
-TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneTextThatFitsInAnAtom) {
+TEST(SecondStart, KeywordsBecomeActionsTextsFitAnAtomAndTheReceiverWaitsForThem) {
     EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
               (std::vector<SecondStartMessage>{T("avant"), A(25), T("2  JOUERS")}));
     EXPECT_TRUE(PlanSecondStart({}, Keyword).empty());
@@ -43,9 +43,8 @@ TEST(SecondStart, KeywordsBecomeActionsAndTheWordsBetweenThemOneTextThatFitsInAn
     // A cut just after a blank leaves no blank at the end.
     plan = PlanSecondStart({std::string(254, 'x'), "suite"}, Keyword);
     EXPECT_EQ(plan[0].text, std::string(254, 'x'));
-}
 
-TEST(SecondStart, TheReceiverWaitsForTheTextOfActionsThatTakeOne) {
+    // The receiver waits for the text of actions that take one.
     SecondStartReceiver bar;
     EXPECT_FALSE(bar.OnText(std::string("ignoré")).has_value()); // nothing pending yet
     auto run = bar.OnAction(4);
