@@ -10,7 +10,7 @@
 
 using namespace pilotune;
 
-TEST(BarScene, ShadowsPaintedBeneathHoverActionsAndHighlightFrames) {
+TEST(BarScene, ShadowsHoverActionsHighlightFramesAndMenus) {
     const Scene scene = BuildBarScene();
     std::set<std::string> painted;
     int pairs = 0;
@@ -36,6 +36,30 @@ TEST(BarScene, ShadowsPaintedBeneathHoverActionsAndHighlightFrames) {
     // The frame: one pixel out left and up, two right, one down (scaled).
     EXPECT_EQ(HighlightFrame({10, 1, 10, 10}), (Rect{9, 0, 13, 12}));
     EXPECT_EQ(HighlightFrame({20, 2, 20, 20}, 192), (Rect{18, 0, 26, 24}));
+
+    // One default item, the lock marked; numbered items parse within their menu's range.
+    BarMenus menus = BuildBarMenus();
+    const auto& main = menus.principale.Items();
+    int defaults = 0, checked = 0;
+    for (const MenuItem& item : main) {
+        defaults += item.isDefault;
+        checked += item.checked;
+    }
+    EXPECT_EQ(defaults * 10 + checked, 11); // one of each
+    EXPECT_TRUE(menus.principale["mnuOption"].isDefault);
+    EXPECT_TRUE(menus.principale[kMnuVerrouiller].checked);
+    EXPECT_EQ(menus.boucle.Items().size(), 11u);
+    EXPECT_EQ(LoopItemCount(menus.boucle.Items()[2].name), 9);
+    for (const char* notALoop : {"mnuBoucle0", "mnuBoucle10", "mnuExtrait"})
+        EXPECT_EQ(LoopItemCount(notALoop), std::nullopt) << notALoop;
+    EXPECT_EQ(TrackItemIndex("mnuListe20"), 20);
+    EXPECT_EQ(TrackItemIndex("mnuListe21"), std::nullopt);
+    EXPECT_EQ(TrackItemIndex("mnuListe1x"), std::nullopt);
+    for (const char* item : {"mnuReculer", "mnuAvancer", "mnuMiseAJour"})
+        EXPECT_TRUE(PrincipaleCommand(item)->modeFlag) << item;
+    EXPECT_EQ(PrincipaleCommand("mnuOuvrirWinamp")->action, JOUER);
+    EXPECT_FALSE(PrincipaleCommand("mnuJouer")->modeFlag);
+    EXPECT_EQ(PrincipaleCommand(kMnuVerrouiller), std::nullopt);
 }
 
 // At 96 DPI the bar is exactly as designed: 499 x 26 at 450 on a 1024 screen.
@@ -61,31 +85,6 @@ TEST(BarLayout, PlacesButtonsIndicatorsAndTextForTheDefaultPosition) {
     EXPECT_EQ(scene["lblTitreB"].font, (Font{"MS Sans Serif", 11, true}));
     EXPECT_EQ(scene["lblHazardB"].font, (Font{"Small Fonts", 8, true}));
     EXPECT_EQ(scene["lblInfoN"].font, (Font{"Small Fonts", 9, true}));
-}
-
-TEST(BarMenus, MenusKeepTheirShapeDefaultLockAndCommands) {
-    BarMenus menus = BuildBarMenus();
-    const auto& main = menus.principale.Items();
-    int defaults = 0, checked = 0;
-    for (const MenuItem& item : main) {
-        defaults += item.isDefault;
-        checked += item.checked;
-    }
-    EXPECT_EQ(defaults * 10 + checked, 11); // one of each
-    EXPECT_TRUE(menus.principale["mnuOption"].isDefault);
-    EXPECT_TRUE(menus.principale[kMnuVerrouiller].checked);
-    EXPECT_EQ(menus.boucle.Items().size(), 11u);
-    EXPECT_EQ(LoopItemCount(menus.boucle.Items()[2].name), 9);
-    for (const char* notALoop : {"mnuBoucle0", "mnuBoucle10", "mnuExtrait"})
-        EXPECT_EQ(LoopItemCount(notALoop), std::nullopt) << notALoop;
-    EXPECT_EQ(TrackItemIndex("mnuListe20"), 20);
-    EXPECT_EQ(TrackItemIndex("mnuListe21"), std::nullopt);
-    EXPECT_EQ(TrackItemIndex("mnuListe1x"), std::nullopt);
-    for (const char* item : {"mnuReculer", "mnuAvancer", "mnuMiseAJour"})
-        EXPECT_TRUE(PrincipaleCommand(item)->modeFlag) << item;
-    EXPECT_EQ(PrincipaleCommand("mnuOuvrirWinamp")->action, JOUER);
-    EXPECT_FALSE(PrincipaleCommand("mnuJouer")->modeFlag);
-    EXPECT_EQ(PrincipaleCommand(kMnuVerrouiller), std::nullopt);
 }
 
 // Every size, offset and font follows the DPI; at 96 the bar is as designed.
