@@ -25,7 +25,7 @@ EtatMasque Touche(std::string texte, Selection sel, int touche, const Proprietes
 
 } // namespace
 
-TEST(MaskEngine, PositionFormatsTheDialogTemplatesClampsToTheBoundsAndFollowsThePlural) {
+TEST(MaskEngine, PositionFormatsTheTemplatesClampsFollowsThePluralAndRoundTrips) {
     EXPECT_EQ(TextePosition("00 h 00 m 00 s", 400000, kHms), "99 h 59 m 59 s");
     EXPECT_EQ(TextePosition("00 m 00 s", 125, Props("60 1", "59 m 59 s", "00 m 00 s")),
               "02 m 05 s");
@@ -52,9 +52,8 @@ TEST(MaskEngine, PositionFormatsTheDialogTemplatesClampsToTheBoundsAndFollowsThe
     // Stepping down across 1 removes the "s".
     EXPECT_EQ(Touche("002 chansons", {2, 1}, kToucheBas, kChansons).texte, "001 chanson");
     EXPECT_EQ(ReglePluriel("1 fois", kChansons), "1 foi"); // the rule knows nothing of words
-}
 
-TEST(MaskEngine, RoundTripsOverEveryTemplateRange) {
+    // Every template round-trips over its whole range.
     struct Cas {
         const char* modele;
         ProprietesMasque p;
