@@ -188,15 +188,7 @@ TEST(TrayAnimation, AnOrderCyclesFromItsSecondEntryNoOrderEveryImageABadOneIsRef
     EXPECT_EQ(o.NbEntrees(), 0);
 }
 
-// The cut of ASCII tips is checked on the real notification area.
-TEST(TrayTip, TheTipKeepsTheFirst63CharactersNotBytes) {
-    std::string accents;
-    for (int n = 0; n < 63; ++n)
-        accents += "é";
-    EXPECT_EQ(TexteBulle(accents + "éèàçù€ô"), accents);
-}
-
-TEST(TrayMouse, EachMouseMessageRaisesItsEventAndThePressesAct) {
+TEST(TrayMouse, EachMouseMessageRaisesItsEventThePressesActAndTheTipIsCut) {
     using B = BoutonSouris;
     using E = EvenementSouris;
     OptionsClic bar{.aUnMenu = true}; // the bar's choices: left opens, right shows the menu
@@ -231,4 +223,10 @@ TEST(TrayMouse, EachMouseMessageRaisesItsEventAndThePressesAct) {
     EXPECT_FALSE(ReagirClic(513, other).montrerApplication);
     EXPECT_TRUE(ReagirClic(513, other).ouvrirMenu);
     EXPECT_FALSE(ReagirClic(516, other).ouvrirMenu);
+
+    // The tip keeps the first 63 characters, not bytes.
+    std::string accents;
+    for (int n = 0; n < 63; ++n)
+        accents += "é";
+    EXPECT_EQ(TexteBulle(accents + "éèàçù€ô"), accents);
 }
