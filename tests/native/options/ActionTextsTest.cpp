@@ -5,7 +5,7 @@
 namespace pilotune {
 namespace {
 
-TEST(ActionTextsTest, ParameterOfAnActionText) {
+TEST(ActionTextsTest, ParameterOfAnActionTextAndRowsOnlyForBindingsThatCanBePressed) {
     struct Case {
         const char* text;
         bool parameterised;
@@ -25,9 +25,8 @@ TEST(ActionTextsTest, ParameterOfAnActionText) {
                   std::tuple(c.parameterised, c.param, c.prefix, c.missing))
             << c.text;
     }
-}
 
-TEST(ActionTextsTest, RowsLeaveOutBindingsThatCanNeverBePressed) {
+    // Rows leave out bindings that can never be pressed.
     auto items = ActionLabels();
     items[2] = "Exécuter : C:\\old.exe";
     const std::vector<TCla> bindings = {{true, 2, "Touche F1", "C:\\a.exe"},
