@@ -213,7 +213,7 @@ TEST_F(LinkTest, LookupsRereadOnANewLengthMatchWithoutCaseAndSurviveAMissingFile
 // Names that compare equal must share their lookup key, or the cache would
 // miss them: an overlong two-byte form is not a letter, so "\xC1\x81" is not
 // "a" for either.
-TEST(FileNames, EqualNamesHaveEqualKeysAndPartsAndKeysOfEveryLengthReadRight) {
+TEST(FileNames, EqualNamesHaveEqualKeysAndPartsKeysAndLineBreaksReadRightAtEveryLength) {
     const std::pair<std::string, std::string> pairs[] = {{"Été.MP3", "été.mp3"},
                                                          {"ABC", "abc"},
                                                          {"\xC1\x81", "a"},
@@ -262,9 +262,8 @@ TEST(FileNames, EqualNamesHaveEqualKeysAndPartsAndKeysOfEveryLengthReadRight) {
         EXPECT_EQ(FileNameKey(upper), FileNameKey(lower)) << upper;
     }
     EXPECT_NE(FileNameKey("piste1.mp3"), FileNameKey("piste2.mp3"));
-}
 
-TEST(PlaylistLines, TheFirstLineBreakIsFoundAtEveryPlaceAndFromEveryStart) {
+    // The first line break is found at every place and from every start.
     for (std::size_t length = 0; length <= 20; ++length) {
         for (std::size_t at = 0; at <= length; ++at) {
             for (const char brk : {'\r', '\n'}) {
