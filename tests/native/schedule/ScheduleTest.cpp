@@ -180,7 +180,7 @@ TEST_F(ScheduleTest, DisabledEntriesAreLeftOutAndRunningEntriesKeepTheirFileInde
     EXPECT_EQ(Stored("Effectuer 1"), "0");
 }
 
-TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaults) {
+TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaultsAndSaveStateWritesOnlyItsOwn) {
     store.WriteInteger(kSectionPlanification, "NbListe", 2, true);
     store.WriteText(kSectionPlanification, "Effectuer 0", "pas une date", true);
     store.WriteText(kSectionPlanification, "Quand 0", "abc", true);
@@ -198,6 +198,19 @@ TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaults) {
     store.WriteText(kSectionPlanification, "NbListe", "999999999", true);
     plan.Load(); // a huge count is bounded
     EXPECT_LE(plan.Count(), 10000);
+
+    // A save of the state writes only the switches and the done dates.
+    Load({{.action = 4, .quand = 100, .chemin = "a"}});
+    plan.Activer = false;
+    plan.AfficheInfo = false;
+    store.WriteInteger(kSectionPlanification, "Quand 0", 5, true); // a change made elsewhere
+    plan.SaveState();
+    EXPECT_EQ(Stored("Activer"), "0");
+    EXPECT_EQ(Stored("AfficheInfo"), "0");
+    EXPECT_EQ(Stored("Quand 0"), "5");
+    EXPECT_EQ(Stored("Effectuer 0"), "0"); // day 0, read back as not done
+    plan.Load();
+    EXPECT_EQ(plan.Entries()[0].Effectuer, 0);
 }
 
 TEST_F(ScheduleTest, EachStartPeriodsAreArmedAgainOnlyByTheirKindOfStart) {
@@ -265,20 +278,6 @@ TEST_F(ScheduleTest, ADailyEntryRunsOncePerDayAndRestartsItsCountdown) {
     Tick(3);
     EXPECT_EQ(ran.size(), 2u);
     EXPECT_EQ(StoredDate(0), kMonday3 + 1);
-}
-
-TEST_F(ScheduleTest, SaveStateWritesOnlyTheSwitchesAndTheDoneDates) {
-    Load({{.action = 4, .quand = 100, .chemin = "a"}});
-    plan.Activer = false;
-    plan.AfficheInfo = false;
-    store.WriteInteger(kSectionPlanification, "Quand 0", 5, true); // a change made elsewhere
-    plan.SaveState();
-    EXPECT_EQ(Stored("Activer"), "0");
-    EXPECT_EQ(Stored("AfficheInfo"), "0");
-    EXPECT_EQ(Stored("Quand 0"), "5");
-    EXPECT_EQ(Stored("Effectuer 0"), "0"); // day 0, read back as not done
-    plan.Load();
-    EXPECT_EQ(plan.Entries()[0].Effectuer, 0);
 }
 
 TEST_F(ScheduleTest, AnAtEntryRunsOnlyWithinSeventySecondsOfItsTime) {
