@@ -75,6 +75,12 @@ class ScheduleTest : public ::testing::Test, protected MemoryStore {
     std::string Stored(const std::string& key) const {
         return store.ReadText(kSectionPlanification, key, "<none>", true);
     }
+    std::vector<int> Done() const {
+        std::vector<int> days;
+        for (const TPlan& e : plan.Entries())
+            days.push_back(e.Effectuer);
+        return days;
+    }
     int StoredDate(int fileIndex) const {
         return store.ReadDate(kSectionPlanification, "Effectuer " + std::to_string(fileIndex), 0,
                               true);
@@ -167,9 +173,8 @@ TEST_F(ScheduleTest, DisabledEntriesAreLeftOutAndRunningEntriesKeepTheirFileInde
           {.action = 5, .mode = 1, .quand = 0, .enabled = false},
           {.action = 6, .mode = 1, .quand = 0, .chemin = "x"}});
     ASSERT_EQ(plan.Count(), 2);
-    EXPECT_EQ(plan.Entries()[0].Index, 0);
-    EXPECT_EQ(plan.Entries()[1].Index, 2);
-    EXPECT_EQ(plan.Entries()[1].Chemin, "x");
+    EXPECT_EQ(std::tie(plan.Entries()[0].Index, plan.Entries()[1].Index, plan.Entries()[1].Chemin),
+              std::tuple(0, 2, "x"));
     EXPECT_EQ(plan.ListLimit(), 3);
 
     Tick();
@@ -219,19 +224,14 @@ TEST_F(ScheduleTest, EachStartPeriodsAreArmedAgainOnlyByTheirKindOfStart) {
                                      {.period = kPeriodEachWindowsStart, .done = yesterday},
                                      {.period = kPeriodOnce, .done = yesterday}};
     Load(entries);
-    EXPECT_EQ(plan.Entries()[0].Effectuer, 0);
-    EXPECT_EQ(plan.Entries()[1].Effectuer, yesterday);
-    EXPECT_EQ(plan.Entries()[2].Effectuer, yesterday);
+    EXPECT_EQ(Done(), (std::vector{0, yesterday, yesterday}));
 
     plan.StartedByWindows = IsWindowsStart({"WindowsLanceDebut"});
     plan.Load();
-    EXPECT_EQ(plan.Entries()[0].Effectuer, 0);
-    EXPECT_EQ(plan.Entries()[1].Effectuer, 0);
-    EXPECT_EQ(plan.Entries()[2].Effectuer, yesterday);
+    EXPECT_EQ(Done(), (std::vector{0, 0, yesterday}));
 
     plan.Reload(); // the options dialog's rebuild does not re-arm
-    EXPECT_EQ(plan.Entries()[0].Effectuer, yesterday);
-    EXPECT_EQ(plan.Entries()[1].Effectuer, yesterday);
+    EXPECT_EQ(Done(), (std::vector{yesterday, yesterday, yesterday}));
 
     EXPECT_FALSE(IsWindowsStart({"windowslancedebut"}));
     EXPECT_FALSE(IsWindowsStart({"WindowsLanceDebut", "x"}));
@@ -439,8 +439,7 @@ TEST_F(ScheduleTest, RearmNamesTheEntryOfTheFullListAndRestartsItsCountdown) {
           {.action = 6, .mode = kModeDans, .quand = 3, .done = done}});
     plan.Rearm("7 - Stopper");
     plan.Rearm("1 - Pause"); // disabled: not running, not armed
-    EXPECT_EQ(plan.Entries()[0].Effectuer, done);
-    EXPECT_EQ(plan.Entries()[1].Effectuer, done);
+    EXPECT_EQ(Done(), (std::vector{done, done}));
     EXPECT_EQ(Stored("Effectuer 1"), dates.Format(done));
 
     plan.Rearm("2 - Stopper dans 00:03");
