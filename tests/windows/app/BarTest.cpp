@@ -11,7 +11,6 @@
 #include "DialogDriving.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
-#include "PumpUntil.h"
 #include "Waiting.h"
 #include "WindowText.h"
 #include "app/SecondStart.h"
@@ -25,25 +24,13 @@ using namespace pilotune::testing;
 
 namespace {
 
-std::string Ini(const std::string& options) {
-    return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
-           "\r\nNbOuvert=1\r\n" + options + "[" + TestUserName() + " Divers]\r\nMAJ=0\r\n";
-}
-
-std::vector<long long> Commands(const Simulator& sim) {
-    std::vector<long long> out;
-    for (const auto& m : sim.Log())
-        if (m.msg == WM_COMMAND) out.push_back(m.wParam);
-    return out;
-}
-
 struct BarOnSimulator : ::testing::Test {
     Simulator sim{Simulator::Options{.tracks = 10}};
     std::unique_ptr<PilotuneProcess> app;
     Scene scene = BuildBarScene();
 
     void Launch(const std::string& name, const std::string& options = "") {
-        app = std::make_unique<PilotuneProcess>(name, Ini(options));
+        app = std::make_unique<PilotuneProcess>(name, SimulatorIni(options));
         ASSERT_TRUE(app->Start());
         RECT r{};
         GetWindowRect(app->Bar(), &r);
@@ -76,7 +63,7 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeSho
     const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW); // no taskbar button
-    EXPECT_EQ(CaptionOf(app->Bar()), L"Pilotune Fenetre");
+    EXPECT_EQ(WindowText(app->Bar()), "Pilotune Fenetre");
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     // The time click switches to the remaining time; the setting keeps it.
     Click(Centre("lblDureeB"));
@@ -86,19 +73,19 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeSho
 
 TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBarWithoutAnyOnlySaysSo) {
     Launch("second");
-    std::wstring text;
-    std::thread reader([&] { text = ReadMessageBox(); });
+    std::string text;
+    std::thread reader([&] { text = ReadAndCloseMessageBox(); });
     EXPECT_EQ(app->RunSecond(L""), 0u);
     reader.join();
-    EXPECT_EQ(text, L"Pilotune est déjà ouvert. Fermer le avant de continuer.");
+    EXPECT_EQ(text, "Pilotune est déjà ouvert. Fermer le avant de continuer.");
     EXPECT_EQ(FindWindowW(L"TfrmPrincipale", L"Pilotune Fenetre"), app->Bar());
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     sim.ClearLog();
     EXPECT_EQ(app->RunSecond(L"STOPPER"), 0u);
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }));
     EXPECT_EQ(app->RunSecond(L"jouer PAUSER"), 0u);
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim).size() >= 3; }));
-    EXPECT_EQ(Commands(sim), (std::vector<long long>{40047, 40045, 40046}));
+    EXPECT_TRUE(WaitFor([&] { return sim.Commands().size() >= 3; }));
+    EXPECT_EQ(sim.Commands(), (std::vector<long long>{40047, 40045, 40046}));
 
     // EXECUTER with a path split by the command line: the file is opened.
     const std::wstring dir = app->Folder() + L"\\un dossier";
@@ -174,8 +161,8 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     press(VK_MEDIA_NEXT_TRACK);
     press(VK_MEDIA_STOP);
     const std::vector<long long> expected = {40046, 40048, 40047};
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
-        << ::testing::PrintToString(Commands(sim));
+    EXPECT_TRUE(WaitFor([&] { return sim.Commands() == expected; }))
+        << ::testing::PrintToString(sim.Commands());
 }
 
 TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
@@ -213,19 +200,13 @@ LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     const KernelHandle first{CreateMutexW(nullptr, FALSE, kInstanceMutex)};
     ASSERT_TRUE(first);
-    PilotuneProcess second("second-start-early", Ini(""));
+    PilotuneProcess second("second-start-early", SimulatorIni());
     DWORD code = 1;
     std::thread run([&] { code = second.RunSecond(L"PAUSER"); });
     Pump(1500);
     EXPECT_EQ(CountWindowsTitled(kBarCaption), 0) << "the second start opened a program of its own";
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = LateBarProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LateBar";
-    RegisterClassW(&wc);
-    HWND bar = CreateWindowExW(0, L"LateBar", kBarCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+    HWND bar = MakeWindow(L"LateBar", LateBarProc, WS_POPUP, {0, 0, 10, 10}, kBarCaption);
     PumpUntil([] { return !g_handedOver.empty(); }, 10000);
     run.join();
     DestroyWindow(bar);

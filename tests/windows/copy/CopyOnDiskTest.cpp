@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Simulator.h"
-#include "WindowText.h"
+#include "ui/WindowTextWin32.h"
 #include "copy/MusicCopyWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -126,7 +126,7 @@ class CaptionBar final : public CopyTrackBar {
     HWND window;
     std::vector<std::string> events;
 
-    std::string Caption() { return Narrow(CaptionOf(window)); }
+    std::string Caption() { return WindowText(window); }
     void StopTick() override { events.push_back("stop"); }
     std::string Title() override { return Caption(); }
     void ShowTitle(const std::string& t) override {

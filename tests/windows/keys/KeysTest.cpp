@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "../bar/QuietServices.h"
-#include "PumpUntil.h"
+#include "Waiting.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
+#include "WindowText.h"
 #include "bar/BarLogic.h"
 #include "base/EncodingWin32.h"
 #include "components/Bindings.h"
@@ -102,13 +103,7 @@ double NowMs() {
 // and when the first came.
 struct FocusWindow {
     FocusWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PilotuneKeysFocus";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"focus", WS_POPUP | WS_VISIBLE, 10, 10, 100,
-                               50, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd = MakeWindow(L"PilotuneKeysFocus", Proc, WS_POPUP | WS_VISIBLE, {10, 10, 100, 50});
         SetForegroundWindow(hwnd);
         SetFocus(hwnd);
         Pump(100);
@@ -167,16 +162,10 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
             return 0;
         }
     };
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Typist::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PilotuneKeysSendWaiter";
-    RegisterClassW(&wc);
     std::atomic<HWND> window{nullptr};
     std::atomic<bool> done{false};
     std::thread typist([&] {
-        window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 wc.hInstance, nullptr);
+        window = MakeWindow(L"PilotuneKeysSendWaiter", Typist::Proc, 0, {}, L"", HWND_MESSAGE);
         while (!done) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             MSG m;

@@ -16,6 +16,7 @@
 
 #include "DialogDriving.h"
 #include "ModalDriver.h"
+#include "WindowText.h"
 #include "base/EncodingWin32.h"
 #include "components/SpinEditWin32.h"
 #include "ui/ButtonWin32.h"
@@ -464,13 +465,7 @@ LRESULT CALLBACK Link(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_P
 }
 
 TEST(Subclass, LinksRunNewestFirstNestLeaveAndGiveTheProcedureBack) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Own;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PilotuneSubclassTest";
-    RegisterClassW(&wc);
-    HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             wc.hInstance, nullptr);
+    HWND w = MakeWindow(L"PilotuneSubclassTest", Own, WS_POPUP, {0, 0, 10, 10});
     ASSERT_TRUE(w);
     ASSERT_TRUE(AttachSubclass(w, Link, 1, reinterpret_cast<DWORD_PTR>("a")));
     ASSERT_TRUE(AttachSubclass(w, Link, 2, reinterpret_cast<DWORD_PTR>("b")));

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "../schedule/BarHarness.h"
-#include "AtEachDpi.h"
+#include "RunAtDpi.h"
 #include "WindowInput.h"
 #include "WindowText.h"
 #include "ui/Layout.h"
