@@ -33,7 +33,6 @@ class Simulator {
     Simulator& operator=(const Simulator&) = delete;
 
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return pid_; }
     bool Alive() const;
     void Kill(); // TerminateProcess, waits for the end
 
