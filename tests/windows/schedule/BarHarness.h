@@ -70,12 +70,6 @@ struct BarHarness {
         return AnsiToUtf8(std::string{std::istreambuf_iterator<char>(in), {}});
     }
 
-    // Saves what the bar shows as a BMP beside the test.
-    bool Screenshot(const std::string& name) {
-        return SaveScreenshot(app.Bar().Handle(),
-                              Narrow((ini.parent_path() / (name + ".bmp")).wstring()));
-    }
-
     Simulator sim;
     std::filesystem::path ini;
     SettingsStore store;
