@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "../bar/QuietServices.h"
+#include "DialogDriving.h"
 #include "Waiting.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
@@ -155,10 +156,8 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
     struct Typist {
         static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
             if (m != WM_APP) return DefWindowProcW(h, m, w, l);
-            for (WORD vk : *reinterpret_cast<const std::vector<WORD>*>(l)) {
-                Key(vk, false);
-                Key(vk, true);
-            }
+            for (WORD vk : *reinterpret_cast<const std::vector<WORD>*>(l))
+                PressKey(vk);
             return 0;
         }
     };
@@ -379,8 +378,7 @@ class Typist {
               ready_.notify_all();
               Sleep(delayMs); // well inside what the test thread does meanwhile
               typedAt = NowMs();
-              Key(vk, false);
-              Key(vk, true);
+              PressKey(vk);
               PumpUntil([] { return FocusWindow::firstAt != 0; }, 3000);
           }) {
         ready_.wait(false);
