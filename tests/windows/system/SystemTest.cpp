@@ -379,11 +379,8 @@ struct UpdateWindow : UpdateServer {
         DeleteFileW(Widen(setup.folder + "MAJPilotune.txt").c_str());
     }
     std::string LocalIni() {
-        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")),
-                         std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")));
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     // Runs the check on the worker and, once its result is back on this
     // thread, shows it as the action does; when a window shows, `script`
