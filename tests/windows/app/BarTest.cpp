@@ -54,8 +54,19 @@ struct BarOnSimulator : ::testing::Test {
     }
 };
 
-TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeShown) {
-    Launch("appears");
+// The value that runs the program when Windows starts, as the setting says.
+std::wstring RunAtStart() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     L"Pilotune", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return L"<absent>";
+    return value;
+}
+
+TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerKeepsTheTimeShownAndRunsAtStart) {
+    Launch("appears", "LancerDemarrageWindows=1\r\n");
+    EXPECT_EQ(RunAtStart(), L"\"" + app->Folder() + L"\\Pilotune.exe\" WindowsLanceDebut");
     RECT r{};
     GetWindowRect(app->Bar(), &r);
     EXPECT_EQ(r.left, 450);
@@ -69,6 +80,8 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeSho
     Click(Centre("lblDureeB"));
     CloseAndWait();
     EXPECT_NE(app->Ini().find("AffichageNeg=1"), std::string::npos);
+    Launch("run-off", "LancerDemarrageWindows=0\r\n");
+    EXPECT_EQ(RunAtStart(), L"<absent>");
 }
 
 TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBarWithoutAnyOnlySaysSo) {
@@ -114,23 +127,6 @@ TEST_F(BarOnSimulator, ThePlayerGoneWithFermerWAEndsTheProgram) {
     Launch("fermer2", "FermerWA=1\r\n");
     sim.Command(40001);
     EXPECT_TRUE(app->WaitExit(8000));
-}
-
-TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
-    const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    auto read = [&]() -> std::wstring {
-        wchar_t value[1024] = {};
-        DWORD size = sizeof(value);
-        if (RegGetValueW(HKEY_CURRENT_USER, key, L"Pilotune", RRF_RT_REG_SZ, nullptr, value,
-                         &size) != ERROR_SUCCESS)
-            return L"<absent>";
-        return value;
-    };
-    Launch("run-on", "LancerDemarrageWindows=1\r\n");
-    EXPECT_EQ(read(), L"\"" + app->Folder() + L"\\Pilotune.exe\" WindowsLanceDebut");
-    CloseAndWait();
-    Launch("run-off", "LancerDemarrageWindows=0\r\n");
-    EXPECT_EQ(read(), L"<absent>");
 }
 
 TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
