@@ -318,7 +318,7 @@ TEST(Controls, TheListViewKeepsRowsChecksHintsAndReportsWhatTheUserDoes) {
     EXPECT_EQ(list.Hint(0), "");
 }
 
-TEST(Controls, CombosChecksEditsAndTheSpinEditSpeakUtf8) {
+TEST(Controls, CombosChecksEditsTheSpinEditAndTooltipsSpeakUtf8) {
     Board board;
     board.Open();
     board.combo.SetItems({"Arrêter l'ordinateur", "Rédémarrer l'ordinateur"});
@@ -350,11 +350,8 @@ TEST(Controls, CombosChecksEditsAndTheSpinEditSpeakUtf8) {
               board.Font());
     board.spin->SetPosition(3725);
     EXPECT_EQ(board.spin->Text(), "01h 02m 05s");
-}
 
-TEST(Controls, OneTooltipServesManyControls) {
-    Board board;
-    board.Open();
+    // One tooltip serves many controls.
     Tooltip tips;
     ASSERT_TRUE(tips.Create(board.Handle()));
     tips.Add(board.check.Handle(), "Ferme les programmes sans leur demander");
