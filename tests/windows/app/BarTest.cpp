@@ -45,8 +45,7 @@ struct BarOnSimulator : ::testing::Test {
         PostMessageW(app->Bar(), WM_MOUSEMOVE, 0, at);
         PostMessageW(app->Bar(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(app->Bar(), WM_LBUTTONUP, 0, at);
-        DWORD_PTR ignored;
-        SendMessageTimeoutW(app->Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+        AnswerTime(app->Bar(), WM_NULL, 0, 0, 2000);
     }
     void CloseAndWait() {
         PostMessageW(app->Bar(), WM_CLOSE, 0, 0);
