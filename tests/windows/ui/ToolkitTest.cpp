@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriving.h"
 #include "ModalDriver.h"
 #include "WindowText.h"
 #include "base/EncodingWin32.h"
