@@ -10,7 +10,6 @@
 #include <iterator>
 #include <string>
 
-#include "DialogDriving.h"
 #include "Simulator.h"
 #include "app/ApplicationWin32.h"
 #include "base/EncodingWin32.h"
