@@ -26,10 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Here() {
-    return Narrow(fs::path(Widen(ExecutablePath())).parent_path().wstring()) + "\\";
-}
-
 // Deletes a folder and everything in it, long paths included.
 void RemoveTree(const std::string& folder) {
     const std::wstring root = L"\\\\?\\" + Widen(folder);
@@ -61,7 +57,7 @@ std::string ReadFileText(const std::string& path) {
 
 struct CopyOnDisk : ::testing::Test {
     void SetUp() override {
-        work = Here() + "copie-travail\\";
+        work = ProgramFolder() + "copie-travail\\";
         RemoveTree(work.substr(0, work.size() - 1));
         ASSERT_TRUE(CreateDirectoryW(Widen(work).c_str(), nullptr));
         CreateDirectoryW(Widen(work + "Bibliothèque").c_str(), nullptr);
@@ -150,7 +146,7 @@ TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownWithoutWaiting) {
                                300, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     CaptionBar view(bar);
     COption option;
-    const std::string folder = Here() + "copie-piste";
+    const std::string folder = ProgramFolder() + "copie-piste";
     RemoveTree(folder);
     option.CopyPath = folder;
     ShellCopyFileSystem files(bar);
