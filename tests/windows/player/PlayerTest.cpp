@@ -307,15 +307,12 @@ struct PathResolution : ::testing::Test {
     }
     void TearDown() override { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths); }
 
-    // Answers the input box from another thread: types `text`, presses `button`.
-    std::thread Answer(std::wstring text, int button) {
-        return std::thread([text, button] {
-            HWND box = WaitForWindow(kInputBoxClass, 10000);
-            HWND edit = box ? GetDlgItem(box, kInputBoxEditId) : nullptr;
-            if (!edit) return;
-            SetWindowTextW(edit, text.c_str());
+    // The user's answer to the input box: types `text`, presses `button`.
+    static std::function<void(HWND)> Answer(std::wstring text, int button) {
+        return [text, button](HWND box) {
+            SetWindowTextW(GetDlgItem(box, kInputBoxEditId), text.c_str());
             PostMessageW(box, WM_COMMAND, button, 0);
-        });
+        };
     }
 };
 
@@ -331,15 +328,15 @@ TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     // Without it, the input box gives the path, confirmed or cancelled.
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths);
     store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
-    std::thread user = Answer(sim, IDOK);
+    ModalDriver user(kInputBoxClass, Answer(sim, IDOK), 10000);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
-    user.join();
+    user.Join();
     EXPECT_TRUE(messages.infos.empty());
 
     store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
-    user = Answer(L"C:\\toujours absent.exe", IDCANCEL);
+    ModalDriver again(kInputBoxClass, Answer(L"C:\\toujours absent.exe", IDCANCEL), 10000);
     EXPECT_EQ(ResolveWinampPath(store, system), "C:\\toujours absent.exe");
-    user.join();
+    again.Join();
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), "C:\\toujours absent.exe");
     ASSERT_EQ(messages.infos.size(), 1u);
     EXPECT_EQ(messages.infos[0].substr(0, 21), std::string(20, ' ') + "V");
