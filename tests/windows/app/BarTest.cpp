@@ -11,7 +11,6 @@
 #include "DialogDriving.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
-#include "PumpUntil.h"
 #include "Waiting.h"
 #include "WindowText.h"
 #include "app/SecondStart.h"
@@ -25,25 +24,13 @@ using namespace pilotune::testing;
 
 namespace {
 
-std::string Ini(const std::string& options) {
-    return "[" + TestUserName() + " Option]\r\nCheminWinamp=" + NarrowPath(SimulatorExe()) +
-           "\r\nNbOuvert=1\r\n" + options + "[" + TestUserName() + " Divers]\r\nMAJ=0\r\n";
-}
-
-std::vector<long long> Commands(const Simulator& sim) {
-    std::vector<long long> out;
-    for (const auto& m : sim.Log())
-        if (m.msg == WM_COMMAND) out.push_back(m.wParam);
-    return out;
-}
-
 struct BarOnSimulator : ::testing::Test {
     Simulator sim{Simulator::Options{.tracks = 10}};
     std::unique_ptr<PilotuneProcess> app;
     Scene scene = BuildBarScene();
 
     void Launch(const std::string& name, const std::string& options = "") {
-        app = std::make_unique<PilotuneProcess>(name, Ini(options));
+        app = std::make_unique<PilotuneProcess>(name, SimulatorIni(options));
         ASSERT_TRUE(app->Start());
         RECT r{};
         GetWindowRect(app->Bar(), &r);
@@ -58,8 +45,7 @@ struct BarOnSimulator : ::testing::Test {
         PostMessageW(app->Bar(), WM_MOUSEMOVE, 0, at);
         PostMessageW(app->Bar(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageW(app->Bar(), WM_LBUTTONUP, 0, at);
-        DWORD_PTR ignored;
-        SendMessageTimeoutW(app->Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+        AnswerTime(app->Bar(), WM_NULL, 0, 0, 2000);
     }
     void CloseAndWait() {
         PostMessageW(app->Bar(), WM_CLOSE, 0, 0);
@@ -67,8 +53,19 @@ struct BarOnSimulator : ::testing::Test {
     }
 };
 
-TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeShown) {
-    Launch("appears");
+// The value that runs the program when Windows starts, as the setting says.
+std::wstring RunAtStart() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     L"Pilotune", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return L"<absent>";
+    return value;
+}
+
+TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerKeepsTheTimeShownAndRunsAtStart) {
+    Launch("appears", "LancerDemarrageWindows=1\r\n");
+    EXPECT_EQ(RunAtStart(), L"\"" + app->Folder() + L"\\Pilotune.exe\" WindowsLanceDebut");
     RECT r{};
     GetWindowRect(app->Bar(), &r);
     EXPECT_EQ(r.left, 450);
@@ -76,29 +73,31 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerAndKeepsTheTimeSho
     const LONG ex = GetWindowLongW(app->Bar(), GWL_EXSTYLE);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
     EXPECT_TRUE(ex & WS_EX_TOOLWINDOW); // no taskbar button
-    EXPECT_EQ(CaptionOf(app->Bar()), L"Pilotune Fenetre");
+    EXPECT_EQ(WindowText(app->Bar()), "Pilotune Fenetre");
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     // The time click switches to the remaining time; the setting keeps it.
     Click(Centre("lblDureeB"));
     CloseAndWait();
     EXPECT_NE(app->Ini().find("AffichageNeg=1"), std::string::npos);
+    Launch("run-off", "LancerDemarrageWindows=0\r\n");
+    EXPECT_EQ(RunAtStart(), L"<absent>");
 }
 
 TEST_F(BarOnSimulator, ASecondStartHandsItsKeywordsToTheRunningBarWithoutAnyOnlySaysSo) {
     Launch("second");
-    std::wstring text;
-    std::thread reader([&] { text = ReadMessageBox(); });
+    std::string text;
+    std::thread reader([&] { text = ReadAndCloseMessageBox(); });
     EXPECT_EQ(app->RunSecond(L""), 0u);
     reader.join();
-    EXPECT_EQ(text, L"Pilotune est déjà ouvert. Fermer le avant de continuer.");
+    EXPECT_EQ(text, "Pilotune est déjà ouvert. Fermer le avant de continuer.");
     EXPECT_EQ(FindWindowW(L"TfrmPrincipale", L"Pilotune Fenetre"), app->Bar());
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
     sim.ClearLog();
     EXPECT_EQ(app->RunSecond(L"STOPPER"), 0u);
     EXPECT_TRUE(WaitFor([&] { return sim.User(104) == 0; }));
     EXPECT_EQ(app->RunSecond(L"jouer PAUSER"), 0u);
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim).size() >= 3; }));
-    EXPECT_EQ(Commands(sim), (std::vector<long long>{40047, 40045, 40046}));
+    EXPECT_TRUE(WaitFor([&] { return sim.Commands().size() >= 3; }));
+    EXPECT_EQ(sim.Commands(), (std::vector<long long>{40047, 40045, 40046}));
 
     // EXECUTER with a path split by the command line: the file is opened.
     const std::wstring dir = app->Folder() + L"\\un dossier";
@@ -129,23 +128,6 @@ TEST_F(BarOnSimulator, ThePlayerGoneWithFermerWAEndsTheProgram) {
     EXPECT_TRUE(app->WaitExit(8000));
 }
 
-TEST_F(BarOnSimulator, TheRunAtStartValueFollowsTheSetting) {
-    const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    auto read = [&]() -> std::wstring {
-        wchar_t value[1024] = {};
-        DWORD size = sizeof(value);
-        if (RegGetValueW(HKEY_CURRENT_USER, key, L"Pilotune", RRF_RT_REG_SZ, nullptr, value,
-                         &size) != ERROR_SUCCESS)
-            return L"<absent>";
-        return value;
-    };
-    Launch("run-on", "LancerDemarrageWindows=1\r\n");
-    EXPECT_EQ(read(), L"\"" + app->Folder() + L"\\Pilotune.exe\" WindowsLanceDebut");
-    CloseAndWait();
-    Launch("run-off", "LancerDemarrageWindows=0\r\n");
-    EXPECT_EQ(read(), L"<absent>");
-}
-
 TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
     Launch("endsession");
     const std::string before = app->Ini();
@@ -174,8 +156,8 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     press(VK_MEDIA_NEXT_TRACK);
     press(VK_MEDIA_STOP);
     const std::vector<long long> expected = {40046, 40048, 40047};
-    EXPECT_TRUE(WaitFor([&] { return Commands(sim) == expected; }))
-        << ::testing::PrintToString(Commands(sim));
+    EXPECT_TRUE(WaitFor([&] { return sim.Commands() == expected; }))
+        << ::testing::PrintToString(sim.Commands());
 }
 
 TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
@@ -213,19 +195,13 @@ LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
 TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     const KernelHandle first{CreateMutexW(nullptr, FALSE, kInstanceMutex)};
     ASSERT_TRUE(first);
-    PilotuneProcess second("second-start-early", Ini(""));
+    PilotuneProcess second("second-start-early", SimulatorIni());
     DWORD code = 1;
     std::thread run([&] { code = second.RunSecond(L"PAUSER"); });
     Pump(1500);
     EXPECT_EQ(CountWindowsTitled(kBarCaption), 0) << "the second start opened a program of its own";
 
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = LateBarProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LateBar";
-    RegisterClassW(&wc);
-    HWND bar = CreateWindowExW(0, L"LateBar", kBarCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+    HWND bar = MakeWindow(L"LateBar", LateBarProc, WS_POPUP, {0, 0, 10, 10}, kBarCaption);
     PumpUntil([] { return !g_handedOver.empty(); }, 10000);
     run.join();
     DestroyWindow(bar);

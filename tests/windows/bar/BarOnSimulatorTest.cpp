@@ -15,7 +15,7 @@
 
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
-#include "AtEachDpi.h"
+#include "RunAtDpi.h"
 #include "QuietServices.h"
 #include "bar/BarLogic.h"
 #include "bar/FPrincipaleWin32.h"

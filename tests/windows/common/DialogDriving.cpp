@@ -10,6 +10,7 @@
 #include "ui/WindowTextWin32.h"
 
 namespace pilotune::testing {
+namespace {
 
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
@@ -17,6 +18,10 @@ HWND FocusOf(HWND window) {
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
     return info.hwndFocus;
 }
+
+bool TextFits(HWND control, std::string* why);
+
+} // namespace
 
 int FocusedId(HWND window) {
     HWND focus = FocusOf(window);
@@ -66,6 +71,20 @@ std::string ReadMessageBox(HWND box) {
     return text;
 }
 
+std::string ReadAndCloseMessageBox(int ms) {
+    std::string text;
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            box = FindWindowW(L"#32770", nullptr);
+            return box && !(text = ReadMessageBox(box)).empty();
+        },
+        ms);
+    if (!text.empty()) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
+namespace {
 bool TextFits(HWND control, std::string* why) {
     const std::wstring text = Widen(WindowText(control));
     if (text.empty() || !IsWindowVisible(control)) return true;
@@ -111,6 +130,7 @@ bool TextFits(HWND control, std::string* why) {
                std::to_string(height);
     return fits;
 }
+} // namespace
 
 std::string ClippedTexts(HWND window) {
     std::string report;
@@ -159,10 +179,10 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     return ok;
 }
 
-std::string ScreenshotPath(const std::string& name) {
-    const std::wstring folder = ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/screenshots");
+bool SaveWindowBmp(HWND window, const std::string& name) {
+    const std::wstring folder = ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/../screenshots");
     CreateDirectoryW(folder.c_str(), nullptr);
-    return Narrow(folder) + "\\" + name;
+    return SaveScreenshot(window, Narrow(folder) + "\\" + name + ".bmp");
 }
 
 } // namespace pilotune::testing

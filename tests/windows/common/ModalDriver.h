@@ -14,18 +14,6 @@
 
 namespace pilotune::testing {
 
-// The first visible window of class `cls`, or null after `ms`.
-inline HWND WaitForWindow(const wchar_t* cls, int ms = 5000) {
-    HWND found = nullptr;
-    WaitFor(
-        [&] {
-            found = FindWindowW(cls, nullptr);
-            return found && IsWindowVisible(found);
-        },
-        ms);
-    return found && IsWindowVisible(found) ? found : nullptr;
-}
-
 // A window's text as UTF-8. Read from another thread while the text changes,
 // one read may take the old length and the new text: read until two agree.
 inline std::string TextOf(HWND w) {
@@ -51,9 +39,10 @@ class ModalDriver {
   public:
     ModalDriver(const wchar_t* cls, std::function<void(HWND)> script, int waitMs = 5000)
         : thread_([=, this] {
-              HWND w = WaitForWindow(cls, waitMs);
-              found = w != nullptr;
-              if (!w) return;
+              HWND w = nullptr;
+              found = WaitFor([&] { return (w = FindWindowW(cls, nullptr)) && IsWindowVisible(w); },
+                              waitMs);
+              if (!found) return;
               // PILOTUNE_HOLD_MS: time to take a screenshot of the window.
               if (const char* hold = std::getenv("PILOTUNE_HOLD_MS")) Sleep(std::atoi(hold));
               script(w);

@@ -4,6 +4,10 @@
 // that need it.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 namespace pilotune::testing {
@@ -60,6 +64,23 @@ inline DWORD RunSelfAtDpi(int dpi, const wchar_t* filter, const char* variable) 
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+// The parent's side: one child run per DPI, with LogPixels set meanwhile,
+// each of which must pass.
+inline void RunAtEachDpi(std::initializer_list<int> dpis, const wchar_t* filter,
+                         const char* variable) {
+    for (int dpi : dpis) {
+        LogPixels setting(static_cast<DWORD>(dpi));
+        EXPECT_EQ(RunSelfAtDpi(dpi, filter, variable), 0u)
+            << dpi << " DPI: see the child's output above";
+    }
+}
+
+// In a child run, the DPI it was started at; 0 in the parent's own run.
+inline int ChildDpi(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value ? std::atoi(value) : 0;
 }
 
 } // namespace pilotune::testing

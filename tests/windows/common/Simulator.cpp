@@ -81,7 +81,6 @@ Simulator::Simulator(Options o) : logFile_(TempLogName()) {
         << L" /tracks=" << o.tracks;
     if (o.play) cmd << L" /play";
     if (o.shuffle) cmd << L" /shuffle";
-    if (!o.extraArgs.empty()) cmd << L" " << o.extraArgs;
     if (!o.playlist.empty()) cmd << L" " << QuoteArg(o.playlist);
     std::wstring line = cmd.str();
 

@@ -23,7 +23,6 @@ class Simulator {
         int tracks = 30;
         std::wstring playlist; // an .m3u or a folder; empty: the generated library
         std::wstring exe = SimulatorExe();
-        std::wstring extraArgs; // appended to the command line as is (e.g. L"/seed=7")
     };
 
     explicit Simulator(
@@ -34,7 +33,6 @@ class Simulator {
     Simulator& operator=(const Simulator&) = delete;
 
     HWND Window() const { return window_; }
-    DWORD ProcessId() const { return pid_; }
     bool Alive() const;
     void Kill(); // TerminateProcess, waits for the end
 

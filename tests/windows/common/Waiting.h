@@ -28,4 +28,15 @@ inline void Pump(int ms) {
     } while (GetTickCount64() < end);
 }
 
+// Runs the test thread's messages until `pred` holds, with a bound: for
+// conditions that need this thread's own windows, hooks or timers.
+template <class Pred> bool PumpUntil(Pred pred, int ms = 4000) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    while (!pred()) {
+        if (GetTickCount64() >= end) return pred();
+        Pump(10);
+    }
+    return true;
+}
+
 } // namespace pilotune::testing

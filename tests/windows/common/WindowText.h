@@ -1,44 +1,26 @@
 #pragma once
-// Reading other windows from a test: a caption, the text of a message box,
+// Windows of a test: one of its own class, a control among a dialog's pages,
 // the top-level windows that carry a caption.
 #include <windows.h>
 
 #include <string>
 
-#include "Waiting.h"
+#include "base/EncodingWin32.h"
+#include "ui/WindowTextWin32.h"
 
 namespace pilotune::testing {
 
-inline std::wstring CaptionOf(HWND w) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-// The texts of a dialog's Static children, joined in their order.
-inline std::wstring StaticTexts(HWND dialog) {
-    std::wstring text;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[16] = {};
-        GetClassNameW(child, cls, 16);
-        if (lstrcmpiW(cls, L"Static") == 0) text += CaptionOf(child);
-    }
-    return text;
-}
-
-// Waits up to `ms` for a message box with a text, presses its OK and returns
-// the text; empty when none showed.
-inline std::wstring ReadMessageBox(int ms = 8000) {
-    std::wstring text;
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            box = FindWindowW(L"#32770", nullptr);
-            return box && !(text = StaticTexts(box)).empty();
-        },
-        ms);
-    if (box && !text.empty()) PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return text;
+// A window of class `cls`, registered with `proc` on first use; `at` holds the
+// left, top, width and height.
+inline HWND MakeWindow(const wchar_t* cls, WNDPROC proc, DWORD style, RECT at,
+                       const wchar_t* caption = L"", HWND parent = nullptr, DWORD exStyle = 0) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassW(&wc);
+    return CreateWindowExW(exStyle, cls, caption, style, at.left, at.top, at.right, at.bottom,
+                           parent, nullptr, wc.hInstance, nullptr);
 }
 
 // The control `id` anywhere below `root` (the pages of a dialog included).
@@ -62,13 +44,13 @@ inline HWND DescendantWithId(HWND root, int id) {
 // How many top-level windows carry exactly `caption`.
 inline int CountWindowsTitled(const std::wstring& caption) {
     struct Search {
-        const std::wstring& caption;
+        const std::string caption;
         int found = 0;
-    } search{caption};
+    } search{Narrow(caption)};
     EnumWindows(
         [](HWND w, LPARAM s) -> BOOL {
             auto* search = reinterpret_cast<Search*>(s);
-            if (CaptionOf(w) == search->caption) ++search->found;
+            if (WindowText(w) == search->caption) ++search->found;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));

@@ -9,7 +9,8 @@
 
 #include "components/UEditUpDownWin32.h"
 #include "base/EncodingWin32.h"
-#include "PumpUntil.h"
+#include "Waiting.h"
+#include "WindowText.h"
 
 using namespace pilotune;
 
@@ -21,13 +22,8 @@ namespace {
 class EditUpDownTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PilotuneSpinTest";
-        RegisterClassW(&wc);
-        fenetre = CreateWindowExW(0, L"PilotuneSpinTest", L"Spin", WS_POPUP | WS_VISIBLE, 50, 50,
-                                  400, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        fenetre = pilotune::testing::MakeWindow(L"PilotuneSpinTest", DefWindowProcW,
+                                                WS_POPUP | WS_VISIBLE, {50, 50, 400, 200}, L"Spin");
         SetForegroundWindow(fenetre);
     }
     static void TearDownTestSuite() { DestroyWindow(fenetre); }

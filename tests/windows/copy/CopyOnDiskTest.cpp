@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Simulator.h"
-#include "WindowText.h"
+#include "ui/WindowTextWin32.h"
 #include "copy/MusicCopyWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -25,10 +25,6 @@ using namespace pilotune::testing;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Here() {
-    return Narrow(fs::path(Widen(ExecutablePath())).parent_path().wstring()) + "\\";
-}
 
 // Deletes a folder and everything in it, long paths included.
 void RemoveTree(const std::string& folder) {
@@ -61,7 +57,7 @@ std::string ReadFileText(const std::string& path) {
 
 struct CopyOnDisk : ::testing::Test {
     void SetUp() override {
-        work = Here() + "copie-travail\\";
+        work = ProgramFolder() + "copie-travail\\";
         RemoveTree(work.substr(0, work.size() - 1));
         ASSERT_TRUE(CreateDirectoryW(Widen(work).c_str(), nullptr));
         CreateDirectoryW(Widen(work + "Bibliothèque").c_str(), nullptr);
@@ -126,7 +122,7 @@ class CaptionBar final : public CopyTrackBar {
     HWND window;
     std::vector<std::string> events;
 
-    std::string Caption() { return Narrow(CaptionOf(window)); }
+    std::string Caption() { return WindowText(window); }
     void StopTick() override { events.push_back("stop"); }
     std::string Title() override { return Caption(); }
     void ShowTitle(const std::string& t) override {
@@ -150,7 +146,7 @@ TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownWithoutWaiting) {
                                300, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     CaptionBar view(bar);
     COption option;
-    const std::string folder = Here() + "copie-piste";
+    const std::string folder = ProgramFolder() + "copie-piste";
     RemoveTree(folder);
     option.CopyPath = folder;
     ShellCopyFileSystem files(bar);

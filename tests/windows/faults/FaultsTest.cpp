@@ -13,7 +13,8 @@
 #include "../bar/QuietServices.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
-#include "WindowText.h"
+#include "DialogDriving.h"
+#include "Waiting.h"
 #include "bar/BarLogic.h"
 #include "base/EncodingWin32.h"
 #include "player/Winamp.h"
@@ -294,17 +295,17 @@ TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) 
         const std::wstring blocker = TemporaryFile(app);
         if (!readOnly) ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
 
-        std::wstring text;
-        std::thread reader([&] { text = ReadMessageBox(6000); });
+        std::string text;
+        std::thread reader([&] { text = ReadAndCloseMessageBox(6000); });
         PostSaves(app.Bar(), 1);
         reader.join();
         EXPECT_TRUE(
-            text.starts_with(L"Les paramètres n'ont pas pu être enregistrés dans le fichier « "))
-            << NarrowPath(text);
-        EXPECT_TRUE(text.ends_with(readOnly ? L"Pilotune.ini » : le fichier est en lecture seule."
-                                            : L" : impossible de créer un fichier dans son "
-                                              L"dossier (dossier absent ou protégé en écriture)."))
-            << NarrowPath(text);
+            text.starts_with("Les paramètres n'ont pas pu être enregistrés dans le fichier « "))
+            << text;
+        EXPECT_TRUE(text.ends_with(readOnly ? "Pilotune.ini » : le fichier est en lecture seule."
+                                            : " : impossible de créer un fichier dans son "
+                                              "dossier (dossier absent ou protégé en écriture)."))
+            << text;
         EXPECT_EQ(app.Ini(), old);
         EXPECT_TRUE(app.Alive());
 

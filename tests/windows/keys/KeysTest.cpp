@@ -17,9 +17,11 @@
 #include <vector>
 
 #include "../bar/QuietServices.h"
-#include "PumpUntil.h"
+#include "DialogDriving.h"
+#include "Waiting.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
+#include "WindowText.h"
 #include "bar/BarLogic.h"
 #include "base/EncodingWin32.h"
 #include "components/Bindings.h"
@@ -102,13 +104,7 @@ double NowMs() {
 // and when the first came.
 struct FocusWindow {
     FocusWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PilotuneKeysFocus";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"focus", WS_POPUP | WS_VISIBLE, 10, 10, 100,
-                               50, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd = MakeWindow(L"PilotuneKeysFocus", Proc, WS_POPUP | WS_VISIBLE, {10, 10, 100, 50});
         SetForegroundWindow(hwnd);
         SetFocus(hwnd);
         Pump(100);
@@ -160,23 +156,15 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
     struct Typist {
         static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
             if (m != WM_APP) return DefWindowProcW(h, m, w, l);
-            for (WORD vk : *reinterpret_cast<const std::vector<WORD>*>(l)) {
-                Key(vk, false);
-                Key(vk, true);
-            }
+            for (WORD vk : *reinterpret_cast<const std::vector<WORD>*>(l))
+                PressKey(vk);
             return 0;
         }
     };
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Typist::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PilotuneKeysSendWaiter";
-    RegisterClassW(&wc);
     std::atomic<HWND> window{nullptr};
     std::atomic<bool> done{false};
     std::thread typist([&] {
-        window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 wc.hInstance, nullptr);
+        window = MakeWindow(L"PilotuneKeysSendWaiter", Typist::Proc, 0, {}, L"", HWND_MESSAGE);
         while (!done) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             MSG m;
@@ -390,8 +378,7 @@ class Typist {
               ready_.notify_all();
               Sleep(delayMs); // well inside what the test thread does meanwhile
               typedAt = NowMs();
-              Key(vk, false);
-              Key(vk, true);
+              PressKey(vk);
               PumpUntil([] { return FocusWindow::firstAt != 0; }, 3000);
           }) {
         ready_.wait(false);

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "MouseInput.h"
+#include "DialogDriving.h"
 #include "OptionsHarness.h"
 #include "options/ListGesturesWin32.h"
 #include "player/Winamp.h"
@@ -298,8 +298,7 @@ TEST_F(ListGesturesTest, ARightClickOpensTheMenuWithAPictureOnEveryItem) {
             if (!WaitFor([&] { return PictureDrawn(menu, k); }, 2000))
                 missing.push_back(Narrow(caption));
         }
-        SaveScreenshot(menuWindow,
-                       ScreenshotPath("options-list-menu-" + std::to_string(ScreenDpi()) + ".bmp"));
+        SaveWindowBmp(menuWindow, "options-list-menu-" + std::to_string(ScreenDpi()));
         items = count;
         PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     });

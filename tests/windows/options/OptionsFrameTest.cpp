@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "AtEachDpi.h"
+#include "RunAtDpi.h"
 #include "OptionsHarness.h"
 #include "ui/Layout.h"
 

@@ -108,8 +108,7 @@ struct OptionsHarness : BarHarness {
         EXPECT_TRUE(MakeForeground(Form()));
         Settle(200);
         EXPECT_EQ(ClippedTexts(Form()), "") << page;
-        EXPECT_TRUE(SaveScreenshot(Form(), ScreenshotPath("options-" + page + "-" +
-                                                          std::to_string(ScreenDpi()) + ".bmp")));
+        EXPECT_TRUE(SaveWindowBmp(Form(), "options-" + page + "-" + std::to_string(ScreenDpi())));
     }
     // A menu item's command as the menu sends it.
     void Command(int id) { SendMessageW(Form(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }

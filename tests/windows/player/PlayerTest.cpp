@@ -9,7 +9,8 @@
 #include <thread>
 
 #include "ModalDriver.h"
-#include "PumpUntil.h"
+#include "Waiting.h"
+#include "WindowText.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
 #include "base/EncodingWin32.h"
@@ -96,13 +97,8 @@ struct LaunchWait : ::testing::Test {
         CloseLeftoverSimulators();
         gProbe = &probe;
         probe.link = &link;
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ProbeProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"LaunchWaitProbe";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"LaunchWaitProbe", L"", WS_POPUP, 0, 0, 40, 20,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        hwnd = MakeWindow(L"LaunchWaitProbe", ProbeProc, WS_POPUP, {0, 0, 40, 20}, L"", nullptr,
+                          WS_EX_TOOLWINDOW);
         ASSERT_NE(hwnd, nullptr);
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         Pump(100); // shown and painted once
@@ -203,19 +199,14 @@ TEST(HungPlayer, SendsStayBoundedAndSayNoAnswer) {
     EXPECT_FALSE(window.Hung());
 }
 
-struct LinkOnSimulator : ::testing::Test {
+TEST(LinkOnSimulator, CommandsQueriesThePlaylistAndTheSearchWindowCrossTheProcessBoundary) {
     Simulator sim{Simulator::Options{.tracks = 12}};
     Win32PlayerWindow window;
     Win32PlayerSystem system;
     TPilotune link{window, system, Narrow(SimulatorExe())};
-    void SetUp() override {
-        link.Connecter();
-        ASSERT_EQ(window.Handle(), sim.Window());
-        sim.ClearLog();
-    }
-};
-
-TEST_F(LinkOnSimulator, CommandsAndQueriesCrossTheProcessBoundary) {
+    link.Connecter();
+    ASSERT_EQ(window.Handle(), sim.Window());
+    sim.ClearLog();
     EXPECT_TRUE(link.EstLance());
     EXPECT_EQ(link.Etat(), PlayerState::Stopped);
     EXPECT_EQ(link.TexteEtat(), " - Stop");
@@ -253,9 +244,8 @@ TEST_F(LinkOnSimulator, CommandsAndQueriesCrossTheProcessBoundary) {
     // The messages arrived exactly as sent, in order.
     EXPECT_EQ(sim.Commands(),
               (std::vector<long long>{40045, 40046, 40046, 40045, 40048, 40044, 40023, 40047}));
-}
 
-TEST_F(LinkOnSimulator, PlaylistCacheReadsTheFileThePlayerWrites) {
+    // The playlist cache reads the file the player writes.
     ASSERT_TRUE(link.LireListe());
     ASSERT_EQ(link.Liste().size(), 12u);
     for (const auto& path : link.Liste()) {
@@ -267,9 +257,9 @@ TEST_F(LinkOnSimulator, PlaylistCacheReadsTheFileThePlayerWrites) {
     EXPECT_EQ(third, link.Liste()[2]);
     EXPECT_EQ(link.ChercherTitre(std::string(FileNamePart(third))), 3);
     EXPECT_EQ(link.ChercherTitre("absent.mp3"), 0);
-}
 
-TEST_F(LinkOnSimulator, SearchWindowOpensAndStaysOnTop) {
+    // The player's search window opens, on top.
+    sim.ClearLog();
     link.AfficherChercheur();
     HWND search = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (search = FindWindowW(L"BaseWindow_RootWnd", nullptr)); }));
@@ -317,15 +307,12 @@ struct PathResolution : ::testing::Test {
     }
     void TearDown() override { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths); }
 
-    // Answers the input box from another thread: types `text`, presses `button`.
-    std::thread Answer(std::wstring text, int button) {
-        return std::thread([text, button] {
-            HWND box = WaitForWindow(kInputBoxClass, 10000);
-            HWND edit = box ? GetDlgItem(box, kInputBoxEditId) : nullptr;
-            if (!edit) return;
-            SetWindowTextW(edit, text.c_str());
+    // The user's answer to the input box: types `text`, presses `button`.
+    static std::function<void(HWND)> Answer(std::wstring text, int button) {
+        return [text, button](HWND box) {
+            SetWindowTextW(GetDlgItem(box, kInputBoxEditId), text.c_str());
             PostMessageW(box, WM_COMMAND, button, 0);
-        });
+        };
     }
 };
 
@@ -341,15 +328,15 @@ TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     // Without it, the input box gives the path, confirmed or cancelled.
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppPaths);
     store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
-    std::thread user = Answer(sim, IDOK);
+    ModalDriver user(kInputBoxClass, Answer(sim, IDOK), 10000);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
-    user.join();
+    user.Join();
     EXPECT_TRUE(messages.infos.empty());
 
     store.WriteText("Option", "CheminWinamp", "C:\\absent\\Winamp.exe", true);
-    user = Answer(L"C:\\toujours absent.exe", IDCANCEL);
+    ModalDriver again(kInputBoxClass, Answer(L"C:\\toujours absent.exe", IDCANCEL), 10000);
     EXPECT_EQ(ResolveWinampPath(store, system), "C:\\toujours absent.exe");
-    user.join();
+    again.Join();
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), "C:\\toujours absent.exe");
     ASSERT_EQ(messages.infos.size(), 1u);
     EXPECT_EQ(messages.infos[0].substr(0, 21), std::string(20, ' ') + "V");

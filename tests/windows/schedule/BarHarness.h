@@ -10,7 +10,6 @@
 #include <iterator>
 #include <string>
 
-#include "DialogDriving.h"
 #include "Simulator.h"
 #include "app/ApplicationWin32.h"
 #include "base/EncodingWin32.h"
@@ -68,12 +67,6 @@ struct BarHarness {
     std::string FileText() const {
         std::ifstream in(ini, std::ios::binary);
         return AnsiToUtf8(std::string{std::istreambuf_iterator<char>(in), {}});
-    }
-
-    // Saves what the bar shows as a BMP beside the test.
-    bool Screenshot(const std::string& name) {
-        return SaveScreenshot(app.Bar().Handle(),
-                              Narrow((ini.parent_path() / (name + ".bmp")).wstring()));
     }
 
     Simulator sim;

@@ -63,7 +63,7 @@ TEST_F(ScheduleOnSimulator, ADelayOfThreeSecondsRunsAfterAboutThreeSeconds) {
     EXPECT_EQ(info.hint, "Titre suivant dans 0:03");
     ASSERT_TRUE(h.RunUntil([&] { return info.text == "0:01"; }, 4000));
     EXPECT_EQ(h.bar.state.scene["lblInfoN"].text, "0:01");
-    EXPECT_TRUE(h.Screenshot("info-distance"));
+    EXPECT_TRUE(SaveWindowBmp(h.app.Bar().Handle(), "info-distance"));
 
     ASSERT_TRUE(h.RunUntil([&] { return h.link.NumeroTitre() != first; }, 6000));
     const double elapsed = Seconds(start);
@@ -103,7 +103,7 @@ TEST_F(ScheduleOnSimulator, AnAfterTwoEntryShowsItsCountAndRunsAtTheSecondTrackC
     EXPECT_LE(info.bounds.width, extent.cx + 2);
     EXPECT_EQ(h.bar.state.scene["lblInfoN"].bounds.width, info.bounds.width);
     EXPECT_EQ(title.bounds.Right(), info.bounds.left + 2); // the title ends where it starts
-    EXPECT_TRUE(h.Screenshot("info-short"));
+    EXPECT_TRUE(SaveWindowBmp(h.app.Bar().Handle(), "info-short"));
 
     h.sim.Command(kCmdNext);
     ASSERT_TRUE(h.RunUntil([&] { return info.text == "1"; }, 3000));

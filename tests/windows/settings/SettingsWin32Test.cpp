@@ -24,11 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Folder() {
-    const std::string exe = ExecutablePath();
-    return exe.substr(0, exe.find_last_of('\\') + 1);
-}
-
 std::string Bytes(const std::string& path) {
     std::ifstream in(fs::path(Widen(path)), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -53,7 +48,7 @@ std::string Ansi(const std::wstring& text) {
 
 // No temporary file of the saves of `name` is left beside it.
 void ExpectNoTemporaryLeft(const std::string& name) {
-    for (const auto& entry : fs::directory_iterator(fs::path(Widen(Folder()))))
+    for (const auto& entry : fs::directory_iterator(fs::path(Widen(ProgramFolder()))))
         EXPECT_FALSE(entry.path().filename().wstring().starts_with(Widen(name + ".")))
             << entry.path().string();
 }
@@ -120,7 +115,7 @@ TEST(SettingsWin32, ProgramStoreLivesBesideTheExeInTheUsersSections) {
 }
 
 TEST(SettingsWin32, AccentedFolderAndFileNamesWork) {
-    const std::string folder = Folder() + "Réglages été";
+    const std::string folder = ProgramFolder() + "Réglages été";
     fs::remove_all(fs::path(Widen(folder)));
     ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
     SettingsStore store;
@@ -152,7 +147,7 @@ TEST(SettingsWin32, LocaleDatesRoundTrip) {
 
 TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     pilotune::testing::RecordingMessages messages;
-    const std::string path = Folder() + "protégé.ini";
+    const std::string path = ProgramFolder() + "protégé.ini";
     const std::wstring wpath = Widen(path);
     std::ofstream(fs::path(wpath), std::ios::binary) << "[x Option]\r\nNbBoucle=3\r\n";
 
@@ -186,7 +181,7 @@ TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
 }
 
 TEST(SettingsWin32Shared, AUserNameOutsideTheCodePageKeepsItsSettingsAcrossRestarts) {
-    const std::string file = Folder() + "partage-nom.ini";
+    const std::string file = ProgramFolder() + "partage-nom.ini";
     DeleteFileW(Widen(file).c_str());
     for (int session = 1; session <= 3; ++session) {
         SettingsStore store;
@@ -213,7 +208,7 @@ TEST(SettingsWin32Shared, AnArmedEntryStaysArmedWithATwoDigitYearShortDate) {
     ASSERT_EQ(dates.Format(45446), "03/06/24");
     EXPECT_EQ(dates.Parse("03/06/24"), 45446);
 
-    const std::string file = Folder() + "partage-dates.ini";
+    const std::string file = ProgramFolder() + "partage-dates.ini";
     // What an older save wrote for "not done" in this format.
     std::ofstream(fs::path(Widen(file)), std::ios::binary | std::ios::trunc)
         << "[" << Ansi(Widen(UserName())) << " Planification]\r\nActiver=1\r\nNbListe=2\r\n"
@@ -246,7 +241,7 @@ TEST(SettingsWin32Shared, AnArmedEntryStaysArmedWithATwoDigitYearShortDate) {
 // the next save then knows whether another session saved meanwhile.
 TEST(SettingsWin32Shared, TheVersionOfTheFileIsKnownAfterASaveAndAfterARead) {
     const Win32SettingsFiles files;
-    const std::string path = Folder() + "partage-version.ini";
+    const std::string path = ProgramFolder() + "partage-version.ini";
     DeleteFileW(Widen(path).c_str());
     EXPECT_FALSE(files.Stamp(path).exists);
     const FileReplace first = files.Replace(path, "[a]\r\nA=1\r\n", nullptr);
@@ -269,7 +264,7 @@ TEST(SettingsWin32Shared, TheVersionOfTheFileIsKnownAfterASaveAndAfterARead) {
 
 TEST(SettingsWin32Shared, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
     const Win32SettingsFiles files;
-    const std::string path = Folder() + "partage-remplace.ini";
+    const std::string path = ProgramFolder() + "partage-remplace.ini";
     const std::string contents[2] = {std::string(50000, 'a'), std::string(70000, 'b')};
     int failures[2] = {0, 0};
     std::string reasons[2];
@@ -291,7 +286,7 @@ TEST(SettingsWin32Shared, ReplacesAtTheSameMomentEachUseTheirOwnTemporaryFile) {
 }
 
 TEST(SettingsWin32Shared, TwoUsersSavingAtTheSameMomentKeepEachOthersSettings) {
-    const std::string file = Folder() + "partage-deux.ini";
+    const std::string file = ProgramFolder() + "partage-deux.ini";
     DeleteFileW(Widen(file).c_str());
     constexpr int kSaves = 60;
     int failures[2] = {0, 0};

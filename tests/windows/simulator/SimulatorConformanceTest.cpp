@@ -91,14 +91,6 @@ TEST(SimulatorConformance, MessageTableAndInspectionChannel) {
     sim.Command(40046);
     EXPECT_EQ(sim.Caption(), L"2. Marc Dubreuil - Route nationale - Winamp [Paused]");
 
-    // The search window belongs to the player's process.
-    sim.Command(0x19D02); // 40194 in the low word, 1 in the high word
-    HWND search = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (search = FindWindowW(L"BaseWindow_RootWnd", nullptr)); }));
-    DWORD pid = 0;
-    GetWindowThreadProcessId(search, &pid);
-    EXPECT_EQ(pid, sim.ProcessId());
-
     sim.Command(40001);
     EXPECT_TRUE(WaitFor([&] { return !sim.Alive(); })) << "40001 closes the player";
     EXPECT_EQ(FindWindowW(L"Winamp v1.x", nullptr), nullptr);

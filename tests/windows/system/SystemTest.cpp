@@ -26,8 +26,9 @@
 #include "DialogDriving.h"
 #include "ModalDriver.h"
 #include "PilotuneProcess.h"
-#include "PumpUntil.h"
+#include "Waiting.h"
 #include "Simulator.h"
+#include "WindowText.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "settings/SettingsStore.h"
@@ -378,11 +379,8 @@ struct UpdateWindow : UpdateServer {
         DeleteFileW(Widen(setup.folder + "MAJPilotune.txt").c_str());
     }
     std::string LocalIni() {
-        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")),
-                         std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+        std::ifstream in(std::filesystem::path(Widen(setup.folder + "MAJPilotune.ini")));
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     // Runs the check on the worker and, once its result is back on this
     // thread, shows it as the action does; when a window shows, `script`
@@ -698,21 +696,12 @@ LRESULT CALLBACK BarProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class BackgroundWindow : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        HINSTANCE inst = GetModuleHandleW(nullptr);
-        WNDCLASSW wc{};
-        wc.hInstance = inst;
-        wc.lpfnWndProc = DesktopProc;
-        wc.lpszClassName = L"PilotuneFauxBureau";
-        RegisterClassW(&wc);
-        wc.lpfnWndProc = BarProc;
-        wc.lpszClassName = L"PilotuneFausseBarre";
-        RegisterClassW(&wc);
         // The desktop repaints itself on its own thread, as another program would.
         HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        desktopThread = std::thread([inst, ready] {
+        desktopThread = std::thread([ready] {
             desktopThreadId = GetCurrentThreadId();
-            desktop = CreateWindowExW(0, L"PilotuneFauxBureau", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                      1024, 768, nullptr, nullptr, inst, nullptr);
+            desktop = MakeWindow(L"PilotuneFauxBureau", DesktopProc, WS_POPUP | WS_VISIBLE,
+                                 {0, 0, 1024, 768});
             ::UpdateWindow(desktop);
             SetEvent(ready);
             MSG msg;
@@ -721,8 +710,8 @@ class BackgroundWindow : public ::testing::Test {
         });
         WaitForSingleObject(ready, 5000);
         CloseHandle(ready);
-        bar = CreateWindowExW(WS_EX_TOOLWINDOW, L"PilotuneFausseBarre", L"", WS_POPUP | WS_VISIBLE,
-                              200, 600, 400, 30, nullptr, nullptr, inst, nullptr);
+        bar = MakeWindow(L"PilotuneFausseBarre", BarProc, WS_POPUP | WS_VISIBLE,
+                         {200, 600, 400, 30}, L"", nullptr, WS_EX_TOOLWINDOW);
         SetWindowPos(bar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         Pump(300);
     }

@@ -12,6 +12,7 @@
 
 #include "RecordingMessages.h"
 #include "Simulator.h"
+#include "WindowText.h"
 #include "base/EncodingWin32.h"
 #include "base/HandleWin32.h"
 #include "base/PathsWin32.h"
@@ -22,6 +23,7 @@
 #include "settings/TextFile.h"
 
 using namespace pilotune;
+using pilotune::testing::MakeWindow;
 using pilotune::testing::RecordingMessages;
 
 namespace {
@@ -291,13 +293,8 @@ TEST(System, ComboHasTextIgnoresCaseAccentedLettersIncluded) {
 }
 
 TEST(System, FindOtherInstanceSeesAnotherTopLevelBarOnly) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PilotuneTestBar";
-    ASSERT_NE(RegisterClassW(&wc), 0);
-
-    Window first(Popup(L"PilotuneTestBar", L"Pilotune"));
+    Window first(
+        MakeWindow(L"PilotuneTestBar", DefWindowProcW, WS_POPUP, {40, 50, 200, 30}, L"Pilotune"));
     ASSERT_NE(first.Get(), nullptr);
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), nullptr);
 

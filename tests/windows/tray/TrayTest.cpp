@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "DialogDriving.h"
-#include "PumpUntil.h"
+#include "Waiting.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "base/EncodingWin32.h"
 #include "ui/Elements.h"
@@ -174,7 +174,7 @@ TEST_F(TrayTest, PressesOpenTheMenuOrShowTheHiddenBarAndTheHandlersGoWithTheComp
             KillTimer(nullptr, id);
             HWND popup = FindWindowW(L"#32768", nullptr);
             shown = popup && IsWindowVisible(popup);
-            saved = SaveScreenshot(GetDesktopWindow(), ScreenshotPath("tray-menu.bmp"));
+            saved = SaveWindowBmp(GetDesktopWindow(), "tray-menu");
             EndMenu();
         });
         chosen = TrackMenu(menu, bar.Handle(), at);

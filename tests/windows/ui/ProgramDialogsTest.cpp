@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "AtEachDpi.h"
+#include "RunAtDpi.h"
 #include "DialogDriving.h"
 #include "ModalDriver.h"
 #include "Waiting.h"
@@ -170,8 +170,7 @@ void Look(HWND w, int dpi, Size design, const std::string& name) {
     EXPECT_EQ(client.cx, ScaleToDpi(design.width, dpi)) << name;
     EXPECT_GE(client.cy, ScaleToDpi(design.height, dpi)) << name;
     EXPECT_EQ(ClippedTexts(w), "") << name;
-    EXPECT_TRUE(SaveScreenshot(w, ScreenshotPath(name + "-" + std::to_string(dpi) + ".bmp")))
-        << name;
+    EXPECT_TRUE(SaveWindowBmp(w, name + "-" + std::to_string(dpi))) << name;
 }
 
 TEST(DialogsAtOneDpi, Windows) {

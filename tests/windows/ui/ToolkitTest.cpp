@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriving.h"
 #include "ModalDriver.h"
+#include "WindowText.h"
 #include "base/EncodingWin32.h"
 #include "components/SpinEditWin32.h"
 #include "ui/ButtonWin32.h"
@@ -317,7 +317,7 @@ TEST(Controls, TheListViewKeepsRowsChecksHintsAndReportsWhatTheUserDoes) {
     EXPECT_EQ(list.Hint(0), "");
 }
 
-TEST(Controls, CombosChecksEditsAndTheSpinEditSpeakUtf8) {
+TEST(Controls, CombosChecksEditsTheSpinEditAndTooltipsSpeakUtf8) {
     Board board;
     board.Open();
     board.combo.SetItems({"Arrêter l'ordinateur", "Rédémarrer l'ordinateur"});
@@ -349,11 +349,8 @@ TEST(Controls, CombosChecksEditsAndTheSpinEditSpeakUtf8) {
               board.Font());
     board.spin->SetPosition(3725);
     EXPECT_EQ(board.spin->Text(), "01h 02m 05s");
-}
 
-TEST(Controls, OneTooltipServesManyControls) {
-    Board board;
-    board.Open();
+    // One tooltip serves many controls.
     Tooltip tips;
     ASSERT_TRUE(tips.Create(board.Handle()));
     tips.Add(board.check.Handle(), "Ferme les programmes sans leur demander");
@@ -464,13 +461,7 @@ LRESULT CALLBACK Link(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_P
 }
 
 TEST(Subclass, LinksRunNewestFirstNestLeaveAndGiveTheProcedureBack) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Own;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PilotuneSubclassTest";
-    RegisterClassW(&wc);
-    HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             wc.hInstance, nullptr);
+    HWND w = MakeWindow(L"PilotuneSubclassTest", Own, WS_POPUP, {0, 0, 10, 10});
     ASSERT_TRUE(w);
     ASSERT_TRUE(AttachSubclass(w, Link, 1, reinterpret_cast<DWORD_PTR>("a")));
     ASSERT_TRUE(AttachSubclass(w, Link, 2, reinterpret_cast<DWORD_PTR>("b")));

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "../schedule/BarHarness.h"
-#include "AtEachDpi.h"
+#include "RunAtDpi.h"
 #include "WindowInput.h"
 #include "WindowText.h"
 #include "ui/Layout.h"
@@ -125,17 +125,6 @@ TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
     EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
 }
 
-TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBT) {
-    h.option.AfficheBT = false;
-    ASSERT_TRUE(OpenView());
-    EXPECT_FALSE(View()["lblCopierB"].visible);
-    EXPECT_FALSE(View()["lblCopierN"].visible);
-    h.option.AfficheBT = true;
-    h.app.ApplySettings();
-    EXPECT_TRUE(View()["lblCopierB"].visible);
-    EXPECT_TRUE(View()["lblCopierN"].visible);
-}
-
 TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplays) {
     h.sim.SetLength(h.link.NumeroTitre(), 120);
     HWND view = OpenView();
@@ -246,11 +235,19 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
 }
 
-// Windows tells the view its monitor's DPI changed: it keeps covering the
-// monitor and draws its design at the new scale.
-TEST_F(PleinEcranOnSimulator, TheViewRescalesOnWmDpiChanged) {
+// The copy labels follow AfficheBT. Windows tells the view its monitor's DPI
+// changed: it keeps covering the monitor and draws its design at the new scale.
+TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBTTheViewRescalesOnWmDpiChanged) {
+    h.option.AfficheBT = false;
     HWND view = OpenView();
     ASSERT_TRUE(view);
+    EXPECT_FALSE(View()["lblCopierB"].visible);
+    EXPECT_FALSE(View()["lblCopierN"].visible);
+    h.option.AfficheBT = true;
+    h.app.ApplySettings();
+    EXPECT_TRUE(View()["lblCopierB"].visible);
+    EXPECT_TRUE(View()["lblCopierN"].visible);
+
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
     SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));

@@ -1,13 +1,12 @@
 #pragma once
-// Real clicks at a point of a window, screenshots under build/screenshots/,
-// the program's DPI awareness, texts measured in a scene's fonts and the seeks
-// the simulator received, for the bar's and secondary windows' tests.
+// Real clicks at a point of a window, the program's DPI awareness, texts
+// measured in a scene's fonts and the seeks the simulator received, for the
+// bar's and secondary windows' tests.
 #include <windows.h>
 
 #include <string>
 
 #include "DialogDriving.h"
-#include "MouseInput.h"
 #include "Simulator.h"
 #include "base/EncodingWin32.h"
 #include "player/Winamp.h"
@@ -19,13 +18,6 @@ namespace pilotune::testing {
 inline void ClickAt(HWND window, int x, int y, bool right = false) {
     MouseAt(window, x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     MouseAt(window, x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-}
-
-// Saves the screen's pixels under `window` as build/screenshots/<name>.bmp.
-inline bool SaveWindowBmp(HWND window, const std::string& name) {
-    const std::wstring folder = ToWindowsPath(std::string(PILOTUNE_BUILD_DIR) + "/../screenshots");
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return SaveScreenshot(window, Narrow(folder) + "\\" + name + ".bmp");
 }
 
 // Per monitor (v2) DPI awareness where Windows has it, as the program's
