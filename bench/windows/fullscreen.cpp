@@ -14,7 +14,6 @@
 #include "BenchClock.h"
 #include "windows/FPleinEcranWin32.h"
 
-#include "../../tests/windows/schedule/BarHarness.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
