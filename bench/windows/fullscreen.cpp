@@ -14,7 +14,6 @@
 #include "BenchClock.h"
 #include "windows/FPleinEcranWin32.h"
 
-
 using namespace pilotune;
 using namespace pilotune::testing;
 
