@@ -16,6 +16,7 @@
 
 #include "../../tests/windows/bar/QuietServices.h"
 #include "BenchClock.h"
+#include "DialogDriving.h"
 #include "Simulator.h"
 #include "bar/BarLogic.h"
 #include "components/Bindings.h"
@@ -60,15 +61,6 @@ template <class Done> void PumpUntil(Done done, double deadlineUs) {
             DispatchMessageW(&m);
         }
     }
-}
-
-void Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
 }
 
 // The least a shortcut can cost: a low-level hook whose callback sends the
@@ -161,10 +153,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kRounds + 10; ++i) {
         timed.answeredAt = 0;
         const double t0 = NowUs();
-        Key(VK_MEDIA_NEXT_TRACK, false);
+        testing::SendKey(VK_MEDIA_NEXT_TRACK, false);
         PumpUntil([&] { return timed.answeredAt != 0; }, t0 + 1e6);
         const bool done = timed.answeredAt != 0;
-        Key(VK_MEDIA_NEXT_TRACK, true);
+        testing::SendKey(VK_MEDIA_NEXT_TRACK, true);
         PumpUntil([] { return false; }, NowUs() + 2000); // the release goes through too
         if (!done) {
             std::fprintf(stderr, "round %d: the key did not reach the player\n", i);
@@ -176,10 +168,10 @@ int main(int argc, char** argv) {
 
         bareHook.answeredAt = 0;
         const double h0 = NowUs();
-        Key(VK_F24, false);
+        testing::SendKey(VK_F24, false);
         PumpUntil([&] { return bareHook.answeredAt != 0; }, h0 + 1e6);
         const double hookAnswered = bareHook.answeredAt;
-        Key(VK_F24, true);
+        testing::SendKey(VK_F24, true);
         PumpUntil([] { return false; }, NowUs() + 2000);
         if (hookAnswered == 0) {
             std::fprintf(stderr, "round %d: the bare hook did not reach the player\n", i);

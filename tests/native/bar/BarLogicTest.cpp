@@ -96,6 +96,14 @@ class BarTest : public ::testing::Test {
         bar.monitor.Start();
         services.Clear();
     }
+    // Ten tracks of 5 s, the third playing, looped 3 times.
+    void StartLoopingTrack3() {
+        window.lengths.assign(10, 5);
+        window.current = 2;
+        option.NbBoucle = 3;
+        StartBar();
+        Run(BOUCLE);
+    }
     // Plays `seconds` of player time, one tick per second.
     void PlayAndTick(int seconds) {
         for (int i = 0; i < seconds; ++i) {
@@ -374,11 +382,7 @@ TEST_F(Monitor, ExcerptModeLetsShortTracksEndAndStopsWhenSwitchedOff) {
 }
 
 TEST_F(Monitor, LoopCountsDownOnEveryTrackChangeThenSwitchesOffAndNineNeverDoes) {
-    window.lengths.assign(10, 5);
-    window.current = 2;
-    option.NbBoucle = 3;
-    StartBar();
-    Run(BOUCLE);
+    StartLoopingTrack3();
     EXPECT_EQ(E("imgSens").picture, "imgBoucle");
     PlayAndTick(5); // track 3 ends, the loop brings it back
     EXPECT_EQ(window.Track(), 3);
@@ -522,11 +526,7 @@ TEST_F(Monitor, APlayerThatStopsAnsweringIsNoTrackChange) {
 }
 
 TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
-    window.lengths.assign(10, 5);
-    window.current = 2;
-    option.NbBoucle = 3;
-    StartBar();
-    Run(BOUCLE);
+    StartLoopingTrack3();
     PlayAndTick(4);
     window.Advance(1);            // track 3 ends: the tick replays it, then hears nothing more
     window.answersBeforeHang = 6; // position, length, state, shuffle, track, set position

@@ -16,7 +16,7 @@
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
 #include "RunAtDpi.h"
-#include "QuietServices.h"
+#include "LinkedBar.h"
 #include "bar/BarLogic.h"
 #include "bar/FPrincipaleWin32.h"
 #include "ui/Layout.h"
@@ -31,17 +31,10 @@ namespace {
 TEST(BarOnSimulator, ExcerptModeMovesOnAtTheExcerptLengthOfPlayerTime) {
     Simulator sim{{.play = true, .tracks = 12}};
     sim.Freeze(true);
-    Win32PlayerWindow window;
-    Win32PlayerSystem system;
-    TPilotune link{window, system, Narrow(SimulatorExe())};
-    link.Connecter();
+    LinkedBar linked;
+    auto& [window, system, link, option, store, services, bar] = linked;
     ASSERT_EQ(window.Handle(), sim.Window());
-    COption option;
-    SettingsStore store;
-    QuietServices services;
-    BarLogic bar{option, link, store, services};
-    bar.monitor.Start();
-    LayoutBar(bar.state.scene, 1024, 450);
+    linked.Start();
     const auto nexts = [&] {
         return std::ranges::count_if(sim.Log(), [](const Simulator::Logged& m) {
             return m.msg == WM_COMMAND && m.wParam == kCmdNext && m.lParam == 0;

@@ -34,20 +34,28 @@ int FocusedId(HWND window) {
     return focus ? GetDlgCtrlID(focus) : 0;
 }
 
+namespace {
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+} // namespace
+
+void SendKey(WORD vk, bool up) {
+    INPUT in = KeyInput(vk, up);
+    SendInput(1, &in, sizeof in);
+}
+
 void PressKey(WORD vk, bool shift) {
     std::vector<INPUT> keys;
-    auto add = [&](WORD k, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = k;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        keys.push_back(in);
-    };
-    if (shift) add(VK_SHIFT, false);
-    add(vk, false);
-    add(vk, true);
-    if (shift) add(VK_SHIFT, true);
+    if (shift) keys.push_back(KeyInput(VK_SHIFT, false));
+    keys.push_back(KeyInput(vk, false));
+    keys.push_back(KeyInput(vk, true));
+    if (shift) keys.push_back(KeyInput(VK_SHIFT, true));
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 

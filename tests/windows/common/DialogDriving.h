@@ -10,6 +10,8 @@ namespace pilotune::testing {
 // The id of the control that has the keyboard focus in the thread of `window`.
 int FocusedId(HWND window);
 
+// One real key going down or up (SendInput), with its scan code.
+void SendKey(WORD vk, bool up);
 // A real key press (SendInput): it goes to the foreground window's thread.
 void PressKey(WORD vk, bool shift = false);
 

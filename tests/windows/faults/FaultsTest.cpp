@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "../bar/QuietServices.h"
+#include "../bar/LinkedBar.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
 #include "DialogDriving.h"
@@ -140,16 +140,9 @@ TEST(Flood, RandomMessagesRunNothingButWhatTheyName) {
 // tick waits for its answer.
 TEST(PlayerKilled, MidTickTheLinkReadsStoppedThenJouerFindsTheNewPlayer) {
     auto sim = std::make_unique<Simulator>(Simulator::Options{.play = true, .tracks = 5});
-    Win32PlayerWindow window;
-    Win32PlayerSystem system;
-    TPilotune link{window, system, Narrow(SimulatorExe())};
-    link.Connecter();
-    COption option;
-    SettingsStore store;
-    QuietServices services;
-    BarLogic bar{option, link, store, services};
-    bar.monitor.Start();
-    LayoutBar(bar.state.scene, 1024, 450);
+    LinkedBar linked;
+    auto& [window, system, link, option, store, services, bar] = linked;
+    linked.Start();
     bar.monitor.Tick();
     const std::string& title = bar.state.scene["lblTitreB"].text;
     ASSERT_FALSE(title.empty());

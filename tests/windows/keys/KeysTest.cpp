@@ -36,21 +36,12 @@ using namespace pilotune::testing;
 
 namespace {
 
-inline void Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
-}
-
 // Presses then releases the keys: the first ones are held while the last is typed.
 inline void Chord(std::initializer_list<WORD> keys, int pumpMs = 150) {
     for (WORD k : keys)
-        Key(k, false);
+        SendKey(k, false);
     for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
-        Key(*it, true);
+        SendKey(*it, true);
     Pump(pumpMs);
 }
 

@@ -746,6 +746,17 @@ class BackgroundWindow : public ::testing::Test {
         return GetFileAttributesW(Widen(background.FilePath()).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     bool Layered() { return (GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+    // The bar's layer as Windows holds it: its colour key, alpha and flags.
+    struct Layer {
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+    };
+    Layer LayerOf() {
+        Layer l;
+        EXPECT_TRUE(GetLayeredWindowAttributes(bar, &l.key, &l.alpha, &l.flags));
+        return l;
+    }
     // Colour of the picture at (x, y) of the bar.
     COLORREF PictureAt(int x, int y) {
         HDC dc = CreateCompatibleDC(nullptr);
@@ -777,12 +788,8 @@ TEST_F(BackgroundWindow, HalfTakesThePictureUnderTheBarAndMakesItTranslucent) {
     EXPECT_TRUE(IsWindowVisible(bar));
     EXPECT_TRUE(image.visible);
     EXPECT_TRUE(Layered());
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    COLORREF key = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
-    EXPECT_EQ(alpha, 127);
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_EQ(LayerOf().alpha, 127);
+    EXPECT_EQ(LayerOf().flags, static_cast<DWORD>(LWA_ALPHA));
     EXPECT_EQ(background.WindowColour(), RGB(253, 253, 253));
 
     // A damaged picture file is taken again, not trusted.
@@ -810,18 +817,13 @@ TEST_F(BackgroundWindow, FullKeysTheBarColourOutOpaqueUsesTheSavedPictureAndNoLa
     EXPECT_FALSE(Saved()); // no picture needed
     EXPECT_FALSE(image.visible);
     EXPECT_TRUE(Layered());
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    COLORREF key = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
-    EXPECT_EQ(key, RGB(253, 253, 253));
+    EXPECT_EQ(LayerOf().flags, static_cast<DWORD>(LWA_COLORKEY));
+    EXPECT_EQ(LayerOf().key, RGB(253, 253, 253));
     Apply(88);
     EXPECT_FALSE(image.visible);
     Apply(87);
     EXPECT_TRUE(image.visible);
-    ASSERT_TRUE(GetLayeredWindowAttributes(bar, &key, &alpha, &flags));
-    EXPECT_EQ(alpha, 33);
+    EXPECT_EQ(LayerOf().alpha, 33);
     EXPECT_TRUE(Saved());
 
     // Opaque: a picture saved earlier is used as it is, without a new capture.
