@@ -1,12 +1,12 @@
 #include "DialogDriving.h"
 
-#include <cstdio>
 #include <climits>
 #include <vector>
 
 #include "Simulator.h"
 #include "Waiting.h"
 #include "base/EncodingWin32.h"
+#include "system/BackgroundWin32.h"
 #include "ui/WindowTextWin32.h"
 
 namespace pilotune::testing {
@@ -165,26 +165,11 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
-
-    BITMAPINFOHEADER info{sizeof(info), w, h, 1, 24, BI_RGB};
-    const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) / 4) * 4;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * h);
-    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info);
-    const BITMAPFILEHEADER file{0x4D42 /* "BM" */, offset + static_cast<DWORD>(pixels.size()), 0, 0,
-                                offset};
-    FILE* out = _wfopen(Widen(path).c_str(), L"wb");
-    if (!out) return false;
-    const bool ok = fwrite(&file, sizeof(file), 1, out) == 1 &&
-                    fwrite(&info, sizeof(info), 1, out) == 1 &&
-                    fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
-    fclose(out);
-    return ok;
+    const bool saved = SaveBitmapFile(bitmap, path);
+    DeleteObject(bitmap);
+    return saved;
 }
 
 bool SaveWindowBmp(HWND window, const std::string& name) {
