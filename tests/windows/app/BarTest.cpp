@@ -120,28 +120,11 @@ TEST_F(BarOnSimulator, FermerWAClosesThePlayerWithTheProgramAndTheProgramWithThe
     ASSERT_NE(ini.find(section), std::string::npos) << ini;
     for (const char* key : {"PositionLeft=450", "PositionTop=0", "NbOuvert=2"})
         EXPECT_NE(ini.find(key, ini.find(section)), std::string::npos) << key << "\n" << ini;
-}
 
-TEST_F(BarOnSimulator, ThePlayerGoneWithFermerWAEndsTheProgram) {
+    Simulator again{Simulator::Options{.tracks = 10}};
     Launch("fermer2", "FermerWA=1\r\n");
-    sim.Command(40001);
+    again.Command(40001);
     EXPECT_TRUE(app->WaitExit(8000));
-}
-
-TEST_F(BarOnSimulator, TheEndOfTheWindowsSessionFlushesTheSettings) {
-    Launch("endsession");
-    const std::string before = app->Ini();
-    EXPECT_EQ(before.find("NbOuvert=2"), std::string::npos);
-    DWORD_PTR answer = 0;
-    ASSERT_TRUE(
-        SendMessageTimeoutW(app->Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer));
-    EXPECT_TRUE(answer);
-    ASSERT_TRUE(
-        SendMessageTimeoutW(app->Bar(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 3000, &answer));
-    app->Kill(); // Windows ends the process without any further message
-    const std::string after = app->Ini();
-    EXPECT_NE(after.find("NbOuvert=2"), std::string::npos) << after;
-    EXPECT_NE(after.find("PositionLeft=450"), std::string::npos) << after;
 }
 
 TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {

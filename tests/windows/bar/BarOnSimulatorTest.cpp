@@ -1,11 +1,7 @@
-// The bar beside the real simulator process. Its excerpt mode, the test
-// driving the ticks and moving the simulator's frozen clock itself (the loop,
-// the shuffle history and a silent player: the monitor's own tests). The bar
-// at 96, 120, 144 and 192 DPI in the program's own assembly: its size follows
-// the width rule, every text fits its label, real clicks on each button and on
-// the progress zone still reach the player, and a screenshot of each under
-// build/screenshots/. Wine reads LogPixels when a process starts: the test
-// runs itself again at each DPI.
+// The bar beside the real simulator process: its excerpt mode on the
+// simulator's frozen clock, and the bar at 96 to 192 DPI in the program's own
+// assembly (size, texts, real clicks, a screenshot each; the test runs itself
+// again at each DPI, as Wine reads LogPixels only when a process starts).
 #include <windows.h>
 
 #include <gtest/gtest.h>

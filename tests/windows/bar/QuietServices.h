@@ -1,6 +1,6 @@
 #pragma once
-// The bar's services with no other window behind them: the calls the tests
-// watch are counted by name, nothing else happens.
+// The bar's services with no other window behind them: nothing happens, and
+// the calls a bench watches are counted by name.
 #include <map>
 #include <string>
 
@@ -12,13 +12,6 @@ class QuietServices final : public NullBarServices {
   public:
     std::map<std::string, int> calls;
 
-    void ShowCountdown(int, bool, bool) override { ++calls["ShowCountdown"]; }
-    void OpenFile(const std::string&) override { ++calls["OpenFile"]; }
-    void CloseProgram() override { ++calls["CloseProgram"]; }
-    void ProgrammePlayback(bool, const std::string&) override { ++calls["ProgrammePlayback"]; }
-    void ProgrammeRecording(bool) override { ++calls["ProgrammeRecording"]; }
-    void ProgrammeNext() override { ++calls["ProgrammeNext"]; }
-    void ProgrammeStep(bool) override { ++calls["ProgrammeStep"]; }
     void ScheduleEvaluate(bool) override { ++calls["ScheduleEvaluate"]; }
 };
 

@@ -39,13 +39,6 @@ WPARAM MissingAtom(std::mt19937& random) {
     }
 }
 
-// The program's own save on the end of the Windows session, as many times as
-// asked, without waiting.
-void PostSaves(HWND bar, int times) {
-    for (int i = 0; i < times; ++i)
-        PostMessageW(bar, WM_ENDSESSION, TRUE, 0);
-}
-
 // The temporary file a save of the program running `bar` writes.
 std::wstring TemporaryFile(const PilotuneProcess& app) {
     DWORD pid = 0;
@@ -243,12 +236,17 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     {
         PilotuneProcess app("fault-save", old);
         ASSERT_TRUE(app.Start());
+        DWORD_PTR answer = 0; // the end of the Windows session: allowed, then the save
+        ASSERT_TRUE(
+            SendMessageTimeoutW(app.Bar(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 3000, &answer));
+        EXPECT_TRUE(answer);
         EXPECT_GE(AnswerTime(app.Bar(), WM_ENDSESSION, TRUE), 0);
-        app.Kill();
+        app.Kill(); // Windows ends the process without any further message
         whole = app.Ini();
     }
     ASSERT_NE(whole, old);
     ASSERT_NE(whole.find("NbOuvert=2"), std::string::npos);
+    ASSERT_NE(whole.find("PositionLeft=450"), std::string::npos);
     ASSERT_NE(whole.find("Cle 19999=valeur numéro 139993"), std::string::npos);
 
     std::mt19937 random(20240607);
@@ -257,7 +255,8 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
         PilotuneProcess app("fault-save", old);
         ASSERT_TRUE(app.Start());
         const std::wstring temp = TemporaryFile(app);
-        PostSaves(app.Bar(), 40);
+        for (int i = 0; i < 40; ++i) // saves on the end of the session, not waited for
+            PostMessageW(app.Bar(), WM_ENDSESSION, TRUE, 0);
         Sleep(std::uniform_int_distribution<int>(0, 60)(random));
         app.Kill();
         const std::string now = app.Ini();
@@ -290,7 +289,7 @@ TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) 
 
         std::string text;
         std::thread reader([&] { text = ReadAndCloseMessageBox(6000); });
-        PostSaves(app.Bar(), 1);
+        PostMessageW(app.Bar(), WM_ENDSESSION, TRUE, 0);
         reader.join();
         EXPECT_TRUE(
             text.starts_with("Les paramètres n'ont pas pu être enregistrés dans le fichier « "))

@@ -85,10 +85,7 @@ std::vector<std::string> Named(const EventLog& log) {
 }
 
 double NowMs() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+    return static_cast<double>(GetTickCount64());
 }
 
 // A visible window with the keyboard focus that notes the keys it receives,
@@ -156,12 +153,7 @@ void TypeWhileWaitingInASend(const std::vector<WORD>& keys) {
     std::atomic<bool> done{false};
     std::thread typist([&] {
         window = MakeWindow(L"PilotuneKeysSendWaiter", Typist::Proc, 0, {}, L"", HWND_MESSAGE);
-        while (!done) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG m;
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&m);
-        }
+        PumpUntil([&] { return done.load(); }, 20000);
         DestroyWindow(window);
     });
     ASSERT_TRUE(WaitFor([&] { return window.load() != nullptr; }));
@@ -385,8 +377,7 @@ class Typist {
     std::thread thread_;
 };
 
-// What the bar does with its hook: the bindings run through its dispatcher,
-// and applying the settings switches the hook.
+// What the bar does with its hook: the bindings run through its dispatcher.
 struct ShortcutsOnSimulator : ::testing::Test {
     ShortcutsOnSimulator() : sim({.speed = 1, .play = true, .tracks = 8}) {}
     void SetUp() override {
@@ -397,11 +388,8 @@ struct ShortcutsOnSimulator : ::testing::Test {
             keys.ToucheEnfoncee(text);
         };
         hook.Loaded();
-        ApplySettings();
         sim.ClearLog();
     }
-    void ApplySettings() { hook.SetEnabled(HookActifSelonReglages(option)); }
-    long Commands(long long id) { return std::ranges::count(sim.Commands(), id); }
 
     Simulator sim;
     Win32PlayerWindow window;
@@ -417,7 +405,7 @@ struct ShortcutsOnSimulator : ::testing::Test {
     THookKeyboard hook;
 };
 
-TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextOnlyWhenActiveAndSwitchedOn) {
+TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextOnlyWhenActive) {
     option.Bindings = {{true, JOUER, "Ctrl + Touche F5", ""},
                        {false, AVANCER, "Touche F6", ""},
                        {true, STOPPER, "Touche F5", ""},
@@ -428,22 +416,8 @@ TEST_F(ShortcutsOnSimulator, OwnBindingsMatchTheWholeTextOnlyWhenActiveAndSwitch
     Chord({VK_CONTROL, VK_F5});
     Chord({VK_F6});
     Chord({VK_LWIN, VK_SHIFT, 'A'});
-    EXPECT_EQ(Commands(kCmdPlay), 1);
-    EXPECT_EQ(Commands(kCmdStop), 0);
-    EXPECT_EQ(Commands(kCmdNext), 0);
-    EXPECT_EQ(Commands(kCmdPrevious), 0);
+    EXPECT_EQ(sim.Commands(), std::vector<long long>{kCmdPlay});
     EXPECT_EQ(link.Etat(), PlayerState::Playing);
-
-    // Applying the settings switches the default shortcuts off and on.
-    option.Bindings = COption{}.Bindings;
-    option.ClavierActiver = false;
-    ApplySettings();
-    Chord({VK_MEDIA_NEXT_TRACK});
-    EXPECT_EQ(Commands(kCmdNext), 0);
-    option.ClavierActiver = true;
-    ApplySettings();
-    Chord({VK_MEDIA_NEXT_TRACK});
-    EXPECT_EQ(Commands(kCmdNext), 1);
 }
 
 // The link's own wait on a hung player: the key reaches its binding inside

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 using namespace pilotune::testing;
@@ -97,32 +95,19 @@ TEST(SimulatorConformance, MessageTableAndInspectionChannel) {
     EXPECT_EQ(sim.User(104), kNoAnswer);
 }
 
-// A hung simulator blocks its senders, and the next one (here on an empty
-// playlist) closes it first.
-TEST(SimulatorConformance, HangBlocksSendersANewSimulatorClosesItAnEmptyListHasNoEntry) {
+// A hung simulator blocks its senders, and the next one closes it first.
+TEST(SimulatorConformance, HangBlocksSendersANewSimulatorClosesIt) {
     Simulator first;
     ASSERT_NE(first.Window(), nullptr);
     first.Hang(3000);
     DWORD_PTR result = 0;
     EXPECT_FALSE(SendMessageTimeoutW(first.Window(), WM_USER, 0, 104, SMTO_NORMAL, 200, &result));
 
-    const auto dir =
-        std::filesystem::path(ToWindowsPath(PILOTUNE_BUILD_DIR "/tests/simulator/empty"));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "vide.m3u", std::ios::binary) << "#EXTM3U\r\n";
-    Simulator sim({.playlist = (dir / "vide.m3u").wstring()});
+    Simulator sim;
     ASSERT_NE(sim.Window(), nullptr);
     EXPECT_FALSE(first.Alive());
     EXPECT_EQ(FindWindowW(L"Winamp v1.x", nullptr), sim.Window());
-    EXPECT_EQ(sim.User(124), 0);
-    EXPECT_EQ(sim.Caption(), L"Winamp");
-    for (int command : {40045, 40048, 40044, 40046, 40023})
-        sim.Command(command);
-    EXPECT_EQ(sim.User(104), 0) << "nothing to play";
-    for (int query : {0, 1, 2})
-        EXPECT_EQ(sim.User(105, query), -1) << query;
-    EXPECT_EQ(sim.User(120), 0);
-    EXPECT_TRUE(sim.Alive());
+    EXPECT_EQ(sim.User(104), 0);
 }
 
 } // namespace

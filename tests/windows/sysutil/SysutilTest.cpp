@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,13 @@ namespace {
 constexpr std::string_view kSection = "FenOption";
 using Window = UniqueHandle<HWND, handle_traits::Simple<HWND, DestroyWindow>>;
 
+// Hidden: no map or unmap round trips with the X server.
+HWND Hidden(DWORD style, const wchar_t* cls = L"STATIC", const wchar_t* caption = L"",
+            HWND parent = nullptr) {
+    return CreateWindowExW(0, cls, caption, style, 30, 40, 320, 240, parent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
 class PlacementTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -40,11 +49,7 @@ class PlacementTest : public ::testing::Test {
     }
     void TearDown() override { DeleteFileW(Widen(store_.Path()).c_str()); }
 
-    // Hidden windows: no map or unmap round trips with the X server.
-    HWND Make(DWORD extraStyle) {
-        return CreateWindowExW(0, L"STATIC", L"Option", WS_OVERLAPPEDWINDOW | extraStyle, 30, 40,
-                               320, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
+    static HWND Make(DWORD extraStyle) { return Hidden(WS_OVERLAPPEDWINDOW | extraStyle); }
     void Reopen() {
         store_ = SettingsStore();
         store_.Open("placement-test", env_);
@@ -240,19 +245,13 @@ TEST_F(RegistryTest, FailuresTellTheUserTheValueName) {
 }
 
 namespace {
-HWND Popup(const wchar_t* cls = L"STATIC", const wchar_t* caption = L"", HWND parent = nullptr) {
-    const DWORD style = parent ? WS_CHILD : WS_POPUP; // hidden: quick under Wine and Xvfb
-    return CreateWindowExW(0, cls, caption, style, 40, 50, 200, 30, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 bool IsTopMost(HWND w) {
     return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 } // namespace
 
 TEST(System, SetTopMostChangesOnlyTheZOrder) {
-    Window w(Popup());
+    Window w(Hidden(WS_POPUP));
     ASSERT_NE(w.Get(), nullptr);
     RECT before{};
     GetWindowRect(w.Get(), &before);
@@ -299,14 +298,14 @@ TEST(System, FindOtherInstanceSeesAnotherTopLevelBarOnly) {
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), nullptr);
 
     // Same class, other caption; same caption, other class; a child window.
-    Window otherCaption(Popup(L"PilotuneTestBar", L"Pilotune 2"));
-    Window otherClass(Popup(L"STATIC", L"Pilotune"));
-    Window host(Popup());
-    Window child(Popup(L"PilotuneTestBar", L"Pilotune", host.Get()));
+    Window otherCaption(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune 2"));
+    Window otherClass(Hidden(WS_POPUP, L"STATIC", L"Pilotune"));
+    Window host(Hidden(WS_POPUP));
+    Window child(Hidden(WS_CHILD, L"PilotuneTestBar", L"Pilotune", host.Get()));
     ASSERT_NE(child.Get(), nullptr);
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), nullptr);
 
-    Window second(Popup(L"PilotuneTestBar", L"Pilotune"));
+    Window second(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune"));
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), second.Get());
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", second.Get()), first.Get());
     EXPECT_EQ(GetWindowTextLengthW(first.Get()), 8); // captions are left as they were
@@ -316,13 +315,8 @@ TEST(System, FindOtherInstanceSeesAnotherTopLevelBarOnly) {
 TEST(System, ReadTextFileTakesUtf8PathsOnWindows) {
     const std::wstring winPath =
         pilotune::testing::ToWindowsPath(PILOTUNE_BUILD_DIR "/tests/sysutil/Mise à jour été.txt");
-    HANDLE file = CreateFileW(winPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    const char bytes[] = "Version=1.1\r\nListePlus=\xc3\xa9";
-    WriteFile(file, bytes, sizeof bytes - 1, &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(std::filesystem::path(winPath), std::ios::binary)
+        << "Version=1.1\r\nListePlus=\xc3\xa9";
 
     EXPECT_EQ(ReadTextFile(Narrow(winPath)), "\r\nVersion=1.1\r\nListePlus=é");
     DeleteFileW(winPath.c_str());

@@ -1,5 +1,5 @@
 // The notification-area icon under Wine: the real shell calls (with a tap that
-// notes them), the callback message as the shell sends it, a real popup menu.
+// notes them), the callback message as the shell sends it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,12 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "DialogDriving.h"
 #include "Waiting.h"
 #include "components/PiconeBarreTacheWin32.h"
 #include "base/EncodingWin32.h"
-#include "ui/Elements.h"
-#include "ui/PopupMenuWin32.h"
 #include "ui/WindowWin32.h"
 
 using namespace pilotune;
@@ -160,30 +157,11 @@ TEST_F(TrayTest, PressesOpenTheMenuOrShowTheHiddenBarAndTheHandlersGoWithTheComp
     Mouse(WM_RBUTTONDOWN); // no menu: the event alone, nothing modal
     EXPECT_EQ(downs, 1);
 
-    Menu menu("ppmPrincipale");
-    menu.Add({"mnuJouer", "Jouer"});
-    menu.Add({"mnuPause", "Pause"});
-    menu.AddSeparator();
-    menu.Add({"mnuFermer", "Fermer"});
-    static bool shown;
-    static bool saved;
-    shown = saved = false;
-    std::string chosen = "?";
-    tray->MenuPop = [&](POINT at) {
-        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            HWND popup = FindWindowW(L"#32768", nullptr);
-            shown = popup && IsWindowVisible(popup);
-            saved = SaveWindowBmp(GetDesktopWindow(), "tray-menu");
-            EndMenu();
-        });
-        chosen = TrackMenu(menu, bar.Handle(), at);
-    };
+    POINT menuAt{-1, -1};
+    tray->MenuPop = [&](POINT at) { menuAt = at; };
     Mouse(WM_RBUTTONDOWN);
     EXPECT_EQ(downs, 2);
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(saved);
-    EXPECT_EQ(chosen, ""); // dismissed
+    EXPECT_NE(menuAt.x, -1);
     Mouse(WM_RBUTTONUP);
     Mouse(WM_LBUTTONUP);
     EXPECT_EQ(downs, 2);
