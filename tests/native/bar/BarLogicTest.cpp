@@ -85,8 +85,9 @@ class RecordingServices final : public BarServices {
 class BarTest : public ::testing::Test {
   protected:
     explicit BarTest(int tracks = 10) : window(tracks) {
-        window.files = &system.files;
-        window.playlistPath = link.FichierListe();
+        std::string& playlist = system.files[link.FichierListe()];
+        for (int i = 1; i <= tracks; ++i)
+            playlist += "C:\\Musique\\piste" + std::to_string(i) + ".mp3\r\n";
         option.NbBoucle = 9;
     }
 

@@ -44,8 +44,6 @@ class ScriptedPlayer final : public PlayerWindow {
     std::deque<int> shuffleOrder; // 0-based tracks chosen by next/previous in shuffle
     std::vector<unsigned> commands;
     int queries = 0;
-    std::map<std::string, std::string>* files = nullptr; // playlist file goes here
-    std::string playlistPath;
     std::vector<SentMessage> sent;                  // every message, in order
     std::map<std::intptr_t, std::intptr_t> answers; // lParam -> answer, over the state's
 
@@ -66,8 +64,7 @@ class ScriptedPlayer final : public PlayerWindow {
     bool Find() override { return present; }
     bool Exists() override { return present; }
     std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
-        if (!present) return std::nullopt;
-        if (answersBeforeHang == 0) return std::nullopt;
+        if (!present || answersBeforeHang == 0) return std::nullopt;
         if (answersBeforeHang > 0) --answersBeforeHang;
         sent.push_back({msg, w, l, false});
         if (msg == kWmCommand) {
@@ -83,7 +80,6 @@ class ScriptedPlayer final : public PlayerWindow {
             if (w == 0) return state == 0 ? -1 : positionMs;
             return lengths[current];
         case kQueryWritePlaylist:
-            WritePlaylist();
             return current;
         case kQuerySetPosition:
             if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(titles.size()))
@@ -153,14 +149,6 @@ class ScriptedPlayer final : public PlayerWindow {
             break;
         }
     }
-    void WritePlaylist() {
-        if (!files) return;
-        std::string text = "#EXTM3U\r\n";
-        for (std::size_t i = 0; i < titles.size(); ++i)
-            text += "#EXTINF:200," + titles[i] + "\r\nC:\\Musique\\piste" + std::to_string(i + 1) +
-                    ".mp3\r\n";
-        (*files)[playlistPath] = text;
-    }
 };
 
 class FakePlayerSystem final : public PlayerSystem {
@@ -168,12 +156,9 @@ class FakePlayerSystem final : public PlayerSystem {
     std::map<std::string, std::string> files; // path -> bytes
     std::string registered;
     std::vector<std::string> asked, shown, launched;
-    std::function<std::string(const std::string&)> userTypes = [](const std::string& v) {
-        return v;
-    };
+    std::string typed; // what the user types in the input box
     bool launchWorks = true;
     std::uint64_t now = 0;
-    int pumps = 0;
     int reads = 0;
 
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
@@ -181,7 +166,7 @@ class FakePlayerSystem final : public PlayerSystem {
     std::string AskText(const std::string& title, const std::string& prompt,
                         const std::string& value) override {
         asked.push_back(title + "|" + prompt + "|" + value);
-        return userTypes(value);
+        return typed;
     }
     void ShowMessage(const std::string& t) override { shown.push_back(t); }
     bool Launch(const std::string& p) override {
@@ -189,7 +174,6 @@ class FakePlayerSystem final : public PlayerSystem {
         return launchWorks;
     }
     bool WaitForLaunch() override {
-        ++pumps;
         now += 50;
         return true;
     }

@@ -47,7 +47,6 @@ TEST(PlayerTexts, TheTitleCutsBeforeTheDashOfWinampAndThePlaylistSitsBesideTheEx
     EXPECT_EQ(TitleFromCaption(""), "");
     EXPECT_EQ(TitleFromCaption(std::string(10000, 'x') + " - Winamp"), std::string(10000, 'x'));
     // The playlist file replaces the last three characters of the player's path.
-    EXPECT_EQ(PlaylistPathFor(kExe), kM3u);
     EXPECT_EQ(PlaylistPathFor("C:\\W\\winamp.EXE"), "C:\\W\\winamp.m3u");
     EXPECT_EQ(PlaylistPathFor("ab"), "m3u");
 }
@@ -127,7 +126,7 @@ TEST(LinkConnect, GivesUpAfterThirtySecondsAndWaitsForNoFailedLaunch) {
     TPilotune other{window, failing, kExe};
     other.Connecter();
     EXPECT_EQ(failing.launched.size(), 1u);
-    EXPECT_EQ(failing.pumps, 0);
+    EXPECT_EQ(failing.now, 0u); // no wait
 }
 
 TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesStopsAtTheLengthAndDecodesTheAnsiCodePage) {
@@ -237,9 +236,10 @@ TEST(FileNames, EqualNamesHaveEqualKeysAndPartsKeysAndLineBreaksReadRightAtEvery
             --i;
         return path.substr(i);
     };
-    const std::string letters = "Été ÀÉÎÕÜ abcXYZ 0123456789.mp3";
-    for (std::size_t length = 0; length <= letters.size(); ++length) {
-        const std::string name = letters.substr(0, length);
+    const std::string upper = "ÉTÉ ÀÉÎÕÜ ABCXYZ 0123456789.MP3";
+    const std::string lower = "été àéîõü abcxyz 0123456789.mp3";
+    for (std::size_t length = 0; length <= upper.size(); ++length) {
+        const std::string name = upper.substr(0, length), small = lower.substr(0, length);
         for (std::size_t at = 0; at <= length; ++at) {
             for (const char separator : {'\\', ':'}) {
                 std::string path = name;
@@ -248,18 +248,8 @@ TEST(FileNames, EqualNamesHaveEqualKeysAndPartsKeysAndLineBreaksReadRightAtEvery
             }
         }
         EXPECT_EQ(FileNamePart(name), name);
-        std::string upper = name, lower = name;
-        for (std::size_t i = 0; i < name.size(); ++i) {
-            const auto c = static_cast<unsigned char>(name[i]);
-            if (c >= 'a' && c <= 'z') upper[i] = static_cast<char>(c - 0x20);
-            if (c >= 'A' && c <= 'Z') lower[i] = static_cast<char>(c + 0x20);
-            if (i > 0 && static_cast<unsigned char>(name[i - 1]) == 0xC3) {
-                if (c >= 0xA0 && c <= 0xBE && c != 0xB7) upper[i] = static_cast<char>(c - 0x20);
-                if (c >= 0x80 && c <= 0x9E && c != 0x97) lower[i] = static_cast<char>(c + 0x20);
-            }
-        }
-        ASSERT_TRUE(SameFileName(upper, lower)) << upper << " / " << lower;
-        EXPECT_EQ(FileNameKey(upper), FileNameKey(lower)) << upper;
+        ASSERT_TRUE(SameFileName(name, small)) << name << " / " << small;
+        EXPECT_EQ(FileNameKey(name), FileNameKey(small)) << name;
     }
     EXPECT_NE(FileNameKey("piste1.mp3"), FileNameKey("piste2.mp3"));
 
@@ -289,13 +279,13 @@ TEST_F(PathTest, TheDefaultPathIsKeptWhenThereElseTheUserIsAskedAndWhatTheyLeave
 
     system.files.clear();
     system.registered = "E:\\absent.exe";
-    system.userTypes = [](const std::string&) { return std::string("F:\\W\\winamp.exe"); };
+    system.typed = "F:\\W\\winamp.exe";
     system.files["F:\\W\\winamp.exe"] = "MZ";
     EXPECT_EQ(ResolveWinampPath(store, system), "F:\\W\\winamp.exe");
     EXPECT_EQ(system.asked, std::vector<std::string>{std::string(kPrompt) + "E:\\absent.exe"});
     EXPECT_TRUE(system.shown.empty());
 
-    system.userTypes = [](const std::string&) { return std::string("n'importe quoi"); };
+    system.typed = "n'importe quoi";
     system.files.clear();
     EXPECT_EQ(ResolveWinampPath(store, system), "n'importe quoi");
     EXPECT_EQ(Stored(), "n'importe quoi");
