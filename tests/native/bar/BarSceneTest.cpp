@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <tuple>
@@ -40,12 +41,8 @@ TEST(BarScene, ShadowsHoverActionsHighlightFramesAndMenus) {
     // One default item, the lock marked; numbered items parse within their menu's range.
     BarMenus menus = BuildBarMenus();
     const auto& main = menus.principale.Items();
-    int defaults = 0, checked = 0;
-    for (const MenuItem& item : main) {
-        defaults += item.isDefault;
-        checked += item.checked;
-    }
-    EXPECT_EQ(defaults * 10 + checked, 11); // one of each
+    EXPECT_EQ(std::ranges::count_if(main, &MenuItem::isDefault), 1);
+    EXPECT_EQ(std::ranges::count_if(main, &MenuItem::checked), 1);
     EXPECT_TRUE(menus.principale["mnuOption"].isDefault);
     EXPECT_TRUE(menus.principale[kMnuVerrouiller].checked);
     EXPECT_EQ(menus.boucle.Items().size(), 11u);
