@@ -213,9 +213,9 @@ TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQuery) {
             if (menu[item].checked) m += item;
         return m;
     };
-    const int before = window.queries;
+    const std::size_t before = window.sent.size();
     Run(ARIEN);
-    EXPECT_EQ(window.queries - before, 1);
+    EXPECT_EQ(window.sent.size() - before, 1u);
     EXPECT_EQ(marked(), kMnuJouer);
     Run(PAUSER);
     EXPECT_EQ(marked(), kMnuPause);
@@ -433,9 +433,9 @@ TEST_F(Monitor, TickShowsTimeTitleAndShuffleWithFiveQueriesAndTheCaption) {
     StartBar();
     window.positionMs = 100'000;
     option.AffichageNeg = true;
-    const int before = window.queries;
+    const std::size_t before = window.sent.size();
     bar.monitor.Tick();
-    EXPECT_EQ(window.queries - before, 5); // position, length, state, shuffle, track
+    EXPECT_EQ(window.sent.size() - before, 5u); // position, length, state, shuffle, track
     EXPECT_EQ(E("lblDureeB").text, "-1:40");
     const Rect b = E("shaAvanceB").bounds;
     const int L = E("shaBord1B").bounds.left, R = E("shaBord2B").bounds.left;

@@ -24,15 +24,10 @@ struct SentMessage {
 
 class ScriptedPlayer final : public PlayerWindow {
   public:
-    explicit ScriptedPlayer(int tracks = 10) {
-        for (int i = 1; i <= tracks; ++i) {
-            titles.push_back("Artiste - Morceau " + std::to_string(i));
-            lengths.push_back(200);
-        }
-    }
+    // Track n is "Artiste - Morceau n".
+    explicit ScriptedPlayer(int tracks = 10) : lengths(tracks, 200) {}
 
-    std::vector<std::string> titles;
-    std::vector<int> lengths; // seconds
+    std::vector<int> lengths; // seconds, one per track
     int current = 0;          // 0-based
     int state = 1;            // 1 playing, 3 paused, 0 stopped
     int positionMs = 0;
@@ -43,7 +38,6 @@ class ScriptedPlayer final : public PlayerWindow {
     int answersBeforeHang = -1;
     std::deque<int> shuffleOrder; // 0-based tracks chosen by next/previous in shuffle
     std::vector<unsigned> commands;
-    int queries = 0;
     std::vector<SentMessage> sent;                  // every message, in order
     std::map<std::intptr_t, std::intptr_t> answers; // lParam -> answer, over the state's
 
@@ -58,7 +52,7 @@ class ScriptedPlayer final : public PlayerWindow {
     }
     int Track() const { return current + 1; }
     int Count(unsigned command) const {
-        return static_cast<int>(std::count(commands.begin(), commands.end(), command));
+        return static_cast<int>(std::ranges::count(commands, command));
     }
 
     bool Find() override { return present; }
@@ -71,7 +65,6 @@ class ScriptedPlayer final : public PlayerWindow {
             Command(static_cast<unsigned>(w));
             return 0;
         }
-        ++queries;
         if (auto it = answers.find(l); it != answers.end()) return it->second;
         switch (l) {
         case kQueryState:
@@ -82,11 +75,11 @@ class ScriptedPlayer final : public PlayerWindow {
         case kQueryWritePlaylist:
             return current;
         case kQuerySetPosition:
-            if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(titles.size()))
+            if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(lengths.size()))
                 current = static_cast<int>(w);
             return 0;
         case kQueryLength:
-            return static_cast<std::intptr_t>(titles.size());
+            return static_cast<std::intptr_t>(lengths.size());
         case kQueryShuffle:
             return shuffle ? 1 : 0;
         default:
@@ -100,7 +93,8 @@ class ScriptedPlayer final : public PlayerWindow {
     std::optional<std::string> Caption() override {
         if (!present) return std::nullopt;
         const char* suffix = state == 0 ? " [Stopped]" : state == 3 ? " [Paused]" : "";
-        return std::to_string(Track()) + ". " + titles[current] + " - Winamp" + suffix;
+        const std::string n = std::to_string(Track());
+        return n + ". Artiste - Morceau " + n + " - Winamp" + suffix;
     }
     void Show(bool) override {}
     void RaiseSearchWindow() override {}
@@ -112,7 +106,7 @@ class ScriptedPlayer final : public PlayerWindow {
             shuffleOrder.pop_front();
             return n;
         }
-        return (current + 1) % static_cast<int>(titles.size());
+        return (current + 1) % static_cast<int>(lengths.size());
     }
     void Command(unsigned c) {
         commands.push_back(c);
