@@ -52,7 +52,7 @@ TEST(PlayerTexts, TheTitleCutsBeforeTheDashOfWinampAndThePlaylistSitsBesideTheEx
 }
 
 // The plain commands cross to the simulator in the Windows link tests.
-TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdgesAndSilenceIsNoAnswer) {
+TEST_F(LinkTest, CommandsQueriesAndSilenceAtTheirEdgesAndTheWaitForAGoneWindow) {
     link.Commande(0x10000 + kCmdClose);
     window.present = true;
     link.AllerA(42);
@@ -102,30 +102,17 @@ TEST_F(LinkTest, CommandsSeekTimesStatesAndShuffleAtTheirEdgesAndSilenceIsNoAnsw
     EXPECT_EQ(link.DemanderTitre(), "1. Artiste - Morceau 1"); // the caption is the system's
     EXPECT_FALSE(link.HasardActif());
 
+    // The window has gone: the launched player is awaited 30 s, a failed launch
+    // not at all (no program, no launch: on Windows).
     window.present = false;
+    link.Connecter();
+    EXPECT_EQ(system.now, kLaunchWaitMs);
     system.launchWorks = false;
-    link.Connecter(); // the window has gone
+    link.Connecter();
+    EXPECT_EQ(system.now, kLaunchWaitMs);
+    EXPECT_EQ(system.launched.size(), 2u);
     EXPECT_EQ(link.DemanderTitre(), std::nullopt);
     EXPECT_EQ(link.Titre(), "");
-}
-
-// No program, no launch: checked on Windows with no wait at all.
-TEST(LinkConnect, GivesUpAfterThirtySecondsAndWaitsForNoFailedLaunch) {
-    ScriptedPlayer window;
-    window.present = false;
-    FakePlayerSystem system;
-    system.files[kExe] = "MZ";
-    TPilotune link{window, system, kExe};
-    link.Connecter(); // the window never shows
-    EXPECT_EQ(system.now, kLaunchWaitMs);
-
-    FakePlayerSystem failing;
-    failing.files[kExe] = "MZ";
-    failing.launchWorks = false;
-    TPilotune other{window, failing, kExe};
-    other.Connecter();
-    EXPECT_EQ(failing.launched.size(), 1u);
-    EXPECT_EQ(failing.now, 0u); // no wait
 }
 
 TEST_F(LinkTest, PlaylistReadingSkipsInformationLinesStopsAtTheLengthAndDecodesTheAnsiCodePage) {
