@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "FakePlayer.h"
+#include "NullBarServices.h"
 #include "bar/BarLogic.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -16,7 +17,7 @@ using namespace pilotune::testing;
 namespace {
 
 // Records every call as a short text; a few answers are settable.
-class RecordingServices final : public BarServices {
+class RecordingServices final : public NullBarServices {
   public:
     std::vector<std::string> calls;
     bool fileExists = false;
@@ -29,58 +30,27 @@ class RecordingServices final : public BarServices {
         return static_cast<int>(std::ranges::count(calls, call));
     }
 
-    void ShowCountdown(int s, bool force, bool restart) override {
-        Log("ShowCountdown " + std::to_string(s) + (force ? " force" : "") +
-            (restart ? " restart" : " shutdown"));
-    }
     bool FileExists(const std::string& p) override {
-        Log("FileExists " + p);
+        NullBarServices::FileExists(p);
         return fileExists;
     }
-    void OpenFile(const std::string& p) override { Log("OpenFile " + p); }
-    void CloseProgram() override { Log("CloseProgram"); }
-    void ProgrammePlayback(bool mode, const std::string& name) override {
-        Log("ProgrammePlayback " + B(mode) + " " + name);
-    }
-    void ProgrammeRecording(bool mode) override { Log("ProgrammeRecording " + B(mode)); }
-    void ProgrammeNext() override { Log("ProgrammeNext"); }
     void ProgrammeStep(bool changed) override {
-        Log("ProgrammeStep " + B(changed));
+        NullBarServices::ProgrammeStep(changed);
         if (onProgrammeStep) onProgrammeStep();
     }
-    void CopyCurrentTrack() override { Log("CopyCurrentTrack"); }
-    void CaptureBackground() override { Log("CaptureBackground"); }
-    void ShowHelp() override { Log("ShowHelp"); }
-    void ShowAbout() override { Log("ShowAbout"); }
-    void ShowOptions() override { Log("ShowOptions"); }
-    void FocusOptions() override { Log("FocusOptions"); }
-    void ShowOptionsSchedulePage() override { Log("ShowOptionsSchedulePage"); }
     int ScheduleEntryCount() override { return scheduleEntries; }
-    void ScheduleRearm(int i) override { Log("ScheduleRearm " + std::to_string(i)); }
-    void ScheduleCancel() override { Log("ScheduleCancel"); }
-    void ScheduleCancelAll() override { Log("ScheduleCancelAll"); }
-    void ScheduleEvaluate(bool tick) override { Log("ScheduleEvaluate " + B(tick)); }
-    void ScheduleUpdateInfo() override { Log("ScheduleUpdateInfo"); }
     bool FullScreenExists() override { return fullScreen; }
     void OpenFullScreen() override {
-        Log("OpenFullScreen");
+        NullBarServices::OpenFullScreen();
         fullScreen = true;
     }
-    void FocusFullScreen() override { Log("FocusFullScreen"); }
     void CloseFullScreen() override {
-        Log("CloseFullScreen");
+        NullBarServices::CloseFullScreen();
         fullScreen = false;
     }
-    void RefreshFullScreen(int p, int d) override {
-        Log("RefreshFullScreen " + std::to_string(p) + " " + std::to_string(d));
-    }
-    void RefreshFullScreenView() override { Log("RefreshFullScreenView"); }
-    void CheckForUpdate(bool always) override { Log("CheckForUpdate " + B(always)); }
-    void MakeBarTopmost() override { Log("MakeBarTopmost"); }
 
-  private:
-    static std::string B(bool b) { return b ? "1" : "0"; }
-    void Log(std::string s) { calls.push_back(std::move(s)); }
+  protected:
+    void Heard(const std::string& call) override { calls.push_back(call); }
 };
 
 class BarTest : public ::testing::Test {
@@ -171,7 +141,7 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
     const unsigned kSearch = kCmdSearchWindow;
     const std::string note = "C:\\Outils\\note.txt";
     const std::vector<Route> routes{
-        {ARRETER, false, "", {"ShowCountdown 10 force shutdown"}, {}},
+        {ARRETER, false, "", {"ShowCountdown 10 1 0"}, {}},
         {EXECUTER, false, note, {"FileExists " + note, "OpenFile " + note}, {}, true},
         {EXECUTER, false, "C:\\absent.txt", {"FileExists C:\\absent.txt"}, {}},
         {EXECUTER, false, "", {}, {}, true},
