@@ -120,8 +120,6 @@ class Shuffle : public BarTest {
         window.lengths.assign(50, 4);
         window.shuffle = true;
     }
-    void Back() { Press(RECULER); }
-    void Forward() { Press(AVANCER); }
     void Press(int action) {
         bar.dispatcher.ExecuterAction(action, true);
         bar.monitor.Tick();
@@ -138,7 +136,6 @@ class Shuffle : public BarTest {
 
 // Plain one-call routes and the buttons' routes run on the simulator.
 TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
-    const unsigned kSearch = kCmdSearchWindow;
     const std::string note = "C:\\Outils\\note.txt";
     const std::vector<Route> routes{
         {ARRETER, false, "", {"ShowCountdown 10 1 0"}, {}},
@@ -154,7 +151,7 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         {PLEINECRAN, false, "", {"OpenFullScreen", "MakeBarTopmost", "FocusFullScreen"}, {}},
         {PLEINECRAN, false, "", {"CloseFullScreen"}, {}, false, true},
         {MISEAJOUR, true, "", {"CheckForUpdate 1"}, {}},
-        {AFFICHECHERCHEURTITRE, false, "", {}, {kSearch}},
+        {AFFICHECHERCHEURTITRE, false, "", {}, {kCmdSearchWindow}},
         // Pause resumes when stopped or paused (it pauses when playing).
         {PAUSER, false, "", {}, {kCmdPlay}, false, false, 0},
         {PAUSER, false, "", {}, {kCmdPlay}, false, false, 3},
@@ -574,9 +571,9 @@ TEST_F(Shuffle, BackNeverPassesTheOldestEndOfTheRing) {
     window.shuffle = false;
     window.current = 5;
     StartBar();
-    Back();
-    Forward();
-    Forward();
+    Press(RECULER);
+    Press(AVANCER);
+    Press(AVANCER);
     EXPECT_EQ(window.Track(), 7);
     EXPECT_EQ(window.commands, (std::vector<unsigned>{kCmdPrevious, kCmdNext, kCmdNext}));
     window.commands.clear();
@@ -587,12 +584,12 @@ TEST_F(Shuffle, BackNeverPassesTheOldestEndOfTheRing) {
     for (int i = 0; i < 29; ++i)
         window.shuffleOrder.push_back(10 + i);
     for (int i = 0; i < 40; ++i)
-        Back();
+        Press(RECULER);
     EXPECT_EQ(window.Count(kCmdPrevious), 29);
     EXPECT_EQ(window.Track(), 39); // the 29th choice, then nothing older
     const int plays = window.Count(kCmdPlay);
     for (int i = 0; i < 29; ++i)
-        Forward();
+        Press(AVANCER);
     EXPECT_EQ(window.Track(), 1);
     EXPECT_EQ(window.Count(kCmdPlay), plays + 29);
     EXPECT_EQ(window.Count(kCmdNext), 0);
@@ -604,10 +601,10 @@ TEST_F(Shuffle, TheRingKeepsTheLatestTracksAfterWrapping) {
         PlayThrough({t});
     ASSERT_EQ(window.Track(), 41);
     for (int k = 1; k <= 29; ++k) {
-        Back();
+        Press(RECULER);
         EXPECT_EQ(window.Track(), 41 - k);
     }
-    Back(); // older tracks were overwritten: stays where it is
+    Press(RECULER); // older tracks were overwritten: stays where it is
     EXPECT_EQ(window.Track(), 12);
     EXPECT_EQ(window.Count(kCmdPrevious), 0);
 }
@@ -632,7 +629,7 @@ TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {
     bar.OpenTrackMenu();
     EXPECT_TRUE(menu.Items()[2].checked);
     EXPECT_FALSE(menu.Items()[0].checked);
-    Forward(); // on from the chosen place in the history
+    Press(AVANCER); // on from the chosen place in the history
     EXPECT_EQ(window.Track(), 7);
 
     for (int t = 10; t < 40; ++t)
