@@ -127,10 +127,7 @@ class ScriptedPlayer final : public PlayerWindow {
             positionMs = 0;
             break;
         case kCmdPrevious:
-            if (shuffle && !shuffleOrder.empty())
-                current = NextIndex();
-            else
-                current = current == 0 ? 0 : current - 1;
+            current = shuffle && !shuffleOrder.empty() ? NextIndex() : std::max(current - 1, 0);
             positionMs = 0;
             break;
         case kCmdShuffle:
