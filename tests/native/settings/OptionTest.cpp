@@ -160,9 +160,6 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
     EXPECT_TRUE(o.Bindings[1].Activer);
     EXPECT_EQ(o.Bindings[2].Action, 31);
 
-    EXPECT_EQ(ReadCount(store, "Clavier", "Absent", 0), 0);
-    store.WriteInteger("Clavier", "Nb", kMaxListCount + 1, true);
-    EXPECT_EQ(ReadCount(store, "Clavier", "Nb", 0), kMaxListCount);
 }
 
 // A hand-edited count far beyond the rows the file holds: the bindings
