@@ -159,7 +159,6 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
     EXPECT_EQ(o.Bindings[1].Action, kActionNothing);
     EXPECT_TRUE(o.Bindings[1].Activer);
     EXPECT_EQ(o.Bindings[2].Action, 31);
-
 }
 
 // A hand-edited count far beyond the rows the file holds: the bindings
