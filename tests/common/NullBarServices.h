@@ -1,8 +1,7 @@
 #pragma once
-// The bar's services with nothing behind them: every call does nothing but
-// reach Heard() as its name and arguments ("ScheduleRearm 2", bools as 1 and
-// 0); the questions answer false and 0. Test doubles derive from it and
-// override what they watch.
+// The bar's services with nothing behind them: a call only reaches Heard() as
+// its name and arguments ("ScheduleRearm 2", bools as 1 or 0), a question
+// answers false or 0. Test doubles override what they watch.
 #include <string>
 
 #include "bar/BarServices.h"
