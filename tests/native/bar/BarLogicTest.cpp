@@ -144,7 +144,6 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         {EXECUTER, false, "", {}, {}, true},
         {LANCERWINAMP, false, "", {}, {}},
         {FERMERWINAMP, false, "", {}, {kCmdClose}},
-        {LECTUREPROGRAMME, false, "Soirée", {"ProgrammePlayback 0 Soirée"}, {}},
         {LECTUREPROGRAMME, true, "", {"ProgrammePlayback 1 "}, {}},
         {ENREGISTREPROGRAMME, true, "", {"ProgrammeRecording 1"}, {}},
         {AFFICHEOPTION, false, "", {"ShowOptions", "MakeBarTopmost", "FocusOptions"}, {}},
@@ -201,7 +200,7 @@ TEST_F(Dispatch, PlayerStateMarksFollowEveryCallWithOneQuery) {
     EXPECT_EQ(marked(), kMnuStopper);
 }
 
-TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
+TEST_F(Dispatch, TransportActionsDuringAReplayDriveTheProgramme) {
     option.ProgLecture = true;
     option.ProgPos = 0;
     Run(RECULER, true);
@@ -213,13 +212,6 @@ TEST_F(Dispatch, TransportActionsDuringAProgrammeDriveTheProgramme) {
     Run(JOUER); // ends the replay instead of pressing play
     EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeNext", "ProgrammeNext",
                                                         "ProgrammeNext", "ProgrammePlayback 0 "}));
-    EXPECT_TRUE(window.commands.empty());
-
-    services.Clear();
-    option.ProgLecture = false;
-    option.ProgEnreg = true;
-    Run(STOPPER); // ends the recording instead of stopping the player
-    EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeRecording 0"}));
     EXPECT_TRUE(window.commands.empty());
 }
 
