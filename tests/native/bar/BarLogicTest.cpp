@@ -109,7 +109,6 @@ struct Route {
     std::vector<std::string> calls; // services, in order
     std::vector<unsigned> commands; // to the player, in order
     bool fileExists = false;
-    bool fullScreen = false;
     int state = 1; // the player's: 1 playing, 3 paused, 0 stopped
 };
 class Monitor : public BarTest {};
@@ -134,12 +133,11 @@ class Shuffle : public BarTest {
 };
 } // namespace
 
-// Plain one-call routes and the buttons' routes run on the simulator.
+// Plain one-call routes, the buttons', the full-screen view's and an existing
+// file's opening run on the simulator.
 TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
-    const std::string note = "C:\\Outils\\note.txt";
     const std::vector<Route> routes{
         {ARRETER, false, "", {"ShowCountdown 10 1 0"}, {}},
-        {EXECUTER, false, note, {"FileExists " + note, "OpenFile " + note}, {}, true},
         {EXECUTER, false, "C:\\absent.txt", {"FileExists C:\\absent.txt"}, {}},
         {EXECUTER, false, "", {}, {}, true},
         {LANCERWINAMP, false, "", {}, {}},
@@ -147,14 +145,12 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         {LECTUREPROGRAMME, true, "", {"ProgrammePlayback 1 "}, {}},
         {ENREGISTREPROGRAMME, true, "", {"ProgrammeRecording 1"}, {}},
         {AFFICHEOPTION, false, "", {"ShowOptions", "MakeBarTopmost", "FocusOptions"}, {}},
-        {PLEINECRAN, false, "", {"OpenFullScreen", "MakeBarTopmost", "FocusFullScreen"}, {}},
-        {PLEINECRAN, false, "", {"CloseFullScreen"}, {}, false, true},
         {MISEAJOUR, true, "", {"CheckForUpdate 1"}, {}},
         {AFFICHECHERCHEURTITRE, false, "", {}, {kCmdSearchWindow}},
         // Pause resumes when stopped or paused (it pauses when playing).
-        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 0},
-        {PAUSER, false, "", {}, {kCmdPlay}, false, false, 3},
-        {ARIEN, false, note, {}, {}, true},
+        {PAUSER, false, "", {}, {kCmdPlay}, false, 0},
+        {PAUSER, false, "", {}, {kCmdPlay}, false, 3},
+        {ARIEN, false, "C:\\Outils\\note.txt", {}, {}, true},
         {33, false, "", {}, {}},
         {-1, true, "", {}, {}},
     };
@@ -163,7 +159,6 @@ TEST_F(Dispatch, ConditionalRoutesAndUnknownActions) {
         window.commands.clear();
         window.present = true; // FERMERWINAMP closes it
         services.fileExists = r.fileExists;
-        services.fullScreen = r.fullScreen;
         window.state = r.state;
         Run(r.action, r.mode, r.parameter);
         EXPECT_EQ(services.calls, r.calls) << "action " << r.action << " " << r.parameter;
