@@ -264,14 +264,13 @@ TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
         int action;
         bool mode;
         bool* setting;
-        const char* item; // its menu mark follows, when it has one
+        const char* item; // its menu mark follows
         bool expected;
     } steps[] = {
         {CACHERWINAMP, true, &option.CacheWA, kMnuCacherWinamp, true},
         {CACHERWINAMP, false, &option.CacheWA, kMnuCacherWinamp, false},
         {CACHERAUTOPROG, false, &option.CacheAuto, kMnuCacheAuto, true},
         {CACHERAUTOPROG, true, &option.CacheAuto, kMnuCacheAuto, true},
-        {AFFICHENEGATIF, false, &option.AffichageNeg, nullptr, true},
         {HAZARD, false, &window.shuffle, kMnuHazard, true},
         {FORCEHAZARD, false, &window.shuffle, kMnuHazard, true}, // already on: nothing
         {FORCECONTINU, false, &window.shuffle, kMnuHazard, false},
@@ -281,7 +280,7 @@ TEST_F(Dispatch, OnOffActionsToggleUnlessTheModeFlagAsksForTheStoredState) {
     for (const Step& s : steps) {
         Run(s.action, s.mode);
         EXPECT_EQ(*s.setting, s.expected) << s.action << (s.mode ? " stored" : "");
-        if (s.item) EXPECT_EQ(menu[s.item].checked, s.expected) << s.action;
+        EXPECT_EQ(menu[s.item].checked, s.expected) << s.action;
     }
     EXPECT_EQ(E("lblHazardN").text, "BCA");
     Run(FORCECONTINU);

@@ -29,7 +29,6 @@ TEST(BarScene, ShadowsHoverActionsHighlightFramesAndMenus) {
     EXPECT_FALSE(scene["imgFond"].enabled);
 
     EXPECT_EQ(ElementAction("lblNbBoucleN"), BOUCLE); // shadow and text act alike
-    EXPECT_EQ(ElementAction("lblCopierB"), COPIER);
     EXPECT_EQ(ElementAction("lblTitreB"), std::nullopt);
     EXPECT_EQ(ElementAction("imgFond"), std::nullopt);
     EXPECT_EQ(HighlightTarget("lblNbBoucleB"), "imgSens");
