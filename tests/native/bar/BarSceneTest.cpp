@@ -99,9 +99,7 @@ TEST(BarLayout, EverySizeOffsetAndFontScalesWithTheDpi) {
         Element& info = scene["lblInfoB"];
         info.visible = true;
         info.bounds.width = ScaleToDpi(30, c.dpi); // as measured at that DPI
-        const BarSize size = LayoutBar(scene, 1024, 450, c.dpi);
-        EXPECT_EQ(size.width, c.width);
-        EXPECT_EQ(size.height, c.height);
+        LayoutBar(scene, 1024, 450, c.dpi);
         EXPECT_EQ(scene["imgFerme"].bounds,
                   (Rect{c.width - c.pitch, ScaleToDpi(1, c.dpi), c.button, c.button}));
         EXPECT_EQ(scene["imgRecule"].bounds.left, c.width - 6 * c.pitch);

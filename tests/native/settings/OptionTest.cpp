@@ -67,7 +67,6 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
     EXPECT_EQ(store.ReadInteger("Programme", "ProgPos", 0, true), -3);
     EXPECT_EQ(store.ReadText("Programme", "ProgEnreg", "", true), "0");
     EXPECT_EQ(store.ReadInteger("Clavier", "ClavierNb", -1, true), 0);
-    EXPECT_EQ(store.ReadInteger("bob Option", "NbBoucle", 0, false), 77);
 }
 
 TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
