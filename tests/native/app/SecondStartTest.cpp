@@ -8,17 +8,12 @@ namespace {
 std::optional<int> Keyword(std::string_view s) {
     return s == "RELANCERACTION" ? std::optional(25) : std::nullopt;
 }
-SecondStartMessage A(int n) {
-    return {false, n, {}};
-}
-SecondStartMessage T(std::string t) {
-    return {true, 0, std::move(t)};
-}
 } // namespace
 
 TEST(SecondStart, KeywordsBecomeActionsTextsFitAnAtomAndTheReceiverWaitsForThem) {
     EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
-              (std::vector<SecondStartMessage>{T("avant"), A(25), T("2  JOUERS")}));
+              (std::vector<SecondStartMessage>{
+                  {true, 0, "avant"}, {false, 25, ""}, {true, 0, "2  JOUERS"}}));
     EXPECT_TRUE(PlanSecondStart({}, Keyword).empty());
     EXPECT_TRUE(PlanSecondStart({"  ", ""}, Keyword).empty());
 

@@ -24,15 +24,10 @@ struct SentMessage {
 
 class ScriptedPlayer final : public PlayerWindow {
   public:
-    explicit ScriptedPlayer(int tracks = 10) {
-        for (int i = 1; i <= tracks; ++i) {
-            titles.push_back("Artiste - Morceau " + std::to_string(i));
-            lengths.push_back(200);
-        }
-    }
+    // Track n is "Artiste - Morceau n".
+    explicit ScriptedPlayer(int tracks = 10) : lengths(tracks, 200) {}
 
-    std::vector<std::string> titles;
-    std::vector<int> lengths; // seconds
+    std::vector<int> lengths; // seconds, one per track
     int current = 0;          // 0-based
     int state = 1;            // 1 playing, 3 paused, 0 stopped
     int positionMs = 0;
@@ -43,9 +38,6 @@ class ScriptedPlayer final : public PlayerWindow {
     int answersBeforeHang = -1;
     std::deque<int> shuffleOrder; // 0-based tracks chosen by next/previous in shuffle
     std::vector<unsigned> commands;
-    int queries = 0;
-    std::map<std::string, std::string>* files = nullptr; // playlist file goes here
-    std::string playlistPath;
     std::vector<SentMessage> sent;                  // every message, in order
     std::map<std::intptr_t, std::intptr_t> answers; // lParam -> answer, over the state's
 
@@ -60,21 +52,19 @@ class ScriptedPlayer final : public PlayerWindow {
     }
     int Track() const { return current + 1; }
     int Count(unsigned command) const {
-        return static_cast<int>(std::count(commands.begin(), commands.end(), command));
+        return static_cast<int>(std::ranges::count(commands, command));
     }
 
     bool Find() override { return present; }
     bool Exists() override { return present; }
     std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
-        if (!present) return std::nullopt;
-        if (answersBeforeHang == 0) return std::nullopt;
+        if (!present || answersBeforeHang == 0) return std::nullopt;
         if (answersBeforeHang > 0) --answersBeforeHang;
         sent.push_back({msg, w, l, false});
         if (msg == kWmCommand) {
             Command(static_cast<unsigned>(w));
             return 0;
         }
-        ++queries;
         if (auto it = answers.find(l); it != answers.end()) return it->second;
         switch (l) {
         case kQueryState:
@@ -83,14 +73,13 @@ class ScriptedPlayer final : public PlayerWindow {
             if (w == 0) return state == 0 ? -1 : positionMs;
             return lengths[current];
         case kQueryWritePlaylist:
-            WritePlaylist();
             return current;
         case kQuerySetPosition:
-            if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(titles.size()))
+            if (static_cast<int>(w) >= 0 && static_cast<int>(w) < static_cast<int>(lengths.size()))
                 current = static_cast<int>(w);
             return 0;
         case kQueryLength:
-            return static_cast<std::intptr_t>(titles.size());
+            return static_cast<std::intptr_t>(lengths.size());
         case kQueryShuffle:
             return shuffle ? 1 : 0;
         default:
@@ -104,7 +93,8 @@ class ScriptedPlayer final : public PlayerWindow {
     std::optional<std::string> Caption() override {
         if (!present) return std::nullopt;
         const char* suffix = state == 0 ? " [Stopped]" : state == 3 ? " [Paused]" : "";
-        return std::to_string(Track()) + ". " + titles[current] + " - Winamp" + suffix;
+        const std::string n = std::to_string(Track());
+        return n + ". Artiste - Morceau " + n + " - Winamp" + suffix;
     }
     void Show(bool) override {}
     void RaiseSearchWindow() override {}
@@ -116,7 +106,7 @@ class ScriptedPlayer final : public PlayerWindow {
             shuffleOrder.pop_front();
             return n;
         }
-        return (current + 1) % static_cast<int>(titles.size());
+        return (current + 1) % static_cast<int>(lengths.size());
     }
     void Command(unsigned c) {
         commands.push_back(c);
@@ -137,10 +127,7 @@ class ScriptedPlayer final : public PlayerWindow {
             positionMs = 0;
             break;
         case kCmdPrevious:
-            if (shuffle && !shuffleOrder.empty())
-                current = NextIndex();
-            else
-                current = current == 0 ? 0 : current - 1;
+            current = shuffle && !shuffleOrder.empty() ? NextIndex() : std::max(current - 1, 0);
             positionMs = 0;
             break;
         case kCmdShuffle:
@@ -153,14 +140,6 @@ class ScriptedPlayer final : public PlayerWindow {
             break;
         }
     }
-    void WritePlaylist() {
-        if (!files) return;
-        std::string text = "#EXTM3U\r\n";
-        for (std::size_t i = 0; i < titles.size(); ++i)
-            text += "#EXTINF:200," + titles[i] + "\r\nC:\\Musique\\piste" + std::to_string(i + 1) +
-                    ".mp3\r\n";
-        (*files)[playlistPath] = text;
-    }
 };
 
 class FakePlayerSystem final : public PlayerSystem {
@@ -168,12 +147,9 @@ class FakePlayerSystem final : public PlayerSystem {
     std::map<std::string, std::string> files; // path -> bytes
     std::string registered;
     std::vector<std::string> asked, shown, launched;
-    std::function<std::string(const std::string&)> userTypes = [](const std::string& v) {
-        return v;
-    };
+    std::string typed; // what the user types in the input box
     bool launchWorks = true;
     std::uint64_t now = 0;
-    int pumps = 0;
     int reads = 0;
 
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
@@ -181,7 +157,7 @@ class FakePlayerSystem final : public PlayerSystem {
     std::string AskText(const std::string& title, const std::string& prompt,
                         const std::string& value) override {
         asked.push_back(title + "|" + prompt + "|" + value);
-        return userTypes(value);
+        return typed;
     }
     void ShowMessage(const std::string& t) override { shown.push_back(t); }
     bool Launch(const std::string& p) override {
@@ -189,7 +165,6 @@ class FakePlayerSystem final : public PlayerSystem {
         return launchWorks;
     }
     bool WaitForLaunch() override {
-        ++pumps;
         now += 50;
         return true;
     }

@@ -1,8 +1,5 @@
 #pragma once
 // A settings store in memory, and one on a settings file in a private folder.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "settings/Codecs.h"
@@ -20,25 +17,14 @@ struct MemoryStore {
 
 class SettingsFixture : public TempFolder {
   protected:
-    void SetUp() override {
-        TempFolder::SetUp();
-        ini = dir / "pilote.ini";
-    }
-
     SettingsStore Opened(std::string user = "abc") const {
         SettingsStore store;
         store.Open("", {(dir / "pilote.exe").string(), std::move(user), &codec, &dates});
         return store;
     }
-    void WriteFile(const std::string& bytes) const {
-        std::ofstream(ini, std::ios::binary) << bytes;
-    }
-    std::string FileBytes() const {
-        std::ifstream in(ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    void WriteFile(const std::string& bytes) const { Write("pilote.ini", bytes); }
+    std::string FileBytes() const { return Read("pilote.ini"); }
 
-    std::filesystem::path ini;
     Windows1252Codec codec;
     DayMonthYearDateCodec dates;
 };

@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <tuple>
-#include <iterator>
 
 #include "TempFolder.h"
 #include "settings/Codecs.h"
@@ -60,10 +58,7 @@ TEST_F(UpdateCheckTest, OnlyTheSameVersionIsCurrentAndItFetchesNoDetails) {
     const UpdateResult r = Check();
     EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);
     EXPECT_EQ(r.address, "https://exemple.fr/p.zip");
-    std::ifstream local(dir / "MAJPilotune.ini", std::ios::binary);
-    EXPECT_NE(
-        std::string(std::istreambuf_iterator<char>(local), {}).find("URL=https://exemple.fr/p.zip"),
-        std::string::npos);
+    EXPECT_NE(Read("MAJPilotune.ini").find("URL=https://exemple.fr/p.zip"), std::string::npos);
     Serve("[Pilotune]\r\nVersion=0.9\r\n");
     EXPECT_EQ(Check().outcome, UpdateOutcome::NewVersion);
 }
@@ -71,7 +66,7 @@ TEST_F(UpdateCheckTest, OnlyTheSameVersionIsCurrentAndItFetchesNoDetails) {
 TEST_F(UpdateCheckTest, DetailsUnavailableOrReadInTheirOwnEncoding) {
     Serve("[Pilotune]\r\nVersion=2\r\nListePlus=http://127.0.0.1:8000/absent.txt\r\n");
     // A stale details file of an earlier check is not shown for this one.
-    std::ofstream(dir / "MAJPilotune.txt") << "ancien texte";
+    Write("MAJPilotune.txt", "ancien texte");
     EXPECT_EQ(Check().details, kNoDetails);
     Serve("[Pilotune]\r\nVersion=2\r\n");
     EXPECT_EQ(Check().details, kNoDetails);

@@ -1,24 +1,13 @@
 // The real registry and the usual paths run in the Windows tests.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "TempFolder.h"
 #include "settings/RegistryPath.h"
 #include "settings/TextFile.h"
 
 using namespace pilotune;
 
-namespace {
-class TextFileTest : public pilotune::testing::TempFolder {
-  protected:
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-        return (dir / name).string();
-    }
-};
-} // namespace
+using TextFileTest = pilotune::testing::TempFolder;
 
 TEST_F(TextFileTest, EveryLineIsPrecededByCrLfWhateverTheLineEndsInOddAndLargeFilesToo) {
     EXPECT_EQ(ReadTextFile(Write("ab.txt", "a\r\nb")), "\r\na\r\nb");

@@ -5,12 +5,6 @@
 
 using namespace pilotune;
 
-namespace pilotune {
-void PrintTo(const Rect& r, std::ostream* os) {
-    *os << "{" << r.left << ", " << r.top << ", " << r.width << ", " << r.height << "}";
-}
-} // namespace pilotune
-
 TEST(Layout, DesignCoordinatesScaleToEachDpi) {
     struct Case {
         int dpi;
