@@ -178,21 +178,17 @@ TEST(DialogsAtOneDpi, Windows) {
     if (!dpi) GTEST_SKIP() << "run by DialogsAtDpi with the DPI set";
     SetProcessDPIAware(); // as the program's manifest declares
     ASSERT_EQ(ScreenDpi(), dpi);
-    // Shows a modal window by `show`; `act` acts on it before it is looked at.
-    const auto modal = [&](const wchar_t* cls, Size design, const std::string& name, auto show,
-                           std::function<void(HWND)> act = {}) {
+    // Shows a modal window by `show` and looks at it, the update's details open.
+    const auto modal = [&](const wchar_t* cls, Size design, const std::string& name, auto show) {
         ModalDriver drive(cls, [&](HWND w) {
-            if (act) act(w);
+            if (name == "update-details") Click(GetDlgItem(w, kMajDetailId));
             Look(w, dpi, design, name);
             PostMessageW(w, WM_CLOSE, 0, 0);
         });
         show();
     };
-    for (const DialogCase& c : Cases()) {
-        std::function<void(HWND)> details; // the update's shown open
-        if (c.cls == kMiseAJourClass) details = [](HWND w) { Click(GetDlgItem(w, kMajDetailId)); };
-        modal(c.cls, c.design, c.name, c.show, details);
-    }
+    for (const DialogCase& c : Cases())
+        modal(c.cls, c.design, c.name, c.show);
 
     UpdateResult failure{UpdateOutcome::Failed,
                          "Mise à jour de Pilotune V1.0.0.0",
