@@ -58,7 +58,7 @@ struct PleinEcranOnSimulator : ::testing::Test {
     }
 };
 
-TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondOneClosesIt) {
+TEST_F(PleinEcranOnSimulator, OpensBelowTheBarClosedByASecondPleinEcranByKeysAndClicksNotByJ) {
     HWND view = OpenView();
     ASSERT_TRUE(view);
     EXPECT_TRUE(IsWindowVisible(view));
@@ -87,14 +87,11 @@ TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondO
     EXPECT_TRUE(IsWindow(h.app.Bar().Handle())); // the program goes on
     // Freed after its last message; a third opens a new view.
     h.RunUntil([] { return false; }, 100);
-    EXPECT_TRUE(OpenView());
-}
-
-// J opens the player's title search and leaves the view; Escape, the close
-// picture and a double click on the time close the view and only it.
-TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
-    HWND view = OpenView();
+    view = OpenView();
     ASSERT_TRUE(view);
+
+    // J opens the player's title search and leaves the view; Escape, the close
+    // picture and a double click on the time close the view and only it.
     h.app.PleinEcran()->Focus();
     h.sim.ClearLog();
     PressKey('J');
@@ -277,23 +274,42 @@ struct AProposDeOnSimulator : PleinEcranOnSimulator {
         h.RunUntil([] { return false; }, 150);
         return FindWindowW(kAProposDeClass, kAProposDeCaption);
     }
-    static std::string ChildText(HWND box, int id) { return WindowText(GetDlgItem(box, id)); }
-    static int AboutBoxes() { return CountWindowsTitled(kAProposDeCaption); }
 };
 
-TEST_F(AProposDeOnSimulator, OpensWithTheFileVersionAndASecondOneKeepsOneBox) {
-    std::ofstream(Readme(), std::ios::binary) << "Pilotune\r\nUne ligne\r\n\xC9t\xE9\r\n";
+// Without the read-me file, over the full-screen view: above it, the frame
+// empty. With it: the file version, one box however often it is asked for,
+// closed by the usual keys, its text rising and paused by a click.
+TEST_F(AProposDeOnSimulator, AboveTheViewOneBoxClosedByItsKeysItsTextRisesAndPauses) {
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.app.PleinEcran());
     HWND box = OpenAbout();
     ASSERT_TRUE(box);
-    EXPECT_EQ(ChildText(box, kAProposVersionId), "Version : 1.0.0.0");
-    EXPECT_EQ(ChildText(box, kAProposAvertissementId), kAvertissement);
+    RECT r{};
+    GetWindowRect(box, &r);
+    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(seen == box || IsChild(box, seen));
+    EXPECT_EQ(h.app.AProposDe()->Frame().Scroll().height, 0);
+    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.RunUntil([&] { return !h.app.AProposDe() && !h.app.PleinEcran(); }, 2000));
+
+    {
+        std::ofstream readme(Readme(), std::ios::binary);
+        readme << "Pilotune\r\n\xC9t\xE9\r\n";
+        for (int i = 0; i < 40; ++i)
+            readme << "Ligne " << i << " du fichier lisez-moi\r\n";
+    }
+    box = OpenAbout();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposVersionId)), "Version : 1.0.0.0");
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposAvertissementId)), kAvertissement);
     EXPECT_GT(h.app.AProposDe()->Frame().Scroll().height, 0);
     EXPECT_TRUE(SaveWindowBmp(box, "about"));
 
     // A second APROPOSDE brings the same box to the front.
     SetForegroundWindow(h.app.Bar().Handle());
     EXPECT_EQ(OpenAbout(), box);
-    EXPECT_EQ(AboutBoxes(), 1);
+    EXPECT_EQ(CountWindowsTitled(kAProposDeCaption), 1);
     EXPECT_EQ(GetForegroundWindow(), box);
 
     // Escape, Enter and OK close it, as in any dialog; the next APROPOSDE
@@ -304,22 +320,15 @@ TEST_F(AProposDeOnSimulator, OpensWithTheFileVersionAndASecondOneKeepsOneBox) {
         else
             SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(h.RunUntil([&] { return !h.app.AProposDe(); }, 2000)) << key;
-        EXPECT_EQ(AboutBoxes(), 0);
+        EXPECT_EQ(CountWindowsTitled(kAProposDeCaption), 0);
         box = OpenAbout();
         ASSERT_TRUE(box);
     }
-}
 
-TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesIt) {
-    {
-        std::ofstream readme(Readme(), std::ios::binary);
-        for (int i = 0; i < 40; ++i)
-            readme << "Ligne " << i << " du fichier lisez-moi\r\n";
-    }
-    ASSERT_TRUE(OpenAbout());
+    // A click on the text pauses its rise, a second one resumes it.
     const DescriptionFrame& frame = h.app.AProposDe()->Frame();
     const int start = frame.Scroll().top;
-    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().top < start - 3; }, 2000)); // it rises
+    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().top < start - 3; }, 2000));
     const Rect text = frame.TextBounds();
     const int x = text.left + 20;
     const int y = std::min(text.top + 10, frame.Scroll().frameHeight - 10);
@@ -332,21 +341,6 @@ TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesI
     ClickAt(frame.Handle(), x, y); // the text has not moved: the same place
     ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().running; }, 1000));
     EXPECT_TRUE(h.RunUntil([&] { return frame.Scroll().top < paused - 3; }, 2000));
-}
-
-// Without the read-me file the frame stays empty.
-TEST_F(AProposDeOnSimulator, OpenedOverTheFullScreenViewWithoutTheReadMeItShowsAboveIt) {
-    std::error_code ignored;
-    std::filesystem::remove(Readme(), ignored);
-    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
-    ASSERT_TRUE(h.app.PleinEcran());
-    HWND box = OpenAbout();
-    ASSERT_TRUE(box);
-    RECT r{};
-    GetWindowRect(box, &r);
-    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(seen == box || IsChild(box, seen));
-    EXPECT_EQ(h.app.AProposDe()->Frame().Scroll().height, 0);
 }
 
 } // namespace
