@@ -49,8 +49,6 @@ TEST_F(ClavierPageTest, DefaultRefillsTheFourBindingsAndLeavesTheOtherPagesAlone
     EXPECT_EQ(h.option.Transparent, 40);
 }
 
-// A double click takes a row back into the fields and Ajouter adds it again;
-// bindings without key text are not shown and Ok drops them.
 TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackAjouterAddsItAgainKeylessBindingsGo) {
     h.option.Bindings = {{true, 2, "Touche F2", "C:\\a.exe"}};
     h.option.Bindings.insert(h.option.Bindings.end(), 300, TCla{true, 5, "", ""});
@@ -78,7 +76,15 @@ TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackAjouterAddsItAgainKeylessBindi
     EXPECT_NE(h.FileText().find("Touche 1=Touche F2"), std::string::npos);
 }
 
-TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAndLeavingItRestoresTheHook) {
+// The key box takes a key through the bar's hook and runs nothing; out of it
+// the shortcuts stay off. An execute binding with a file chosen in the file
+// dialog is stored, and its key, once applied, runs the file.
+TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAnExecuteBindingIsStoredAndItsKeyRunsIt) {
+    const std::filesystem::path folder = h.ini.parent_path();
+    const std::filesystem::path marker = folder / "executed.txt";
+    const std::filesystem::path script = folder / "executer.bat";
+    std::filesystem::remove(marker);
+    std::ofstream(script) << "@echo ok> \"" << marker.string() << "\"\r\n";
     h.option.ClavierActiver = false; // shortcuts off; the default bindings are there
     h.app.ApplySettings();
     ASSERT_TRUE(h.OpenOn(kPageClavier));
@@ -92,24 +98,12 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAndLeavingItRestoresTheHook) {
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
     h.Settle(300);
     EXPECT_EQ(NextSent(), before);
-    // Out of the box, the shortcuts are still off: the key runs nothing.
     SetFocus(List());
     PressKey(VK_MEDIA_NEXT_TRACK);
     h.Settle(500);
     EXPECT_EQ(NextSent(), before);
     EXPECT_FALSE(h.option.Capture);
-}
 
-TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) {
-    const std::filesystem::path folder = h.ini.parent_path();
-    const std::filesystem::path marker = folder / "executed.txt";
-    const std::filesystem::path script = folder / "executer.bat";
-    std::filesystem::remove(marker);
-    std::ofstream(script) << "@echo ok> \"" << marker.string() << "\"\r\n";
-    h.option.Bindings.clear();
-    h.option.ClavierActiver = true;
-    h.app.ApplySettings();
-    ASSERT_TRUE(h.OpenOn(kPageClavier));
     h.Choose(kOptClaAction, EXECUTER);
     EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
     SetWindowTextW(h.Item(kOptClaTouche), L"Touche F9");
@@ -125,12 +119,12 @@ TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) 
         h.Click(kOptClaAjouter);
         EXPECT_TRUE(chooser.found);
     }
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 0), "Exécuter : " + Narrow(script.wstring()));
+    ASSERT_EQ(Rows(), 5);
+    EXPECT_EQ(Cell(4, 0), "Exécuter : " + Narrow(script.wstring()));
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
-    EXPECT_NE(h.FileText().find("Touche 0=Touche F9"), std::string::npos);
-    EXPECT_NE(h.FileText().find("Chemin 0=" + Narrow(script.wstring())), std::string::npos);
+    EXPECT_NE(h.FileText().find("Touche 4=Touche F9"), std::string::npos);
+    EXPECT_NE(h.FileText().find("Chemin 4=" + Narrow(script.wstring())), std::string::npos);
     // The key, pressed for real, runs the file through the hook.
     PressKey(VK_F9);
     EXPECT_TRUE(h.Loop([&] { return std::filesystem::exists(marker); }, 10000));
@@ -219,8 +213,6 @@ TEST_F(ListGesturesTest, TheMenuAndKeysMoveAndRemoveRows) {
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
 }
 
-// A row dragged follows the pointer; a press counts as a change only in the
-// list's first 50 pixels.
 TEST_F(ListGesturesTest, ARowDraggedFollowsThePointerAndAPressNearTheTopIsAChange) {
     auto row = [&](int r) {
         RECT bounds{};

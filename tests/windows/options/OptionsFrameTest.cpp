@@ -32,7 +32,7 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     ASSERT_TRUE(h.Loop([&] { return h.Form() != nullptr; }));
     EXPECT_EQ(h.store.ReadInteger(kSectionOption, "NbOuvert", 0, true), 1);
     HWND first = h.Form();
-    h.Open();
+    ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Form(), first); // a second AFFICHEOPTION keeps the same window
     for (int stored : {9, -1, 5}) {
         h.store.WriteInteger(kSectionOption, "Dernière", stored, true);

@@ -33,10 +33,9 @@ struct OptionsHarness : BarHarness {
         Loop([] { return false; }, ms);
     }
 
-    void Open() { bar.dispatcher.ExecuterAction(AFFICHEOPTION, false); }
     // Opens the dialog, waits for it and shows `page` (none: the one it opens on).
     bool OpenOn(int page = -1) {
-        Open();
+        bar.dispatcher.ExecuterAction(AFFICHEOPTION, false);
         if (!Loop([&] { return Form() && IsWindowVisible(Form()); })) return false;
         if (page >= 0) Click(kOptPageButton + page);
         return true;
