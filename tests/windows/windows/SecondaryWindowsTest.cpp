@@ -122,10 +122,16 @@ TEST_F(PleinEcranOnSimulator, OpensBelowTheBarClosedByASecondPleinEcranByKeysAnd
     EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
 }
 
-TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplays) {
+// The tick brings title, time and progress; the copy labels follow AfficheBT.
+// Told its monitor's DPI changed, the view keeps covering the monitor and
+// draws its design at the new scale.
+TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeProgressTheViewFollowsAfficheBTAndTheDpi) {
     h.sim.SetLength(h.link.NumeroTitre(), 120);
+    h.option.AfficheBT = false;
     HWND view = OpenView();
     ASSERT_TRUE(view);
+    EXPECT_FALSE(View()["lblCopierB"].visible);
+    EXPECT_FALSE(View()["lblCopierN"].visible);
     const Element& barTitle = h.bar.state.scene["lblTitreB"];
     ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != "00:00"; }, 4000));
     ASSERT_TRUE(h.RunUntil(
@@ -151,6 +157,23 @@ TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplay
     EXPECT_GT(rest.left, View()["shaBord1B"].bounds.left);
     EXPECT_EQ(rest.Right(), View()["shaBord2B"].bounds.left);
     EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-remaining"));
+
+    h.option.AfficheBT = true;
+    h.app.ApplySettings();
+    EXPECT_TRUE(View()["lblCopierB"].visible);
+    EXPECT_TRUE(View()["lblCopierN"].visible);
+
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
+    SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT r{};
+    GetWindowRect(view, &r);
+    EXPECT_EQ(r.right - r.left, sw);
+    EXPECT_EQ(r.bottom - r.top, sh);
+    const int dpi = ViewDpi(sw, sh, 144);
+    EXPECT_GT(dpi, 96);
+    EXPECT_EQ(View()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
+    EXPECT_EQ(View()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
 }
 
 TEST_F(PleinEcranOnSimulator, ATickRepaintsTheTimeAndTheProgressNotTheScreen) {
@@ -230,32 +253,6 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     ClickAt(window, (l + r) / 2, bar.top + S(2));
     ASSERT_TRUE(h.RunUntil([&] { return h.Logged(WM_USER, -1, kQuerySeek) == 1; }, 3000));
     EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
-}
-
-// The copy labels follow AfficheBT. Windows tells the view its monitor's DPI
-// changed: it keeps covering the monitor and draws its design at the new scale.
-TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBTTheViewRescalesOnWmDpiChanged) {
-    h.option.AfficheBT = false;
-    HWND view = OpenView();
-    ASSERT_TRUE(view);
-    EXPECT_FALSE(View()["lblCopierB"].visible);
-    EXPECT_FALSE(View()["lblCopierN"].visible);
-    h.option.AfficheBT = true;
-    h.app.ApplySettings();
-    EXPECT_TRUE(View()["lblCopierB"].visible);
-    EXPECT_TRUE(View()["lblCopierN"].visible);
-
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
-    SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT r{};
-    GetWindowRect(view, &r);
-    EXPECT_EQ(r.right - r.left, sw);
-    EXPECT_EQ(r.bottom - r.top, sh);
-    const int dpi = ViewDpi(sw, sh, 144);
-    EXPECT_GT(dpi, 96);
-    EXPECT_EQ(View()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
-    EXPECT_EQ(View()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
 }
 
 std::filesystem::path Readme() {
