@@ -324,8 +324,6 @@ TEST(Controls, TheListViewReportsWhatTheUserDoesEveryControlSpeaksUtf8) {
     EXPECT_EQ(r.bottom - r.top, 25);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(board.spin.Handle(), WM_GETFONT, 0, 0)),
               board.Font());
-    board.spin->SetPosition(3725);
-    EXPECT_EQ(board.spin->Text(), "01h 02m 05s");
 
     // One tooltip serves many controls.
     Tooltip tips;
