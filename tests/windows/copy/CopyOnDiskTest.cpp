@@ -37,11 +37,6 @@ void WriteFileText(const std::string& path, const std::string& text) {
     ASSERT_TRUE(out << text) << path;
 }
 
-std::string ReadFileText(const std::string& path) {
-    std::ifstream in(fs::path(ApiPath(path)), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<absent>";
-}
-
 struct CopyOnDisk : ::testing::Test {
     void SetUp() override {
         work = ProgramFolder() + "copie-travail\\";
@@ -61,7 +56,8 @@ struct CopyOnDisk : ::testing::Test {
 TEST_F(CopyOnDisk, CopiesOnceIntoANewFolderAndKeepsItsBackslash) {
     option.CopyPath = work + "Baladeur\\Rock"; // neither folder exists yet
     EXPECT_EQ(CopyMusic(option, source, files), "Copie réussi");
-    EXPECT_EQ(ReadFileText(work + "Baladeur\\Rock\\Artiste - Été.mp3"), "ID3 musique");
+    std::ifstream copied(fs::path(Widen(work + "Baladeur\\Rock\\Artiste - Été.mp3")));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "ID3 musique");
     EXPECT_EQ(CopyMusic(option, source, files), "Fichier déjà copier");
     EXPECT_EQ(option.CopyPath, work + "Baladeur\\Rock\\"); // as the settings file keeps it
     DeleteFileW(Widen(source).c_str());
