@@ -191,13 +191,9 @@ TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheFieldAReleaseSelectsOneC
 
 TEST_F(EditUpDownTest, PasteAndCutAreIgnoredWhenMaskedAndWorkWhenPlain) {
     Heures();
-    ASSERT_TRUE(OpenClipboard(panneau));
-    EmptyClipboard();
-    HGLOBAL texte = GlobalAlloc(GMEM_MOVEABLE, sizeof(L"123"));
-    memcpy(GlobalLock(texte), L"123", sizeof(L"123"));
-    GlobalUnlock(texte);
-    SetClipboardData(CF_UNICODETEXT, texte);
-    CloseClipboard();
+    SetWindowTextW(autre, L"123"); // copied to the clipboard by the other edit
+    SendMessageW(autre, EM_SETSEL, 0, -1);
+    SendMessageW(autre, WM_COPY, 0, 0);
     Envoyer(EM_SETSEL, 0, 4);
     for (UINT msg : {WM_PASTE, WM_CUT, WM_CLEAR, WM_UNDO})
         Envoyer(msg);
