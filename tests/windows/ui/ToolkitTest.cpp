@@ -270,11 +270,10 @@ TEST(Controls, TheListViewReportsWhatTheUserDoesEveryControlSpeaksUtf8) {
 
     // The hint is what the list view shows as the row's tip.
     wchar_t tip[128] = L"";
-    NMLVGETINFOTIPW info{};
-    info.hdr = {list.Handle(), static_cast<UINT_PTR>(kList), LVN_GETINFOTIPW};
-    info.pszText = tip;
-    info.cchTextMax = 128;
-    info.iItem = 2;
+    NMLVGETINFOTIPW info{.hdr = {list.Handle(), static_cast<UINT_PTR>(kList), LVN_GETINFOTIPW},
+                         .pszText = tip,
+                         .cchTextMax = 128,
+                         .iItem = 2};
     SendMessageW(board.Handle(), WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(Narrow(tip), "Compte à rebours");
 
