@@ -110,11 +110,10 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnuler
             auto read = [&] {
                 HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
                 wchar_t buffer[MAX_PATH] = {};
-                TVITEMW item{};
-                item.mask = TVIF_TEXT;
-                item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-                item.pszText = buffer;
-                item.cchTextMax = MAX_PATH;
+                TVITEMW item{.mask = TVIF_TEXT,
+                             .hItem = tree ? TreeView_GetSelection(tree) : nullptr,
+                             .pszText = buffer,
+                             .cchTextMax = MAX_PATH};
                 if (tree && item.hItem) TreeView_GetItem(tree, &item);
                 return Narrow(buffer);
             };
