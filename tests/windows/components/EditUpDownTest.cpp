@@ -106,15 +106,13 @@ TEST_F(EditUpDownTest, CreationDefaultsAndTheButtonFollowsTheEdit) {
     EXPECT_EQ(b.right - b.left, 26);
     EXPECT_EQ(b.bottom - b.top, 26);
 
-    EnableWindow(ctl->Handle(), FALSE);
-    EXPECT_FALSE(IsWindowEnabled(ctl->UpDownHandle()));
-    EnableWindow(ctl->Handle(), TRUE);
-    EXPECT_TRUE(IsWindowEnabled(ctl->UpDownHandle()));
-
-    ctl->SetUpDownEnabled(false);
-    EXPECT_FALSE(IsWindowVisible(ctl->UpDownHandle()));
-    ctl->SetUpDownEnabled(true);
-    EXPECT_TRUE(IsWindowVisible(ctl->UpDownHandle()));
+    // The arrows follow the edit's state, and show only when enabled.
+    for (const bool on : {false, true}) {
+        EnableWindow(ctl->Handle(), on);
+        EXPECT_EQ(IsWindowEnabled(ctl->UpDownHandle()) != FALSE, on);
+        ctl->SetUpDownEnabled(on);
+        EXPECT_EQ(IsWindowVisible(ctl->UpDownHandle()) != FALSE, on);
+    }
 }
 
 TEST_F(EditUpDownTest, FocusKeysAndWheelEditTheFieldsLikeTheEngine) {
