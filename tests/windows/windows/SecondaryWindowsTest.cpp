@@ -1,8 +1,6 @@
-// The full-screen view and the about box in the program's own assembly,
-// beside the simulator: the view opened and closed by PLEINECRAN, real mouse
-// and keys, the tick's refresh, and its design at 96, 120, 144 and 192 DPI,
-// each in a child run (Wine reads the DPI when a process starts); the about
-// box opened by APROPOSDE.
+// The full-screen view and the about box in the program's own assembly beside
+// the simulator, with real mouse and keys; the view's design at 96 to 192 DPI,
+// each in a child run (Wine reads the DPI when a process starts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,7 +38,7 @@ struct PleinEcranOnSimulator : ::testing::Test {
         h.RunUntil([] { return false; }, 200); // its first paint
         return view;
     }
-    bool Open() const { return const_cast<BarHarness&>(h).app.PleinEcran() != nullptr; }
+    bool Open() { return h.app.PleinEcran() != nullptr; }
     const Scene& View() { return h.app.PleinEcran()->ViewScene(); }
     // The area the view has left to repaint, in pixels.
     long long PendingArea(HWND view) {
