@@ -1,9 +1,6 @@
-// The program's dialogs under Wine. Their keyboard, with real keys (SendInput
-// from a second thread, after the dialog is in front): Tab and Shift+Tab walk
-// their controls in order, Enter presses the default button, Escape cancels.
-// Their look at 96 and 144 DPI, each in a child run (Wine reads the DPI when a
-// process starts): every text whole, the client scaled from its design size,
-// and a screenshot of each.
+// The program's dialogs under Wine: their keys, real ones from a second thread;
+// their look at 96 and 144 DPI, each in a child run (Wine reads the DPI when a
+// process starts): every text whole, the client scaled, a screenshot of each.
 #include <windows.h>
 
 #include <gtest/gtest.h>
