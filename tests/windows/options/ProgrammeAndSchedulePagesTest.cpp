@@ -109,7 +109,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     ASSERT_TRUE(h.Closed());
 }
 
-TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
+TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOfferItsNames) {
     StoreProgramme("Matin", {1, 2});
     WriteProgrammeNames(h.store, {"Matin", "", "MATIN"});
     h.option.ProgTitre = "Matin";
@@ -133,9 +133,8 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     ASSERT_TRUE(h.Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
     EXPECT_FALSE(h.option.ProgLecture);
-}
 
-TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
+    // The keyboard page chooses among the names the programme page holds.
     WriteProgrammeNames(h.store, {"Matin", "Soir"});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
