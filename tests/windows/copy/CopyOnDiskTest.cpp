@@ -105,9 +105,8 @@ class CaptionBar final : public CopyTrackBar {
     HWND window;
     std::vector<std::string> events;
 
-    std::string Caption() { return WindowText(window); }
     void StopTick() override { events.push_back("stop"); }
-    std::string Title() override { return Caption(); }
+    std::string Title() override { return WindowText(window); }
     void ShowTitle(const std::string& t) override {
         SetWindowTextW(window, Widen(t).c_str());
         events.push_back("show");
@@ -135,7 +134,7 @@ TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownWithoutWaiting) {
     ShellCopyFileSystem files(bar);
 
     EXPECT_EQ(CopyCurrentTrack(option, player, files, view), "Copie réussi");
-    EXPECT_EQ(view.Caption(), "1. Artiste - Titre - Copie réussi");
+    EXPECT_EQ(view.Title(), "1. Artiste - Titre - Copie réussi");
     EXPECT_EQ(view.events, (std::vector<std::string>{"stop", "show", "restore 1500"}));
     EXPECT_TRUE(files.FileExists(folder + "\\" + playing.substr(playing.find_last_of('\\') + 1)));
     DestroyWindow(bar);
