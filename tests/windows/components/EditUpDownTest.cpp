@@ -115,7 +115,7 @@ TEST_F(EditUpDownTest, CreationDefaultsAndTheButtonFollowsTheEdit) {
     }
 }
 
-TEST_F(EditUpDownTest, FocusKeysAndWheelEditTheFieldsLikeTheEngine) {
+TEST_F(EditUpDownTest, FocusKeysWheelAndArrowClicksEditTheFieldsLikeTheEngine) {
     Heures();
     ctl->SetPosition(3725);
     EXPECT_EQ(ctl->Text(), "01 h 02 m 05 s");
@@ -158,10 +158,8 @@ TEST_F(EditUpDownTest, FocusKeysAndWheelEditTheFieldsLikeTheEngine) {
     PostMessageW(ctl->Handle(), WM_KEYDOWN, VK_DOWN, 1);
     EXPECT_TRUE(pilotune::testing::PumpUntil([&] { return ctl->Text() == "01 h 02 m 07 s"; }))
         << ctl->Text();
-}
 
-TEST_F(EditUpDownTest, ArrowClicksTakeTheFocusAndStepTheFieldAReleaseSelectsOneCharacter) {
-    Heures();
+    // Arrow clicks take the focus and step the field; a release selects one character.
     ctl->SetPosition(125);
     SetFocus(autre);
     const RECT b = BoutonDansEdit();
