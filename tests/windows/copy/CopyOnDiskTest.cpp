@@ -26,23 +26,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Deletes a folder and everything in it, long paths included.
+// Deletes a folder and everything in it (Wine takes its long paths as they are).
 void RemoveTree(const std::string& folder) {
-    const std::wstring root = L"\\\\?\\" + Widen(folder);
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((root + L"\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + "\\" + Narrow(name));
-            else
-                DeleteFileW((root + L"\\" + name).c_str());
-        } while (FindNextFileW(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryW(root.c_str());
+    std::error_code ignored;
+    fs::remove_all(fs::path(Widen(folder)), ignored);
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
@@ -50,21 +37,16 @@ void WriteFileText(const std::string& path, const std::string& text) {
     ASSERT_TRUE(out << text) << path;
 }
 
-std::string ReadFileText(const std::string& path) {
-    std::ifstream in(fs::path(ApiPath(path)), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<absent>";
-}
-
 struct CopyOnDisk : ::testing::Test {
     void SetUp() override {
         work = ProgramFolder() + "copie-travail\\";
-        RemoveTree(work.substr(0, work.size() - 1));
+        RemoveTree(work);
         ASSERT_TRUE(CreateDirectoryW(Widen(work).c_str(), nullptr));
         CreateDirectoryW(Widen(work + "Bibliothèque").c_str(), nullptr);
         source = work + "Bibliothèque\\Artiste - Été.mp3";
         WriteFileText(source, "ID3 musique");
     }
-    void TearDown() override { RemoveTree(work.substr(0, work.size() - 1)); }
+    void TearDown() override { RemoveTree(work); }
 
     std::string work, source;
     ShellCopyFileSystem files;
@@ -74,7 +56,8 @@ struct CopyOnDisk : ::testing::Test {
 TEST_F(CopyOnDisk, CopiesOnceIntoANewFolderAndKeepsItsBackslash) {
     option.CopyPath = work + "Baladeur\\Rock"; // neither folder exists yet
     EXPECT_EQ(CopyMusic(option, source, files), "Copie réussi");
-    EXPECT_EQ(ReadFileText(work + "Baladeur\\Rock\\Artiste - Été.mp3"), "ID3 musique");
+    std::ifstream copied(fs::path(Widen(work + "Baladeur\\Rock\\Artiste - Été.mp3")));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "ID3 musique");
     EXPECT_EQ(CopyMusic(option, source, files), "Fichier déjà copier");
     EXPECT_EQ(option.CopyPath, work + "Baladeur\\Rock\\"); // as the settings file keeps it
     DeleteFileW(Widen(source).c_str());
@@ -122,9 +105,8 @@ class CaptionBar final : public CopyTrackBar {
     HWND window;
     std::vector<std::string> events;
 
-    std::string Caption() { return WindowText(window); }
     void StopTick() override { events.push_back("stop"); }
-    std::string Title() override { return Caption(); }
+    std::string Title() override { return WindowText(window); }
     void ShowTitle(const std::string& t) override {
         SetWindowTextW(window, Widen(t).c_str());
         events.push_back("show");
@@ -152,11 +134,9 @@ TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownWithoutWaiting) {
     ShellCopyFileSystem files(bar);
 
     EXPECT_EQ(CopyCurrentTrack(option, player, files, view), "Copie réussi");
-    EXPECT_EQ(view.Caption(), "1. Artiste - Titre - Copie réussi");
+    EXPECT_EQ(view.Title(), "1. Artiste - Titre - Copie réussi");
     EXPECT_EQ(view.events, (std::vector<std::string>{"stop", "show", "restore 1500"}));
-    EXPECT_NE(GetFileAttributesW(
-                  Widen(folder + "\\" + playing.substr(playing.find_last_of('\\') + 1)).c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(files.FileExists(folder + "\\" + playing.substr(playing.find_last_of('\\') + 1)));
     DestroyWindow(bar);
     RemoveTree(folder);
 }

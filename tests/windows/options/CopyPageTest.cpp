@@ -44,7 +44,7 @@ struct CopyPageTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
+TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBackClean) {
     const fs::path dest = Beside("copie-page");
     fs::remove_all(dest);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
@@ -76,9 +76,10 @@ TEST_F(CopyPageTest, CopiedRowsShowTheirStatusAndKeepItAcrossDialogs) {
     EXPECT_EQ(Cell(1, 1), FileNamePart(h.link.FichierTitre(3)));
     EXPECT_TRUE(AllStatuses(h, "Fichier déjà copier"));
     fs::remove_all(dest);
-}
+    h.Click(IDCANCEL);
+    ASSERT_TRUE(h.Closed());
 
-TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
+    // A damaged list opens with its good rows and is saved back clean.
     h.store.WriteText(kSectionCopie, "Nb", "40", true);
     h.store.WriteText(kSectionCopie, "Numero0", "2", true);
     h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
@@ -97,8 +98,6 @@ TEST_F(CopyPageTest, ADamagedListOpensWithItsGoodRowsAndSavesBackClean) {
     EXPECT_TRUE(h.option.AfficheBT);
 }
 
-// The browser opens on the field's folder, else on C:; Ok puts the chosen
-// folder, accents whole, in the field.
 TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnulerNothing) {
     const fs::path there = L"C:\\copie parcourir été";
     fs::create_directories(there);
@@ -111,11 +110,10 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnuler
             auto read = [&] {
                 HWND tree = FindWindowExW(box, nullptr, WC_TREEVIEWW, nullptr);
                 wchar_t buffer[MAX_PATH] = {};
-                TVITEMW item{};
-                item.mask = TVIF_TEXT;
-                item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-                item.pszText = buffer;
-                item.cchTextMax = MAX_PATH;
+                TVITEMW item{.mask = TVIF_TEXT,
+                             .hItem = tree ? TreeView_GetSelection(tree) : nullptr,
+                             .pszText = buffer,
+                             .cchTextMax = MAX_PATH};
                 if (tree && item.hItem) TreeView_GetItem(tree, &item);
                 return Narrow(buffer);
             };

@@ -25,13 +25,39 @@ struct ClavierPageTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(ClavierPageTest, DefaultRefillsTheFourBindingsAndLeavesTheOtherPagesAlone) {
+// Keyless bindings are not shown and Ok drops them; a double click takes a row
+// back into the fields and Ajouter adds it again. Défaut refills the four
+// bindings and leaves the other pages alone.
+TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackKeylessBindingsGoDefautRefillsTheFour) {
     h.option.Bindings = {{false, 0, "Touche F1", ""}, {true, 2, "Touche F2", "C:\\a.exe"}};
+    h.option.Bindings.insert(h.option.Bindings.end(), 300, TCla{true, 5, "", ""});
+    h.option.Bindings.push_back({true, 99, "Touche F3", ""}); // an action out of the list
     h.option.Transparent = 40;
+    h.store.WriteInteger(kSectionClavier, "cbxClaAction", 400, true);
     ASSERT_TRUE(h.OpenOn(kPageClavier));
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(1, 0), "Exécuter : C:\\a.exe");
+    ASSERT_EQ(Rows(), 3);
     EXPECT_FALSE(RowChecked(0));
+    EXPECT_EQ(Cell(1, 0), "Exécuter : C:\\a.exe");
+    EXPECT_EQ(Cell(2, 1), "Touche F3");
+    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 0);
+    h.SelectRow(kOptClaList, 1);
+    h.Notify(kOptClaList, NM_DBLCLK, 1);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(h.Text(kOptClaTouche), "Touche F2");
+    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
+    h.Click(kOptClaAjouter);
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(2, 0), "Exécuter : C:\\a.exe");
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Closed());
+    ASSERT_EQ(h.option.Bindings.size(), 3u);
+    EXPECT_EQ(h.option.Bindings[2].Chemin, "C:\\a.exe");
+    EXPECT_EQ(h.store.ReadText(kSectionClavier, "cbxClaActionChemin2", "", true), "C:\\a.exe");
+    EXPECT_EQ(h.store.ReadInteger(kSectionClavier, "ClavierNb", 0, true), 3);
+    EXPECT_NE(h.FileText().find("Touche 2=Touche F2"), std::string::npos);
+
+    ASSERT_TRUE(h.OpenOn(kPageClavier));
     h.Click(kOptDefaut);
     ASSERT_EQ(Rows(), 4);
     const char* keys[] = {"Touche P.Précédent", "Touche P.Suivant", "Touche Lec/Pause",
@@ -49,36 +75,15 @@ TEST_F(ClavierPageTest, DefaultRefillsTheFourBindingsAndLeavesTheOtherPagesAlone
     EXPECT_EQ(h.option.Transparent, 40);
 }
 
-// A double click takes a row back into the fields and Ajouter adds it again;
-// bindings without key text are not shown and Ok drops them.
-TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackAjouterAddsItAgainKeylessBindingsGo) {
-    h.option.Bindings = {{true, 2, "Touche F2", "C:\\a.exe"}};
-    h.option.Bindings.insert(h.option.Bindings.end(), 300, TCla{true, 5, "", ""});
-    h.option.Bindings.push_back({true, 99, "Touche F3", ""}); // an action out of the list
-    h.store.WriteInteger(kSectionClavier, "cbxClaAction", 400, true);
-    ASSERT_TRUE(h.OpenOn(kPageClavier));
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(1, 1), "Touche F3");
-    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 0);
-    h.SelectRow(kOptClaList, 0);
-    h.Notify(kOptClaList, NM_DBLCLK, 0);
-    EXPECT_EQ(Rows(), 1);
-    EXPECT_EQ(h.Text(kOptClaTouche), "Touche F2");
-    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
-    h.Click(kOptClaAjouter);
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(1, 0), "Exécuter : C:\\a.exe");
-    h.Click(IDOK);
-    ASSERT_TRUE(h.Closed());
-    ASSERT_EQ(h.option.Bindings.size(), 2u);
-    EXPECT_EQ(h.option.Bindings[1].Chemin, "C:\\a.exe");
-    EXPECT_EQ(h.store.ReadText(kSectionClavier, "cbxClaActionChemin2", "", true), "C:\\a.exe");
-    EXPECT_EQ(h.store.ReadInteger(kSectionClavier, "ClavierNb", 0, true), 2);
-    EXPECT_NE(h.FileText().find("Touche 1=Touche F2"), std::string::npos);
-}
-
-TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAndLeavingItRestoresTheHook) {
+// The key box takes a key through the bar's hook and runs nothing; out of it
+// the shortcuts stay off. An execute binding with a file chosen in the file
+// dialog is stored, and its key, once applied, runs the file.
+TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAnExecuteBindingIsStoredAndItsKeyRunsIt) {
+    const std::filesystem::path folder = h.ini.parent_path();
+    const std::filesystem::path marker = folder / "executed.txt";
+    const std::filesystem::path script = folder / "executer.bat";
+    std::filesystem::remove(marker);
+    std::ofstream(script) << "@echo ok> \"" << marker.string() << "\"\r\n";
     h.option.ClavierActiver = false; // shortcuts off; the default bindings are there
     h.app.ApplySettings();
     ASSERT_TRUE(h.OpenOn(kPageClavier));
@@ -92,24 +97,12 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAndLeavingItRestoresTheHook) {
     EXPECT_TRUE(h.Enabled(kOptAppliquer));
     h.Settle(300);
     EXPECT_EQ(NextSent(), before);
-    // Out of the box, the shortcuts are still off: the key runs nothing.
     SetFocus(List());
     PressKey(VK_MEDIA_NEXT_TRACK);
     h.Settle(500);
     EXPECT_EQ(NextSent(), before);
     EXPECT_FALSE(h.option.Capture);
-}
 
-TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) {
-    const std::filesystem::path folder = h.ini.parent_path();
-    const std::filesystem::path marker = folder / "executed.txt";
-    const std::filesystem::path script = folder / "executer.bat";
-    std::filesystem::remove(marker);
-    std::ofstream(script) << "@echo ok> \"" << marker.string() << "\"\r\n";
-    h.option.Bindings.clear();
-    h.option.ClavierActiver = true;
-    h.app.ApplySettings();
-    ASSERT_TRUE(h.OpenOn(kPageClavier));
     h.Choose(kOptClaAction, EXECUTER);
     EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
     SetWindowTextW(h.Item(kOptClaTouche), L"Touche F9");
@@ -125,12 +118,12 @@ TEST_F(ClavierPageTest, AnExecuteBindingWithAChosenFileIsStoredAndItsKeyRunsIt) 
         h.Click(kOptClaAjouter);
         EXPECT_TRUE(chooser.found);
     }
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 0), "Exécuter : " + Narrow(script.wstring()));
+    ASSERT_EQ(Rows(), 5);
+    EXPECT_EQ(Cell(4, 0), "Exécuter : " + Narrow(script.wstring()));
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
-    EXPECT_NE(h.FileText().find("Touche 0=Touche F9"), std::string::npos);
-    EXPECT_NE(h.FileText().find("Chemin 0=" + Narrow(script.wstring())), std::string::npos);
+    EXPECT_NE(h.FileText().find("Touche 4=Touche F9"), std::string::npos);
+    EXPECT_NE(h.FileText().find("Chemin 4=" + Narrow(script.wstring())), std::string::npos);
     // The key, pressed for real, runs the file through the hook.
     PressKey(VK_F9);
     EXPECT_TRUE(h.Loop([&] { return std::filesystem::exists(marker); }, 10000));
@@ -202,25 +195,18 @@ TEST_F(ListGesturesTest, TheMenuAndKeysMoveAndRemoveRows) {
 
     h.Click(kOptAppliquer);
     h.RightClick(kOptClaList, 0);
-    {
-        ModalDriver answer(L"#32770", [](HWND box) {
+    for (const WPARAM answer : {IDCANCEL, IDOK}) {
+        ModalDriver driver(L"#32770", [answer](HWND box) {
             EXPECT_NE(ReadMessageBox(box).find(kConfirmClearText), std::string::npos);
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            PostMessageW(box, WM_COMMAND, answer, 0);
         });
         h.Command(kMnuSupprimerTout);
+        driver.Join();
+        EXPECT_EQ(Rows(), answer == IDOK ? 0 : 1);
+        EXPECT_EQ(h.Enabled(kOptAppliquer), answer == IDOK);
     }
-    EXPECT_EQ(Rows(), 1);
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
-    {
-        ModalDriver answer(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
-        h.Command(kMnuSupprimerTout);
-    }
-    EXPECT_EQ(Rows(), 0);
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
 }
 
-// A row dragged follows the pointer; a press counts as a change only in the
-// list's first 50 pixels.
 TEST_F(ListGesturesTest, ARowDraggedFollowsThePointerAndAPressNearTheTopIsAChange) {
     auto row = [&](int r) {
         RECT bounds{};
@@ -277,12 +263,11 @@ bool PictureDrawn(HMENU menu, int position) {
 
 TEST_F(ListGesturesTest, ARightClickOpensTheMenuWithAPictureOnEveryItem) {
     // The row's tip: the action and its key, one blank between.
-    NMLVGETINFOTIPW tip{};
     wchar_t text[256] = {};
-    tip.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), LVN_GETINFOTIPW};
-    tip.iItem = 1;
-    tip.pszText = text;
-    tip.cchTextMax = 256;
+    NMLVGETINFOTIPW tip{.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), LVN_GETINFOTIPW},
+                        .pszText = text,
+                        .cchTextMax = 256,
+                        .iItem = 1};
     SendMessageW(GetParent(List()), WM_NOTIFY, kOptClaList, reinterpret_cast<LPARAM>(&tip));
     EXPECT_EQ(Narrow(text), h.Cell(kOptClaList, 1, 0) + " Touche F2");
 

@@ -32,7 +32,7 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     ASSERT_TRUE(h.Loop([&] { return h.Form() != nullptr; }));
     EXPECT_EQ(h.store.ReadInteger(kSectionOption, "NbOuvert", 0, true), 1);
     HWND first = h.Form();
-    h.Open();
+    ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Form(), first); // a second AFFICHEOPTION keeps the same window
     for (int stored : {9, -1, 5}) {
         h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
@@ -53,7 +53,7 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     EXPECT_FALSE(h.Enabled(kOptAppliquer));
 }
 
-TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasAppliedOkAloneOnlyWritesTheFile) {
+TEST_F(OptionsFrameTest, AppliquerAnnulerOkAndDefautOnTheGeneralPageAndEveryField) {
     h.Start();
     ASSERT_TRUE(h.OpenOn());
     ASSERT_FALSE(h.Checked(kOptCacheWA));
@@ -82,10 +82,8 @@ TEST_F(OptionsFrameTest, AppliquerThenAnnulerKeepsWhatWasAppliedOkAloneOnlyWrite
     EXPECT_NE(h.FileText().find("Dernière=2"), std::string::npos);
     // The placement goes to the store as the window closes, after the flush.
     EXPECT_GT(h.store.ReadInteger("FenOption", "Width", 0, true), 0);
-}
 
-TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryFieldDefautResetsIt) {
-    h.Start();
+    // The general page shows and applies every field; Défaut resets it.
     h.option.NbBoucle = 3;
     h.option.NbExtrait = 25;
     h.option.Transparent = 40;
@@ -93,7 +91,7 @@ TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryFieldDefautResetsIt) {
     h.option.FermerWA = true;
     h.option.AffichageNeg = true;
     h.option.MAJ = false;
-    ASSERT_TRUE(h.OpenOn());
+    ASSERT_TRUE(h.OpenOn(kPageDivers));
     EXPECT_EQ(h.Text(kOptBoucleNb), "3 fois");
     EXPECT_EQ(h.Text(kOptExtraitNb), "25 s");
     EXPECT_EQ(h.Text(kOptTransparent), "040 %");
@@ -122,7 +120,7 @@ TEST_F(OptionsFrameTest, GeneralPageShowsAndAppliesEveryFieldDefautResetsIt) {
     // Défaut resets the page and applies nothing before Ok or Appliquer.
     h.option.CacheWA = true;
     h.option.ExcerptOn = true;
-    ASSERT_TRUE(h.OpenOn());
+    ASSERT_TRUE(h.OpenOn(kPageDivers));
     h.Click(kOptDefaut);
     EXPECT_EQ(h.Text(kOptBoucleNb), "9 fois");
     EXPECT_EQ(h.Text(kOptExtraitNb), "10 s");

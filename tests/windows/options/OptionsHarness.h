@@ -33,10 +33,9 @@ struct OptionsHarness : BarHarness {
         Loop([] { return false; }, ms);
     }
 
-    void Open() { bar.dispatcher.ExecuterAction(AFFICHEOPTION, false); }
     // Opens the dialog, waits for it and shows `page` (none: the one it opens on).
     bool OpenOn(int page = -1) {
-        Open();
+        bar.dispatcher.ExecuterAction(AFFICHEOPTION, false);
         if (!Loop([&] { return Form() && IsWindowVisible(Form()); })) return false;
         if (page >= 0) Click(kOptPageButton + page);
         return true;
@@ -68,10 +67,7 @@ struct OptionsHarness : BarHarness {
     }
     std::string Cell(int id, int row, int column) const {
         wchar_t buffer[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = 512;
+        LVITEMW item{.iSubItem = column, .pszText = buffer, .cchTextMax = 512};
         SendMessageW(Item(id), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         return Narrow(buffer);
     }
@@ -79,9 +75,7 @@ struct OptionsHarness : BarHarness {
         return (SendMessageW(Item(id), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) > 1;
     }
     void SetRowState(int id, int row, UINT mask, UINT state) {
-        LVITEMW item{};
-        item.stateMask = mask;
-        item.state = state;
+        LVITEMW item{.state = state, .stateMask = mask};
         SendMessageW(Item(id), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
     void SelectRow(int id, int row) {
@@ -89,9 +83,7 @@ struct OptionsHarness : BarHarness {
     }
     // A list notification as the list view sends it to its page.
     void Notify(int id, UINT code, int row = -1) {
-        NMITEMACTIVATE n{};
-        n.hdr = {Item(id), static_cast<UINT_PTR>(id), code};
-        n.iItem = row;
+        NMITEMACTIVATE n{.hdr = {Item(id), static_cast<UINT_PTR>(id), code}, .iItem = row};
         SendMessageW(GetParent(Item(id)), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&n));
     }
     // A right click on the list `id`: `onMenu` sees the menu it opens, then

@@ -28,16 +28,6 @@ struct ProgrammePageTest : ::testing::Test {
         h.Spin(kOptProgFin).SetPosition(end);
         h.Click(kOptProgAjouter);
     }
-    // The names box as the user picks from it: focus first, then the choice.
-    void PickName(const std::string& name) {
-        HWND box = h.Item(kOptProgTitreBox);
-        SetFocus(box);
-        const int at =
-            static_cast<int>(SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(Widen(name).c_str())));
-        ASSERT_GE(at, 0) << name;
-        h.Choose(kOptProgTitreBox, at);
-    }
     std::string Key(const std::string& section, const std::string& key) {
         return h.store.ReadText(section, key, "<none>", true);
     }
@@ -52,44 +42,37 @@ struct ProgrammePageTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(ProgrammePageTest, ARangeWithStartAndEndIsShownAndStored) {
+// A range with its start and end, under a typed name: the name joins the
+// names with a section of its own, the other programme stays as it was.
+TEST_F(ProgrammePageTest, ARangeUnderATypedNameIsShownAndStoredInItsOwnSection) {
     for (int track = 3; track <= 6; ++track)
         h.sim.SetLength(track, 300);
+    StoreProgramme("PlayList", {1});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
-    ASSERT_EQ(Rows(), 0);
+    ASSERT_EQ(Rows(), 1);
+    SetWindowTextW(h.Item(kOptProgTitreBox), L"Soirée");
     AddRange(3, 5, 30, 120);
-    ASSERT_EQ(Rows(), 3);
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(Cell(r, 0), std::to_string(3 + r));
-        EXPECT_EQ(Cell(r, 1), FileNamePart(h.link.FichierTitre(3 + r)));
+    ASSERT_EQ(Rows(), 4);
+    for (int r = 1; r < 4; ++r) {
+        EXPECT_EQ(Cell(r, 0), std::to_string(2 + r));
+        EXPECT_EQ(Cell(r, 1), FileNamePart(h.link.FichierTitre(2 + r)));
         EXPECT_EQ(Cell(r, 2), "00 m 30 s");
         EXPECT_EQ(Cell(r, 3), "02 m 00 s");
     }
     h.Shot("programme");
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
-    const std::string s = ProgrammeSection("PlayList");
-    EXPECT_EQ(Key(s, "ProgNb"), "3");
-    for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(ReadProgrammeNames(h.store), (std::vector<std::string>{"PlayList", "Soirée"}));
+    EXPECT_EQ(h.option.ProgTitre, "Soirée");
+    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "1");
+    const std::string s = ProgrammeSection("Soirée");
+    EXPECT_EQ(Key(s, "ProgNb"), "4"); // the row shown, and the three added
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(Key(s, "ProgN " + std::to_string(i)), std::to_string(2 + i));
         EXPECT_EQ(Key(s, "ProgD " + std::to_string(i)), "30");
         EXPECT_EQ(Key(s, "ProgF " + std::to_string(i)), "120");
     }
-    EXPECT_NE(h.FileText().find("ProgF 2=120"), std::string::npos); // Ok wrote the file
-}
-
-TEST_F(ProgrammePageTest, ATypedNameJoinsTheNamesWithItsSection) {
-    StoreProgramme("PlayList", {1});
-    ASSERT_TRUE(h.OpenOn(kPageProgramme));
-    SetWindowTextW(h.Item(kOptProgTitreBox), L"Soirée");
-    AddRange(7, 8, 0, 0);
-    h.Click(IDOK);
-    ASSERT_TRUE(h.Closed());
-    EXPECT_EQ(ReadProgrammeNames(h.store), (std::vector<std::string>{"PlayList", "Soirée"}));
-    const std::string s = ProgrammeSection("Soirée");
-    EXPECT_EQ(Key(s, "ProgNb"), "3"); // the row shown, and the two added
-    EXPECT_EQ(Key(s, "ProgN 1"), "7");
-    EXPECT_EQ(h.option.ProgTitre, "Soirée");
-    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "1");
+    EXPECT_NE(h.FileText().find("ProgF 3=120"), std::string::npos); // Ok wrote the file
 }
 
 TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
@@ -104,7 +87,8 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 2);
     AddRange(5, 5, 0, 0);
-    PickName("Soir");
+    SetFocus(h.Item(kOptProgTitreBox)); // as the user picks a name: focus first, then the choice
+    h.Choose(kOptProgTitreBox, 1);
     // The edited list went to the file under its own name; "Soir" is shown.
     EXPECT_EQ(Key(ProgrammeSection("Matin"), "ProgNb"), "3");
     ASSERT_EQ(Rows(), 2);
@@ -125,7 +109,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     ASSERT_TRUE(h.Closed());
 }
 
-TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
+TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOfferItsNames) {
     StoreProgramme("Matin", {1, 2});
     WriteProgrammeNames(h.store, {"Matin", "", "MATIN"});
     h.option.ProgTitre = "Matin";
@@ -149,9 +133,8 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayAndDefaultsEmptyThePage) {
     ASSERT_TRUE(h.Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
     EXPECT_FALSE(h.option.ProgLecture);
-}
 
-TEST_F(ProgrammePageTest, TheKeyboardPageChoosesAmongTheNamesThePageHolds) {
+    // The keyboard page chooses among the names the programme page holds.
     WriteProgrammeNames(h.store, {"Matin", "Soir"});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
@@ -197,13 +180,25 @@ struct PlanificationPageTest : ::testing::Test {
     OptionsHarness h;
 };
 
-TEST_F(PlanificationPageTest, AnEntryInThreeSecondsRunsAtTheSimulatorUnlessMarkedDone) {
+// Mode "à" proposes the time of day, "dans" ten minutes; an entry in three
+// seconds runs at the simulator unless marked done.
+TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     h.Start();
     ASSERT_TRUE(h.OpenOn(kPagePlanification));
     h.Click(kOptPlanActiver);
+    h.Choose(kOptPlanComment, kModeA);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int seconds = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+    EXPECT_LE(std::abs(seconds - h.Spin(kOptPlanHeure).Position()), 5);
+    h.Choose(kOptPlanComment, kModePrecedent);
+    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanHeure)));
+    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
+    h.Choose(kOptPlanComment, kModeApres);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanChanson)));
     h.Choose(kOptPlanAction, STOPPER);
     h.Choose(kOptPlanComment, kModeDans);
-    EXPECT_EQ(h.Text(kOptPlanHeure), "00 h 10 m 00 s"); // picking "dans" proposes ten minutes
+    EXPECT_EQ(h.Text(kOptPlanHeure), "00 h 10 m 00 s");
     EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanHeure)));
     EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
     h.Spin(kOptPlanHeure).SetPosition(3);
@@ -235,26 +230,11 @@ TEST_F(PlanificationPageTest, AnEntryInThreeSecondsRunsAtTheSimulatorUnlessMarke
     EXPECT_EQ(Cell(0, 4), "");
     h.Click(kOptAppliquer);
     EXPECT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > before; }, 8000));
-}
-
-TEST_F(PlanificationPageTest, ModeAPutsTheTimeOfDayAndModeThreeHidesBothFields) {
-    h.Start();
-    ASSERT_TRUE(h.OpenOn(kPagePlanification));
-    h.Click(kOptPlanActiver);
-    h.Choose(kOptPlanComment, kModeA);
-    const int position = h.Spin(kOptPlanHeure).Position();
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const int seconds = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-    EXPECT_LE(std::abs(seconds - position), 5);
+    // A mode without a time leaves the time column empty.
     h.Choose(kOptPlanComment, kModePrecedent);
-    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanHeure)));
-    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
     h.Click(kOptPlanAjouter);
-    ASSERT_EQ(Rows(), 1);
-    EXPECT_EQ(Cell(0, 2), "");
-    h.Choose(kOptPlanComment, kModeApres);
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanChanson)));
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(Cell(1, 2), "");
 }
 
 // Unknown codes show a label and are written back unchanged; an unchecked row
@@ -278,11 +258,8 @@ TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchange
     h.SetRowState(kOptPlanList, 2, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
     h.Click(kOptPlanActiver);
     h.Click(kOptAppliquer);
-    std::vector<int> running;
-    for (const auto& entry : h.plan.Entries())
-        running.push_back(entry.Index);
-    EXPECT_EQ(std::ranges::count(running, 2), 0) << ::testing::PrintToString(running);
-    EXPECT_EQ(std::ranges::count(running, 3), 1) << ::testing::PrintToString(running);
+    EXPECT_EQ(std::ranges::count(h.plan.Entries(), 2, &TPlan::Index), 0);
+    EXPECT_EQ(std::ranges::count(h.plan.Entries(), 3, &TPlan::Index), 1);
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 4);
     EXPECT_FALSE(h.store.ReadBoolean(kSectionPlanification, "Activer 2", true, true));
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Comment 0", 0, true), 9);

@@ -1,8 +1,6 @@
-// The full-screen view and the about box in the program's own assembly,
-// beside the simulator: the view opened and closed by PLEINECRAN, real mouse
-// and keys, the tick's refresh, and its design at 96, 120, 144 and 192 DPI,
-// each in a child run (Wine reads the DPI when a process starts); the about
-// box opened by APROPOSDE.
+// The full-screen view and the about box in the program's own assembly beside
+// the simulator, with real mouse and keys; the view's design at 96 to 192 DPI,
+// each in a child run (Wine reads the DPI when a process starts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,7 +38,7 @@ struct PleinEcranOnSimulator : ::testing::Test {
         h.RunUntil([] { return false; }, 200); // its first paint
         return view;
     }
-    bool Open() const { return const_cast<BarHarness&>(h).app.PleinEcran() != nullptr; }
+    bool Open() { return h.app.PleinEcran() != nullptr; }
     const Scene& View() { return h.app.PleinEcran()->ViewScene(); }
     // The area the view has left to repaint, in pixels.
     long long PendingArea(HWND view) {
@@ -58,7 +56,7 @@ struct PleinEcranOnSimulator : ::testing::Test {
     }
 };
 
-TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondOneClosesIt) {
+TEST_F(PleinEcranOnSimulator, OpensBelowTheBarClosedByASecondPleinEcranByKeysAndClicksNotByJ) {
     HWND view = OpenView();
     ASSERT_TRUE(view);
     EXPECT_TRUE(IsWindowVisible(view));
@@ -87,14 +85,11 @@ TEST_F(PleinEcranOnSimulator, PleinEcranOpensOverTheScreenBelowTheBarAndASecondO
     EXPECT_TRUE(IsWindow(h.app.Bar().Handle())); // the program goes on
     // Freed after its last message; a third opens a new view.
     h.RunUntil([] { return false; }, 100);
-    EXPECT_TRUE(OpenView());
-}
-
-// J opens the player's title search and leaves the view; Escape, the close
-// picture and a double click on the time close the view and only it.
-TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
-    HWND view = OpenView();
+    view = OpenView();
     ASSERT_TRUE(view);
+
+    // J opens the player's title search and leaves the view; Escape, the close
+    // picture and a double click on the time close the view and only it.
     h.app.PleinEcran()->Focus();
     h.sim.ClearLog();
     PressKey('J');
@@ -125,10 +120,16 @@ TEST_F(PleinEcranOnSimulator, KeysAndClicksThatCloseTheViewAndJThatDoesNot) {
     EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
 }
 
-TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplays) {
+// The tick brings title, time and progress; the copy labels follow AfficheBT.
+// Told its monitor's DPI changed, the view keeps covering the monitor and
+// draws its design at the new scale.
+TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeProgressTheViewFollowsAfficheBTAndTheDpi) {
     h.sim.SetLength(h.link.NumeroTitre(), 120);
+    h.option.AfficheBT = false;
     HWND view = OpenView();
     ASSERT_TRUE(view);
+    EXPECT_FALSE(View()["lblCopierB"].visible);
+    EXPECT_FALSE(View()["lblCopierN"].visible);
     const Element& barTitle = h.bar.state.scene["lblTitreB"];
     ASSERT_TRUE(h.RunUntil([&] { return View()["lblDureeB"].text != "00:00"; }, 4000));
     ASSERT_TRUE(h.RunUntil(
@@ -154,6 +155,23 @@ TEST_F(PleinEcranOnSimulator, TheTickBringsTitleTimeAndProgressInBothTimeDisplay
     EXPECT_GT(rest.left, View()["shaBord1B"].bounds.left);
     EXPECT_EQ(rest.Right(), View()["shaBord2B"].bounds.left);
     EXPECT_TRUE(SaveWindowBmp(view, "fullscreen-remaining"));
+
+    h.option.AfficheBT = true;
+    h.app.ApplySettings();
+    EXPECT_TRUE(View()["lblCopierB"].visible);
+    EXPECT_TRUE(View()["lblCopierN"].visible);
+
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
+    SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT r{};
+    GetWindowRect(view, &r);
+    EXPECT_EQ(r.right - r.left, sw);
+    EXPECT_EQ(r.bottom - r.top, sh);
+    const int dpi = ViewDpi(sw, sh, 144);
+    EXPECT_GT(dpi, 96);
+    EXPECT_EQ(View()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
+    EXPECT_EQ(View()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
 }
 
 TEST_F(PleinEcranOnSimulator, ATickRepaintsTheTimeAndTheProgressNotTheScreen) {
@@ -235,32 +253,6 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     EXPECT_NEAR(LastSeekMs(h.sim), 102000, 2000); // half of 200 s, + 2 s
 }
 
-// The copy labels follow AfficheBT. Windows tells the view its monitor's DPI
-// changed: it keeps covering the monitor and draws its design at the new scale.
-TEST_F(PleinEcranOnSimulator, TheCopyLabelsFollowAfficheBTTheViewRescalesOnWmDpiChanged) {
-    h.option.AfficheBT = false;
-    HWND view = OpenView();
-    ASSERT_TRUE(view);
-    EXPECT_FALSE(View()["lblCopierB"].visible);
-    EXPECT_FALSE(View()["lblCopierN"].visible);
-    h.option.AfficheBT = true;
-    h.app.ApplySettings();
-    EXPECT_TRUE(View()["lblCopierB"].visible);
-    EXPECT_TRUE(View()["lblCopierN"].visible);
-
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    RECT suggested{0, 0, sw * 3 / 2, sh * 3 / 2};
-    SendMessageW(view, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT r{};
-    GetWindowRect(view, &r);
-    EXPECT_EQ(r.right - r.left, sw);
-    EXPECT_EQ(r.bottom - r.top, sh);
-    const int dpi = ViewDpi(sw, sh, 144);
-    EXPECT_GT(dpi, 96);
-    EXPECT_EQ(View()["imgJoue"].bounds.width, ScaleToDpi(34, dpi));
-    EXPECT_EQ(View()["lblDureeB"].font.height, ScaleToDpi(80, dpi));
-}
-
 std::filesystem::path Readme() {
     return std::filesystem::path(Widen(ExecutablePath())).parent_path() / "Pilotune.txt";
 }
@@ -277,23 +269,42 @@ struct AProposDeOnSimulator : PleinEcranOnSimulator {
         h.RunUntil([] { return false; }, 150);
         return FindWindowW(kAProposDeClass, kAProposDeCaption);
     }
-    static std::string ChildText(HWND box, int id) { return WindowText(GetDlgItem(box, id)); }
-    static int AboutBoxes() { return CountWindowsTitled(kAProposDeCaption); }
 };
 
-TEST_F(AProposDeOnSimulator, OpensWithTheFileVersionAndASecondOneKeepsOneBox) {
-    std::ofstream(Readme(), std::ios::binary) << "Pilotune\r\nUne ligne\r\n\xC9t\xE9\r\n";
+// Without the read-me file, over the full-screen view: above it, the frame
+// empty. With it: the file version, one box however often it is asked for,
+// closed by the usual keys, its text rising and paused by a click.
+TEST_F(AProposDeOnSimulator, AboveTheViewOneBoxClosedByItsKeysItsTextRisesAndPauses) {
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.app.PleinEcran());
     HWND box = OpenAbout();
     ASSERT_TRUE(box);
-    EXPECT_EQ(ChildText(box, kAProposVersionId), "Version : 1.0.0.0");
-    EXPECT_EQ(ChildText(box, kAProposAvertissementId), kAvertissement);
+    RECT r{};
+    GetWindowRect(box, &r);
+    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(seen == box || IsChild(box, seen));
+    EXPECT_EQ(h.app.AProposDe()->Frame().Scroll().height, 0);
+    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
+    ASSERT_TRUE(h.RunUntil([&] { return !h.app.AProposDe() && !h.app.PleinEcran(); }, 2000));
+
+    {
+        std::ofstream readme(Readme(), std::ios::binary);
+        readme << "Pilotune\r\n\xC9t\xE9\r\n";
+        for (int i = 0; i < 40; ++i)
+            readme << "Ligne " << i << " du fichier lisez-moi\r\n";
+    }
+    box = OpenAbout();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposVersionId)), "Version : 1.0.0.0");
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposAvertissementId)), kAvertissement);
     EXPECT_GT(h.app.AProposDe()->Frame().Scroll().height, 0);
     EXPECT_TRUE(SaveWindowBmp(box, "about"));
 
     // A second APROPOSDE brings the same box to the front.
     SetForegroundWindow(h.app.Bar().Handle());
     EXPECT_EQ(OpenAbout(), box);
-    EXPECT_EQ(AboutBoxes(), 1);
+    EXPECT_EQ(CountWindowsTitled(kAProposDeCaption), 1);
     EXPECT_EQ(GetForegroundWindow(), box);
 
     // Escape, Enter and OK close it, as in any dialog; the next APROPOSDE
@@ -304,22 +315,15 @@ TEST_F(AProposDeOnSimulator, OpensWithTheFileVersionAndASecondOneKeepsOneBox) {
         else
             SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(h.RunUntil([&] { return !h.app.AProposDe(); }, 2000)) << key;
-        EXPECT_EQ(AboutBoxes(), 0);
+        EXPECT_EQ(CountWindowsTitled(kAProposDeCaption), 0);
         box = OpenAbout();
         ASSERT_TRUE(box);
     }
-}
 
-TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesIt) {
-    {
-        std::ofstream readme(Readme(), std::ios::binary);
-        for (int i = 0; i < 40; ++i)
-            readme << "Ligne " << i << " du fichier lisez-moi\r\n";
-    }
-    ASSERT_TRUE(OpenAbout());
+    // A click on the text pauses its rise, a second one resumes it.
     const DescriptionFrame& frame = h.app.AProposDe()->Frame();
     const int start = frame.Scroll().top;
-    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().top < start - 3; }, 2000)); // it rises
+    ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().top < start - 3; }, 2000));
     const Rect text = frame.TextBounds();
     const int x = text.left + 20;
     const int y = std::min(text.top + 10, frame.Scroll().frameHeight - 10);
@@ -332,21 +336,6 @@ TEST_F(AProposDeOnSimulator, AClickOnTheTextPausesTheScrollingAndASecondResumesI
     ClickAt(frame.Handle(), x, y); // the text has not moved: the same place
     ASSERT_TRUE(h.RunUntil([&] { return frame.Scroll().running; }, 1000));
     EXPECT_TRUE(h.RunUntil([&] { return frame.Scroll().top < paused - 3; }, 2000));
-}
-
-// Without the read-me file the frame stays empty.
-TEST_F(AProposDeOnSimulator, OpenedOverTheFullScreenViewWithoutTheReadMeItShowsAboveIt) {
-    std::error_code ignored;
-    std::filesystem::remove(Readme(), ignored);
-    h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);
-    ASSERT_TRUE(h.app.PleinEcran());
-    HWND box = OpenAbout();
-    ASSERT_TRUE(box);
-    RECT r{};
-    GetWindowRect(box, &r);
-    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    EXPECT_TRUE(seen == box || IsChild(box, seen));
-    EXPECT_EQ(h.app.AProposDe()->Frame().Scroll().height, 0);
 }
 
 } // namespace
