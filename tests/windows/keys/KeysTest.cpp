@@ -16,20 +16,16 @@
 #include <thread>
 #include <vector>
 
-#include "../bar/QuietServices.h"
+#include "../bar/LinkedBar.h"
 #include "DialogDriving.h"
 #include "Waiting.h"
 #include "RecordingMessages.h"
 #include "Simulator.h"
 #include "WindowText.h"
-#include "bar/BarLogic.h"
 #include "base/EncodingWin32.h"
 #include "components/Bindings.h"
 #include "components/HookKeyboardWin32.h"
 #include "player/Winamp.h"
-#include "player/WinampWin32.h"
-#include "settings/Option.h"
-#include "settings/SettingsStore.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -378,10 +374,12 @@ class Typist {
 };
 
 // What the bar does with its hook: the bindings run through its dispatcher.
-struct ShortcutsOnSimulator : ::testing::Test {
-    ShortcutsOnSimulator() : sim({.speed = 1, .play = true, .tracks = 8}) {}
+// The simulator is running before the bar's link connects to it.
+struct PlayingSimulator {
+    Simulator sim{{.speed = 1, .play = true, .tracks = 8}};
+};
+struct ShortcutsOnSimulator : ::testing::Test, PlayingSimulator, LinkedBar {
     void SetUp() override {
-        link.Connecter();
         ASSERT_EQ(window.Handle(), sim.Window());
         option.ClavierActiver = true;
         hook.OnHookKeyDown = [this](THookKeyboard&, std::uint16_t, const std::string& text) {
@@ -391,14 +389,6 @@ struct ShortcutsOnSimulator : ::testing::Test {
         sim.ClearLog();
     }
 
-    Simulator sim;
-    Win32PlayerWindow window;
-    Win32PlayerSystem system;
-    TPilotune link{window, system, Narrow(SimulatorExe())};
-    COption option;
-    SettingsStore store;
-    QuietServices services;
-    BarLogic bar{option, link, store, services};
     Raccourcis keys{option, [this](int a, bool flag, const std::string& p) {
                         bar.dispatcher.ExecuterAction(a, flag, p);
                     }};
