@@ -252,7 +252,9 @@ TEST_F(Programmes, TheActionTogglesReplayByNameAndRecordingAndReplayExcludeEachO
     EXPECT_TRUE(bar.lireChecked);
     EXPECT_GE(bar.playPictures, 5);
 
+    const int stopPictures = bar.stopPictures;
     programmes.Enregistre(false); // recording and replay exclude each other
+    EXPECT_GT(bar.stopPictures, stopPictures);
     EXPECT_TRUE(option.ProgEnreg);
     EXPECT_FALSE(option.ProgLecture);
     EXPECT_FALSE(bar.lireChecked);
