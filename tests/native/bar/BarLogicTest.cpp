@@ -83,6 +83,11 @@ class BarTest : public ::testing::Test {
             bar.monitor.Tick();
         }
     }
+    // One tick with the player at `ms` of the track.
+    void TickAt(int ms) {
+        window.positionMs = ms;
+        bar.monitor.Tick();
+    }
     void Run(int action, bool mode = false, const std::string& parameter = {}) {
         bar.dispatcher.ExecuterAction(action, mode, parameter);
     }
@@ -518,8 +523,7 @@ TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreAppli
                                                         "ScheduleUpdateInfo"}));
     services.Clear();
     services.fullScreen = true;
-    window.positionMs = 1000;
-    bar.monitor.Tick();
+    TickAt(1000);
     EXPECT_EQ(services.calls, (std::vector<std::string>{"RefreshFullScreen 1 2"}));
 }
 
@@ -528,28 +532,23 @@ TEST_F(Monitor, ProgrammeButtonsBlinkWithTheSecondsAndReplayReplacesTheExcerpt) 
     option.ProgLecture = true;
     option.ExcerptOn = true;
     option.NbExtrait = 1;
-    window.positionMs = 5000;
-    bar.monitor.Tick();
+    TickAt(5000);
     EXPECT_EQ(E("imgJoue").picture, "imgEnregistreS");
-    window.positionMs = 6000;
-    bar.monitor.Tick();
+    TickAt(6000);
     EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
     EXPECT_EQ(services.Count("ProgrammeStep 0"), 2);
     EXPECT_EQ(window.Count(kCmdNext), 0);
 
-    window.positionMs = 7000;
     services.onProgrammeStep = [&] { option.ProgLecture = false; };
-    bar.monitor.Tick(); // replay ended during the step: normal picture, no blink
+    TickAt(7000); // replay ended during the step: normal picture, no blink
     EXPECT_EQ(E("imgJoue").picture, "imgJoueS");
     services.onProgrammeStep = nullptr;
 
     option.ExcerptOn = false;
     option.ProgEnreg = true;
-    window.positionMs = 9000;
-    bar.monitor.Tick();
+    TickAt(9000);
     EXPECT_EQ(E("imgStop").picture, "imgEnregistreS");
-    window.positionMs = 10000;
-    bar.monitor.Tick();
+    TickAt(10000);
     EXPECT_EQ(E("imgStop").picture, "imgStopS");
 }
 
