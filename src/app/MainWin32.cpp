@@ -98,6 +98,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Win32PlayerSystem playerSystem;
         auto player = std::make_unique<TPilotune>(playerWindow, playerSystem,
                                                   ResolveWinampPath(store, playerSystem));
+        player->ForcerProfil(store.ReadText("Option", kProfileKey, "", true));
         player->Connecter();
         COption option;
         option.Load(store, [&](const std::string& name) { return player->ChercherTitre(name); });

@@ -35,6 +35,16 @@ class PlayerWindow {
     virtual void Show(bool visible) = 0;
     // Places the player's title-search window above every other window.
     virtual void RaiseSearchWindow() = 0;
+    // The full path of the program file of the kept window's process; nullopt
+    // when it is not known.
+    virtual std::optional<std::string> ProgramFile() { return std::nullopt; }
+    // The zero-terminated string at `address` in the player's memory, `unit`
+    // bytes (1 or 2) per character, without its terminator. Read in small
+    // pieces, at most 32767 characters; only the low 32 bits of the address
+    // count for a 32-bit player. nullopt when it cannot be read whole.
+    virtual std::optional<std::string> ReadString(std::uintptr_t address, int unit) {
+        return std::nullopt;
+    }
 };
 
 class PlayerSystem {
@@ -64,6 +74,13 @@ class PlayerSystem {
                           std::string& error) = 0;
     // Appends the UTF-8 text of bytes in the ANSI code page to `out`.
     virtual void DecodeAnsi(std::string_view bytes, std::string& out) = 0;
+    // The clock of file times, and a file's last write time, in 100 ns units;
+    // nullopt when not known (for a file: when it is missing).
+    virtual std::optional<std::uint64_t> FileClock() { return std::nullopt; }
+    virtual std::optional<std::uint64_t> FileTime(const std::string& path) { return std::nullopt; }
+    // The folder named by the default value of HKCU\Software\Winamp, its
+    // %variables% expanded; empty when there is none.
+    virtual std::string RegisteredPlayerFolder() { return {}; }
 };
 
 } // namespace pilotune

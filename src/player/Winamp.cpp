@@ -2,22 +2,64 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "player/Playlist.h"
+#include "settings/Codecs.h"
 
 namespace pilotune {
 
+namespace {
+// Whether `s` is well-formed UTF-8 (no overlong form, no surrogate).
+bool IsValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t n = 0;
+        if (c >= 0xC2 && c < 0xE0)
+            n = 1;
+        else if (c >= 0xE0 && c < 0xF0)
+            n = 2;
+        else if (c >= 0xF0 && c < 0xF5)
+            n = 3;
+        else if (c >= 0x80)
+            return false;
+        if (i + n >= s.size()) return false;
+        char32_t cp = n == 0 ? c : c & (0x3F >> n);
+        for (std::size_t k = 1; k <= n; ++k) {
+            const unsigned char t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        if ((n == 2 && (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))) ||
+            (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += n + 1;
+    }
+    return true;
+}
+} // namespace
+
 std::string TitleFromCaption(const std::string& caption) {
-    const std::size_t at = caption.find("- Winamp");
-    if (at == std::string::npos) return caption;
-    return caption.substr(0, at == 0 ? 0 : at - 1);
+    return TitleFromCaption(caption, ProfileForProgram(""));
 }
 
 TPilotune::TPilotune(PlayerWindow& window, PlayerSystem& system, std::string programPath)
-    : window_(window), system_(system), path_(std::move(programPath)) {}
+    : window_(window), system_(system), path_(std::move(programPath)),
+      profile_(&ProfileForProgram("")) {}
 
 std::string TPilotune::FichierListe() const {
-    return PlaylistPathFor(path_);
+    return PlaylistPathFor(ProgramPath());
+}
+
+void TPilotune::ChooseProfile() {
+    programFile_ = window_.ProgramFile().value_or(std::string());
+    profile_ = forced_ ? forced_ : &ProfileForProgram(programFile_);
+}
+
+void TPilotune::ForcerProfil(const std::string& name) {
+    forced_ = ProfileNamed(name);
+    profile_ = forced_ ? forced_ : &ProfileForProgram(programFile_);
 }
 
 std::optional<int> TPilotune::Query(int lParam, std::uintptr_t wParam) {
@@ -32,7 +74,7 @@ void TPilotune::SendCommand(unsigned n) {
 }
 
 void TPilotune::Connecter() {
-    if (window_.Find()) return;
+    if (window_.Find()) return ChooseProfile();
     // Only one launch at a time: a call answered inside the wait below finds
     // the launch under way and leaves it alone.
     if (launching_) return;
@@ -45,6 +87,7 @@ void TPilotune::Connecter() {
         if (system_.NowMs() - start >= kLaunchWaitMs) break;
     }
     launching_ = false;
+    ChooseProfile();
 }
 
 bool TPilotune::EstLance() {
@@ -70,7 +113,7 @@ int TPilotune::Duree() {
 std::optional<std::string> TPilotune::DemanderTitre() {
     auto caption = window_.Caption();
     if (!caption) return std::nullopt;
-    return TitleFromCaption(*caption);
+    return TitleFromCaption(*caption, *profile_);
 }
 std::string TPilotune::Titre() {
     return DemanderTitre().value_or(std::string());
@@ -168,23 +211,96 @@ bool TPilotune::HasardActif() {
     return DemanderHasard().value_or(false);
 }
 
-bool TPilotune::LireListe(std::string* error) {
-    Query(kQueryWritePlaylist);
-    cache_.Reset(static_cast<std::size_t>(NbTitres()));
-    auto decode = [this](std::string_view line, std::string& out) {
-        system_.DecodeAnsi(line, out);
+std::optional<std::string> TPilotune::AskFolder(int query, int unit) {
+    // A player that does not know the question answers 0 or 1. The address is
+    // read at once and forgotten: the player may move the string at any time.
+    const auto answer = window_.Send(kWmUser, 0, query);
+    if (!answer || static_cast<std::uintptr_t>(*answer) <= 1) return std::nullopt;
+    const auto bytes = window_.ReadString(static_cast<std::uintptr_t>(*answer), unit);
+    if (!bytes || bytes->empty()) return std::nullopt;
+    if (unit == 2) return Utf16LeToUtf8(*bytes);
+    if (profile_->strings != TextEncoding::Ansi && IsValidUtf8(*bytes)) return *bytes;
+    std::string text;
+    system_.DecodeAnsi(*bytes, text);
+    return text;
+}
+
+std::vector<PlaylistCandidate> TPilotune::PlaylistFiles() {
+    if (profile_->asksFolder) {
+        auto folder = AskFolder(kQueryPlaylistFolderWide, 2);
+        if (!folder) folder = AskFolder(kQueryPlaylistFolderAnsi, 1);
+        if (folder) return PlaylistCandidates(*profile_, folder, ProgramPath());
+    }
+    if (profile_->registryFolder) {
+        const std::string folder = system_.RegisteredPlayerFolder();
+        if (!folder.empty()) return PlaylistCandidates(*profile_, folder, ProgramPath());
+    }
+    if (profile_->besideProgram) return PlaylistCandidates(*profile_, std::nullopt, ProgramPath());
+    return {};
+}
+
+bool TPilotune::ReadPlaylist(const PlaylistCandidate& file, std::size_t length,
+                             std::string& error) {
+    cache_.Reset(length);
+    auto decode = [this, &file](std::string_view line, std::string& out) {
+        if (file.encoding != TextEncoding::Ansi && IsValidUtf8(line))
+            out += line;
+        else
+            system_.DecodeAnsi(line, out);
     };
-    std::string why;
+    bool first = true;
     cache_.Begin();
     const bool read = system_.ReadFile(
-        FichierListe(), [&](std::string_view chunk) { return cache_.Feed(chunk, decode); }, why);
+        file.path,
+        [&](std::string_view chunk) {
+            if (std::exchange(first, false) && chunk.starts_with("\xEF\xBB\xBF"))
+                chunk.remove_prefix(3); // the byte-order mark of a UTF-8 file
+            return cache_.Feed(chunk, decode);
+        },
+        error);
     cache_.Finish(decode);
-    if (!read && error) *error = why;
     return read;
 }
 
+bool TPilotune::LireListe(std::string* error) {
+    // Only a file that this request wrote is the player's current list: one
+    // left by an older install, or by a player that writes elsewhere, is not.
+    const std::vector<PlaylistCandidate> files = PlaylistFiles();
+    const std::optional<std::uint64_t> clock = system_.FileClock();
+    std::vector<std::optional<std::uint64_t>> before;
+    if (clock)
+        for (const PlaylistCandidate& file : files)
+            before.push_back(system_.FileTime(file.path));
+    Query(kQueryWritePlaylist);
+    const auto length = static_cast<std::size_t>(NbTitres());
+    std::string why = kNoCurrentPlaylist;
+    if (profile_->registryFolder) why += kNoCurrentPlaylistFoobar;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (clock) {
+            const auto written = system_.FileTime(files[i].path);
+            if (!written || (written == before[i] && *written + kPlaylistSlack < *clock)) continue;
+        }
+        if (ReadPlaylist(files[i], length, why)) {
+            listRead_ = true;
+            told_ = false;
+            return true;
+        }
+    }
+    cache_.Reset(length);
+    listRead_ = false;
+    failedAt_ = system_.NowMs();
+    if (error) *error = why;
+    return false;
+}
+
 bool TPilotune::CacheIsCurrent() {
+    if (!listRead_ && system_.NowMs() - failedAt_ >= kPlaylistRetryMs) return false;
     return cache_.Size() == static_cast<std::size_t>(NbTitres());
+}
+
+void TPilotune::Tell(const std::string& error) {
+    if (std::exchange(told_, true)) return;
+    system_.ShowMessage(error);
 }
 
 std::string TPilotune::FichierTitre(int n) {
@@ -195,7 +311,7 @@ std::vector<std::string> TPilotune::TrackFiles(const std::vector<int>& numbers) 
     std::vector<std::string> files(numbers.size());
     if (!CacheIsCurrent() && !LireListe()) {
         std::string error;
-        if (!LireListe(&error)) system_.ShowMessage(error);
+        if (!LireListe(&error)) Tell(error);
         if (!CacheIsCurrent()) return files;
     }
     for (std::size_t i = 0; i < numbers.size(); ++i) {

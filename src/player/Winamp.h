@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "player/PlayerPorts.h"
+#include "player/PlayerProfile.h"
 #include "player/Playlist.h"
 
 namespace pilotune {
@@ -34,6 +35,8 @@ enum WinampQuery : int {
     kQuerySetPosition = 121,
     kQueryLength = 124,
     kQueryShuffle = 250,
+    kQueryPlaylistFolderAnsi = 337, // address of the folder of the playlist file, as a string
+    kQueryPlaylistFolderWide = 338, // the same in UTF-16
 };
 
 inline constexpr const char* kDefaultWinampPath = "C:\\Program Files\\Winamp\\Winamp.exe";
@@ -41,6 +44,18 @@ inline constexpr const char* kDefaultWinampPath = "C:\\Program Files\\Winamp\\Wi
 inline constexpr int kMaxPlaylistEntries = 1 << 20;
 // How long Connecter waits for a player it launched.
 inline constexpr unsigned kLaunchWaitMs = 30000;
+// A playlist file written more than this before the request (100 ns units)
+// and not rewritten since is not the player's current list.
+inline constexpr std::uint64_t kPlaylistSlack = 2 * 10'000'000ull;
+// After a reading that found no current list, lookups answer from it this
+// long before the player is asked again.
+inline constexpr std::uint64_t kPlaylistRetryMs = 2000;
+inline constexpr const char* kNoCurrentPlaylist =
+    "Le lecteur n'a pas écrit sa liste de lecture à jour : le fichier du morceau est inconnu, "
+    "rien n'est copié ni enregistré sous un autre nom.";
+inline constexpr const char* kNoCurrentPlaylistFoobar =
+    "\r\nDans foobar2000, activez l'écriture de winamp.m3u dans les réglages de son interface "
+    "Winamp.";
 
 // Resolves the player's program path at start-up: the setting, then the App
 // Paths registry entry, then the user; writes it back and warns when it is
@@ -52,7 +67,13 @@ class TPilotune {
     TPilotune(PlayerWindow& window, PlayerSystem& system, std::string programPath);
 
     const std::string& CheminWinamp() const { return path_; }
+    // The playlist file beside the player's program.
     std::string FichierListe() const;
+    // The profile of the player found by the last Connecter, or the forced one.
+    const PlayerProfile& Profil() const { return *profile_; }
+    // Forces the profile of that name; an empty or unknown name gives the
+    // profile of the running player's program file back.
+    void ForcerProfil(const std::string& name);
 
     // Finds the player's window, or launches the player and waits (at most
     // kLaunchWaitMs) for its window. A call made while a launch is under way
@@ -80,8 +101,10 @@ class TPilotune {
     std::string TexteEtat();
     int NbTitres();
     bool HasardActif();
-    // Refills the playlist cache; false (with the system's error text) when the
-    // playlist file cannot be read.
+    // Asks the player to write its playlist, then refills the playlist cache
+    // from the first file of the profile that this request wrote; false (with
+    // the system's error text, or kNoCurrentPlaylist when no file is current)
+    // otherwise, the cache then holding empty entries.
     bool LireListe(std::string* error = nullptr);
     std::string FichierTitre(int n);
     // The files of many tracks at once: the player is asked for its length
@@ -107,14 +130,27 @@ class TPilotune {
     std::optional<int> Query(int lParam, std::uintptr_t wParam = 0);
     // WM_COMMAND n to the player's window (Commande keeps only its low word).
     void SendCommand(unsigned n);
-    // The cache is refreshed only when the playlist's length changed.
+    // The cache is refreshed when the playlist's length changed, and a while
+    // after a reading that found no current list.
     bool CacheIsCurrent();
+    void ChooseProfile();
+    const std::string& ProgramPath() const { return programFile_.empty() ? path_ : programFile_; }
+    std::vector<PlaylistCandidate> PlaylistFiles();
+    std::optional<std::string> AskFolder(int query, int unit);
+    bool ReadPlaylist(const PlaylistCandidate& file, std::size_t length, std::string& error);
+    void Tell(const std::string& error);
 
     PlayerWindow& window_;
     PlayerSystem& system_;
     std::string path_;
     PlaylistCache cache_;
     bool launching_ = false;
+    const PlayerProfile* profile_;
+    const PlayerProfile* forced_ = nullptr;
+    std::string programFile_; // of the running player, when known
+    bool listRead_ = true;    // the cache came from a current file
+    std::uint64_t failedAt_ = 0;
+    bool told_ = false; // the user knows that no list could be read
 };
 
 // The caption rule: "12. Artiste - Morceau - Winamp" -> "12. Artiste - Morceau".

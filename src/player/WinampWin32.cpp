@@ -98,7 +98,7 @@ std::string Win32PlayerSystem::RegisteredWinampPath() {
         std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
         if (RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                              &size) == ERROR_SUCCESS) {
-            result = Narrow(buffer.data());
+            result = ExpandVariables(Narrow(buffer.data()));
         }
     }
     RegCloseKey(key);

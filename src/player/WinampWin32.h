@@ -22,6 +22,8 @@ class Win32PlayerWindow final : public PlayerWindow {
     std::optional<std::string> Caption() override;
     void Show(bool visible) override;
     void RaiseSearchWindow() override;
+    std::optional<std::string> ProgramFile() override;
+    std::optional<std::string> ReadString(std::uintptr_t address, int unit) override;
 
     HWND Handle() const { return hwnd_; }
     bool Hung() const { return hung_; }
@@ -46,7 +48,13 @@ class Win32PlayerSystem final : public PlayerSystem {
     bool ReadFile(const std::string& path, const std::function<bool(std::string_view)>& chunk,
                   std::string& error) override;
     void DecodeAnsi(std::string_view bytes, std::string& out) override;
+    std::optional<std::uint64_t> FileClock() override;
+    std::optional<std::uint64_t> FileTime(const std::string& path) override;
+    std::string RegisteredPlayerFolder() override;
 };
+
+// `text` with its %variables% replaced by their values (unknown ones stay).
+std::string ExpandVariables(const std::string& text);
 
 // The system's text for an error code (FormatMessageW), as UTF-8.
 std::string SystemErrorText(DWORD code);

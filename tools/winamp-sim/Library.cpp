@@ -18,7 +18,9 @@ std::wstring Decode(const std::string& bytes, UINT codePage) {
     return out;
 }
 
-std::string Encode(const std::wstring& text, UINT codePage) {
+} // namespace
+
+std::string Encode(const std::wstring& text, unsigned codePage) {
     if (text.empty()) return {};
     int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                 nullptr, nullptr);
@@ -27,6 +29,8 @@ std::string Encode(const std::wstring& text, UINT codePage) {
                         nullptr, nullptr);
     return out;
 }
+
+namespace {
 
 struct Handle {
     HANDLE h;
@@ -114,6 +118,13 @@ const wchar_t* const kSamples[][2] = {
     {L"Maple & Rye", L"Kitchen Radio"},
     {L"Bastien Aubry", L"Dernier métro"},
     {L"Sunday Cartographers", L"Maps of Nowhere"},
+};
+
+// Entries 2 to 4 of a library named in several scripts.
+const wchar_t* const kScripts[][2] = {
+    {L"Кино", L"Группа крови"},
+    {L"Μίκης Θεοδωράκης", L"Ζορμπάς"},
+    {L"坂本九", L"上を向いて歩こう"},
 };
 
 // 128-byte ID3v1 tag: enough for a file to look like a tagged MP3.
@@ -231,13 +242,14 @@ std::optional<std::vector<Track>> LoadFolder(const std::wstring& folder) {
     return tracks;
 }
 
-std::vector<Track> GenerateLibrary(const std::wstring& folder, int count) {
+std::vector<Track> GenerateLibrary(const std::wstring& folder, int count, bool scripts) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const int samples = static_cast<int>(std::size(kSamples));
     std::vector<Track> tracks;
     for (int i = 0; i < count; ++i) {
-        std::wstring artist = kSamples[i % samples][0];
-        std::wstring title = kSamples[i % samples][1];
+        const bool script = scripts && i >= 1 && i <= 3;
+        std::wstring artist = script ? kScripts[i - 1][0] : kSamples[i % samples][0];
+        std::wstring title = script ? kScripts[i - 1][1] : kSamples[i % samples][1];
         if (i >= samples) title += L" (" + std::to_wstring(i / samples + 1) + L")";
         Track t;
         t.title = artist + L" - " + title;
@@ -250,11 +262,12 @@ std::vector<Track> GenerateLibrary(const std::wstring& folder, int count) {
     return tracks;
 }
 
-bool WritePlaylistFile(const std::wstring& file, const std::vector<Track>& tracks) {
+bool WritePlaylistFile(const std::wstring& file, const std::vector<Track>& tracks,
+                       unsigned codePage) {
     std::string out = "#EXTM3U\r\n";
     for (const Track& t : tracks) {
-        out += "#EXTINF:" + std::to_string(t.seconds) + "," + Encode(t.title, CP_ACP) + "\r\n";
-        out += Encode(t.path, CP_ACP) + "\r\n";
+        out += "#EXTINF:" + std::to_string(t.seconds) + "," + Encode(t.title, codePage) + "\r\n";
+        out += Encode(t.path, codePage) + "\r\n";
     }
     return WriteAll(file, out);
 }

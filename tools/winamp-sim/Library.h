@@ -20,12 +20,17 @@ std::optional<std::vector<Track>> LoadM3u(const std::wstring& file);
 std::optional<std::vector<Track>> LoadFolder(const std::wstring& folder);
 
 // Creates (or reuses) count small .mp3 files named "Artist - Title.mp3" in
-// folder and returns them, lengths 2 to 6 minutes.
-std::vector<Track> GenerateLibrary(const std::wstring& folder, int count);
+// folder and returns them, lengths 2 to 6 minutes. With `scripts`, entries 2
+// to 4 are named in Cyrillic, Greek and Japanese.
+std::vector<Track> GenerateLibrary(const std::wstring& folder, int count, bool scripts = false);
 
 // "#EXTM3U", then "#EXTINF:<seconds>,<title>" and the path of each entry,
-// CRLF lines, ANSI code page. False when the file cannot be written.
-bool WritePlaylistFile(const std::wstring& file, const std::vector<Track>& tracks);
+// CRLF lines, in `codePage` (CP_ACP or CP_UTF8). False when the file cannot
+// be written.
+bool WritePlaylistFile(const std::wstring& file, const std::vector<Track>& tracks,
+                       unsigned codePage);
+
+std::string Encode(const std::wstring& text, unsigned codePage);
 
 // A believable length (120..360 s) for a file whose length is not known,
 // stable for a given name.

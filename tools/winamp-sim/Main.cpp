@@ -45,12 +45,7 @@ std::vector<Track> InitialPlaylist(const Options& o) {
         if (loaded) return *loaded;
     }
     std::wstring music = o.music.empty() ? FolderOf(ExePath()) + L"\\Musique" : FullPath(o.music);
-    return GenerateLibrary(music, o.tracks);
-}
-
-std::wstring PlaylistFilePath() {
-    std::wstring exe = ExePath();
-    return exe.substr(0, exe.size() >= 3 ? exe.size() - 3 : 0) + L"m3u";
+    return GenerateLibrary(music, o.tracks, o.unicode);
 }
 
 } // namespace
@@ -62,7 +57,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     if (o.shuffle) player.ToggleShuffle();
     if (o.play) player.Play();
 
-    SimWindow window(player, o.log.empty() ? std::wstring() : FullPath(o.log), PlaylistFilePath());
+    ProfileAnswers profile(o.profile, o.unicode, o.playlistFile);
+    SimWindow window(player, o.log.empty() ? std::wstring() : FullPath(o.log), profile);
     if (!window.Create(show)) return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -38,7 +38,20 @@ bool ToLong(const std::wstring& s, long long& out) {
 
 } // namespace
 
-Options ParseOptions(const std::vector<std::wstring>& args) {
+Options ParseOptions(const std::vector<std::wstring>& given) {
+    std::vector<std::wstring> args;
+    for (size_t i = 0; i < given.size(); ++i) {
+        if (given[i].rfind(L"--", 0) != 0) {
+            args.push_back(given[i]);
+            continue;
+        }
+        std::wstring arg = L"/" + given[i].substr(2);
+        static const wchar_t* const kValued[] = {L"/speed",  L"/log",  L"/music",
+                                                 L"/tracks", L"/seed", L"/profile"};
+        for (const wchar_t* name : kValued)
+            if (arg == name && i + 1 < given.size()) arg += L"=" + given[++i];
+        args.push_back(arg);
+    }
     Options o;
     for (const std::wstring& arg : args) {
         std::wstring v;
@@ -58,6 +71,12 @@ Options ParseOptions(const std::vector<std::wstring>& args) {
             if (ToLong(v, n) && n >= 1 && n <= 500) o.tracks = static_cast<int>(n);
         } else if (Named(arg, L"seed", v)) {
             if (ToLong(v, n) && n > 0 && n <= 0xFFFFFFFFLL) o.seed = static_cast<unsigned>(n);
+        } else if (Named(arg, L"profile", v)) {
+            ProfileNamed(v, o.profile);
+        } else if (Named(arg, L"unicode", v)) {
+            o.unicode = true;
+        } else if (Named(arg, L"no-playlist-file", v)) {
+            o.playlistFile = false;
         } else if (!arg.empty() && arg[0] != L'/') {
             o.source = arg;
         }

@@ -32,8 +32,8 @@ std::wstring ListLine(int index, const Track& t) {
 
 } // namespace
 
-SimWindow::SimWindow(Player& player, const std::wstring& logFile, const std::wstring& playlistFile)
-    : player_(player), log_(logFile), playlistFile_(playlistFile) {
+SimWindow::SimWindow(Player& player, const std::wstring& logFile, ProfileAnswers& profile)
+    : player_(player), log_(logFile), profile_(profile) {
     QueryPerformanceFrequency(&frequency_);
     QueryPerformanceCounter(&start_);
     NONCLIENTMETRICSW ncm{};
@@ -152,12 +152,14 @@ LRESULT SimWindow::OnUser(WPARAM wParam, LPARAM lParam) {
     case 105:
         if (wParam == 0) return player_.PositionMs();
         if (wParam == 1) return player_.LengthSeconds();
-        if (wParam == 2) return player_.LengthSeconds() < 0 ? -1 : player_.LengthSeconds() * 1000LL;
+        if (wParam == 2 && profile_.FullAnswers())
+            return player_.LengthSeconds() < 0 ? -1 : player_.LengthSeconds() * 1000LL;
         return 0;
     case 106:
         return player_.Seek(static_cast<int>(wParam));
     case 120:
-        WritePlaylistFile(playlistFile_, player_.Tracks());
+        profile_.WritePlaylist(player_.Tracks());
+        answered125_ = player_.Current();
         return player_.Current();
     case 121:
         player_.Select(static_cast<int>(wParam));
@@ -165,9 +167,12 @@ LRESULT SimWindow::OnUser(WPARAM wParam, LPARAM lParam) {
     case 124:
         return player_.Count();
     case 125:
-        return player_.Current();
+        return profile_.FullAnswers() ? player_.Current() : answered125_;
     case 250:
         return player_.Shuffle() ? 1 : 0;
+    case 337:
+    case 338:
+        return profile_.FolderAddress(lParam == 338);
     default:
         return 0;
     }
@@ -182,7 +187,7 @@ void SimWindow::OnCommand(WORD id) {
         player_.Play();
         break;
     case kPause:
-        player_.TogglePause();
+        if (profile_.PauseToggles() || player_.State() == PlayState::Playing) player_.TogglePause();
         break;
     case kStop:
         player_.Stop();
@@ -245,7 +250,7 @@ LRESULT SimWindow::OnInspection(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 std::wstring SimWindow::Caption() const {
     if (player_.Count() == 0) return L"Winamp";
-    std::wstring c = std::to_wstring(player_.Current() + 1) + L". " +
+    std::wstring c = std::to_wstring(profile_.CaptionNumber(player_.Current())) + L". " +
                      player_.Tracks()[player_.Current()].title + L" - Winamp";
     if (player_.State() == PlayState::Paused) c += L" [Paused]";
     if (player_.State() == PlayState::Stopped) c += L" [Stopped]";

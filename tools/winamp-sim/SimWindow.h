@@ -4,6 +4,7 @@
 // entry, the play state and the time.
 #include "MessageLog.h"
 #include "Player.h"
+#include "Profile.h"
 
 #include <windows.h>
 
@@ -13,7 +14,7 @@ namespace winampsim {
 
 class SimWindow {
   public:
-    SimWindow(Player& player, const std::wstring& logFile, const std::wstring& playlistFile);
+    SimWindow(Player& player, const std::wstring& logFile, ProfileAnswers& profile);
     ~SimWindow();
     SimWindow(const SimWindow&) = delete;
     SimWindow& operator=(const SimWindow&) = delete;
@@ -38,7 +39,8 @@ class SimWindow {
 
     Player& player_;
     MessageLog log_;
-    std::wstring playlistFile_;
+    ProfileAnswers& profile_;
+    int answered125_ = 0; // foobar2000: the entry of the last playlist request
     HWND hwnd_ = nullptr;
     HWND status_ = nullptr;
     HWND list_ = nullptr;
