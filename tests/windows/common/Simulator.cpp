@@ -81,6 +81,7 @@ Simulator::Simulator(Options o) : logFile_(TempLogName()) {
         << L" /tracks=" << o.tracks;
     if (o.play) cmd << L" /play";
     if (o.shuffle) cmd << L" /shuffle";
+    if (!o.args.empty()) cmd << L" " << o.args;
     if (!o.playlist.empty()) cmd << L" " << QuoteArg(o.playlist);
     std::wstring line = cmd.str();
 

@@ -23,6 +23,7 @@ class Simulator {
         int tracks = 30;
         std::wstring playlist; // an .m3u or a folder; empty: the generated library
         std::wstring exe = SimulatorExe();
+        std::wstring args; // more options, "/profile=wacup /unicode" say
     };
 
     explicit Simulator(

@@ -318,8 +318,10 @@ struct PathResolution : ::testing::Test {
 
 TEST_F(PathResolution, TheAppPathsEntryOrElseTheInputBoxReplacesAMissingPath) {
     const std::wstring sim = SimulatorExe();
-    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kAppPaths, nullptr, REG_SZ, sim.c_str(),
-                              static_cast<DWORD>((sim.size() + 1) * sizeof(wchar_t))),
+    SetEnvironmentVariableW(L"LECTEUR", sim.substr(0, sim.rfind(L'\\')).c_str());
+    const std::wstring value = L"%LECTEUR%\\Winamp.exe"; // as an installer may write it
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kAppPaths, nullptr, REG_EXPAND_SZ, value.c_str(),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     EXPECT_EQ(ResolveWinampPath(store, system), Narrow(sim));
     EXPECT_EQ(store.ReadText("Option", "CheminWinamp", "", true), Narrow(sim));

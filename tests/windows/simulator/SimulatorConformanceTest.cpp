@@ -95,6 +95,26 @@ TEST(SimulatorConformance, MessageTableAndInspectionChannel) {
     EXPECT_EQ(sim.User(104), kNoAnswer);
 }
 
+// WACUP's string moves at each call; foobar2000 counts its caption from 0,
+// only pauses, and leaves 125 and 105 with wParam 2 behind.
+TEST(SimulatorConformance, WacupMovesItsStringsFoobarHasItsOwnWays) {
+    {
+        Simulator wacup({.tracks = 3, .args = L"/profile=wacup"});
+        const long long first = wacup.User(338);
+        EXPECT_GT(first, 1);
+        EXPECT_NE(wacup.User(338), first);
+    }
+    Simulator foobar({.play = true, .tracks = 3, .args = L"--profile foobar2000"});
+    EXPECT_EQ(foobar.Caption(), L"0. Élise Fontaine - Les quais de septembre - Winamp");
+    EXPECT_EQ(foobar.User(338), 0);
+    EXPECT_EQ(foobar.User(105, 2), 0);
+    foobar.Command(40048);
+    EXPECT_EQ(foobar.User(125), 0);
+    foobar.Command(40046);
+    foobar.Command(40046);
+    EXPECT_EQ(foobar.User(104), 3);
+}
+
 // A hung simulator blocks its senders, and the next one closes it first.
 TEST(SimulatorConformance, HangBlocksSendersANewSimulatorClosesIt) {
     Simulator first;
