@@ -103,8 +103,7 @@ std::string Win32PlayerSystem::RegisteredPlayerFolder() {
     for (int tries = 0; tries < 3; ++tries) {
         DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
         const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, kPlayerKey, nullptr,
-                                            RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
-                                                RRF_NOEXPAND,
+                                            RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
                                             nullptr, value.data(), &size);
         if (status == ERROR_SUCCESS) return ExpandVariables(Narrow(value.data()));
         if (status != ERROR_MORE_DATA || size > 65536) return {};

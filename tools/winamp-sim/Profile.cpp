@@ -18,8 +18,9 @@ std::wstring Environment(const wchar_t* name) {
 std::wstring RegisteredFolder() {
     wchar_t value[4096];
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Winamp", nullptr,
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    // RRF_RT_REG_SZ takes a REG_EXPAND_SZ value too, expanded.
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Winamp", nullptr, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
         return {};
     return value;
 }
@@ -35,11 +36,16 @@ bool ProfileNamed(const std::wstring& name, Profile& out) {
     std::wstring lower;
     for (wchar_t c : name)
         lower += static_cast<wchar_t>(std::towlower(c));
-    if (lower == L"winamp2") out = Profile::Winamp2;
-    else if (lower == L"winamp5") out = Profile::Winamp5;
-    else if (lower == L"wacup") out = Profile::Wacup;
-    else if (lower == L"foobar2000") out = Profile::Foobar2000;
-    else return false;
+    if (lower == L"winamp2")
+        out = Profile::Winamp2;
+    else if (lower == L"winamp5")
+        out = Profile::Winamp5;
+    else if (lower == L"wacup")
+        out = Profile::Wacup;
+    else if (lower == L"foobar2000")
+        out = Profile::Foobar2000;
+    else
+        return false;
     return true;
 }
 

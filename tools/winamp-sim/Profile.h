@@ -26,7 +26,9 @@ class ProfileAnswers {
     // process's memory; 0 for a player that does not know the question.
     LRESULT FolderAddress(bool wide);
     // The number the caption gives the entry of index `index`.
-    int CaptionNumber(int index) const { return profile_ == Profile::Foobar2000 ? index : index + 1; }
+    int CaptionNumber(int index) const {
+        return profile_ == Profile::Foobar2000 ? index : index + 1;
+    }
     // Whether WM_COMMAND 40046 resumes a paused player.
     bool PauseToggles() const { return profile_ != Profile::Foobar2000; }
     // Whether WM_USER 105 with wParam 2 and WM_USER 125 are answered as documented.
@@ -36,8 +38,8 @@ class ProfileAnswers {
     Profile profile_;
     bool unicode_;
     bool playlistFile_;
-    std::wstring folder_;           // where the playlist goes; empty: nowhere
-    std::wstring wideAnswer_;       // the strings answered by address
+    std::wstring folder_;     // where the playlist goes; empty: nowhere
+    std::wstring wideAnswer_; // the strings answered by address
     std::string ansiAnswer_;
     std::deque<std::wstring> wacupWide_; // WACUP: a new string at every call
     std::deque<std::string> wacupAnsi_;
