@@ -288,6 +288,7 @@ bool TPilotune::LireListe(std::string* error) {
     }
     cache_.Reset(length);
     listRead_ = false;
+    listError_ = why;
     failedAt_ = system_.NowMs();
     if (error) *error = why;
     return false;
@@ -309,11 +310,9 @@ std::string TPilotune::FichierTitre(int n) {
 
 std::vector<std::string> TPilotune::TrackFiles(const std::vector<int>& numbers) {
     std::vector<std::string> files(numbers.size());
-    if (!CacheIsCurrent() && !LireListe()) {
-        std::string error;
-        if (!LireListe(&error)) Tell(error);
-        if (!CacheIsCurrent()) return files;
-    }
+    const bool failed = !CacheIsCurrent() && !LireListe() && !LireListe();
+    if (!listRead_) Tell(listError_); // once, until a list is read again
+    if (failed && !CacheIsCurrent()) return files;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const int n = numbers[i];
         if (n >= 1 && static_cast<std::size_t>(n) <= cache_.Size())

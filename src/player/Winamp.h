@@ -149,6 +149,7 @@ class TPilotune {
     const PlayerProfile* forced_ = nullptr;
     std::string programFile_; // of the running player, when known
     bool listRead_ = true;    // the cache came from a current file
+    std::string listError_;   // why it did not, when it did not
     std::uint64_t failedAt_ = 0;
     bool told_ = false; // the user knows that no list could be read
 };

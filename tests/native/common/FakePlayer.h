@@ -98,6 +98,11 @@ class ScriptedPlayer final : public PlayerWindow {
     }
     void Show(bool) override {}
     void RaiseSearchWindow() override {}
+    std::map<std::uintptr_t, std::string> memory; // strings answered by address
+    std::optional<std::string> ReadString(std::uintptr_t address, int) override {
+        auto it = memory.find(address);
+        return it == memory.end() ? std::nullopt : std::optional(it->second);
+    }
 
   private:
     int NextIndex() {
@@ -186,6 +191,13 @@ class FakePlayerSystem final : public PlayerSystem {
     }
     void DecodeAnsi(std::string_view bytes, std::string& out) override {
         out += Windows1252Codec().Decode(bytes);
+    }
+    std::optional<std::uint64_t> clock;         // none: no file is dated
+    std::map<std::string, std::uint64_t> times; // of the files, when dated
+    std::optional<std::uint64_t> FileClock() override { return clock; }
+    std::optional<std::uint64_t> FileTime(const std::string& p) override {
+        if (!files.count(p)) return std::nullopt;
+        return times.count(p) ? times[p] : clock;
     }
 };
 

@@ -195,6 +195,35 @@ TEST_F(LinkTest, LookupsRereadOnANewLengthMatchWithoutCaseAndSurviveAMissingFile
     EXPECT_EQ(link.FichierTitre(1), "");
 }
 
+// A 5.x player names its folder (338 in UTF-16, else 337); its UTF-8 list is
+// read first, unless the request left it as it was; a foobar2000 caption
+// counts from 0.
+TEST_F(LinkTest, TheFolderThePlayerNamesItsUtf8ListFirstAndOnlyAListTheRequestWrote) {
+    EXPECT_EQ(ProfileForProgram("C:\\X\\WACUP.EXE").name, "wacup");
+    EXPECT_EQ(ProfileForProgram("").name, "winamp2");
+    link.ForcerProfil("WINAMP5");
+    window.answers[kQueryPlaylistFolderWide] = 1; // not known: the ANSI question
+    window.answers[kQueryPlaylistFolderAnsi] = 0x5000;
+    window.memory[0x5000] = "C:\\Donn\xE9"
+                            "es";
+    window.answers[kQueryLength] = 1;
+    system.clock = 1000'000'000;
+    system.files["C:\\Données\\winamp.m3u8"] = "\xEF\xBB\xBF"
+                                               "C:\\Кино.mp3\r\n";
+    system.files["C:\\Données\\winamp.m3u"] = "C:\\K?no \xE9.mp3\r\n";
+    ASSERT_TRUE(link.LireListe());
+    EXPECT_EQ(link.Liste()[0], "C:\\Кино.mp3");
+    system.times["C:\\Données\\winamp.m3u8"] = 1; // left by an older install
+    ASSERT_TRUE(link.LireListe());
+    EXPECT_EQ(link.Liste()[0], "C:\\K?no é.mp3");
+    system.times["C:\\Données\\winamp.m3u"] = 1;
+    EXPECT_FALSE(link.LireListe());
+    EXPECT_EQ(link.FichierTitre(1), "");
+    EXPECT_EQ(system.shown.at(0).rfind(kNoCurrentPlaylist, 0), 0u);
+    EXPECT_EQ(TitleFromCaption("0. A - B - Winamp [Paused]", *ProfileNamed("foobar2000")),
+              "1. A - B");
+}
+
 // Names that compare equal must share their lookup key, or the cache would
 // miss them: an overlong two-byte form is not a letter, so "\xC1\x81" is not
 // "a" for either.
