@@ -54,6 +54,15 @@ wine_prefix_init() {
       return 1
     fi
   fi
+  # A prefix made before Wine's 32-bit part was installed lacks it: the 32-bit
+  # player simulator could not start there.
+  if [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] &&
+     [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine: adding the 32-bit part to $WINEPREFIX"
+    rm -f "$WINEPREFIX/.update-timestamp" # else the update finds nothing to do
+    wineboot -u >/dev/null 2>&1 || true
+    wineserver -w
+  fi
 }
 
 wine_env_start() {
