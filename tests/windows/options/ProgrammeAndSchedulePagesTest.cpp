@@ -174,6 +174,8 @@ TEST_F(ProgrammePageTest, KeepsRecordingAndStoredValuesTrimsNamesAndTellsAFailed
     EXPECT_EQ(Cell(0, 2), "120 m 00 s");
     h.sim.Command(kCmdNext);
     ASSERT_TRUE(h.Loop([&] { return Rows() == 2; }));
+    SetWindowPos(h.Form(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER); // whole on the screen
+    h.Shot("programme-recorded");
     h.Click(kOptAppliquer);
     EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "2");
     EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgD 0"), "7200");
