@@ -247,6 +247,7 @@ void Application::ProgrammeNext() {
 }
 void Application::ProgrammeStep(bool trackChanged) {
     programmes_.ProgrammeStep(trackChanged);
+    if (TfrmOption* dialog = Options()) dialog->ProgrammeRecorded();
 }
 
 void Application::CopyCurrentTrack() {

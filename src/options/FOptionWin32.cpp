@@ -7,6 +7,7 @@
 #include "settings/Option.h"
 #include "settings/PlacementWin32.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsWin32.h"
 
 namespace pilotune {
 
@@ -390,8 +391,9 @@ void TfrmOption::Defaults() {
 }
 
 void TfrmOption::Apply(bool close) {
+    // Ok writes the file; a save that fails is told at once, as at the end.
     if (close && !cmdAppliquer_.IsEnabled()) {
-        store_.Flush();
+        FlushOrWarn(store_);
         Close(IDOK);
         return;
     }
@@ -409,8 +411,8 @@ void TfrmOption::Apply(bool close) {
     option_.Save(store_);
     if (host_.applySettings) host_.applySettings();
     if (close) {
-        store_.Flush();
         option_.Applying = false;
+        FlushOrWarn(store_);
         Close(IDOK);
         return;
     }

@@ -77,6 +77,10 @@ class TfrmOption final : public Dialog {
     bool IsOpen() const { return Handle() != nullptr; }
     void SelectPage(int page);
     int CurrentPage() const { return current_; }
+    // Recording added to the current programme: the programme page shows it.
+    void ProgrammeRecorded() {
+        if (programmeBuilt_) programme_.FollowRecording();
+    }
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <charconv>
+#include <utility>
 
 #include "base/EncodingWin32.h"
 #include "components/MaskEngine.h"
@@ -18,16 +18,11 @@ namespace {
 constexpr std::string_view kSectionProgrammeMusic = "Programme music";
 constexpr int kColumnWidths[] = {70, 300, 70, 70};
 constexpr UINT_PTR kNamesSubclass = 1;
+constexpr const char* kFieldKeys[] = {"ProgNumeroDe", "ProgNumeroA", "ProgDep", "ProgFin"};
 
 const ProprietesMasque& TimeMask() {
     static const ProprietesMasque p{"60 1", "00 m 00 s", "99 m 59 s"};
     return p;
-}
-
-int Number(const std::string& text) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    return error == std::errc{} && end == text.data() + text.size() ? n : 0;
 }
 
 void SetTrackMask(SpinEdit& spin, int tracks) {
@@ -42,6 +37,20 @@ void SetTimeMask(SpinEdit& spin) {
     spin->SetMaskMax(TimeMask().MaskMax);
     spin->SetText(TimeMask().MaskMin);
 }
+
+// Seconds as minutes and seconds, beyond "99 m 59 s" too.
+std::string TimeText(int seconds) {
+    return TexteValeur(TimeMask().MaskMin, std::to_string(seconds), TimeMask());
+}
+
+// A time field shows its value whole, even above what its mask offers.
+void SetTime(SpinEdit& spin, int seconds) {
+    spin->SetText(TimeMask().MaskMin);
+    if (seconds > ValeurTexte(TimeMask().MaskMax, TimeMask()))
+        spin->SetText(TimeText(seconds));
+    else
+        spin->SetPosition(seconds);
+}
 } // namespace
 
 ProgrammePage::ProgrammePage(Container& dialog, SettingsStore& store, COption& option,
@@ -54,8 +63,11 @@ ProgrammePage::ProgrammePage(Container& dialog, SettingsStore& store, COption& o
         if (cseProgEnreg_.Checked()) cseProgLecture_.SetChecked(false);
     });
     dialog_.OnCommand(kOptProgLecture, [this] { changed_(); });
+    // Entering the box stores the list under the name shown; the focus
+    // given back with the dialog is no entry.
     dialog_.OnCommand(kOptProgTitreBox, CBN_SETFOCUS, [this] {
-        if (!cbxProgTitre_.Text().empty()) SaveList();
+        const bool entered = std::exchange(namesEntered_, false);
+        if (entered && !TypedName().empty()) SaveList();
     });
     dialog_.OnCommand(kOptProgTitreBox, CBN_SELCHANGE,
                       [this] { LoadList(cbxProgTitre_.SelectedItem()); });
@@ -159,9 +171,16 @@ void ProgrammePage::Build(Panel& page) {
 
 LRESULT CALLBACK ProgrammePage::NamesBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR self) {
+    auto* page = reinterpret_cast<ProgrammePage*>(self);
     if (msg == WM_CONTEXTMENU) {
-        reinterpret_cast<ProgrammePage*>(self)->ShowNamesMenu();
+        page->ShowNamesMenu();
         return 0;
+    }
+    if (msg == WM_SETFOCUS) {
+        // From another control of the dialog (the combo box itself passes
+        // on what Tab gave it): the user's move.
+        const HWND from = reinterpret_cast<HWND>(wParam);
+        page->namesEntered_ = from && IsChild(page->dialog_.Handle(), from);
     }
     return NextSubclassProc(h, msg, wParam, lParam);
 }
@@ -182,15 +201,17 @@ void ProgrammePage::RemoveName(bool all) {
         changed_();
         cbxProgTitre_.Clear();
     } else {
+        const std::string name = TypedName();
         const int at = static_cast<int>(
             SendMessageW(cbxProgTitre_.Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                         reinterpret_cast<LPARAM>(Widen(cbxProgTitre_.Text()).c_str())));
-        if (cbxProgTitre_.Text().empty() || at < 0) return;
+                         reinterpret_cast<LPARAM>(Widen(name).c_str())));
+        if (name.empty() || at < 0) return;
         changed_();
         SendMessageW(cbxProgTitre_.Handle(), CB_DELETESTRING, static_cast<WPARAM>(at), 0);
     }
     cbxProgTitre_.SetText("");
     lsvProg_.Clear();
+    followed_.clear();
 }
 
 std::string ProgrammePage::TrackTitle(int n) const {
@@ -206,10 +227,15 @@ void ProgrammePage::Fill() {
     SetTrackMask(tudProgNumeroA_, tracks);
     tudProgNumeroDe_->SetText("0 000 001");
     tudProgNumeroA_->SetText("0 000 001");
-    tudProgNumeroDe_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgNumeroDe", 0, true));
-    tudProgNumeroA_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgNumeroA", 0, true));
-    tudProgDepart_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgDep", 0, true));
-    tudProgFin_->SetPosition(store_.ReadInteger(kSectionProgramme, "ProgFin", 0, true));
+    SpinEdit* fields[] = {&tudProgNumeroDe_, &tudProgNumeroA_, &tudProgDepart_, &tudProgFin_};
+    for (size_t i = 0; i < kept_.size(); ++i) {
+        const int read = store_.ReadInteger(kSectionProgramme, kFieldKeys[i], 0, true);
+        if (i < 2)
+            (*fields[i])->SetPosition(read);
+        else
+            SetTime(*fields[i], read);
+        kept_[i] = {read, (*fields[i])->Position()};
+    }
     txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
     for (int i = 0; i < 4; ++i)
         ListView_SetColumnWidth(lsvProg_.Handle(), i,
@@ -228,32 +254,55 @@ void ProgrammePage::LoadList(const std::string& name) {
     const TrackLookup lookup = [this](const std::string& file) {
         return player_ ? player_->ChercherTitre(file) : 0;
     };
+    entries_.clear();
     for (const TProg& e : ReadProgramme(store_, name, lookup))
         AddRow(e);
+    ShowsProgramme(name);
     SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
+void ProgrammePage::ShowsProgramme(const std::string& name) {
+    const std::string shown = store_.AsStored(name.empty() ? kDefaultProgramme : name);
+    followed_ = shown == store_.AsStored(option_.ProgTitre) ? shown : std::string();
+    recordedSeen_ = option_.Programme.size();
+}
+
+void ProgrammePage::FollowRecording() {
+    // Another programme became the current one meanwhile: recording fills
+    // that one, not the list shown.
+    if (!followed_.empty() && followed_ != store_.AsStored(option_.ProgTitre)) followed_.clear();
+    if (followed_.empty()) return;
+    const std::vector<TProg>& current = option_.Programme;
+    for (size_t i = recordedSeen_; i < current.size(); ++i)
+        AddRow(current[i]);
+    recordedSeen_ = current.size();
+}
+
 void ProgrammePage::AddRow(const TProg& e) {
-    const std::string d = TextePosition(TimeMask().MaskMin, e.D, TimeMask());
-    const std::string f = TextePosition(TimeMask().MaskMin, e.F, TimeMask());
-    const std::string n = std::to_string(e.N);
-    const int at = lsvProg_.InsertRow(n);
+    const int at = lsvProg_.InsertRow(std::to_string(e.N));
     lsvProg_.SetCell(at, 1, e.T);
-    lsvProg_.SetCell(at, 2, d);
-    lsvProg_.SetCell(at, 3, f);
+    lsvProg_.SetCell(at, 2, TimeText(e.D));
+    lsvProg_.SetCell(at, 3, TimeText(e.F));
+    lsvProg_.SetData(at, static_cast<LPARAM>(entries_.size()));
+    entries_.push_back(e);
 }
 
 std::vector<TProg> ProgrammePage::Entries() const {
     std::vector<TProg> entries;
-    for (int r = 0; r < lsvProg_.Count(); ++r)
-        entries.push_back({Number(lsvProg_.Cell(r, 0)),
-                           ValeurTexte(lsvProg_.Cell(r, 2), TimeMask()),
-                           ValeurTexte(lsvProg_.Cell(r, 3), TimeMask()), lsvProg_.Cell(r, 1)});
+    for (int r = 0; r < lsvProg_.Count(); ++r) {
+        const auto at = static_cast<size_t>(lsvProg_.Data(r));
+        if (at < entries_.size()) entries.push_back(entries_[at]);
+    }
     return entries;
 }
 
+std::string ProgrammePage::TypedName() const {
+    return store_.AsStored(cbxProgTitre_.Text());
+}
+
 void ProgrammePage::SaveList() {
-    WriteProgramme(store_, cbxProgTitre_.Text(), Entries());
+    FollowRecording();
+    WriteProgramme(store_, TypedName(), Entries());
 }
 
 void ProgrammePage::TrackChanged(bool first) {
@@ -282,10 +331,12 @@ void ProgrammePage::Add() {
 void ProgrammePage::TakeBack() {
     changed_();
     const int row = lsvProg_.Selected();
-    if (row < 0) return;
-    tudProgNumeroDe_->SetPosition(Number(lsvProg_.Cell(row, 0)));
-    tudProgDepart_->SetText(lsvProg_.Cell(row, 2));
-    tudProgFin_->SetText(lsvProg_.Cell(row, 3));
+    const auto at = static_cast<size_t>(lsvProg_.Data(row));
+    if (row < 0 || at >= entries_.size()) return;
+    const TProg e = entries_[at];
+    tudProgNumeroDe_->SetPosition(e.N);
+    SetTime(tudProgDepart_, e.D);
+    SetTime(tudProgFin_, e.F);
     DeleteSelected(lsvProg_);
     txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
 }
@@ -305,14 +356,19 @@ std::vector<std::string> ProgrammePage::Names() const {
 void ProgrammePage::Apply() {
     option_.ProgEnreg = cseProgEnreg_.Checked();
     option_.ProgLecture = cseProgLecture_.Checked();
-    store_.WriteInteger(kSectionProgramme, "ProgNumeroDe", tudProgNumeroDe_->Position(), true);
-    store_.WriteInteger(kSectionProgramme, "ProgNumeroA", tudProgNumeroA_->Position(), true);
-    store_.WriteInteger(kSectionProgramme, "ProgDep", tudProgDepart_->Position(), true);
-    store_.WriteInteger(kSectionProgramme, "ProgFin", tudProgFin_->Position(), true);
+    SpinEdit* fields[] = {&tudProgNumeroDe_, &tudProgNumeroA_, &tudProgDepart_, &tudProgFin_};
+    for (size_t i = 0; i < kept_.size(); ++i) {
+        const int shown = (*fields[i])->Position();
+        store_.WriteInteger(kSectionProgramme, kFieldKeys[i],
+                            shown == kept_[i].shown ? kept_[i].read : shown, true);
+    }
     for (int i = 0; i < 4; ++i)
         store_.WriteInteger(kSectionProgrammeMusic, "Largeur colonnes " + std::to_string(i),
                             ListView_GetColumnWidth(lsvProg_.Handle(), i), true);
-    const std::string text = cbxProgTitre_.Text();
+    // The name as typed, trimmed once here: the names, the section and the
+    // current programme all use this one form.
+    const std::string text = TypedName();
+    if (text != cbxProgTitre_.Text()) cbxProgTitre_.SetText(text);
     std::vector<std::string> names = Names();
     if (!text.empty() && !HasProgrammeName(names, text)) {
         cbxProgTitre_.Add(text);
@@ -323,11 +379,13 @@ void ProgrammePage::Apply() {
     // program saves under the current name from now on.
     const std::string name = text.empty() ? std::string(kDefaultProgramme) : text;
     const bool other = option_.ProgTitre != name;
+    FollowRecording();
     std::vector<TProg> entries = Entries();
     WriteProgramme(store_, name, entries);
     option_.ProgTitre = name;
     option_.Programme = std::move(entries);
     option_.ProgNb = static_cast<int>(option_.Programme.size());
+    ShowsProgramme(name);
     if (other && option_.ProgLecture && restartReplay_) restartReplay_();
 }
 
@@ -337,6 +395,7 @@ void ProgrammePage::Defaults() {
     cbxProgTitre_.Clear();
     cbxProgTitre_.SetText(kDefaultProgramme);
     lsvProg_.Clear();
+    ShowsProgramme(std::string(kDefaultProgramme));
     tudProgNumeroA_->SetPosition(0);
     tudProgNumeroDe_->SetPosition(0);
     tudProgDepart_->SetPosition(0);

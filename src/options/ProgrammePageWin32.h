@@ -2,9 +2,11 @@
 // The page "Programme music" of the options dialog: the recording and replay
 // switches, and programmes composed by hand from ranges of playlist tracks.
 // The page edits its own copy of the programme it shows; the current
-// programme changes only when Apply names it.
+// programme changes only when Apply names it. The page keeps each row's
+// entry: the list only shows it, so a value its masks cannot show is kept.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +66,9 @@ class ProgrammePage {
     void Refresh();
     // The programme names as the page holds them now.
     std::vector<std::string> Names() const;
+    // Shows the entries recording added to the current programme since the
+    // list was read, when the list shows that programme.
+    void FollowRecording();
     std::function<void(const ListCommands&)> onMenu;
 
   private:
@@ -73,6 +78,9 @@ class ProgrammePage {
     void SaveList();
     std::vector<TProg> Entries() const;
     void AddRow(const TProg& e);
+    void ShowsProgramme(const std::string& name);
+    // The name in the box, as the settings file holds it (trimmed).
+    std::string TypedName() const;
     void ShowNamesMenu();
     void RemoveName(bool all);
     static LRESULT CALLBACK NamesBoxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -83,6 +91,18 @@ class ProgrammePage {
     TPilotune* player_;
     std::function<void()> changed_, restartReplay_;
     HWND namesEdit_ = nullptr;
+    // The names box was entered from another control of the dialog, not
+    // given the focus back with the dialog.
+    bool namesEntered_ = false;
+    std::vector<TProg> entries_; // the rows' entries, by the number each row carries
+    std::string followed_;       // the current programme, while the list shows it
+    size_t recordedSeen_ = 0;    // its entries the list already holds
+    // The four fields as read and as first shown: a field left as shown
+    // saves what was read.
+    struct Kept {
+        int read = 0, shown = 0;
+    };
+    std::array<Kept, 4> kept_{};
 
     CheckBox cseProgEnreg_, cseProgLecture_;
     GroupBox gbxProgLecture_;

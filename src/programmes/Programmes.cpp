@@ -24,14 +24,14 @@ int ToInt(long long v) {
 
 } // namespace
 
-void CProgrammes::Lecture(bool modeFlag, const std::string& name) {
+void CProgrammes::Lecture(bool modeFlag, const std::string& given) {
     COption& opt = option_;
     bar_.ShowPlayPicture();
     if (!modeFlag) opt.ProgLecture = !opt.ProgLecture;
-    // Names compare as the settings file holds them: a name read back from it
-    // may have lost what its code page lacks.
-    if (!name.empty() && store_.AsStored(name) != store_.AsStored(opt.ProgTitre))
-        opt.ProgLecture = true;
+    // A name is used as the settings file holds it (trimmed, and without what
+    // its code page lacks): its section and the current name then agree.
+    const std::string name = given.empty() ? given : store_.AsStored(given);
+    if (!name.empty() && name != store_.AsStored(opt.ProgTitre)) opt.ProgLecture = true;
     if (opt.ProgLecture) {
         if (player_.Etat() != PlayerState::Playing) player_.Jouer();
         opt.ProgEnreg = false;

@@ -158,14 +158,37 @@ void ListView::Clear() {
 }
 
 std::string ListView::Cell(int row, int column) const {
-    std::wstring buffer(1024, L'\0');
+    // The list answers with as much as the buffer holds: a text that fills it
+    // may be longer, so it is asked again with twice the room.
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const LRESULT n =
+            SendMessageW(hwnd, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        if (n + 1 < static_cast<LRESULT>(buffer.size()) || buffer.size() >= (1u << 24)) {
+            buffer.resize(static_cast<size_t>(std::max<LRESULT>(0, n)));
+            return Narrow(buffer);
+        }
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+}
+
+LPARAM ListView::Data(int row) const {
     LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    const LRESULT n = SendMessageW(hwnd, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    buffer.resize(static_cast<size_t>(std::max<LRESULT>(0, n)));
-    return Narrow(buffer);
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return SendMessageW(hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
+}
+
+void ListView::SetData(int row, LPARAM data) {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = data;
+    SendMessageW(hwnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::SetCell(int row, int column, std::string_view text) {

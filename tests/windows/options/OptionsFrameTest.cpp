@@ -18,7 +18,10 @@ constexpr char kDpiVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
 [[maybe_unused]] const bool kDpiAware = ChildDpi(kDpiVariable) && SetProcessDPIAware();
 
 TEST(OptionsAtDpi, TheListMenuAndEveryPageAt144) {
-    RunAtEachDpi({144}, L"ListGesturesTest.ARightClick*:OptionsFrameTest.EveryPage*", kDpiVariable);
+    RunAtEachDpi(
+        {144},
+        L"ListGesturesTest.ARightClick*:OptionsFrameTest.EveryPage*:ProgrammePageTest.Keeps*",
+        kDpiVariable);
 }
 
 struct OptionsFrameTest : ::testing::Test {

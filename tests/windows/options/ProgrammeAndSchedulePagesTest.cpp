@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "OptionsHarness.h"
+#include "RecordingMessages.h"
 #include "player/Winamp.h"
 #include "programmes/FProgLireWin32.h"
 #include "programmes/Programmes.h"
@@ -157,6 +158,54 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
     chooser.Join();
     EXPECT_TRUE(chooser.found);
     EXPECT_EQ(offered, std::vector<std::string>{"Matin"});
+}
+
+// Recording goes on into the list shown; values beyond the masks are kept;
+// the dialog coming back is no entry into the names box; a typed name is
+// trimmed; Ok tells a failed save.
+TEST_F(ProgrammePageTest, KeepsRecordingAndStoredValuesTrimsNamesAndTellsAFailedSave) {
+    for (int track = 1; track <= 3; ++track)
+        h.sim.SetLength(track, 900);
+    WriteProgramme(h.store, "PlayList", {{1, 7200, 7260, "x"}});
+    h.store.WriteInteger(kSectionProgramme, "ProgDep", 7000, true);
+    h.sim.Command(kCmdPlay);
+    h.bar.dispatcher.ExecuterAction(ENREGISTREPROGRAMME, false);
+    ASSERT_TRUE(h.OpenOn(kPageProgramme));
+    EXPECT_EQ(Cell(0, 2), "120 m 00 s");
+    h.sim.Command(kCmdNext);
+    ASSERT_TRUE(h.Loop([&] { return Rows() == 2; }));
+    SetWindowPos(h.Form(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER); // whole on the screen
+    h.Shot("programme-recorded");
+    h.Click(kOptAppliquer);
+    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "2");
+    EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgD 0"), "7200");
+    EXPECT_EQ(Key("Programme", "ProgDep"), "7000");
+
+    // Typed into the box, then the dialog left and taken back.
+    HWND edit = FindWindowExW(h.Item(kOptProgTitreBox), nullptr, L"Edit", nullptr);
+    MouseAt(edit, 5, 5, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+    PressKey(VK_END);
+    PressKey(VK_HOME, true);
+    for (WORD vk : {WORD(VK_SPACE), WORD('S'), WORD('O'), WORD('I'), WORD('R'), WORD(VK_SPACE)})
+        PressKey(vk, vk == 'S');
+    ASSERT_TRUE(h.Loop([&] { return h.Text(kOptProgTitreBox) == " Soir "; }));
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(MakeForeground(other) && MakeForeground(h.Form()));
+    DestroyWindow(other);
+    EXPECT_EQ(Key(ProgrammeSection(" Soir"), "ProgNb"), "<none>");
+    h.Click(kOptAppliquer);
+    COption restarted;
+    restarted.Load(h.store, [&](const std::string& t) { return h.link.ChercherTitre(t); });
+    EXPECT_EQ(restarted.ProgTitre, "Soir");
+    EXPECT_EQ(restarted.Programme.size(), 2u);
+
+    RecordingMessages messages;
+    HANDLE held = CreateFileW(h.ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    h.Click(IDOK);
+    CloseHandle(held);
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_TRUE(messages.errors[0].starts_with("Les paramètres n'ont pas pu être enregistrés"));
 }
 
 struct PlanificationPageTest : ::testing::Test {

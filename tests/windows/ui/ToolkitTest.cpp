@@ -255,12 +255,15 @@ TEST(Controls, TheListViewReportsWhatTheUserDoesEveryControlSpeaksUtf8) {
     EXPECT_EQ(list.InsertRow("Arrêter l'ordinateur", -1, "Compte à rebours"), 1);
     EXPECT_EQ(list.InsertRow("Pause", 1), 1); // before the second row
     list.SetCell(2, 1, "10 s");
+    const std::string path(3000, 'c');
+    list.SetCell(1, 1, path); // read back whole, however long
     list.SetChecked(0, true);
     list.Select(2);
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Cell(1, 0), "Pause");
     EXPECT_EQ(list.Cell(2, 0), "Arrêter l'ordinateur");
     EXPECT_EQ(list.Cell(2, 1), "10 s");
+    EXPECT_EQ(list.Cell(1, 1), path);
     EXPECT_TRUE(list.Checked(0));
     EXPECT_FALSE(list.Checked(2));
     EXPECT_EQ(list.Selected(), 2);
