@@ -173,6 +173,12 @@ bool TfrmOption::Prepare(HWND owner) {
     // list leaves out, are one, so that Ok writes the list without them.
     cmdAppliquer_.Enable(std::any_of(option_.Bindings.begin(), option_.Bindings.end(),
                                      [](const TCla& b) { return b.Touche.empty(); }));
+    // Every page is filled now, shown or not: Ok and Appliquer then hand back
+    // the same keys whichever pages the user looked at, and the running
+    // schedule is rebuilt here, once.
+    plan_.Reload();
+    for (int page : {kPageProgramme, kPageClavier, kPageCopie, kPagePlanification})
+        BuildPage(page);
     SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
     return true;
 }
@@ -264,6 +270,22 @@ void TfrmOption::FillGeneral() {
     cseAffichageNeg_.SetChecked(option_.AffichageNeg);
     GroupSwitch(cseBoucle_, {lblBoucle_.Handle(), tudBoucle_.Handle()});
     GroupSwitch(cseExtrait_, {lblExtrait_.Handle(), tudExtrait_.Handle()});
+    generalShown_ = GeneralValues();
+}
+
+std::array<int, 12> TfrmOption::GeneralValues() {
+    return {tudBoucle_->Position(),
+            cseBoucle_.Checked(),
+            tudExtrait_->Position(),
+            cseExtrait_.Checked(),
+            cseLancerDemarreWindows_.Checked(),
+            cseSystray_.Checked(),
+            cseFermerWA_.Checked(),
+            tudTransparent_->Position(),
+            cseCacheAuto_.Checked(),
+            cseCacheWA_.Checked(),
+            cseMAJ_.Checked(),
+            cseAffichageNeg_.Checked()};
 }
 
 void TfrmOption::DefaultGeneral() {
@@ -284,18 +306,29 @@ void TfrmOption::DefaultGeneral() {
 }
 
 void TfrmOption::ApplyGeneral() {
-    option_.NbBoucle = tudBoucle_->Position();
-    option_.LoopOn = cseBoucle_.Checked();
-    option_.NbExtrait = tudExtrait_->Position();
-    option_.ExcerptOn = cseExtrait_.Checked();
-    option_.LancerDemarrageWindows = cseLancerDemarreWindows_.Checked();
-    option_.Systray = cseSystray_.Checked();
-    option_.FermerWA = cseFermerWA_.Checked();
-    option_.Transparent = tudTransparent_->Position();
-    option_.CacheAuto = cseCacheAuto_.Checked();
-    option_.CacheWA = cseCacheWA_.Checked();
-    option_.MAJ = cseMAJ_.Checked();
-    option_.AffichageNeg = cseAffichageNeg_.Checked();
+    // Only what the user changed here: the loop, the excerpt and the other
+    // settings also change while the dialog is open (the bar, a shortcut, the
+    // schedule, a loop that ends), and the page's copies are then stale.
+    const std::array<int, 12> now = GeneralValues();
+    std::size_t k = 0;
+    auto take = [&](auto& field) {
+        if (now[k] != generalShown_[k])
+            field = static_cast<std::remove_reference_t<decltype(field)>>(now[k]);
+        ++k;
+    };
+    take(option_.NbBoucle);
+    take(option_.LoopOn);
+    take(option_.NbExtrait);
+    take(option_.ExcerptOn);
+    take(option_.LancerDemarrageWindows);
+    take(option_.Systray);
+    take(option_.FermerWA);
+    take(option_.Transparent);
+    take(option_.CacheAuto);
+    take(option_.CacheWA);
+    take(option_.MAJ);
+    take(option_.AffichageNeg);
+    FillGeneral(); // the page shows the settings as they now are
 }
 
 void TfrmOption::GroupSwitch(const CheckBox& box, const std::vector<HWND>& members) {

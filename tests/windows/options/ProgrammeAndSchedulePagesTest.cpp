@@ -267,5 +267,56 @@ TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchange
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Action 1", 0, true), 200);
 }
 
+// Set in the registry by SetLocaleInfoW for one test, then put back.
+struct ShortDateFormat {
+    explicit ShortDateFormat(const wchar_t* pattern) {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old, 80);
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern);
+    }
+    ~ShortDateFormat() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old); }
+    wchar_t old[80] = L"";
+};
+
+// Opening rebuilds the schedule; an entry that runs while the page is open
+// stays done through Ok, in a date format with a month name; Ok hands back
+// the keys of pages never shown and leaves the loop switched on elsewhere;
+// taken back, a 30 h delay stays whole and an unknown action selects none.
+TEST_F(PlanificationPageTest, AnEntryThatRanWhileTheDialogWasOpenStaysDone) {
+    ShortDateFormat format(L"dd-MMM-yy");
+    h.store.WriteBoolean(kSectionPlanification, "Activer", true, true);
+    h.store.WriteInteger(kSectionPlanification, "NbListe", 3, true);
+    WriteEntry(0, STOPPER, kModeDans, kPeriodOnce, 30 * 3600);
+    WriteEntry(1, 200, kModeDans, kPeriodOnce, 600);
+    WriteEntry(2, STOPPER, kModeDans, kPeriodOnce, 2);
+    h.plan.Load(); // as the program, before the bar
+    h.Start();
+    ASSERT_TRUE(h.Loop([&] { return h.plan.Entries()[2].Quand < 2; }));
+    ASSERT_TRUE(h.OpenOn());
+    EXPECT_EQ(h.plan.Entries()[2].Quand, 2);
+    h.bar.dispatcher.ExecuterAction(BOUCLE, false); // a shortcut, say
+    h.Spin(kOptTransparent).SetPosition(50);
+    h.Click(kOptPageButton + kPagePlanification);
+    ASSERT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > 0; }, 8000));
+    h.SelectRow(kOptPlanList, 0);
+    h.Notify(kOptPlanList, NM_DBLCLK, 0);
+    EXPECT_EQ(h.Spin(kOptPlanHeure).Position(), 30 * 3600);
+    h.Click(kOptPlanAjouter);
+    h.SelectRow(kOptPlanList, 0);
+    h.Notify(kOptPlanList, NM_DBLCLK, 0);
+    EXPECT_EQ(SendMessageW(h.Item(kOptPlanAction), CB_GETCURSEL, 0, 0), CB_ERR);
+    h.Click(kOptPlanAjouter);
+    EXPECT_EQ(Rows(), 2);
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Closed());
+    EXPECT_TRUE(h.option.LoopOn);
+    EXPECT_EQ(h.option.Transparent, 50);
+    EXPECT_EQ(h.plan.Entries()[0].Effectuer, h.clock.Read().today);
+    EXPECT_EQ(h.store.ReadDate(kSectionPlanification, "Effectuer 0", 0, true),
+              h.clock.Read().today);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Quand 1", 0, true), 30 * 3600);
+    for (auto section : {kSectionClavier, kSectionCopie})
+        EXPECT_NE(h.store.ReadText(section, "Largeur colonnes 0", "", true), "") << section;
+}
+
 } // namespace
 } // namespace pilotune::testing
