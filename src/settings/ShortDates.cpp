@@ -60,7 +60,8 @@ std::optional<int> ReadPattern(const ShortDateLocale& locale, std::string_view t
         const int v = values[g], n = digits[g++];
         if (field == 'd') d.day = v;
         if (field == 'M') d.month = v;
-        if (field == 'y') d.year = n <= 2 ? v + (v < 50 ? 2000 : 1900) : v; // as Windows' 2049 window
+        if (field == 'y')
+            d.year = n <= 2 ? v + (v < 50 ? 2000 : 1900) : v; // as Windows' 2049 window
     }
     if (!f.monthName) return IsValidCivil(d) ? std::optional<int>(DayFromCivil(d)) : std::nullopt;
     for (d.month = 1; d.month <= 12; ++d.month) {

@@ -11,22 +11,20 @@ using namespace pilotune;
 
 namespace {
 
-// A locale writing "dd-MMM-yy" with French month names, "M/d/yyyy", or
-// "dd/MM/yyyy" with its years shifted by `yearShift` (Thai Buddhist: 543).
+// A locale writing "dd-MMM-yy" with French month names, or "dd/MM/yyyy" with
+// its years shifted by `yearShift` (the Thai Buddhist calendar: 543).
 struct FakeLocale final : ShortDateLocale {
     std::string pattern = "dd-MMM-yy";
     int yearShift = 0;
     std::string Pattern() const override { return pattern; }
     std::optional<std::string> Write(int day) const override {
-        static const char* kMonths[] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
-                                        "juil.", "août", "sept.", "oct.", "nov.", "déc."};
+        static const char* kMonths[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
+                                        "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
         const CivilDate d = CivilFromDay(day);
         char buf[64];
         if (pattern == "dd-MMM-yy")
             std::snprintf(buf, sizeof buf, "%02d-%s-%02d", d.day, kMonths[d.month - 1],
                           d.year % 100);
-        else if (pattern == "M/d/yyyy")
-            std::snprintf(buf, sizeof buf, "%d/%d/%04d", d.month, d.day, d.year);
         else
             std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d.day, d.month, d.year + yearShift);
         return buf;
@@ -52,8 +50,4 @@ TEST(ShortDates, MonthNamesAndOtherCalendarsReadBackAsTheDayWritten) {
     EXPECT_EQ(ParseShortDate(thai, "05/03/2024"), 45356);
     EXPECT_EQ(ParseShortDate(thai, "05/03/2567"), 45356); // the calendar's own, as saved before
     EXPECT_EQ(ParseShortDate(thai, "01/01/2001"), 36892); // older than two years: as written
-
-    FakeLocale us;
-    us.pattern = "M/d/yyyy";
-    EXPECT_EQ(ParseShortDate(us, "05/03/2024"), 45415); // 3 May, in the pattern's order
 }

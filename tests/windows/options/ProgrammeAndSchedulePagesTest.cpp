@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "OptionsHarness.h"
+#include "ShortDateFormat.h"
 #include "player/Winamp.h"
 #include "programmes/FProgLireWin32.h"
 #include "programmes/Programmes.h"
@@ -266,16 +267,6 @@ TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchange
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Periode 0", 0, true), 20);
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Action 1", 0, true), 200);
 }
-
-// Set in the registry by SetLocaleInfoW for one test, then put back.
-struct ShortDateFormat {
-    explicit ShortDateFormat(const wchar_t* pattern) {
-        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old, 80);
-        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern);
-    }
-    ~ShortDateFormat() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old); }
-    wchar_t old[80] = L"";
-};
 
 // Opening rebuilds the schedule; an entry that runs while the page is open
 // stays done through Ok, in a date format with a month name; Ok hands back

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "RecordingMessages.h"
+#include "ShortDateFormat.h"
 #include "schedule/Planification.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
@@ -20,6 +21,7 @@
 #include "settings/SettingsWin32.h"
 
 using namespace pilotune;
+using pilotune::testing::ShortDateFormat;
 namespace fs = std::filesystem;
 
 namespace {
@@ -58,19 +60,6 @@ SettingsStore::Environment UserEnvironment(const std::string& user) {
     env.userName = user;
     return env;
 }
-
-// The user's short date format for one test, put back after it.
-class ShortDateFormat {
-  public:
-    explicit ShortDateFormat(const wchar_t* pattern) {
-        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_, 80);
-        SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern);
-    }
-    ~ShortDateFormat() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_); }
-
-  private:
-    wchar_t old_[80] = L"";
-};
 
 class FixedClock final : public ScheduleClock {
   public:
