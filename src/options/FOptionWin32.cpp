@@ -173,14 +173,18 @@ bool TfrmOption::Prepare(HWND owner) {
     // list leaves out, are one, so that Ok writes the list without them.
     cmdAppliquer_.Enable(std::any_of(option_.Bindings.begin(), option_.Bindings.end(),
                                      [](const TCla& b) { return b.Touche.empty(); }));
-    // Every page is filled now, shown or not: Ok and Appliquer then hand back
-    // the same keys whichever pages the user looked at, and the running
-    // schedule is rebuilt here, once.
+    // The running schedule is rebuilt here, once, whatever pages are shown.
     plan_.Reload();
+    SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
+    // The other pages right after the first one is shown: the dialog opens
+    // quickly, and they are filled before the user can act.
+    PostMessageW(Handle(), kBuildPages, 0, 0);
+    return true;
+}
+
+void TfrmOption::BuildAllPages() {
     for (int page : {kPageProgramme, kPageClavier, kPageCopie, kPagePlanification})
         BuildPage(page);
-    SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
-    return true;
 }
 
 void TfrmOption::Reveal() {
@@ -428,6 +432,8 @@ void TfrmOption::Apply(bool close) {
         Close(IDOK);
         return;
     }
+    // Every page hands back its keys, shown or not.
+    BuildAllPages();
     option_.Applying = true;
     ApplyGeneral();
     // A page never shown still holds the settings as they are.
@@ -488,6 +494,10 @@ LRESULT TfrmOption::DrawPageButton(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TfrmOption::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kBuildPages) {
+        BuildAllPages();
+        return 0;
+    }
     if (msg == WM_DESTROY) {
         if (clavierBuilt_) clavier_.StopCapture();
         Placement(store_, Handle(), kFenOption, kPlacementSave, true, kStateNormal);

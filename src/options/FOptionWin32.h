@@ -84,6 +84,8 @@ class TfrmOption final : public Dialog {
   private:
     void BuildFrame();
     void BuildPage(int page);
+    void BuildAllPages();
+    static constexpr UINT kBuildPages = WM_APP + 1; // posted once the dialog is made
     bool& Built(int page);
     void BuildGeneral(Panel& page);
     void FillGeneral();
