@@ -200,9 +200,10 @@ void ClavierPage::TakeBack() {
             items[static_cast<size_t>(action)] = caption;
             cbxClaAction_.SetItems(items);
         }
-        cbxClaAction_.Select(action);
-        ActionSelected();
     }
+    // An action outside the list selects none: "Ajouter" then adds nothing.
+    cbxClaAction_.Select(action >= 0 && action < cbxClaAction_.Count() ? action : -1);
+    ActionSelected();
     txtClaTouche_.SetText(lsvCla_.Cell(row, 1));
     lsvCla_.DeleteRow(row);
     changed_();

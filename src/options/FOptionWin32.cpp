@@ -174,8 +174,18 @@ bool TfrmOption::Prepare(HWND owner) {
     // list leaves out, are one, so that Ok writes the list without them.
     cmdAppliquer_.Enable(std::any_of(option_.Bindings.begin(), option_.Bindings.end(),
                                      [](const TCla& b) { return b.Touche.empty(); }));
+    // The running schedule is rebuilt here, once, whatever pages are shown.
+    plan_.Reload();
     SelectPage(OptionStartPage(store_.ReadInteger(kSectionOption, "Dernière", 0, true)));
+    // The other pages right after the first one is shown: the dialog opens
+    // quickly, and they are filled before the user can act.
+    PostMessageW(Handle(), kBuildPages, 0, 0);
     return true;
+}
+
+void TfrmOption::BuildAllPages() {
+    for (int page : {kPageProgramme, kPageClavier, kPageCopie, kPagePlanification})
+        BuildPage(page);
 }
 
 void TfrmOption::Reveal() {
@@ -265,6 +275,22 @@ void TfrmOption::FillGeneral() {
     cseAffichageNeg_.SetChecked(option_.AffichageNeg);
     GroupSwitch(cseBoucle_, {lblBoucle_.Handle(), tudBoucle_.Handle()});
     GroupSwitch(cseExtrait_, {lblExtrait_.Handle(), tudExtrait_.Handle()});
+    generalShown_ = GeneralValues();
+}
+
+std::array<int, 12> TfrmOption::GeneralValues() {
+    return {tudBoucle_->Position(),
+            cseBoucle_.Checked(),
+            tudExtrait_->Position(),
+            cseExtrait_.Checked(),
+            cseLancerDemarreWindows_.Checked(),
+            cseSystray_.Checked(),
+            cseFermerWA_.Checked(),
+            tudTransparent_->Position(),
+            cseCacheAuto_.Checked(),
+            cseCacheWA_.Checked(),
+            cseMAJ_.Checked(),
+            cseAffichageNeg_.Checked()};
 }
 
 void TfrmOption::DefaultGeneral() {
@@ -285,18 +311,29 @@ void TfrmOption::DefaultGeneral() {
 }
 
 void TfrmOption::ApplyGeneral() {
-    option_.NbBoucle = tudBoucle_->Position();
-    option_.LoopOn = cseBoucle_.Checked();
-    option_.NbExtrait = tudExtrait_->Position();
-    option_.ExcerptOn = cseExtrait_.Checked();
-    option_.LancerDemarrageWindows = cseLancerDemarreWindows_.Checked();
-    option_.Systray = cseSystray_.Checked();
-    option_.FermerWA = cseFermerWA_.Checked();
-    option_.Transparent = tudTransparent_->Position();
-    option_.CacheAuto = cseCacheAuto_.Checked();
-    option_.CacheWA = cseCacheWA_.Checked();
-    option_.MAJ = cseMAJ_.Checked();
-    option_.AffichageNeg = cseAffichageNeg_.Checked();
+    // Only what the user changed here: the loop, the excerpt and the other
+    // settings also change while the dialog is open (the bar, a shortcut, the
+    // schedule, a loop that ends), and the page's copies are then stale.
+    const std::array<int, 12> now = GeneralValues();
+    std::size_t k = 0;
+    auto take = [&](auto& field) {
+        if (now[k] != generalShown_[k])
+            field = static_cast<std::remove_reference_t<decltype(field)>>(now[k]);
+        ++k;
+    };
+    take(option_.NbBoucle);
+    take(option_.LoopOn);
+    take(option_.NbExtrait);
+    take(option_.ExcerptOn);
+    take(option_.LancerDemarrageWindows);
+    take(option_.Systray);
+    take(option_.FermerWA);
+    take(option_.Transparent);
+    take(option_.CacheAuto);
+    take(option_.CacheWA);
+    take(option_.MAJ);
+    take(option_.AffichageNeg);
+    FillGeneral(); // the page shows the settings as they now are
 }
 
 void TfrmOption::GroupSwitch(const CheckBox& box, const std::vector<HWND>& members) {
@@ -397,6 +434,8 @@ void TfrmOption::Apply(bool close) {
         Close(IDOK);
         return;
     }
+    // Every page hands back its keys, shown or not.
+    BuildAllPages();
     option_.Applying = true;
     ApplyGeneral();
     // A page never shown still holds the settings as they are.
@@ -457,6 +496,10 @@ LRESULT TfrmOption::DrawPageButton(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TfrmOption::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kBuildPages) {
+        BuildAllPages();
+        return 0;
+    }
     if (msg == WM_DESTROY) {
         if (clavierBuilt_) clavier_.StopCapture();
         Placement(store_, Handle(), kFenOption, kPlacementSave, true, kStateNormal);

@@ -88,11 +88,15 @@ class TfrmOption final : public Dialog {
   private:
     void BuildFrame();
     void BuildPage(int page);
+    void BuildAllPages();
+    static constexpr UINT kBuildPages = WM_APP + 1; // posted once the dialog is made
     bool& Built(int page);
     void BuildGeneral(Panel& page);
     void FillGeneral();
     void DefaultGeneral();
     void ApplyGeneral();
+    // The general page's values in the order of COption's fields.
+    std::array<int, 12> GeneralValues();
     void GroupSwitch(const CheckBox& box, const std::vector<HWND>& members);
     void Changed() { cmdAppliquer_.Enable(true); }
     void Apply(bool close);
@@ -120,7 +124,8 @@ class TfrmOption final : public Dialog {
     CheckBox cseLancerDemarreWindows_, cseCacheAuto_, cseCacheWA_, cseFermerWA_, cseSystray_,
         cseMAJ_, cseAffichageNeg_;
 
-    ListCommands popup_; // the list the menu was last opened on
+    std::array<int, 12> generalShown_{}; // as filled: what the user changed differs
+    ListCommands popup_;                 // the list the menu was last opened on
     ClavierPage clavier_;
     PlanificationPage planification_;
     ProgrammePage programme_;

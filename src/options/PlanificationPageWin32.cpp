@@ -125,7 +125,6 @@ void PlanificationPage::Fill() {
     GroupSwitch();
     lsvPlan_.Clear();
     rows_.clear();
-    plan_.Reload();
     const int n =
         std::clamp(store_.ReadInteger(kSectionPlanification, "NbListe", 0, true), 0, 100000);
     SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, FALSE, 0);
@@ -136,6 +135,7 @@ void PlanificationPage::Fill() {
         d.period = store_.ReadInteger(kSectionPlanification, Key("Periode ", i), 0, true);
         d.quand = store_.ReadInteger(kSectionPlanification, Key("Quand ", i), 0, true);
         d.done = store_.ReadDate(kSectionPlanification, Key("Effectuer ", i), 0, true);
+        d.origin = i;
         const std::string chemin =
             store_.ReadText(kSectionPlanification, Key("Chemin ", i), "", true);
         std::string caption = d.action >= 0 && d.action < static_cast<int>(items.size())
@@ -239,23 +239,32 @@ void PlanificationPage::TakeBack() {
     if (row < 0) return;
     const RowData d = *DataOf(row);
     const std::string caption = lsvPlan_.Cell(row, 0);
-    if (d.action >= 0 && d.action < cbxPlanAction_.Count()) {
-        if (IsParameterised(caption)) {
-            std::vector<std::string> items;
-            for (int i = 0; i < cbxPlanAction_.Count(); ++i)
-                items.push_back(cbxPlanAction_.Item(i));
-            items[static_cast<size_t>(d.action)] = caption;
-            cbxPlanAction_.SetItems(items);
-        }
-        cbxPlanAction_.Select(d.action);
+    // A code outside a list selects nothing there: "Ajouter" then adds no row
+    // until the user picks one.
+    auto known = [](const ComboBox& box, int code) { return code >= 0 && code < box.Count(); };
+    if (known(cbxPlanAction_, d.action) && IsParameterised(caption)) {
+        std::vector<std::string> items;
+        for (int i = 0; i < cbxPlanAction_.Count(); ++i)
+            items.push_back(cbxPlanAction_.Item(i));
+        items[static_cast<size_t>(d.action)] = caption;
+        cbxPlanAction_.SetItems(items);
     }
-    if (d.mode >= 0 && d.mode < cbxPlanComment_.Count()) cbxPlanComment_.Select(d.mode);
-    if (d.period >= 0 && d.period < cbxPlanPeriode_.Count()) cbxPlanPeriode_.Select(d.period);
+    cbxPlanAction_.Select(known(cbxPlanAction_, d.action) ? d.action : -1);
+    cbxPlanComment_.Select(known(cbxPlanComment_, d.mode) ? d.mode : -1);
+    cbxPlanPeriode_.Select(known(cbxPlanPeriode_, d.period) ? d.period : -1);
+    // The mode's mask first: a delay of 24 h or more is not cut to a time of day.
+    ModeSelected(false);
     if (UsesTime(d.mode)) tudPlanHeure_->SetPosition(d.quand);
     if (UsesTracks(d.mode)) tudPlanChanson_->SetPosition(d.quand);
     lsvPlan_.DeleteRow(row);
     ActionSelected();
-    ModeSelected(false);
+}
+
+int PlanificationPage::DoneToWrite(const RowData& d) const {
+    if (d.marked || d.origin < 0) return d.done;
+    for (const TPlan& e : plan_.Entries())
+        if (e.Index == d.origin && e.Effectuer > d.done) return e.Effectuer;
+    return d.done;
 }
 
 void PlanificationPage::Apply() {
@@ -276,16 +285,23 @@ void PlanificationPage::Apply() {
     plan_.Activer = csePlanActiver_.Checked();
     const int n = lsvPlan_.Count();
     store_.WriteInteger(kSectionPlanification, "NbListe", n, true);
+    // The done dates first: the running entries still have the old indexes.
+    std::vector<int> done;
+    for (int i = 0; i < n; ++i) {
+        RowData& d = *DataOf(i);
+        if (lsvPlan_.Cell(i, 4).empty()) d.done = 0;
+        done.push_back(DoneToWrite(d));
+    }
     std::vector<TPlan> running;
     for (int i = 0; i < n; ++i) {
-        const RowData& d = *DataOf(i);
+        RowData& d = *DataOf(i);
         const std::string caption = lsvPlan_.Cell(i, 0);
         TPlan e;
         e.Action = d.action;
         e.Comment = d.mode;
         e.Periode = d.period;
         e.Quand = UsesTime(d.mode) || UsesTracks(d.mode) ? d.quand : 0;
-        e.Effectuer = lsvPlan_.Cell(i, 4).empty() ? 0 : d.done;
+        e.Effectuer = done[static_cast<size_t>(i)];
         e.Chemin = IsParameterised(caption) ? ParamText(caption) : std::string();
         e.Index = i;
         const bool checked = lsvPlan_.Checked(i);
@@ -296,6 +312,13 @@ void PlanificationPage::Apply() {
         store_.WriteDate(kSectionPlanification, Key("Effectuer ", i), e.Effectuer, true);
         store_.WriteText(kSectionPlanification, Key("Chemin ", i), e.Chemin, true);
         store_.WriteBoolean(kSectionPlanification, Key("Activer ", i), checked, true);
+        // The row now stands for what was written.
+        if (e.Effectuer != d.done)
+            lsvPlan_.SetCell(
+                i, 4, store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true));
+        d.done = e.Effectuer;
+        d.origin = i;
+        d.marked = false;
         if (checked) running.push_back(std::move(e));
     }
     plan_.Replace(std::move(running));
@@ -340,6 +363,7 @@ void PlanificationPage::ToggleDone() {
     const int row = lsvPlan_.Selected();
     if (row < 0) return;
     RowData& d = *DataOf(row);
+    d.marked = true;
     if (lsvPlan_.Cell(row, 4).empty()) {
         d.done = clock_.Read().today;
         lsvPlan_.SetCell(row, 4, TodayText());

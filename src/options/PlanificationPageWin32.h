@@ -59,10 +59,17 @@ class PlanificationPage {
     std::function<std::vector<std::string>()> programmeNames;
 
   private:
-    // What a row keeps beside its texts.
+    // What a row keeps beside its texts. `origin` is the entry's index in the
+    // file as the running schedule knows it (-1: added here); `marked` is set
+    // once the user marked the row done or armed.
     struct RowData {
         int action = 0, mode = 0, period = 0, quand = 0, done = 0;
+        int origin = -1;
+        bool marked = false;
     };
+    // The done date Apply writes for a row: the page's, unless the entry ran
+    // (or was cancelled) since the page read it and the user left it alone.
+    int DoneToWrite(const RowData& d) const;
     void ActionSelected();
     void ModeSelected(bool byModeList);
     void GroupSwitch();

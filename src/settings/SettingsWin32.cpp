@@ -21,60 +21,55 @@ std::string AnsiCodePageCodec::Encode(std::string_view utf8) const {
     return Utf8ToAnsi(utf8);
 }
 
-std::string LocaleDateCodec::Format(int day) const {
+std::string LocaleDateCodec::Pattern() const {
+    wchar_t pattern[80] = L"";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80);
+    return Narrow(pattern);
+}
+
+std::optional<std::string> LocaleDateCodec::Write(int day) const {
     const CivilDate d = CivilFromDay(day);
-    if (IsValidCivil(d) && d.year >= 1601) {
-        SYSTEMTIME st{};
-        st.wYear = static_cast<WORD>(d.year);
-        st.wMonth = static_cast<WORD>(d.month);
-        st.wDay = static_cast<WORD>(d.day);
-        wchar_t buf[128];
-        const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 128);
-        if (n > 1) return Narrow(std::wstring_view(buf, static_cast<size_t>(n - 1)));
+    if (!IsValidCivil(d) || d.year < 1601) return std::nullopt;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    wchar_t buf[128];
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, 128);
+    if (n <= 1) return std::nullopt;
+    return Narrow(std::wstring_view(buf, static_cast<size_t>(n - 1)));
+}
+
+bool LocaleDateCodec::Gregorian() const {
+    DWORD calendar = CAL_GREGORIAN;
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICALENDARTYPE | LOCALE_RETURN_NUMBER,
+                   reinterpret_cast<LPWSTR>(&calendar), sizeof calendar / sizeof(wchar_t));
+    // The localised Gregorian calendars count the years the same way.
+    switch (calendar) {
+    case CAL_GREGORIAN:
+    case CAL_GREGORIAN_US:
+    case CAL_GREGORIAN_ME_FRENCH:
+    case CAL_GREGORIAN_ARABIC:
+    case CAL_GREGORIAN_XLIT_ENGLISH:
+    case CAL_GREGORIAN_XLIT_FRENCH:
+        return true;
+    default:
+        return false;
     }
-    return DayMonthYearDateCodec{}.Format(day);
+}
+
+int LocaleDateCodec::Today() const {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return DayFromCivil({t.wYear, t.wMonth, t.wDay});
+}
+
+std::string LocaleDateCodec::Format(int day) const {
+    return FormatShortDate(*this, day);
 }
 
 std::optional<int> LocaleDateCodec::Parse(std::string_view text) const {
-    // The order of the fields in the user's short date pattern ("dd/MM/yyyy").
-    wchar_t pattern[80] = L"";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80);
-    std::wstring order;
-    bool quoted = false;
-    for (const wchar_t* p = pattern; *p; ++p) {
-        if (*p == L'\'') quoted = !quoted;
-        if (quoted) continue;
-        const wchar_t f = *p == L'd' ? L'd' : *p == L'M' ? L'M' : *p == L'y' ? L'y' : 0;
-        if (f && order.find(f) == std::wstring::npos) order += f;
-    }
-    if (order.size() != 3) order = L"dMy";
-
-    // Three groups of digits, separated by anything but digits.
-    int values[3] = {0, 0, 0}, digits[3] = {0, 0, 0};
-    int group = -1;
-    bool inDigits = false;
-    for (const char c : text) {
-        if (c >= '0' && c <= '9') {
-            if (!inDigits && ++group >= 3) return std::nullopt;
-            inDigits = true;
-            if (++digits[group] > 4) return std::nullopt;
-            values[group] = values[group] * 10 + (c - '0');
-        } else {
-            inDigits = false;
-        }
-    }
-    if (group != 2) return std::nullopt;
-    CivilDate d;
-    for (int i = 0; i < 3; ++i) {
-        if (order[i] == L'd') d.day = values[i];
-        if (order[i] == L'M') d.month = values[i];
-        if (order[i] == L'y') {
-            d.year = values[i];
-            if (digits[i] <= 2) d.year += d.year < 50 ? 2000 : 1900; // as Windows' 2049 window
-        }
-    }
-    if (!IsValidCivil(d)) return std::nullopt;
-    return DayFromCivil(d);
+    return ParseShortDate(*this, text);
 }
 
 SettingsStore::Environment ProgramEnvironment() {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "settings/SettingsStore.h"
+#include "settings/ShortDates.h"
 
 namespace pilotune {
 
@@ -16,12 +17,18 @@ class AnsiCodePageCodec final : public TextCodec {
     std::string Encode(std::string_view utf8) const override;
 };
 
-// Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE);
-// read back by the order of day, month and year in that format.
-class LocaleDateCodec final : public DateCodec {
+// Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE),
+// read back by what that format writes (ShortDates.h).
+class LocaleDateCodec final : public DateCodec, private ShortDateLocale {
   public:
     std::string Format(int day) const override;
     std::optional<int> Parse(std::string_view text) const override;
+
+  private:
+    std::string Pattern() const override;
+    std::optional<std::string> Write(int day) const override;
+    bool Gregorian() const override;
+    int Today() const override;
 };
 
 // The environment of the program's store: the codecs above, the Win32 file

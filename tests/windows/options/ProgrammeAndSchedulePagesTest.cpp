@@ -8,6 +8,7 @@
 
 #include "OptionsHarness.h"
 #include "RecordingMessages.h"
+#include "ShortDateFormat.h"
 #include "player/Winamp.h"
 #include "programmes/FProgLireWin32.h"
 #include "programmes/Programmes.h"
@@ -314,6 +315,51 @@ TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchange
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Comment 0", 0, true), 9);
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Periode 0", 0, true), 20);
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "Action 1", 0, true), 200);
+}
+
+// Opening rebuilds the schedule, " Parcourir" not; an entry run while open
+// stays done through Ok, in a format with month names; Ok writes the keys of
+// pages never shown and keeps a loop switched on elsewhere; taken back, 30 h
+// stay whole and an unknown action selects none.
+TEST_F(PlanificationPageTest, AnEntryThatRanWhileTheDialogWasOpenStaysDone) {
+    ShortDateFormat format(L"dd-MMM-yy");
+    h.store.WriteBoolean(kSectionPlanification, "Activer", true, true);
+    h.store.WriteInteger(kSectionPlanification, "NbListe", 3, true);
+    WriteEntry(0, STOPPER, kModeDans, kPeriodOnce, 30 * 3600);
+    WriteEntry(1, 200, kModeDans, kPeriodOnce, 600);
+    WriteEntry(2, STOPPER, kModeDans, kPeriodOnce, 2);
+    h.plan.Load(); // as the program, before the bar
+    h.Start();
+    ASSERT_TRUE(h.Loop([&] { return h.plan.Entries()[2].Quand < 2; }));
+    ASSERT_TRUE(h.OpenOn());
+    EXPECT_EQ(h.plan.Entries()[2].Quand, 2);
+    h.bar.dispatcher.ExecuterAction(BOUCLE, false); // a shortcut, say
+    h.Spin(kOptTransparent).SetPosition(50);
+    h.Click(kOptPageButton + kPageClavier); // " Parcourir", cancelled, restarts no countdown
+    h.Choose(kOptClaAction, RELANCERACTION);
+    ASSERT_TRUE(h.Loop([&] { return h.plan.Entries()[2].Quand < 2; }));
+    ModalDriver chooser(kProgLireClass, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
+    h.Click(kOptClaParcourir);
+    EXPECT_LT(h.plan.Entries()[2].Quand, 2);
+    h.Click(kOptPageButton + kPagePlanification);
+    ASSERT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > 0; }, 8000));
+    auto takeBack = [&] { h.SelectRow(kOptPlanList, 0), h.Notify(kOptPlanList, NM_DBLCLK, 0); };
+    takeBack();
+    EXPECT_EQ(h.Spin(kOptPlanHeure).Position(), 30 * 3600);
+    h.Click(kOptPlanAjouter);
+    takeBack();
+    EXPECT_EQ(SendMessageW(h.Item(kOptPlanAction), CB_GETCURSEL, 0, 0), CB_ERR);
+    h.Click(kOptPlanAjouter);
+    EXPECT_EQ(Rows(), 2);
+    h.Click(IDOK);
+    ASSERT_TRUE(h.Closed());
+    EXPECT_TRUE(h.option.LoopOn);
+    EXPECT_EQ(h.option.Transparent, 50);
+    EXPECT_EQ(h.plan.Entries()[0].Effectuer, h.clock.Read().today);
+    EXPECT_EQ(h.store.ReadDate(kSectionPlanification, "Effectuer 0", 0, true),
+              h.clock.Read().today);
+    for (std::string_view section : {"Programme music", "Copie"})
+        EXPECT_NE(h.store.ReadText(section, "Largeur colonnes 0", "", true), "") << section;
 }
 
 } // namespace
