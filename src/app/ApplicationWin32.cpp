@@ -213,12 +213,23 @@ std::optional<LRESULT> Application::OtherMessage(UINT msg, WPARAM wParam, LPARAM
 // --- services the dispatcher calls ------------------------------------------
 
 void Application::ShowCountdown(int seconds, bool forceClose, bool restart) {
-    // At zero the settings reach the disk before Windows is asked to stop.
-    TfrmArreter countdown(shutdown_, [this] {
+    // One countdown at a time, whatever asks: a request while it runs brings
+    // it forward with that choice, so one "Annuler" stops it all.
+    if (countdown_) {
+        countdown_->Renew(restart);
+        return;
+    }
+    // At zero the settings reach the disk before Windows is asked to stop;
+    // a failure there holds nothing up.
+    TfrmArreter countdown(*shutdownRequest_, [this] {
         option_.Save(store_);
-        FlushOrWarn(store_);
+        return store_.Flush().ok;
     });
-    countdown.ShowModal(bar_.Handle(), {.total = seconds, .force = forceClose, .restart = restart});
+    countdown_ = &countdown;
+    countdown.ShowModal(
+        bar_.Handle(),
+        {.total = seconds, .force = forceClose, .restart = restart, .tickMs = countdownTickMs_});
+    countdown_ = nullptr;
 }
 
 bool Application::FileExists(const std::string& path) {

@@ -29,6 +29,8 @@
 
 namespace pilotune {
 
+class TfrmArreter;
+
 inline constexpr char kRunValuePath[] =
     "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
@@ -55,6 +57,12 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmAProposDe* AProposDe();
     // The options dialog while it is open, else nullptr.
     TfrmOption* Options() { return options_ && options_->IsOpen() ? options_.get() : nullptr; }
+    // The countdown's request at zero goes to `request` instead of Windows,
+    // its seconds lasting `tickMs` (tests).
+    void DivertShutdown(ShutdownRequest& request, int tickMs) {
+        shutdownRequest_ = &request;
+        countdownTickMs_ = tickMs;
+    }
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
@@ -132,6 +140,9 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the bar's window
     BarBackground background_;
     WindowsShutdown shutdown_;
+    ShutdownRequest* shutdownRequest_ = &shutdown_;
+    int countdownTickMs_ = kCountdownTickMs;
+    TfrmArreter* countdown_ = nullptr; // while one runs (it lives in ShowCountdown)
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
