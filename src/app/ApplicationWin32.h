@@ -56,7 +56,9 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPleinEcran* PleinEcran();
     TfrmAProposDe* AProposDe();
     // The options dialog while it is open, else nullptr.
-    TfrmOption* Options() { return options_ && options_->IsOpen() ? options_.get() : nullptr; }
+    TfrmOption* Options() {
+        return options_ && options_->IsOpen() && !buildingOptions_ ? options_.get() : nullptr;
+    }
     // The countdown's request at zero goes to `request` instead of Windows,
     // its seconds lasting `tickMs` (tests).
     void DivertShutdown(ShutdownRequest& request, int tickMs) {
@@ -71,6 +73,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     static constexpr UINT kMsgFreeClosed = WM_APP + 1;
 
     void FreeClosedWindows();
+    void RaiseSecondary(HWND window);
     void OpenBarMenu(const std::string& name, POINT screen, HWND owner);
 
     void OnTimer(UINT_PTR id);
@@ -149,6 +152,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
     std::unique_ptr<TfrmAProposDe> aProposDe_;
     std::unique_ptr<TfrmOption> options_;
+    bool buildingOptions_ = false; // options_ is in Prepare
     bool stateSaved_ = false;
 };
 
