@@ -196,7 +196,9 @@ TEST_F(OptionsFrameTest, OptionAskedWhileItIsBeingBuiltWaitsForIt) {
     h.sim.ClearLog();
     InstallMessageBoxes();
     int boxes = 0;
+    HWND building = nullptr;
     ModalDriver user(L"#32770", [&](HWND box) {
+        building = FindWindowW(kOptionClass, nullptr);
         PressKey(VK_F9);
         PressKey(VK_F8); // handled after F9: its stop tells that F9 ran
         WaitFor([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > 0; });
@@ -211,6 +213,7 @@ TEST_F(OptionsFrameTest, OptionAskedWhileItIsBeingBuiltWaitsForIt) {
     SetMessages(nullptr);
     EXPECT_EQ(boxes, 1);
     ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
+    EXPECT_EQ(h.Form(), building); // the same window, built to the end
     EXPECT_EQ(CountWindowsTitled(L"Option  -  Copie music"), 1);
 }
 

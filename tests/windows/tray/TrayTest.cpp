@@ -196,8 +196,8 @@ TEST_F(TrayTest, PressesOpenTheMenuOrShowTheHiddenBarAndTheHandlersGoWithTheComp
     // it frees the icon with the bar, and no menu opens from the freed icon.
     HWND handle = tray->HandleWindow();
     bar.onDestroy = [&] { tray.reset(); };
-    int menus = 0;
-    tray->MenuPop = [&](POINT) { ++menus; };
+    static int menus = 0; // not captured: the freed icon's copy of the call is not trusted
+    tray->MenuPop = [](POINT) { ++menus; };
     tray->ReduireSiFin = false;
     PostMessageW(bar.Handle(), WM_CLOSE, 0, 0);
     Mouse(WM_RBUTTONDOWN);
