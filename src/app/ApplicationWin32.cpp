@@ -213,12 +213,23 @@ std::optional<LRESULT> Application::OtherMessage(UINT msg, WPARAM wParam, LPARAM
 // --- services the dispatcher calls ------------------------------------------
 
 void Application::ShowCountdown(int seconds, bool forceClose, bool restart) {
-    // At zero the settings reach the disk before Windows is asked to stop.
-    TfrmArreter countdown(shutdown_, [this] {
+    // One countdown at a time, whatever asks: a request while it runs brings
+    // it forward with that choice, so one "Annuler" stops it all.
+    if (countdown_) {
+        countdown_->Renew(restart);
+        return;
+    }
+    // At zero the settings reach the disk before Windows is asked to stop;
+    // a failure there holds nothing up.
+    TfrmArreter countdown(*shutdownRequest_, [this] {
         option_.Save(store_);
-        FlushOrWarn(store_);
+        return store_.Flush().ok;
     });
-    countdown.ShowModal(bar_.Handle(), {.total = seconds, .force = forceClose, .restart = restart});
+    countdown_ = &countdown;
+    countdown.ShowModal(
+        bar_.Handle(),
+        {.total = seconds, .force = forceClose, .restart = restart, .tickMs = countdownTickMs_});
+    countdown_ = nullptr;
 }
 
 bool Application::FileExists(const std::string& path) {
@@ -280,6 +291,7 @@ void Application::OpenHelp(int context) {
 
 void Application::ShowAbout() {
     if (TfrmAProposDe* about = AProposDe()) {
+        RaiseSecondary(about->Handle());
         about->Focus();
         return;
     }
@@ -289,11 +301,17 @@ void Application::ShowAbout() {
         aProposDe_.reset();
         return;
     }
-    // Opened from the full-screen view (its menu), it must not open behind it.
-    if (FullScreenExists()) {
-        SetTopMost(aProposDe_->Handle(), -1);
+    RaiseSecondary(aProposDe_->Handle());
+}
+
+// Above every other window. Over the full-screen view, which stays on top, a
+// secondary window stays on top too (the bar above it) until the view closes.
+void Application::RaiseSecondary(HWND window) {
+    SetTopMost(window, -1);
+    if (FullScreenExists())
         MakeBarTopmost();
-    }
+    else
+        SetTopMost(window, -2);
 }
 
 TfrmAProposDe* Application::AProposDe() {
@@ -301,6 +319,9 @@ TfrmAProposDe* Application::AProposDe() {
 }
 
 void Application::ShowOptions() {
+    // A dialog still being built (one of its pages may show a message box
+    // meanwhile) is left alone: it shows itself once built.
+    if (buildingOptions_) return;
     // A closed or hidden dialog is replaced by a fresh one read from the settings.
     const bool fresh = !options_ || !options_->IsOpen() || !IsWindowVisible(options_->Handle());
     if (fresh) {
@@ -316,16 +337,17 @@ void Application::ShowOptions() {
             .restartReplay = [this] { logic_.dispatcher.ExecuterAction(LECTUREPROGRAMME, true); },
             .shellOwner = bar_.Handle()};
         options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
-        if (!options_->Prepare(nullptr)) {
+        buildingOptions_ = true;
+        const bool prepared = options_->Prepare(nullptr);
+        buildingOptions_ = false;
+        if (!prepared) {
             options_.reset();
             return;
         }
     }
-    // Topmost and at once not topmost: above every other window. A new dialog
-    // takes that place before it is shown, where it costs the window system
-    // no repaint of a visible window.
-    SetTopMost(options_->Handle(), -1);
-    SetTopMost(options_->Handle(), -2);
+    // A new dialog takes its place before it is shown, where it costs the
+    // window system no repaint of a visible window.
+    RaiseSecondary(options_->Handle());
     if (fresh) options_->Reveal();
 }
 
@@ -340,6 +362,7 @@ void Application::CaptureKeys(bool on, std::function<void(const std::string&)> t
 void Application::FocusOptions() {
     TfrmOption* dialog = Options();
     if (!dialog || !IsWindowVisible(dialog->Handle())) return;
+    RaiseSecondary(dialog->Handle());
     SetForegroundWindow(dialog->Handle());
 }
 
@@ -384,6 +407,9 @@ void Application::OpenFullScreen() {
             .closed =
                 [this] {
                     MakeBarTopmost();
+                    // What was raised above the view stays on top no longer.
+                    if (TfrmOption* dialog = Options()) SetTopMost(dialog->Handle(), -2);
+                    if (TfrmAProposDe* about = AProposDe()) SetTopMost(about->Handle(), -2);
                     PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0);
                 },
         });

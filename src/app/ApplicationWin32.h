@@ -29,6 +29,8 @@
 
 namespace pilotune {
 
+class TfrmArreter;
+
 inline constexpr char kRunValuePath[] =
     "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
@@ -54,7 +56,15 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPleinEcran* PleinEcran();
     TfrmAProposDe* AProposDe();
     // The options dialog while it is open, else nullptr.
-    TfrmOption* Options() { return options_ && options_->IsOpen() ? options_.get() : nullptr; }
+    TfrmOption* Options() {
+        return options_ && options_->IsOpen() && !buildingOptions_ ? options_.get() : nullptr;
+    }
+    // The countdown's request at zero goes to `request` instead of Windows,
+    // its seconds lasting `tickMs` (tests).
+    void DivertShutdown(ShutdownRequest& request, int tickMs) {
+        shutdownRequest_ = &request;
+        countdownTickMs_ = tickMs;
+    }
 
   private:
     enum TimerId : UINT_PTR { kTmrPlanification = 1, kTmrMaj = 2, kTmrCopie = 3 };
@@ -63,6 +73,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     static constexpr UINT kMsgFreeClosed = WM_APP + 1;
 
     void FreeClosedWindows();
+    void RaiseSecondary(HWND window);
     void OpenBarMenu(const std::string& name, POINT screen, HWND owner);
 
     void OnTimer(UINT_PTR id);
@@ -132,12 +143,16 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     std::unique_ptr<TPiconeBarreTache> pbtTray_; // made with the bar's window
     BarBackground background_;
     WindowsShutdown shutdown_;
+    ShutdownRequest* shutdownRequest_ = &shutdown_;
+    int countdownTickMs_ = kCountdownTickMs;
+    TfrmArreter* countdown_ = nullptr; // while one runs (it lives in ShowCountdown)
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
     std::unique_ptr<TfrmAProposDe> aProposDe_;
     std::unique_ptr<TfrmOption> options_;
+    bool buildingOptions_ = false; // options_ is in Prepare
     bool stateSaved_ = false;
 };
 

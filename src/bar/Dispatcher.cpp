@@ -19,6 +19,8 @@ void Toggle(bool& field, bool modeFlag) {
 void Dispatcher::ExecuterAction(int action, bool modeFlag, const std::string& parameter) {
     Run(action, modeFlag, parameter);
     MarkPlayerState();
+    // The full-screen view shows the bar's indicators as the action left them.
+    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreenView();
 }
 
 void Dispatcher::MarkPlayerState() {

@@ -182,10 +182,7 @@ void PlaybackMonitor::LoopMenuClick(std::string_view itemName) {
         bar_.option.NbBoucle = *count;
         bar_.option.LoopOn = !wasMarked;
         dispatcher_.ExecuterAction(BOUCLE, true);
-    } else {
-        return;
     }
-    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreenView();
 }
 
 void PlaybackMonitor::UpdateModePicture() {

@@ -16,6 +16,8 @@ constexpr UINT_PTR kTimerBlink = 1;
 constexpr UINT_PTR kTimerAnimation = 2;
 constexpr UINT_PTR kSubclassId = 0x5049; // "PI"
 constexpr wchar_t kHandleClass[] = L"PilotuneTPourHandle";
+// Posted to the handle window: opens the menu at (wParam, lParam).
+constexpr UINT kMessageMenu = WM_APP + 1;
 
 bool Topmost(HWND h) {
     return h && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
@@ -233,24 +235,24 @@ void TPiconeBarreTache::Callback(unsigned mouse) {
     if (r.montrerApplication) SetApplicationCachee(false);
     if (r.ouvrirMenu) {
         // The menu closes when the user clicks elsewhere only if its window
-        // is in the foreground.
+        // is in the foreground. It opens once what is already queued has run,
+        // from the main loop: a close among it frees this icon and its window,
+        // and the request goes with them.
         SetForegroundWindow(owner_ ? owner_ : HandleWindow());
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            if (m.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(m.wParam));
-                break;
-            }
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        if (MenuPop) MenuPop(p);
+        PostMessageW(HandleWindow(), kMessageMenu, static_cast<WPARAM>(p.x),
+                     static_cast<LPARAM>(p.y));
     }
 }
 
 LRESULT TPiconeBarreTache::TPourHandle::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMessageIcone) {
         owner_.Callback(static_cast<unsigned>(lParam));
+        return 0;
+    }
+    if (msg == kMessageMenu) {
+        const POINT at{static_cast<LONG>(static_cast<int>(wParam)),
+                       static_cast<LONG>(static_cast<int>(lParam))};
+        if (owner_.MenuPop) owner_.MenuPop(at);
         return 0;
     }
     if (msg == owner_.taskbarCreated_ && msg != 0) {

@@ -167,6 +167,9 @@ bool TfrmOption::Prepare(HWND owner) {
                                .minimum = kMinimumClient}))
         return false;
     Placement(store_, Handle(), kFenOption, kPlacementLoad, true, kStateNormal);
+    // A maximised placement shows the window at once: hidden again, it is
+    // built unseen and Reveal shows it maximised, with its keys and focus.
+    if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
     BuildFrame();
     BuildGeneral(pages_[kPageDivers]);
     FillGeneral();

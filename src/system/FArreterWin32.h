@@ -19,6 +19,9 @@ inline constexpr int kArreterChoixId = 101;  // cbxChoix
 inline constexpr int kArreterForcerId = 102; // cseForcer
 // btAnnuler has the id IDCANCEL.
 
+// Shown at zero, after the request, when the settings could not be written.
+inline constexpr char kArreterNonEnregistre[] = "Les réglages n'ont pas pu être enregistrés.";
+
 class TfrmArreter final : public Dialog {
   public:
     struct Choice {
@@ -28,20 +31,29 @@ class TfrmArreter final : public Dialog {
         int tickMs = kCountdownTickMs;
     };
 
-    // `saveSettings` writes the settings file out just before the request.
-    TfrmArreter(ShutdownRequest& request, std::function<void()> saveSettings);
+    // `saveSettings` writes the settings file out at zero, before the
+    // request, and tells whether it could; it never waits for the user.
+    TfrmArreter(ShutdownRequest& request, std::function<bool()> saveSettings);
     ~TfrmArreter() override { Destroy(); }
 
     // Creates the window, shows it centred and runs the countdown; returns
     // when the window has closed ("Annuler", Escape or the close box).
     void ShowModal(HWND owner, const Choice& choice);
+    // Another request while the window is open: the window comes to the
+    // front with that choice; a count that ended without the session ending
+    // starts again.
+    void Renew(bool restart);
 
   private:
     void OnTick();
+    void StartCount();
 
     ShutdownRequest& request_;
-    std::function<void()> saveSettings_;
+    std::function<bool()> saveSettings_;
     Countdown countdown_{10};
+    int tickMs_ = kCountdownTickMs;
+    bool ending_ = false; // between zero and the request
+    bool ended_ = false;  // the request has been made
     Picture imgArreter_;
     Static lblArreter_;
     ComboBox cbxChoix_;

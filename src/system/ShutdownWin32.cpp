@@ -20,23 +20,10 @@ void EnableShutdownPrivilege() {
         AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
 }
 
-void ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 } // namespace
 
 void WindowsShutdown::Request(unsigned flags) {
     EnableShutdownPrivilege();
-    ProcessPendingMessages();
     ExitWindowsEx(flags, 0);
 }
 

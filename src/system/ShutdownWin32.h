@@ -7,9 +7,9 @@ namespace pilotune {
 
 class WindowsShutdown final : public ShutdownRequest {
   public:
-    // Enables SeShutdownPrivilege in the process token, lets pending window
-    // messages run, then ExitWindowsEx(flags, 0). Results are not reported:
-    // a refusal leaves the countdown at zero for the user to cancel.
+    // Enables SeShutdownPrivilege in the process token, then ExitWindowsEx(flags,
+    // 0). Results are not reported: a refusal leaves the countdown at zero for
+    // the user to cancel. The countdown lets pending messages run first.
     void Request(unsigned flags) override;
 };
 

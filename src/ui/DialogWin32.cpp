@@ -8,7 +8,7 @@ namespace pilotune {
 namespace {
 
 constexpr DWORD kFixedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kSizingStyle = kFixedStyle | WS_THICKFRAME | WS_MAXIMIZEBOX;
+constexpr DWORD kSizingStyle = kFixedStyle | WS_THICKFRAME; // no minimise or maximise box
 
 SIZE OuterSize(HWND window, Size client) {
     RECT r{0, 0, client.width, client.height};

@@ -128,17 +128,23 @@ void TfrmPleinEcran::SetText(const char* stem, const std::string& text) {
 }
 
 void TfrmPleinEcran::RafraichirVue() {
+    CopyIndicators();
+    Repaint();
+}
+
+void TfrmPleinEcran::CopyIndicators() {
     SetText("lblHazard", bar_["lblHazardB"].text);
     Twin(scene_, "lblCopier").SetVisible(option_.AfficheBT);
     SetText("lblNbBoucle", bar_["lblNbBoucleB"].text);
     scene_["imgSens"].picture = bar_["imgSens"].picture;
-    Repaint();
 }
 
 void TfrmPleinEcran::TickRefresh(int position, int length) {
     SetText("lblDuree", bar_["lblDureeB"].text);
     SetText("lblTitre", bar_["lblTitreB"].text);
-    SetText("lblHazard", bar_["lblHazardB"].text);
+    // The indicators too: the loop count goes down on the tick itself, and
+    // the modes change from anywhere (a shortcut, the schedule, a second start).
+    CopyIndicators();
     scene_["imgJoue"].picture = bar_["imgJoue"].picture;
     scene_["imgStop"].picture = bar_["imgStop"].picture;
     progress_ = {position, length};

@@ -46,8 +46,8 @@ class TfrmPleinEcran final : public Window {
     // Mode indicators from the bar: hazard, copy (AfficheBT), loop count,
     // mode picture.
     void RafraichirVue();
-    // The tick: time, title, hazard, play and stop pictures from the bar,
-    // then the progress bar for elapsed `position` of `length` seconds.
+    // The tick: time, title, the mode indicators, play and stop pictures from
+    // the bar, then the progress bar for elapsed `position` of `length` seconds.
     void TickRefresh(int position, int length);
 
     const Scene& ViewScene() const { return scene_; }
@@ -65,6 +65,7 @@ class TfrmPleinEcran final : public Window {
     void OnLeftPress(int x, int y, bool doubleClick);
     void OnRightUp(int x, int y);
     void AfterPress();
+    void CopyIndicators();
     void SetText(const char* stem, const std::string& text);
     int Overflow() const;
     // The scale the design is drawn at (the monitor's, as far as it fits).

@@ -8,6 +8,9 @@
 
 #include "RunAtDpi.h"
 #include "OptionsHarness.h"
+#include "base/HandleWin32.h"
+#include "base/MessagesWin32.h"
+#include "player/Winamp.h"
 #include "ui/Layout.h"
 
 namespace pilotune::testing {
@@ -165,6 +168,56 @@ TEST_F(OptionsFrameTest, KeyboardTabReachesEveryControlEnterIsOkEscapeIsAnnuler)
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.Systray);
+
+    // Left maximised, it opens maximised, without a maximise box, with the
+    // focus on a control and its keys working.
+    h.store.WriteInteger("FenOption", "WindowState", 2, true);
+    ASSERT_TRUE(h.OpenOn());
+    EXPECT_TRUE(IsZoomed(h.Form()));
+    EXPECT_FALSE(GetWindowLongW(h.Form(), GWL_STYLE) & WS_MAXIMIZEBOX);
+    ASSERT_TRUE(MakeForeground(h.Form()));
+    const int first = FocusedId(h.Form());
+    PressKey(VK_TAB);
+    EXPECT_TRUE(h.Loop([&] { return FocusedId(h.Form()) != first; }, 2000));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(h.Closed());
+}
+
+// The copy page shown last and the playlist unreadable: its message box opens
+// while the dialog is being built. "Option..." asked meanwhile (a shortcut)
+// neither frees nor doubles the dialog: once the box is closed, one shows.
+TEST_F(OptionsFrameTest, OptionAskedWhileItIsBeingBuiltWaitsForIt) {
+    h.store.WriteInteger(kSectionOption, "Dernière", kPageCopie, true);
+    const std::wstring sim = SimulatorExe();
+    const KernelHandle locked{CreateFileW((sim.substr(0, sim.size() - 3) + L"m3u").c_str(),
+                                          GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)};
+    ASSERT_TRUE(locked);
+    h.Start();
+    h.option.ClavierActiver = true;
+    h.option.Bindings = {{true, AFFICHEOPTION, "Touche F9", ""}, {true, STOPPER, "Touche F8", ""}};
+    h.app.ApplySettings();
+    h.sim.ClearLog();
+    InstallMessageBoxes();
+    int boxes = 0;
+    HWND building = nullptr;
+    ModalDriver user(L"#32770", [&](HWND box) {
+        building = FindWindowW(kOptionClass, nullptr);
+        PressKey(VK_F9);
+        PressKey(VK_F8); // handled after F9: its stop tells that F9 ran
+        WaitFor([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > 0; });
+        for (HWND b = box; b; b = FindWindowW(L"#32770", nullptr)) {
+            ++boxes;
+            PostMessageW(b, WM_COMMAND, IDOK, 0);
+            WaitFor([&] { return !IsWindow(b); });
+        }
+    });
+    h.bar.dispatcher.ExecuterAction(AFFICHEOPTION, false);
+    user.Join();
+    SetMessages(nullptr);
+    EXPECT_EQ(boxes, 1);
+    ASSERT_TRUE(h.Loop([&] { return h.Form() && IsWindowVisible(h.Form()); }));
+    EXPECT_EQ(h.Form(), building); // the same window, built to the end
+    EXPECT_EQ(CountWindowsTitled(L"Option  -  Copie music"), 1);
 }
 
 // Every page's texts whole, and its screenshot. At 144 DPI the dialog is wider

@@ -172,6 +172,10 @@ TEST(DialogsAtOneDpi, Windows) {
     const auto modal = [&](const wchar_t* cls, Size design, const std::string& name, auto show) {
         ModalDriver drive(cls, [&](HWND w) {
             if (name == "update-details") Click(GetDlgItem(w, kMajDetailId));
+            if (name == "countdown-unsaved")
+                WaitFor([&] {
+                    return TextOf(GetDlgItem(w, kArreterLabelId)) == kArreterNonEnregistre;
+                });
             Look(w, dpi, design, name);
             PostMessageW(w, WM_CLOSE, 0, 0);
         });
@@ -192,6 +196,11 @@ TEST(DialogsAtOneDpi, Windows) {
     modal(kMiseAJourClass, {352, kMajClientHeight}, "update-failure",
           [&] { failed.ShowModal(nullptr); });
 
+    // The countdown at zero, the settings not saved: it says so on the window.
+    NoShutdown none;
+    TfrmArreter unsaved(none, [] { return false; });
+    modal(kArreterClass, {258, 134}, "countdown-unsaved",
+          [&] { unsaved.ShowModal(nullptr, {.total = 1, .tickMs = 50}); });
     TfrmAProposDe about({});
     ASSERT_TRUE(about.Open());
     RedrawWindow(about.Handle(), nullptr, nullptr,

@@ -10,6 +10,7 @@
 #include "RunAtDpi.h"
 #include "WindowInput.h"
 #include "WindowText.h"
+#include "options/FOptionWin32.h"
 #include "ui/Layout.h"
 #include "ui/WindowTextWin32.h"
 #include "windows/FAProposDeWin32.h"
@@ -194,6 +195,32 @@ TEST_F(PleinEcranOnSimulator, ATickRepaintsTheTimeAndTheProgressNotTheScreen) {
     // Nothing changed: nothing to repaint.
     v.TickRefresh(31, 120);
     EXPECT_EQ(PendingArea(view), 0);
+}
+
+// Options asked for over the view open above it, with the keyboard: Escape
+// closes them and leaves the view. The view follows the modes whoever
+// changes them (a shortcut, the schedule: the dispatcher), and the loop
+// count as it goes down at a change of track.
+TEST_F(PleinEcranOnSimulator, OptionsOpenAboveItAndItFollowsTheModesChangedElsewhere) {
+    ASSERT_TRUE(OpenView());
+    h.bar.dispatcher.ExecuterAction(AFFICHEOPTION, false);
+    HWND dialog = FindWindowW(kOptionClass, nullptr);
+    ASSERT_TRUE(dialog);
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    const HWND seen = WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    EXPECT_TRUE(seen == dialog || IsChild(dialog, seen));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(h.RunUntil([&] { return !FindWindowW(kOptionClass, nullptr); }, 2000));
+    EXPECT_TRUE(Open());
+
+    h.option.NbBoucle = 3;
+    h.bar.dispatcher.ExecuterAction(BOUCLE, false);
+    EXPECT_EQ(View()["lblNbBoucleB"].text, "3");
+    EXPECT_EQ(View()["imgSens"].picture, h.bar.state.scene["imgSens"].picture);
+    h.link.Suivant(); // the loop plays its track again, one time less
+    ASSERT_TRUE(h.RunUntil([&] { return h.bar.state.scene["lblNbBoucleB"].text == "2"; }, 4000));
+    EXPECT_EQ(View()["lblNbBoucleB"].text, "2");
 }
 
 TEST(PleinEcranAtDpi, ScalesItsDesignAt96To192) {
