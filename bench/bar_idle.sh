@@ -42,11 +42,13 @@ for _ in $(seq 1 100); do
 done
 watch "Pilotune.exe" "$(started 'bench-idle.Pilotune\.exe')"
 wine "$BUILD/bench/winbench_bare_poller.exe" >/dev/null 2>&1 &
+sleep 1 # the newest process of that name is then the program, not its loader
 watch "bare poller (6 queries/tick)" "$(started 'winbench_bare_poller\.exe')"
 wine "$BUILD/bench/winbench_bare_poller.exe" --paint >/dev/null 2>&1 &
 sleep 1
 watch "poller showing the time" "$(started 'winbench_bare_poller\.exe.*--paint')"
 wine "$BUILD/bench/winbench_minimal_window.exe" >/dev/null 2>&1 &
+sleep 1
 watch "minimal window (Wine alone)" "$(started 'winbench_minimal_window\.exe')"
 sleep 3
 
@@ -65,7 +67,7 @@ done
 # poller that shows the time see-through (the least a see-through bar that
 # shows the seconds costs), memory against the minimal window (Wine alone).
 row() { printf '%-44s  %8s %s  baseline %8s %s  ratio %5.2f  (target %s)\n' "$1" "$2" "$4" "$3" "$4" \
-  "$(awk -v a="$2" -v b="$3" 'BEGIN {print b > 0 ? a / b : 0}')" "$5"; }
+  "$(awk -v a="$2" -v b="$3" 'BEGIN {print (b > 0 ? a / b : 0)}')" "$5"; }
 row "idle CPU, simulator playing, over ${SECS} s" "${cpu[0]}" "${cpu[2]}" % "<= 1.2"
 row "idle CPU against the bare poller" "${cpu[0]}" "${cpu[1]}" % "none: reported"
 row "private memory after idle" "${mem[0]}" "${mem[3]}" MB "<= +2.5 MB"
