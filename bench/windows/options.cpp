@@ -127,9 +127,10 @@ int main() {
                 "AFFICHEOPTION to first page painted", best, bestButtons, best / bestButtons);
     std::printf("%-44s  %8.1f ms  (target <= 150 ms)\n", "AFFICHEOPTION to first page, absolute",
                 best);
-    std::printf("(baseline: the empty dialog holding %d plain buttons, as many child windows as the "
-                "options dialog shows; the empty dialog alone %.1f ms)\n",
-                windows, bestEmpty);
+    std::printf(
+        "(baseline: the empty dialog holding %d plain buttons, as many child windows as the "
+        "options dialog shows; the empty dialog alone %.1f ms)\n",
+        windows, bestEmpty);
     std::printf("%-44s  %8.1f ms\n", "the dialog alone, opened and painted", bestForm);
     std::printf("%-44s  %8.1f ms\n", "first show of the keyboard page (200 rows)", bestClavier);
     std::printf("%-44s  %8.1f ms  (target <= 50 ms)\n", "Appliquer, 200 bindings + 200 entries",
