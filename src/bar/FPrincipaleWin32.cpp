@@ -144,15 +144,27 @@ void TfrmPrincipale::OnTick() {
     if (FitInfoLabel()) {
         InvalidateRect(Handle(), nullptr, FALSE);
     } else if (!(logic_.state.scene == painted_)) {
-        // One region, one call to the window system, whatever the areas.
-        GdiObject<HRGN> region{CreateRectRgn(0, 0, 0, 0)};
-        for (const Rect& r : ChangedAreas(painted_, logic_.state.scene, 0)) {
-            const GdiObject<HRGN> area{CreateRectRgn(r.left - Reach(), r.top - Reach(),
-                                                     r.Right() + Reach(), r.Bottom() + Reach())};
-            CombineRgn(region.Get(), region.Get(), area.Get(), RGN_OR);
-        }
-        InvalidateRgn(Handle(), region.Get(), FALSE);
+        InvalidateChanged();
     }
+}
+
+// One region, one call to the window system, whatever the areas.
+void TfrmPrincipale::InvalidateChanged() {
+    const std::vector<Rect> changed = ChangedAreas(painted_, logic_.state.scene, 0);
+    if (changed.empty()) return;
+    std::vector<char> data(sizeof(RGNDATAHEADER) + changed.size() * sizeof(RECT));
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
+    rgn->rdh.iType = RDH_RECTANGLES;
+    rgn->rdh.nCount = static_cast<DWORD>(changed.size());
+    auto* rects = reinterpret_cast<RECT*>(rgn->Buffer);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const Rect& r = changed[i];
+        rects[i] = {r.left - Reach(), r.top - Reach(), r.Right() + Reach(), r.Bottom() + Reach()};
+        UnionRect(&rgn->rdh.rcBound, &rgn->rdh.rcBound, &rects[i]);
+    }
+    const GdiObject<HRGN> region{ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn)};
+    if (region) InvalidateRgn(Handle(), region.Get(), FALSE);
 }
 
 void TfrmPrincipale::HideSelection() {

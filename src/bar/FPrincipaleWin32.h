@@ -55,6 +55,8 @@ class TfrmPrincipale final : public Window {
     int S(int design) const { return ScaleToDpi(design, dpi_); }
     void Seek(int x, int y);
     void Paint();
+    // Invalidates the places of what changed since the last paint.
+    void InvalidateChanged();
     std::vector<RECT> UpdateAreas(HDC dc, const RECT& box) const;
     // Sizes the INFO label to its text; true when that moved other elements.
     bool FitInfoLabel();
