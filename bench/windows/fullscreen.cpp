@@ -113,11 +113,11 @@ int main(int argc, char** argv) {
     std::printf("%-44s %10.1f ms\n", "open the full-screen view (median of 7)", opens[3]);
     std::printf("%-44s %10.1f ms  baseline %10.1f ms  ratio %5.2f  (target <= 2.0)\n",
                 "CPU while playing, view open", viewCpu, barCpu, viewCpu / std::max(barCpu, 1.0));
-    std::printf("CPU over %d s: bar alone %.1f ms (%.3f %% of a core), view open %.1f ms "
-                "(%.3f %% of a core)\n",
+    std::printf("(CPU over %d s: bar alone %.1f ms (%.3f %% of a core), view open %.1f ms "
+                "(%.3f %% of a core))\n",
                 seconds, barCpu, barCpu / (seconds * 10.0), viewCpu, viewCpu / (seconds * 10.0));
-    std::printf("repainted per tick: %.0f pixels on average over %lld ticks, %.2f %% of the "
-                "%.0f-pixel screen\n",
+    std::printf("(repainted per tick: %.0f pixels on average over %lld ticks, %.2f %% of the "
+                "%.0f-pixel screen)\n",
                 ticks ? static_cast<double>(repainted) / ticks : 0.0, ticks,
                 ticks ? 100.0 * repainted / ticks / screenArea : 0.0, screenArea);
     h.bar.dispatcher.ExecuterAction(PLEINECRAN, false);

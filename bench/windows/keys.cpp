@@ -193,20 +193,20 @@ int main(int argc, char** argv) {
     }
     const Stats k = Of(pressToCommand), e = Of(pressToEvent), h = Of(bareHookToCommand),
                 b = Of(bare), q = Of(bareQuery);
-    std::printf("%d rounds, %d lost\n", kRounds, lost);
+    std::printf("(%d rounds, %d lost)\n", kRounds, lost);
     std::printf("key press -> command answered (median)  %.1f us  baseline %.1f us  ratio %.2f"
                 "  (target <= 1.3)\n",
                 k.median, h.median, k.median / h.median);
-    std::printf("key press -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+    std::printf("(key press -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
                 k.median, k.p90, k.max);
-    std::printf("bare hook -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+    std::printf("(bare hook -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
                 h.median, h.p90, h.max);
-    std::printf("bare SendMessageW              median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+    std::printf("(bare SendMessageW              median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
                 b.median, b.p90, b.max);
     std::printf(
-        "  of which key press -> OnHookKeyDown  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+        "(  of which key press -> OnHookKeyDown  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
         e.median, e.p90, e.max);
-    std::printf("bare SendMessageW state query  median %8.1f us  p90 %8.1f us  max %8.1f us\n",
+    std::printf("(bare SendMessageW state query  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
                 q.median, q.p90, q.max);
     return 0;
 }

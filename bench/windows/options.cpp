@@ -23,6 +23,12 @@ using namespace pilotune;
 using namespace pilotune::testing;
 
 namespace {
+// A mark in a Wine server trace (WINEDEBUG=+server): requests between two
+// marks are what the step between them asked of the server.
+void Mark(const wchar_t* what) {
+    GlobalFindAtomW(what);
+}
+
 void Pump() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
@@ -38,6 +44,7 @@ struct EmptyDialog final : Dialog {
 double OpenEmpty(int buttons = 0) {
     EmptyDialog d;
     std::vector<Button> children(static_cast<size_t>(buttons));
+    Mark(buttons ? L"bench-mark buttons" : L"bench-mark empty");
     const double t0 = NowMs();
     d.Create(L"BenchEmptyDialog", {.caption = "Vide", .client = {681, 466}, .resizable = true});
     for (int i = 0; i < buttons; ++i)
@@ -46,6 +53,7 @@ double OpenEmpty(int buttons = 0) {
     d.ShowModeless();
     UpdateWindow(d.Handle());
     const double t = NowMs() - t0;
+    Mark(L"bench-mark opened");
     d.Close(IDCANCEL);
     Pump();
     return t;
@@ -77,10 +85,12 @@ int main() {
         {
             // The dialog alone, without the bar's Z-order and focus work.
             TfrmOption form(h.store, h.option, h.plan, {});
+            Mark(L"bench-mark form");
             const double f0 = NowMs();
             form.Open(nullptr);
             UpdateWindow(form.Handle());
             bestForm = std::min(bestForm, NowMs() - f0);
+            Mark(L"bench-mark opened");
             const double c0 = NowMs();
             form.SelectPage(kPageClavier);
             UpdateWindow(form.Handle());
@@ -89,6 +99,7 @@ int main() {
             form.Close(IDCANCEL);
             Pump();
         }
+        Mark(L"bench-mark open");
         const double t0 = NowMs();
         h.bar.dispatcher.ExecuterAction(AFFICHEOPTION, false);
         HWND form = FindWindowW(kOptionClass, nullptr);
@@ -98,6 +109,7 @@ int main() {
         }
         UpdateWindow(form);
         best = std::min(best, NowMs() - t0);
+        Mark(L"bench-mark opened");
         if (windows == 0)
             EnumChildWindows(
                 form, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
@@ -111,14 +123,17 @@ int main() {
         SendMessageW(DescendantWithId(form, IDCANCEL), BM_CLICK, 0, 0);
         Pump();
     }
-    std::printf("%-44s %8.1f ms  empty dialog %8.1f ms  ratio %5.2f  (targets <= 150 ms, <= 3.0)\n",
-                "AFFICHEOPTION to first page painted", best, bestEmpty, best / bestEmpty);
-    std::printf("%-44s %8.1f ms  ratio %5.2f  (%d buttons: as many child windows)\n",
-                "an empty dialog with plain buttons", bestButtons, bestButtons / bestEmpty,
-                windows);
-    std::printf("%-44s %8.1f ms\n", "the dialog alone, opened and painted", bestForm);
-    std::printf("%-44s %8.1f ms\n", "first show of the keyboard page (200 rows)", bestClavier);
-    std::printf("%-44s %8.1f ms  (target <= 50 ms)\n", "Appliquer, 200 bindings + 200 entries",
+    std::printf("%-44s  %8.1f ms  baseline %8.1f ms  ratio %5.2f  (target <= 1.3)\n",
+                "AFFICHEOPTION to first page painted", best, bestButtons, best / bestButtons);
+    std::printf("%-44s  %8.1f ms  (target <= 150 ms)\n", "AFFICHEOPTION to first page, absolute",
+                best);
+    std::printf(
+        "(baseline: the empty dialog holding %d plain buttons, as many child windows as the "
+        "options dialog shows; the empty dialog alone %.1f ms)\n",
+        windows, bestEmpty);
+    std::printf("%-44s  %8.1f ms\n", "the dialog alone, opened and painted", bestForm);
+    std::printf("%-44s  %8.1f ms\n", "first show of the keyboard page (200 rows)", bestClavier);
+    std::printf("%-44s  %8.1f ms  (target <= 50 ms)\n", "Appliquer, 200 bindings + 200 entries",
                 bestApply);
     return 0;
 }

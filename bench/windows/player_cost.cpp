@@ -90,7 +90,7 @@ int main() {
                     what, ours, base, base > 0 ? ours / base : 0.0);
     };
     row("player answer time per tick, 100 000 entries", big.tick, small.tick);
-    row("  of which the playlist rewrite", big.playlist, small.playlist);
+    row("of which the playlist rewrite", big.playlist, small.playlist);
     DeleteFileW(m3u.c_str());
     return 0;
 }

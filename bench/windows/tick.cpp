@@ -125,10 +125,10 @@ int main() {
     const double tickMessages = perCall([&] { bar.monitor.Tick(); }, 20);
     const double bareMessages = perCall([&] { BareQueries(hwnd); }, 20);
     const double pauseMessages = perCall([&] { bar.dispatcher.ExecuterAction(PAUSER, false); }, 20);
-    std::printf("player messages per tick                      %5.1f  (bare poller: %.1f, and "
-                "the caption read from the system)\n",
+    std::printf("(player messages per tick                      %5.1f  (bare poller: %.1f, and "
+                "the caption read from the system))\n",
                 tickMessages, bareMessages);
-    std::printf("player messages per action PAUSER             %5.1f  (the command alone: 1)\n",
+    std::printf("(player messages per action PAUSER             %5.1f  (the command alone: 1))\n",
                 pauseMessages);
 
     // Wall time, one tick then one bare set, round after round: the machine's
@@ -221,10 +221,10 @@ int main() {
         },
         100, 3);
     const double paintCpu = (CpuUs() - c0) / 300;
-    std::printf("ticks that change what the bar shows           %d of %d\n", changed, observed);
-    std::printf("one repaint of the bar (the form's)            %8.1f us wall  %8.1f us CPU\n",
+    std::printf("(ticks that change what the bar shows           %d of %d)\n", changed, observed);
+    std::printf("(one repaint of the bar (the form's)            %8.1f us wall  %8.1f us CPU)\n",
                 paint, paintCpu);
     DestroyWindow(barWindow);
-    std::printf("track changes seen during the run: %d\n", services.calls["ScheduleEvaluate"]);
+    std::printf("(track changes seen during the run: %d)\n", services.calls["ScheduleEvaluate"]);
     return 0;
 }

@@ -139,8 +139,32 @@ void TfrmPrincipale::OnTick() {
         SetWindowPos(Handle(), nullptr, 0, 0, width_, logic_.state.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // Most ticks change nothing that shows: paint only when the scene changed.
-    if (!(logic_.state.scene == painted_)) InvalidateRect(Handle(), nullptr, FALSE);
+    // Most ticks change nothing that shows, and most others only the time
+    // and the progress: only what changed is painted again.
+    if (FitInfoLabel()) {
+        InvalidateRect(Handle(), nullptr, FALSE);
+    } else if (!(logic_.state.scene == painted_)) {
+        InvalidateChanged();
+    }
+}
+
+// One region, one call to the window system, whatever the areas.
+void TfrmPrincipale::InvalidateChanged() {
+    const std::vector<Rect> changed = ChangedAreas(painted_, logic_.state.scene, 0);
+    if (changed.empty()) return;
+    std::vector<char> data(sizeof(RGNDATAHEADER) + changed.size() * sizeof(RECT));
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
+    rgn->rdh.iType = RDH_RECTANGLES;
+    rgn->rdh.nCount = static_cast<DWORD>(changed.size());
+    auto* rects = reinterpret_cast<RECT*>(rgn->Buffer);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        const Rect& r = changed[i];
+        rects[i] = {r.left - Reach(), r.top - Reach(), r.Right() + Reach(), r.Bottom() + Reach()};
+        UnionRect(&rgn->rdh.rcBound, &rgn->rdh.rcBound, &rects[i]);
+    }
+    const GdiObject<HRGN> region{ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rgn)};
+    if (region) InvalidateRgn(Handle(), region.Get(), FALSE);
 }
 
 void TfrmPrincipale::HideSelection() {
@@ -269,31 +293,62 @@ void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen) {
 // the title gives up what it needs. The text is measured again only when it
 // or its font changed: under Wine every font put into a window's context
 // makes the X library read the user's resource files.
-void TfrmPrincipale::FitInfoLabel(HDC dc) {
+bool TfrmPrincipale::FitInfoLabel() {
     Twin& info = logic_.state.twins.info;
     const Element& e = info.B();
     if (infoWidth_ < 0 || e.text != infoText_ || !(e.font == infoFont_)) {
+        HDC dc = GetDC(Handle());
+        if (!dc) return false;
         const std::wstring text = Widen(e.text);
         SIZE extent{};
         HGDIOBJ old = SelectObject(dc, painter_.FontFor(e.font));
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         SelectObject(dc, old);
+        ReleaseDC(Handle(), dc);
         infoText_ = e.text;
         infoFont_ = e.font;
         infoWidth_ = static_cast<int>(extent.cx) + 1;
     }
-    if (infoWidth_ == e.bounds.width) return;
+    if (infoWidth_ == e.bounds.width) return false;
     info.SetBounds({e.bounds.left, e.bounds.top, infoWidth_, e.bounds.height});
     ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
+    return true;
+}
+
+// The rectangles of the update region that BeginPaint put into `dc`, in
+// client coordinates (read from the context: no call to the window system);
+// `box` alone when they cannot be read or are many.
+std::vector<RECT> TfrmPrincipale::UpdateAreas(HDC dc, const RECT& box) const {
+    GdiObject<HRGN> region{CreateRectRgn(0, 0, 0, 0)};
+    POINT origin{0, 0};
+    if (!region || GetRandomRgn(dc, region.Get(), SYSRGN) != 1 ||
+        !ClientToScreen(Handle(), &origin))
+        return {box};
+    OffsetRgn(region.Get(), -origin.x, -origin.y);
+    const DWORD bytes = GetRegionData(region.Get(), 0, nullptr);
+    std::vector<char> data(bytes);
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    if (bytes < sizeof(RGNDATAHEADER) || GetRegionData(region.Get(), bytes, rgn) != bytes ||
+        rgn->rdh.nCount == 0 || rgn->rdh.nCount > 16)
+        return {box};
+    const auto* rects = reinterpret_cast<const RECT*>(rgn->Buffer);
+    std::vector<RECT> areas;
+    for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
+        RECT r{};
+        if (IntersectRect(&r, &rects[i], &box)) areas.push_back(r);
+    }
+    return areas;
 }
 
 void TfrmPrincipale::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
-    FitInfoLabel(dc);
     RECT client{};
     GetClientRect(Handle(), &client);
-    painter_.PaintBuffered(dc, client, host_.WindowColour(), logic_.state.scene);
+    const std::vector<RECT> areas =
+        FitInfoLabel() ? std::vector<RECT>{client} : UpdateAreas(dc, ps.rcPaint);
+    painter_.PaintAreas(dc, {client.right, client.bottom}, areas, host_.WindowColour(),
+                        logic_.state.scene, Reach());
     painted_ = logic_.state.scene;
     EndPaint(Handle(), &ps);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "bar/BarHostWin32.h"
 #include "bar/BarLogic.h"
@@ -54,7 +55,13 @@ class TfrmPrincipale final : public Window {
     int S(int design) const { return ScaleToDpi(design, dpi_); }
     void Seek(int x, int y);
     void Paint();
-    void FitInfoLabel(HDC dc);
+    // Invalidates the places of what changed since the last paint.
+    void InvalidateChanged();
+    std::vector<RECT> UpdateAreas(HDC dc, const RECT& box) const;
+    // Sizes the INFO label to its text; true when that moved other elements.
+    bool FitInfoLabel();
+    // How far a picture's shadow or a label's glyphs may reach past bounds.
+    int Reach() const { return S(2); }
     void SavePosition();
 
     BarLogic& logic_;

@@ -73,6 +73,13 @@ class Scene {
     std::deque<Element> elements_; // references stay valid as elements are added
 };
 
+// The areas to repaint when `before` became `after`: each changed element's
+// old and new place, a shape that only grew or shrank along its line by its
+// strips alone (every place of both when the elements differ in number).
+// Labels drawn past their bounds (one line of text wider than the label)
+// widen theirs by `overflow` left and right.
+std::vector<Rect> ChangedAreas(const Scene& before, const Scene& after, int overflow);
+
 // A white element ("...B") and its black shadow twin ("...N"), one pixel right
 // and one pixel up beneath it (or `dx`, `dy` away). Every change goes through
 // here so that the two never differ.

@@ -78,13 +78,10 @@ void ScenePainter::PaintElement(HDC dc, const Element& e) {
     }
 }
 
-void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
-                                 const Scene& scene) {
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w <= 0 || h <= 0) return;
+HDC ScenePainter::Buffer(HDC dc, int w, int h) {
     if (!memory_) memory_.Reset(CreateCompatibleDC(dc));
     HDC memory = memory_.Get();
-    if (!memory) return;
+    if (!memory) return nullptr;
     if (!buffer_ || bufferW_ != w || bufferH_ != h) {
         if (buffer_) SelectObject(memory, memoryDefault_);
         buffer_.Reset(CreateCompatibleBitmap(dc, w, h));
@@ -92,10 +89,45 @@ void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
         bufferW_ = w;
         bufferH_ = h;
     }
+    return memory;
+}
+
+void ScenePainter::PaintBuffered(HDC dc, const RECT& area, COLORREF background,
+                                 const Scene& scene) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return;
+    HDC memory = Buffer(dc, w, h);
+    if (!memory) return;
     SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
     Paint(memory, area, background, scene);
     SetViewportOrgEx(memory, 0, 0, nullptr);
     BitBlt(dc, area.left, area.top, w, h, memory, 0, 0, SRCCOPY);
+}
+
+// Under Wine every GDI call into a context crosses into the Unix side and
+// takes its locks: a bar whose time alone changed draws its few elements, not
+// its twenty.
+void ScenePainter::PaintAreas(HDC dc, SIZE size, const std::vector<RECT>& areas,
+                              COLORREF background, const Scene& scene, int reach) {
+    if (size.cx <= 0 || size.cy <= 0) return;
+    HDC memory = Buffer(dc, size.cx, size.cy);
+    if (!memory) return;
+    for (const RECT& a : areas) {
+        if (a.right <= a.left || a.bottom <= a.top) continue;
+        IntersectClipRect(memory, a.left, a.top, a.right, a.bottom);
+        SetDCBrushColor(memory, background);
+        FillRect(memory, &a, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        for (const Element& e : scene.Elements()) {
+            if (!e.visible) continue;
+            const Rect& b = e.bounds;
+            if (b.left - reach < a.right && a.left < b.Right() + reach &&
+                b.top - reach < a.bottom && a.top < b.Bottom() + reach)
+                PaintElement(memory, e);
+        }
+        SelectClipRgn(memory, nullptr);
+        BitBlt(dc, a.left, a.top, a.right - a.left, a.bottom - a.top, memory, a.left, a.top,
+               SRCCOPY);
+    }
 }
 
 } // namespace pilotune

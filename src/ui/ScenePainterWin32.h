@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "base/HandleWin32.h"
 #include "ui/Elements.h"
@@ -28,6 +29,12 @@ class ScenePainter {
     void Paint(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
     // Paints into an off-screen bitmap first, then copies it: no flicker.
     void PaintBuffered(HDC dc, const RECT& area, COLORREF background, const Scene& scene);
+    // The same for a few areas of a `size` client only: each is filled,
+    // gets the elements that reach into it (grown by `reach` for what a
+    // picture or shadow draws past its bounds), clipped to it, and is copied
+    // alone. Nothing outside the areas is drawn or copied.
+    void PaintAreas(HDC dc, SIZE size, const std::vector<RECT>& areas, COLORREF background,
+                    const Scene& scene, int reach);
 
     // One visible element, whatever its kind (clipping is the caller's). A
     // label leaves its font selected in `dc`: a context of the caller's own
@@ -37,6 +44,8 @@ class ScenePainter {
     HFONT FontFor(const Font& font);
 
   private:
+    // The off-screen context with a bitmap of at least w x h, or null.
+    HDC Buffer(HDC dc, int w, int h);
     void PaintLabel(HDC dc, const Element& e);
     static void PaintShape(HDC dc, const Element& e);
 

@@ -254,45 +254,4 @@ std::optional<ProgressBar> ViewProgress(int e, int d, int L, int R, bool remaini
     return ProgressBar{L, static_cast<int>(static_cast<long long>(R - L - 2) * played / d + L)};
 }
 
-std::vector<Rect> ChangedAreas(const Scene& before, const Scene& after, int overflow) {
-    const auto& a = before.Elements();
-    const auto& b = after.Elements();
-    std::vector<Rect> areas;
-    auto place = [&](const Element& e) {
-        if (!e.visible || e.bounds.width <= 0 || e.bounds.height <= 0) return;
-        Rect r = e.bounds;
-        if (e.kind == ElementKind::Label && !e.clip)
-            r = {r.left - overflow, r.top, r.width + 2 * overflow, r.height};
-        areas.push_back(r);
-    };
-    if (a.size() != b.size()) {
-        for (const Element& e : a)
-            place(e);
-        for (const Element& e : b)
-            place(e);
-        return areas;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const Element& was = a[i];
-        const Element& now = b[i];
-        if (was == now) continue;
-        Element same = was;
-        same.bounds.left = now.bounds.left;
-        same.bounds.width = now.bounds.width;
-        if (was.kind == ElementKind::Shape && was.visible && same == now) {
-            // A bar that moved along its own line: only the strips at its ends.
-            const Rect& p = was.bounds;
-            const Rect& q = now.bounds;
-            for (auto [x1, x2] : {std::pair{p.left, q.left}, std::pair{p.Right(), q.Right()}}) {
-                const int from = std::min(x1, x2), to = std::max(x1, x2);
-                if (to > from) areas.push_back({from, p.top, to - from, p.height});
-            }
-            continue;
-        }
-        place(was);
-        place(now);
-    }
-    return areas;
-}
-
 } // namespace pilotune

@@ -89,10 +89,4 @@ struct ProgressBar {
 };
 std::optional<ProgressBar> ViewProgress(int e, int d, int L, int R, bool remaining);
 
-// The areas to repaint when `before` became `after` (same elements, same
-// order): each changed element's old and new place, a shape that only grew or
-// shrank by its strips alone. Labels drawn past their bounds (one line of
-// text wider than the label) widen theirs by `overflow` left and right.
-std::vector<Rect> ChangedAreas(const Scene& before, const Scene& after, int overflow);
-
 } // namespace pilotune
