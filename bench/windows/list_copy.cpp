@@ -17,7 +17,6 @@
 #include "WindowText.h"
 #include "components/UEditUpDownWin32.h"
 #include "copy/ListCopy.h"
-#include "copy/ListCopyWin32.h"
 #include "copy/MusicCopyWin32.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
@@ -101,11 +100,13 @@ int main() {
             long long id = 0;
             for (const fs::path& f : files)
                 job.items.push_back({++id, Narrow(f.wstring())});
-            HWND owner = h.app.Bar().Handle();
-            job.files = [owner] { return WorkerShellCopy(owner); };
+            job.files = [](const std::atomic<bool>& cancel) {
+                return std::make_unique<ShellCopyFileSystem>(nullptr, &cancel);
+            };
+            CopyWorker worker;
             const double w0 = NowMs();
-            StartListCopy(std::move(job));
-            while (ListCopyRunning())
+            worker.Start(std::move(job));
+            while (worker.Running())
                 Sleep(1);
             workerMs.push_back(NowMs() - w0);
         }
@@ -115,7 +116,7 @@ int main() {
         ticks.assign(1, NowMs());
         const double l0 = NowMs();
         SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
-        while (ListCopyRunning()) {
+        while (h.app.CopyJobs().Running()) {
             Pump();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
@@ -163,7 +164,7 @@ int main() {
             made.push_back(b);
             SetWindowTextW(DescendantWithId(form, kOptCopieChemin), b.wstring().c_str());
             SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
-            while (ListCopyRunning()) {
+            while (h.app.CopyJobs().Running()) {
                 Pump();
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             }

@@ -4,7 +4,6 @@
 
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
-#include "copy/MusicCopyWin32.h"
 #include "player/Winamp.h"
 #include "schedule/InfoTwin.h"
 #include "settings/Option.h"
@@ -38,7 +37,8 @@ Application::Application(SettingsStore& store, COption& option, TPilotune& playe
       background_(ProgramFolder()), timers_([this](UINT msg, WPARAM wParam, LPARAM) {
           if (msg == WM_TIMER) OnTimer(wParam);
           if (msg == kMsgFreeClosed) FreeClosedWindows();
-      }) {
+      }),
+      copies_(store) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
@@ -56,7 +56,7 @@ bool Application::Start() {
     // current track recorded, play, the tick, and the bar shown.
     const int left = store_.ReadInteger(kSectionOption, "PositionLeft", 450, true);
     const int top = store_.ReadInteger(kSectionOption, "PositionTop", 0, true);
-    if (!timers_.Create() || !bar_.Create(left, top)) return false;
+    if (!timers_.Create() || !copies_.Create() || !bar_.Create(left, top)) return false;
     hokKey_.Loaded();
     // The tray icon opens the main menu; its left click shows the bar.
     pbtTray_ = std::make_unique<TPiconeBarreTache>(bar_.Handle());
@@ -172,6 +172,7 @@ void Application::BarActivated() {
 }
 
 void Application::BarClosing() {
+    copies_.Stop(); // before the settings are saved: the statuses reached go with them
     timers_.StopTimer(kTmrPlanification);
     timers_.StopTimer(kTmrMaj);
     timers_.StopTimer(kTmrCopie);
@@ -186,6 +187,7 @@ void Application::BarDestroyed() {
 }
 
 void Application::SessionEnding() {
+    copies_.Stop();
     FlushOrWarn(store_);
 }
 
@@ -262,8 +264,7 @@ void Application::ProgrammeStep(bool trackChanged) {
 }
 
 void Application::CopyCurrentTrack() {
-    ShellCopyFileSystem files(bar_.Handle());
-    pilotune::CopyCurrentTrack(option_, player_, files, *this);
+    pilotune::CopyCurrentTrack(option_, player_, *this);
 }
 
 void Application::CaptureBackground() {
@@ -335,7 +336,7 @@ void Application::ShowOptions() {
                 },
             .player = &player_,
             .restartReplay = [this] { logic_.dispatcher.ExecuterAction(LECTUREPROGRAMME, true); },
-            .shellOwner = bar_.Handle()};
+            .copies = &copies_};
         options_ = std::make_unique<TfrmOption>(store_, option_, plan_, std::move(host));
         buildingOptions_ = true;
         const bool prepared = options_->Prepare(nullptr);
@@ -460,6 +461,10 @@ void Application::MakeBarTopmost() {
 
 // --- the copy's result on the bar ----------------------------------------------
 
+bool Application::CopyOnWorker(const std::string& folder, const std::string& source,
+                               std::function<void(const std::string& status)> done) {
+    return copies_.CopyTrack(folder, source, std::move(done));
+}
 void Application::StopTick() {
     timers_.StopTimer(kTmrCopie);
     bar_.StopTick();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/CopiesWin32.h"
 #include "app/SecondStart.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
@@ -52,6 +53,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     TfrmPrincipale& Bar() { return bar_; }
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
+    Copies& CopyJobs() { return copies_; }
     // The secondary windows while they are open, else null.
     TfrmPleinEcran* PleinEcran();
     TfrmAProposDe* AProposDe();
@@ -124,6 +126,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     std::optional<LRESULT> OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // CopyTrackBar: the copy's result shown in place of the title.
+    bool CopyOnWorker(const std::string& folder, const std::string& source,
+                      std::function<void(const std::string& status)> done) override;
     void StopTick() override;
     std::string Title() override;
     void ShowTitle(const std::string& text) override;
@@ -149,6 +153,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     SecondStartReceiver secondStart_;
     MessageWindow timers_;
     UpdateAction update_;
+    Copies copies_; // before the windows that show them, which go first
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
     std::unique_ptr<TfrmAProposDe> aProposDe_;
     std::unique_ptr<TfrmOption> options_;

@@ -1,22 +1,14 @@
 #pragma once
-// The list copy's worker on Windows: the shell copy with COM set up on the
-// worker's thread, and the statuses posted back to a window.
+// The statuses of a copy's worker posted back to a window.
 #include <windows.h>
 
 #include <atomic>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "copy/ListCopy.h"
-
 namespace pilotune {
-
-// The shell copy for the worker; `owner` owns the shell's progress and error
-// windows. Made and destroyed on the worker.
-std::unique_ptr<CopyFileSystem> WorkerShellCopy(HWND owner);
 
 // The statuses on their way from the worker to a window: the worker puts
 // them in, and posts `message` to the window unless one is already on its way;

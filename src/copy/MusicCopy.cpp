@@ -30,9 +30,19 @@ std::string Copy(const std::string& folder, const std::string& source, CopyFileS
         if (name.empty()) return std::string(kCopyMissingFile);
         const std::string target = folder + name;
         if (files.FileExists(target)) return std::string(kCopyAlreadyThere);
-        if (!files.CanShellCopy(source, target)) return std::string(kCopyFailed);
-        files.ShellCopy(source, target);
-        return std::string(files.FileExists(target) ? kCopyDone : kCopyFailed);
+        // Copied under a name of its own, so that a copy cut short never
+        // leaves a partial file under the final name.
+        const std::string part = target + std::string(kCopyPartSuffix);
+        if (!files.CanShellCopy(source, part)) return std::string(kCopyFailed);
+        struct PartGuard {
+            CopyFileSystem& files;
+            const std::string& part;
+            ~PartGuard() { files.Remove(part); }
+        } guard{files, part};
+        files.Remove(part); // left by a program that was killed
+        files.ShellCopy(source, part);
+        const bool whole = files.FileExists(part) && files.Rename(part, target);
+        return std::string(whole && files.FileExists(target) ? kCopyDone : kCopyFailed);
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -46,15 +56,16 @@ std::string CopyMusic(COption& options, const std::string& source, CopyFileSyste
     return status;
 }
 
-std::string CopyCurrentTrack(COption& options, TPilotune& player, CopyFileSystem& files,
-                             CopyTrackBar& bar) {
-    bar.StopTick();
+void CopyCurrentTrack(COption& options, TPilotune& player, CopyTrackBar& bar) {
+    // The setting keeps its backslash as a copy on this thread would leave it.
+    if (!options.CopyPath.empty() && options.CopyPath.back() != '\\') options.CopyPath += '\\';
     const std::string title = bar.Title();
     const std::string source = player.FichierTitre(player.NumeroTitre());
-    const std::string status = CopyMusic(options, source, files);
-    bar.ShowTitle(title + " - " + status);
-    bar.RestoreTitleAfter(kCopyResultMs);
-    return status;
+    bar.CopyOnWorker(options.CopyPath, source, [&bar, title](const std::string& status) {
+        bar.StopTick();
+        bar.ShowTitle(title + " - " + status);
+        bar.RestoreTitleAfter(kCopyResultMs);
+    });
 }
 
 } // namespace pilotune

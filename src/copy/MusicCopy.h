@@ -1,6 +1,7 @@
 #pragma once
 // Copying track files into the copy folder, one file at a time, each answered
 // by a short French status text.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,17 +28,33 @@ class CopyFileSystem {
     // False when the shell cannot take these paths (nothing is copied).
     virtual bool CanShellCopy(const std::string& source, const std::string& target) = 0;
     // One copy through the shell's file operation; its outcome is checked on disk.
+    // A copy asked to stop throws CopyCancelled.
     virtual void ShellCopy(const std::string& source, const std::string& target) = 0;
+    // Gives `from` the name `to`, which must not exist; false when it could not.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+    virtual void Remove(const std::string& path) noexcept = 0;
 };
 
+// Thrown by a copy asked to stop: no status, the rest of the list is left.
+struct CopyCancelled {};
+
+// A file is copied under this name beside its final one, and takes its final
+// name only when whole.
+inline constexpr std::string_view kCopyPartSuffix = ".copie-en-cours";
+
 // Copies `source` into options.CopyPath (a "\" is appended to the setting when
-// it lacks one) and returns the status.
+// it lacks one) and returns the status. Throws CopyCancelled, its partial file
+// removed, when the copy was asked to stop.
 std::string CopyMusic(COption& options, const std::string& source, CopyFileSystem& files);
 
 // The bar's side of the copy of the playing track.
 class CopyTrackBar {
   public:
     virtual ~CopyTrackBar() = default;
+    // Copies `source` into `folder` on a worker; `done` gets the status on the
+    // interface thread. False, and nothing copied, while a track copy runs.
+    virtual bool CopyOnWorker(const std::string& folder, const std::string& source,
+                              std::function<void(const std::string& status)> done) = 0;
     virtual void StopTick() = 0;
     virtual std::string Title() = 0;                     // caption of lblTitreB
     virtual void ShowTitle(const std::string& text) = 0; // both title labels
@@ -48,10 +65,9 @@ class CopyTrackBar {
 
 inline constexpr int kCopyResultMs = 1500;
 
-// Action COPIER: copies the playing track's file and shows "<title> - <status>"
-// on the bar for 1.5 s, the playback tick stopped meanwhile. Returns the status
-// at once; the bar restores its title by itself.
-std::string CopyCurrentTrack(COption& options, TPilotune& player, CopyFileSystem& files,
-                             CopyTrackBar& bar);
+// Action COPIER: copies the playing track's file on a worker, the bar going on
+// meanwhile; its status then shows as "<title> - <status>" for 1.5 s, the
+// playback tick stopped meanwhile, and the bar restores its title by itself.
+void CopyCurrentTrack(COption& options, TPilotune& player, CopyTrackBar& bar);
 
 } // namespace pilotune

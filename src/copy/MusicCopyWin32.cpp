@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <utility>
+#include <vector>
+
 #include "base/EncodingWin32.h"
 
 namespace pilotune {
@@ -54,7 +57,47 @@ bool ShellCopyFileSystem::CanShellCopy(const std::string& source, const std::str
     return Widen(source).size() < MAX_PATH && Widen(target).size() < MAX_PATH;
 }
 
+namespace {
+struct Handle {
+    HANDLE h;
+    ~Handle() {
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+
+// Piece by piece, `cancel` read between the pieces; the times go with the
+// file, as the shell's copy keeps them. False when the copy failed.
+bool CopyInPieces(const std::string& source, const std::string& target,
+                  const std::atomic<bool>& cancel) {
+    Handle in{CreateFileW(ApiPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
+    if (in.h == INVALID_HANDLE_VALUE) return false;
+    Handle out{CreateFileW(ApiPath(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (out.h == INVALID_HANDLE_VALUE) return false;
+    std::vector<char> piece(1 << 20);
+    for (;;) {
+        if (cancel) throw CopyCancelled{};
+        DWORD read = 0, written = 0;
+        if (!ReadFile(in.h, piece.data(), static_cast<DWORD>(piece.size()), &read, nullptr))
+            return false;
+        if (read == 0) break;
+        if (!WriteFile(out.h, piece.data(), read, &written, nullptr) || written != read)
+            return false;
+    }
+    FILETIME created, accessed, modified;
+    if (GetFileTime(in.h, &created, &accessed, &modified))
+        SetFileTime(out.h, &created, &accessed, &modified);
+    return CloseHandle(std::exchange(out.h, INVALID_HANDLE_VALUE)) != FALSE;
+}
+} // namespace
+
 void ShellCopyFileSystem::ShellCopy(const std::string& source, const std::string& target) {
+    if (cancel_) {
+        // What a failed copy wrote goes: the caller reads the outcome on disk.
+        if (!CopyInPieces(source, target, *cancel_)) Remove(target);
+        return;
+    }
     // Both lists end with two zero characters; the strings are sized to fit.
     std::wstring from = Widen(source);
     from.append(2, L'\0');
@@ -67,6 +110,14 @@ void ShellCopyFileSystem::ShellCopy(const std::string& source, const std::string
     op.pTo = to.c_str();
     op.fFlags = FOF_ALLOWUNDO | FOF_RENAMEONCOLLISION;
     SHFileOperationW(&op); // the outcome is read on disk by the caller
+}
+
+bool ShellCopyFileSystem::Rename(const std::string& from, const std::string& to) {
+    return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), 0) != FALSE;
+}
+
+void ShellCopyFileSystem::Remove(const std::string& path) noexcept {
+    DeleteFileW(ApiPath(path).c_str());
 }
 
 } // namespace pilotune

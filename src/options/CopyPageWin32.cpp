@@ -6,19 +6,18 @@
 
 #include "base/EncodingWin32.h"
 #include "copy/CopyList.h"
-#include "copy/ListCopyWin32.h"
+#include "base/Messages.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsValues.h"
 #include "ui/FileDialogsWin32.h"
 
 namespace pilotune {
 
 namespace {
 constexpr int kColumnWidths[] = {70, 300};
-constexpr ULONGLONG kStatusPeriodMs = 50;
-constexpr UINT_PTR kStatusTimer = 1;
 constexpr int kListWidth = 521;
 
 int Number(const std::string& text) {
@@ -35,8 +34,8 @@ bool IsFolder(const std::string& path) {
 } // namespace
 
 CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-                   HWND shellOwner, std::function<void()> changed)
-    : dialog_(dialog), store_(store), option_(option), player_(player), shellOwner_(shellOwner),
+                   ListCopyHost* copies, std::function<void()> changed)
+    : dialog_(dialog), store_(store), option_(option), player_(player), copies_(copies),
       changed_(std::move(changed)) {
     dialog_.OnCommand(kOptCopieAfficheBT, [this] { changed_(); });
     dialog_.OnCommand(kOptCopieChemin, EN_CHANGE, [this] { changed_(); });
@@ -50,29 +49,11 @@ CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPi
     dialog_.OnCommand(kOptCopieNumeroALabel, [this] {
         tudCopieNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
     });
-    // The statuses show as they come, a few at a time when the copies are
-    // quick: the list is updated at most once per kStatusPeriodMs, so that
-    // the interface thread does not compete with the worker for every file.
-    dialog_.OnMessage(kMsgCopyStatus, [this](WPARAM, LPARAM) -> LRESULT {
-        const ULONGLONG since = GetTickCount64() - statusesShownAt_;
-        if (since >= kStatusPeriodMs) {
-            ShowStatuses();
-        } else if (!statusesWaiting_) {
-            statusesWaiting_ = true;
-            SetTimer(dialog_.Handle(), kStatusTimer, static_cast<UINT>(kStatusPeriodMs - since),
-                     nullptr);
-        }
-        return 0;
-    });
-    dialog_.OnMessage(WM_TIMER, [this](WPARAM id, LPARAM) -> LRESULT {
-        if (id == kStatusTimer) ShowStatuses();
-        return 0;
-    });
-    dialog_.OnMessage(kMsgCopyFinished, [this](WPARAM, LPARAM) -> LRESULT {
-        ShowStatuses();
-        changed_();
-        return 0;
-    });
+    if (copies_) copies_->Watch(this);
+}
+
+CopyPage::~CopyPage() {
+    if (copies_) copies_->Watch(nullptr);
 }
 
 void CopyPage::Build(Panel& page) {
@@ -155,44 +136,62 @@ void CopyPage::Fill() {
     TrackChanged(true);
     SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, FALSE, 0);
     lsvCopie_.Clear();
-    for (const CopyRow& row : ReadCopyList(store_))
-        AddRow(row.numero, row.status);
+    // The rows of a running copy keep their names: its statuses show as they come.
+    InsertRows(ReadCopyList(store_), true);
+    lastRow_ = -1;
     SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
-void CopyPage::AddRow(int numero, const std::string& status) {
-    const std::string n = std::to_string(numero);
-    const std::string title = TrackTitle(numero);
-    const int at = lsvCopie_.InsertRow(n);
-    lsvCopie_.SetCell(at, 1, title);
-    lsvCopie_.SetCell(at, 2, status);
+void CopyPage::InsertRows(const std::vector<CopyRow>& rows, bool stored) {
+    // Every title in one reading of the playlist, the list drawn once.
+    std::vector<int> numbers;
+    for (const CopyRow& row : rows)
+        numbers.push_back(row.numero);
+    const std::vector<std::string> files =
+        player_ ? player_->TrackFiles(numbers) : std::vector<std::string>(numbers.size());
+    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, FALSE, 0);
+    const int first = lsvCopie_.Count();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int at = lsvCopie_.InsertRow(std::to_string(rows[i].numero));
+        lsvCopie_.SetCell(at, 1, rows[i].numero > 0 ? std::string(FileNamePart(files[i])) : "");
+        if (!rows[i].status.empty()) lsvCopie_.SetCell(at, 2, rows[i].status);
+        SetId(at, stored && copies_ ? copies_->IdOf(at - first) : -1);
+    }
+    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+void CopyPage::SetId(int row, long long id) {
     LVITEMW item{};
     item.mask = LVIF_PARAM;
-    item.iItem = at;
-    item.lParam = static_cast<LPARAM>(nextId_++);
+    item.iItem = row;
+    item.lParam = static_cast<LPARAM>(id);
     SendMessageW(lsvCopie_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void CopyPage::ShowStatuses() {
-    if (statusesWaiting_) KillTimer(dialog_.Handle(), kStatusTimer);
-    statusesWaiting_ = false;
-    statusesShownAt_ = GetTickCount64();
-    if (!mailbox_) return;
-    for (const auto& [id, status] : mailbox_->Take()) {
-        const int row = lsvCopie_.Handle() ? RowOf(id) : -1;
+long long CopyPage::IdAt(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<long long>(item.lParam);
+}
+
+void CopyPage::CopyStatuses(const std::vector<std::pair<long long, std::string>>& statuses) {
+    if (!lsvCopie_.Handle()) return; // the dialog has closed
+    for (const auto& [id, status] : statuses) {
+        const int row = RowOf(id);
         if (row >= 0) lsvCopie_.SetCell(row, 2, status);
     }
+}
+
+void CopyPage::CopyFinished() {
+    if (lsvCopie_.Handle()) changed_();
 }
 
 int CopyPage::RowOf(long long id) {
     // The statuses come in list order: the row after the last one, unless the
     // user moved or deleted rows meanwhile.
-    LVITEMW next{};
-    next.mask = LVIF_PARAM;
-    next.iItem = lastRow_ + 1;
-    if (SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&next)) &&
-        next.lParam == static_cast<LPARAM>(id))
-        return ++lastRow_;
+    if (lastRow_ + 1 < lsvCopie_.Count() && IdAt(lastRow_ + 1) == id) return ++lastRow_;
     LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(id);
@@ -218,8 +217,13 @@ void CopyPage::TrackChanged(bool first) {
 void CopyPage::Add() {
     const int from = tudCopieNumeroDe_->Position(), to = tudCopieNumeroA_->Position();
     txtCopieTitre_.SetText(TrackTitle(from));
-    for (int n = from; n <= to; ++n)
-        AddRow(n, "");
+    // The list stays within what a later reading takes back whole.
+    const long long room = kMaxListCount - static_cast<long long>(lsvCopie_.Count());
+    if (to >= from && to - from + 1LL > room) Messages().Info(kCopyListFull);
+    std::vector<CopyRow> rows;
+    for (long long n = from; n <= to && static_cast<long long>(rows.size()) < room; ++n)
+        rows.push_back({static_cast<int>(n), ""});
+    InsertRows(rows, false);
     if (lsvCopie_.Count() > 0)
         ListView_EnsureVisible(lsvCopie_.Handle(), lsvCopie_.Count() - 1, FALSE);
     changed_();
@@ -236,34 +240,28 @@ void CopyPage::TakeBack() {
 }
 
 void CopyPage::Copy() {
-    if (ListCopyRunning()) return;
+    if (!copies_) return;
+    if (copies_->Running()) {
+        Messages().Info(kCopyRunning);
+        return;
+    }
     // The folder is the field's at once, whatever becomes of the dialog.
     option_.CopyPath = txtCopieChemin_.Text();
     if (!option_.CopyPath.empty() && option_.CopyPath.back() != '\\') option_.CopyPath += '\\';
-    ListCopyJob job;
-    job.folder = option_.CopyPath;
-    lastRow_ = -1;
     // Every row's file in one reading of the playlist.
+    std::vector<CopyRow> rows;
     std::vector<int> numbers;
-    for (int r = 0; r < lsvCopie_.Count(); ++r)
-        numbers.push_back(Number(lsvCopie_.Cell(r, 0)));
+    for (int r = 0; r < lsvCopie_.Count(); ++r) {
+        rows.push_back({Number(lsvCopie_.Cell(r, 0)), lsvCopie_.Cell(r, 2)});
+        numbers.push_back(rows.back().numero);
+    }
     const std::vector<std::string> files =
         player_ ? player_->TrackFiles(numbers) : std::vector<std::string>(numbers.size());
-    for (int r = 0; r < lsvCopie_.Count(); ++r) {
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = r;
-        SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        job.items.push_back({static_cast<long long>(item.lParam), files[static_cast<size_t>(r)]});
-    }
-    const HWND owner = shellOwner_, target = dialog_.Handle();
-    job.files = [owner] { return WorkerShellCopy(owner); };
-    mailbox_ = std::make_shared<CopyStatusMailbox>(target, kMsgCopyStatus);
-    job.copied = [mailbox = mailbox_](long long id, const std::string& status) {
-        mailbox->Put(id, status);
-    };
-    job.finished = [target] { PostMessageW(target, kMsgCopyFinished, 0, 0); };
-    StartListCopy(std::move(job));
+    if (!copies_->Start(option_.CopyPath, rows, files)) return;
+    // The list as shown is now the stored one, each row named by its place.
+    for (int r = 0; r < lsvCopie_.Count(); ++r)
+        SetId(r, r);
+    lastRow_ = -1;
 }
 
 void CopyPage::Browse() {
@@ -283,9 +281,13 @@ void CopyPage::Apply() {
     option_.AfficheBT = cseCopieAfficheBT_.Checked();
     option_.CopyPath = txtCopieChemin_.Text();
     std::vector<CopyRow> rows;
-    for (int r = 0; r < lsvCopie_.Count(); ++r)
+    std::vector<long long> ids;
+    for (int r = 0; r < lsvCopie_.Count(); ++r) {
         rows.push_back({Number(lsvCopie_.Cell(r, 0)), lsvCopie_.Cell(r, 2)});
+        ids.push_back(IdAt(r));
+    }
     WriteCopyList(store_, rows);
+    if (copies_) copies_->Saved(ids);
 }
 
 void CopyPage::Defaults() {

@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "components/SpinEditWin32.h"
-#include "copy/ListCopyWin32.h"
+#include "copy/ListCopyHost.h"
 #include "options/ListGesturesWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
@@ -41,15 +43,20 @@ inline constexpr int kOptCopieList = 1612;
 inline constexpr int kOptCopieCopier = 1613;
 
 inline constexpr char kCopyFolderTitle[] = "Répertoire où seront copié les musiques";
-// Posted to the dialog by the list copy's worker.
-inline constexpr UINT kMsgCopyStatus = WM_APP + 40;
-inline constexpr UINT kMsgCopyFinished = WM_APP + 41;
+inline constexpr char kCopyRunning[] =
+    "Une copie de la liste est déjà en cours. Attendez qu'elle se termine.";
 
-class CopyPage {
+inline constexpr char kCopyListFull[] =
+    "La liste de copie est pleine : les titres en trop n'ont pas été ajoutés.";
+
+class CopyPage final : private ListCopyWatcher {
   public:
-    // `shellOwner` owns the shell's progress and error windows (the bar).
+    // `copies` runs the list copy, which outlives the dialog.
     CopyPage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-             HWND shellOwner, std::function<void()> changed);
+             ListCopyHost* copies, std::function<void()> changed);
+    ~CopyPage() override;
+    CopyPage(const CopyPage&) = delete;
+    CopyPage& operator=(const CopyPage&) = delete;
 
     void Build(Panel& page);
     void Fill();
@@ -57,7 +64,7 @@ class CopyPage {
     void Defaults();
     void Add();
     void TakeBack();
-    // Copies the listed tracks on a worker; nothing while a list copy runs.
+    // Copies the listed tracks on a worker; while a list copy runs, says so.
     void Copy();
     void Browse();
     std::function<void(const ListCommands&)> onMenu;
@@ -65,21 +72,21 @@ class CopyPage {
   private:
     std::string TrackTitle(int n) const;
     void TrackChanged(bool first);
-    void AddRow(int numero, const std::string& status);
+    // Appends `rows`; `stored`: they are the stored list, named as the running copy names them.
+    void InsertRows(const std::vector<CopyRow>& rows, bool stored);
     int RowOf(long long id);
-    void ShowStatuses();
+    void SetId(int row, long long id);
+    long long IdAt(int row) const;
+    void CopyStatuses(const std::vector<std::pair<long long, std::string>>& statuses) override;
+    void CopyFinished() override;
 
     Container& dialog_;
     SettingsStore& store_;
     COption& option_;
     TPilotune* player_;
-    HWND shellOwner_;
+    ListCopyHost* copies_;
     std::function<void()> changed_;
-    long long nextId_ = 1;                       // each row's name for the worker
-    int lastRow_ = -1;                           // the row of the last status shown
-    std::shared_ptr<CopyStatusMailbox> mailbox_; // of the last copy started
-    ULONGLONG statusesShownAt_ = 0;              // GetTickCount64 of the last showing
-    bool statusesWaiting_ = false;               // the timer will show them
+    int lastRow_ = -1; // the row of the last status shown
 
     CheckBox cseCopieAfficheBT_;
     GroupBox gbxCopieChemin_, gbxCopieDirect_;

@@ -96,7 +96,7 @@ TfrmOption::TfrmOption(SettingsStore& store, COption& option, CPlanification& pl
       planification_(*this, store, plan, [this] { Changed(); }),
       programme_(
           *this, store, option, host_.player, [this] { Changed(); }, host_.restartReplay),
-      copie_(*this, store, option, host_.player, host_.shellOwner, [this] { Changed(); }) {
+      copie_(*this, store, option, host_.player, host_.copies, [this] { Changed(); }) {
     for (int page = 0; page < kOptionPageCount; ++page)
         OnCommand(kOptPageButton + page, [this, page] { SelectPage(page); });
     OnCommand(IDOK, [this] { Apply(true); });

@@ -60,7 +60,7 @@ struct OptionsHost {
     KeyCapture capture;                        // the bar's hook feeds the key box
     TPilotune* player = nullptr;               // the playlist of the track pages
     std::function<void()> restartReplay;       // LECTUREPROGRAMME, mode flag true
-    HWND shellOwner = nullptr;                 // owns the shell's copy windows
+    ListCopyHost* copies = nullptr;            // runs the list copy
 };
 
 class TfrmOption final : public Dialog {

@@ -11,6 +11,7 @@
 #include "schedule/Planification.h"
 #include "base/EncodingWin32.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsValues.h"
 
 namespace pilotune {
 
@@ -125,8 +126,7 @@ void PlanificationPage::Fill() {
     GroupSwitch();
     lsvPlan_.Clear();
     rows_.clear();
-    const int n =
-        std::clamp(store_.ReadInteger(kSectionPlanification, "NbListe", 0, true), 0, 100000);
+    const int n = ReadCount(store_, kSectionPlanification, "NbListe", 0);
     SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < n; ++i) {
         RowData d;

@@ -12,9 +12,11 @@ class SettingsStore;
 // else, or a decimal outside 32 bits, gives nullopt.
 std::optional<int> ParseInteger(std::string_view text);
 
-// The most entries a list read from the file may have; a damaged count never
-// makes a read allocate without bound.
-inline constexpr int kMaxListCount = 10000;
+// The most entries a list read from the file may have, the same for every
+// list of the program and as many as the player's playlist may hold: a
+// damaged count never makes a read allocate without bound, and no real list
+// is cut.
+inline constexpr int kMaxListCount = 1 << 20;
 
 // Reads the count key of a list (per-user section): a negative value reads as
 // `def`, a value above kMaxListCount as kMaxListCount.

@@ -4,6 +4,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "SettingsFixture.h"
+#include "copy/CopyList.h"
 #include "copy/MusicCopy.h"
 #include "settings/Option.h"
 
@@ -28,6 +30,10 @@ class MemoryFiles final : public CopyFileSystem {
     void ShellCopy(const std::string&, const std::string& t) override {
         if (shellWorks) files.insert(t);
     }
+    bool Rename(const std::string& f, const std::string& t) override {
+        return files.erase(f) && files.insert(t).second;
+    }
+    void Remove(const std::string& p) noexcept override { files.erase(p); }
 };
 
 TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
@@ -56,3 +62,30 @@ TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
 }
 
 } // namespace
+
+namespace pilotune::testing {
+namespace {
+
+// A status reaches the row its copy started, wherever the list has put it since.
+TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
+    MemoryStore m;
+    CopyListRun run;
+    run.Begin(m.store, {{5, "Copie réussi"}, {6, ""}, {7, ""}});
+    EXPECT_EQ(m.store.ReadInteger(kSectionCopie, "Nb", 0, true), 3);
+    run.Status(m.store, 1, "Fichier manquant");
+    EXPECT_EQ(ReadCopyList(m.store)[1], (CopyRow{6, "Fichier manquant"}));
+    run.Saved({2, -1, 0}); // row 1 removed, a new row between
+    EXPECT_EQ(run.IdOf(2), 0);
+    run.Status(m.store, 2, "Copie réussi");
+    run.Status(m.store, 1, "Erreur de copie");
+    EXPECT_EQ(m.store.ReadText(kSectionCopie, "Erreur0", "", true), "Copie réussi");
+    EXPECT_EQ(m.store.ReadText(kSectionCopie, "Erreur1", "", true), "Fichier manquant");
+    // A long list is read whole, rows without their number as track 1.
+    m.store.WriteInteger(kSectionCopie, "Nb", 10005, true);
+    const std::vector<CopyRow> rows = ReadCopyList(m.store);
+    ASSERT_EQ(rows.size(), 10005u);
+    EXPECT_EQ(rows.back(), (CopyRow{1, ""}));
+}
+
+} // namespace
+} // namespace pilotune::testing

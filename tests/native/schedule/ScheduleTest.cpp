@@ -7,6 +7,7 @@
 #include "SettingsFixture.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
+#include "settings/SettingsValues.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -193,7 +194,7 @@ TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaultsAndSaveStateWritesOnlyI
     EXPECT_EQ(plan.Count(), 0);
     store.WriteText(kSectionPlanification, "NbListe", "999999999", true);
     plan.Load(); // a huge count is bounded
-    EXPECT_LE(plan.Count(), 10000);
+    EXPECT_LE(plan.Count(), kMaxListCount);
 
     // A save of the state writes only the switches and the done dates.
     Load({{.action = 4, .quand = 100, .chemin = "a"}});

@@ -1,26 +1,20 @@
-// The music copy on Wine's real file system and shell, and the copy of the
-// playing track from the real simulator onto a small stand-in bar.
+// The music copy on Wine's real file system and shell.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
-#include "Simulator.h"
-#include "ui/WindowTextWin32.h"
 #include "copy/MusicCopyWin32.h"
-#include "player/Winamp.h"
-#include "player/WinampWin32.h"
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "settings/Option.h"
 
 using namespace pilotune;
-using namespace pilotune::testing;
 
 namespace {
 
@@ -62,6 +56,13 @@ TEST_F(CopyOnDisk, CopiesOnceIntoANewFolderAndKeepsItsBackslash) {
     EXPECT_EQ(option.CopyPath, work + "Baladeur\\Rock\\"); // as the settings file keeps it
     DeleteFileW(Widen(source).c_str());
     EXPECT_EQ(CopyMusic(option, source, files), "Fichier manquant");
+    // A copy stopped at once leaves nothing, under either name.
+    std::atomic<bool> stop{true};
+    ShellCopyFileSystem stopped(nullptr, &stop);
+    option.CopyPath = work + "Arrêt";
+    WriteFileText(work + "occupé", "x");
+    EXPECT_THROW(CopyMusic(option, work + "occupé", stopped), CopyCancelled);
+    EXPECT_TRUE(fs::is_empty(fs::path(Widen(option.CopyPath))));
 }
 
 TEST_F(CopyOnDisk, UnusableDestinationsAndOverlongPaths) {
@@ -96,49 +97,6 @@ TEST_F(CopyOnDisk, UnusableDestinationsAndOverlongPaths) {
     // A destination so long that the target name does not fit either.
     option.CopyPath = deep;
     EXPECT_EQ(CopyMusic(option, source, files), "Erreur de copie");
-}
-
-// The bar's title as a real window caption.
-class CaptionBar final : public CopyTrackBar {
-  public:
-    explicit CaptionBar(HWND w) : window(w) {}
-    HWND window;
-    std::vector<std::string> events;
-
-    void StopTick() override { events.push_back("stop"); }
-    std::string Title() override { return WindowText(window); }
-    void ShowTitle(const std::string& t) override {
-        SetWindowTextW(window, Widen(t).c_str());
-        events.push_back("show");
-    }
-    void RestoreTitleAfter(int ms) override { events.push_back("restore " + std::to_string(ms)); }
-};
-
-// The copy returns at once: the bar restores its title 1.5 s later by itself.
-TEST(CopyCurrentTrack, PlayingFileCopiedAndResultShownWithoutWaiting) {
-    Simulator sim({.play = true, .tracks = 3});
-    Win32PlayerWindow window;
-    Win32PlayerSystem system;
-    TPilotune player{window, system, Narrow(SimulatorExe())};
-    player.Connecter();
-    const std::string playing = player.FichierTitre(player.NumeroTitre());
-    ASSERT_FALSE(playing.empty());
-
-    HWND bar = CreateWindowExW(0, L"STATIC", L"1. Artiste - Titre", WS_POPUP | WS_VISIBLE, 0, 0,
-                               300, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    CaptionBar view(bar);
-    COption option;
-    const std::string folder = ProgramFolder() + "copie-piste";
-    RemoveTree(folder);
-    option.CopyPath = folder;
-    ShellCopyFileSystem files(bar);
-
-    EXPECT_EQ(CopyCurrentTrack(option, player, files, view), "Copie réussi");
-    EXPECT_EQ(view.Title(), "1. Artiste - Titre - Copie réussi");
-    EXPECT_EQ(view.events, (std::vector<std::string>{"stop", "show", "restore 1500"}));
-    EXPECT_TRUE(files.FileExists(folder + "\\" + playing.substr(playing.find_last_of('\\') + 1)));
-    DestroyWindow(bar);
-    RemoveTree(folder);
 }
 
 } // namespace

@@ -11,7 +11,9 @@
 #include <fstream>
 
 #include "OptionsHarness.h"
+#include "RecordingMessages.h"
 #include "copy/ListCopy.h"
+#include "copy/MusicCopy.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
 
@@ -34,7 +36,7 @@ void SetRange(OptionsHarness& h, int from, int to) {
     h.Spin(kOptCopieNumeroA).SetPosition(to);
 }
 bool CopyOver(OptionsHarness& h) {
-    return h.Loop([] { return !ListCopyRunning(); }, 20000);
+    return h.Loop([&] { return !h.app.CopyJobs().Running(); }, 20000);
 }
 
 struct CopyPageTest : ::testing::Test {
@@ -50,8 +52,10 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
     ASSERT_TRUE(h.OpenOn(kPageCopie));
     SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
     SetRange(h, 2, 4);
+    const int asked = h.Logged(WM_USER, -1, kQueryLength);
     h.Click(kOptCopieAjouter);
     ASSERT_EQ(Rows(), 3);
+    EXPECT_LE(h.Logged(WM_USER, -1, kQueryLength) - asked, 2); // not once per row
     EXPECT_EQ(Cell(0, 0), "2");
     EXPECT_EQ(Cell(2, 2), "");
     h.Click(kOptCopieCopier);
@@ -79,21 +83,23 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
     h.Click(IDCANCEL);
     ASSERT_TRUE(h.Closed());
 
-    // A damaged list opens with its good rows and is saved back clean.
-    h.store.WriteText(kSectionCopie, "Nb", "40", true);
+    // A damaged list opens with its good rows, a row without its number as
+    // track 1, and is saved back clean.
+    h.store.WriteText(kSectionCopie, "Nb", "4", true);
     h.store.WriteText(kSectionCopie, "Numero0", "2", true);
     h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
     h.store.WriteText(kSectionCopie, "Numero2", "4", true);
     h.store.WriteText(kSectionCopie, "Erreur2", "Copie réussi", true);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    ASSERT_EQ(Rows(), 2);
+    ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(0, 0), "2");
     EXPECT_EQ(Cell(1, 0), "4");
     EXPECT_EQ(Cell(1, 2), "Copie réussi");
+    EXPECT_EQ(Cell(2, 0), "1");
     h.Click(kOptCopieAfficheBT);
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
-    EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Nb", -1, true), 2);
+    EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Nb", -1, true), 3);
     EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Numero1", -1, true), 4);
     EXPECT_TRUE(h.option.AfficheBT);
 }
@@ -187,9 +193,9 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
         const ULONGLONG start = GetTickCount64();
         h.Click(kOptCopieCopier);
         EXPECT_LT(GetTickCount64() - start, 300u) << "the click waited for the copies";
-        ASSERT_TRUE(ListCopyRunning());
+        ASSERT_TRUE(h.app.CopyJobs().Running());
         if (rounds == 0) {
-            h.Click(kOptCopieCopier); // while one runs: nothing
+            h.Click(kOptCopieCopier); // while one runs: said so
             PressKey(VK_MEDIA_NEXT_TRACK);
         }
         ULONGLONG last = GetTickCount64();
@@ -198,11 +204,11 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
                 const ULONGLONG now = GetTickCount64();
                 longestGap = std::max(longestGap, now - last);
                 last = now;
-                if (ListCopyRunning()) {
+                if (h.app.CopyJobs().Running()) {
                     keyDuringCopy |= h.Logged(WM_COMMAND, kCmdNext, 0) > nextBefore;
                     tickDuringCopy |= h.bar.state.twins.duree.B().text != firstTime;
                 }
-                return !ListCopyRunning();
+                return !h.app.CopyJobs().Running();
             },
             120000));
         copying += GetTickCount64() - start;
@@ -214,6 +220,89 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     EXPECT_TRUE(tickDuringCopy);
     std::printf("forty files of %d MB copied %d times in %llu ms\n", FortyFiles::kMegabytes, rounds,
                 copying);
+}
+
+// The playing track's copy runs on a worker: the bar shows its status when
+// the worker reports it, then its title again.
+TEST_F(CopyPageTest, TheBarCopiesThePlayingTrackOffItsThreadAndShowsTheStatusAfter) {
+    const fs::path dest = Beside("copie-piste");
+    fs::remove_all(dest);
+    h.option.CopyPath = Narrow(dest.wstring());
+    auto title = [&] { return h.bar.state.twins.titre.B().text; };
+    ASSERT_TRUE(h.Loop([&] { return title().find(" - ") != std::string::npos; })); // ticked
+    const std::string before = title();
+    h.bar.dispatcher.ExecuterAction(COPIER, false);
+    EXPECT_EQ(title(), before); // nothing shown until the worker reports
+    ASSERT_TRUE(h.Loop([&] { return title() == before + " - Copie réussi"; })) << title();
+    const std::string playing = h.link.FichierTitre(h.link.NumeroTitre());
+    EXPECT_TRUE(fs::exists(dest / Widen(std::string(FileNamePart(playing)))));
+    EXPECT_EQ(h.option.CopyPath, Narrow(dest.wstring()) + "\\");
+    EXPECT_TRUE(h.Loop([&] { return title() == before; })) << title();
+    fs::remove_all(dest);
+}
+
+// Small tracks 1 and 3 around tracks 2 and 4, large and sparse (no disk used)
+// so that their copies last.
+struct LargeTracks {
+    LargeTracks() {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (int i = 1; i <= 4; ++i) {
+            std::ofstream out(folder / (L"Piste " + std::to_wstring(i) + L".mp3"),
+                              std::ios::binary);
+            if (i % 2 == 0) out.seekp((i == 2 ? 300ll : 2000ll) << 20);
+            out << 'm';
+        }
+    }
+    ~LargeTracks() { fs::remove_all(folder); }
+    fs::path folder = Beside("longues");
+};
+
+struct CopyOutlivesTheDialogTest : ::testing::Test {
+    CopyOutlivesTheDialogTest() : h(Simulator::Options{.playlist = tracks.folder.wstring()}) {}
+    LargeTracks tracks;
+    OptionsHarness h;
+};
+
+TEST_F(CopyOutlivesTheDialogTest, StatusesReachTheListAndClosingStopsTheCopyLeavingNoPart) {
+    RecordingMessages messages;
+    const fs::path dest = Beside("copie-longue");
+    fs::remove_all(dest);
+    h.Start();
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
+    SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
+    SetRange(h, 1, 4);
+    h.Click(kOptCopieAjouter);
+    h.Click(kOptCopieCopier);
+    h.Click(IDCANCEL); // the copy goes on without its dialog
+    ASSERT_TRUE(h.Closed());
+    auto stored = [&](int row) {
+        return h.store.ReadText(kSectionCopie, "Erreur" + std::to_string(row), "", true);
+    };
+    ASSERT_TRUE(h.Loop([&] { return stored(0) == "Copie réussi"; }));
+    // A new dialog shows the running copy's rows, and their statuses as they come.
+    ASSERT_TRUE(h.OpenOn(kPageCopie));
+    ASSERT_EQ(h.Rows(kOptCopieList), 4);
+    EXPECT_EQ(h.Cell(kOptCopieList, 0, 2), "Copie réussi");
+    ASSERT_TRUE(h.Loop([&] { return h.Cell(kOptCopieList, 2, 2) == "Copie réussi"; }, 20000));
+    h.Click(kOptCopieCopier);
+    EXPECT_EQ(messages.infos, std::vector<std::string>{kCopyRunning});
+
+    // "Fermer Pilotune" while track 4 is being copied.
+    const fs::path part = dest / L"Piste 4.mp3.copie-en-cours";
+    ASSERT_TRUE(h.Loop([&] { return fs::exists(part); }, 20000));
+    h.bar.dispatcher.ExecuterAction(FERMERPROG, false);
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(h.Loop([&] { return !IsWindow(h.app.Bar().Handle()); }));
+    EXPECT_LT(GetTickCount64() - start, static_cast<ULONGLONG>(kCopyStopMs));
+    EXPECT_FALSE(h.app.CopyJobs().Running());
+    EXPECT_FALSE(fs::exists(part));
+    EXPECT_FALSE(fs::exists(dest / L"Piste 4.mp3"));
+    EXPECT_EQ(fs::file_size(dest / L"Piste 2.mp3"), (300u << 20) + 1);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(stored(row), "Copie réussi") << row;
+    EXPECT_EQ(stored(3), "");
+    fs::remove_all(dest);
 }
 
 } // namespace
