@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "app/RunAtStartWin32.h"
 #include "app/SecondStart.h"
+#include "app/SessionNoticesWin32.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
 #include "bar/FPrincipaleWin32.h"
@@ -28,9 +30,6 @@
 #include "windows/FPleinEcranWin32.h"
 
 namespace pilotune {
-
-inline constexpr char kRunValuePath[] =
-    "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
 class Application final : private BarServices, private BarHost, private CopyTrackBar {
   public:
@@ -133,6 +132,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     BarBackground background_;
     WindowsShutdown shutdown_;
     SecondStartReceiver secondStart_;
+    RunAtStartValue runAtStart_;
+    SessionNotices sessionNotices_; // while the bar's window lives
     MessageWindow timers_;
     UpdateAction update_;
     std::unique_ptr<TfrmPleinEcran> pleinEcran_;
