@@ -13,6 +13,7 @@ RequestExecutionLevel user
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
+!include "WinMessages.nsh"
 
 !ifndef VERSION
   !error "VERSION is required"
@@ -26,6 +27,10 @@ RequestExecutionLevel user
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Pilotune"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; Held by a running Pilotune from its first instant to its very end (settings
+; written); its bar is the window of that caption.
+!define INSTANCE_MUTEX "Local\Pilotune.Instance"
+!define BAR_CAPTION "Pilotune Fenetre"
 
 Name "Pilotune ${VERSION}"
 OutFile "${OUTFILE}"
@@ -108,12 +113,22 @@ Section "un.Pilotune" UnSecProgramme
   Delete "$INSTDIR\KEYBOARD.DLL"
   Delete "$INSTDIR\Pilotune.txt"
   Delete "$INSTDIR\Pilotune.chm"
+  ; What the program writes beside itself: the background picture, the update
+  ; check's files, and the temporary files of a save cut short.
   Delete "$INSTDIR\PilotuneFondEcran.bmp"
+  Delete "$INSTDIR\PilotuneFondEcran.bmp.tmp"
+  Delete "$INSTDIR\MAJPilotune.*"
+  Delete "$INSTDIR\Pilotune.ini.*.tmp"
   Delete "$INSTDIR\Désinstaller Pilotune.exe"
   Delete "$SMPROGRAMS\Pilotune\Pilotune.lnk"
   Delete "$SMPROGRAMS\Pilotune\Désinstaller Pilotune.lnk"
   RMDir "$SMPROGRAMS\Pilotune"
-  DeleteRegValue HKCU "${RUN_KEY}" "Pilotune"
+  ; The Run value only when it starts this copy: another copy's stays.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "Pilotune"
+  ${If} $0 == '"$INSTDIR\Pilotune.exe" WindowsLanceDebut'
+  ${OrIf} $0 == '$INSTDIR\Pilotune.exe WindowsLanceDebut'
+    DeleteRegValue HKCU "${RUN_KEY}" "Pilotune"
+  ${EndIf}
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
@@ -132,4 +147,39 @@ Function un.onInit
   ${IfNot} ${Errors}
     SectionSetFlags ${UnSecReglages} ${SF_SELECTED}
   ${EndIf}
+  Call un.FermerPilotune
+FunctionEnd
+
+; $0 := 1 while Pilotune runs, else 0.
+Function un.PilotuneOuvert
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_MUTEX}") p.r0'
+  ${If} $0 != 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    StrCpy $0 1
+  ${EndIf}
+FunctionEnd
+
+; A running Pilotune is asked to close as its own menu closes it (it saves its
+; settings), and waited for; if it stays, the uninstall stops and says so.
+Function un.FermerPilotune
+  Call un.PilotuneOuvert
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  MessageBox MB_OKCANCEL|MB_ICONQUESTION "Pilotune est ouvert. Il va être fermé avant d'être désinstallé." /SD IDOK IDOK fermer
+  Abort
+fermer:
+  FindWindow $1 "" "${BAR_CAPTION}"
+  ${If} $1 != 0
+    SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+  ${EndIf}
+  ${For} $2 1 50
+    Call un.PilotuneOuvert
+    ${If} $0 == 0
+      Return
+    ${EndIf}
+    Sleep 200
+  ${Next}
+  MessageBox MB_OK|MB_ICONSTOP "Pilotune est toujours ouvert. Fermez-le, puis relancez la désinstallation." /SD IDOK
+  Abort
 FunctionEnd

@@ -57,6 +57,7 @@ bool Application::Start() {
     const int left = store_.ReadInteger(kSectionOption, "PositionLeft", 450, true);
     const int top = store_.ReadInteger(kSectionOption, "PositionTop", 0, true);
     if (!timers_.Create() || !copies_.Create() || !bar_.Create(left, top)) return false;
+    sessionNotices_ = SessionNotices(bar_.Handle());
     hokKey_.Loaded();
     // The tray icon opens the main menu; its left click shows the bar.
     pbtTray_ = std::make_unique<TPiconeBarreTache>(bar_.Handle());
@@ -91,15 +92,7 @@ void Application::ApplySettings() {
     d.ExecuterAction(CACHERAUTOPROG, true);
     d.ExecuterAction(BOUCLE, true);
     d.ExecuterAction(EXTRAIT, true);
-    if (option_.LancerDemarrageWindows) {
-        // Quoted, so that a path with blanks cannot start another program.
-        std::string command = "\"";
-        command += ExecutablePath();
-        command += "\" WindowsLanceDebut";
-        WriteRegistryText(kRunValuePath, command);
-    } else {
-        DeleteRegistryValue(kRunValuePath);
-    }
+    runAtStart_.Apply(option_.LancerDemarrageWindows);
     d.ExecuterAction(CACHERWINAMP, true);
     background_.ApplyTransparency(bar_.Handle(), logic_.state.elements.fond, option_.Transparent);
     if (pbtTray_) pbtTray_->SetPetiteIconeVisible(option_.Systray);
@@ -108,6 +101,7 @@ void Application::ApplySettings() {
     d.ExecuterAction(ENREGISTREPROGRAMME, true);
     lire.caption = "Lire le programme : " + option_.ProgTitre;
     hokKey_.SetEnabled(HookActifSelonReglages(option_));
+    hokKey_.Reinstaller(); // a hook Windows dropped comes back, settings changed or not
     logic_.state.twins.copier.SetVisible(option_.AfficheBT);
     if (plan_.Activer)
         timers_.StartTimer(kTmrPlanification, kPlanificationMs);
@@ -182,6 +176,7 @@ void Application::BarClosing() {
 void Application::BarDestroyed() {
     // The tray icon puts back the handlers it took while the window lives.
     pbtTray_.reset();
+    sessionNotices_ = {};
     hokKey_.SetEnabled(false);
     PostQuitMessage(0);
 }
@@ -193,6 +188,7 @@ void Application::SessionEnding() {
 
 std::optional<LRESULT> Application::OtherMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND bar = bar_.Handle();
+    if (IsSessionBack(msg, wParam)) hokKey_.Reinstaller(); // the hook may have gone meanwhile
     if (msg == kMsgSecondStartAction) {
         const LRESULT r = DefWindowProcW(bar, msg, wParam, lParam);
         if (auto run = secondStart_.OnAction(wParam))
@@ -279,7 +275,7 @@ void Application::OpenHelp(int context) {
     // The HTML Help viewer, loaded when first needed: help file beside the exe.
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     static HtmlHelpFn htmlHelp = [] {
-        HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+        HMODULE module = LoadSystemLibrary(L"hhctrl.ocx");
         return module ? reinterpret_cast<HtmlHelpFn>(
                             reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpW")))
                       : nullptr;
@@ -446,6 +442,9 @@ void Application::OpenBarMenu(const std::string& name, POINT screen, HWND owner)
 
 // A closed window's object goes once its last message has been handled.
 void Application::FreeClosedWindows() {
+    // A modal loop inside the player's launch wait may be on top of a closed
+    // window's own call: that one goes at the next close.
+    if (player_.Lancement()) return;
     if (pleinEcran_ && !pleinEcran_->Handle()) pleinEcran_.reset();
     if (aProposDe_ && !aProposDe_->Handle()) aProposDe_.reset();
 }

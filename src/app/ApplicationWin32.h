@@ -9,7 +9,9 @@
 #include <string>
 
 #include "app/CopiesWin32.h"
+#include "app/RunAtStartWin32.h"
 #include "app/SecondStart.h"
+#include "app/SessionNoticesWin32.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
 #include "bar/FPrincipaleWin32.h"
@@ -31,9 +33,6 @@
 namespace pilotune {
 
 class TfrmArreter;
-
-inline constexpr char kRunValuePath[] =
-    "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Pilotune";
 
 class Application final : private BarServices, private BarHost, private CopyTrackBar {
   public:
@@ -151,6 +150,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     int countdownTickMs_ = kCountdownTickMs;
     TfrmArreter* countdown_ = nullptr; // while one runs (it lives in ShowCountdown)
     SecondStartReceiver secondStart_;
+    RunAtStartValue runAtStart_;
+    SessionNotices sessionNotices_; // while the bar's window lives
     MessageWindow timers_;
     UpdateAction update_;
     Copies copies_; // before the windows that show them, which go first

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "app/SecondStart.h"
 #include "base/HandleWin32.h"
+#include "base/PathsWin32.h"
 #include "app/ApplicationWin32.h"
 #include "player/Winamp.h"
 #include "player/WinampWin32.h"
@@ -71,17 +73,40 @@ int HandOver(const std::vector<std::string>& args) {
                                 SMTO_NORMAL, kSendTimeoutMs, &ignored);
             continue;
         }
-        const GlobalAtom atom{GlobalAddAtomW(Widen(m.text).c_str())};
+        GlobalAtom atom{GlobalAddAtomW(Widen(m.text).c_str())};
         if (!atom) continue;
-        SendMessageTimeoutW(bar, kMsgSecondStartText, atom.Get(), 0, SMTO_NORMAL, kSendTimeoutMs,
-                            &ignored);
+        // Unanswered in time, the message still waits in the bar's queue: its
+        // atom must outlive this process, or the bar would read a deleted one
+        // (or another program's that took its number).
+        if (!SendMessageTimeoutW(bar, kMsgSecondStartText, atom.Get(), 0, SMTO_NORMAL,
+                                 kSendTimeoutMs, &ignored))
+            atom.Release();
     }
     return 0;
 }
 
+// COM for the interface thread, apartment-threaded: the shell's verbs and
+// dialogs that COM serves need it on the thread that calls them.
+class ComApartment {
+  public:
+    ComApartment()
+        : ok_(SUCCEEDED(
+              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (ok_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool ok_;
+};
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    RestrictLibrarySearch();
+    const ComApartment com;
     InstallMessageBoxes();
 
     const std::vector<std::string> args = Arguments();

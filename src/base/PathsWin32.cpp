@@ -25,4 +25,23 @@ std::string ProgramFolder() {
     return cut == std::string::npos ? std::string() : exe.substr(0, cut + 1);
 }
 
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder, n) + L"\\" + name;
+    return LoadLibraryW(path.c_str());
+}
+
+void RestrictLibrarySearch() {
+    // Windows 8 on, and Windows 7 with its update KB2533623.
+    using SetDefaultFn = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDefaultFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    constexpr DWORD kSystemAndProgram = 0x00000800 | 0x00000200; // SYSTEM32 | APPLICATION_DIR
+    if (set) set(kSystemAndProgram);
+    // Never the current folder, wherever the program was started from.
+    SetDllDirectoryW(L"");
+}
+
 } // namespace pilotune

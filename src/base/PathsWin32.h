@@ -1,5 +1,7 @@
 #pragma once
 // Where the running program lies.
+#include <windows.h>
+
 #include <string>
 
 namespace pilotune {
@@ -12,5 +14,13 @@ std::string ExecutablePath();
 // of the settings file, the help, the read-me, the hook library and the
 // background picture.
 std::string ProgramFolder();
+
+// Loads a library of Windows from the system folder by its full path: never
+// a file of the same name planted in the program's folder or the current one.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// At start: libraries loaded later by name are searched for only in the
+// system folder and the program's own folder (where the system allows it).
+void RestrictLibrarySearch();
 
 } // namespace pilotune

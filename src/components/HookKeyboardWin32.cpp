@@ -78,6 +78,12 @@ void THookKeyboard::SetEnabled(bool value) {
     enabled_ = value;
 }
 
+void THookKeyboard::Reinstaller() {
+    if (!enabled_) return;
+    RetirerHook();
+    InstallerHook();
+}
+
 void THookKeyboard::SetRepertoireDll(const std::string& value) {
     repertoireDll_ = value;
     if (!repertoireDll_.empty() && repertoireDll_.back() != '\\') repertoireDll_ += '\\';

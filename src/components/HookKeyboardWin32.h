@@ -58,6 +58,9 @@ class THookKeyboard {
     bool Enabled() const { return enabled_; }
     // A change installs (true) or removes (false) the hook.
     void SetEnabled(bool value);
+    // While Enabled, removes the hook and installs it again: Windows silently
+    // drops a low-level hook it found late, and nothing tells the program.
+    void Reinstaller();
     const std::string& RepertoireDll() const { return repertoireDll_; }
     // A folder; a backslash is appended when it has none at its end.
     void SetRepertoireDll(const std::string& value);

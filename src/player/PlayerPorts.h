@@ -59,11 +59,10 @@ class PlayerSystem {
     virtual void ShowMessage(const std::string& text) = 0;
     // Asks the shell to open the program; false when it reports a failure.
     virtual bool Launch(const std::string& path) = 0;
-    // One short wait while a launched player starts. Nothing that could start
-    // it again runs meanwhile: no input, no timer, no posted message is handled
-    // (they wait for the end of the launch); windows repaint and messages sent
-    // by other threads are answered. False when the program is closing, which
-    // ends the wait for the player.
+    // One short wait while a launched player starts. Input, timers and repaints
+    // are handled and messages sent by other threads answered; other posted
+    // messages wait for the end of the launch. False ends the wait for the
+    // player: the program is closing, or the launched program will not show it.
     virtual bool WaitForLaunch() = 0;
     virtual std::uint64_t NowMs() = 0;
     // Hands the file's bytes to `chunk` in order, piece by piece, until the end

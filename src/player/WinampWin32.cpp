@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "base/EncodingWin32.h"
@@ -16,6 +17,9 @@ constexpr wchar_t kPlayerClass[] = L"Winamp v1.x";
 constexpr wchar_t kSearchClass[] = L"BaseWindow_RootWnd";
 constexpr std::size_t kMaxCaption = 65536;
 constexpr DWORD kLaunchPollMs = 50;
+// How long a launched program may wait for input without showing the player's
+// window before the launch wait gives it up.
+constexpr ULONGLONG kIdleWithoutPlayerMs = 2000;
 constexpr wchar_t kAppPathsKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
 
@@ -117,28 +121,72 @@ void Win32PlayerSystem::ShowMessage(const std::string& text) {
 }
 
 bool Win32PlayerSystem::Launch(const std::string& path) {
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-        GetDesktopWindow(), L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    const std::wstring file = Widen(path);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = GetDesktopWindow();
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    const bool launched = ShellExecuteExW(&info) != FALSE;
+    launched_.Reset(launched ? info.hProcess : nullptr);
+    idleSince_ = 0;
+    return launched;
 }
 
-bool Win32PlayerSystem::WaitForLaunch() {
-    MsgWaitForMultipleObjectsEx(0, nullptr, kLaunchPollMs, QS_SENDMESSAGE | QS_PAINT, 0);
+namespace {
+// What the launch wait handles: input, ticks and repaints (sent messages are
+// answered by any peek). Other posted messages wait for its end: no window is
+// freed under the call that waits.
+bool NextWaitMessage(MSG& msg) {
+    static constexpr std::pair<UINT, UINT> kRanges[] = {{WM_KEYFIRST, WM_KEYLAST},
+                                                        {WM_MOUSEFIRST, WM_MOUSELAST},
+                                                        {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK},
+                                                        {WM_MOUSEHOVER, WM_MOUSELEAVE},
+                                                        {WM_TIMER, WM_TIMER},
+                                                        {WM_PAINT, WM_PAINT}};
+    for (const auto& [first, last] : kRanges)
+        if (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) return true;
+    return false;
+}
+
+// The program is closing: the quit or the close stays queued for the loop.
+bool Closing() {
     MSG msg;
-    // Messages sent by other threads and processes are answered (a sender must
-    // not hang on us); posted ones, input and timers stay queued until the end.
+    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) ||
+           PeekMessageW(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE);
+}
+} // namespace
+
+bool Win32PlayerSystem::WaitForLaunch() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, kLaunchPollMs,
+                                QS_SENDMESSAGE | QS_PAINT | QS_TIMER | QS_INPUT, 0);
+    MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT); ++i) {
-        if (msg.message == WM_QUIT) { // some systems hand the quit out whatever the filter
+    for (int i = 0; i < 64 && !Closing() && NextWaitMessage(msg); ++i) {
+        if (msg.message == WM_QUIT) { // some systems hand it out whatever the filter
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
+        TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    // The program is closing: the quit or the close stays queued for the loop.
-    if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return false;
-    if (PeekMessageW(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;
-    return true;
+    return !Closing() && LaunchedMayShow();
+}
+
+bool Win32PlayerSystem::LaunchedMayShow() {
+    if (!launched_) return true; // nothing to watch: the time bound alone
+    if (WaitForSingleObject(launched_.Get(), 0) == WAIT_OBJECT_0) return false; // it has ended
+    // Busy starting, or a program without a message queue (a console one, a
+    // launcher) that may still start the player: wait on.
+    if (WaitForInputIdle(launched_.Get(), 0) != 0) {
+        idleSince_ = 0;
+        return true;
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (!idleSince_) idleSince_ = now;
+    return now - idleSince_ < kIdleWithoutPlayerMs;
 }
 
 std::uint64_t Win32PlayerSystem::NowMs() {

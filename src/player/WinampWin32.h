@@ -3,6 +3,7 @@
 // bounded in time, and the system services the link needs.
 #include <windows.h>
 
+#include "base/HandleWin32.h"
 #include "player/PlayerPorts.h"
 
 namespace pilotune {
@@ -43,6 +44,9 @@ class Win32PlayerSystem final : public PlayerSystem {
                         const std::string& value) override;
     void ShowMessage(const std::string& text) override;
     bool Launch(const std::string& path) override;
+    // Besides the program closing, the wait ends when the launched process has
+    // ended, or has been idle a moment without showing the player's window:
+    // it is not the player, or the player failed to start.
     bool WaitForLaunch() override;
     std::uint64_t NowMs() override;
     bool ReadFile(const std::string& path, const std::function<bool(std::string_view)>& chunk,
@@ -51,6 +55,12 @@ class Win32PlayerSystem final : public PlayerSystem {
     std::optional<std::uint64_t> FileClock() override;
     std::optional<std::uint64_t> FileTime(const std::string& path) override;
     std::string RegisteredPlayerFolder() override;
+
+  private:
+    bool LaunchedMayShow();
+
+    KernelHandle launched_; // the process of the last launch, when the shell gave it
+    ULONGLONG idleSince_ = 0;
 };
 
 // `text` with its %variables% replaced by their values (unknown ones stay).

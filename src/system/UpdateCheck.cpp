@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <vector>
 
 #include "settings/Codecs.h"
 #include "settings/SettingsStore.h"
@@ -150,6 +152,41 @@ std::string ReadUpdateServer(const SettingsStore& store) {
     return Trimmed(store.ReadText("Divers", "ServeurMAJ", "", true));
 }
 
+namespace {
+// The numbers of a version, without their leading zeros; nothing when the text
+// is not numbers separated by dots.
+std::optional<std::vector<std::string_view>> VersionNumbers(std::string_view v) {
+    std::vector<std::string_view> numbers;
+    for (;;) {
+        const std::size_t dot = std::min(v.find('.'), v.size());
+        std::string_view n = v.substr(0, dot);
+        if (n.empty() ||
+            !std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return std::nullopt;
+        while (n.size() > 1 && n.front() == '0')
+            n.remove_prefix(1);
+        numbers.push_back(n);
+        if (dot == v.size()) return numbers;
+        v.remove_prefix(dot + 1);
+    }
+}
+} // namespace
+
+bool IsNewerVersion(std::string_view candidate, std::string_view running) {
+    const auto a = VersionNumbers(candidate);
+    if (!a) return false;
+    // An unreadable version of our own reads as 0: any real version is higher.
+    const auto b = VersionNumbers(running).value_or(std::vector<std::string_view>{});
+    for (std::size_t i = 0; i < std::max(a->size(), b.size()); ++i) {
+        const std::string_view x = i < a->size() ? (*a)[i] : "0";
+        const std::string_view y = i < b.size() ? b[i] : "0";
+        // Same width: the text order is the number order, however long.
+        if (x.size() != y.size()) return x.size() > y.size();
+        if (x != y) return x > y;
+    }
+    return false;
+}
+
 UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport) {
     UpdateResult r;
     r.caption = std::string("Mise à jour de ") + kApplicationTitle + " V" + setup.fileVersion;
@@ -178,7 +215,7 @@ UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport
     const std::string url = Trimmed(ini.ReadText(kApplicationTitle, "URL", "", false));
     r.address = IsWebAddress(url) ? url : std::string();
 
-    if (version != setup.fileVersion && version != "0" && !version.empty()) {
+    if (IsNewerVersion(version, setup.fileVersion)) {
         r.outcome = UpdateOutcome::NewVersion;
         r.version = version;
         ini.WriteText(kApplicationTitle, "Version", "0", false);

@@ -45,6 +45,12 @@ struct UpdateResult {
 // the only addresses the check downloads or opens.
 bool IsWebAddress(std::string_view address);
 
+// True when `candidate` is a higher version than `running`, compared number
+// by number from the left ("1.10" is above "1.9"; a missing number counts as
+// 0, so "1.2" equals "1.2.0.0"). A text that is not numbers separated by dots
+// is never higher; an unreadable `running` reads as 0.
+bool IsNewerVersion(std::string_view candidate, std::string_view running);
+
 // The address of the description file at the root of `server`.
 std::string UpdateFileAddress(std::string_view server);
 

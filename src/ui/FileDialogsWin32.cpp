@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 
 namespace pilotune {
 
@@ -17,7 +18,7 @@ namespace {
 using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
 GetOpenFileNameFn OpenFileFunction() {
     static const GetOpenFileNameFn function = [] {
-        HMODULE library = LoadLibraryW(L"comdlg32.dll");
+        HMODULE library = LoadSystemLibrary(L"comdlg32.dll");
         return library ? reinterpret_cast<GetOpenFileNameFn>(
                              reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
                        : nullptr;

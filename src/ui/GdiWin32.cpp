@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/EncodingWin32.h"
+#include "base/PathsWin32.h"
 
 namespace pilotune {
 
@@ -28,7 +29,7 @@ int MonitorDpi(HMONITOR monitor) {
     // shcore.dll's GetDpiForMonitor (Windows 8.1 on), effective DPI (type 0).
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto getDpi = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");
+        HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
         return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
                             reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
                       : nullptr;

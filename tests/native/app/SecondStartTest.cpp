@@ -1,3 +1,4 @@
+#include "app/RunAtStart.h"
 #include "app/SecondStart.h"
 
 #include <gtest/gtest.h>
@@ -56,4 +57,20 @@ TEST(SecondStart, KeywordsBecomeActionsTextsFitAnAtomAndTheReceiverWaitsForThem)
     run = bar.OnAction(200);                   // out of the catalogue: the dispatcher ignores it
     ASSERT_TRUE(run);
     EXPECT_EQ(run->action, 200);
+}
+
+TEST(RunAtStart, ACopyTouchesTheValueOnlyWhenItIsItsOwnOrItsUserTurnsTheSettingOn) {
+    const std::string exe = "C:\\Program Files\\Pilotune\\Pilotune.exe";
+    const std::string ours = RunAtStartCommand(exe),
+                      old = "c:\\program files\\pilotune\\PILOTUNE.EXE";
+    EXPECT_EQ(ours, "\"" + exe + "\" WindowsLanceDebut");
+    EXPECT_TRUE(RunAtStartStarts(ours, exe) && RunAtStartStarts(old + " WindowsLanceDebut", exe));
+    const std::optional<std::string> other = "\"D:\\Portable\\Pilotune.exe\" WindowsLanceDebut";
+    for (const auto& v : {other, std::optional<std::string>(old + "x WindowsLanceDebut")})
+        EXPECT_EQ(RunAtStartChange(false, false, v, exe), RunValueChange::Keep) << *v;
+    EXPECT_EQ(RunAtStartChange(false, false, ours, exe), RunValueChange::Delete);
+    EXPECT_EQ(RunAtStartChange(false, false, std::nullopt, exe), RunValueChange::Keep);
+    EXPECT_EQ(RunAtStartChange(true, false, other, exe), RunValueChange::Keep);
+    EXPECT_EQ(RunAtStartChange(true, true, other, exe), RunValueChange::Write);
+    EXPECT_EQ(RunAtStartChange(true, false, std::nullopt, exe), RunValueChange::Write);
 }

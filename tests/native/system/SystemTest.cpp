@@ -53,14 +53,18 @@ TEST_F(UpdateCheckTest, OnlyTheSameVersionIsCurrentAndItFetchesNoDetails) {
     EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
     EXPECT_EQ(server.asked.size(), 2u);
 
-    // Any other version is new, older ones included.
+    Serve("[Pilotune]\r\nVersion=0.9.9\r\n"); // older: not announced
+    EXPECT_EQ(Check().outcome, UpdateOutcome::Current);
     Serve("[Pilotune]\r\nVersion=1.2.0.0\r\nURL=https://exemple.fr/p.zip\r\n");
     const UpdateResult r = Check();
     EXPECT_EQ(r.outcome, UpdateOutcome::NewVersion);
     EXPECT_EQ(r.address, "https://exemple.fr/p.zip");
     EXPECT_NE(Read("MAJPilotune.ini").find("URL=https://exemple.fr/p.zip"), std::string::npos);
-    Serve("[Pilotune]\r\nVersion=0.9\r\n");
-    EXPECT_EQ(Check().outcome, UpdateOutcome::NewVersion);
+    // Number by number: 10 is above 9, missing numbers are 0, text is never new.
+    EXPECT_TRUE(IsNewerVersion("1.10", "1.9.0.0") && IsNewerVersion("1.0.0.01", "1.0"));
+    EXPECT_TRUE(IsNewerVersion("2", "inconnue"));
+    for (const char* v : {"1.0", "1.0.0.0.0", "01.0.0", "1.0.0.0a", "1..1", "", "0"})
+        EXPECT_FALSE(IsNewerVersion(v, "1.0.0.0")) << v;
 }
 
 TEST_F(UpdateCheckTest, DetailsUnavailableOrReadInTheirOwnEncoding) {

@@ -2,10 +2,14 @@
 // window as a user's mouse and a second start drive it.
 #include <windows.h>
 
+#include <tlhelp32.h>
+#include <wtsapi32.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "DialogDriving.h"
@@ -17,6 +21,7 @@
 #include "bar/BarScene.h"
 #include "bar/FPrincipaleWin32.h"
 #include "base/HandleWin32.h"
+#include "options/FOptionWin32.h"
 #include "schedule/Action.h"
 
 using namespace pilotune;
@@ -79,7 +84,14 @@ TEST_F(BarOnSimulator, AppearsTopmostAtItsPlaceStartsThePlayerKeepsTheTimeShownA
     Click(Centre("lblDureeB"));
     CloseAndWait();
     EXPECT_NE(app->Ini().find("AffichageNeg=1"), std::string::npos);
-    Launch("run-off", "LancerDemarrageWindows=0\r\n");
+    // Another copy leaves the value alone, set off or on; this one removes it.
+    const std::wstring value = RunAtStart();
+    for (const char* setting : {"LancerDemarrageWindows=0\r\n", "LancerDemarrageWindows=1\r\n"}) {
+        Launch("other-copy", setting);
+        EXPECT_EQ(RunAtStart(), value);
+        CloseAndWait();
+    }
+    Launch("appears", "LancerDemarrageWindows=0\r\n");
     EXPECT_EQ(RunAtStart(), L"<absent>");
 }
 
@@ -127,6 +139,27 @@ TEST_F(BarOnSimulator, FermerWAClosesThePlayerWithTheProgramAndTheProgramWithThe
     EXPECT_TRUE(app->WaitExit(8000));
 }
 
+// Ends the threads of `bar`'s process that run at the highest priority (the
+// keyboard hook's); returns how many.
+int EndHighPriorityThreads(HWND bar) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    const KernelHandle snapshot{CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)};
+    THREADENTRY32 t{};
+    t.dwSize = sizeof t;
+    int ended = 0;
+    for (BOOL more = Thread32First(snapshot.Get(), &t); more;
+         more = Thread32Next(snapshot.Get(), &t)) {
+        const KernelHandle thread{t.th32OwnerProcessID == pid
+                                      ? OpenThread(THREAD_ALL_ACCESS, FALSE, t.th32ThreadID)
+                                      : nullptr};
+        if (thread && GetThreadPriority(thread.Get()) == THREAD_PRIORITY_HIGHEST &&
+            TerminateThread(thread.Get(), 0))
+            ended += WaitForSingleObject(thread.Get(), 5000) == WAIT_OBJECT_0;
+    }
+    return ended;
+}
+
 TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     Launch("keys", "[" + TestUserName() + " Clavier]\r\nClavierActiver=1\r\n");
     ASSERT_TRUE(WaitFor([&] { return sim.User(104) == 1; }));
@@ -141,6 +174,37 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
     const std::vector<long long> expected = {40046, 40048, 40047};
     EXPECT_TRUE(WaitFor([&] { return sim.Commands() == expected; }))
         << ::testing::PrintToString(sim.Commands());
+
+    // Windows drops the hook (here its thread ends): the session coming back,
+    // or the shortcuts applied with nothing changed, put it back.
+    auto click = [](HWND w) {
+        RECT r{};
+        GetClientRect(w, &r);
+        MouseAt(w, r.right / 2, r.bottom / 2, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
+    };
+    auto applied = [&](HWND) { // a box ticked and unticked, then Ok
+        EXPECT_EQ(app->RunSecond(L"AFFICHEOPTION"), 0u);
+        HWND dialog = nullptr, box = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            dialog = FindWindowW(L"TfrmOption", nullptr);
+            return dialog && IsWindowVisible(dialog) &&
+                   (box = DescendantWithId(dialog, kOptAffichageNeg));
+        }));
+        for (HWND w : {box, box, DescendantWithId(dialog, IDOK)})
+            click(w), AnswerTime(dialog);
+        EXPECT_TRUE(WaitFor([] { return !FindWindowW(L"TfrmOption", nullptr); }));
+    };
+    const std::function<void(HWND)> comebacks[] = {
+        [](HWND bar) { AnswerTime(bar, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC); },
+        [](HWND bar) { AnswerTime(bar, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK); }, applied};
+    for (const auto& comeback : comebacks) {
+        sim.ClearLog();
+        ASSERT_EQ(EndHighPriorityThreads(app->Bar()), 1);
+        comeback(app->Bar());
+        press(VK_MEDIA_NEXT_TRACK);
+        EXPECT_TRUE(WaitFor([&] { return sim.Commands() == std::vector<long long>{40048}; }))
+            << &comeback - comebacks;
+    }
 }
 
 TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
@@ -165,6 +229,36 @@ TEST_F(BarOnSimulator, TheCopyIndicatorCopiesThePlayingTrack) {
     EXPECT_NE(app->Ini().find("Chemin=" + destText + "\\"), std::string::npos) << app->Ini();
 }
 
+// A library of Windows' own name planted beside the program is not loaded for
+// the help; the interface thread has its COM apartment.
+TEST_F(BarOnSimulator, LoadsNoLibraryPlantedBesideItAndItsInterfaceThreadHasCom) {
+    app = std::make_unique<PilotuneProcess>("planted", SimulatorIni());
+    const std::wstring dist = PilotuneExe().substr(0, PilotuneExe().rfind(L'\\'));
+    ASSERT_TRUE(CopyFileW((dist + L"\\KEYBOARD.DLL").c_str(),
+                          (app->Folder() + L"\\hhctrl.ocx").c_str(), FALSE));
+    ASSERT_TRUE(app->Start());
+    EXPECT_EQ(app->RunSecond(L"AIDE"), 0u);
+    DWORD pid = 0;
+    const DWORD uiThread = GetWindowThreadProcessId(app->Bar(), &pid);
+    const KernelHandle modules{CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid)};
+    MODULEENTRY32W m{};
+    m.dwSize = sizeof m;
+    int seen = 0;
+    for (BOOL more = Module32FirstW(modules.Get(), &m); more;
+         more = Module32NextW(modules.Get(), &m)) {
+        ++seen;
+        const bool beside = !_wcsnicmp(m.szExePath, app->Folder().c_str(), app->Folder().size());
+        EXPECT_FALSE(beside && _wcsicmp(m.szModule, L"Pilotune.exe")) << NarrowPath(m.szExePath);
+    }
+    EXPECT_GT(seen, 3);
+    // A single-threaded apartment has a window of COM's on its thread.
+    bool com = false;
+    for (HWND parent : {HWND(nullptr), HWND_MESSAGE})
+        for (HWND w = nullptr; (w = FindWindowExW(parent, w, L"OleMainThreadWndClass", nullptr));)
+            com = com || GetWindowThreadProcessId(w, nullptr) == uiThread;
+    EXPECT_TRUE(com);
+}
+
 std::vector<WPARAM> g_handedOver; // actions the stand-in bar received
 
 LRESULT CALLBACK LateBarProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -187,9 +281,16 @@ TEST(SecondStart, DuringTheFirstStartUpWaitsForTheBarThenHandsOver) {
     HWND bar = MakeWindow(L"LateBar", LateBarProc, WS_POPUP, {0, 0, 10, 10}, kBarCaption);
     PumpUntil([] { return !g_handedOver.empty(); }, 10000);
     run.join();
-    DestroyWindow(bar);
     EXPECT_EQ(g_handedOver, std::vector<WPARAM>{PAUSER});
     EXPECT_EQ(code, 0u);
+
+    // A bar too busy to answer in time reads the text later: its atom stays.
+    constexpr wchar_t kLate[] = L"lu plus tard";
+    EXPECT_EQ(second.RunSecond(kLate), 0u); // this thread answers nothing meanwhile
+    const ATOM late = GlobalFindAtomW(kLate);
+    EXPECT_NE(late, 0);
+    DestroyWindow(bar);
+    GlobalDeleteAtom(late);
 }
 
 } // namespace
