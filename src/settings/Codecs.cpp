@@ -125,11 +125,6 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
 std::string Windows1252Codec::Encode(std::string_view utf8) const {
     std::string out;
     out.reserve(utf8.size());
-    EncodeInto(utf8, out);
-    return out;
-}
-
-void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const {
     for (std::size_t i = 0; i < utf8.size();) {
         // ASCII runs are copied whole; only the other sequences are decoded.
         std::size_t run = i;
@@ -142,9 +137,10 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
             out += cp ? EncodeOne(*cp) : '?';
         }
     }
+    return out;
 }
 
-void Windows1252Codec::EncodeInPlace(std::string& text) const {
+bool Windows1252Codec::EncodeInPlace(std::string& text) const {
     char* const base = text.data();
     const std::size_t n = text.size();
     std::size_t i = FirstNonAscii(base, n);
@@ -164,33 +160,36 @@ void Windows1252Codec::EncodeInPlace(std::string& text) const {
         if (b0 < 0x80) {
             base[o++] = static_cast<char>(b0);
             ++i;
-        } else if (b0 == 0xC3 && i + 1 < n &&
-                   (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
-            base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
-            i += 2;
-        } else {
-            const auto cp = NextCodePoint(std::string_view(base, n), i);
-            base[o++] = cp ? EncodeOne(*cp) : '?';
-        }
-    }
-    text.resize(o);
-}
-
-bool Windows1252Codec::AsStored(std::string_view utf8, std::string& out) const {
-    // Only a character the code page lacks, or a byte that is not UTF-8,
-    // changes on the way through the file.
-    for (std::size_t i = 0; i < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            ++i;
             continue;
         }
-        const auto cp = NextCodePoint(utf8, i);
-        if (!cp || EncodeOne(*cp) == '?') {
-            out = Decode(Encode(utf8));
-            return true;
+        if (b0 == 0xC3 && i + 1 < n && (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
+            base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
+            i += 2;
+            continue;
+        }
+        const std::size_t at = i;
+        const auto cp = NextCodePoint(std::string_view(base, n), i);
+        const char c = cp ? EncodeOne(*cp) : '?';
+        if (c == '?') {
+            // Not in the code page: the part already encoded goes back to UTF-8.
+            text = Decode(std::string_view(base, o)) + text.substr(at);
+            return false;
+        }
+        base[o++] = c;
+    }
+    text.resize(o);
+    return true;
+}
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+    for (std::size_t i = FirstNonAscii(bytes.data(), bytes.size()); i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+        } else if (!NextCodePoint(bytes, i)) {
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 int DayFromCivil(const CivilDate& date) {
