@@ -201,6 +201,7 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     userName_ = AsStored(env.userName);
     dayZero_ = dates_->Format(0);
     open_ = true;
+    files_->RemoveStaleTemporaries(path_);
     const FileRead read = files_->Read(path_);
     unreadable_ = read.status == FileRead::kFailed;
     base_ = read.stamp;

@@ -85,6 +85,10 @@ struct SettingsFiles {
     // (`conflict`).
     virtual FileReplace Replace(const std::string& path, std::string_view bytes,
                                 const FileStamp* expected) const = 0;
+    // Removes the temporary files that saves of `path` left behind when their
+    // process was killed: only names of this program's saves, only files no
+    // one holds open and no one wrote in the last minutes.
+    virtual void RemoveStaleTemporaries(const std::string& path) const { (void)path; }
 };
 
 class SettingsStore {

@@ -72,6 +72,52 @@ class ShortDateFormat {
     wchar_t old_[80] = L"";
 };
 
+// Sets or clears the immutable flag of a folder with the host's chattr (its
+// files stay writable); true once the folder takes no new file, or takes them
+// again.
+bool Immutable(const std::string& folder, bool on) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(Widen(folder).c_str()) : nullptr;
+    if (!name) return false;
+    std::wstring command =
+        std::wstring(L"chattr ") + (on ? L"+i" : L"-i") + L" \"" + Widen(name) + L"\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\chattr", command.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    const std::wstring probe = Widen(folder + "essai.tmp");
+    for (const ULONGLONG until = GetTickCount64() + 5000; GetTickCount64() < until;
+         SwitchToThread()) {
+        HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        if ((h == INVALID_HANDLE_VALUE) == on) return true;
+    }
+    return false;
+}
+
+// An empty file in the program's folder last written `minutesAgo`; its handle
+// stays open (without sharing) when `open`.
+HANDLE MakeFile(const std::string& name, int minutesAgo, bool open = false) {
+    HANDLE h = CreateFileW(Widen(ProgramFolder() + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+    FILETIME t{};
+    GetSystemTimeAsFileTime(&t);
+    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
+    u.QuadPart -= minutesAgo * 600000000ull;
+    t = {u.LowPart, u.HighPart};
+    SetFileTime(h, nullptr, nullptr, &t);
+    if (!open) CloseHandle(h);
+    return open ? h : nullptr;
+}
+
 class FixedClock final : public ScheduleClock {
   public:
     ClockReading Read() override { return {45446, 43200, 1}; } // Monday 3 June 2024, noon
@@ -128,6 +174,53 @@ TEST(SettingsWin32, LocaleDatesRoundTrip) {
     EXPECT_FALSE(dates.Parse("99/99/2024").has_value());
 }
 
+TEST(SettingsWin32, ASaveKeepsTheFileAttributesAndWritesInPlaceWhenTheFolderTakesNoNewFile) {
+    const std::string folder = ProgramFolder() + "verrou\\", path = folder + "Pilotune.ini";
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+    std::ofstream(fs::path(Widen(path)), std::ios::binary) << "[x Option]\r\nA=1\r\n; note\r\n";
+    constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    SetFileAttributesW(Widen(path).c_str(), kHidden);
+    SettingsStore store;
+    store.Open(path, UserEnvironment("x"));
+    store.WriteInteger("Option", "A", 2, true);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(GetFileAttributesW(Widen(path).c_str()) & kHidden, kHidden);
+
+    const bool immutable = Immutable(folder, true);
+    store.WriteInteger("Option", "A", 3, true);
+    const SaveResult saved = store.Flush();
+    Immutable(folder, false);
+    if (immutable) {
+        EXPECT_TRUE(saved.ok) << saved.reason;
+        EXPECT_EQ(Bytes(path), "[x Option]\r\nA=3\r\n; note\r\n");
+    }
+    store.Close();
+    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(Widen(path).c_str());
+    RemoveDirectoryW(Widen(folder).c_str());
+    if (!immutable) GTEST_SKIP() << "no immutable folder here: the save in place is not tried";
+}
+
+TEST(SettingsWin32, TheNextStartRemovesOnlyTheTemporaryFilesOfKilledSaves) {
+    MakeFile("reste.ini.4242-17.tmp", 60);                        // a killed save's
+    HANDLE writing = MakeFile("reste.ini.4243-18.tmp", 60, true); // a save that still writes
+    MakeFile("reste.ini.4244-19.tmp", 0);                         // a save between write and rename
+    MakeFile("reste.ini.copie.tmp", 60);                          // not a save's name
+    MakeFile("autre.ini.4245-20.tmp", 60);                        // another file's save
+    SettingsStore store;
+    store.Open("reste.ini", ProgramEnvironment());
+    CloseHandle(writing);
+    for (const char* name :
+         {"reste.ini.4242-17.tmp", "reste.ini.4243-18.tmp", "reste.ini.4244-19.tmp",
+          "reste.ini.copie.tmp", "autre.ini.4245-20.tmp"}) {
+        const std::wstring file = Widen(ProgramFolder() + name);
+        EXPECT_EQ(GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES,
+                  name == std::string("reste.ini.4242-17.tmp"))
+            << name;
+        DeleteFileW(file.c_str());
+    }
+}
+
 TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     pilotune::testing::RecordingMessages messages;
     const std::string path = ProgramFolder() + "protégé.ini";
@@ -163,24 +256,27 @@ TEST(SettingsWin32, FailedSaveTellsTheUserAndKeepsTheOldFile) {
     DeleteFileW(wpath.c_str());
 }
 
-TEST(SettingsWin32Shared, AUserNameOutsideTheCodePageKeepsItsSettingsAcrossRestarts) {
+// Two users whose names the code page turns into the same "????".
+TEST(SettingsWin32Shared, UserNamesOutsideTheCodePageKeepTheirOwnSettingsAcrossRestarts) {
     const std::string file = ProgramFolder() + "partage-nom.ini";
     DeleteFileW(Widen(file).c_str());
     for (int session = 1; session <= 3; ++session) {
-        SettingsStore store;
-        store.Open("partage-nom.ini", UserEnvironment("Łukasz"));
-        EXPECT_EQ(store.ReadInteger("Option", "NbOuvert", 0, true), session - 1);
-        store.WriteInteger("Option", "NbOuvert", session, true);
-        store.WriteText("Programme Łódź", "ProgNb", "2", true);
-        ASSERT_TRUE(store.Close().ok);
+        for (const char* user : {"Иван", "Олег"}) {
+            SettingsStore store;
+            store.Open("partage-nom.ini", UserEnvironment(user));
+            EXPECT_EQ(store.ReadInteger("Option", "NbOuvert", 0, true), session - 1) << user;
+            store.WriteInteger("Option", "NbOuvert", session, true);
+            store.WriteText("Programme Łódź", "ProgNb", user, true);
+            ASSERT_TRUE(store.Close().ok);
+        }
     }
     const std::string bytes = Bytes(file);
-    EXPECT_EQ(Count(bytes, "[" + Ansi(L"\u0141ukasz Option") + "]"), 1u) << bytes;
-    EXPECT_EQ(Count(bytes, "[" + Ansi(L"\u0141ukasz Programme \u0141\u00F3d\u017A") + "]"), 1u)
-        << bytes;
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << bytes;
+    EXPECT_EQ(Count(bytes, "[Иван Option]"), 1u) << bytes;
+    EXPECT_EQ(Count(bytes, "[Олег Programme Łódź]"), 1u) << bytes;
     SettingsStore store;
-    store.Open("partage-nom.ini", UserEnvironment("Łukasz"));
-    EXPECT_EQ(store.ReadInteger("Programme Łódź", "ProgNb", 0, true), 2);
+    store.Open("partage-nom.ini", UserEnvironment("Олег"));
+    EXPECT_EQ(store.ReadText("Programme Łódź", "ProgNb", "", true), "Олег");
     store.Close();
     DeleteFileW(Widen(file).c_str());
 }
