@@ -141,7 +141,7 @@ FileReplace WriteInPlace(const std::string& path, const std::wstring& target,
                          std::string_view bytes, const FileStamp* expected) {
     Handle h(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.Valid()) return Failure(path, kReasonCreate);
+    if (!h.Valid()) return Failure(path, kReasonReplace);
     FileReplace r;
     r.path = path;
     if (expected && StampOf(h.Get()) != *expected) {
