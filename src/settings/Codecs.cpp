@@ -1,6 +1,7 @@
 #include "settings/Codecs.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -140,44 +141,48 @@ std::string Windows1252Codec::Encode(std::string_view utf8) const {
     return out;
 }
 
-bool Windows1252Codec::EncodeInPlace(std::string& text) const {
-    char* const base = text.data();
-    const std::size_t n = text.size();
-    std::size_t i = FirstNonAscii(base, n);
-    std::size_t o = i;
-    while (i < n) {
-        // ASCII eight bytes at a time, moved down over what encoding saved.
+bool Windows1252Codec::EncodeTo(std::string_view utf8, std::string& out) const {
+    // No character takes more bytes in the code page than in UTF-8; eight more
+    // let every step store a whole word.
+    const std::size_t n = utf8.size();
+    out.resize(n + 8);
+    const char* const s = utf8.data();
+    char* const start = out.data();
+    char* d = start;
+    std::size_t i = 0;
+    for (;;) {
+        // ASCII eight bytes at a time, up to the first byte that is not.
+        std::uint64_t high = 0;
         while (i + 8 <= n) {
             std::uint64_t word;
-            std::memcpy(&word, base + i, 8);
-            if (word & 0x8080808080808080ull) break;
-            std::memcpy(base + o, &word, 8);
+            std::memcpy(&word, s + i, 8);
+            std::memcpy(d, &word, 8);
+            high = word & 0x8080808080808080ull;
+            if (high) break;
             i += 8;
-            o += 8;
+            d += 8;
         }
-        if (i >= n) break;
-        const auto b0 = static_cast<unsigned char>(base[i]);
-        if (b0 < 0x80) {
-            base[o++] = static_cast<char>(b0);
-            ++i;
-            continue;
+        if (high) {
+            const std::size_t ascii = static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            i += ascii;
+            d += ascii;
+        } else {
+            while (i < n && static_cast<unsigned char>(s[i]) < 0x80)
+                *d++ = s[i++];
+            if (i == n) break;
         }
-        if (b0 == 0xC3 && i + 1 < n && (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
-            base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
+        if (static_cast<unsigned char>(s[i]) == 0xC3 && i + 1 < n &&
+            (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
+            *d++ = static_cast<char>(0xC0 | (s[i + 1] & 0x3F)); // U+00C0..U+00FF
             i += 2;
             continue;
         }
-        const std::size_t at = i;
-        const auto cp = NextCodePoint(std::string_view(base, n), i);
+        const auto cp = NextCodePoint(utf8, i);
         const char c = cp ? EncodeOne(*cp) : '?';
-        if (c == '?') {
-            // Not in the code page: the part already encoded goes back to UTF-8.
-            text = Decode(std::string_view(base, o)) + text.substr(at);
-            return false;
-        }
-        base[o++] = c;
+        if (c == '?') return false;
+        *d++ = c;
     }
-    text.resize(o);
+    out.resize(static_cast<std::size_t>(d - start));
     return true;
 }
 

@@ -16,8 +16,7 @@ class Windows1252Codec final : public TextCodec {
     // controls of the same value, as Windows does.
     std::string Decode(std::string_view bytes) const override;
     std::string Encode(std::string_view utf8) const override;
-    // In place: no character takes more bytes in the code page than in UTF-8.
-    bool EncodeInPlace(std::string& text) const override;
+    bool EncodeTo(std::string_view utf8, std::string& out) const override;
 };
 
 class DayMonthYearDateCodec final : public DateCodec {

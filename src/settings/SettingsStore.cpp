@@ -440,20 +440,23 @@ void SettingsStore::WriteDate(std::string_view section, std::string_view key, in
               perUser);
 }
 
-std::string SettingsStore::Render() const {
-    std::size_t size = 0;
+std::string_view SettingsStore::Render() const {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    std::size_t size = kMark.size();
     for (const Section& s : sections_) {
         size += s.name.size() + 6;
         for (const Line& l : s.lines)
             if (!l.deleted) size += l.key.size() + l.value.size() + 3;
     }
-    // The text in UTF-8 first, then encoded as a whole: one pass over it.
-    std::string out(size, '\0');
-    char* d = out.data();
+    // The text in UTF-8 after room for the mark, then encoded as a whole. The
+    // buffers stay from one save to the next: no new memory to clear or fault in.
+    text8_.resize(size);
+    char* d = text8_.data();
     auto put = [&d](std::string_view text) {
         std::memcpy(d, text.data(), text.size());
         d += text.size();
     };
+    put(kMark);
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
@@ -472,15 +475,15 @@ std::string SettingsStore::Render() const {
             put("\r\n");
         }
     }
-    out.resize(static_cast<std::size_t>(d - out.data()));
-    constexpr std::string_view kMark = "\xEF\xBB\xBF";
-    if (!codec_->EncodeInPlace(out)) {
-        out.insert(0, kMark);
-    } else if (!IsAscii(out) && IsWellFormedUtf8(out)) {
-        // Code-page bytes that happen to form UTF-8 would read back as UTF-8.
-        out = std::string(kMark) + codec_->Decode(out);
-    }
-    return out;
+    const std::string_view marked(text8_.data(), static_cast<std::size_t>(d - text8_.data()));
+    const std::string_view text = marked.substr(kMark.size());
+    if (!codec_->EncodeTo(text, bytes_)) return marked;
+    // Code-page bytes that begin as a byte-order mark ("ï»¿" or "ÿþ" in the
+    // first line), or that happen to form UTF-8, would read back otherwise.
+    if (bytes_.starts_with(kMark) || bytes_.starts_with("\xFF\xFE") ||
+        (bytes_ != text && IsWellFormedUtf8(bytes_)))
+        return marked;
+    return bytes_;
 }
 
 void SettingsStore::MergeDisk(const FileRead& disk) {

@@ -20,13 +20,11 @@ struct TextCodec {
     virtual std::string Decode(std::string_view bytes) const = 0;
     // Characters the code page lacks, and bytes that are not UTF-8, become "?".
     virtual std::string Encode(std::string_view utf8) const = 0;
-    // Replaces `text` (UTF-8) by its encoding when the code page holds every
-    // character of it, and gives true; otherwise leaves it as it is.
-    virtual bool EncodeInPlace(std::string& text) const {
-        std::string bytes = Encode(text);
-        if (Decode(bytes) != text) return false;
-        text = std::move(bytes);
-        return true;
+    // Puts the encoding of `utf8` in `out` and gives true when the code page
+    // holds every character of it; false otherwise (`out` then unspecified).
+    virtual bool EncodeTo(std::string_view utf8, std::string& out) const {
+        out = Encode(utf8);
+        return Decode(out) == utf8;
     }
 };
 
@@ -190,8 +188,9 @@ class SettingsStore {
     void MergeDisk(const FileRead& disk);
     std::string_view Keep(std::string text);
     // The whole file as its bytes: in the codec's code page when it holds the
-    // whole text, otherwise in UTF-8 after a byte-order mark.
-    std::string Render() const;
+    // whole text, otherwise in UTF-8 after a byte-order mark. Valid until the
+    // next call.
+    std::string_view Render() const;
 
     bool open_ = false;
     bool unreadable_ = false; // the file exists but could not be read: never replace it
@@ -208,6 +207,7 @@ class SettingsStore {
     std::vector<Section> sections_;           // sections_[0]: keys before any section header
     Index sectionIndex_;                      // first section of each name
     mutable std::string scratch_;             // folded names of lookups (UI thread only)
+    mutable std::string text8_, bytes_;       // Render's buffers, kept from one save to the next
     mutable std::string lastSection_;         // the last section found, as asked for
     mutable bool lastPerUser_ = false;
     mutable std::size_t lastFound_ = 0; // its index + 1; 0: none

@@ -21,9 +21,13 @@ std::string AnsiCodePageCodec::Encode(std::string_view utf8) const {
     return Utf8ToAnsi(utf8);
 }
 
-bool AnsiCodePageCodec::EncodeInPlace(std::string& text) const {
+bool AnsiCodePageCodec::EncodeTo(std::string_view text, std::string& out) const {
+    out.clear();
     if (!IsWellFormedUtf8(text)) return false;
-    if (GetACP() == CP_UTF8) return true;
+    if (GetACP() == CP_UTF8) {
+        out = text;
+        return true;
+    }
     const std::wstring wide = Widen(text);
     if (wide.empty()) return text.empty();
     const int size = static_cast<int>(wide.size());
@@ -31,12 +35,10 @@ bool AnsiCodePageCodec::EncodeInPlace(std::string& text) const {
     const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
                                       nullptr, &lost);
     if (n <= 0 || lost) return false;
-    std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), n, nullptr,
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr,
                         &lost);
-    if (lost) return false;
-    text = std::move(bytes);
-    return true;
+    return !lost;
 }
 
 std::string LocaleDateCodec::Format(int day) const {

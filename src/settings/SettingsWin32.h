@@ -16,7 +16,7 @@ class AnsiCodePageCodec final : public TextCodec {
     std::string Encode(std::string_view utf8) const override;
     // False when a character has no exact counterpart in the code page (a
     // "best fit" letter would change the text).
-    bool EncodeInPlace(std::string& text) const override;
+    bool EncodeTo(std::string_view utf8, std::string& out) const override;
 };
 
 // Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE);
