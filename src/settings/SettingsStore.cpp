@@ -465,8 +465,31 @@ std::string_view SettingsStore::Render() const {
             put(s.name);
             put("]\r\n");
         }
+        // Lines the file gave as "key=value", one after the other with CR LF
+        // between them, are copied as one run.
+        const char *runStart = nullptr, *runEnd = nullptr;
+        auto endRun = [&] {
+            if (!runStart) return;
+            put({runStart, static_cast<std::size_t>(runEnd - runStart)});
+            put("\r\n");
+            runStart = nullptr;
+        };
         for (const Line& l : s.lines) {
             if (l.deleted) continue;
+            const char* begin = l.key.empty() ? l.value.data() : l.key.data();
+            const char* end = l.value.data() + l.value.size();
+            if (l.slot == 0 &&
+                (l.key.empty() || l.value.data() == l.key.data() + l.key.size() + 1)) {
+                if (runStart && begin == runEnd + 2 && runEnd[0] == '\r' && runEnd[1] == '\n') {
+                    runEnd = end;
+                    continue;
+                }
+                endRun();
+                runStart = begin;
+                runEnd = end;
+                continue;
+            }
+            endRun();
             if (!l.key.empty()) {
                 put(l.key);
                 *d++ = '=';
@@ -474,6 +497,7 @@ std::string_view SettingsStore::Render() const {
             put(l.value);
             put("\r\n");
         }
+        endRun();
     }
     const std::string_view marked(text8_.data(), static_cast<std::size_t>(d - text8_.data()));
     const std::string_view text = marked.substr(kMark.size());

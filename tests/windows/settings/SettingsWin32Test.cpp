@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -72,29 +73,22 @@ class ShortDateFormat {
     wchar_t old_[80] = L"";
 };
 
-// Sets or clears the immutable flag of a folder with the host's chattr (its
-// files stay writable); true once the folder takes no new file, or takes them
-// again.
+// Sets or clears the host's immutable flag of a folder (its files stay writable).
 bool Immutable(const std::string& folder, bool on) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* name = unixName ? unixName(Widen(folder).c_str()) : nullptr;
-    if (!name) return false;
-    std::wstring command =
-        std::wstring(L"chattr ") + (on ? L"+i" : L"-i") + L" \"" + Widen(name) + L"\"";
-    HeapFree(GetProcessHeap(), 0, name);
+    std::wstring command = L"chattr " + std::wstring(on ? L"+i " : L"-i ") + Widen(folder);
+    std::replace(command.begin(), command.end(), L'\\', L'/');
     STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\usr\\bin\\chattr", command.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &process))
+    PROCESS_INFORMATION run{};
+    if (!folder.starts_with("Z:\\") ||
+        !CreateProcessW(L"Z:\\usr\\bin\\chattr",
+                        command.replace(command.find(L"Z:"), 2, L"").data(), nullptr, nullptr,
+                        FALSE, 0, nullptr, nullptr, &startup, &run))
         return false;
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    WaitForSingleObject(run.hProcess, 10000);
+    CloseHandle(run.hProcess);
+    CloseHandle(run.hThread);
     const std::wstring probe = Widen(folder + "essai.tmp");
-    for (const ULONGLONG until = GetTickCount64() + 5000; GetTickCount64() < until;
-         SwitchToThread()) {
+    for (const ULONGLONG until = GetTickCount64() + 5000; GetTickCount64() < until;) {
         HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
@@ -103,19 +97,18 @@ bool Immutable(const std::string& folder, bool on) {
     return false;
 }
 
-// An empty file in the program's folder last written `minutesAgo`; its handle
-// stays open (without sharing) when `open`.
-HANDLE MakeFile(const std::string& name, int minutesAgo, bool open = false) {
+// An empty file in the program's folder last written `minutesAgo`.
+HANDLE MakeFile(const std::string& name, long long minutesAgo, bool keepOpen = false) {
     HANDLE h = CreateFileW(Widen(ProgramFolder() + name).c_str(), GENERIC_WRITE, 0, nullptr,
                            CREATE_ALWAYS, 0, nullptr);
     FILETIME t{};
     GetSystemTimeAsFileTime(&t);
-    ULARGE_INTEGER u{{t.dwLowDateTime, t.dwHighDateTime}};
-    u.QuadPart -= minutesAgo * 600000000ull;
-    t = {u.LowPart, u.HighPart};
+    const ULONGLONG at =
+        ((ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime) - minutesAgo * 600000000;
+    t = {static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)};
     SetFileTime(h, nullptr, nullptr, &t);
-    if (!open) CloseHandle(h);
-    return open ? h : nullptr;
+    if (!keepOpen) CloseHandle(h);
+    return h;
 }
 
 class FixedClock final : public ScheduleClock {
@@ -190,33 +183,27 @@ TEST(SettingsWin32, ASaveKeepsTheFileAttributesAndWritesInPlaceWhenTheFolderTake
     store.WriteInteger("Option", "A", 3, true);
     const SaveResult saved = store.Flush();
     Immutable(folder, false);
-    if (immutable) {
-        EXPECT_TRUE(saved.ok) << saved.reason;
-        EXPECT_EQ(Bytes(path), "[x Option]\r\nA=3\r\n; note\r\n");
-    }
+    if (immutable) EXPECT_TRUE(saved.ok && Bytes(path) == "[x Option]\r\nA=3\r\n; note\r\n");
     store.Close();
-    SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(Widen(path).c_str());
-    RemoveDirectoryW(Widen(folder).c_str());
+    fs::remove_all(fs::path(Widen(folder)));
     if (!immutable) GTEST_SKIP() << "no immutable folder here: the save in place is not tried";
 }
 
 TEST(SettingsWin32, TheNextStartRemovesOnlyTheTemporaryFilesOfKilledSaves) {
-    MakeFile("reste.ini.4242-17.tmp", 60);                        // a killed save's
-    HANDLE writing = MakeFile("reste.ini.4243-18.tmp", 60, true); // a save that still writes
-    MakeFile("reste.ini.4244-19.tmp", 0);                         // a save between write and rename
-    MakeFile("reste.ini.copie.tmp", 60);                          // not a save's name
-    MakeFile("autre.ini.4245-20.tmp", 60);                        // another file's save
+    // A killed save's, a save still writing, one between write and rename, a
+    // name no save gives, another file's save.
+    const char* names[] = {"reste.ini.4242-17.tmp", "reste.ini.4243-18.tmp",
+                           "reste.ini.4244-19.tmp", "reste.ini.copie.tmp", "autre.ini.4245-20.tmp"};
+    HANDLE writing = MakeFile(names[1], 60, true);
+    for (const char* name : {names[0], names[3], names[4]})
+        MakeFile(name, 60);
+    MakeFile(names[2], 0);
     SettingsStore store;
     store.Open("reste.ini", ProgramEnvironment());
     CloseHandle(writing);
-    for (const char* name :
-         {"reste.ini.4242-17.tmp", "reste.ini.4243-18.tmp", "reste.ini.4244-19.tmp",
-          "reste.ini.copie.tmp", "autre.ini.4245-20.tmp"}) {
+    for (const char* name : names) {
         const std::wstring file = Widen(ProgramFolder() + name);
-        EXPECT_EQ(GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES,
-                  name == std::string("reste.ini.4242-17.tmp"))
-            << name;
+        EXPECT_EQ(GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES, name == names[0]);
         DeleteFileW(file.c_str());
     }
 }
@@ -265,6 +252,7 @@ TEST(SettingsWin32Shared, UserNamesOutsideTheCodePageKeepTheirOwnSettingsAcrossR
             SettingsStore store;
             store.Open("partage-nom.ini", UserEnvironment(user));
             EXPECT_EQ(store.ReadInteger("Option", "NbOuvert", 0, true), session - 1) << user;
+            EXPECT_EQ(store.ReadText("Programme Łódź", "ProgNb", user, true), user);
             store.WriteInteger("Option", "NbOuvert", session, true);
             store.WriteText("Programme Łódź", "ProgNb", user, true);
             ASSERT_TRUE(store.Close().ok);
@@ -274,10 +262,6 @@ TEST(SettingsWin32Shared, UserNamesOutsideTheCodePageKeepTheirOwnSettingsAcrossR
     EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << bytes;
     EXPECT_EQ(Count(bytes, "[Иван Option]"), 1u) << bytes;
     EXPECT_EQ(Count(bytes, "[Олег Programme Łódź]"), 1u) << bytes;
-    SettingsStore store;
-    store.Open("partage-nom.ini", UserEnvironment("Олег"));
-    EXPECT_EQ(store.ReadText("Programme Łódź", "ProgNb", "", true), "Олег");
-    store.Close();
     DeleteFileW(Widen(file).c_str());
 }
 
