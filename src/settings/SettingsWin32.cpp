@@ -14,14 +14,18 @@
 
 namespace pilotune {
 
+// The Western code page, the most common, without a trip through UTF-16.
+const Windows1252Codec kWestern;
+
 std::string AnsiCodePageCodec::Decode(std::string_view bytes) const {
-    return AnsiToUtf8(bytes);
+    return GetACP() == 1252 ? kWestern.Decode(bytes) : AnsiToUtf8(bytes);
 }
 std::string AnsiCodePageCodec::Encode(std::string_view utf8) const {
     return Utf8ToAnsi(utf8);
 }
 
 bool AnsiCodePageCodec::EncodeTo(std::string_view text, std::string& out) const {
+    if (GetACP() == 1252) return kWestern.EncodeTo(text, out);
     out.clear();
     if (!IsWellFormedUtf8(text)) return false;
     if (GetACP() == CP_UTF8) {
