@@ -1,6 +1,7 @@
 #include "settings/Codecs.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -125,11 +126,6 @@ std::string Windows1252Codec::Decode(std::string_view bytes) const {
 std::string Windows1252Codec::Encode(std::string_view utf8) const {
     std::string out;
     out.reserve(utf8.size());
-    EncodeInto(utf8, out);
-    return out;
-}
-
-void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const {
     for (std::size_t i = 0; i < utf8.size();) {
         // ASCII runs are copied whole; only the other sequences are decoded.
         std::size_t run = i;
@@ -142,55 +138,63 @@ void Windows1252Codec::EncodeInto(std::string_view utf8, std::string& out) const
             out += cp ? EncodeOne(*cp) : '?';
         }
     }
+    return out;
 }
 
-void Windows1252Codec::EncodeInPlace(std::string& text) const {
-    char* const base = text.data();
-    const std::size_t n = text.size();
-    std::size_t i = FirstNonAscii(base, n);
-    std::size_t o = i;
-    while (i < n) {
-        // ASCII eight bytes at a time, moved down over what encoding saved.
+bool Windows1252Codec::EncodeTo(std::string_view utf8, std::string& out) const {
+    // No character takes more bytes in the code page than in UTF-8; eight more
+    // let every step store a whole word.
+    const std::size_t n = utf8.size();
+    out.resize(n + 8);
+    const char* const s = utf8.data();
+    char* const start = out.data();
+    char* d = start;
+    std::size_t i = 0;
+    for (;;) {
+        // ASCII eight bytes at a time, up to the first byte that is not.
+        std::uint64_t high = 0;
         while (i + 8 <= n) {
             std::uint64_t word;
-            std::memcpy(&word, base + i, 8);
-            if (word & 0x8080808080808080ull) break;
-            std::memcpy(base + o, &word, 8);
+            std::memcpy(&word, s + i, 8);
+            std::memcpy(d, &word, 8);
+            high = word & 0x8080808080808080ull;
+            if (high) break;
             i += 8;
-            o += 8;
+            d += 8;
         }
-        if (i >= n) break;
-        const auto b0 = static_cast<unsigned char>(base[i]);
-        if (b0 < 0x80) {
-            base[o++] = static_cast<char>(b0);
-            ++i;
-        } else if (b0 == 0xC3 && i + 1 < n &&
-                   (static_cast<unsigned char>(base[i + 1]) & 0xC0) == 0x80) {
-            base[o++] = static_cast<char>(0xC0 | (base[i + 1] & 0x3F)); // U+00C0..U+00FF
-            i += 2;
+        if (high) {
+            const std::size_t ascii = static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            i += ascii;
+            d += ascii;
         } else {
-            const auto cp = NextCodePoint(std::string_view(base, n), i);
-            base[o++] = cp ? EncodeOne(*cp) : '?';
+            while (i < n && static_cast<unsigned char>(s[i]) < 0x80)
+                *d++ = s[i++];
+            if (i == n) break;
         }
-    }
-    text.resize(o);
-}
-
-bool Windows1252Codec::AsStored(std::string_view utf8, std::string& out) const {
-    // Only a character the code page lacks, or a byte that is not UTF-8,
-    // changes on the way through the file.
-    for (std::size_t i = 0; i < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            ++i;
+        if (static_cast<unsigned char>(s[i]) == 0xC3 && i + 1 < n &&
+            (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
+            *d++ = static_cast<char>(0xC0 | (s[i + 1] & 0x3F)); // U+00C0..U+00FF
+            i += 2;
             continue;
         }
         const auto cp = NextCodePoint(utf8, i);
-        if (!cp || EncodeOne(*cp) == '?') {
-            out = Decode(Encode(utf8));
-            return true;
+        const char c = cp ? EncodeOne(*cp) : '?';
+        if (c == '?') return false;
+        *d++ = c;
+    }
+    out.resize(static_cast<std::size_t>(d - start));
+    return true;
+}
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+    for (std::size_t i = FirstNonAscii(bytes.data(), bytes.size()); i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+        } else if (!NextCodePoint(bytes, i)) {
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 int DayFromCivil(const CivilDate& date) {

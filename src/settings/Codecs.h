@@ -15,12 +15,8 @@ class Windows1252Codec final : public TextCodec {
     // Every byte decodes; the five bytes 1252 leaves undefined map to the C1
     // controls of the same value, as Windows does.
     std::string Decode(std::string_view bytes) const override;
-    // Characters outside the code page, and bytes that are not UTF-8, become "?".
     std::string Encode(std::string_view utf8) const override;
-    void EncodeInto(std::string_view utf8, std::string& out) const override;
-    // In place: no character takes more bytes in the code page than in UTF-8.
-    void EncodeInPlace(std::string& text) const override;
-    bool AsStored(std::string_view utf8, std::string& out) const override;
+    bool EncodeTo(std::string_view utf8, std::string& out) const override;
 };
 
 class DayMonthYearDateCodec final : public DateCodec {
@@ -40,6 +36,9 @@ int DayFromCivil(const CivilDate& date);
 CivilDate CivilFromDay(int day);
 // True for an existing date of years 1 to 9999.
 bool IsValidCivil(const CivilDate& date);
+
+// True when `bytes` is well-formed UTF-8 (no overlong form, no surrogate).
+bool IsWellFormedUtf8(std::string_view bytes);
 
 // UTF-16 little-endian bytes -> UTF-8 (unpaired surrogates become U+FFFD).
 std::string Utf16LeToUtf8(std::string_view bytes);

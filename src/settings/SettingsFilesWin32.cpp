@@ -98,6 +98,84 @@ FileReplace Failure(const std::string& path, std::string_view reason) {
     return r;
 }
 
+// The attributes a replace gives the new file from the old one.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A temporary file older than this, that no one holds open, is a dead save's.
+constexpr ULONGLONG kStaleAfter = 5ull * 60 * 10000000; // 100 ns units
+
+bool WriteAll(HANDLE h, std::string_view bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 24));
+        DWORD put = 0;
+        if (!WriteFile(h, bytes.data() + done, chunk, &put, nullptr) || put != chunk) return false;
+        done += put;
+    }
+    return true;
+}
+
+// True when the file of `h` holds exactly `bytes` (read from its start).
+bool Holds(HANDLE h, std::string_view bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size) || static_cast<std::uint64_t>(size.QuadPart) != bytes.size())
+        return false;
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(h, start, nullptr, FILE_BEGIN)) return false;
+    char block[1 << 16];
+    for (std::size_t done = 0; done < bytes.size();) {
+        DWORD got = 0;
+        const DWORD want =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, sizeof block));
+        if (!ReadFile(h, block, want, &got, nullptr) || got == 0 ||
+            std::string_view(block, got) != bytes.substr(done, got))
+            return false;
+        done += got;
+    }
+    return true;
+}
+
+// The save when only the file is writable: no step is atomic, so the bytes
+// are flushed and read back before the save counts as done.
+FileReplace WriteInPlace(const std::string& path, const std::wstring& target,
+                         std::string_view bytes, const FileStamp* expected) {
+    Handle h(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.Valid()) return Failure(path, kReasonReplace);
+    FileReplace r;
+    r.path = path;
+    if (expected && StampOf(h.Get()) != *expected) {
+        r.ok = false;
+        r.conflict = true;
+        return r;
+    }
+    const FILETIME now = PreciseNow();
+    const bool written = WriteAll(h.Get(), bytes) && SetEndOfFile(h.Get()) &&
+                         SetFileTime(h.Get(), nullptr, nullptr, &now) &&
+                         FlushFileBuffers(h.Get()) && Holds(h.Get(), bytes);
+    if (!written) return Failure(path, kReasonWrite);
+    r.written = StampOf(h.Get());
+    return h.Close() ? r : Failure(path, kReasonWrite);
+}
+
+// "<file>.<digits>-<digits>.tmp", the names Replace gives its temporary files.
+bool IsTemporaryName(std::wstring_view name, std::wstring_view file) {
+    if (name.size() <= file.size() + 1 ||
+        CompareStringOrdinal(name.data(), static_cast<int>(file.size()), file.data(),
+                             static_cast<int>(file.size()), TRUE) != CSTR_EQUAL)
+        return false;
+    name.remove_prefix(file.size());
+    if (name.front() != L'.' || !name.ends_with(L".tmp")) return false;
+    name = name.substr(1, name.size() - 5);
+    const std::size_t dash = name.find(L'-');
+    auto digits = [](std::wstring_view d) {
+        return !d.empty() && d.size() <= 10 &&
+               std::all_of(d.begin(), d.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    };
+    return dash != std::wstring_view::npos && digits(name.substr(0, dash)) &&
+           digits(name.substr(dash + 1));
+}
+
 class MutexLock final : public FileLock {
   public:
     explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
@@ -205,20 +283,21 @@ FileReplace Win32SettingsFiles::Replace(const std::string& path, std::string_vie
     Handle h(create());
     if (!h.Valid() && GetLastError() == ERROR_FILE_EXISTS && DeleteFileW(temp.c_str()))
         h.Reset(create());
-    if (!h.Valid()) return Failure(path, kReasonCreate);
-
-    bool written = true;
-    for (std::size_t done = 0; written && done < bytes.size();) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 24));
-        DWORD put = 0;
-        written = WriteFile(h.Get(), bytes.data() + done, chunk, &put, nullptr) && put == chunk;
-        done += put;
+    if (!h.Valid()) {
+        // The folder takes no new file; the file itself may still be writable.
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return WriteInPlace(path, target, bytes, expected);
+        return Failure(path, kReasonCreate);
     }
+
+    bool written = WriteAll(h.Get(), bytes);
     const FILETIME now = PreciseNow();
     written = written && SetFileTime(h.Get(), nullptr, nullptr, &now);
     // The bytes reach the disk before the file takes the old one's place.
     written = written && FlushFileBuffers(h.Get());
     written = h.Close() && written;
+    if (written && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes))
+        written = SetFileAttributesW(temp.c_str(), attributes & kKeptAttributes);
     if (!written) {
         DeleteFileW(temp.c_str());
         return Failure(path, kReasonWrite);
@@ -238,6 +317,35 @@ FileReplace Win32SettingsFiles::Replace(const std::string& path, std::string_vie
         return Failure(path, kReasonReplace);
     }
     return r;
+}
+
+} // namespace pilotune
+
+namespace pilotune {
+
+void Win32SettingsFiles::RemoveStaleTemporaries(const std::string& path) const {
+    const std::wstring target = Widen(path);
+    const std::size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = target.substr(0, slash + 1);
+    const std::wstring file = target.substr(slash + 1);
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW((target + L".*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    FILETIME nowTime{};
+    GetSystemTimeAsFileTime(&nowTime);
+    const ULONGLONG now = Join(nowTime.dwHighDateTime, nowTime.dwLowDateTime);
+    do {
+        const ULONGLONG written =
+            Join(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !IsTemporaryName(found.cFileName, file) || written + kStaleAfter > now)
+            continue;
+        // Opened without sharing: a save that still writes it keeps it.
+        HANDLE h = CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
 }
 
 } // namespace pilotune

@@ -201,6 +201,7 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     userName_ = AsStored(env.userName);
     dayZero_ = dates_->Format(0);
     open_ = true;
+    files_->RemoveStaleTemporaries(path_);
     const FileRead read = files_->Read(path_);
     unreadable_ = read.status == FileRead::kFailed;
     base_ = read.stamp;
@@ -219,33 +220,23 @@ void SettingsStore::Reset() {
 
 void SettingsStore::Load(const std::string& bytes) {
     std::string text;
-    bool namesAsStored = false; // names read from the file's code page come back as they are
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        text = bytes.substr(3); // saved as UTF-8 by an editor
+        text = bytes.substr(3); // saved by us or by an editor as UTF-8
     } else if (bytes.starts_with("\xFF\xFE")) {
         text = Utf16LeToUtf8(std::string_view(bytes).substr(2));
+    } else if (!IsAscii(bytes) && IsWellFormedUtf8(bytes)) {
+        text = bytes; // UTF-8 from an editor that writes no mark: text in a code page seldom is
     } else {
         text = codec_->Decode(bytes);
-        namesAsStored = true;
     }
     for (std::size_t nul = text.find('\0'); nul != std::string::npos; nul = text.find('\0', nul))
         text[nul] = ' ';
     text_ = std::make_unique<const std::string>(std::move(text));
-    Parse(namesAsStored);
+    Parse();
 }
 
 std::string SettingsStore::AsStored(std::string_view text) const {
-    std::string out = Clean(text);
-    if (IsAscii(out)) return out;
-    std::string stored;
-    if ((codec_ ? codec_ : &kDefaultCodec)->AsStored(out, stored)) out = Clean(stored);
-    return out;
-}
-
-void SettingsStore::AppendName(std::string& out, std::string_view name) const {
-    std::string stored;
-    if (!IsAscii(name) && codec_->AsStored(name, stored)) name = stored;
-    AppendFolded(out, name);
+    return Clean(text);
 }
 
 std::string_view SettingsStore::Keep(std::string text) {
@@ -253,7 +244,7 @@ std::string_view SettingsStore::Keep(std::string text) {
     return written_.back();
 }
 
-void SettingsStore::Parse(bool namesAsStored) {
+void SettingsStore::Parse() {
     const std::string_view text(*text_);
     sections_.push_back(Section{}); // keys written before any section header
     std::size_t pos = 0;
@@ -269,7 +260,7 @@ void SettingsStore::Parse(bool namesAsStored) {
             if (const auto close = line.rfind(']'); close != std::string_view::npos)
                 line = line.substr(0, close);
             Section s;
-            s.name = namesAsStored ? Clean(line) : AsStored(line);
+            s.name = Clean(line);
             scratch_.clear();
             AppendFolded(scratch_, s.name);
             InsertIfAbsent(sectionIndex_, scratch_, sections_.size(), SectionName());
@@ -277,15 +268,13 @@ void SettingsStore::Parse(bool namesAsStored) {
             continue;
         }
         Section& s = sections_.back();
-        if (line.front() == ';') {
+        // A comment, or any line that holds no setting, stays where it stands.
+        const std::size_t eq = line.front() == ';' ? std::string_view::npos : line.find('=');
+        const std::string_view key = eq == std::string_view::npos ? "" : Trim(line.substr(0, eq));
+        if (key.empty()) {
             s.lines.push_back(Line{{}, line});
             continue;
         }
-        const std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue; // not a setting: dropped
-        std::string_view key = Trim(line.substr(0, eq));
-        if (key.empty()) continue;
-        if (!namesAsStored && !IsAscii(key)) key = Keep(AsStored(key));
         scratch_.clear();
         AppendFolded(scratch_, key);
         InsertIfAbsent(s.keys, scratch_, s.lines.size(), KeyName(s));
@@ -304,7 +293,7 @@ const SettingsStore::Section* SettingsStore::FindSection(std::string_view sectio
         scratch_ += ' ';
     }
     const std::size_t mark = scratch_.size();
-    AppendName(scratch_, section);
+    AppendFolded(scratch_, section);
     if (mark > 0 && scratch_.size() == mark) scratch_.pop_back(); // "[user]", as the file reads it
     const auto found = Lookup(sectionIndex_, scratch_, SectionName());
     if (!found) return nullptr;
@@ -321,7 +310,7 @@ const std::string_view* SettingsStore::Find(std::string_view section, std::strin
     const Section* s = FindSection(section, perUser);
     if (!s) return nullptr;
     scratch_.clear();
-    AppendName(scratch_, key);
+    AppendFolded(scratch_, key);
     const auto found = Lookup(s->keys, scratch_, KeyName(*s));
     return found && !s->lines[*found].deleted ? &s->lines[*found].value : nullptr;
 }
@@ -330,12 +319,13 @@ void SettingsStore::DeleteKey(std::string_view section, std::string_view key, bo
     const Section* s = FindSection(section, perUser);
     if (!s) return;
     scratch_.clear();
-    AppendName(scratch_, key);
+    AppendFolded(scratch_, key);
     const auto found = Lookup(s->keys, scratch_, KeyName(*s));
-    if (!found) return;
-    Line& line = const_cast<Section*>(s)->lines[*found];
-    if (line.deleted) return;
-    line.deleted = line.pending = anyPending_ = true;
+    if (!found || s->lines[*found].deleted) return;
+    // Lines that repeat the key go too: the first of them would read next.
+    for (Line& line : const_cast<Section*>(s)->lines)
+        if (!line.key.empty() && FoldsTo(line.key, scratch_))
+            line.deleted = line.pending = anyPending_ = true;
 }
 
 SettingsStore::Section& SettingsStore::SectionFor(std::string_view section, bool perUser) {
@@ -450,20 +440,23 @@ void SettingsStore::WriteDate(std::string_view section, std::string_view key, in
               perUser);
 }
 
-std::string SettingsStore::Render() const {
-    std::size_t size = 0;
+std::string_view SettingsStore::Render() const {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    std::size_t size = kMark.size();
     for (const Section& s : sections_) {
         size += s.name.size() + 6;
         for (const Line& l : s.lines)
             if (!l.deleted) size += l.key.size() + l.value.size() + 3;
     }
-    // The text in UTF-8 first, then encoded as a whole: one pass over it.
-    std::string out(size, '\0');
-    char* d = out.data();
+    // The text in UTF-8 after room for the mark, then encoded as a whole. The
+    // buffers stay from one save to the next: no new memory to clear or fault in.
+    text8_.resize(size);
+    char* d = text8_.data();
     auto put = [&d](std::string_view text) {
         std::memcpy(d, text.data(), text.size());
         d += text.size();
     };
+    put(kMark);
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         const Section& s = sections_[i];
         if (i > 0) {
@@ -472,8 +465,31 @@ std::string SettingsStore::Render() const {
             put(s.name);
             put("]\r\n");
         }
+        // Lines the file gave as "key=value", one after the other with CR LF
+        // between them, are copied as one run.
+        const char *runStart = nullptr, *runEnd = nullptr;
+        auto endRun = [&] {
+            if (!runStart) return;
+            put({runStart, static_cast<std::size_t>(runEnd - runStart)});
+            put("\r\n");
+            runStart = nullptr;
+        };
         for (const Line& l : s.lines) {
             if (l.deleted) continue;
+            const char* begin = l.key.empty() ? l.value.data() : l.key.data();
+            const char* end = l.value.data() + l.value.size();
+            if (l.slot == 0 &&
+                (l.key.empty() || l.value.data() == l.key.data() + l.key.size() + 1)) {
+                if (runStart && begin == runEnd + 2 && runEnd[0] == '\r' && runEnd[1] == '\n') {
+                    runEnd = end;
+                    continue;
+                }
+                endRun();
+                runStart = begin;
+                runEnd = end;
+                continue;
+            }
+            endRun();
             if (!l.key.empty()) {
                 put(l.key);
                 *d++ = '=';
@@ -481,10 +497,17 @@ std::string SettingsStore::Render() const {
             put(l.value);
             put("\r\n");
         }
+        endRun();
     }
-    out.resize(static_cast<std::size_t>(d - out.data()));
-    codec_->EncodeInPlace(out);
-    return out;
+    const std::string_view marked(text8_.data(), static_cast<std::size_t>(d - text8_.data()));
+    const std::string_view text = marked.substr(kMark.size());
+    if (!codec_->EncodeTo(text, bytes_)) return marked;
+    // Code-page bytes that begin as a byte-order mark ("ï»¿" or "ÿþ" in the
+    // first line), or that happen to form UTF-8, would read back otherwise.
+    if (bytes_.starts_with(kMark) || bytes_.starts_with("\xFF\xFE") ||
+        (bytes_ != text && IsWellFormedUtf8(bytes_)))
+        return marked;
+    return bytes_;
 }
 
 void SettingsStore::MergeDisk(const FileRead& disk) {

@@ -18,16 +18,13 @@ namespace pilotune {
 struct TextCodec {
     virtual ~TextCodec() = default;
     virtual std::string Decode(std::string_view bytes) const = 0;
+    // Characters the code page lacks, and bytes that are not UTF-8, become "?".
     virtual std::string Encode(std::string_view utf8) const = 0;
-    // Appends the encoding of `utf8` to `out`; codecs override it to save a copy.
-    virtual void EncodeInto(std::string_view utf8, std::string& out) const { out += Encode(utf8); }
-    // Replaces `text` (UTF-8) by its encoding.
-    virtual void EncodeInPlace(std::string& text) const { text = Encode(text); }
-    // `utf8` as it reads back from the file (what Encode loses, lost). False
-    // when that is `utf8` itself; otherwise true, with the text in `out`.
-    virtual bool AsStored(std::string_view utf8, std::string& out) const {
-        out = Decode(Encode(utf8));
-        return out != utf8;
+    // Puts the encoding of `utf8` in `out` and gives true when the code page
+    // holds every character of it; false otherwise (`out` then unspecified).
+    virtual bool EncodeTo(std::string_view utf8, std::string& out) const {
+        out = Encode(utf8);
+        return Decode(out) == utf8;
     }
 };
 
@@ -86,6 +83,10 @@ struct SettingsFiles {
     // (`conflict`).
     virtual FileReplace Replace(const std::string& path, std::string_view bytes,
                                 const FileStamp* expected) const = 0;
+    // Removes the temporary files that saves of `path` left behind when their
+    // process was killed: only names of this program's saves, only files no
+    // one holds open and no one wrote in the last minutes.
+    virtual void RemoveStaleTemporaries(const std::string& path) const { (void)path; }
 };
 
 class SettingsStore {
@@ -138,8 +139,7 @@ class SettingsStore {
     const std::string& Path() const { return path_; }
     const std::string& UserName() const { return userName_; } // as the file holds it
     // A name or value as the file gives it back: trimmed, line breaks made
-    // blanks, what the file's code page cannot hold lost. Sections and keys
-    // are looked up under this form.
+    // blanks. Sections and keys are looked up under this form.
     std::string AsStored(std::string_view text) const;
     bool IsOpen() const { return open_; }
 
@@ -150,8 +150,8 @@ class SettingsStore {
     // Names and values point into the text read from the file, or into
     // written_ for what the program wrote.
     struct Line {
-        std::string_view key;   // empty for a comment line
-        std::string_view value; // the comment text for a comment line
+        std::string_view key;   // empty for a line that holds no setting (a comment)
+        std::string_view value; // the whole line for a line without a setting
         std::uint32_t slot = 0; // 1 + index in written_ of the value, 0 if from the file
         bool pending = false;   // written since the last save
         bool deleted = false;   // removed: still indexed, never read nor written
@@ -180,16 +180,17 @@ class SettingsStore {
     void Put(Section& s, std::string key, std::string value);
     const std::string_view* Find(std::string_view section, std::string_view key,
                                  bool perUser) const;
-    void Parse(bool namesAsStored);
+    void Parse();
     void Load(const std::string& bytes);
     void Reset();
     // Rebuilds the memory copy from the file's bytes, then writes the pending
     // keys into it again.
     void MergeDisk(const FileRead& disk);
-    void AppendName(std::string& out, std::string_view name) const;
     std::string_view Keep(std::string text);
-    // The whole file as its bytes, in the codec's encoding.
-    std::string Render() const;
+    // The whole file as its bytes: in the codec's code page when it holds the
+    // whole text, otherwise in UTF-8 after a byte-order mark. Valid until the
+    // next call.
+    std::string_view Render() const;
 
     bool open_ = false;
     bool unreadable_ = false; // the file exists but could not be read: never replace it
@@ -206,6 +207,7 @@ class SettingsStore {
     std::vector<Section> sections_;           // sections_[0]: keys before any section header
     Index sectionIndex_;                      // first section of each name
     mutable std::string scratch_;             // folded names of lookups (UI thread only)
+    mutable std::string text8_, bytes_;       // Render's buffers, kept from one save to the next
     mutable std::string lastSection_;         // the last section found, as asked for
     mutable bool lastPerUser_ = false;
     mutable std::size_t lastFound_ = 0; // its index + 1; 0: none

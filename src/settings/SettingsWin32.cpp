@@ -14,11 +14,35 @@
 
 namespace pilotune {
 
+// The Western code page, the most common, without a trip through UTF-16.
+const Windows1252Codec kWestern;
+
 std::string AnsiCodePageCodec::Decode(std::string_view bytes) const {
-    return AnsiToUtf8(bytes);
+    return GetACP() == 1252 ? kWestern.Decode(bytes) : AnsiToUtf8(bytes);
 }
 std::string AnsiCodePageCodec::Encode(std::string_view utf8) const {
     return Utf8ToAnsi(utf8);
+}
+
+bool AnsiCodePageCodec::EncodeTo(std::string_view text, std::string& out) const {
+    if (GetACP() == 1252) return kWestern.EncodeTo(text, out);
+    out.clear();
+    if (!IsWellFormedUtf8(text)) return false;
+    if (GetACP() == CP_UTF8) {
+        out = text;
+        return true;
+    }
+    const std::wstring wide = Widen(text);
+    if (wide.empty()) return text.empty();
+    const int size = static_cast<int>(wide.size());
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                      nullptr, &lost);
+    if (n <= 0 || lost) return false;
+    out.resize(static_cast<std::size_t>(n));
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr,
+                        &lost);
+    return !lost;
 }
 
 std::string LocaleDateCodec::Pattern() const {

@@ -15,6 +15,9 @@ class AnsiCodePageCodec final : public TextCodec {
   public:
     std::string Decode(std::string_view bytes) const override;
     std::string Encode(std::string_view utf8) const override;
+    // False when a character has no exact counterpart in the code page (a
+    // "best fit" letter would change the text).
+    bool EncodeTo(std::string_view utf8, std::string& out) const override;
 };
 
 // Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE),

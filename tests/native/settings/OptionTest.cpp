@@ -165,7 +165,7 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
 TEST_F(OptionTest, SavingKeepsOnlyBindingsWithAKeyAndDropsStaleRows) {
     std::string file = "[abc Clavier]\nClavierNb=10000\nTouche 0=Touche F1\nAction 0=2\n"
                        "Touche 5=\nActiver 7000=1\nTouche 9999=Touche F2\nChemin 9999=C:\\a.exe\n"
-                       "Touche 10000=Touche F9\nTouche 10001=Touche F10\n";
+                       "Touche 10000=Touche F9\nTouche 10001=Touche F10\nactiver 7000=0\n";
     WriteFile(file);
     SettingsStore store = Opened();
     COption o;

@@ -229,7 +229,7 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     // Big enough that a save takes a while: many keys the program keeps as read.
     std::string old = SimulatorIni() + "[Archives]\r\n";
     for (int i = 0; i < 20000; ++i)
-        old += "Cle " + std::to_string(i) + "=valeur numéro " + std::to_string(i * 7) + "\r\n";
+        old += "Cle " + std::to_string(i) + "=valeur numero " + std::to_string(i * 7) + "\r\n";
 
     // The new file, as one whole save writes it.
     std::string whole;
@@ -247,7 +247,7 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
     ASSERT_NE(whole, old);
     ASSERT_NE(whole.find("NbOuvert=2"), std::string::npos);
     ASSERT_NE(whole.find("PositionLeft=450"), std::string::npos);
-    ASSERT_NE(whole.find("Cle 19999=valeur numéro 139993"), std::string::npos);
+    ASSERT_NE(whole.find("Cle 19999=valeur numero 139993"), std::string::npos);
 
     std::mt19937 random(20240607);
     int olds = 0, news = 0, cut = 0;
@@ -274,8 +274,9 @@ TEST(SettingsFaults, KilledDuringSavesTheFileIsAlwaysTheOldOrTheNewOneWhole) {
                 olds, news, cut);
 }
 
-// A read-only file, then a folder where the save's new file should be made:
-// the user is told, the file is kept, and the close saves what was held.
+// A read-only file, then a folder that takes no new file while another
+// program holds the file: the user is told, the file is kept, and the close
+// saves what was held.
 TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) {
     Simulator sim(Simulator::Options{.tracks = 5});
     const std::string old = SimulatorIni();
@@ -286,6 +287,9 @@ TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) 
         ASSERT_TRUE(app.Start());
         const std::wstring blocker = TemporaryFile(app);
         if (!readOnly) ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+        HANDLE held = readOnly ? INVALID_HANDLE_VALUE
+                               : CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr);
 
         std::string text;
         std::thread reader([&] { text = ReadAndCloseMessageBox(6000); });
@@ -295,13 +299,15 @@ TEST(SettingsFaults, AFileThatCannotBeReplacedIsKeptAndTheSettingsWaitInMemory) 
             text.starts_with("Les paramètres n'ont pas pu être enregistrés dans le fichier « "))
             << text;
         EXPECT_TRUE(text.ends_with(readOnly ? "Pilotune.ini » : le fichier est en lecture seule."
-                                            : " : impossible de créer un fichier dans son "
-                                              "dossier (dossier absent ou protégé en écriture)."))
+                                            : " : impossible de remplacer l'ancien fichier "
+                                              "(fichier protégé ou utilisé par un autre "
+                                              "programme)."))
             << text;
         EXPECT_EQ(app.Ini(), old);
         EXPECT_TRUE(app.Alive());
 
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         RemoveDirectoryW(blocker.c_str());
         PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
         ASSERT_TRUE(app.WaitExit(8000));
