@@ -26,8 +26,8 @@ class MemoryFiles final : public CopyFileSystem {
         if (!throwOnCreate.empty()) throw std::runtime_error(throwOnCreate);
         if (createWorks) folders.insert(p);
     }
-    bool CanShellCopy(const std::string&, const std::string&) override { return true; }
-    void ShellCopy(const std::string&, const std::string& t) override {
+    bool CanCopy(const std::string&, const std::string&) override { return true; }
+    void Copy(const std::string&, const std::string& t) override {
         if (shellWorks) files.insert(t);
     }
     bool Rename(const std::string& f, const std::string& t) override {

@@ -1,4 +1,4 @@
-// The music copy on Wine's real file system and shell.
+// The music copy on Wine's real file system.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -55,7 +55,8 @@ struct CopyOnDisk : ::testing::Test {
     std::wstring Tree() const { return L"\\\\?\\" + Widen(work.substr(0, work.size() - 1)); }
 
     std::string work, source;
-    ShellCopyFileSystem files;
+    std::atomic<bool> running{false};
+    DiskCopyFileSystem files{running};
     COption option;
 };
 
@@ -70,7 +71,7 @@ TEST_F(CopyOnDisk, CopiesOnceIntoANewFolderAndKeepsItsBackslash) {
     EXPECT_EQ(CopyMusic(option, source, files), "Fichier manquant");
     // A copy stopped at once leaves nothing, under either name.
     std::atomic<bool> stop{true};
-    ShellCopyFileSystem stopped(nullptr, &stop);
+    DiskCopyFileSystem stopped(stop);
     option.CopyPath = work + "Arrêt";
     WriteFileText(work + "occupé", "x");
     EXPECT_THROW(CopyMusic(option, work + "occupé", stopped), CopyCancelled);
