@@ -264,8 +264,7 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     h.Command(kMnuFait);
     EXPECT_EQ(Cell(0, 4), Narrow(today));
     EXPECT_EQ(MenuLastItem(), "Réexecuter");
-    // A witness after it with the same delay: once it has run, the pass
-    // that would have run the first one is over.
+    // A witness after it, same delay: once it ran, so would have the first.
     h.Choose(kOptPlanAction, JOUER);
     h.Click(kOptPlanAjouter);
     const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
