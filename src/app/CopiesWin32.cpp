@@ -15,7 +15,7 @@ ListCopyJob Job(const std::string& folder, std::shared_ptr<CopyStatusMailbox> to
     ListCopyJob job;
     job.folder = folder;
     job.files = [](const std::atomic<bool>& cancel) {
-        return std::make_unique<ShellCopyFileSystem>(nullptr, &cancel);
+        return std::make_unique<DiskCopyFileSystem>(cancel);
     };
     job.copied = [to](long long id, const std::string& status) { to->Put(id, status); };
     return job;

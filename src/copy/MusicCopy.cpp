@@ -33,14 +33,14 @@ std::string Copy(const std::string& folder, const std::string& source, CopyFileS
         // Copied under a name of its own, so that a copy cut short never
         // leaves a partial file under the final name.
         const std::string part = target + std::string(kCopyPartSuffix);
-        if (!files.CanShellCopy(source, part)) return std::string(kCopyFailed);
+        if (!files.CanCopy(source, part)) return std::string(kCopyFailed);
         struct PartGuard {
             CopyFileSystem& files;
             const std::string& part;
             ~PartGuard() { files.Remove(part); }
         } guard{files, part};
         files.Remove(part); // left by a program that was killed
-        files.ShellCopy(source, part);
+        files.Copy(source, part);
         const bool whole = files.FileExists(part) && files.Rename(part, target);
         return std::string(whole && files.FileExists(target) ? kCopyDone : kCopyFailed);
     } catch (const std::exception& e) {

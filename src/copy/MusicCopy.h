@@ -25,11 +25,11 @@ class CopyFileSystem {
     virtual bool FolderExists(const std::string& path) = 0;
     // Creates the folder and its missing parents; the caller checks the result.
     virtual void CreateFolders(const std::string& path) = 0;
-    // False when the shell cannot take these paths (nothing is copied).
-    virtual bool CanShellCopy(const std::string& source, const std::string& target) = 0;
-    // One copy through the shell's file operation; its outcome is checked on disk.
-    // A copy asked to stop throws CopyCancelled.
-    virtual void ShellCopy(const std::string& source, const std::string& target) = 0;
+    // False when these paths are not copied (nothing is copied).
+    virtual bool CanCopy(const std::string& source, const std::string& target) = 0;
+    // One copy; its outcome is checked on disk. A copy asked to stop throws
+    // CopyCancelled.
+    virtual void Copy(const std::string& source, const std::string& target) = 0;
     // Gives `from` the name `to`, which must not exist; false when it could not.
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     virtual void Remove(const std::string& path) noexcept = 0;

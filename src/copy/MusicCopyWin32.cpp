@@ -1,7 +1,5 @@
 #include "copy/MusicCopyWin32.h"
 
-#include <shellapi.h>
-
 #include <utility>
 #include <vector>
 
@@ -31,17 +29,17 @@ std::wstring ApiPath(const std::string& path) {
     return L"\\\\?\\" + wide;
 }
 
-bool ShellCopyFileSystem::FileExists(const std::string& path) {
+bool DiskCopyFileSystem::FileExists(const std::string& path) {
     const DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ShellCopyFileSystem::FolderExists(const std::string& path) {
+bool DiskCopyFileSystem::FolderExists(const std::string& path) {
     const DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void ShellCopyFileSystem::CreateFolders(const std::string& path) {
+void DiskCopyFileSystem::CreateFolders(const std::string& path) {
     // Every prefix ending before a separator, from the shortest: the drive or
     // share part simply fails to be created, which is fine.
     for (size_t i = 1; i <= path.size(); ++i) {
@@ -52,8 +50,8 @@ void ShellCopyFileSystem::CreateFolders(const std::string& path) {
     }
 }
 
-bool ShellCopyFileSystem::CanShellCopy(const std::string& source, const std::string& target) {
-    // The shell's file operation takes MAX_PATH paths only (no "\\?\" form).
+bool DiskCopyFileSystem::CanCopy(const std::string& source, const std::string& target) {
+    // Paths of MAX_PATH characters or more are refused, as they always were.
     return Widen(source).size() < MAX_PATH && Widen(target).size() < MAX_PATH;
 }
 
@@ -66,7 +64,7 @@ struct Handle {
 };
 
 // Piece by piece, `cancel` read between the pieces; the times go with the
-// file, as the shell's copy keeps them. False when the copy failed.
+// file. False when the copy failed.
 bool CopyInPieces(const std::string& source, const std::string& target,
                   const std::atomic<bool>& cancel) {
     Handle in{CreateFileW(ApiPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -92,31 +90,16 @@ bool CopyInPieces(const std::string& source, const std::string& target,
 }
 } // namespace
 
-void ShellCopyFileSystem::ShellCopy(const std::string& source, const std::string& target) {
-    if (cancel_) {
-        // What a failed copy wrote goes: the caller reads the outcome on disk.
-        if (!CopyInPieces(source, target, *cancel_)) Remove(target);
-        return;
-    }
-    // Both lists end with two zero characters; the strings are sized to fit.
-    std::wstring from = Widen(source);
-    from.append(2, L'\0');
-    std::wstring to = Widen(target);
-    to.append(2, L'\0');
-    SHFILEOPSTRUCTW op{};
-    op.hwnd = owner_;
-    op.wFunc = FO_COPY;
-    op.pFrom = from.c_str();
-    op.pTo = to.c_str();
-    op.fFlags = FOF_ALLOWUNDO | FOF_RENAMEONCOLLISION;
-    SHFileOperationW(&op); // the outcome is read on disk by the caller
+void DiskCopyFileSystem::Copy(const std::string& source, const std::string& target) {
+    // What a failed copy wrote goes: the caller reads the outcome on disk.
+    if (!CopyInPieces(source, target, cancel_)) Remove(target);
 }
 
-bool ShellCopyFileSystem::Rename(const std::string& from, const std::string& to) {
+bool DiskCopyFileSystem::Rename(const std::string& from, const std::string& to) {
     return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), 0) != FALSE;
 }
 
-void ShellCopyFileSystem::Remove(const std::string& path) noexcept {
+void DiskCopyFileSystem::Remove(const std::string& path) noexcept {
     DeleteFileW(ApiPath(path).c_str());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The copy's file system on Windows: attributes and folders through the wide
-// API (long paths included), the copy itself through the shell's file
-// operation, or, for a copy that may be asked to stop, CopyFileEx.
+// The copy's file system on Windows: attributes, folders and the copy itself
+// through the wide API (long paths included).
 #include <windows.h>
 
 #include <atomic>
@@ -11,24 +10,21 @@
 
 namespace pilotune {
 
-class ShellCopyFileSystem final : public CopyFileSystem {
+class DiskCopyFileSystem final : public CopyFileSystem {
   public:
-    // `owner` owns the shell's progress and error windows (the main window).
-    // With `cancel`, the copy stops as soon as it turns true: the shell's
-    // operation cannot be stopped, so the file is then copied piece by piece.
-    explicit ShellCopyFileSystem(HWND owner = nullptr, const std::atomic<bool>* cancel = nullptr)
-        : owner_(owner), cancel_(cancel) {}
+    // A file is copied piece by piece, and the copy stops as soon as `cancel`
+    // turns true.
+    explicit DiskCopyFileSystem(const std::atomic<bool>& cancel) : cancel_(cancel) {}
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     void CreateFolders(const std::string& path) override;
-    bool CanShellCopy(const std::string& source, const std::string& target) override;
-    void ShellCopy(const std::string& source, const std::string& target) override;
+    bool CanCopy(const std::string& source, const std::string& target) override;
+    void Copy(const std::string& source, const std::string& target) override;
     bool Rename(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) noexcept override;
 
   private:
-    HWND owner_;
-    const std::atomic<bool>* cancel_;
+    const std::atomic<bool>& cancel_;
 };
 
 // The path as the wide API takes it whatever its length ("\\?\" before a long

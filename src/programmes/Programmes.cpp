@@ -112,6 +112,8 @@ void CProgrammes::Record() {
     e.N = player_.NumeroTitre();
     if (e.N < 1) return; // no track: nothing to take
     e.T = std::string(FileNamePart(player_.FichierTitre(e.N)));
+    // The player gave no fresh playlist: an unknown name is never recorded.
+    if (e.T.empty()) return;
     e.D = 0;
     e.F = 0;
     opt.Programme.push_back(std::move(e));

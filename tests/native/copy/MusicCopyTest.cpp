@@ -17,7 +17,7 @@ class MemoryFiles final : public CopyFileSystem {
   public:
     std::set<std::string> files, folders;
     bool createWorks = true;
-    bool shellWorks = true;
+    bool copyWorks = true;
     std::string throwOnCreate; // message thrown by CreateFolders when not empty
 
     bool FileExists(const std::string& p) override { return files.count(p) > 0; }
@@ -26,9 +26,9 @@ class MemoryFiles final : public CopyFileSystem {
         if (!throwOnCreate.empty()) throw std::runtime_error(throwOnCreate);
         if (createWorks) folders.insert(p);
     }
-    bool CanShellCopy(const std::string&, const std::string&) override { return true; }
-    void ShellCopy(const std::string&, const std::string& t) override {
-        if (shellWorks) files.insert(t);
+    bool CanCopy(const std::string&, const std::string&) override { return true; }
+    void Copy(const std::string&, const std::string& t) override {
+        if (copyWorks) files.insert(t);
     }
     bool Rename(const std::string& f, const std::string& t) override {
         return files.erase(f) && files.insert(t).second;
@@ -53,7 +53,7 @@ TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
     EXPECT_EQ(CopyMusic(o, "", fs), kCopyMissingFile);
 
     fs.files.insert("C:\\a.mp3");
-    fs.shellWorks = false; // the shell reported nothing but made no file
+    fs.copyWorks = false; // the copy reported nothing but made no file
     EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), kCopyFailed);
 
     // The platform's own words are passed on.

@@ -112,6 +112,7 @@ TEST_F(Programmes, RecordingTakesEachTrackChangeIntoTheCurrentProgramme) {
     EXPECT_EQ(Read(s, "ProgF 2"), "0");
     EXPECT_TRUE(player.jumps.empty()); // recording never moves the player
 
+    ChangeTrack(11); // its file name is unknown: not taken
     programmes.Enregistre(false);
     ChangeTrack(3);
     EXPECT_EQ(option.Programme.size(), 3u);

@@ -99,8 +99,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     EXPECT_EQ(h.option.ProgTitre, "Matin");
     ASSERT_EQ(h.option.Programme.size(), 2u);
     h.sim.Command(kCmdNext); // a track change moves replay on, to its last entry
-    ASSERT_TRUE(h.Loop([&] { return !h.option.ProgLecture; }));
-    h.Settle(300);
+    ASSERT_TRUE(h.Loop([&] { return !h.option.ProgLecture; })); // after its jump
     EXPECT_EQ(SimTrack(), 1);
 
     // Apply naming the other programme starts it.
@@ -265,17 +264,22 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     h.Command(kMnuFait);
     EXPECT_EQ(Cell(0, 4), Narrow(today));
     EXPECT_EQ(MenuLastItem(), "Réexecuter");
+    // A witness after it, same delay: once it ran, so would have the first.
+    h.Choose(kOptPlanAction, JOUER);
+    h.Click(kOptPlanAjouter);
     const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
+    const int played = h.Logged(WM_COMMAND, kCmdPlay, 0);
     h.Click(kOptAppliquer);
     EXPECT_TRUE(h.plan.Activer);
-    ASSERT_EQ(h.plan.Count(), 1);
+    ASSERT_EQ(h.plan.Count(), 2);
     EXPECT_EQ(h.plan.Entries()[0].Quand, 3);
     EXPECT_NE(h.plan.Entries()[0].Effectuer, 0);
-    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 1);
-    h.Settle(4500);
+    EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 2);
+    ASSERT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdPlay, 0) > played; }, 8000));
     EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), before);
 
     // "Réexecuter" arms it again: applied, it runs.
+    h.SelectRow(kOptPlanList, 0);
     h.Command(kMnuFait);
     EXPECT_EQ(Cell(0, 4), "");
     h.Click(kOptAppliquer);
@@ -283,8 +287,8 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     // A mode without a time leaves the time column empty.
     h.Choose(kOptPlanComment, kModePrecedent);
     h.Click(kOptPlanAjouter);
-    ASSERT_EQ(Rows(), 2);
-    EXPECT_EQ(Cell(1, 2), "");
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(2, 2), "");
 }
 
 // Unknown codes show a label and are written back unchanged; an unchecked row

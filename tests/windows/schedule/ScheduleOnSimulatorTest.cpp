@@ -78,7 +78,8 @@ TEST_F(ScheduleOnSimulator, CancelFromTheActionsSkipsThePlannedEntry) {
     Plan({{STOPPER, kModeDans, 1}, {PAUSER, kModeDans, 600}});
     h.bar.dispatcher.ExecuterAction(ANNULER, false);
     h.bar.dispatcher.ExecuterAction(RELANCERACTION, false, "1 - Pause");
-    h.RunUntil([] { return false; }, 2500);
+    // Two passes over the re-armed entry: the cancelled one would have run.
+    ASSERT_TRUE(h.RunUntil([&] { return h.plan.Entries()[1].Quand <= 598; }, 5000));
     EXPECT_EQ(h.link.Etat(), PlayerState::Playing);
     EXPECT_EQ(h.bar.state.scene["lblInfoB"].hint.rfind("Pause du titre dans ", 0), 0u);
     h.bar.dispatcher.ExecuterAction(RELANCERACTION, false, "0 - Stopper");
