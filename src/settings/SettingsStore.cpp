@@ -383,6 +383,23 @@ bool SettingsStore::HasKey(std::string_view section, std::string_view key, bool 
     return Find(section, key, perUser) != nullptr;
 }
 
+std::size_t SettingsStore::IndexedKeysBound(std::string_view section, bool perUser) const {
+    const Section* s = FindSection(section, perUser);
+    if (!s) return 0;
+    std::size_t bound = 0;
+    for (const Line& line : s->lines) {
+        if (line.deleted || line.key.empty()) continue;
+        const std::size_t digits = line.key.size() - 1 - line.key.find_last_not_of("0123456789");
+        if (digits == 0) continue;
+        if (digits > 9) return SIZE_MAX; // beyond any list's cap
+        std::size_t index = 0;
+        for (const char c : line.key.substr(line.key.size() - digits))
+            index = index * 10 + static_cast<std::size_t>(c - '0');
+        bound = std::max(bound, index + 1);
+    }
+    return bound;
+}
+
 std::string SettingsStore::ReadText(std::string_view section, std::string_view key,
                                     std::string_view def, bool perUser) const {
     const std::string_view* v = Find(section, key, perUser);

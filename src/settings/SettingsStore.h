@@ -135,6 +135,10 @@ class SettingsStore {
 
     // True when the key exists (the stored text may still not parse).
     bool HasKey(std::string_view section, std::string_view key, bool perUser) const;
+    // One more than the largest number a key of the section ends with
+    // ("Touche 41", "Numero41"), 0 when none: no list stored in the section
+    // reaches further.
+    std::size_t IndexedKeysBound(std::string_view section, bool perUser) const;
 
     const std::string& Path() const { return path_; }
     const std::string& UserName() const { return userName_; } // as the file holds it

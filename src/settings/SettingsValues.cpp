@@ -1,5 +1,6 @@
 #include "settings/SettingsValues.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -39,7 +40,11 @@ std::optional<int> ParseInteger(std::string_view text) {
 int ReadCount(const SettingsStore& store, std::string_view section, std::string_view key, int def) {
     const int n = store.ReadInteger(section, key, def, true);
     if (n < 0) return def;
-    return n > kMaxListCount ? kMaxListCount : n;
+    // A damaged count gives neither phantom rows beyond what the section
+    // holds nor a long load.
+    const std::size_t room =
+        std::min(static_cast<std::size_t>(kMaxListCount), store.IndexedKeysBound(section, true));
+    return static_cast<std::size_t>(n) > room ? static_cast<int>(room) : n;
 }
 
 } // namespace pilotune

@@ -19,7 +19,8 @@ std::optional<int> ParseInteger(std::string_view text);
 inline constexpr int kMaxListCount = 1 << 20;
 
 // Reads the count key of a list (per-user section): a negative value reads as
-// `def`, a value above kMaxListCount as kMaxListCount.
+// `def`; a value above kMaxListCount, or beyond the last numbered key the
+// section holds, as the smaller of the two.
 int ReadCount(const SettingsStore& store, std::string_view section, std::string_view key, int def);
 
 } // namespace pilotune

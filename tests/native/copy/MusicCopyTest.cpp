@@ -82,9 +82,12 @@ TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
     EXPECT_EQ(m.store.ReadText(kSectionCopie, "Erreur1", "", true), "Fichier manquant");
     // A long list is read whole, rows without their number as track 1.
     m.store.WriteInteger(kSectionCopie, "Nb", 10005, true);
+    m.store.WriteText(kSectionCopie, "Erreur10004", "Copie réussi", true);
     const std::vector<CopyRow> rows = ReadCopyList(m.store);
     ASSERT_EQ(rows.size(), 10005u);
-    EXPECT_EQ(rows.back(), (CopyRow{1, ""}));
+    EXPECT_EQ(rows.back(), (CopyRow{1, "Copie réussi"}));
+    m.store.WriteInteger(kSectionCopie, "Nb", 2000000000, true); // damaged: no phantom rows
+    EXPECT_EQ(ReadCopyList(m.store).size(), 10005u);
 }
 
 } // namespace

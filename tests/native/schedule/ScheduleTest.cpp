@@ -181,6 +181,7 @@ TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaultsAndSaveStateWritesOnlyI
     store.WriteInteger(kSectionPlanification, "NbListe", 2, true);
     store.WriteText(kSectionPlanification, "Effectuer 0", "pas une date", true);
     store.WriteText(kSectionPlanification, "Quand 0", "abc", true);
+    store.WriteText(kSectionPlanification, "Inconnu 1", "?", true); // row 1: no key of its own
     plan.Load();
     EXPECT_FALSE(plan.Activer);
     EXPECT_TRUE(plan.AfficheInfo);

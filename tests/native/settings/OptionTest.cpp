@@ -142,8 +142,8 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
     store = Opened();
     o = COption();
     o.Load(store, Playlist({}));
-    EXPECT_EQ(o.ProgNb, kMaxListCount);
-    EXPECT_EQ(o.Programme.size(), static_cast<std::size_t>(kMaxListCount));
+    EXPECT_EQ(o.ProgNb, 0); // no row beyond the last one the section holds
+    EXPECT_TRUE(o.Programme.empty());
     EXPECT_EQ(o.ProgPos, 2147483647);
     EXPECT_EQ(o.Bindings.size(), 4u); // a negative count reads as missing
 
