@@ -36,7 +36,7 @@ class MemoryFiles final : public CopyFileSystem {
     void Remove(const std::string& p) noexcept override { files.erase(p); }
 };
 
-TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
+TEST(MusicCopy, FailuresInTheOrderOfTheChecksThenTheCopyIntoTheFolder) {
     COption o;
     MemoryFiles fs;
     // A folder that cannot be made wins over a missing source.
@@ -55,6 +55,9 @@ TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
     fs.files.insert("C:\\a.mp3");
     fs.copyWorks = false; // the copy reported nothing but made no file
     EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), kCopyFailed);
+    fs.copyWorks = true; // into the folder, under the file's own name
+    EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), kCopyDone);
+    EXPECT_EQ(fs.files, (std::set<std::string>{"C:\\a.mp3", "C:\\Music\\a.mp3"}));
 
     // The platform's own words are passed on.
     fs.throwOnCreate = "Accès refusé.";
