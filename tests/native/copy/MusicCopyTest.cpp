@@ -64,14 +64,9 @@ TEST(MusicCopy, FailuresInTheOrderOfTheChecksThenTheCopyIntoTheFolder) {
     EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), "Accès refusé.");
 }
 
-} // namespace
-
-namespace pilotune::testing {
-namespace {
-
 // A status reaches the row its copy started, wherever the list has put it since.
 TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
-    MemoryStore m;
+    pilotune::testing::MemoryStore m;
     CopyListRun run;
     run.Begin(m.store, {{5, "Copie réussi"}, {6, ""}, {7, ""}});
     EXPECT_EQ(m.store.ReadInteger(kSectionCopie, "Nb", 0, true), 3);
@@ -91,4 +86,3 @@ TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
 }
 
 } // namespace
-} // namespace pilotune::testing
