@@ -73,7 +73,7 @@ bool Application::Start() {
         option_.Programme.size())
         programmes_.ProgrammeLoad(option_.ProgTitre, false);
     ApplySettings();
-    SetTopMost(bar_.Handle(), -1);
+    SetTopMost(bar_.Handle(), kTopMost);
     logic_.monitor.Start();
     if (player_.Etat() != PlayerState::Playing) player_.Jouer();
     bar_.Show();
@@ -304,11 +304,11 @@ void Application::ShowAbout() {
 // Above every other window. Over the full-screen view, which stays on top, a
 // secondary window stays on top too (the bar above it) until the view closes.
 void Application::RaiseSecondary(HWND window) {
-    SetTopMost(window, -1);
+    SetTopMost(window, kTopMost);
     if (FullScreenExists())
         MakeBarTopmost();
     else
-        SetTopMost(window, -2);
+        SetTopMost(window, kNotTopMost);
 }
 
 TfrmAProposDe* Application::AProposDe() {
@@ -405,8 +405,9 @@ void Application::OpenFullScreen() {
                 [this] {
                     MakeBarTopmost();
                     // What was raised above the view stays on top no longer.
-                    if (TfrmOption* dialog = Options()) SetTopMost(dialog->Handle(), -2);
-                    if (TfrmAProposDe* about = AProposDe()) SetTopMost(about->Handle(), -2);
+                    if (TfrmOption* dialog = Options()) SetTopMost(dialog->Handle(), kNotTopMost);
+                    if (TfrmAProposDe* about = AProposDe())
+                        SetTopMost(about->Handle(), kNotTopMost);
                     PostMessageW(timers_.Handle(), kMsgFreeClosed, 0, 0);
                 },
         });
@@ -455,7 +456,7 @@ void Application::CheckForUpdate(bool showAlways) {
 }
 
 void Application::MakeBarTopmost() {
-    if (bar_.Handle()) SetTopMost(bar_.Handle(), -1);
+    if (bar_.Handle()) SetTopMost(bar_.Handle(), kTopMost);
 }
 
 // --- the copy's result on the bar ----------------------------------------------

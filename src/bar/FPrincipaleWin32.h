@@ -9,6 +9,7 @@
 
 #include "bar/BarHostWin32.h"
 #include "bar/BarLogic.h"
+#include "schedule/Action.h"
 #include "ui/ScenePainterWin32.h"
 #include "ui/TooltipWin32.h"
 #include "ui/WindowWin32.h"
@@ -68,7 +69,7 @@ class TfrmPrincipale final : public Window {
     BarHost& host_;
     ScenePainter painter_;
     Tooltip tooltip_;
-    int selected_ = 32; // ARIEN: the mouse is over the background
+    int selected_ = ARIEN; // the mouse is over the background
     bool closing_ = false;
     bool positionSaved_ = false;
     bool dragging_ = false;

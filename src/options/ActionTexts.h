@@ -5,11 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "schedule/Action.h"
 #include "settings/Option.h"
 
 namespace pilotune {
 
-inline constexpr int kOfferedActions = 32; // 0..31; "nothing" is not offered
+inline constexpr int kOfferedActions = ARIEN; // 0..31; "nothing" is not offered
 
 // The labels of the offered actions, in number order.
 std::vector<std::string> ActionLabels();

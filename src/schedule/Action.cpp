@@ -5,8 +5,12 @@
 #include <climits>
 
 #include "player/Playlist.h"
+#include "settings/Option.h"
 
 namespace pilotune {
+
+// The settings store the "nothing" action by number without knowing the actions.
+static_assert(kActionNothing == ARIEN);
 
 namespace {
 

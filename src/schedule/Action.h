@@ -44,7 +44,7 @@ enum TAction : int {
     ARIEN = 32,
 };
 
-inline constexpr int kActionCount = 33;
+inline constexpr int kActionCount = ARIEN + 1;
 
 // The keyword of an action ("JOUER"); empty outside 0..32.
 std::string_view NomAction(int action);

@@ -38,7 +38,7 @@ inline constexpr std::string_view kSectionProgramme = "Programme";
 inline constexpr std::string_view kSectionClavier = "Clavier";
 inline constexpr std::string_view kSectionCopie = "Copie";
 inline constexpr std::string_view kDefaultProgramme = "PlayList";
-inline constexpr std::uint8_t kActionNothing = 32; // ARIEN
+inline constexpr std::uint8_t kActionNothing = 32; // ARIEN (checked beside the actions)
 
 // Section of the programme `name` ("Programme " + name).
 std::string ProgrammeSection(std::string_view name);

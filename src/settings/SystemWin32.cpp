@@ -9,9 +9,9 @@ namespace pilotune {
 
 bool SetTopMost(HWND window, signed char position) {
     HWND after = nullptr;
-    if (position == -1)
+    if (position == kTopMost)
         after = HWND_TOPMOST;
-    else if (position == -2)
+    else if (position == kNotTopMost)
         after = HWND_NOTOPMOST;
     else
         return false;

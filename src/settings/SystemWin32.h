@@ -8,10 +8,13 @@
 
 namespace pilotune {
 
+// The Z-order positions of SetTopMost: HWND_TOPMOST and HWND_NOTOPMOST as bytes.
+inline constexpr signed char kTopMost = -1;
+inline constexpr signed char kNotTopMost = -2;
+
 // Moves `window` in the Z order without moving, sizing or activating it:
-// position -1 puts it above all non-topmost windows for good (HWND_TOPMOST),
-// -2 takes that away (HWND_NOTOPMOST). Any other position does nothing and
-// returns false.
+// kTopMost puts it above all non-topmost windows for good, kNotTopMost takes
+// that away. Any other position does nothing and returns false.
 bool SetTopMost(HWND window, signed char position);
 
 // True on the NT family (high bit of GetVersion clear).

@@ -115,7 +115,7 @@ void BarBackground::ApplyTransparency(HWND bar, Element& image, int percent) {
         break;
     }
     InvalidateRect(bar, nullptr, TRUE);
-    SetTopMost(bar, -1);
+    SetTopMost(bar, kTopMost);
 }
 
 void BarBackground::Draw(HDC dc, const Element& image) const {

@@ -106,7 +106,7 @@ void TfrmPleinEcran::Focus() {
 }
 
 void TfrmPleinEcran::MakeTopmost() {
-    if (Handle()) SetTopMost(Handle(), -1);
+    if (Handle()) SetTopMost(Handle(), kTopMost);
 }
 
 void TfrmPleinEcran::OnDestroyed() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "schedule/Action.h"
 #include "ui/Elements.h"
 #include "ui/ScenePainterWin32.h"
 #include "ui/WindowWin32.h"
@@ -80,7 +81,7 @@ class TfrmPleinEcran final : public Window {
     Scene painted_; // the scene the window's pixels (or pending paints) show
     ScenePainter painter_;
     int dpi_ = 96;                                // of the monitor the view covers
-    int selected_ = 32;                           // ARIEN: the pointer is over the background
+    int selected_ = ARIEN;                        // the pointer is over the background
     std::optional<std::pair<int, int>> progress_; // last position and length
     BitmapHandle buffer_, gradient_;
     int bufferW_ = 0, bufferH_ = 0;

@@ -592,6 +592,11 @@ TEST_F(Shuffle, TheRingKeepsTheLatestTracksAfterWrapping) {
     Press(RECULER); // older tracks were overwritten: stays where it is
     EXPECT_EQ(window.Track(), 12);
     EXPECT_EQ(window.Count(kCmdPrevious), 0);
+    for (int k = 0; k < 29; ++k)
+        Press(AVANCER);
+    ASSERT_EQ(window.Track(), 41);
+    Press(AVANCER); // past the newest: the player chooses, nothing old comes back
+    EXPECT_EQ(window.Count(kCmdNext), 1);
 }
 
 TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {

@@ -36,7 +36,7 @@ class MemoryFiles final : public CopyFileSystem {
     void Remove(const std::string& p) noexcept override { files.erase(p); }
 };
 
-TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
+TEST(MusicCopy, FailuresInTheOrderOfTheChecksThenTheCopyIntoTheFolder) {
     COption o;
     MemoryFiles fs;
     // A folder that cannot be made wins over a missing source.
@@ -55,20 +55,18 @@ TEST(MusicCopy, FailuresInTheOrderOfTheChecks) {
     fs.files.insert("C:\\a.mp3");
     fs.copyWorks = false; // the copy reported nothing but made no file
     EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), kCopyFailed);
+    fs.copyWorks = true; // into the folder, under the file's own name
+    EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), kCopyDone);
+    EXPECT_EQ(fs.files, (std::set<std::string>{"C:\\a.mp3", "C:\\Music\\a.mp3"}));
 
     // The platform's own words are passed on.
     fs.throwOnCreate = "Accès refusé.";
     EXPECT_EQ(CopyMusic(o, "C:\\a.mp3", fs), "Accès refusé.");
 }
 
-} // namespace
-
-namespace pilotune::testing {
-namespace {
-
 // A status reaches the row its copy started, wherever the list has put it since.
 TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
-    MemoryStore m;
+    pilotune::testing::MemoryStore m;
     CopyListRun run;
     run.Begin(m.store, {{5, "Copie réussi"}, {6, ""}, {7, ""}});
     EXPECT_EQ(m.store.ReadInteger(kSectionCopie, "Nb", 0, true), 3);
@@ -91,4 +89,3 @@ TEST(CopyListRun, StatusesFollowTheirRowsAcrossSavesAndSkipRemovedOnes) {
 }
 
 } // namespace
-} // namespace pilotune::testing

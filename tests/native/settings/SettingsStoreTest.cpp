@@ -69,6 +69,7 @@ TEST(TimeText, SecondsAndDaysToTextAndBack) {
         {0, "0:00"},     {59, "0:59"},         {754, "12:34"},
         {3599, "59:59"}, {3600, "01:00:00"},   {360000, "100:00:00"},
         {-65, "-1:05"},  {-3725, "-01:02:05"}, {INT_MIN, "-596523:14:08"},
+        {10, "0:10"},    {600, "10:00"},       {36610, "10:10:10"},
     };
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(SecondsToText(seconds), text) << seconds;
