@@ -90,6 +90,7 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
     h.store.WriteText(kSectionCopie, "Numero1", "deux", true);
     h.store.WriteText(kSectionCopie, "Numero2", "4", true);
     h.store.WriteText(kSectionCopie, "Erreur2", "Copie réussi", true);
+    h.store.WriteText(kSectionCopie, "Erreur3", "", true);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(0, 0), "2");
