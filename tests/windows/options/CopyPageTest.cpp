@@ -164,11 +164,13 @@ struct FortyFiles {
     fs::path folder = Beside("quarante");
 };
 
-struct CopyWhilePlayingTest : ::testing::Test {
-    CopyWhilePlayingTest() : h(Simulator::Options{.playlist = files.folder.wstring()}) {}
-    FortyFiles files;
+// The program beside a simulator that plays the generated `Tracks`.
+template <class Tracks> struct PlayingTracksTest : ::testing::Test {
+    PlayingTracksTest() : h(Simulator::Options{.playlist = tracks.folder.wstring()}) {}
+    Tracks tracks;
     OptionsHarness h;
 };
+using CopyWhilePlayingTest = PlayingTracksTest<FortyFiles>;
 
 TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     h.Start();
@@ -259,11 +261,7 @@ struct LargeTracks {
     fs::path folder = Beside("longues");
 };
 
-struct CopyOutlivesTheDialogTest : ::testing::Test {
-    CopyOutlivesTheDialogTest() : h(Simulator::Options{.playlist = tracks.folder.wstring()}) {}
-    LargeTracks tracks;
-    OptionsHarness h;
-};
+using CopyOutlivesTheDialogTest = PlayingTracksTest<LargeTracks>;
 
 TEST_F(CopyOutlivesTheDialogTest, StatusesReachTheListAndClosingStopsTheCopyLeavingNoPart) {
     RecordingMessages messages;
