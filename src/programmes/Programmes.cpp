@@ -6,7 +6,6 @@
 #include "player/Playlist.h"
 #include "programmes/ProgrammePorts.h"
 #include "settings/SettingsStore.h"
-#include "settings/SettingsValues.h"
 
 namespace pilotune {
 
@@ -122,9 +121,7 @@ void CProgrammes::Record() {
 }
 
 void CProgrammes::ProgrammeLoad(const std::string& name, bool makeCurrent) {
-    if (makeCurrent) option_.ProgTitre = name;
-    option_.Programme = ReadProgramme(store_, name, Lookup());
-    option_.ProgNb = static_cast<int>(option_.Programme.size());
+    option_.ProgrammeLoad(store_, name, makeCurrent, Lookup());
 }
 
 TrackLookup CProgrammes::Lookup() {
@@ -133,47 +130,14 @@ TrackLookup CProgrammes::Lookup() {
 
 std::vector<std::string> ReadProgrammeNames(const SettingsStore& store) {
     std::vector<std::string> names;
-    const int count = ReadCount(store, kSectionProgramme, "nbProgTitre", 0);
-    for (int i = 0; i < count; ++i) {
-        std::string name =
-            store.ReadText(kSectionProgramme, "ProgTitre " + std::to_string(i), "", true);
+    for (std::string& name : ReadStoredProgrammeNames(store))
         if (!name.empty() && !HasProgrammeName(names, name)) names.push_back(std::move(name));
-    }
     return names;
-}
-
-void WriteProgrammeNames(SettingsStore& store, const std::vector<std::string>& names) {
-    store.WriteInteger(kSectionProgramme, "nbProgTitre", static_cast<int>(names.size()), true);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        store.WriteText(kSectionProgramme, "ProgTitre " + std::to_string(i), names[i], true);
 }
 
 bool HasProgrammeName(const std::vector<std::string>& names, const std::string& name) {
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& n) { return SameFileName(n, name); });
-}
-
-std::vector<TProg> ReadProgramme(const SettingsStore& store, const std::string& name,
-                                 const TrackLookup& lookup) {
-    COption read;
-    read.ProgrammeLoad(store, name, false, lookup);
-    // Rows with neither a number nor a file name were never written: the
-    // count was wrong, not the rows.
-    const std::string section = ProgrammeSection(name);
-    std::vector<TProg> entries;
-    for (std::size_t i = 0; i < read.Programme.size(); ++i) {
-        const std::string n = std::to_string(i);
-        if (store.HasKey(section, "ProgT " + n, true) || store.HasKey(section, "ProgN " + n, true))
-            entries.push_back(std::move(read.Programme[i]));
-    }
-    return entries;
-}
-
-void WriteProgramme(SettingsStore& store, const std::string& name,
-                    const std::vector<TProg>& entries) {
-    COption write;
-    write.Programme = entries;
-    write.ProgrammeSave(store, name);
 }
 
 } // namespace pilotune

@@ -47,21 +47,10 @@ class CProgrammes {
     ProgrammeBar& bar_;
 };
 
-// The known programme names as the settings file lists them ("nbProgTitre",
-// "ProgTitre " + i): empty names are left out, and a name met again (any
-// case) is kept once.
+// The known programme names, as the programme lists offer them: empty names
+// are left out, and a name met again (any case) is kept once.
 std::vector<std::string> ReadProgrammeNames(const SettingsStore& store);
-void WriteProgrammeNames(SettingsStore& store, const std::vector<std::string>& names);
 // True when `names` holds `name`, case aside.
 bool HasProgrammeName(const std::vector<std::string>& names, const std::string& name);
-
-// The entries of programme `name`, each track found by its file name through
-// `lookup`. A count above the rows really stored gives only the stored rows.
-std::vector<TProg> ReadProgramme(const SettingsStore& store, const std::string& name,
-                                 const TrackLookup& lookup);
-// Writes `entries` as programme `name` (empty: "PlayList"), leaving the
-// current programme alone.
-void WriteProgramme(SettingsStore& store, const std::string& name,
-                    const std::vector<TProg>& entries);
 
 } // namespace pilotune

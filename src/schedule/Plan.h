@@ -36,6 +36,7 @@ struct TPlan {
     int Quand = 0;      // the mode's value; countdowns decrease it in place
     int Index = 0;      // position of the entry in the file's list
     int Effectuer = 0;  // day it last ran; 0: armed
+    bool operator==(const TPlan&) const = default;
 };
 
 // The labels of the options dialog, by code; empty outside the table.

@@ -3,19 +3,12 @@
 #include <algorithm>
 
 #include "settings/SettingsStore.h"
-#include "settings/SettingsValues.h"
 
 namespace pilotune {
 
 namespace {
 
 constexpr std::string_view kSection = kSectionPlanification;
-
-std::string Key(std::string_view word, int i) {
-    std::string key(word);
-    key += std::to_string(i);
-    return key;
-}
 
 } // namespace
 
@@ -44,23 +37,13 @@ void CPlanification::Reload() {
 }
 
 void CPlanification::ReadEntries(bool startUp) {
-    const int n = ReadCount(store_, kSection, "NbListe", 0);
     std::vector<TPlan> running;
-    running.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        if (!store_.ReadBoolean(kSection, Key("Activer ", i), true, true)) continue;
-        TPlan e;
-        e.Action = store_.ReadInteger(kSection, Key("Action ", i), 0, true);
-        e.Comment = store_.ReadInteger(kSection, Key("Comment ", i), 0, true);
-        e.Periode = store_.ReadInteger(kSection, Key("Periode ", i), 0, true);
-        e.Quand = store_.ReadInteger(kSection, Key("Quand ", i), 0, true);
-        e.Effectuer = store_.ReadDate(kSection, Key("Effectuer ", i), 0, true);
-        if (startUp && (e.Periode == kPeriodEachStart ||
-                        (e.Periode == kPeriodEachWindowsStart && StartedByWindows)))
-            e.Effectuer = 0;
-        e.Chemin = store_.ReadText(kSection, Key("Chemin ", i), "", true);
-        e.Index = i;
-        running.push_back(std::move(e));
+    for (ScheduleRow& row : ReadScheduleList(store_)) {
+        if (!row.Activer) continue;
+        if (startUp && (row.Periode == kPeriodEachStart ||
+                        (row.Periode == kPeriodEachWindowsStart && StartedByWindows)))
+            row.Effectuer = 0;
+        running.push_back(std::move(static_cast<TPlan&>(row)));
     }
     Replace(std::move(running));
 }
@@ -74,7 +57,7 @@ void CPlanification::SaveState() {
     store_.WriteBoolean(kSection, "Activer", Activer, true);
     store_.WriteBoolean(kSection, "AfficheInfo", AfficheInfo, true);
     for (const TPlan& e : entries_)
-        store_.WriteDate(kSection, Key("Effectuer ", e.Index), e.Effectuer, true);
+        WriteScheduleDone(store_, e.Index, e.Effectuer);
 }
 
 void CPlanification::Persist() {
@@ -115,7 +98,7 @@ int CPlanification::NextDue(const TPlan& e, int last, const ClockReading& clock)
 void CPlanification::ReloadQuand(int index) {
     if (index < 0 || index >= Count()) return;
     TPlan& e = entries_[static_cast<std::size_t>(index)];
-    e.Quand = store_.ReadInteger(kSection, Key("Quand ", e.Index), 0, true);
+    e.Quand = ReadScheduleQuand(store_, e.Index);
 }
 
 } // namespace pilotune

@@ -11,12 +11,12 @@
 
 #include "schedule/Plan.h"
 #include "schedule/ScheduleClock.h"
+#include "schedule/ScheduleList.h"
 
 namespace pilotune {
 
 class SettingsStore;
 
-inline constexpr std::string_view kSectionPlanification = "Planification";
 inline constexpr std::string_view kWindowsStartArgument = "WindowsLanceDebut";
 
 // Runs one action with its text parameter (the bar binds its dispatcher, mode

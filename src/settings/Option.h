@@ -2,49 +2,22 @@
 // COption: the run-time settings object (options, key bindings, current
 // programme, copy settings), loaded from and saved to the settings store.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/BindingList.h"
+#include "settings/ProgrammeList.h"
 
 namespace pilotune {
 
 class SettingsStore;
 
-// One keyboard shortcut binding.
-struct TCla {
-    bool Activer = true;     // takes part in matching
-    std::uint8_t Action = 0; // action number
-    std::string Touche;      // key text, modifier prefixes included
-    std::string Chemin;      // the action's text parameter
-};
-
-// One programme entry.
-struct TProg {
-    int N = 1;     // 1-based playlist position; 0: not in the playlist, skipped by replay
-    int D = 0;     // start point in seconds
-    int F = 0;     // end point in seconds; D = F = 0: the whole track
-    std::string T; // file name of the track, without its folder
-};
-
-// 1-based playlist position of the first entry whose file name equals the
-// given one (without regard to case), or 0.
-using TrackLookup = std::function<int(const std::string& fileName)>;
-
 // Logical section names.
 inline constexpr std::string_view kSectionOption = "Option";
 inline constexpr std::string_view kSectionDivers = "Divers";
-inline constexpr std::string_view kSectionProgramme = "Programme";
-inline constexpr std::string_view kSectionClavier = "Clavier";
 inline constexpr std::string_view kSectionCopie = "Copie";
-inline constexpr std::string_view kDefaultProgramme = "PlayList";
 inline constexpr std::uint8_t kActionNothing = 32; // ARIEN (checked beside the actions)
-
-// Section of the programme `name` ("Programme " + name).
-std::string ProgrammeSection(std::string_view name);
-
-// The four bindings used when the file has none.
-std::vector<TCla> DefaultBindings();
 
 class COption {
   public:

@@ -47,4 +47,10 @@ int ReadCount(const SettingsStore& store, std::string_view section, std::string_
     return static_cast<std::size_t>(n) > room ? static_cast<int>(room) : n;
 }
 
+std::string IndexedKey(std::string_view word, int i) {
+    std::string key(word);
+    key += std::to_string(i);
+    return key;
+}
+
 } // namespace pilotune

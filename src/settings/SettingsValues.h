@@ -1,6 +1,7 @@
 #pragma once
 // Value texts of the settings file, and list counts read safely.
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace pilotune {
@@ -22,5 +23,9 @@ inline constexpr int kMaxListCount = 1 << 20;
 // `def`; a value above kMaxListCount, or beyond the last numbered key the
 // section holds, as the smaller of the two.
 int ReadCount(const SettingsStore& store, std::string_view section, std::string_view key, int def);
+
+// The key of a list's field for entry `i`: the field's word (with its blank,
+// if it has one) followed by the index ("Action " + 3 -> "Action 3").
+std::string IndexedKey(std::string_view word, int i);
 
 } // namespace pilotune

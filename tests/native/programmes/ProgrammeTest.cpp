@@ -158,7 +158,7 @@ TEST_F(Programmes, ReplayFollowsStartAndEndPoints) {
     EXPECT_FALSE(bar.lireChecked);
 }
 
-TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkippedAndOnlyStoredRowsCount) {
+TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkipped) {
     Store("PlayList",
           {{"piste1.mp3", 0, 0}, {"retiree.mp3", 0, 0}, {"", 0, 0}, {"piste4.mp3", 0, 0}});
     player.names[0] = "piste4.mp3"; // the playlist was reordered
@@ -174,25 +174,6 @@ TEST_F(Programmes, EntriesWhoseFileLeftThePlaylistAreSkippedAndOnlyStoredRowsCou
     ASSERT_EQ(player.jumps.size(), 2u);
     EXPECT_EQ(player.jumps[1].first, 1);
     EXPECT_FALSE(option.ProgLecture);
-
-    // A count above the stored rows gives only the stored rows.
-    Store("Soirée", {{"piste3.mp3", 30, 120}, {"piste7.mp3", 0, 0}});
-    const std::string s = ProgrammeSection("Soirée");
-    store.WriteInteger(s, "ProgNb", 500, true);
-
-    const std::vector<TProg> read = ReadProgramme(store, "Soirée", programmes.Lookup());
-    ASSERT_EQ(read.size(), 2u);
-    EXPECT_EQ(read[0].N, 3);
-    EXPECT_EQ(read[0].D, 30);
-    EXPECT_EQ(read[0].F, 120);
-    EXPECT_EQ(read[1].N, 7);
-
-    // A row stored without its file name still counts (it is skipped by replay).
-    store.WriteInteger(s, "ProgNb", 3, true);
-    store.WriteInteger(s, "ProgN 2", 4, true);
-    const std::vector<TProg> third = ReadProgramme(store, "Soirée", programmes.Lookup());
-    ASSERT_EQ(third.size(), 3u);
-    EXPECT_EQ(third[2].N, 0);
 }
 
 TEST_F(Programmes, GoingBackFromTheFirstEntryPlaysItAgainAndAStoppedPlayerHoldsReplay) {

@@ -7,7 +7,6 @@
 #include "SettingsFixture.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
-#include "settings/SettingsValues.h"
 
 using namespace pilotune;
 using namespace pilotune::testing;
@@ -189,13 +188,6 @@ TEST_F(ScheduleTest, MissingAndDamagedKeysGiveTheDefaultsAndSaveStateWritesOnlyI
     for (const TPlan& e : plan.Entries()) // a done date that is not a date: armed
         EXPECT_EQ(std::tie(e.Action, e.Comment, e.Periode, e.Quand, e.Effectuer, e.Chemin),
                   std::tuple(0, 0, 0, 0, 0, ""));
-
-    store.WriteInteger(kSectionPlanification, "NbListe", -5, true);
-    plan.Load();
-    EXPECT_EQ(plan.Count(), 0);
-    store.WriteText(kSectionPlanification, "NbListe", "999999999", true);
-    plan.Load(); // a huge count is bounded
-    EXPECT_LE(plan.Count(), kMaxListCount);
 
     // A save of the state writes only the switches and the done dates.
     Load({{.action = 4, .quand = 100, .chemin = "a"}});

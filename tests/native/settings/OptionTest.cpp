@@ -20,13 +20,6 @@ TrackLookup Playlist(std::vector<std::string> names) {
     };
 }
 
-bool SameBindings(const std::vector<TCla>& a, const std::vector<TCla>& b) {
-    const auto key = [](const TCla& c) {
-        return std::tie(c.Activer, c.Action, c.Touche, c.Chemin);
-    };
-    return std::ranges::equal(a, b, {}, key, key);
-}
-
 } // namespace
 
 using OptionTest = SettingsFixture;
@@ -48,7 +41,7 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
                                         {true, 7, "Touche P.Suivant", ""},
                                         {true, 5, "Touche Lec/Pause", ""},
                                         {true, 6, "Touche Stop", ""}};
-    EXPECT_TRUE(SameBindings(o.Bindings, expected));
+    EXPECT_EQ(o.Bindings, expected);
 
     WriteFile("[abc Option]\nNbBoucle=-5\nNbExtrait=0\nTransparent=0x10\n"
               "[abc Programme]\nProgPos=2\nProgEnreg=1\nProgLecture=1\n"
@@ -95,7 +88,7 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     EXPECT_EQ(std::tie(b.NbBoucle, b.NbExtrait, b.Transparent, b.ProgPos),
               std::tuple(4, 25, 60, -2));
     EXPECT_EQ(std::tie(b.ProgTitre, b.CopyPath), std::tuple("Soirée", "D:\\Musique à copier"));
-    EXPECT_TRUE(SameBindings(b.Bindings, a.Bindings));
+    EXPECT_EQ(b.Bindings, a.Bindings);
     ASSERT_EQ(b.ProgNb, 2);
     // Track numbers come from the current playlist, not from the file.
     const TProg& first = b.Programme[0];
@@ -103,7 +96,7 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     EXPECT_EQ(b.Programme[1].N, 1);
 }
 
-TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
+TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsWithinBounds) {
     SettingsStore store = Opened();
     COption o;
     o.ProgTitre = "x";
@@ -146,18 +139,6 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsAndActionsWithinBounds) {
     EXPECT_TRUE(o.Programme.empty());
     EXPECT_EQ(o.ProgPos, 2147483647);
     EXPECT_EQ(o.Bindings.size(), 4u); // a negative count reads as missing
-
-    store.WriteText("Clavier", "ClavierNb", "3", true);
-    store.WriteText("Clavier", "Action 0", "300", true);
-    store.WriteText("Clavier", "Action 1", "-1", true);
-    store.WriteText("Clavier", "Action 2", "31", true);
-    store.WriteText("Clavier", "Activer 1", "non", true);
-    o.Load(store, Playlist({}));
-    ASSERT_EQ(o.Bindings.size(), 3u);
-    EXPECT_EQ(o.Bindings[0].Action, kActionNothing);
-    EXPECT_EQ(o.Bindings[1].Action, kActionNothing);
-    EXPECT_TRUE(o.Bindings[1].Activer);
-    EXPECT_EQ(o.Bindings[2].Action, 31);
 }
 
 // A hand-edited count far beyond the rows the file holds: the bindings
