@@ -325,6 +325,7 @@ void Application::ShowOptions() {
         options_.reset();
         OptionsHost host{
             .applySettings = [this] { ApplySettings(); },
+            .applying = [this](bool on) { logic_.monitor.HoldTrackChanges(on); },
             .showHelp = [this](int context) { OpenHelp(context); },
             .capture =
                 [this](bool on, std::function<void(const std::string&)> to) {
@@ -351,8 +352,7 @@ void Application::ShowOptions() {
 void Application::CaptureKeys(bool on, std::function<void(const std::string&)> target) {
     // While the key box has the focus every key goes to it and runs nothing;
     // afterwards the hook is on only if the shortcuts are.
-    option_.Capture = on;
-    raccourcis_.DefinirCibleCapture(std::move(target));
+    raccourcis_.CaptureKeys(on, std::move(target));
     hokKey_.SetEnabled(on || HookActifSelonReglages(option_));
 }
 

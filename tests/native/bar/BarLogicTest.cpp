@@ -512,11 +512,11 @@ TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
 TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
     window.lengths.assign(10, 2);
     StartBar();
-    option.Applying = true;
+    bar.monitor.HoldTrackChanges(true);
     PlayAndTick(2);
     EXPECT_TRUE(services.calls.empty());
     EXPECT_EQ(option.CurrentTrack, 1);
-    option.Applying = false;
+    bar.monitor.HoldTrackChanges(false);
     bar.monitor.Tick();
     EXPECT_EQ(option.CurrentTrack, 2);
     EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeStep 1", "ScheduleEvaluate 0",
