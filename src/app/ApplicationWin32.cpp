@@ -10,7 +10,7 @@
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "ui/WindowWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
 #include "system/UpdateCheckWin32.h"

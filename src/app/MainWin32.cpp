@@ -23,7 +23,7 @@
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "app/SecondStartWin32.h"
 #include "base/MessagesWin32.h"
 
 using namespace pilotune;

@@ -95,6 +95,17 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+bool SetTopMost(HWND window, signed char position) {
+    HWND after = nullptr;
+    if (position == kTopMost)
+        after = HWND_TOPMOST;
+    else if (position == kNotTopMost)
+        after = HWND_NOTOPMOST;
+    else
+        return false;
+    return SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != 0;
+}
+
 void AddDialogWindow(HWND dialog) {
     if (dialog && !IsDialogWindow(dialog)) Dialogs().push_back(dialog);
 }

@@ -4,7 +4,7 @@
 
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
-#include "settings/SystemWin32.h"
+#include "base/VersionWin32.h"
 #include "settings/TextFile.h"
 #include "ui/GdiWin32.h"
 
