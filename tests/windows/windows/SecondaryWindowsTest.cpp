@@ -10,6 +10,7 @@
 #include "RunAtDpi.h"
 #include "WindowInput.h"
 #include "WindowText.h"
+#include "base/FailureLogWin32.h"
 #include "options/FOptionWin32.h"
 #include "ui/Layout.h"
 #include "ui/WindowTextWin32.h"
@@ -325,6 +326,7 @@ TEST_F(AProposDeOnSimulator, AboveTheViewOneBoxClosedByItsKeysItsTextRisesAndPau
     ASSERT_TRUE(box);
     EXPECT_EQ(WindowText(GetDlgItem(box, kAProposVersionId)), "Version : 1.0.0.0");
     EXPECT_EQ(WindowText(GetDlgItem(box, kAProposAvertissementId)), kAvertissement);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposLogId)), LogPlaceText(FailureLogPath()));
     EXPECT_GT(h.app.AProposDe()->Frame().Scroll().height, 0);
     EXPECT_TRUE(SaveWindowBmp(box, "about"));
 
