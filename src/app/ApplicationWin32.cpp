@@ -15,7 +15,6 @@
 #include "system/FMiseAJourWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/DialogWin32.h"
-#include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
 
@@ -400,7 +399,7 @@ void Application::OpenFullScreen() {
             .run = [this](int action,
                           bool fromBar) { logic_.dispatcher.ExecuterAction(action, fromBar); },
             .openMenu = [this](const std::string& name, POINT screen,
-                               HWND owner) { OpenBarMenu(name, screen, owner); },
+                               HWND owner) { bar_.OpenMenu(name, screen, owner); },
             .closed =
                 [this] {
                     MakeBarTopmost();
@@ -424,21 +423,6 @@ void Application::RefreshFullScreen(int position, int length) {
 }
 void Application::RefreshFullScreenView() {
     if (TfrmPleinEcran* view = PleinEcran()) view->RafraichirVue();
-}
-
-// The bar's menus, opened from another window that stays their owner.
-void Application::OpenBarMenu(const std::string& name, POINT screen, HWND owner) {
-    BarMenus& menus = logic_.state.menus;
-    Menu* menu = &menus.principale;
-    if (name == menus.liste.Name()) {
-        logic_.OpenTrackMenu();
-        menu = &menus.liste;
-    } else if (name == menus.boucle.Name()) {
-        menu = &menus.boucle;
-    }
-    const std::string chosen = TrackMenu(*menu, owner, screen);
-    if (!chosen.empty()) logic_.MenuClick(menu->Name(), chosen);
-    bar_.Invalidate();
 }
 
 // A closed window's object goes once its last message has been handled.
