@@ -84,7 +84,7 @@ void Log(std::string_view what, DWORD error, std::string_view text) {
 void LogFailure(std::string_view what, DWORD error) {
     const DWORD kept = GetLastError();
     try {
-        Log(what, error, SystemErrorText(error));
+        Log(what, error, error ? SystemErrorText(error) : std::string()); // 0: no error code
     } catch (...) {
         // No memory for a line: nothing more can be done here.
     }

@@ -10,7 +10,8 @@
 
 namespace pilotune {
 
-// Appends "time | what | error : the system's text" to the log. Never throws,
+// Appends "time | what | error : the system's text" to the log; no error part
+// for 0 (a window procedure that refused its creation sets none). Never throws,
 // never waits on anything but one small write, keeps the caller's last error;
 // a log that cannot be written is given up silently.
 void LogFailure(std::string_view what, DWORD error);
