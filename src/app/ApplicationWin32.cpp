@@ -10,12 +10,11 @@
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "ui/WindowWin32.h"
 #include "system/FArreterWin32.h"
 #include "system/FMiseAJourWin32.h"
 #include "system/UpdateCheckWin32.h"
 #include "ui/DialogWin32.h"
-#include "ui/PopupMenuWin32.h"
 
 namespace pilotune {
 
@@ -325,6 +324,7 @@ void Application::ShowOptions() {
         options_.reset();
         OptionsHost host{
             .applySettings = [this] { ApplySettings(); },
+            .applying = [this](bool on) { logic_.monitor.HoldTrackChanges(on); },
             .showHelp = [this](int context) { OpenHelp(context); },
             .capture =
                 [this](bool on, std::function<void(const std::string&)> to) {
@@ -351,8 +351,7 @@ void Application::ShowOptions() {
 void Application::CaptureKeys(bool on, std::function<void(const std::string&)> target) {
     // While the key box has the focus every key goes to it and runs nothing;
     // afterwards the hook is on only if the shortcuts are.
-    option_.Capture = on;
-    raccourcis_.DefinirCibleCapture(std::move(target));
+    raccourcis_.CaptureKeys(on, std::move(target));
     hokKey_.SetEnabled(on || HookActifSelonReglages(option_));
 }
 
@@ -400,7 +399,7 @@ void Application::OpenFullScreen() {
             .run = [this](int action,
                           bool fromBar) { logic_.dispatcher.ExecuterAction(action, fromBar); },
             .openMenu = [this](const std::string& name, POINT screen,
-                               HWND owner) { OpenBarMenu(name, screen, owner); },
+                               HWND owner) { bar_.OpenMenu(name, screen, owner); },
             .closed =
                 [this] {
                     MakeBarTopmost();
@@ -424,21 +423,6 @@ void Application::RefreshFullScreen(int position, int length) {
 }
 void Application::RefreshFullScreenView() {
     if (TfrmPleinEcran* view = PleinEcran()) view->RafraichirVue();
-}
-
-// The bar's menus, opened from another window that stays their owner.
-void Application::OpenBarMenu(const std::string& name, POINT screen, HWND owner) {
-    BarMenus& menus = logic_.state.menus;
-    Menu* menu = &menus.principale;
-    if (name == menus.liste.Name()) {
-        logic_.OpenTrackMenu();
-        menu = &menus.liste;
-    } else if (name == menus.boucle.Name()) {
-        menu = &menus.boucle;
-    }
-    const std::string chosen = TrackMenu(*menu, owner, screen);
-    if (!chosen.empty()) logic_.MenuClick(menu->Name(), chosen);
-    bar_.Invalidate();
 }
 
 // A closed window's object goes once its last message has been handled.

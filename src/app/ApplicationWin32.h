@@ -75,7 +75,6 @@ class Application final : private BarServices, private BarHost, private CopyTrac
 
     void FreeClosedWindows();
     void RaiseSecondary(HWND window);
-    void OpenBarMenu(const std::string& name, POINT screen, HWND owner);
 
     void OnTimer(UINT_PTR id);
     void FirstShow();

@@ -20,10 +20,11 @@
 #include "schedule/Planification.h"
 #include "schedule/ScheduleClockWin32.h"
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "app/SecondStartWin32.h"
 #include "base/MessagesWin32.h"
 
 using namespace pilotune;
@@ -133,7 +134,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         plan.Load();
 
         Application application(store, option, *player, plan);
-        if (!application.Start()) return 1;
+        if (!application.Start()) {
+            // Each window that could not be made has said so already.
+            LogFailure("Démarrage de Pilotune abandonné");
+            return 1;
+        }
         exitCode = RunMessageLoop();
     }
     if (store.IsOpen()) {

@@ -15,8 +15,15 @@ void BarLogic::MenuClick(std::string_view menuName, std::string_view itemName) {
     }
 }
 
-void BarLogic::OpenTrackMenu() {
-    state.history.FillMenu(state.menus.liste, state.player);
+Menu& BarLogic::MenuToOpen(std::string_view menuName) {
+    BarMenus& menus = state.menus;
+    if (menuName == menus.liste.Name()) {
+        state.history.FillMenu(menus.liste, state.player);
+        return menus.liste;
+    }
+    for (Menu* menu : {&menus.boucle, &menus.plan})
+        if (menuName == menu->Name()) return *menu;
+    return menus.principale;
 }
 
 } // namespace pilotune

@@ -19,8 +19,9 @@ class BarLogic {
 
     // A click on an item of one of the bar's menus, by the menu's name.
     void MenuClick(std::string_view menuName, std::string_view itemName);
-    // ppmListe is about to open.
-    void OpenTrackMenu();
+    // The menu to open by its name, the main menu for any other name; the
+    // track list filled when it is the one.
+    Menu& MenuToOpen(std::string_view menuName);
 
     BarState state;
     Dispatcher dispatcher;

@@ -273,19 +273,10 @@ void TfrmPrincipale::OnRightUp(int x, int y) {
     OpenMenu(menu, screen);
 }
 
-void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen) {
-    BarMenus& menus = logic_.state.menus;
-    const Menu* menu = &menus.principale;
-    if (menuName == menus.liste.Name()) {
-        logic_.OpenTrackMenu();
-        menu = &menus.liste;
-    } else if (menuName == menus.boucle.Name()) {
-        menu = &menus.boucle;
-    } else if (menuName == menus.plan.Name()) {
-        menu = &menus.plan;
-    }
-    const std::string chosen = TrackMenu(*menu, Handle(), screen);
-    if (!chosen.empty()) logic_.MenuClick(menu->Name(), chosen);
+void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen, HWND owner) {
+    const Menu& menu = logic_.MenuToOpen(menuName);
+    const std::string chosen = TrackMenu(menu, owner ? owner : Handle(), screen);
+    if (!chosen.empty()) logic_.MenuClick(menu.Name(), chosen);
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -32,7 +32,10 @@ class TfrmPrincipale final : public Window {
     void Invalidate();
     void StopTick();
     void StartTick();
-    void OpenMenu(const std::string& menuName, POINT screen);
+    // Opens one of the bar's menus by its name (any other name: the main
+    // menu) at a screen point, owned by `owner` (null: the bar), and runs the
+    // item chosen. The bar, the tray icon and the full-screen view open them here.
+    void OpenMenu(const std::string& menuName, POINT screen, HWND owner = nullptr);
     // The closing steps: the host's, the position written, the window gone.
     void CloseBar();
 

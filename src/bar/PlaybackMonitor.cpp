@@ -74,7 +74,7 @@ void PlaybackMonitor::Tick() {
     }
 
     // 9. Track change: only on a track number the player gave.
-    if (!opt.Applying) {
+    if (!holdTrackChanges_) {
         const std::optional<int> track = player.DemanderNumeroTitre();
         if (track && *track != opt.CurrentTrack) {
             opt.CurrentTrack = *track;

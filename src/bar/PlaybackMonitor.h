@@ -27,6 +27,8 @@ class PlaybackMonitor {
     // A click on an item of ppmBoucle.
     void LoopMenuClick(std::string_view itemName);
     void UpdateModePicture();
+    // While the options dialog writes the settings, a track change waits for the next tick.
+    void HoldTrackChanges(bool hold) { holdTrackChanges_ = hold; }
 
   private:
     void PlayerGone();
@@ -40,6 +42,7 @@ class PlaybackMonitor {
     BarState& bar_;
     Dispatcher& dispatcher_;
     bool closing_ = false; // the program's end was asked once
+    bool holdTrackChanges_ = false;
 };
 
 } // namespace pilotune

@@ -11,7 +11,7 @@ std::vector<AppelRaccourci> RaccourcisPour(const std::vector<TCla>& bindings,
 }
 
 void Raccourcis::ToucheEnfoncee(const std::string& touche) {
-    if (option_.Capture) {
+    if (capturing_) {
         if (cible_) cible_(touche);
         return;
     }

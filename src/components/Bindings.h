@@ -32,7 +32,11 @@ class Raccourcis {
     Raccourcis(const COption& option, Executer executer)
         : option_(option), executer_(std::move(executer)) {}
 
-    void DefinirCibleCapture(CibleCapture cible) { cible_ = std::move(cible); }
+    // On, every key goes to `cible` (when there is one) and runs nothing.
+    void CaptureKeys(bool on, CibleCapture cible) {
+        capturing_ = on;
+        cible_ = std::move(cible);
+    }
 
     // hokKeyHookKeyDown: one reported press with key text `touche`. The
     // matching bindings are chosen before the first runs, so an action that
@@ -43,6 +47,7 @@ class Raccourcis {
     const COption& option_;
     Executer executer_;
     CibleCapture cible_;
+    bool capturing_ = false;
 };
 
 // Whether the hook is on after the settings are applied.

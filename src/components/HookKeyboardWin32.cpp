@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "settings/SettingsWin32.h"
 #include "base/Messages.h"
 
@@ -143,6 +144,7 @@ void THookKeyboard::RecevoirBrute(const ToucheBrute& t) {
         Signaler(e);
     } catch (...) {
         instant_.reset(); // a failing handler loses its own key, not the ones after it
+        LogException("Exception à la réception d'une touche", std::current_exception());
     }
 }
 
@@ -168,6 +170,7 @@ void THookKeyboard::Delivrer() {
         Signaler(e);
     } catch (...) {
         // a failing handler loses its own key, not the ones after it
+        LogException("Exception à la réception d'une touche", std::current_exception());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "ui/CommonControlsWin32.h"
 #include "ui/SubclassWin32.h"
 
@@ -272,6 +273,7 @@ LRESULT CALLBACK TPiconeBarreTache::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam
     try {
         return reinterpret_cast<TPiconeBarreTache*>(self)->OnOwnerMessage(msg, wParam, lParam);
     } catch (...) {
+        LogException("Exception dans l'icône de la zone de notification", std::current_exception());
         return NextSubclassProc(hwnd, msg, wParam, lParam);
     }
 }

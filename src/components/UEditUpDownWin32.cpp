@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "ui/CommonControlsWin32.h"
 #include "ui/SubclassWin32.h"
 
@@ -155,6 +156,7 @@ LRESULT CALLBACK TEditUpDown::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, U
     try {
         return self->Message(h, msg, wp, lp);
     } catch (...) {
+        LogException("Exception dans une zone de durée", std::current_exception());
         return NextSubclassProc(h, msg, wp, lp);
     }
 }
@@ -167,6 +169,7 @@ LRESULT CALLBACK TEditUpDown::ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp,
         try {
             self->OnChange();
         } catch (...) {
+            LogException("Exception dans une zone de durée", std::current_exception());
         }
     }
     if (msg == WM_NCDESTROY) DetachSubclass(h, ParentProc, reinterpret_cast<UINT_PTR>(self));

@@ -439,7 +439,7 @@ void TfrmOption::Apply(bool close) {
     }
     // Every page hands back its keys, shown or not.
     BuildAllPages();
-    option_.Applying = true;
+    if (host_.applying) host_.applying(true);
     ApplyGeneral();
     // A page never shown still holds the settings as they are.
     if (programmeBuilt_) programme_.Apply();
@@ -453,13 +453,13 @@ void TfrmOption::Apply(bool close) {
     option_.Save(store_);
     if (host_.applySettings) host_.applySettings();
     if (close) {
-        option_.Applying = false;
+        if (host_.applying) host_.applying(false);
         FlushOrWarn(store_);
         Close(IDOK);
         return;
     }
     cmdAppliquer_.Enable(false);
-    option_.Applying = false;
+    if (host_.applying) host_.applying(false);
 }
 
 LRESULT TfrmOption::DrawPageButton(const DRAWITEMSTRUCT& item) {

@@ -56,6 +56,7 @@ inline constexpr int kOptAffichageNeg = 1114;
 // What the dialog asks of the program.
 struct OptionsHost {
     std::function<void()> applySettings;       // the bar applies COption
+    std::function<void(bool on)> applying;     // Apply writes COption from the pages
     std::function<void(int context)> showHelp; // the help file at a context
     KeyCapture capture;                        // the bar's hook feeds the key box
     TPilotune* player = nullptr;               // the playlist of the track pages

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "base/HandleWin32.h"
 #include "ui/InputBoxWin32.h"
 #include "base/Messages.h"
@@ -244,19 +245,6 @@ void Win32PlayerSystem::DecodeAnsi(std::string_view bytes, std::string& out) {
         if (run < end) out += table[static_cast<unsigned char>(*run++)];
         p = run;
     }
-}
-
-std::string SystemErrorText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text = n && buffer ? Narrow(std::wstring_view(buffer, n)) : std::string();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    if (text.empty()) text = "Erreur système " + std::to_string(code);
-    return text;
 }
 
 } // namespace pilotune

@@ -66,7 +66,4 @@ class Win32PlayerSystem final : public PlayerSystem {
 // `text` with its %variables% replaced by their values (unknown ones stay).
 std::string ExpandVariables(const std::string& text);
 
-// The system's text for an error code (FormatMessageW), as UTF-8.
-std::string SystemErrorText(DWORD code);
-
 } // namespace pilotune

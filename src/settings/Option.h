@@ -29,7 +29,6 @@ class COption {
     int NbBoucle = 9;
     int NbExtrait = 10;
     int Transparent = 100;
-    bool Applying = false;
     bool Shuffle = false;
     bool LoopOn = false;
     bool ExcerptOn = false;
@@ -44,7 +43,6 @@ class COption {
     std::vector<TProg> Programme;
     std::string ProgTitre{kDefaultProgramme};
     bool ClavierActiver = false;
-    bool Capture = false;
     std::vector<TCla> Bindings = DefaultBindings();
     bool AfficheBT = false;
     std::string CopyPath = "C:\\Music";

@@ -5,7 +5,8 @@
 #include "base/EncodingWin32.h"
 #include "base/PathsWin32.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "base/VersionWin32.h"
+#include "ui/WindowWin32.h"
 
 namespace pilotune {
 

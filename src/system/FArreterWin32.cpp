@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/SystemWin32.h"
+#include "base/VersionWin32.h"
 
 namespace pilotune {
 

@@ -8,7 +8,6 @@
 #include "base/PathsWin32.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
 
 namespace pilotune {
 

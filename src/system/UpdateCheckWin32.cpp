@@ -2,7 +2,7 @@
 
 #include "base/PathsWin32.h"
 #include "settings/SettingsWin32.h"
-#include "settings/SystemWin32.h"
+#include "base/VersionWin32.h"
 #include "system/FMiseAJourWin32.h"
 
 namespace pilotune {

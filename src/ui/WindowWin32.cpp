@@ -1,7 +1,11 @@
 #include "ui/WindowWin32.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
+
+#include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 
 namespace pilotune {
 
@@ -47,10 +51,14 @@ bool Window::Create(const WindowClass& cls, DWORD exStyle, DWORD style, const wc
         wc.hIconSm = cls.icon;
         wc.hbrBackground = cls.background;
         wc.lpszClassName = cls.name;
-        if (!RegisterClassExW(&wc)) return false;
+        if (!RegisterClassExW(&wc)) {
+            LogFailure("Classe de fenêtre « " + Narrow(cls.name) + " » non enregistrée");
+            return false;
+        }
     }
     HWND h = CreateWindowExW(exStyle, cls.name, caption, style, x, y, width, height, parent,
                              nullptr, instance, this);
+    if (!h) LogFailure("Fenêtre « " + Narrow(cls.name) + " » non créée");
     if (h && cls.icon) {
         SendMessageW(h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(cls.icon));
         SendMessageW(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(cls.icon));
@@ -91,8 +99,25 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     } catch (...) {
         // A fault in one handler must not take the program down from inside
         // a window procedure; the message is treated as handled.
+        wchar_t name[256] = {};
+        GetClassNameW(hwnd, name, 256);
+        char message[16];
+        wsprintfA(message, "0x%04X", msg);
+        LogException("Exception dans la fenêtre « " + Narrow(name) + " », message " + message,
+                     std::current_exception());
         return 0;
     }
+}
+
+bool SetTopMost(HWND window, signed char position) {
+    HWND after = nullptr;
+    if (position == kTopMost)
+        after = HWND_TOPMOST;
+    else if (position == kNotTopMost)
+        after = HWND_NOTOPMOST;
+    else
+        return false;
+    return SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != 0;
 }
 
 void AddDialogWindow(HWND dialog) {

@@ -45,6 +45,15 @@ class Window {
     HWND hwnd_ = nullptr;
 };
 
+// The Z-order positions of SetTopMost: HWND_TOPMOST and HWND_NOTOPMOST as bytes.
+inline constexpr signed char kTopMost = -1;
+inline constexpr signed char kNotTopMost = -2;
+
+// Moves `window` in the Z order without moving, sizing or activating it:
+// kTopMost puts it above all non-topmost windows for good, kNotTopMost takes
+// that away. Any other position does nothing and returns false.
+bool SetTopMost(HWND window, signed char position);
+
 // Dialog windows (modal or modeless) whose keyboard - Tab, Shift+Tab, Enter,
 // Escape, mnemonics - the message loops hand to IsDialogMessage.
 void AddDialogWindow(HWND dialog);

@@ -11,6 +11,10 @@ std::string VersionText(const std::string& fileVersion) {
     return "Version : " + fileVersion;
 }
 
+std::string LogPlaceText(const std::string& logPath) {
+    return "Journal des erreurs : " + (logPath.empty() ? std::string("aucun") : logPath);
+}
+
 void Defilement::Step() {
     if (!running) return;
     --top;

@@ -7,6 +7,9 @@ namespace pilotune {
 // "Version : " followed by the program's file version.
 std::string VersionText(const std::string& fileVersion);
 
+// Where the failure log lies, for the user who asks for help.
+std::string LogPlaceText(const std::string& logPath);
+
 // The notice under the scrolling read-me.
 extern const char kAvertissement[];
 

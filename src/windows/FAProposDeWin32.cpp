@@ -3,8 +3,9 @@
 #include <windowsx.h>
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 #include "base/PathsWin32.h"
-#include "settings/SystemWin32.h"
+#include "base/VersionWin32.h"
 #include "settings/TextFile.h"
 #include "ui/GdiWin32.h"
 
@@ -123,7 +124,7 @@ TfrmAProposDe::~TfrmAProposDe() {
 }
 
 bool TfrmAProposDe::Open() {
-    if (!Create(kAProposDeClass, {.caption = Narrow(kAProposDeCaption), .client = {505, 417}}))
+    if (!Create(kAProposDeClass, {.caption = Narrow(kAProposDeCaption), .client = {505, 436}}))
         return false;
     const int dpi = Dpi();
     LOGFONTW lf{};
@@ -148,6 +149,7 @@ bool TfrmAProposDe::Open() {
     frame_.Create(Handle(), Scale(8), Scale(48), Scale(489), Scale(257), readme, dpi);
     Place(frame_.Handle(), {8, 48, 489, 257});
     lblAvertissement_.Create(*this, kAvertissement, {16, 312, 385, 73}, kAProposAvertissementId);
+    lblLog_.Create(*this, LogPlaceText(FailureLogPath()), {16, 392, 481, 36}, kAProposLogId);
     btOK_.Create(*this, "OK", {408, 360, 89, 25}, IDOK, kAnchorTopLeft, true);
     ShowModeless(btOK_.Handle());
     Focus();

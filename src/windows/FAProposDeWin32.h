@@ -2,7 +2,7 @@
 // TfrmAProposDe: the about box, a modeless dialog. The program's logo, name
 // and file version, the read-me "Pilotune.txt" rising in its frame like film
 // credits (painted double-buffered; a click on the text pauses or resumes it),
-// a notice, and "OK" (Enter and Escape close it too).
+// a notice, where the failure log lies, and "OK" (Enter and Escape close it too).
 #include <windows.h>
 
 #include <functional>
@@ -22,6 +22,7 @@ inline constexpr wchar_t kAProposDeClass[] = L"TfrmAProposDe";
 inline constexpr wchar_t kAProposDeCaption[] = L"A propos de Pilotune";
 inline constexpr int kAProposVersionId = 100;       // lblVersion
 inline constexpr int kAProposAvertissementId = 101; // lblAvertissement
+inline constexpr int kAProposLogId = 102;           // the failure log's place
 // btOK has the id IDOK.
 
 // The frame of the scrolling read-me (gbxDescription with lblDescription).
@@ -61,7 +62,7 @@ class TfrmAProposDe final : public Dialog {
 
     std::function<void()> closed_;
     Picture imgLogo_;
-    Static lblTitre_, lblVersion_, lblAvertissement_;
+    Static lblTitre_, lblVersion_, lblAvertissement_, lblLog_;
     DescriptionFrame frame_;
     Button btOK_;
     FontHandle bold_;

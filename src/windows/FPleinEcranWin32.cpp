@@ -5,7 +5,7 @@
 #include "base/EncodingWin32.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
-#include "settings/SystemWin32.h"
+#include "ui/WindowWin32.h"
 #include "ui/DialogWin32.h"
 #include "ui/GdiWin32.h"
 #include "ui/Layout.h"

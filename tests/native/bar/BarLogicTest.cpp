@@ -512,11 +512,11 @@ TEST_F(Monitor, SilenceAfterTheLoopsReplayOrAPreviousGuessesNoTrack) {
 TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreApplied) {
     window.lengths.assign(10, 2);
     StartBar();
-    option.Applying = true;
+    bar.monitor.HoldTrackChanges(true);
     PlayAndTick(2);
     EXPECT_TRUE(services.calls.empty());
     EXPECT_EQ(option.CurrentTrack, 1);
-    option.Applying = false;
+    bar.monitor.HoldTrackChanges(false);
     bar.monitor.Tick();
     EXPECT_EQ(option.CurrentTrack, 2);
     EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeStep 1", "ScheduleEvaluate 0",
@@ -603,8 +603,8 @@ TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {
     window.current = 2;
     StartBar();
     PlayThrough({7, 2});
-    bar.OpenTrackMenu();
-    const Menu& menu = bar.state.menus.liste;
+    const Menu& menu = bar.MenuToOpen("ppmListe");
+    EXPECT_EQ(&bar.MenuToOpen("ppmPlan"), &bar.state.menus.plan); // the bar's and the view's
     EXPECT_EQ(menu.Items()[0].caption, "2. piste2.mp3");
     EXPECT_EQ(menu.Items()[1].caption, "7. piste7.mp3");
     EXPECT_EQ(menu.Items()[2].caption, "3. piste3.mp3");
@@ -616,7 +616,7 @@ TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {
     bar.MenuClick("ppmListe", "mnuListe2");
     bar.monitor.Tick();
     EXPECT_EQ(window.Track(), 3);
-    bar.OpenTrackMenu();
+    bar.MenuToOpen("ppmListe");
     EXPECT_TRUE(menu.Items()[2].checked);
     EXPECT_FALSE(menu.Items()[0].checked);
     Press(AVANCER); // on from the chosen place in the history
@@ -624,7 +624,7 @@ TEST_F(Shuffle, TrackMenuListsThePlayedTracksNewestFirstAndPlaysTheChosenOne) {
 
     for (int t = 10; t < 40; ++t)
         PlayThrough({t});
-    bar.OpenTrackMenu();
+    bar.MenuToOpen("ppmListe");
     EXPECT_EQ(std::ranges::count_if(menu.Items(), &MenuItem::visible), 21);
     EXPECT_EQ(menu.Items()[20].caption, "19. piste19.mp3");
     bar.MenuClick("ppmListe", "mnuListe99"); // not an item: nothing

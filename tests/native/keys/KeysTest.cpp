@@ -144,7 +144,7 @@ TEST(Bindings, EveryActiveExactMatchRunsInIndexOrderWhateverTheActionDoesToTheTa
     keys.ToucheEnfoncee("");
     // The capture into the options dialog's box runs on the real page; without
     // a box to fill, a capture runs nothing at all.
-    option.Capture = true;
+    keys.CaptureKeys(true, {});
     keys.ToucheEnfoncee("Touche F5");
     EXPECT_EQ(ran.size(), 1u);
 }

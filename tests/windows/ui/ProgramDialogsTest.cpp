@@ -206,7 +206,7 @@ TEST(DialogsAtOneDpi, Windows) {
     RedrawWindow(about.Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump(200); // shown on the X server before it is read back
-    Look(about.Handle(), dpi, {505, 417}, "about");
+    Look(about.Handle(), dpi, {505, 436}, "about");
 }
 
 } // namespace

@@ -3,13 +3,16 @@
 // each in a child run (Wine reads the DPI when a process starts).
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 
 #include "../schedule/BarHarness.h"
 #include "RunAtDpi.h"
 #include "WindowInput.h"
+#include "ModalDriver.h"
 #include "WindowText.h"
+#include "base/FailureLogWin32.h"
 #include "options/FOptionWin32.h"
 #include "ui/Layout.h"
 #include "ui/WindowTextWin32.h"
@@ -119,6 +122,33 @@ TEST_F(PleinEcranOnSimulator, OpensBelowTheBarClosedByASecondPleinEcranByKeysAnd
     ClickAt(view, x, y);
     ClickAt(view, x, y);
     EXPECT_TRUE(h.RunUntil([&] { return !Open(); }, 2000));
+}
+
+// A real right click opens the bar's menus on the bar and on the view alike:
+// the loop menu over the loop picture, the played tracks over "forward", the
+// main menu elsewhere.
+TEST_F(PleinEcranOnSimulator, ARightClickOpensTheBarsMenusOnTheBarAndOnTheView) {
+    HWND view = OpenView();
+    ASSERT_TRUE(view);
+    // The first caption of the menu that a right click in the middle of `r` opens.
+    const auto firstItem = [&](HWND window, const Rect& r) {
+        std::atomic<bool> read = false;
+        wchar_t first[128] = {};
+        ModalDriver reader(L"#32768", [&](HWND menu) {
+            GetMenuStringW(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)), 0, first,
+                           128, MF_BYPOSITION);
+            read = true;
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        ClickAt(window, r.left + r.width / 2, r.top + r.height / 2, true);
+        h.RunUntil([&] { return read.load(); }, 3000);
+        return Narrow(first);
+    };
+    const std::string track = std::to_string(h.link.NumeroTitre()) + ". ";
+    EXPECT_EQ(firstItem(h.app.Bar().Handle(), h.bar.state.scene["imgSens"].bounds), "Extrait");
+    EXPECT_EQ(firstItem(view, View()["imgSens"].bounds), "Extrait");
+    EXPECT_TRUE(firstItem(view, View()["imgAvance"].bounds).starts_with(track));
+    EXPECT_EQ(firstItem(view, {500, 300, 1, 1}), "Reculer");
 }
 
 // The tick brings title, time and progress; the copy labels follow AfficheBT.
@@ -325,6 +355,7 @@ TEST_F(AProposDeOnSimulator, AboveTheViewOneBoxClosedByItsKeysItsTextRisesAndPau
     ASSERT_TRUE(box);
     EXPECT_EQ(WindowText(GetDlgItem(box, kAProposVersionId)), "Version : 1.0.0.0");
     EXPECT_EQ(WindowText(GetDlgItem(box, kAProposAvertissementId)), kAvertissement);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kAProposLogId)), LogPlaceText(FailureLogPath()));
     EXPECT_GT(h.app.AProposDe()->Frame().Scroll().height, 0);
     EXPECT_TRUE(SaveWindowBmp(box, "about"));
 
