@@ -22,6 +22,7 @@ namespace pilotune {
 namespace {
 constexpr UINT kPlanificationMs = 1000;
 constexpr UINT kUpdateDelayMs = 2000;
+constexpr int kNoticeMs = 3000;
 } // namespace
 
 Application::Application(SettingsStore& store, COption& option, TPilotune& player,
@@ -38,7 +39,9 @@ Application::Application(SettingsStore& store, COption& option, TPilotune& playe
           if (msg == WM_TIMER) OnTimer(wParam);
           if (msg == kMsgFreeClosed) FreeClosedWindows();
       }),
-      copies_(store) {
+      copies_(store), notices_(
+                          option, player, [this] { return bar_.Handle(); },
+                          [this](const std::string& message) { ShowNotice(message); }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
@@ -457,6 +460,19 @@ void Application::CheckForUpdate(bool showAlways) {
 
 void Application::MakeBarTopmost() {
     if (bar_.Handle()) SetTopMost(bar_.Handle(), kTopMost);
+}
+
+void Application::TrackChanged() {
+    notices_.TrackChanged();
+}
+void Application::VolumeChanged(int level) {
+    notices_.VolumeChanged(level);
+}
+// On the bar in place of the title for a while, as a copy's result.
+void Application::ShowNotice(const std::string& message) {
+    StopTick();
+    ShowTitle(message);
+    RestoreTitleAfter(kNoticeMs);
 }
 
 // --- the copy's result on the bar ----------------------------------------------
