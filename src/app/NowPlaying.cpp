@@ -72,12 +72,10 @@ std::string ExpandNowPlaying(std::string_view pattern, const TrackFields& fields
         const std::size_t close =
             open == std::string_view::npos ? open : pattern.find('}', open + 1);
         std::string value;
-        const bool known =
-            close != std::string_view::npos &&
-            FieldValue(pattern.substr(open + 1, close - open - 1), fields, value);
-        const std::size_t literalEnd = known ? open : (open == std::string_view::npos
-                                                           ? pattern.size()
-                                                           : open + 1);
+        const bool known = close != std::string_view::npos &&
+                           FieldValue(pattern.substr(open + 1, close - open - 1), fields, value);
+        const std::size_t literalEnd =
+            known ? open : (open == std::string_view::npos ? pattern.size() : open + 1);
         if (literalEnd > i) {
             if (!pieces.empty() && !pieces.back().field)
                 pieces.back().text += pattern.substr(i, literalEnd - i);

@@ -16,6 +16,11 @@ namespace pilotune {
 std::string WriteFileWhole(const std::string& path, const std::string& bytes) {
     const std::wstring target = Widen(path);
     const std::wstring temporary = target + L".tmp";
+    // A file made read-only is not replaced, whichever system runs the
+    // program (Wine's replace would take it).
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return SystemErrorText(ERROR_ACCESS_DENIED);
     DWORD error = ERROR_SUCCESS;
     {
         KernelHandle file{CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

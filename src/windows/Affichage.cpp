@@ -29,10 +29,10 @@ AffichageLayout LayoutVolume(int percent, Size widest, int dpi) {
     l.gauge = {padX, padY + (line - gaugeH) / 2, gaugeW, gaugeH};
     const int inset = ScaleToDpi(kGaugeInset, dpi);
     const int inner = gaugeW - 2 * inset;
-    l.level = {l.gauge.left + inset, l.gauge.top + inset,
-               inner * std::clamp(percent, 0, 100) / 100, gaugeH - 2 * inset};
-    l.text = {l.window.width - padX - widest.width, padY + (line - widest.height) / 2,
-              widest.width, widest.height};
+    l.level = {l.gauge.left + inset, l.gauge.top + inset, inner * std::clamp(percent, 0, 100) / 100,
+               gaugeH - 2 * inset};
+    l.text = {l.window.width - padX - widest.width, padY + (line - widest.height) / 2, widest.width,
+              widest.height};
     return l;
 }
 

@@ -16,9 +16,9 @@ enum AffichageCoin : int {
     kCoinBasDroite = 3,
 };
 
-inline constexpr int kAffichageMs = 2000;     // shown whole this long
-inline constexpr int kAffichageFonduMs = 400; // then fades out over this
-inline constexpr int kAffichageAlpha = 235;   // its opacity while shown
+inline constexpr int kAffichageMs = 2000;       // shown whole this long
+inline constexpr int kAffichageFonduMs = 400;   // then fades out over this
+inline constexpr int kAffichageAlpha = 235;     // its opacity while shown
 inline constexpr int kAffichageFontHeight = 20; // design pixels
 inline constexpr char kAffichageFace[] = "Segoe UI";
 inline constexpr std::uint32_t kAffichageFond = 0x202020;

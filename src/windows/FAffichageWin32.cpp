@@ -61,8 +61,7 @@ void TfrmAffichage::ShowTitle(const std::string& title, HWND barWindow, int corn
 }
 
 void TfrmAffichage::Show(HWND barWindow, int corner) {
-    if (!Handle() && !Create(kAffichageClass, kExStyle, WS_POPUP, L"Pilotune", 0, 0, 0, 0))
-        return;
+    if (!Handle() && !Create(kAffichageClass, kExStyle, WS_POPUP, L"Pilotune", 0, 0, 0, 0)) return;
     barWindow_ = barWindow;
     corner_ = corner;
     Arrange();

@@ -37,7 +37,8 @@ TEST(NowPlaying, TheTemplateTakesEveryFieldAndAnEmptyOneTakesItsJoinAlong) {
     EXPECT_EQ(ExpandNowPlaying("#{number} {title} ({length}) {file}", f),
               "#4 🎹 Merry Christmas (4:43) D:\\Musique\\été.mp3");
     // Unknown names, lone and empty braces are text.
-    EXPECT_EQ(ExpandNowPlaying("{Title} {x}{} { {title}}", f), "{Title} {x}{} { 🎹 Merry Christmas}");
+    EXPECT_EQ(ExpandNowPlaying("{Title} {x}{} { {title}}", f),
+              "{Title} {x}{} { 🎹 Merry Christmas}");
 
     f.artist.clear();
     EXPECT_EQ(ExpandNowPlaying("{artist} - {title}", f), "🎹 Merry Christmas");

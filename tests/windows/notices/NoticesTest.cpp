@@ -11,6 +11,7 @@
 #include "../windows/WindowInput.h"
 #include "DialogDriving.h"
 #include "RunAtDpi.h"
+#include "Waiting.h"
 #include "WindowText.h"
 #include "ui/Layout.h"
 #include "windows/FAffichageWin32.h"
@@ -49,8 +50,8 @@ struct Notices : ::testing::Test {
     // Track n plays, then the application hears of it.
     void Play(int n) {
         h.link.JouerTitre(n);
-        ASSERT_TRUE(h.RunUntil([&] { return h.link.Titre().starts_with(std::to_string(n) + ". "); },
-                               3000));
+        ASSERT_TRUE(
+            h.RunUntil([&] { return h.link.Titre().starts_with(std::to_string(n) + ". "); }, 3000));
         Services().TrackChanged();
     }
     std::string Title() { return h.bar.state.twins.titre.B().text; }
@@ -60,6 +61,14 @@ RECT WorkArea() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return work;
+}
+
+// What another program's edit control holds (its caption is not its text).
+std::string EditText(HWND edit) {
+    wchar_t text[64] = {};
+    SendMessageTimeoutW(edit, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        nullptr);
+    return Narrow(text);
 }
 
 std::string Bytes(const fs::path& file) {
@@ -84,9 +93,8 @@ TEST_F(Notices, AtTheChildsDpiTheDisplayKeepsItsCornerStylesAndTime) {
     ASSERT_TRUE(osd);
     EXPECT_TRUE(IsWindowVisible(osd));
     const LONG ex = GetWindowLongW(osd, GWL_EXSTYLE);
-    for (const LONG style : std::initializer_list<LONG>{WS_EX_LAYERED, WS_EX_TRANSPARENT,
-                                                        WS_EX_TOPMOST, WS_EX_TOOLWINDOW,
-                                                        WS_EX_NOACTIVATE})
+    for (const LONG style : std::initializer_list<LONG>{
+             WS_EX_LAYERED, WS_EX_TRANSPARENT, WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE})
         EXPECT_TRUE(ex & style) << std::hex << style;
     EXPECT_NE(GetForegroundWindow(), osd);
     EXPECT_EQ(Affichage().Text(), "75\xC2\xA0%");
@@ -99,12 +107,13 @@ TEST_F(Notices, AtTheChildsDpiTheDisplayKeepsItsCornerStylesAndTime) {
     EXPECT_GE(r.bottom - r.top, ScaleToDpi(40, dpi));
     EXPECT_NE(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), osd);
     EXPECT_TRUE(SaveWindowBmp(osd, "affichage-volume-" + std::to_string(dpi)));
+    EXPECT_TRUE(SaveWindowBmp(GetDesktopWindow(), "affichage-ecran-" + std::to_string(dpi)));
 
     h.option.AfficheTitre = true;
     h.option.AfficheCoin = kCoinHautGauche;
-    Play(3);
+    Play(2);
     EXPECT_EQ(FindWindowW(kAffichageClass, nullptr), osd);
-    EXPECT_EQ(Affichage().Text(), "坂本龍一 - 戦場のメリークリスマス");
+    EXPECT_EQ(Affichage().Text(), "Ελένη Βιτάλη - Τραγούδι");
     GetWindowRect(osd, &r);
     EXPECT_EQ(r.left, work.left + margin);
     EXPECT_EQ(r.top, work.top + margin);
@@ -128,7 +137,8 @@ TEST_F(Notices, TheDisplayNeverTakesTheFocusFromAnotherProgram) {
                                &startup, &notepad));
     const KernelHandle process{notepad.hProcess}, thread{notepad.hThread};
     HWND pad = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (pad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10000));
+    ASSERT_TRUE(
+        WaitFor([&] { return (pad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10000));
     const HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
     ASSERT_TRUE(MakeForeground(pad));
     const HWND osd = [&] {
@@ -143,7 +153,7 @@ TEST_F(Notices, TheDisplayNeverTakesTheFocusFromAnotherProgram) {
         EXPECT_TRUE(IsWindowVisible(osd));
         EXPECT_EQ(GetForegroundWindow(), pad);
     }
-    EXPECT_TRUE(h.RunUntil([&] { return WindowText(edit) == "osd"; }, 3000)) << WindowText(edit);
+    EXPECT_TRUE(h.RunUntil([&] { return EditText(edit) == "osd"; }, 3000)) << EditText(edit);
     EXPECT_EQ(Affichage().Text(), "27\xC2\xA0%"); // the last level, 'D' (68 of 255)
 
     h.option.AfficheVolume = false;
@@ -162,7 +172,9 @@ TEST_F(Notices, EachTrackChangeWritesTheNowPlayingFileAndAFailureIsToldOnce) {
     const fs::path file = folder / L"en cours ♪.txt";
     h.option.FichierEnCours = Narrow(file.wstring());
     NowPlayingFile& writer = h.app.Notices().NowPlaying();
-    const auto written = [&](int n) { return h.RunUntil([&] { return writer.Results() == n; }, 4000); };
+    const auto written = [&](int n) {
+        return h.RunUntil([&] { return writer.Results() == n; }, 4000);
+    };
 
     Play(2);
     ASSERT_TRUE(written(1));
