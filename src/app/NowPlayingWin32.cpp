@@ -1,5 +1,6 @@
 #include "app/NowPlayingWin32.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -114,7 +115,7 @@ bool NowPlayingFile::Start() {
 
 void NowPlayingFile::Write(const std::string& path, const std::string& text) {
     if (!Start()) {
-        failed_("Titre en cours non écrit : le programme n'a pas pu lancer l'écriture.");
+        WriteEnded(path, "le programme n'a pas pu lancer l'écriture.");
         return;
     }
     std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -128,15 +129,18 @@ void NowPlayingFile::OnWritten() {
         std::lock_guard<std::mutex> lock(shared_->mutex);
         outcomes.swap(shared_->outcomes);
     }
-    for (const Shared::Outcome& o : outcomes) {
-        ++results_;
-        if (o.error.empty()) {
-            told_ = false;
-        } else if (!told_ || o.path != toldPath_) {
-            told_ = true;
-            toldPath_ = o.path;
-            failed_("Titre en cours non écrit : " + o.error);
-        }
+    for (const Shared::Outcome& o : outcomes)
+        WriteEnded(o.path, o.error);
+}
+
+void NowPlayingFile::WriteEnded(const std::string& path, const std::string& error) {
+    ++results_;
+    if (error.empty()) {
+        told_ = false;
+    } else if (!told_ || path != toldPath_) {
+        told_ = true;
+        toldPath_ = path;
+        failed_("Titre en cours non écrit : " + error);
     }
 }
 

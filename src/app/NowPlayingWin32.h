@@ -37,6 +37,8 @@ class NowPlayingFile {
     static constexpr UINT kMsgWritten = WM_APP + 20;
     bool Start();
     void OnWritten();
+    // One write's end: a failure is told unless the user knows of it already.
+    void WriteEnded(const std::string& path, const std::string& error);
 
     std::function<void(const std::string&)> failed_;
     std::shared_ptr<Shared> shared_;
