@@ -21,6 +21,7 @@ namespace pilotune {
 namespace {
 constexpr UINT kPlanificationMs = 1000;
 constexpr UINT kUpdateDelayMs = 2000;
+constexpr int kNoticeMs = 3000;
 } // namespace
 
 Application::Application(SettingsStore& store, COption& option, TPilotune& player,
@@ -37,7 +38,9 @@ Application::Application(SettingsStore& store, COption& option, TPilotune& playe
           if (msg == WM_TIMER) OnTimer(wParam);
           if (msg == kMsgFreeClosed) FreeClosedWindows();
       }),
-      copies_(store) {
+      copies_(store), notices_(
+                          option, player, [this] { return bar_.Handle(); },
+                          [this](const std::string& message) { ShowNotice(message); }) {
     plan_.SetRunner([this](int action, const std::string& parameter) {
         logic_.dispatcher.ExecuterAction(action, false, parameter);
     });
@@ -67,10 +70,6 @@ bool Application::Start() {
         bar_.OpenMenu(logic_.state.menus.principale.Name(), screen);
     };
     pbtTray_->Loaded();
-    // The current programme without the rows that only a wrong stored count made up.
-    if (ReadProgramme(store_, option_.ProgTitre, programmes_.Lookup()).size() !=
-        option_.Programme.size())
-        programmes_.ProgrammeLoad(option_.ProgTitre, false);
     ApplySettings();
     SetTopMost(bar_.Handle(), kTopMost);
     logic_.monitor.Start();
@@ -441,6 +440,19 @@ void Application::CheckForUpdate(bool showAlways) {
 
 void Application::MakeBarTopmost() {
     if (bar_.Handle()) SetTopMost(bar_.Handle(), kTopMost);
+}
+
+void Application::TrackChanged() {
+    notices_.TrackChanged();
+}
+void Application::VolumeChanged(int level) {
+    notices_.VolumeChanged(level);
+}
+// On the bar in place of the title for a while, as a copy's result.
+void Application::ShowNotice(const std::string& message) {
+    StopTick();
+    ShowTitle(message);
+    RestoreTitleAfter(kNoticeMs);
 }
 
 // --- the copy's result on the bar ----------------------------------------------

@@ -12,6 +12,7 @@
 #include "app/RunAtStartWin32.h"
 #include "app/SecondStart.h"
 #include "app/SessionNoticesWin32.h"
+#include "app/TrackNoticesWin32.h"
 #include "bar/BarLogic.h"
 #include "bar/BarProgrammeView.h"
 #include "bar/FPrincipaleWin32.h"
@@ -53,6 +54,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     CPlanification& Plan() { return plan_; }
     CProgrammes& Programmes() { return programmes_; }
     Copies& CopyJobs() { return copies_; }
+    TrackNotices& Notices() { return notices_; }
     // The secondary windows while they are open, else null.
     TfrmPleinEcran* PleinEcran();
     TfrmAProposDe* AProposDe();
@@ -112,6 +114,9 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     void RefreshFullScreenView() override;
     void CheckForUpdate(bool showAlways) override;
     void MakeBarTopmost() override;
+    void TrackChanged() override;
+    void VolumeChanged(int level) override;
+    void ShowNotice(const std::string& message);
 
     // BarHost
     void DrawBackdrop(HDC dc, const Element& fond) override;
@@ -159,6 +164,7 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     std::unique_ptr<TfrmOption> options_;
     bool buildingOptions_ = false; // options_ is in Prepare
     bool stateSaved_ = false;
+    TrackNotices notices_; // the on-screen display and the now-playing file
 };
 
 } // namespace pilotune

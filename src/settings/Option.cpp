@@ -45,6 +45,14 @@ void COption::Load(const SettingsStore& store, const TrackLookup& lookup) {
 
     AfficheBT = store.ReadBoolean(kSectionCopie, "AfficheBT", false, true);
     CopyPath = store.ReadText(kSectionCopie, "Chemin", "C:\\Music", true);
+
+    AfficheVolume = store.ReadBoolean(kSectionOption, "AfficheVolume", true, true);
+    AfficheTitre = store.ReadBoolean(kSectionOption, "AfficheTitre", false, true);
+    AfficheCoin = store.ReadInteger(kSectionOption, "AfficheCoin", 3, true);
+    if (AfficheCoin < 0 || AfficheCoin > 3) AfficheCoin = 3;
+    FichierEnCours = store.ReadText(kSectionOption, "FichierEnCours", "", true);
+    ModeleEnCours = store.ReadText(kSectionOption, "ModeleEnCours", "", true);
+    if (ModeleEnCours.empty()) ModeleEnCours = kModeleEnCoursDefaut;
 }
 
 void COption::Save(SettingsStore& store) {
@@ -69,6 +77,12 @@ void COption::Save(SettingsStore& store) {
 
     store.WriteBoolean(kSectionCopie, "AfficheBT", AfficheBT, true);
     store.WriteText(kSectionCopie, "Chemin", CopyPath, true);
+
+    store.WriteBoolean(kSectionOption, "AfficheVolume", AfficheVolume, true);
+    store.WriteBoolean(kSectionOption, "AfficheTitre", AfficheTitre, true);
+    store.WriteInteger(kSectionOption, "AfficheCoin", AfficheCoin, true);
+    store.WriteText(kSectionOption, "FichierEnCours", FichierEnCours, true);
+    store.WriteText(kSectionOption, "ModeleEnCours", ModeleEnCours, true);
 }
 
 void COption::ProgrammeLoad(const SettingsStore& store, const std::string& name, bool makeCurrent,

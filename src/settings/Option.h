@@ -17,6 +17,7 @@ class SettingsStore;
 inline constexpr std::string_view kSectionOption = "Option";
 inline constexpr std::string_view kSectionDivers = "Divers";
 inline constexpr std::string_view kSectionCopie = "Copie";
+inline constexpr std::string_view kModeleEnCoursDefaut = "{artist} - {title}";
 inline constexpr std::uint8_t kActionNothing = 32; // ARIEN (checked beside the actions)
 
 class COption {
@@ -46,6 +47,14 @@ class COption {
     std::vector<TCla> Bindings = DefaultBindings();
     bool AfficheBT = false;
     std::string CopyPath = "C:\\Music";
+    // The on-screen display (volume on, tracks off, at the bottom right corner:
+    // 0 top left, 1 top right, 2 bottom left, 3 bottom right) and the
+    // now-playing file (none when empty) with its template.
+    bool AfficheVolume = true;
+    bool AfficheTitre = false;
+    int AfficheCoin = 3;
+    std::string FichierEnCours;
+    std::string ModeleEnCours{kModeleEnCoursDefaut};
 
     // Reads every key in its order and loads the programme named by ProgTitre;
     // `lookup` gives each entry its track number from its file name.

@@ -42,8 +42,12 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
                                         {true, 5, "Touche Lec/Pause", ""},
                                         {true, 6, "Touche Stop", ""}};
     EXPECT_EQ(o.Bindings, expected);
+    EXPECT_EQ(
+        std::tie(o.AfficheVolume, o.AfficheTitre, o.AfficheCoin, o.FichierEnCours, o.ModeleEnCours),
+        std::tuple(true, false, 3, "", "{artist} - {title}"));
 
     WriteFile("[abc Option]\nNbBoucle=-5\nNbExtrait=0\nTransparent=0x10\n"
+              "AfficheCoin=7\nModeleEnCours=\n"
               "[abc Programme]\nProgPos=2\nProgEnreg=1\nProgLecture=1\n"
               "[abc Clavier]\nClavierNb=0\nClavierActiver=1\n"
               "[bob Option]\nNbBoucle=77\n");
@@ -54,6 +58,7 @@ TEST_F(OptionTest, NoFileGivesTheDocumentedDefaultsAndStoredValuesFollowTheReadi
               std::tuple(1, 0, 16, -3));
     EXPECT_TRUE(!o.ProgEnreg && o.ProgLecture && o.ClavierActiver);
     EXPECT_TRUE(o.Bindings.empty());
+    EXPECT_EQ(std::tie(o.AfficheCoin, o.ModeleEnCours), std::tuple(3, "{artist} - {title}"));
 
     // The save writes the values in memory, the resume mark unchanged.
     o.Save(store);
@@ -76,6 +81,11 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
     a.CopyPath = "D:\\Musique à copier";
     a.Bindings = {{false, 16, "Ctrl + Touche F5", "Soirée"}, {true, 2, "Touche F9", "C:\\x.exe"}};
     a.Programme = {{1, 30, 90, "b.mp3"}, {2, 0, 0, "a.mp3"}};
+    a.AfficheVolume = false;
+    a.AfficheTitre = true;
+    a.AfficheCoin = 0;
+    a.FichierEnCours = "C:\\Flux\\en cours ♪ 曲.txt";
+    a.ModeleEnCours = "{number}. {title}";
     a.Save(store);
     ASSERT_TRUE(store.Close().ok);
 
@@ -89,6 +99,10 @@ TEST_F(OptionTest, SaveAndLoadGiveBackEveryPersistedField) {
               std::tuple(4, 25, 60, -2));
     EXPECT_EQ(std::tie(b.ProgTitre, b.CopyPath), std::tuple("Soirée", "D:\\Musique à copier"));
     EXPECT_EQ(b.Bindings, a.Bindings);
+    EXPECT_EQ(
+        std::tie(b.AfficheVolume, b.AfficheTitre, b.AfficheCoin, b.FichierEnCours, b.ModeleEnCours),
+        std::tie(a.AfficheVolume, a.AfficheTitre, a.AfficheCoin, a.FichierEnCours,
+                 a.ModeleEnCours));
     ASSERT_EQ(b.ProgNb, 2);
     // Track numbers come from the current playlist, not from the file.
     const TProg& first = b.Programme[0];
