@@ -90,16 +90,38 @@ void BM_InihParse(benchmark::State& state) {
 BENCHMARK(BM_InihParse)->Unit(benchmark::kMillisecond);
 #endif
 
+// A save after the program changed one setting: one key of one section each
+// time, in turn through the sections.
 void BM_StoreFlush(benchmark::State& state) {
     Fixture& f = Data();
     SettingsStore store;
     store.Open("", f.Env());
+    int n = 0;
     for (auto _ : state) {
+        store.WriteInteger("Section " + std::to_string(n % kSections), "Clé 0", n, true);
+        ++n;
         const SaveResult r = store.Flush();
         if (!r.ok) state.SkipWithError(r.reason.c_str());
     }
 }
 BENCHMARK(BM_StoreFlush)->Unit(benchmark::kMillisecond);
+
+// A save after a key changed in every section: the whole file encoded again,
+// as in the first save after Open.
+void BM_StoreFlushEverySection(benchmark::State& state) {
+    Fixture& f = Data();
+    SettingsStore store;
+    store.Open("", f.Env());
+    int n = 0;
+    for (auto _ : state) {
+        ++n;
+        for (int s = 0; s < kSections; ++s)
+            store.WriteInteger("Section " + std::to_string(s), "Clé 0", n, true);
+        const SaveResult r = store.Flush();
+        if (!r.ok) state.SkipWithError(r.reason.c_str());
+    }
+}
+BENCHMARK(BM_StoreFlushEverySection)->Unit(benchmark::kMillisecond);
 
 // The same save after another session saved the file: it is read again, and
 // this user's sections (every one of them here) are put back into it.
