@@ -10,6 +10,7 @@
 #include <string>
 
 #include "settings/Codecs.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsStore.h"
 
 #ifdef HAVE_INIH
@@ -142,6 +143,33 @@ void BM_StoreFlushAfterAnotherSave(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StoreFlushAfterAnotherSave)->Unit(benchmark::kMillisecond);
+
+// The floor of a save: the settings files' own part alone (lock, version
+// check, temporary file written, then renamed over the file), and the code
+// page encoding of the whole text alone.
+void BM_FilesReplaceOnly(benchmark::State& state) {
+    Fixture& f = Data();
+    const PortableSettingsFiles files;
+    const std::string path = f.ini.string();
+    for (auto _ : state) {
+        const auto lock = files.Lock(path);
+        const FileStamp stamp = files.Stamp(path);
+        const FileReplace r = files.Replace(path, f.bytes, &stamp);
+        if (!r.ok) state.SkipWithError(r.reason.c_str());
+    }
+}
+BENCHMARK(BM_FilesReplaceOnly)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeOnly(benchmark::State& state) {
+    Fixture& f = Data();
+    const std::string text = f.codec.Decode(f.bytes);
+    std::string out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.codec.EncodeTo(text, out));
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_PlainFwrite(benchmark::State& state) {
     Fixture& f = Data();
