@@ -10,6 +10,7 @@
 #include <string>
 
 #include "settings/Codecs.h"
+#include "settings/SettingsFiles.h"
 #include "settings/SettingsStore.h"
 
 #ifdef HAVE_INIH
@@ -90,16 +91,38 @@ void BM_InihParse(benchmark::State& state) {
 BENCHMARK(BM_InihParse)->Unit(benchmark::kMillisecond);
 #endif
 
+// A save after the program changed one setting: one key of one section each
+// time, in turn through the sections.
 void BM_StoreFlush(benchmark::State& state) {
     Fixture& f = Data();
     SettingsStore store;
     store.Open("", f.Env());
+    int n = 0;
     for (auto _ : state) {
+        store.WriteInteger("Section " + std::to_string(n % kSections), "Clé 0", n, true);
+        ++n;
         const SaveResult r = store.Flush();
         if (!r.ok) state.SkipWithError(r.reason.c_str());
     }
 }
 BENCHMARK(BM_StoreFlush)->Unit(benchmark::kMillisecond);
+
+// A save after a key changed in every section: the whole file encoded again,
+// as in the first save after Open.
+void BM_StoreFlushEverySection(benchmark::State& state) {
+    Fixture& f = Data();
+    SettingsStore store;
+    store.Open("", f.Env());
+    int n = 0;
+    for (auto _ : state) {
+        ++n;
+        for (int s = 0; s < kSections; ++s)
+            store.WriteInteger("Section " + std::to_string(s), "Clé 0", n, true);
+        const SaveResult r = store.Flush();
+        if (!r.ok) state.SkipWithError(r.reason.c_str());
+    }
+}
+BENCHMARK(BM_StoreFlushEverySection)->Unit(benchmark::kMillisecond);
 
 // The same save after another session saved the file: it is read again, and
 // this user's sections (every one of them here) are put back into it.
@@ -120,6 +143,33 @@ void BM_StoreFlushAfterAnotherSave(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StoreFlushAfterAnotherSave)->Unit(benchmark::kMillisecond);
+
+// The floor of a save: the settings files' own part alone (lock, version
+// check, temporary file written, then renamed over the file), and the code
+// page encoding of the whole text alone.
+void BM_FilesReplaceOnly(benchmark::State& state) {
+    Fixture& f = Data();
+    const PortableSettingsFiles files;
+    const std::string path = f.ini.string();
+    for (auto _ : state) {
+        const auto lock = files.Lock(path);
+        const FileStamp stamp = files.Stamp(path);
+        const FileReplace r = files.Replace(path, f.bytes, &stamp);
+        if (!r.ok) state.SkipWithError(r.reason.c_str());
+    }
+}
+BENCHMARK(BM_FilesReplaceOnly)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeOnly(benchmark::State& state) {
+    Fixture& f = Data();
+    const std::string text = f.codec.Decode(f.bytes);
+    std::string out;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.codec.EncodeTo(text, out));
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_PlainFwrite(benchmark::State& state) {
     Fixture& f = Data();

@@ -77,9 +77,11 @@ int main(int argc, char** argv) {
     wc.hInstance = instance;
     wc.lpszClassName = L"BarePoller";
     RegisterClassW(&wc);
-    HWND w = gPaint ? CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"BarePoller",
-                                      L"BarePoller", WS_POPUP | WS_VISIBLE, 450, 0, kWidth, kHeight,
-                                      nullptr, nullptr, instance, nullptr)
+    // Layered from its creation: SetLayeredWindowAttributes does nothing to a
+    // window without the style, which would then be drawn opaque.
+    HWND w = gPaint ? CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED,
+                                      L"BarePoller", L"BarePoller", WS_POPUP | WS_VISIBLE, 450, 0,
+                                      kWidth, kHeight, nullptr, nullptr, instance, nullptr)
                     : CreateWindowExW(0, L"BarePoller", L"BarePoller", WS_POPUP, 0, 0, 1, 1,
                                       nullptr, nullptr, instance, nullptr);
     if (gPaint) SetLayeredWindowAttributes(w, kSeeThrough, 0, LWA_COLORKEY);

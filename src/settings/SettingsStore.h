@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "settings/SettingsNames.h"
+
 namespace pilotune {
 
 // File bytes <-> UTF-8.
@@ -160,20 +162,24 @@ class SettingsStore {
         bool pending = false;   // written since the last save
         bool deleted = false;   // removed: still indexed, never read nor written
     };
-    // Open-addressing table of names compared without case: (hash, index + 1).
-    struct Index {
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> slots;
-        std::size_t count = 0;
-    };
     struct Section {
         std::string name; // as written in the file, without brackets
         std::vector<Line> lines;
-        Index keys;               // first line of each key
+        NameIndex keys;           // first line of each key
         mutable bool own = false; // one of this user's, used this session
+        bool pending = false;     // some line is pending
+        // Its header and lines in the code page as the last save wrote them,
+        // while `encodedFresh`: a save encodes again only what changed.
+        mutable std::string encoded;
+        mutable bool encodedFresh = false;
+        mutable bool encodedAsText = false; // the same bytes as its UTF-8 text
     };
-
-    auto SectionName() const;
-    static auto KeyName(const Section& s);
+    auto SectionName() const {
+        return [this](std::size_t i) -> std::string_view { return sections_[i].name; };
+    }
+    static auto KeyName(const Section& s) {
+        return [&s](std::size_t i) -> std::string_view { return s.lines[i].key; };
+    }
     const Section* FindSection(std::string_view section, bool perUser) const;
     Section& SectionFor(std::string_view section, bool perUser);
     // The section whose whole name (user prefix included) is `name`, made at
@@ -191,6 +197,9 @@ class SettingsStore {
     // keys into it again.
     void MergeDisk(const FileRead& disk);
     std::string_view Keep(std::string text);
+    // Appends section `i` as the file holds it in UTF-8: its header (none for
+    // the keys before any header), then its lines.
+    void RenderSection(std::size_t i, std::string& out) const;
     // The whole file as its bytes: in the codec's code page when it holds the
     // whole text, otherwise in UTF-8 after a byte-order mark. Valid until the
     // next call.
@@ -209,7 +218,7 @@ class SettingsStore {
     std::unique_ptr<const std::string> text_; // the file, decoded (stays in place when moved)
     std::deque<std::string> written_;         // names and values written since Open
     std::vector<Section> sections_;           // sections_[0]: keys before any section header
-    Index sectionIndex_;                      // first section of each name
+    NameIndex sectionIndex_;                  // first section of each name
     mutable std::string scratch_;             // folded names of lookups (UI thread only)
     mutable std::string text8_, bytes_;       // Render's buffers, kept from one save to the next
     mutable std::string lastSection_;         // the last section found, as asked for

@@ -213,6 +213,24 @@ TEST_F(SettingsStoreTest, ValuesSurviveRewritesAndAMoveOfTheStore) {
     EXPECT_EQ(FileBytes(), "[O]\r\nK=nouvelle valeur plus longue que seize\r\nN=999\r\n");
 }
 
+// Saves in a row: each one holds what changed since the one before, in the
+// encoding the whole text then needs.
+TEST_F(SettingsStoreTest, EachSaveHoldsTheChangesMadeSinceThePreviousOne) {
+    WriteFile("[abc A]\r\nK=1\r\nL=2\r\n\r\n[abc B]\r\nK=1\r\n");
+    SettingsStore store = Opened();
+    ASSERT_TRUE(store.Flush().ok);
+    store.WriteInteger("A", "K", 5, true);
+    store.DeleteKey("B", "K", true);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "[abc A]\r\nK=5\r\nL=2\r\n\r\n[abc B]\r\n");
+    store.WriteText("B", "M", "Łódź", true);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "\xEF\xBB\xBF[abc A]\r\nK=5\r\nL=2\r\n\r\n[abc B]\r\nM=Łódź\r\n");
+    store.WriteText("B", "M", "été", true);
+    ASSERT_TRUE(store.Flush().ok);
+    EXPECT_EQ(FileBytes(), "[abc A]\r\nK=5\r\nL=2\r\n\r\n[abc B]\r\nM=\xE9t\xE9\r\n");
+}
+
 // Hand-edited files: what the store reads from them (a missing key reads as
 // "-"), and what a save (after one write, if any) makes of them.
 TEST_F(SettingsStoreTest, OddLinesReadAsTheyShouldAndSaveBackNormalised) {
