@@ -1,6 +1,12 @@
 #include "options/ClavierPageWin32.h"
 
+#include <algorithm>
+
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
 #include "options/ParameterChooserWin32.h"
+#include "options/PlanificationPageWin32.h"
+#include "options/ProgrammePageWin32.h"
 #include "programmes/Programmes.h"
 #include "schedule/Action.h"
 #include "settings/Option.h"
@@ -9,30 +15,28 @@
 namespace pilotune {
 
 namespace {
-constexpr int kDefaultActionWidth = 350, kDefaultKeyWidth = 150;
+const std::vector<int> kWidths = {350, 150};
 std::string Indexed(std::string_view key, int i) {
     return std::string(key) + std::to_string(i);
 }
 } // namespace
 
-ClavierPage::ClavierPage(Container& dialog, SettingsStore& store, COption& option,
-                         std::function<void()> changed, KeyCapture capture)
-    : dialog_(dialog), store_(store), option_(option), changed_(std::move(changed)),
-      capture_(std::move(capture)) {
-    dialog_.OnCommand(kOptClaActiver, [this] { GroupSwitch(); });
-    dialog_.OnCommand(kOptClaAction, CBN_SELCHANGE, [this] {
+ClavierPage::ClavierPage(PageContext& context) : context_(context) {
+    cseClaActiver_.onChanged = [this] { GroupSwitch(); };
+    cbxClaAction_.onSelectionChanged = [this] {
         ActionSelected();
-        changed_();
-    });
-    dialog_.OnCommand(kOptClaParcourir, [this] { ChooseParameter(); });
-    dialog_.OnCommand(kOptClaAjouter, [this] { Add(); });
-    dialog_.OnCommand(kOptClaTouche, EN_CHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptClaTouche, EN_SETFOCUS, [this] {
+        context_.changed();
+    };
+    cmdClaParcourir_.onClick = [this] { ChooseParameter(); };
+    cmdClaAjouter_.onClick = [this] { Add(); };
+    txtClaTouche_.onChange = [this] { context_.changed(); };
+    txtClaTouche_.onFocus = [this] {
         capturing_ = true;
-        if (capture_)
-            capture_(true, [this](const std::string& key) { txtClaTouche_.SetText(key); });
-    });
-    dialog_.OnCommand(kOptClaTouche, EN_KILLFOCUS, [this] { StopCapture(); });
+        if (context_.host.capture)
+            context_.host.capture(true,
+                                  [this](const std::string& key) { txtClaTouche_.SetText(key); });
+    };
+    txtClaTouche_.onFocusLost = [this] { StopCapture(); };
 }
 
 ClavierPage::~ClavierPage() {
@@ -42,31 +46,39 @@ ClavierPage::~ClavierPage() {
 void ClavierPage::StopCapture() {
     if (!capturing_) return;
     capturing_ = false;
-    if (capture_) capture_(false, {});
+    if (context_.host.capture) context_.host.capture(false, {});
+}
+
+void ClavierPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawKeyboardPicture(dc, r, dpi, enabled);
+}
+
+bool ClavierPage::WantsSave() const {
+    return std::any_of(context_.option.Bindings.begin(), context_.option.Bindings.end(),
+                       [](const TCla& b) { return b.Touche.empty(); });
 }
 
 void ClavierPage::Build(Panel& page) {
     // The fields widen with the page and the buttons follow its right edge.
     constexpr unsigned kStretch = kAnchorLeft | kAnchorRight | kAnchorTop;
     constexpr unsigned kRight = kAnchorRight | kAnchorTop;
-    gbxClavier_.Create(page, "", {8, 8, 537, 403}, kOptClaGroup, kAnchorAll);
-    cseClaActiver_.Create(page, "Activer les touches de raccourcis", {16, 7, 217, 17},
-                          kOptClaActiver);
+    gbxClavier_.Create(page, "", {8, 8, 537, 403}, kAnchorAll);
+    cseClaActiver_.Create(page, "Activer les touches de raccourcis", {16, 7, 217, 17});
     cseClaActiver_.SetFont(page.BoldFont());
-    lblClaAction_.Create(page, "Action :", {24, 36, 48, 17}, kOptClaActionLabel);
-    cbxClaAction_.Create(page, {80, 33, 321, 300}, kOptClaAction, kStretch);
-    cmdClaParcourir_.Create(page, " Parcourir", {408, 32, 121, 25}, kOptClaParcourir, kRight);
-    lblClaTouche_.Create(page, "Touche :", {24, 76, 48, 17}, kOptClaToucheLabel);
-    txtClaTouche_.Create(page, "", {80, 73, 321, 21}, kOptClaTouche, kStretch);
+    lblClaAction_.Create(page, "Action :", {24, 36, 48, 17}, kAnchorTopLeft);
+    cbxClaAction_.Create(page, {80, 33, 321, 300}, kStretch);
+    cmdClaParcourir_.Create(page, " Parcourir", {408, 32, 121, 25}, kRight);
+    lblClaTouche_.Create(page, "Touche :", {24, 76, 48, 17}, kAnchorTopLeft);
+    txtClaTouche_.Create(page, "", {80, 73, 321, 21}, kStretch);
     txtClaTouche_.SetReadOnly(true);
-    cmdClaAjouter_.Create(page, "Ajouter", {408, 72, 121, 25}, kOptClaAjouter, kRight);
-    lsvCla_.Create(page, {24, 112, 505, 283}, kOptClaList, kAnchorAll, true);
-    lsvCla_.AddColumn("Action", kDefaultActionWidth);
-    lsvCla_.AddColumn("Touche", kDefaultKeyWidth);
+    cmdClaAjouter_.Create(page, "Ajouter", {408, 72, 121, 25}, kRight);
+    lsvCla_.Create(page, {24, 112, 505, 283}, kAnchorAll, true);
+    lsvCla_.AddColumn("Action", kWidths[0]);
+    lsvCla_.AddColumn("Touche", kWidths[1]);
     WireList(
-        lsvCla_, page.Dpi(), true, [this] { changed_(); }, [this] { TakeBack(); },
+        lsvCla_, page.Dpi(), true, [this] { context_.changed(); }, [this] { TakeBack(); },
         [this] {
-            if (onMenu) onMenu({&lsvCla_, [this] { Add(); }, [this] { TakeBack(); }});
+            context_.showMenu({&lsvCla_, [this] { Add(); }, [this] { TakeBack(); }});
         });
 }
 
@@ -74,28 +86,22 @@ void ClavierPage::Fill() {
     std::vector<std::string> items = ActionLabels();
     for (size_t i = 0; i < items.size(); ++i)
         if (IsParameterised(items[i]))
-            items[i] =
-                LabelPrefix(items[i]) +
-                store_.ReadText(kSectionClavier, Indexed("cbxClaActionChemin", static_cast<int>(i)),
-                                "", true);
+            items[i] = LabelPrefix(items[i]) +
+                       context_.store.ReadText(kSectionClavier,
+                                               Indexed("cbxClaActionChemin", static_cast<int>(i)),
+                                               "", true);
     cbxClaAction_.SetItems(items);
-    cseClaActiver_.SetChecked(option_.ClavierActiver);
+    cseClaActiver_.SetChecked(context_.option.ClavierActiver);
     GroupSwitch();
     // A stored action outside the list selects the first one.
-    const int stored = store_.ReadInteger(kSectionClavier, "cbxClaAction", 0, true);
+    const int stored = context_.store.ReadInteger(kSectionClavier, "cbxClaAction", 0, true);
     cbxClaAction_.Select(stored >= 0 && stored < cbxClaAction_.Count() ? stored : 0);
     ActionSelected();
     txtClaTouche_.SetText("");
-    // The widths are kept as the list shows them.
-    ListView_SetColumnWidth(lsvCla_.Handle(), 0,
-                            store_.ReadInteger(kSectionClavier, "Largeur colonnes 0",
-                                               dialog_.Scale(kDefaultActionWidth), true));
-    ListView_SetColumnWidth(lsvCla_.Handle(), 1,
-                            store_.ReadInteger(kSectionClavier, "Largeur colonnes 1",
-                                               dialog_.Scale(kDefaultKeyWidth), true));
+    LoadColumnWidths(lsvCla_, context_.store, kSectionClavier, kWidths, context_.dialog.Dpi());
     lsvCla_.Clear();
     SendMessageW(lsvCla_.Handle(), WM_SETREDRAW, FALSE, 0);
-    const std::vector<BindingRow> rows = BindingRows(option_.Bindings, items);
+    const std::vector<BindingRow> rows = BindingRows(context_.option.Bindings, items);
     for (const BindingRow& row : rows)
         AddRow(row);
     SendMessageW(lsvCla_.Handle(), WM_SETREDRAW, TRUE, 0);
@@ -114,16 +120,14 @@ void ClavierPage::AddRow(const BindingRow& row) {
 }
 
 void ClavierPage::Apply() {
-    for (int i = 0; i < 2; ++i)
-        store_.WriteInteger(kSectionClavier, Indexed("Largeur colonnes ", i),
-                            ListView_GetColumnWidth(lsvCla_.Handle(), i), true);
+    SaveColumnWidths(lsvCla_, context_.store, kSectionClavier);
     for (int i = 0; i < cbxClaAction_.Count(); ++i) {
         const std::string text = cbxClaAction_.Item(i);
         if (IsParameterised(text))
-            store_.WriteText(kSectionClavier, Indexed("cbxClaActionChemin", i), ParamText(text),
-                             true);
+            context_.store.WriteText(kSectionClavier, Indexed("cbxClaActionChemin", i),
+                                     ParamText(text), true);
     }
-    option_.ClavierActiver = cseClaActiver_.Checked();
+    context_.option.ClavierActiver = cseClaActiver_.Checked();
     std::vector<BindingRow> rows;
     for (int r = 0; r < lsvCla_.Count(); ++r) {
         LVITEMW item{};
@@ -133,7 +137,7 @@ void ClavierPage::Apply() {
         rows.push_back({lsvCla_.Cell(r, 0), lsvCla_.Cell(r, 1), static_cast<int>(item.lParam),
                         lsvCla_.Checked(r)});
     }
-    option_.Bindings = BindingsOf(rows);
+    context_.option.Bindings = BindingsOf(rows);
 }
 
 void ClavierPage::Defaults() {
@@ -148,7 +152,7 @@ void ClavierPage::Defaults() {
         items.push_back(cbxClaAction_.Item(i));
     for (const BindingRow& row : BindingRows(DefaultBindings(), items))
         AddRow(row);
-    changed_();
+    context_.changed();
 }
 
 void ClavierPage::ActionSelected() {
@@ -156,12 +160,15 @@ void ClavierPage::ActionSelected() {
 }
 
 void ClavierPage::ChooseParameter() {
+    auto* schedule = context_.pages.Ready<PlanificationPage>();
+    auto* programmes = context_.pages.Ready<ProgrammePage>();
     const std::vector<std::string> lines =
-        scheduleLines ? scheduleLines() : std::vector<std::string>{};
+        schedule ? schedule->Lines() : std::vector<std::string>{};
     const std::vector<std::string> names =
-        programmeNames ? programmeNames() : ReadProgrammeNames(store_);
-    if (pilotune::ChooseParameter(dialog_.Handle(), cbxClaAction_, names, lines)) ActionSelected();
-    changed_();
+        programmes ? programmes->Names() : ReadProgrammeNames(context_.store);
+    if (pilotune::ChooseParameter(context_.dialog.Handle(), cbxClaAction_, names, lines))
+        ActionSelected();
+    context_.changed();
 }
 
 bool ClavierPage::ParamMissing() {
@@ -180,7 +187,7 @@ void ClavierPage::Add() {
     AddRow({cbxClaAction_.SelectedItem(), key, cbxClaAction_.Selected(), true});
     lsvCla_.Select(lsvCla_.Count() - 1);
     txtClaTouche_.SetText("");
-    changed_();
+    context_.changed();
 }
 
 void ClavierPage::TakeBack() {
@@ -206,17 +213,13 @@ void ClavierPage::TakeBack() {
     ActionSelected();
     txtClaTouche_.SetText(lsvCla_.Cell(row, 1));
     lsvCla_.DeleteRow(row);
-    changed_();
+    context_.changed();
 }
 
 void ClavierPage::GroupSwitch() {
-    changed_();
-    const bool on = cseClaActiver_.Checked();
-    for (const Control* c : std::initializer_list<const Control*>{
-             &gbxClavier_, &lblClaAction_, &cbxClaAction_, &cmdClaParcourir_, &lblClaTouche_,
-             &txtClaTouche_, &cmdClaAjouter_, &lsvCla_})
-        c->Enable(on);
-    cseClaActiver_.Enable(true);
+    context_.changed();
+    cseClaActiver_.SwitchGroup({&gbxClavier_, &lblClaAction_, &cbxClaAction_, &cmdClaParcourir_,
+                                &lblClaTouche_, &txtClaTouche_, &cmdClaAjouter_, &lsvCla_});
 }
 
 } // namespace pilotune

@@ -5,6 +5,9 @@
 #include <charconv>
 
 #include "base/EncodingWin32.h"
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
+#include "options/ProgrammePageWin32.h"
 #include "copy/CopyList.h"
 #include "base/Messages.h"
 #include "player/Playlist.h"
@@ -17,8 +20,8 @@
 namespace pilotune {
 
 namespace {
-constexpr int kColumnWidths[] = {70, 300};
 constexpr int kListWidth = 521;
+const std::vector<int> kColumnWidths = {70, 300, kListWidth - 375};
 
 int Number(const std::string& text) {
     int n = 0;
@@ -33,23 +36,26 @@ bool IsFolder(const std::string& path) {
 }
 } // namespace
 
-CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-                   ListCopyHost* copies, std::function<void()> changed)
-    : dialog_(dialog), store_(store), option_(option), player_(player), copies_(copies),
-      changed_(std::move(changed)) {
-    dialog_.OnCommand(kOptCopieAfficheBT, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieChemin, EN_CHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieTitre, EN_CHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieParcourir, [this] { Browse(); });
-    dialog_.OnCommand(kOptCopieAjouter, [this] { Add(); });
-    dialog_.OnCommand(kOptCopieCopier, [this] { Copy(); });
-    dialog_.OnCommand(kOptCopieNumeroDeLabel, [this] {
+CopyPage::CopyPage(PageContext& context)
+    : context_(context), store_(context.store), option_(context.option),
+      player_(context.host.player), copies_(context.host.copies) {
+    cseCopieAfficheBT_.onChanged = [this] { context_.changed(); };
+    txtCopieChemin_.onChange = [this] { context_.changed(); };
+    txtCopieTitre_.onChange = [this] { context_.changed(); };
+    btgCopieParcourir_.onClick = [this] { Browse(); };
+    cmdCopieAjouter_.onClick = [this] { Add(); };
+    cmdCopieCopier_.onClick = [this] { Copy(); };
+    lblCopieNumeroDe_.onClick = [this] {
         tudCopieNumeroDe_->SetPosition((player_ ? player_->NumeroTitre() : 0));
-    });
-    dialog_.OnCommand(kOptCopieNumeroALabel, [this] {
+    };
+    lblCopieNumeroA_.onClick = [this] {
         tudCopieNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
-    });
+    };
     if (copies_) copies_->Watch(this);
+}
+
+void CopyPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawCopyPicture(dc, r, dpi, enabled);
 }
 
 CopyPage::~CopyPage() {
@@ -58,56 +64,53 @@ CopyPage::~CopyPage() {
 
 void CopyPage::Build(Panel& page) {
     cseCopieAfficheBT_.Create(page, "Afficher le bouton de copie dans la barre de contrôle",
-                              {16, 16, 521, 17}, kOptCopieAfficheBT);
+                              {16, 16, 521, 17});
     cseCopieAfficheBT_.SetFont(page.BoldFont());
     constexpr unsigned kWide = kAnchorLeft | kAnchorTop | kAnchorRight;
     gbxCopieChemin_.Create(page, "Chemin de destination où seront copié les chansons",
-                           {8, 56, 537, 57}, kOptCopieCheminGroup, kWide);
-    txtCopieChemin_.Create(page, "", {16, 76, 481, 21}, kOptCopieChemin, kWide);
-    btgCopieParcourir_.Create(page, "...", {504, 74, 33, 25}, kOptCopieParcourir,
-                              kAnchorTop | kAnchorRight);
-    gbxCopieDirect_.Create(page, "Copie de musique direct", {8, 136, 537, 275},
-                           kOptCopieDirectGroup, kAnchorAll);
+                           {8, 56, 537, 57}, kWide);
+    txtCopieChemin_.Create(page, "", {16, 76, 481, 21}, kWide);
+    btgCopieParcourir_.Create(page, "...", {504, 74, 33, 25}, kAnchorTop | kAnchorRight);
+    gbxCopieDirect_.Create(page, "Copie de musique direct", {8, 136, 537, 275}, kAnchorAll);
     constexpr int x = 8, y = 136; // the group's origin
-    const DWORD clickable = SS_CENTER | SS_NOTIFY | SS_NOPREFIX;
-    lblCopieNumeroDe_.hwnd = page.AddControl(L"STATIC", "Numéro de :", clickable,
-                                             {x + 8, y + 24, 81, 13}, kOptCopieNumeroDeLabel);
-    lblCopieNumeroA_.hwnd = page.AddControl(L"STATIC", "Numéro à :", clickable,
-                                            {x + 97, y + 26, 88, 13}, kOptCopieNumeroALabel);
-    lblCopieTitre_.Create(page, "Titre", {x + 208, y + 24, 100, 13}, kOptCopieTitreLabel);
-    tudCopieNumeroDe_.Create(page, {x + 8, y + 40, 81, 21}, kOptCopieNumeroDe);
-    tudCopieNumeroA_.Create(page, {x + 96, y + 40, 89, 21}, kOptCopieNumeroA);
+    lblCopieNumeroDe_.CreateClickable(page, "Numéro de :", {x + 8, y + 24, 81, 13});
+    lblCopieNumeroA_.CreateClickable(page, "Numéro à :", {x + 97, y + 26, 88, 13});
+    lblCopieTitre_.Create(page, "Titre", {x + 208, y + 24, 100, 13}, kAnchorTopLeft);
+    tudCopieNumeroDe_.Create(page, {x + 8, y + 40, 81, 21});
+    tudCopieNumeroA_.Create(page, {x + 96, y + 40, 89, 21});
     for (SpinEdit* s : {&tudCopieNumeroDe_, &tudCopieNumeroA_}) {
         (*s)->SetCoeficient("1000000 1000 1");
         (*s)->SetMaskMin("0 000 001");
         (*s)->SetMaskMax("1");
         (*s)->SetText("0 000 001");
     }
-    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21}, kOptCopieTitre,
+    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21},
                           kAnchorLeft | kAnchorRight | kAnchorTop);
     txtCopieTitre_.SetReadOnly(true);
-    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kOptCopieAjouter,
-                            kAnchorRight | kAnchorTop);
-    lsvCopie_.Create(page, {x + 8, y + 72, kListWidth, 168}, kOptCopieList, kAnchorAll, false);
-    lsvCopie_.AddColumn("Numéro", kColumnWidths[0]);
-    lsvCopie_.AddColumn("Titre", kColumnWidths[1]);
-    lsvCopie_.AddColumn("Etat de la copie", kListWidth - 375);
-    cmdCopieCopier_.Create(page, "Copier", {x + 437, y + 244, 89, 25}, kOptCopieCopier,
+    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kAnchorRight | kAnchorTop);
+    lsvCopie_.Create(page, {x + 8, y + 72, kListWidth, 168}, kAnchorAll, false);
+    const char* titles[] = {"Numéro", "Titre", "Etat de la copie"};
+    for (std::size_t c = 0; c < kColumnWidths.size(); ++c)
+        lsvCopie_.AddColumn(titles[c], kColumnWidths[c]);
+    cmdCopieCopier_.Create(page, "Copier", {x + 437, y + 244, 89, 25},
                            kAnchorRight | kAnchorBottom);
-    // The frames lie beneath the controls they hold, whatever paints first.
-    for (const GroupBox* g : {&gbxCopieChemin_, &gbxCopieDirect_})
-        SetWindowPos(g->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    gbxCopieChemin_.SendToBack();
+    gbxCopieDirect_.SendToBack();
     (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(true); };
     (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(false); };
     WireList(
-        lsvCopie_, page.Dpi(), false, [this] { changed_(); }, [this] { TakeBack(); },
+        lsvCopie_, page.Dpi(), false, [this] { context_.changed(); }, [this] { TakeBack(); },
         [this] {
-            if (onMenu)
-                onMenu({.list = &lsvCopie_,
-                        .add = [this] { Add(); },
-                        .takeBack = [this] { TakeBack(); },
-                        .copy = [this] { Copy(); }});
+            // "Rafraichir" re-reads the playlist and the programme shown.
+            context_.showMenu({.list = &lsvCopie_,
+                               .add = [this] { Add(); },
+                               .takeBack = [this] { TakeBack(); },
+                               .refresh =
+                                   [this] {
+                                       if (auto* p = context_.pages.Ready<ProgrammePage>())
+                                           p->Refresh();
+                                   },
+                               .copy = [this] { Copy(); }});
         });
 }
 
@@ -117,15 +120,7 @@ std::string CopyPage::TrackTitle(int n) const {
 }
 
 void CopyPage::Fill() {
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 0,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 0",
-                                               dialog_.Scale(kColumnWidths[0]), true));
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 1,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 1",
-                                               dialog_.Scale(kColumnWidths[1]), true));
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 2,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 2",
-                                               dialog_.Scale(kListWidth - 375), true));
+    LoadColumnWidths(lsvCopie_, store_, kSectionCopie, kColumnWidths, context_.dialog.Dpi());
     cseCopieAfficheBT_.SetChecked(option_.AfficheBT);
     txtCopieChemin_.SetText(option_.CopyPath);
     const int tracks = (player_ ? player_->NbTitres() : 0);
@@ -185,7 +180,7 @@ void CopyPage::CopyStatuses(const std::vector<std::pair<long long, std::string>>
 }
 
 void CopyPage::CopyFinished() {
-    if (lsvCopie_.Handle()) changed_();
+    if (lsvCopie_.Handle()) context_.changed();
 }
 
 int CopyPage::RowOf(long long id) {
@@ -211,7 +206,7 @@ void CopyPage::TrackChanged(bool first) {
         else
             tudCopieNumeroDe_->SetPosition(to);
     }
-    changed_();
+    context_.changed();
 }
 
 void CopyPage::Add() {
@@ -226,7 +221,7 @@ void CopyPage::Add() {
     InsertRows(rows, false);
     if (lsvCopie_.Count() > 0)
         ListView_EnsureVisible(lsvCopie_.Handle(), lsvCopie_.Count() - 1, FALSE);
-    changed_();
+    context_.changed();
 }
 
 void CopyPage::TakeBack() {
@@ -236,7 +231,7 @@ void CopyPage::TakeBack() {
     tudCopieNumeroDe_->SetPosition(numero);
     tudCopieNumeroA_->SetPosition(numero);
     DeleteSelected(lsvCopie_);
-    changed_();
+    context_.changed();
 }
 
 void CopyPage::Copy() {
@@ -268,16 +263,14 @@ void CopyPage::Browse() {
     const std::string field = txtCopieChemin_.Text();
     const std::string start = IsFolder(field) ? field : "c:\\";
     if (std::optional<std::string> folder =
-            ChooseFolder(dialog_.Handle(), kCopyFolderTitle, start)) {
+            ChooseFolder(context_.dialog.Handle(), kCopyFolderTitle, start)) {
         txtCopieChemin_.SetText(*folder);
-        changed_();
+        context_.changed();
     }
 }
 
 void CopyPage::Apply() {
-    for (int i = 0; i < 3; ++i)
-        store_.WriteInteger(kSectionCopie, "Largeur colonnes " + std::to_string(i),
-                            ListView_GetColumnWidth(lsvCopie_.Handle(), i), true);
+    SaveColumnWidths(lsvCopie_, store_, kSectionCopie);
     option_.AfficheBT = cseCopieAfficheBT_.Checked();
     option_.CopyPath = txtCopieChemin_.Text();
     std::vector<CopyRow> rows;
@@ -297,7 +290,7 @@ void CopyPage::Defaults() {
     tudCopieNumeroA_->SetPosition(1);
     TrackChanged(true);
     lsvCopie_.Clear();
-    changed_();
+    context_.changed();
 }
 
 } // namespace pilotune

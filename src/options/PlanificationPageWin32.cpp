@@ -5,7 +5,10 @@
 
 #include "components/MaskEngine.h"
 #include "options/ActionTexts.h"
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
 #include "options/ParameterChooserWin32.h"
+#include "options/ProgrammePageWin32.h"
 #include "programmes/Programmes.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
@@ -16,7 +19,7 @@
 namespace pilotune {
 
 namespace {
-constexpr int kWidths[] = {250, 80, 60, 60, 80};
+const std::vector<int> kWidths = {250, 80, 60, 60, 80};
 constexpr const char* kTitles[] = {"Action", "Comment", "Quand", "Periode", "Effectuer"};
 std::string Key(std::string_view key, int i) {
     return std::string(key) + std::to_string(i);
@@ -35,16 +38,19 @@ const ProprietesMasque kHeure{"3600 60 1", "00 h 00 m 00 s", "99 h 59 m 59 s", f
 const ProprietesMasque kChanson{"1", "1", "999", false, true};
 } // namespace
 
-PlanificationPage::PlanificationPage(Container& dialog, SettingsStore& store, CPlanification& plan,
-                                     std::function<void()> changed)
-    : dialog_(dialog), store_(store), plan_(plan), changed_(std::move(changed)) {
-    dialog_.OnCommand(kOptPlanActiver, [this] { GroupSwitch(); });
-    dialog_.OnCommand(kOptPlanAction, CBN_SELCHANGE, [this] { ActionSelected(); });
-    dialog_.OnCommand(kOptPlanComment, CBN_SELCHANGE, [this] { ModeSelected(true); });
-    dialog_.OnCommand(kOptPlanPeriode, CBN_SELCHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptPlanAjouter, [this] { Add(); });
-    dialog_.OnCommand(kOptPlanParcourir, [this] { ChooseParameter(); });
-    dialog_.OnCommand(kOptPlanAfficheInfo, [this] { changed_(); });
+PlanificationPage::PlanificationPage(PageContext& context)
+    : context_(context), store_(context.store), plan_(context.plan) {
+    csePlanActiver_.onChanged = [this] { GroupSwitch(); };
+    cbxPlanAction_.onSelectionChanged = [this] { ActionSelected(); };
+    cbxPlanComment_.onSelectionChanged = [this] { ModeSelected(true); };
+    cbxPlanPeriode_.onSelectionChanged = [this] { context_.changed(); };
+    cmdPlanAjouter_.onClick = [this] { Add(); };
+    cmdPlanParcourir_.onClick = [this] { ChooseParameter(); };
+    csePlanAfficheInfo_.onChanged = [this] { context_.changed(); };
+}
+
+void PlanificationPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawClockPicture(dc, r, dpi, enabled);
 }
 
 void PlanificationPage::Build(Panel& page) {
@@ -52,40 +58,38 @@ void PlanificationPage::Build(Panel& page) {
     // at the dialog's minimum width nothing leaves the group.
     constexpr unsigned kStretch = kAnchorLeft | kAnchorRight | kAnchorTop;
     constexpr unsigned kRight = kAnchorRight | kAnchorTop;
-    gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kOptPlanGroup, kAnchorAll);
-    csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17}, kOptPlanActiver);
+    gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kAnchorAll);
+    csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17});
     csePlanActiver_.SetFont(page.BoldFont());
-    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kOptPlanAction, kStretch);
-    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kOptPlanParcourir, kRight);
-    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kOptPlanComment, kStretch);
-    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kOptPlanHeureFrame, kRight);
-    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kOptPlanHeure, kRight);
+    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kStretch);
+    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kRight);
+    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kStretch);
+    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kRight);
+    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kRight);
     tudPlanHeure_->SetText("00 h 00 m 00 s");
     tudPlanHeure_->SetCoeficient(kHeure.Coeficient);
     tudPlanHeure_->SetMaskMin(kHeure.MaskMin);
     tudPlanHeure_->SetMaskMax(kHeure.MaskMax);
-    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kOptPlanChansonFrame, kRight);
-    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kOptPlanChanson, kRight);
+    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kRight);
+    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kRight);
     tudPlanChanson_->SetText("003 chansons");
     tudPlanChanson_->SetPluriel(true);
     tudPlanChanson_->SetCoeficient(kChanson.Coeficient);
     tudPlanChanson_->SetMaskMin(kChanson.MaskMin);
     tudPlanChanson_->SetMaskMax(kChanson.MaskMax);
-    tudPlanHeure_->OnChange = [this] { changed_(); };
-    tudPlanChanson_->OnChange = [this] { changed_(); };
-    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kOptPlanPeriode, kStretch);
-    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kOptPlanAjouter, kRight);
-    lsvPlan_.Create(page, {19, 144, 516, 227}, kOptPlanList, kAnchorAll, true);
+    tudPlanHeure_->OnChange = [this] { context_.changed(); };
+    tudPlanChanson_->OnChange = [this] { context_.changed(); };
+    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kStretch);
+    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kRight);
+    lsvPlan_.Create(page, {19, 144, 516, 227}, kAnchorAll, true);
     for (int c = 0; c < 5; ++c)
-        lsvPlan_.AddColumn(kTitles[c], kWidths[c]);
-    csePlanAfficheInfo_.Create(
-        page, "Afficher dans le programme quand passe la prochaine planification",
-        {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorRight | kAnchorBottom);
+        lsvPlan_.AddColumn(kTitles[c], kWidths[static_cast<size_t>(c)]);
+    csePlanAfficheInfo_.Create(page,
+                               "Afficher dans le programme quand passe la prochaine planification",
+                               {19, 380, 513, 17}, kAnchorLeft | kAnchorRight | kAnchorBottom);
     WireList(
-        lsvPlan_, page.Dpi(), true, [this] { changed_(); }, [this] { TakeBack(); },
-        [this] {
-            if (onMenu) onMenu(MenuCommands());
-        });
+        lsvPlan_, page.Dpi(), true, [this] { context_.changed(); }, [this] { TakeBack(); },
+        [this] { context_.showMenu(MenuCommands()); });
 }
 
 std::string PlanificationPage::TexteQuand(int mode, int quand) {
@@ -106,11 +110,7 @@ void PlanificationPage::Fill() {
         cbxPlanComment_.Add(TimingModeLabel(m));
     for (int p = 0; p < kPeriodCount; ++p)
         cbxPlanPeriode_.Add(PeriodLabel(p));
-    for (int c = 0; c < 5; ++c)
-        ListView_SetColumnWidth(lsvPlan_.Handle(), c,
-                                store_.ReadInteger(kSectionPlanification,
-                                                   Key("Largeur colonnes ", c),
-                                                   dialog_.Scale(kWidths[c]), true));
+    LoadColumnWidths(lsvPlan_, store_, kSectionPlanification, kWidths, context_.dialog.Dpi());
     // A stored selection outside its list selects the first item.
     auto select = [this](const ComboBox& box, std::string_view key) {
         const int stored = store_.ReadInteger(kSectionPlanification, key, 0, true);
@@ -183,18 +183,18 @@ PlanificationPage::RowData* PlanificationPage::DataOf(int row) const {
 
 void PlanificationPage::ActionSelected() {
     cmdPlanParcourir_.Show(IsParameterised(cbxPlanAction_.SelectedItem()));
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::ModeSelected(bool byModeList) {
     gbxPlanHeure_.Show(false);
-    ShowWindow(tudPlanHeure_.Handle(), SW_HIDE);
+    tudPlanHeure_.Show(false);
     gbxPlanChanson_.Show(false);
-    ShowWindow(tudPlanChanson_.Handle(), SW_HIDE);
+    tudPlanChanson_.Show(false);
     const int mode = cbxPlanComment_.Selected();
     auto showHeure = [this] {
         gbxPlanHeure_.Show(true);
-        ShowWindow(tudPlanHeure_.Handle(), SW_SHOW);
+        tudPlanHeure_.Show(true);
     };
     if (mode == kModeA) {
         tudPlanHeure_->SetMaskMax("23 h 59 m 59 s");
@@ -211,9 +211,9 @@ void PlanificationPage::ModeSelected(bool byModeList) {
         showHeure();
     } else if (UsesTracks(mode)) {
         gbxPlanChanson_.Show(true);
-        ShowWindow(tudPlanChanson_.Handle(), SW_SHOW);
+        tudPlanChanson_.Show(true);
     }
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::Add() {
@@ -231,7 +231,7 @@ void PlanificationPage::Add() {
                                    : 0;
     AddRow(cbxPlanAction_.SelectedItem(), d, "", true);
     lsvPlan_.Select(lsvPlan_.Count() - 1);
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::TakeBack() {
@@ -268,9 +268,7 @@ int PlanificationPage::DoneToWrite(const RowData& d) const {
 }
 
 void PlanificationPage::Apply() {
-    for (int c = 0; c < 5; ++c)
-        store_.WriteInteger(kSectionPlanification, Key("Largeur colonnes ", c),
-                            ListView_GetColumnWidth(lsvPlan_.Handle(), c), true);
+    SaveColumnWidths(lsvPlan_, store_, kSectionPlanification);
     store_.WriteInteger(kSectionPlanification, "cbxPlanAction", cbxPlanAction_.Selected(), true);
     store_.WriteInteger(kSectionPlanification, "cbxPlanComment", cbxPlanComment_.Selected(), true);
     store_.WriteInteger(kSectionPlanification, "cbxPlanPeriode", cbxPlanPeriode_.Selected(), true);
@@ -326,11 +324,12 @@ void PlanificationPage::Apply() {
 }
 
 void PlanificationPage::ChooseParameter() {
+    auto* programmes = context_.pages.Ready<ProgrammePage>();
     const std::vector<std::string> names =
-        programmeNames ? programmeNames() : ReadProgrammeNames(store_);
-    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, names, Lines()))
+        programmes ? programmes->Names() : ReadProgrammeNames(store_);
+    if (pilotune::ChooseParameter(context_.dialog.Handle(), cbxPlanAction_, names, Lines()))
         ActionSelected();
-    changed_();
+    context_.changed();
 }
 
 std::vector<std::string> PlanificationPage::Lines() const {
@@ -385,23 +384,15 @@ void PlanificationPage::Defaults() {
     csePlanAfficheInfo_.SetChecked(true);
     ActionSelected();
     ModeSelected(true);
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::GroupSwitch() {
-    changed_();
-    const bool on = csePlanActiver_.Checked();
-    for (const Control* c : std::initializer_list<const Control*>{
-             &gbxPlannification_, &gbxPlanHeure_, &gbxPlanChanson_, &csePlanAfficheInfo_,
-             &cbxPlanAction_, &cbxPlanComment_, &cbxPlanPeriode_, &cmdPlanParcourir_,
-             &cmdPlanAjouter_, &lsvPlan_})
-        c->Enable(on);
-    for (const SpinEdit* s : {&tudPlanHeure_, &tudPlanChanson_}) {
-        EnableWindow(s->Handle(), on);
-        if (TEditUpDown* spin = TEditUpDown::FromHandle(s->Handle()))
-            EnableWindow(spin->UpDownHandle(), on);
-    }
-    csePlanActiver_.Enable(true);
+    context_.changed();
+    csePlanActiver_.SwitchGroup({&gbxPlannification_, &gbxPlanHeure_, &gbxPlanChanson_,
+                                 &csePlanAfficheInfo_, &cbxPlanAction_, &cbxPlanComment_,
+                                 &cbxPlanPeriode_, &cmdPlanParcourir_, &cmdPlanAjouter_, &lsvPlan_,
+                                 &tudPlanHeure_, &tudPlanChanson_});
 }
 
 } // namespace pilotune

@@ -17,46 +17,28 @@
 #include "ui/ComboBoxWin32.h"
 #include "ui/GroupBoxWin32.h"
 #include "options/ListGesturesWin32.h"
+#include "options/OptionsPageWin32.h"
 #include "ui/ListViewWin32.h"
 #include "ui/PanelWin32.h"
 
 namespace pilotune {
 
-class CPlanification;
-class SettingsStore;
-
-inline constexpr int kOptPlanGroup = 1300;
-inline constexpr int kOptPlanActiver = 1301;
-inline constexpr int kOptPlanAction = 1302;
-inline constexpr int kOptPlanParcourir = 1303;
-inline constexpr int kOptPlanComment = 1304;
-inline constexpr int kOptPlanHeureFrame = 1305;
-inline constexpr int kOptPlanHeure = 1306;
-inline constexpr int kOptPlanChansonFrame = 1307;
-inline constexpr int kOptPlanChanson = 1308;
-inline constexpr int kOptPlanPeriode = 1309;
-inline constexpr int kOptPlanAjouter = 1310;
-inline constexpr int kOptPlanList = 1311;
-inline constexpr int kOptPlanAfficheInfo = 1312;
-
-class PlanificationPage {
+class PlanificationPage final : public OptionsPage {
   public:
-    PlanificationPage(Container& dialog, SettingsStore& store, CPlanification& plan,
-                      std::function<void()> changed);
+    explicit PlanificationPage(PageContext& context);
 
-    void Build(Panel& page);
-    void Fill();
-    void Apply();
-    void Defaults();
+    std::string_view Caption() const override { return "Planification"; }
+    int HelpContext() const override { return 1006; }
+    void DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const override;
+    void Build(Panel& page) override;
+    void Fill() override;
+    void Apply() override;
+    void Defaults() override;
     void Add();
     void TakeBack();
     void ChooseParameter();
     // One line per row: "0 - Jouer à 07 h 30 m 00 s tous les jours".
     std::vector<std::string> Lines() const;
-    // The list menu was asked for on the page's list.
-    std::function<void(const ListCommands&)> onMenu;
-    // The programme names the programme page holds (default: the file's).
-    std::function<std::vector<std::string>()> programmeNames;
 
   private:
     // What a row keeps beside its texts. `origin` is the entry's index in the
@@ -82,10 +64,9 @@ class PlanificationPage {
     RowData* DataOf(int row) const;
     std::string TexteQuand(int mode, int quand);
 
-    Container& dialog_;
+    PageContext& context_;
     SettingsStore& store_;
     CPlanification& plan_;
-    std::function<void()> changed_;
     std::deque<RowData> rows_; // the rows point into it
     LocalScheduleClock clock_;
 

@@ -43,31 +43,6 @@ bool FileVersion(std::string& out) {
     return true;
 }
 
-namespace {
-std::wstring Lower(std::wstring text) {
-    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-} // namespace
-
-bool ComboHasText(HWND combo, std::string_view text) {
-    const std::wstring wanted = Lower(Widen(text));
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length < 0) continue;
-        if (static_cast<size_t>(length) != wanted.size())
-            continue; // lower-casing keeps the length of UTF-16 text
-        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
-        const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                                         reinterpret_cast<LPARAM>(item.data()));
-        if (got < 0) continue;
-        item.resize(static_cast<size_t>(got));
-        if (Lower(std::move(item)) == wanted) return true;
-    }
-    return false;
-}
-
 HWND FindOtherInstance(std::string_view className, std::string_view title, HWND self) {
     const std::wstring cls = Widen(className);
     const std::wstring caption = Widen(title);

@@ -1,6 +1,6 @@
 #pragma once
 // Small system helpers: Z order, Windows family, version resource,
-// combo box search, the other running instance.
+// the other running instance.
 #include <windows.h>
 
 #include <string>
@@ -24,10 +24,6 @@ bool IsWindowsNT();
 // into `out` and returns true; leaves `out` untouched and returns false when
 // there is no such value.
 bool FileVersion(std::string& out);
-
-// True when one item of the combo box equals `text`, ignoring case (accented
-// letters included: "é" equals "É").
-bool ComboHasText(HWND combo, std::string_view text);
 
 // Another top-level window of class `className` captioned `title`, other than
 // `self`; nullptr when there is none.
