@@ -4,20 +4,19 @@
 // user presses through the bar's keyboard hook.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "options/ActionChooserWin32.h"
 #include "options/ActionTexts.h"
+#include "options/ListGesturesWin32.h"
 #include "options/OptionsPageWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
-#include "ui/ComboBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
-#include "options/ListGesturesWin32.h"
-#include "ui/ListViewWin32.h"
 #include "ui/PanelWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/StaticWin32.h"
 
 namespace pilotune {
@@ -44,11 +43,8 @@ class ClavierPage final : public OptionsPage {
 
   private:
     void StopCapture();
-    void ActionSelected();
     void ChooseParameter();
-    bool ParamMissing();
     void GroupSwitch();
-    void AddRow(const BindingRow& row);
 
     PageContext& context_;
     bool capturing_ = false;
@@ -56,10 +52,10 @@ class ClavierPage final : public OptionsPage {
     GroupBox gbxClavier_;
     CheckBox cseClaActiver_;
     Static lblClaAction_, lblClaTouche_;
-    ComboBox cbxClaAction_;
-    Button cmdClaParcourir_, cmdClaAjouter_;
+    ActionChooser cbxClaAction_;
+    Button cmdClaAjouter_;
     Edit txtClaTouche_;
-    ListView lsvCla_;
+    RowList<BindingRow> lsvCla_;
 };
 
 } // namespace pilotune

@@ -17,7 +17,8 @@ void LoadColumnWidths(ListView& list, const SettingsStore& store, std::string_vi
                       const std::vector<int>& designWidths, int dpi) {
     std::vector<int> widths;
     for (std::size_t c = 0; c < designWidths.size(); ++c)
-        widths.push_back(store.ReadInteger(section, Key(c), ScaleToDpi(designWidths[c], dpi), true));
+        widths.push_back(
+            store.ReadInteger(section, Key(c), ScaleToDpi(designWidths[c], dpi), true));
     list.SetColumnWidths(widths);
 }
 

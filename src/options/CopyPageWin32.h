@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "components/SpinEditWin32.h"
+#include "copy/CopyList.h"
 #include "copy/ListCopyHost.h"
 #include "options/ListGesturesWin32.h"
 #include "options/OptionsPageWin32.h"
@@ -18,7 +19,7 @@
 #include "ui/CheckBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/PanelWin32.h"
 #include "ui/StaticWin32.h"
 
@@ -53,13 +54,12 @@ class CopyPage final : public OptionsPage, private ListCopyWatcher {
     void Browse();
 
   private:
-    std::string TrackTitle(int n) const;
-    void TrackChanged(bool first);
+    void TrackChanged(const SpinEdit& changed);
     // Appends `rows`; `stored`: they are the stored list, named as the running copy names them.
     void InsertRows(const std::vector<CopyRow>& rows, bool stored);
     int RowOf(long long id);
-    void SetId(int row, long long id);
-    long long IdAt(int row) const;
+    // Every row's stored form, in order.
+    std::vector<CopyRow> StoredRows() const;
     void CopyStatuses(const std::vector<std::pair<long long, std::string>>& statuses) override;
     void CopyFinished() override;
 
@@ -76,7 +76,13 @@ class CopyPage final : public OptionsPage, private ListCopyWatcher {
     Button btgCopieParcourir_, cmdCopieAjouter_, cmdCopieCopier_;
     Static lblCopieNumeroDe_, lblCopieNumeroA_, lblCopieTitre_;
     SpinEdit tudCopieNumeroDe_, tudCopieNumeroA_;
-    ListView lsvCopie_;
+    // A row: the stored one, its title, and the id the running copy names it by.
+    struct Row {
+        CopyRow stored;
+        std::string title;
+        long long id = -1;
+    };
+    RowList<Row> lsvCopie_;
 };
 
 } // namespace pilotune

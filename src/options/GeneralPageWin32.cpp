@@ -50,14 +50,11 @@ void GeneralPage::Build(Panel& page) {
     spin(tudTransparent_, page, {x + 416, y + 22, 65, 21}, "000 %", "100 %");
     cseCacheAuto_.Create(page, "Cacher automatiquement le programme", {x + 16, y + 64, 270, 17});
     cseCacheWA_.Create(page, "Cacher Winamp", {x + 307, y + 64, 200, 17}, kRight);
-    cseFermerWA_.Create(page, "Fermer Winamp et le programme ensemble",
-                        {x + 16, y + 104, 270, 17});
+    cseFermerWA_.Create(page, "Fermer Winamp et le programme ensemble", {x + 16, y + 104, 270, 17});
     cseSystray_.Create(page, "Mettre un icône dans le systray", {x + 307, y + 104, 200, 17},
                        kRight);
-    cseMAJ_.Create(page, "Vérifier si une mise à jour est disponible",
-                   {x + 16, y + 144, 270, 17});
-    cseAffichageNeg_.Create(page, "Affiche le temp restant ", {x + 308, y + 144, 200, 17},
-                            kRight);
+    cseMAJ_.Create(page, "Vérifier si une mise à jour est disponible", {x + 16, y + 144, 270, 17});
+    cseAffichageNeg_.Create(page, "Affiche le temp restant ", {x + 308, y + 144, 200, 17}, kRight);
     // Every plain check box counts as a change; a group's switch also greys its members.
     for (CheckBox* box : {&cseLancerDemarreWindows_, &cseCacheAuto_, &cseCacheWA_, &cseFermerWA_,
                           &cseSystray_, &cseMAJ_, &cseAffichageNeg_})

@@ -12,11 +12,8 @@ namespace {
 // The pages in the order of their buttons. A page's place is what the
 // settings store as the last page shown: a new page goes at the end.
 constexpr PageFactory kPages[] = {
-    MakePage<GeneralPage>,
-    MakePage<ProgrammePage>,
-    MakePage<ClavierPage>,
-    MakePage<CopyPage>,
-    MakePage<PlanificationPage>,
+    MakePage<GeneralPage>, MakePage<ProgrammePage>,     MakePage<ClavierPage>,
+    MakePage<CopyPage>,    MakePage<PlanificationPage>,
 };
 static_assert(kPages[kPagePlanification] == MakePage<PlanificationPage>);
 } // namespace

@@ -36,7 +36,6 @@ struct OptionsHost {
     ListCopyHost* copies = nullptr;            // runs the list copy
 };
 
-
 // The pages of the open dialog, for a page that needs another one.
 class PageDirectory {
   public:

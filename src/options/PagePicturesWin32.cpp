@@ -88,9 +88,8 @@ void DrawCopyPicture(HDC dc, RECT r, int dpi, bool enabled) {
     const Canvas c(dc, r, dpi, enabled);
     c.Box(30, 8, 85, 72);
     c.Box(15, 28, 70, 92);
-    POINT arrow[] = {{c.X(30), c.Y(60)}, {c.X(52), c.Y(60)}, {c.X(52), c.Y(52)},
-                     {c.X(62), c.Y(65)}, {c.X(52), c.Y(78)}, {c.X(52), c.Y(70)},
-                     {c.X(30), c.Y(70)}};
+    POINT arrow[] = {{c.X(30), c.Y(60)}, {c.X(52), c.Y(60)}, {c.X(52), c.Y(52)}, {c.X(62), c.Y(65)},
+                     {c.X(52), c.Y(78)}, {c.X(52), c.Y(70)}, {c.X(30), c.Y(70)}};
     c.WhiteFill();
     Polygon(dc, arrow, 7);
 }

@@ -5,11 +5,11 @@
 // schedule.
 #include <windows.h>
 
-#include <deque>
 #include <functional>
 #include <string>
 
 #include "components/SpinEditWin32.h"
+#include "options/ActionChooserWin32.h"
 #include "schedule/Plan.h"
 #include "schedule/ScheduleClockWin32.h"
 #include "ui/ButtonWin32.h"
@@ -18,7 +18,7 @@
 #include "ui/GroupBoxWin32.h"
 #include "options/ListGesturesWin32.h"
 #include "options/OptionsPageWin32.h"
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/PanelWin32.h"
 
 namespace pilotune {
@@ -41,41 +41,46 @@ class PlanificationPage final : public OptionsPage {
     std::vector<std::string> Lines() const;
 
   private:
-    // What a row keeps beside its texts. `origin` is the entry's index in the
-    // file as the running schedule knows it (-1: added here); `marked` is set
-    // once the user marked the row done or armed.
-    struct RowData {
-        int action = 0, mode = 0, period = 0, quand = 0, done = 0;
+    // A row of the list. `origin` is the entry's index in the file as the
+    // running schedule knows it (-1: added here); `marked` is set once the
+    // user marked the row done or armed.
+    struct Row {
+        int action = 0;
+        std::string parameter;
+        int mode = 0, period = 0, quand = 0;
+        int done = 0;         // the date it was done, 0 for none
+        std::string doneText; // that date as shown
         int origin = -1;
         bool marked = false;
+        bool checked = true;
     };
+    std::vector<std::string> Cells(const Row& row) const;
+    // The stored list ("NbListe", "Action <i>"...), read and written here only.
+    std::vector<Row> ReadRows() const;
+    void WriteRows(const std::vector<Row>& rows);
     // The done date Apply writes for a row: the page's, unless the entry ran
     // (or was cancelled) since the page read it and the user left it alone.
-    int DoneToWrite(const RowData& d) const;
-    void ActionSelected();
+    int DoneToWrite(const Row& row) const;
     void ModeSelected(bool byModeList);
     void GroupSwitch();
     ListCommands MenuCommands();
     // "Fait": the selected row done today, or armed again.
     void ToggleDone();
     static std::string TodayText();
-    void AddRow(const std::string& caption, const RowData& data, const std::string& doneText,
-                bool checked);
-    RowData* DataOf(int row) const;
-    std::string TexteQuand(int mode, int quand);
+    std::string TexteQuand(int mode, int quand) const;
 
     PageContext& context_;
     SettingsStore& store_;
     CPlanification& plan_;
-    std::deque<RowData> rows_; // the rows point into it
     LocalScheduleClock clock_;
 
     GroupBox gbxPlannification_, gbxPlanHeure_, gbxPlanChanson_;
     CheckBox csePlanActiver_, csePlanAfficheInfo_;
-    ComboBox cbxPlanAction_, cbxPlanComment_, cbxPlanPeriode_;
-    Button cmdPlanParcourir_, cmdPlanAjouter_;
+    ActionChooser cbxPlanAction_;
+    ComboBox cbxPlanComment_, cbxPlanPeriode_;
+    Button cmdPlanAjouter_;
     SpinEdit tudPlanHeure_, tudPlanChanson_;
-    ListView lsvPlan_;
+    RowList<Row> lsvPlan_;
 };
 
 } // namespace pilotune

@@ -27,12 +27,6 @@ const ProprietesMasque& TimeMask() {
     return p;
 }
 
-void SetTrackMask(SpinEdit& spin, int tracks) {
-    spin->SetCoeficient("1000000 1000 1");
-    spin->SetMaskMin("0 000 001");
-    spin->SetMaskMax(std::to_string(tracks > 0 ? tracks : 1));
-}
-
 void SetTimeMask(SpinEdit& spin) {
     spin->SetCoeficient(TimeMask().Coeficient);
     spin->SetMaskMin(TimeMask().MaskMin);
@@ -57,7 +51,9 @@ void SetTime(SpinEdit& spin, int seconds) {
 
 ProgrammePage::ProgrammePage(PageContext& context)
     : context_(context), store_(context.store), option_(context.option),
-      player_(context.host.player) {
+      player_(context.host.player), lsvProg_([](const TProg& e) {
+          return std::vector<std::string>{std::to_string(e.N), e.T, TimeText(e.D), TimeText(e.F)};
+      }) {
     cseProgEnreg_.onChanged = [this] {
         context_.changed();
         if (cseProgEnreg_.Checked()) cseProgLecture_.SetChecked(false);
@@ -122,16 +118,16 @@ void ProgrammePage::Build(Panel& page) {
                          kAnchorLeft | kAnchorRight | kAnchorTop);
     txtProgTitre_.SetReadOnly(true);
     cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kAnchorRight | kAnchorTop);
-    lsvProg_.Create(page, {x + 8, y + 128, 521, 212}, kAnchorAll, false);
+    lsvProg_.view.Create(page, {x + 8, y + 128, 521, 212}, kAnchorAll, false);
     const char* titles[] = {"Numéro", "Titre", "Debut", "Fin"};
     for (std::size_t c = 0; c < kColumnWidths.size(); ++c)
-        lsvProg_.AddColumn(titles[c], kColumnWidths[c]);
-    ListView_SetExtendedListViewStyleEx(lsvProg_.Handle(), LVS_EX_HEADERDRAGDROP, 0);
-    SetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE,
-                      GetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE) &
+        lsvProg_.view.AddColumn(titles[c], kColumnWidths[c]);
+    ListView_SetExtendedListViewStyleEx(lsvProg_.view.Handle(), LVS_EX_HEADERDRAGDROP, 0);
+    SetWindowLongPtrW(ListView_GetHeader(lsvProg_.view.Handle()), GWL_STYLE,
+                      GetWindowLongPtrW(ListView_GetHeader(lsvProg_.view.Handle()), GWL_STYLE) &
                           ~HDS_BUTTONS);
-    (*tudProgNumeroDe_).OnChange = [this] { TrackChanged(true); };
-    (*tudProgNumeroA_).OnChange = [this] { TrackChanged(false); };
+    (*tudProgNumeroDe_).OnChange = [this] { TrackChanged(tudProgNumeroDe_); };
+    (*tudProgNumeroA_).OnChange = [this] { TrackChanged(tudProgNumeroA_); };
     (*tudProgDepart_).OnChange = [this] { context_.changed(); };
     (*tudProgFin_).OnChange = [this] { context_.changed(); };
     WireList(
@@ -199,13 +195,8 @@ void ProgrammePage::RemoveName(bool all) {
         SendMessageW(cbxProgTitre_.Handle(), CB_DELETESTRING, static_cast<WPARAM>(at), 0);
     }
     cbxProgTitre_.SetText("");
-    lsvProg_.Clear();
+    lsvProg_.EraseAll();
     followed_.clear();
-}
-
-std::string ProgrammePage::TrackTitle(int n) const {
-    if (n < 1) return {};
-    return std::string(FileNamePart((player_ ? player_->FichierTitre(n) : std::string())));
 }
 
 void ProgrammePage::Fill() {
@@ -226,7 +217,7 @@ void ProgrammePage::Fill() {
         kept_[i] = {read, (*fields[i])->Position()};
     }
     txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
-    LoadColumnWidths(lsvProg_, store_, kSectionProgrammeMusic, kColumnWidths,
+    LoadColumnWidths(lsvProg_.view, store_, kSectionProgrammeMusic, kColumnWidths,
                      context_.dialog.Dpi());
     cbxProgTitre_.SetItems(ReadProgrammeNames(store_));
     cbxProgTitre_.SetText(option_.ProgTitre);
@@ -235,16 +226,11 @@ void ProgrammePage::Fill() {
 
 void ProgrammePage::LoadList(const std::string& name) {
     context_.changed();
-    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, FALSE, 0);
-    lsvProg_.Clear();
     const TrackLookup lookup = [this](const std::string& file) {
         return player_ ? player_->ChercherTitre(file) : 0;
     };
-    entries_.clear();
-    for (const TProg& e : ReadProgramme(store_, name, lookup))
-        AddRow(e);
+    lsvProg_.Set(ReadProgramme(store_, name, lookup));
     ShowsProgramme(name);
-    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
 void ProgrammePage::ShowsProgramme(const std::string& name) {
@@ -260,26 +246,8 @@ void ProgrammePage::FollowRecording() {
     if (followed_.empty()) return;
     const std::vector<TProg>& current = option_.Programme;
     for (size_t i = recordedSeen_; i < current.size(); ++i)
-        AddRow(current[i]);
+        lsvProg_.Add(current[i]);
     recordedSeen_ = current.size();
-}
-
-void ProgrammePage::AddRow(const TProg& e) {
-    const int at = lsvProg_.InsertRow(std::to_string(e.N));
-    lsvProg_.SetCell(at, 1, e.T);
-    lsvProg_.SetCell(at, 2, TimeText(e.D));
-    lsvProg_.SetCell(at, 3, TimeText(e.F));
-    lsvProg_.SetData(at, static_cast<LPARAM>(entries_.size()));
-    entries_.push_back(e);
-}
-
-std::vector<TProg> ProgrammePage::Entries() const {
-    std::vector<TProg> entries;
-    for (int r = 0; r < lsvProg_.Count(); ++r) {
-        const auto at = static_cast<size_t>(lsvProg_.Data(r));
-        if (at < entries_.size()) entries.push_back(entries_[at]);
-    }
-    return entries;
 }
 
 std::string ProgrammePage::TypedName() const {
@@ -288,19 +256,12 @@ std::string ProgrammePage::TypedName() const {
 
 void ProgrammePage::SaveList() {
     FollowRecording();
-    WriteProgramme(store_, TypedName(), Entries());
+    WriteProgramme(store_, TypedName(), lsvProg_.Rows());
 }
 
-void ProgrammePage::TrackChanged(bool first) {
+void ProgrammePage::TrackChanged(const SpinEdit& changed) {
     context_.changed();
-    SpinEdit& sender = first ? tudProgNumeroDe_ : tudProgNumeroA_;
-    if (sender->Position() > 0) txtProgTitre_.SetText(TrackTitle(sender->Position()));
-    const int from = tudProgNumeroDe_->Position(), to = tudProgNumeroA_->Position();
-    if (from <= to) return;
-    if (first)
-        tudProgNumeroA_->SetPosition(from);
-    else
-        tudProgNumeroDe_->SetPosition(to);
+    FollowTrackRange(tudProgNumeroDe_, tudProgNumeroA_, changed, txtProgTitre_, player_);
 }
 
 void ProgrammePage::Add() {
@@ -309,17 +270,16 @@ void ProgrammePage::Add() {
     txtProgTitre_.SetText(TrackTitle(from));
     const int d = tudProgDepart_->Position(), f = tudProgFin_->Position();
     for (int n = from; n <= to; ++n)
-        AddRow({n, d, f, TrackTitle(n)});
+        lsvProg_.Add({n, d, f, TrackTitle(n)});
     if (lsvProg_.Count() > 0)
-        ListView_EnsureVisible(lsvProg_.Handle(), lsvProg_.Count() - 1, FALSE);
+        ListView_EnsureVisible(lsvProg_.view.Handle(), lsvProg_.Count() - 1, FALSE);
 }
 
 void ProgrammePage::TakeBack() {
     context_.changed();
     const int row = lsvProg_.Selected();
-    const auto at = static_cast<size_t>(lsvProg_.Data(row));
-    if (row < 0 || at >= entries_.size()) return;
-    const TProg e = entries_[at];
+    if (row < 0) return;
+    const TProg e = lsvProg_[row];
     tudProgNumeroDe_->SetPosition(e.N);
     SetTime(tudProgDepart_, e.D);
     SetTime(tudProgFin_, e.F);
@@ -348,7 +308,7 @@ void ProgrammePage::Apply() {
         store_.WriteInteger(kSectionProgramme, kFieldKeys[i],
                             shown == kept_[i].shown ? kept_[i].read : shown, true);
     }
-    SaveColumnWidths(lsvProg_, store_, kSectionProgrammeMusic);
+    SaveColumnWidths(lsvProg_.view, store_, kSectionProgrammeMusic);
     // The name as typed, trimmed once here: the names, the section and the
     // current programme all use this one form.
     const std::string text = TypedName();
@@ -364,7 +324,7 @@ void ProgrammePage::Apply() {
     const std::string name = text.empty() ? std::string(kDefaultProgramme) : text;
     const bool other = option_.ProgTitre != name;
     FollowRecording();
-    std::vector<TProg> entries = Entries();
+    std::vector<TProg> entries = lsvProg_.Rows();
     WriteProgramme(store_, name, entries);
     option_.ProgTitre = name;
     option_.Programme = std::move(entries);
@@ -378,13 +338,13 @@ void ProgrammePage::Defaults() {
     cseProgLecture_.SetChecked(false);
     cbxProgTitre_.Clear();
     cbxProgTitre_.SetText(kDefaultProgramme);
-    lsvProg_.Clear();
+    lsvProg_.EraseAll();
     ShowsProgramme(std::string(kDefaultProgramme));
     tudProgNumeroA_->SetPosition(0);
     tudProgNumeroDe_->SetPosition(0);
     tudProgDepart_->SetPosition(0);
     tudProgFin_->SetPosition(0);
-    TrackChanged(true);
+    TrackChanged(tudProgNumeroDe_);
     context_.changed();
 }
 

@@ -14,13 +14,14 @@
 #include "components/SpinEditWin32.h"
 #include "options/ListGesturesWin32.h"
 #include "options/OptionsPageWin32.h"
+#include "options/TrackRangeWin32.h"
 #include "settings/Option.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
 #include "ui/ComboBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/PanelWin32.h"
 #include "ui/StaticWin32.h"
 
@@ -53,12 +54,10 @@ class ProgrammePage final : public OptionsPage {
     void FollowRecording();
 
   private:
-    std::string TrackTitle(int n) const;
-    void TrackChanged(bool first);
+    std::string TrackTitle(int n) const { return pilotune::TrackTitle(player_, n); }
+    void TrackChanged(const SpinEdit& changed);
     void LoadList(const std::string& name);
     void SaveList();
-    std::vector<TProg> Entries() const;
-    void AddRow(const TProg& e);
     void ShowsProgramme(const std::string& name);
     // The name in the box, as the settings file holds it (trimmed).
     std::string TypedName() const;
@@ -74,9 +73,8 @@ class ProgrammePage final : public OptionsPage {
     // The names box was entered from another control of the dialog, not
     // given the focus back with the dialog.
     bool namesEntered_ = false;
-    std::vector<TProg> entries_; // the rows' entries, by the number each row carries
-    std::string followed_;       // the current programme, while the list shows it
-    size_t recordedSeen_ = 0;    // its entries the list already holds
+    std::string followed_;    // the current programme, while the list shows it
+    size_t recordedSeen_ = 0; // its entries the list already holds
     // The four fields as read and as first shown: a field left as shown
     // saves what was read.
     struct Kept {
@@ -92,7 +90,7 @@ class ProgrammePage final : public OptionsPage {
     SpinEdit tudProgNumeroDe_, tudProgNumeroA_, tudProgDepart_, tudProgFin_;
     Edit txtProgTitre_;
     Button cmdProgAjouter_;
-    ListView lsvProg_;
+    RowList<TProg> lsvProg_;
 };
 
 } // namespace pilotune

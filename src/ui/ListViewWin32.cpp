@@ -194,21 +194,6 @@ std::string ListView::Cell(int row, int column) const {
     }
 }
 
-LPARAM ListView::Data(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return SendMessageW(hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
-}
-
-void ListView::SetData(int row, LPARAM data) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = data;
-    SendMessageW(hwnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 void ListView::SetCell(int row, int column, std::string_view text) {
     Quiet quiet(*this);
     std::wstring wide = Widen(text);

@@ -59,9 +59,6 @@ class ListView : public Control {
     int Count() const { return static_cast<int>(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0)); }
     std::string Cell(int row, int column) const;
     void SetCell(int row, int column, std::string_view text);
-    // A number the row carries for its form (kept when the row is moved).
-    LPARAM Data(int row) const;
-    void SetData(int row, LPARAM data);
     bool Checked(int row) const;
     void SetChecked(int row, bool checked);
     int Selected() const; // the first selected row, -1 for none
