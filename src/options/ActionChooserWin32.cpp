@@ -6,6 +6,7 @@
 #include "programmes/FProgLireWin32.h"
 #include "settings/SettingsStore.h"
 #include "ui/FileDialogsWin32.h"
+#include "ui/InputBoxWin32.h"
 
 namespace pilotune {
 
@@ -107,6 +108,11 @@ bool ActionChooser::ChooseParameter(HWND owner, const std::vector<std::string>& 
     case ActionParameter::ScheduleLine: {
         TfrmProgLire chooser;
         chosen = chooser.Choisir(owner, scheduleLines, kProgLireAction);
+        break;
+    }
+    case ActionParameter::Typed: {
+        std::string text = Parameter();
+        if (InputBox(owner, "Paramètre", LibelleAction(action), text)) chosen = text;
         break;
     }
     case ActionParameter::None:

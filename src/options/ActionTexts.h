@@ -12,8 +12,9 @@
 
 namespace pilotune {
 
-// What an action's parameter is, and so how the user chooses it.
-enum class ActionParameter { None, File, Programme, ScheduleLine };
+// What an action's parameter is, and so how the user chooses it: a file, a
+// programme name, a line of the schedule, or a text typed in a box.
+enum class ActionParameter { None, File, Programme, ScheduleLine, Typed };
 
 struct OfferedAction {
     int action;
