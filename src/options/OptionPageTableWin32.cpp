@@ -11,10 +11,15 @@ namespace pilotune {
 namespace {
 // The pages in the order of their buttons. A page's place is what the
 // settings store as the last page shown: a new page goes at the end.
+// clang-format off
 constexpr PageFactory kPages[] = {
-    MakePage<GeneralPage>, MakePage<ProgrammePage>,     MakePage<ClavierPage>,
-    MakePage<CopyPage>,    MakePage<PlanificationPage>,
+    MakePage<GeneralPage>,
+    MakePage<ProgrammePage>,
+    MakePage<ClavierPage>,
+    MakePage<CopyPage>,
+    MakePage<PlanificationPage>,
 };
+// clang-format on
 static_assert(kPages[kPagePlanification] == MakePage<PlanificationPage>);
 } // namespace
 
