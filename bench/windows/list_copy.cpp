@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/windows/schedule/BarHarness.h"
+#include "../../tests/windows/options/OptionsHarness.h"
 #include "BenchClock.h"
 #include "WindowText.h"
 #include "components/UEditUpDownWin32.h"
@@ -87,9 +87,9 @@ int main() {
         return 1;
     }
     h.app.Options()->SelectPage(kPageCopie);
-    TEditUpDown::FromHandle(DescendantWithId(form, kOptCopieNumeroDe))->SetPosition(1);
-    TEditUpDown::FromHandle(DescendantWithId(form, kOptCopieNumeroA))->SetPosition(kFiles);
-    SendMessageW(DescendantWithId(form, kOptCopieAjouter), BM_CLICK, 0, 0);
+    TEditUpDown::FromHandle(FindControl(form, kCopieNumeroDe))->SetPosition(1);
+    TEditUpDown::FromHandle(FindControl(form, kCopieNumeroA))->SetPosition(kFiles);
+    SendMessageW(FindControl(form, kCopieAjouter), BM_CLICK, 0, 0);
     Pump();
 
     std::vector<double> shellMs, listMs, workerMs;
@@ -127,11 +127,11 @@ int main() {
             workerMs.push_back(NowMs() - w0);
         }
         // The list from the page, the tick timer running meanwhile.
-        SetWindowTextW(DescendantWithId(form, kOptCopieChemin), b.wstring().c_str());
+        SetWindowTextW(FindControl(form, kCopieChemin), b.wstring().c_str());
         const UINT_PTR timer = SetTimer(nullptr, 0, 500, Tick);
         ticks.assign(1, NowMs());
         const double l0 = NowMs();
-        SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
+        SendMessageW(FindControl(form, kCopieCopier), BM_CLICK, 0, 0);
         while (h.app.CopyJobs().Running()) {
             Pump();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -178,8 +178,8 @@ int main() {
             const fs::path b = Beside((L"bench-copie-tick-" + std::to_wstring(n++)).c_str());
             fs::remove_all(b);
             made.push_back(b);
-            SetWindowTextW(DescendantWithId(form, kOptCopieChemin), b.wstring().c_str());
-            SendMessageW(DescendantWithId(form, kOptCopieCopier), BM_CLICK, 0, 0);
+            SetWindowTextW(FindControl(form, kCopieChemin), b.wstring().c_str());
+            SendMessageW(FindControl(form, kCopieCopier), BM_CLICK, 0, 0);
             while (h.app.CopyJobs().Running()) {
                 Pump();
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);

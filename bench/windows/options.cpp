@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tests/windows/schedule/BarHarness.h"
+#include "../../tests/windows/options/OptionsHarness.h"
 #include "BenchClock.h"
 #include "WindowText.h"
 #include "options/FOptionWin32.h"
@@ -115,10 +115,10 @@ int main() {
                 form, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
                 reinterpret_cast<LPARAM>(&windows));
         Pump();
-        SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
-        SendMessageW(DescendantWithId(form, kOptCacheAuto), BM_CLICK, 0, 0);
+        SendMessageW(FindControl(form, kCacheAuto), BM_CLICK, 0, 0);
+        SendMessageW(FindControl(form, kCacheAuto), BM_CLICK, 0, 0);
         const double a0 = NowMs();
-        SendMessageW(DescendantWithId(form, kOptAppliquer), BM_CLICK, 0, 0);
+        SendMessageW(FindControl(form, kAppliquer), BM_CLICK, 0, 0);
         bestApply = std::min(bestApply, NowMs() - a0);
         SendMessageW(DescendantWithId(form, IDCANCEL), BM_CLICK, 0, 0);
         Pump();

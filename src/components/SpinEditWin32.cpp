@@ -8,7 +8,19 @@ void SpinEdit::Create(Container& parent, Rect design, int id, unsigned anchors) 
     // TEditUpDown takes its parent's font (WM_GETFONT) and places its button
     // whenever it is moved.
     edit_ = std::make_unique<TEditUpDown>(parent.Handle(), 0, 0, id);
-    if (edit_->Handle()) parent.Place(edit_->Handle(), design, anchors);
+    hwnd = edit_->Handle();
+    if (!hwnd) return;
+    parent.Place(hwnd, design, anchors);
+    parent.Adopt(*this);
+}
+
+void SpinEdit::Create(Container& parent, Rect design, unsigned anchors) {
+    Create(parent, design, 0, anchors);
+}
+
+void SpinEdit::Enable(bool enabled) const {
+    EnableWindow(hwnd, enabled);
+    if (edit_) EnableWindow(edit_->UpDownHandle(), enabled);
 }
 
 } // namespace pilotune

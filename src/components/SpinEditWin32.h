@@ -1,20 +1,25 @@
 #pragma once
 // The spin edit (TEditUpDown) as a control of a dialog: placed in design
-// coordinates with anchors, with the dialog's font.
+// coordinates with anchors, with the dialog's font; enabled or not with its
+// button.
 #include <memory>
 
 #include "components/UEditUpDownWin32.h"
 #include "ui/ContainerWin32.h"
+#include "ui/ControlWin32.h"
 
 namespace pilotune {
 
-class SpinEdit {
+class SpinEdit : public Control {
   public:
     // 121 x 25 at 96 DPI unless `design` says otherwise.
     void Create(Container& parent, Rect design, int id, unsigned anchors = kAnchorTopLeft);
+    void Create(Container& parent, Rect design, unsigned anchors = kAnchorTopLeft);
     TEditUpDown& operator*() { return *edit_; }
     TEditUpDown* operator->() { return edit_.get(); }
-    HWND Handle() const { return edit_ ? edit_->Handle() : nullptr; }
+    const TEditUpDown* operator->() const { return edit_.get(); }
+    // The edit and the button beside it.
+    void Enable(bool enabled) const override;
 
   private:
     std::unique_ptr<TEditUpDown> edit_;

@@ -1,52 +1,41 @@
 #include "options/ActionTexts.h"
 
-#include "schedule/Action.h"
-
 namespace pilotune {
 
-std::vector<std::string> ActionLabels() {
-    std::vector<std::string> labels;
-    labels.reserve(kOfferedActions);
-    for (int action = 0; action < kOfferedActions; ++action)
-        labels.push_back(LibelleAction(action));
-    return labels;
+int OfferedRow(int action) {
+    for (int row = 0; row < kOfferedCount; ++row)
+        if (kOfferedActions[static_cast<std::size_t>(row)].action == action) return row;
+    return -1;
 }
 
-bool IsParameterised(std::string_view text) {
-    return text.find(':') != std::string_view::npos;
+int OfferedAt(int row) {
+    return row >= 0 && row < kOfferedCount ? kOfferedActions[static_cast<std::size_t>(row)].action
+                                           : -1;
 }
 
-std::string ParamText(std::string_view text) {
-    const size_t colon = text.find(':');
-    if (colon == std::string_view::npos || colon + 2 > text.size()) return {};
-    return std::string(text.substr(colon + 2));
+ActionParameter ParameterOf(int action) {
+    const int row = OfferedRow(action);
+    return row < 0 ? ActionParameter::None
+                   : kOfferedActions[static_cast<std::size_t>(row)].parameter;
 }
 
-std::string LabelPrefix(std::string_view text) {
-    const size_t colon = text.find(':');
-    if (colon == std::string_view::npos) return std::string(text);
-    std::string prefix(text.substr(0, colon + 1));
-    prefix += ' ';
-    return prefix;
+std::string ActionText(int action, std::string_view parameter) {
+    std::string text = LibelleAction(action);
+    if (!TakesParameter(action)) return text;
+    // The labels of such actions may end with their own colon.
+    while (!text.empty() && (text.back() == ':' || text.back() == ' '))
+        text.pop_back();
+    text += " : ";
+    text += parameter;
+    return text;
 }
 
-bool ParameterMissing(std::string_view text) {
-    const size_t colon = text.find(':');
-    return colon != std::string_view::npos && colon + 2 >= text.size();
-}
-
-std::vector<BindingRow> BindingRows(const std::vector<TCla>& bindings,
-                                    const std::vector<std::string>& items) {
+std::vector<BindingRow> BindingRows(const std::vector<TCla>& bindings) {
     std::vector<BindingRow> rows;
-    for (const TCla& b : bindings) {
-        if (b.Touche.empty()) continue;
-        const int action = b.Action;
-        std::string caption = action < static_cast<int>(items.size())
-                                  ? items[static_cast<size_t>(action)]
-                                  : LibelleAction(action);
-        if (IsParameterised(caption)) caption = LabelPrefix(caption) + b.Chemin;
-        rows.push_back({std::move(caption), b.Touche, action, b.Activer});
-    }
+    for (const TCla& b : bindings)
+        if (!b.Touche.empty())
+            rows.push_back({b.Action, TakesParameter(b.Action) ? b.Chemin : std::string(), b.Touche,
+                            b.Activer});
     return rows;
 }
 
@@ -54,8 +43,7 @@ std::vector<TCla> BindingsOf(const std::vector<BindingRow>& rows) {
     std::vector<TCla> bindings;
     bindings.reserve(rows.size());
     for (const BindingRow& r : rows)
-        bindings.push_back({r.checked, static_cast<std::uint8_t>(r.action), r.key,
-                            IsParameterised(r.caption) ? ParamText(r.caption) : std::string()});
+        bindings.push_back({r.checked, static_cast<std::uint8_t>(r.action), r.key, r.parameter});
     return bindings;
 }
 

@@ -2,9 +2,13 @@
 
 #include <commctrl.h>
 
-#include <charconv>
+#include <algorithm>
 
 #include "base/EncodingWin32.h"
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
+#include "options/ProgrammePageWin32.h"
+#include "options/TrackRangeWin32.h"
 #include "copy/CopyList.h"
 #include "base/Messages.h"
 #include "player/Playlist.h"
@@ -17,14 +21,8 @@
 namespace pilotune {
 
 namespace {
-constexpr int kColumnWidths[] = {70, 300};
 constexpr int kListWidth = 521;
-
-int Number(const std::string& text) {
-    int n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    return error == std::errc{} && end == text.data() + text.size() ? n : 0;
-}
+const std::vector<int> kColumnWidths = {70, 300, kListWidth - 375};
 
 bool IsFolder(const std::string& path) {
     if (path.empty()) return false;
@@ -33,23 +31,29 @@ bool IsFolder(const std::string& path) {
 }
 } // namespace
 
-CopyPage::CopyPage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-                   ListCopyHost* copies, std::function<void()> changed)
-    : dialog_(dialog), store_(store), option_(option), player_(player), copies_(copies),
-      changed_(std::move(changed)) {
-    dialog_.OnCommand(kOptCopieAfficheBT, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieChemin, EN_CHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieTitre, EN_CHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptCopieParcourir, [this] { Browse(); });
-    dialog_.OnCommand(kOptCopieAjouter, [this] { Add(); });
-    dialog_.OnCommand(kOptCopieCopier, [this] { Copy(); });
-    dialog_.OnCommand(kOptCopieNumeroDeLabel, [this] {
+CopyPage::CopyPage(PageContext& context)
+    : context_(context), store_(context.store), option_(context.option),
+      player_(context.host.player), copies_(context.host.copies), lsvCopie_([](const Row& row) {
+          return std::vector<std::string>{std::to_string(row.stored.numero), row.title,
+                                          row.stored.status};
+      }) {
+    cseCopieAfficheBT_.onChanged = [this] { context_.changed(); };
+    txtCopieChemin_.onChange = [this] { context_.changed(); };
+    txtCopieTitre_.onChange = [this] { context_.changed(); };
+    btgCopieParcourir_.onClick = [this] { Browse(); };
+    cmdCopieAjouter_.onClick = [this] { Add(); };
+    cmdCopieCopier_.onClick = [this] { Copy(); };
+    lblCopieNumeroDe_.onClick = [this] {
         tudCopieNumeroDe_->SetPosition((player_ ? player_->NumeroTitre() : 0));
-    });
-    dialog_.OnCommand(kOptCopieNumeroALabel, [this] {
+    };
+    lblCopieNumeroA_.onClick = [this] {
         tudCopieNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
-    });
+    };
     if (copies_) copies_->Watch(this);
+}
+
+void CopyPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawCopyPicture(dc, r, dpi, enabled);
 }
 
 CopyPage::~CopyPage() {
@@ -58,88 +62,68 @@ CopyPage::~CopyPage() {
 
 void CopyPage::Build(Panel& page) {
     cseCopieAfficheBT_.Create(page, "Afficher le bouton de copie dans la barre de contrôle",
-                              {16, 16, 521, 17}, kOptCopieAfficheBT);
+                              {16, 16, 521, 17});
     cseCopieAfficheBT_.SetFont(page.BoldFont());
     constexpr unsigned kWide = kAnchorLeft | kAnchorTop | kAnchorRight;
     gbxCopieChemin_.Create(page, "Chemin de destination où seront copié les chansons",
-                           {8, 56, 537, 57}, kOptCopieCheminGroup, kWide);
-    txtCopieChemin_.Create(page, "", {16, 76, 481, 21}, kOptCopieChemin, kWide);
-    btgCopieParcourir_.Create(page, "...", {504, 74, 33, 25}, kOptCopieParcourir,
-                              kAnchorTop | kAnchorRight);
-    gbxCopieDirect_.Create(page, "Copie de musique direct", {8, 136, 537, 275},
-                           kOptCopieDirectGroup, kAnchorAll);
+                           {8, 56, 537, 57}, kWide);
+    txtCopieChemin_.Create(page, "", {16, 76, 481, 21}, kWide);
+    btgCopieParcourir_.Create(page, "...", {504, 74, 33, 25}, kAnchorTop | kAnchorRight);
+    gbxCopieDirect_.Create(page, "Copie de musique direct", {8, 136, 537, 275}, kAnchorAll);
     constexpr int x = 8, y = 136; // the group's origin
-    const DWORD clickable = SS_CENTER | SS_NOTIFY | SS_NOPREFIX;
-    lblCopieNumeroDe_.hwnd = page.AddControl(L"STATIC", "Numéro de :", clickable,
-                                             {x + 8, y + 24, 81, 13}, kOptCopieNumeroDeLabel);
-    lblCopieNumeroA_.hwnd = page.AddControl(L"STATIC", "Numéro à :", clickable,
-                                            {x + 97, y + 26, 88, 13}, kOptCopieNumeroALabel);
-    lblCopieTitre_.Create(page, "Titre", {x + 208, y + 24, 100, 13}, kOptCopieTitreLabel);
-    tudCopieNumeroDe_.Create(page, {x + 8, y + 40, 81, 21}, kOptCopieNumeroDe);
-    tudCopieNumeroA_.Create(page, {x + 96, y + 40, 89, 21}, kOptCopieNumeroA);
+    lblCopieNumeroDe_.CreateClickable(page, "Numéro de :", {x + 8, y + 24, 81, 13});
+    lblCopieNumeroA_.CreateClickable(page, "Numéro à :", {x + 97, y + 26, 88, 13});
+    lblCopieTitre_.Create(page, "Titre", {x + 208, y + 24, 100, 13}, kAnchorTopLeft);
+    tudCopieNumeroDe_.Create(page, {x + 8, y + 40, 81, 21});
+    tudCopieNumeroA_.Create(page, {x + 96, y + 40, 89, 21});
     for (SpinEdit* s : {&tudCopieNumeroDe_, &tudCopieNumeroA_}) {
-        (*s)->SetCoeficient("1000000 1000 1");
-        (*s)->SetMaskMin("0 000 001");
-        (*s)->SetMaskMax("1");
+        SetTrackMask(*s, 1);
         (*s)->SetText("0 000 001");
     }
-    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21}, kOptCopieTitre,
+    txtCopieTitre_.Create(page, "", {x + 192, y + 40, 241, 21},
                           kAnchorLeft | kAnchorRight | kAnchorTop);
     txtCopieTitre_.SetReadOnly(true);
-    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kOptCopieAjouter,
-                            kAnchorRight | kAnchorTop);
-    lsvCopie_.Create(page, {x + 8, y + 72, kListWidth, 168}, kOptCopieList, kAnchorAll, false);
-    lsvCopie_.AddColumn("Numéro", kColumnWidths[0]);
-    lsvCopie_.AddColumn("Titre", kColumnWidths[1]);
-    lsvCopie_.AddColumn("Etat de la copie", kListWidth - 375);
-    cmdCopieCopier_.Create(page, "Copier", {x + 437, y + 244, 89, 25}, kOptCopieCopier,
+    cmdCopieAjouter_.Create(page, "Ajouter", {x + 440, y + 38, 89, 25}, kAnchorRight | kAnchorTop);
+    lsvCopie_.view.Create(page, {x + 8, y + 72, kListWidth, 168}, kAnchorAll, false);
+    const char* titles[] = {"Numéro", "Titre", "Etat de la copie"};
+    for (std::size_t c = 0; c < kColumnWidths.size(); ++c)
+        lsvCopie_.view.AddColumn(titles[c], kColumnWidths[c]);
+    cmdCopieCopier_.Create(page, "Copier", {x + 437, y + 244, 89, 25},
                            kAnchorRight | kAnchorBottom);
-    // The frames lie beneath the controls they hold, whatever paints first.
-    for (const GroupBox* g : {&gbxCopieChemin_, &gbxCopieDirect_})
-        SetWindowPos(g->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(true); };
-    (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(false); };
+    gbxCopieChemin_.SendToBack();
+    gbxCopieDirect_.SendToBack();
+    (*tudCopieNumeroDe_).OnChange = [this] { TrackChanged(tudCopieNumeroDe_); };
+    (*tudCopieNumeroA_).OnChange = [this] { TrackChanged(tudCopieNumeroA_); };
     WireList(
-        lsvCopie_, page.Dpi(), false, [this] { changed_(); }, [this] { TakeBack(); },
+        lsvCopie_, page.Dpi(), false, [this] { context_.changed(); }, [this] { TakeBack(); },
         [this] {
-            if (onMenu)
-                onMenu({.list = &lsvCopie_,
-                        .add = [this] { Add(); },
-                        .takeBack = [this] { TakeBack(); },
-                        .copy = [this] { Copy(); }});
+            // "Rafraichir" re-reads the playlist and the programme shown.
+            context_.showMenu({.list = &lsvCopie_,
+                               .add = [this] { Add(); },
+                               .takeBack = [this] { TakeBack(); },
+                               .refresh =
+                                   [this] {
+                                       if (auto* p = context_.pages.Ready<ProgrammePage>())
+                                           p->Refresh();
+                                   },
+                               .copy = [this] { Copy(); }});
         });
 }
 
-std::string CopyPage::TrackTitle(int n) const {
-    if (n < 1) return {};
-    return std::string(FileNamePart((player_ ? player_->FichierTitre(n) : std::string())));
-}
-
 void CopyPage::Fill() {
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 0,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 0",
-                                               dialog_.Scale(kColumnWidths[0]), true));
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 1,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 1",
-                                               dialog_.Scale(kColumnWidths[1]), true));
-    ListView_SetColumnWidth(lsvCopie_.Handle(), 2,
-                            store_.ReadInteger(kSectionCopie, "Largeur colonnes 2",
-                                               dialog_.Scale(kListWidth - 375), true));
+    LoadColumnWidths(lsvCopie_.view, store_, kSectionCopie, kColumnWidths, context_.dialog.Dpi());
     cseCopieAfficheBT_.SetChecked(option_.AfficheBT);
     txtCopieChemin_.SetText(option_.CopyPath);
     const int tracks = (player_ ? player_->NbTitres() : 0);
-    for (SpinEdit* s : {&tudCopieNumeroDe_, &tudCopieNumeroA_})
-        (*s)->SetMaskMax(std::to_string(tracks > 0 ? tracks : 1));
+    SetTrackMask(tudCopieNumeroDe_, tracks);
+    SetTrackMask(tudCopieNumeroA_, tracks);
     tudCopieNumeroDe_->SetPosition(1);
     tudCopieNumeroA_->SetPosition(tudCopieNumeroDe_->Position());
-    TrackChanged(true);
-    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, FALSE, 0);
-    lsvCopie_.Clear();
+    TrackChanged(tudCopieNumeroDe_);
+    lsvCopie_.EraseAll();
     // The rows of a running copy keep their names: its statuses show as they come.
     InsertRows(ReadCopyList(store_), true);
     lastRow_ = -1;
-    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
 void CopyPage::InsertRows(const std::vector<CopyRow>& rows, bool stored) {
@@ -149,74 +133,58 @@ void CopyPage::InsertRows(const std::vector<CopyRow>& rows, bool stored) {
         numbers.push_back(row.numero);
     const std::vector<std::string> files =
         player_ ? player_->TrackFiles(numbers) : std::vector<std::string>(numbers.size());
-    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, FALSE, 0);
+    lsvCopie_.view.Redraw(false);
     const int first = lsvCopie_.Count();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int at = lsvCopie_.InsertRow(std::to_string(rows[i].numero));
-        lsvCopie_.SetCell(at, 1, rows[i].numero > 0 ? std::string(FileNamePart(files[i])) : "");
-        if (!rows[i].status.empty()) lsvCopie_.SetCell(at, 2, rows[i].status);
-        SetId(at, stored && copies_ ? copies_->IdOf(at - first) : -1);
+        const int at = first + static_cast<int>(i);
+        lsvCopie_.Add({rows[i],
+                       rows[i].numero > 0 ? std::string(FileNamePart(files[i])) : std::string(),
+                       stored && copies_ ? copies_->IdOf(at - first) : -1});
     }
-    SendMessageW(lsvCopie_.Handle(), WM_SETREDRAW, TRUE, 0);
+    lsvCopie_.view.Redraw(true);
 }
 
-void CopyPage::SetId(int row, long long id) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = static_cast<LPARAM>(id);
-    SendMessageW(lsvCopie_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-long long CopyPage::IdAt(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(lsvCopie_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return static_cast<long long>(item.lParam);
+std::vector<CopyRow> CopyPage::StoredRows() const {
+    std::vector<CopyRow> rows;
+    for (const Row& row : lsvCopie_.Rows())
+        rows.push_back(row.stored);
+    return rows;
 }
 
 void CopyPage::CopyStatuses(const std::vector<std::pair<long long, std::string>>& statuses) {
-    if (!lsvCopie_.Handle()) return; // the dialog has closed
+    if (!lsvCopie_.view.Handle()) return; // the dialog has closed
     for (const auto& [id, status] : statuses) {
         const int row = RowOf(id);
-        if (row >= 0) lsvCopie_.SetCell(row, 2, status);
+        if (row < 0) continue;
+        lsvCopie_.At(row).stored.status = status;
+        lsvCopie_.Show(row);
     }
 }
 
 void CopyPage::CopyFinished() {
-    if (lsvCopie_.Handle()) changed_();
+    if (lsvCopie_.view.Handle()) context_.changed();
 }
 
 int CopyPage::RowOf(long long id) {
     // The statuses come in list order: the row after the last one, unless the
     // user moved or deleted rows meanwhile.
-    if (lastRow_ + 1 < lsvCopie_.Count() && IdAt(lastRow_ + 1) == id) return ++lastRow_;
-    LVFINDINFOW find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = static_cast<LPARAM>(id);
-    lastRow_ =
-        static_cast<int>(SendMessageW(lsvCopie_.Handle(), LVM_FINDITEMW, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(&find)));
+    const std::vector<Row>& rows = lsvCopie_.Rows();
+    if (lastRow_ + 1 < lsvCopie_.Count() && rows[static_cast<std::size_t>(lastRow_ + 1)].id == id)
+        return ++lastRow_;
+    const auto at =
+        std::find_if(rows.begin(), rows.end(), [id](const Row& r) { return r.id == id; });
+    lastRow_ = at == rows.end() ? -1 : static_cast<int>(at - rows.begin());
     return lastRow_;
 }
 
-void CopyPage::TrackChanged(bool first) {
-    SpinEdit& sender = first ? tudCopieNumeroDe_ : tudCopieNumeroA_;
-    if (sender->Position() > 0) txtCopieTitre_.SetText(TrackTitle(sender->Position()));
-    const int from = tudCopieNumeroDe_->Position(), to = tudCopieNumeroA_->Position();
-    if (from > to) {
-        if (first)
-            tudCopieNumeroA_->SetPosition(from);
-        else
-            tudCopieNumeroDe_->SetPosition(to);
-    }
-    changed_();
+void CopyPage::TrackChanged(const SpinEdit& changed) {
+    FollowTrackRange(tudCopieNumeroDe_, tudCopieNumeroA_, changed, txtCopieTitre_, player_);
+    context_.changed();
 }
 
 void CopyPage::Add() {
     const int from = tudCopieNumeroDe_->Position(), to = tudCopieNumeroA_->Position();
-    txtCopieTitre_.SetText(TrackTitle(from));
+    txtCopieTitre_.SetText(TrackTitle(player_, from));
     // The list stays within what a later reading takes back whole.
     const long long room = kMaxListCount - static_cast<long long>(lsvCopie_.Count());
     if (to >= from && to - from + 1LL > room) Messages().Info(kCopyListFull);
@@ -225,18 +193,18 @@ void CopyPage::Add() {
         rows.push_back({static_cast<int>(n), ""});
     InsertRows(rows, false);
     if (lsvCopie_.Count() > 0)
-        ListView_EnsureVisible(lsvCopie_.Handle(), lsvCopie_.Count() - 1, FALSE);
-    changed_();
+        ListView_EnsureVisible(lsvCopie_.view.Handle(), lsvCopie_.Count() - 1, FALSE);
+    context_.changed();
 }
 
 void CopyPage::TakeBack() {
     const int row = lsvCopie_.Selected();
     if (row < 0) return;
-    const int numero = Number(lsvCopie_.Cell(row, 0));
+    const int numero = lsvCopie_[row].stored.numero;
     tudCopieNumeroDe_->SetPosition(numero);
     tudCopieNumeroA_->SetPosition(numero);
     DeleteSelected(lsvCopie_);
-    changed_();
+    context_.changed();
 }
 
 void CopyPage::Copy() {
@@ -249,18 +217,16 @@ void CopyPage::Copy() {
     option_.CopyPath = txtCopieChemin_.Text();
     if (!option_.CopyPath.empty() && option_.CopyPath.back() != '\\') option_.CopyPath += '\\';
     // Every row's file in one reading of the playlist.
-    std::vector<CopyRow> rows;
+    const std::vector<CopyRow> rows = StoredRows();
     std::vector<int> numbers;
-    for (int r = 0; r < lsvCopie_.Count(); ++r) {
-        rows.push_back({Number(lsvCopie_.Cell(r, 0)), lsvCopie_.Cell(r, 2)});
-        numbers.push_back(rows.back().numero);
-    }
+    for (const CopyRow& row : rows)
+        numbers.push_back(row.numero);
     const std::vector<std::string> files =
         player_ ? player_->TrackFiles(numbers) : std::vector<std::string>(numbers.size());
     if (!copies_->Start(option_.CopyPath, rows, files)) return;
     // The list as shown is now the stored one, each row named by its place.
     for (int r = 0; r < lsvCopie_.Count(); ++r)
-        SetId(r, r);
+        lsvCopie_.At(r).id = r;
     lastRow_ = -1;
 }
 
@@ -268,25 +234,20 @@ void CopyPage::Browse() {
     const std::string field = txtCopieChemin_.Text();
     const std::string start = IsFolder(field) ? field : "c:\\";
     if (std::optional<std::string> folder =
-            ChooseFolder(dialog_.Handle(), kCopyFolderTitle, start)) {
+            ChooseFolder(context_.dialog.Handle(), kCopyFolderTitle, start)) {
         txtCopieChemin_.SetText(*folder);
-        changed_();
+        context_.changed();
     }
 }
 
 void CopyPage::Apply() {
-    for (int i = 0; i < 3; ++i)
-        store_.WriteInteger(kSectionCopie, "Largeur colonnes " + std::to_string(i),
-                            ListView_GetColumnWidth(lsvCopie_.Handle(), i), true);
+    SaveColumnWidths(lsvCopie_.view, store_, kSectionCopie);
     option_.AfficheBT = cseCopieAfficheBT_.Checked();
     option_.CopyPath = txtCopieChemin_.Text();
-    std::vector<CopyRow> rows;
     std::vector<long long> ids;
-    for (int r = 0; r < lsvCopie_.Count(); ++r) {
-        rows.push_back({Number(lsvCopie_.Cell(r, 0)), lsvCopie_.Cell(r, 2)});
-        ids.push_back(IdAt(r));
-    }
-    WriteCopyList(store_, rows);
+    for (const Row& row : lsvCopie_.Rows())
+        ids.push_back(row.id);
+    WriteCopyList(store_, StoredRows());
     if (copies_) copies_->Saved(ids);
 }
 
@@ -295,9 +256,9 @@ void CopyPage::Defaults() {
     txtCopieChemin_.SetText("C:\\Music");
     tudCopieNumeroDe_->SetPosition(1);
     tudCopieNumeroA_->SetPosition(1);
-    TrackChanged(true);
-    lsvCopie_.Clear();
-    changed_();
+    TrackChanged(tudCopieNumeroDe_);
+    lsvCopie_.EraseAll();
+    context_.changed();
 }
 
 } // namespace pilotune

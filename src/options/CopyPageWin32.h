@@ -11,36 +11,19 @@
 #include <vector>
 
 #include "components/SpinEditWin32.h"
+#include "copy/CopyList.h"
 #include "copy/ListCopyHost.h"
 #include "options/ListGesturesWin32.h"
+#include "options/OptionsPageWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/PanelWin32.h"
 #include "ui/StaticWin32.h"
 
 namespace pilotune {
-
-class COption;
-class SettingsStore;
-class TPilotune;
-
-inline constexpr int kOptCopieAfficheBT = 1600;
-inline constexpr int kOptCopieCheminGroup = 1601;
-inline constexpr int kOptCopieChemin = 1602;
-inline constexpr int kOptCopieParcourir = 1603;
-inline constexpr int kOptCopieDirectGroup = 1604;
-inline constexpr int kOptCopieNumeroDeLabel = 1605;
-inline constexpr int kOptCopieNumeroALabel = 1606;
-inline constexpr int kOptCopieTitreLabel = 1607;
-inline constexpr int kOptCopieNumeroDe = 1608;
-inline constexpr int kOptCopieNumeroA = 1609;
-inline constexpr int kOptCopieTitre = 1610;
-inline constexpr int kOptCopieAjouter = 1611;
-inline constexpr int kOptCopieList = 1612;
-inline constexpr int kOptCopieCopier = 1613;
 
 inline constexpr char kCopyFolderTitle[] = "Répertoire où seront copié les musiques";
 inline constexpr char kCopyRunning[] =
@@ -49,43 +32,42 @@ inline constexpr char kCopyRunning[] =
 inline constexpr char kCopyListFull[] =
     "La liste de copie est pleine : les titres en trop n'ont pas été ajoutés.";
 
-class CopyPage final : private ListCopyWatcher {
+class CopyPage final : public OptionsPage, private ListCopyWatcher {
   public:
-    // `copies` runs the list copy, which outlives the dialog.
-    CopyPage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-             ListCopyHost* copies, std::function<void()> changed);
+    // The host's `copies` runs the list copy, which outlives the dialog.
+    explicit CopyPage(PageContext& context);
     ~CopyPage() override;
     CopyPage(const CopyPage&) = delete;
     CopyPage& operator=(const CopyPage&) = delete;
 
-    void Build(Panel& page);
-    void Fill();
-    void Apply();
-    void Defaults();
+    std::string_view Caption() const override { return "Copie music"; }
+    int HelpContext() const override { return 1005; }
+    void DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const override;
+    void Build(Panel& page) override;
+    void Fill() override;
+    void Apply() override;
+    void Defaults() override;
     void Add();
     void TakeBack();
     // Copies the listed tracks on a worker; while a list copy runs, says so.
     void Copy();
     void Browse();
-    std::function<void(const ListCommands&)> onMenu;
 
   private:
-    std::string TrackTitle(int n) const;
-    void TrackChanged(bool first);
+    void TrackChanged(const SpinEdit& changed);
     // Appends `rows`; `stored`: they are the stored list, named as the running copy names them.
     void InsertRows(const std::vector<CopyRow>& rows, bool stored);
     int RowOf(long long id);
-    void SetId(int row, long long id);
-    long long IdAt(int row) const;
+    // Every row's stored form, in order.
+    std::vector<CopyRow> StoredRows() const;
     void CopyStatuses(const std::vector<std::pair<long long, std::string>>& statuses) override;
     void CopyFinished() override;
 
-    Container& dialog_;
+    PageContext& context_;
     SettingsStore& store_;
     COption& option_;
     TPilotune* player_;
     ListCopyHost* copies_;
-    std::function<void()> changed_;
     int lastRow_ = -1; // the row of the last status shown
 
     CheckBox cseCopieAfficheBT_;
@@ -94,7 +76,13 @@ class CopyPage final : private ListCopyWatcher {
     Button btgCopieParcourir_, cmdCopieAjouter_, cmdCopieCopier_;
     Static lblCopieNumeroDe_, lblCopieNumeroA_, lblCopieTitre_;
     SpinEdit tudCopieNumeroDe_, tudCopieNumeroA_;
-    ListView lsvCopie_;
+    // A row: the stored one, its title, and the id the running copy names it by.
+    struct Row {
+        CopyRow stored;
+        std::string title;
+        long long id = -1;
+    };
+    RowList<Row> lsvCopie_;
 };
 
 } // namespace pilotune

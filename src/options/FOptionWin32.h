@@ -2,25 +2,21 @@
 // TfrmOption: the settings dialog, modeless. A column of page buttons on the
 // left, one page on the right, and Ok / Appliquer / Annuler / Défaut / help at
 // the bottom. It edits copies of the settings and hands them back on Ok and
-// Appliquer; Annuler keeps what was applied before.
+// Appliquer; Annuler keeps what was applied before. The pages come from the
+// page table (OptionPageTableWin32.cpp).
 #include <windows.h>
 
-#include <array>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include "components/SpinEditWin32.h"
-#include "options/ClavierPageWin32.h"
-#include "options/CopyPageWin32.h"
-#include "options/OptionsPages.h"
-#include "options/PlanificationPageWin32.h"
-#include "options/ProgrammePageWin32.h"
+#include "options/ListGesturesWin32.h"
+#include "options/OptionPageTableWin32.h"
+#include "options/OptionsPageWin32.h"
 #include "ui/ButtonWin32.h"
-#include "ui/CheckBoxWin32.h"
 #include "ui/DialogWin32.h"
-#include "ui/GroupBoxWin32.h"
 #include "ui/PanelWin32.h"
-#include "ui/StaticWin32.h"
 
 namespace pilotune {
 
@@ -31,40 +27,7 @@ class TPilotune;
 
 inline constexpr wchar_t kOptionClass[] = L"TfrmOption";
 
-// Control ids (unique across the pages). cmdOK is IDOK, cmdAnnuler IDCANCEL.
-inline constexpr int kOptPageButton = 1000; // + page number
-inline constexpr int kOptAppliquer = 1010;
-inline constexpr int kOptDefaut = 1011;
-inline constexpr int kOptAide = 1012;
-// The general page.
-inline constexpr int kOptBoucle = 1100;
-inline constexpr int kOptBoucleLabel = 1101;
-inline constexpr int kOptBoucleNb = 1102;
-inline constexpr int kOptExtrait = 1103;
-inline constexpr int kOptExtraitLabel = 1104;
-inline constexpr int kOptExtraitNb = 1105;
-inline constexpr int kOptDemarreWindows = 1106;
-inline constexpr int kOptTransparentLabel = 1107;
-inline constexpr int kOptTransparent = 1108;
-inline constexpr int kOptCacheAuto = 1109;
-inline constexpr int kOptCacheWA = 1110;
-inline constexpr int kOptFermerWA = 1111;
-inline constexpr int kOptSystray = 1112;
-inline constexpr int kOptMAJ = 1113;
-inline constexpr int kOptAffichageNeg = 1114;
-
-// What the dialog asks of the program.
-struct OptionsHost {
-    std::function<void()> applySettings;       // the bar applies COption
-    std::function<void(bool on)> applying;     // Apply writes COption from the pages
-    std::function<void(int context)> showHelp; // the help file at a context
-    KeyCapture capture;                        // the bar's hook feeds the key box
-    TPilotune* player = nullptr;               // the playlist of the track pages
-    std::function<void()> restartReplay;       // LECTUREPROGRAMME, mode flag true
-    ListCopyHost* copies = nullptr;            // runs the list copy
-};
-
-class TfrmOption final : public Dialog {
+class TfrmOption final : public Dialog, private PageDirectory {
   public:
     TfrmOption(SettingsStore& store, COption& option, CPlanification& plan, OptionsHost host);
     ~TfrmOption() override;
@@ -79,58 +42,37 @@ class TfrmOption final : public Dialog {
     void SelectPage(int page);
     int CurrentPage() const { return current_; }
     // Recording added to the current programme: the programme page shows it.
-    void ProgrammeRecorded() {
-        if (programmeBuilt_) programme_.FollowRecording();
-    }
+    void ProgrammeRecorded();
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    std::size_t PageCount() const override { return pages_.size(); }
+    OptionsPage& PageAt(std::size_t index) override { return *pages_.at(index); }
+    void BuildPage(std::size_t index) override;
     void BuildFrame();
-    void BuildPage(int page);
     void BuildAllPages();
     static constexpr UINT kBuildPages = WM_APP + 1; // posted once the dialog is made
-    bool& Built(int page);
-    void BuildGeneral(Panel& page);
-    void FillGeneral();
-    void DefaultGeneral();
-    void ApplyGeneral();
-    // The general page's values in the order of COption's fields.
-    std::array<int, 12> GeneralValues();
-    void GroupSwitch(const CheckBox& box, const std::vector<HWND>& members);
     void Changed() { cmdAppliquer_.Enable(true); }
     void Apply(bool close);
     void Defaults();
-    LRESULT DrawPageButton(const DRAWITEMSTRUCT& item);
+    void DrawPageButton(std::size_t page, const DRAWITEMSTRUCT& item);
 
     SettingsStore& store_;
     COption& option_;
     CPlanification& plan_;
     OptionsHost host_;
+    PageContext context_;
+    std::vector<std::unique_ptr<OptionsPage>> pages_;
+    std::vector<bool> built_;
     int current_ = -1;
-    bool clavierBuilt_ = false, planificationBuilt_ = false, programmeBuilt_ = false,
-         copieBuilt_ = false;
 
     Panel tabBouton_;
-    std::array<Button, kOptionPageCount> pageButtons_;
-    PageStack pages_;
+    std::vector<std::unique_ptr<Button>> pageButtons_;
+    PageStack panels_;
     Button cmdOK_, cmdAppliquer_, cmdAnnuler_, cmdDefaut_, cmdAide_;
-
-    // General page.
-    GroupBox gbxBoucle_, gbxExtrait_, gbxDivers_;
-    CheckBox cseBoucle_, cseExtrait_;
-    Static lblBoucle_, lblExtrait_, lblTransparent_;
-    SpinEdit tudBoucle_, tudExtrait_, tudTransparent_;
-    CheckBox cseLancerDemarreWindows_, cseCacheAuto_, cseCacheWA_, cseFermerWA_, cseSystray_,
-        cseMAJ_, cseAffichageNeg_;
-
-    std::array<int, 12> generalShown_{}; // as filled: what the user changed differs
-    ListCommands popup_;                 // the list the menu was last opened on
-    ClavierPage clavier_;
-    PlanificationPage planification_;
-    ProgrammePage programme_;
-    CopyPage copie_;
+    ListCommands popup_; // the list the menu was last opened on
 };
 
 } // namespace pilotune

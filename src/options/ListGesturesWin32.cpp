@@ -1,7 +1,6 @@
 #include "options/ListGesturesWin32.h"
 
 #include <string>
-#include <vector>
 
 #include "base/EncodingWin32.h"
 #include "options/ListMenuPicturesWin32.h"
@@ -11,13 +10,13 @@
 
 namespace pilotune {
 
-void DeleteSelected(ListView& list) {
+void DeleteSelected(ListRows& list) {
     const int row = list.Selected();
     if (row < 0) return;
-    list.DeleteRow(row);
+    list.Erase(row);
     const int count = list.Count();
-    if (count > 0) list.Select(row < count ? row : count - 1);
-    if (IsWindowVisible(list.Handle())) list.Focus();
+    if (count > 0) list.view.Select(row < count ? row : count - 1);
+    if (IsWindowVisible(list.view.Handle())) list.view.Focus();
 }
 
 int ItemIndexAt(const ListView& list, int y) {
@@ -28,12 +27,12 @@ int ItemIndexAt(const ListView& list, int y) {
     return list.RowAt(y);
 }
 
-bool DragMove(ListView& list, int y, bool leftHeld) {
+bool DragMove(ListRows& list, int y, bool leftHeld) {
     if (!leftHeld || list.Count() < 2 || list.Selected() < 0) return false;
-    return MoveItem(list, ItemIndexAt(list, y));
+    return MoveItem(list, ItemIndexAt(list.view, y));
 }
 
-bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule) {
+bool ListChanged(ListRows& list, const ListViewEvent& e, int dpi, bool pressRule) {
     switch (e.kind) {
     case ListViewEvent::Key:
         if (e.key == VK_BACK || e.key == VK_DELETE) DeleteSelected(list);
@@ -47,42 +46,23 @@ bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule
     }
 }
 
-void WireList(ListView& list, int dpi, bool pressRule, std::function<void()> changed,
+void WireList(ListRows& list, int dpi, bool pressRule, std::function<void()> changed,
               std::function<void()> takeBack, std::function<void()> menu) {
-    list.onEvent = [&list, dpi, pressRule, changed = std::move(changed),
-                    takeBack = std::move(takeBack),
-                    menu = std::move(menu)](const ListViewEvent& e) {
+    list.view.onEvent = [&list, dpi, pressRule, changed = std::move(changed),
+                         takeBack = std::move(takeBack),
+                         menu = std::move(menu)](const ListViewEvent& e) {
+        if (e.kind == ListViewEvent::Checked) list.Ticked(e.row, e.on);
         if (ListChanged(list, e, dpi, pressRule) || e.kind == ListViewEvent::Checked) changed();
         if (e.kind == ListViewEvent::DoubleClick) takeBack();
         if (e.kind == ListViewEvent::RightClick) menu();
     };
 }
 
-bool MoveItem(ListView& list, int target) {
+bool MoveItem(ListRows& list, int target) {
     const int count = list.Count();
     const int row = list.Selected();
     if (count < 2 || row < 0 || row == target || target < 0 || target >= count) return false;
-    const int columns = Header_GetItemCount(ListView_GetHeader(list.Handle()));
-    std::vector<std::string> cells;
-    for (int c = 0; c < columns; ++c)
-        cells.push_back(list.Cell(row, c));
-    const bool checked = list.Checked(row);
-    const std::string hint = list.Hint(row);
-    LVITEMW item{};
-    item.mask = LVIF_PARAM | LVIF_IMAGE;
-    item.iItem = row;
-    SendMessageW(list.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    SendMessageW(list.Handle(), WM_SETREDRAW, FALSE, 0);
-    list.DeleteRow(row);
-    const int at = list.InsertRow(cells[0], target, hint);
-    for (int c = 1; c < columns; ++c)
-        list.SetCell(at, c, cells[static_cast<size_t>(c)]);
-    list.SetChecked(at, checked);
-    item.iItem = at;
-    SendMessageW(list.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    list.Select(at);
-    SendMessageW(list.Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list.Handle(), nullptr, TRUE);
+    list.Move(row, target);
     return true;
 }
 
@@ -114,7 +94,7 @@ void ShowListMenu(HWND owner, POINT screen, const ListCommands& commands) {
 bool RunListCommand(HWND owner, int id, const ListCommands& commands,
                     const std::function<void()>& changed) {
     if (!commands.list) return id >= kMnuAjouter && id <= kMnuLast;
-    ListView& list = *commands.list;
+    ListRows& list = *commands.list;
     switch (id) {
     case kMnuAjouter:
         changed();
@@ -132,7 +112,7 @@ bool RunListCommand(HWND owner, int id, const ListCommands& commands,
         if (MessageBoxW(owner, Widen(kConfirmClearText).c_str(), L"Pilotune",
                         MB_ICONQUESTION | MB_OKCANCEL) == IDOK) {
             changed();
-            list.Clear();
+            list.EraseAll();
         }
         return true;
     case kMnuFait:

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 
 namespace pilotune {
 
@@ -25,31 +25,31 @@ inline constexpr char kConfirmClearText[] = "Etes-vous sur de vouloir effacer to
 
 // Deletes the selected row and selects the one that took its place (the new
 // last one when it was last); the list gets the focus when it is visible.
-void DeleteSelected(ListView& list);
-// Moves the selected row (texts, check mark, hint, data) to `target`, selected
-// and focused. Nothing happens without a selection, with one row, or for a
-// target outside the rows or equal to the selected one. True when it moved.
-bool MoveItem(ListView& list, int target);
+void DeleteSelected(ListRows& list);
+// Moves the selected row to `target`, selected and focused. Nothing happens
+// without a selection, with one row, or for a target outside the rows or
+// equal to the selected one. True when it moved.
+bool MoveItem(ListRows& list, int target);
 // The row at height `y` (client pixels of the list); above the first row of
 // a list of several rows, the first one; -1 for none.
 int ItemIndexAt(const ListView& list, int y);
 // Dragging with the left button held moves the selected row to the row under
 // `y` (client pixels of the list), as MoveItem does. True when it moved.
-bool DragMove(ListView& list, int y, bool leftHeld);
+bool DragMove(ListRows& list, int y, bool leftHeld);
 // What every options list does by itself with an event of the user's: Space
 // ticks (a change), Backspace and Delete delete the selected row, dragging
 // moves it; with `pressRule`, a left press in the list's first 50 pixels
 // (scaled to `dpi`) counts as a change too. True when the page changed.
-bool ListChanged(ListView& list, const ListViewEvent& e, int dpi, bool pressRule);
+bool ListChanged(ListRows& list, const ListViewEvent& e, int dpi, bool pressRule);
 // Makes `list` answer its user's events as every options list does: what
-// ListChanged counts, and a tick, call `changed`; a double click calls
-// `takeBack`; a right click calls `menu`.
-void WireList(ListView& list, int dpi, bool pressRule, std::function<void()> changed,
+// ListChanged counts, and a tick (kept in the row), call `changed`; a double
+// click calls `takeBack`; a right click calls `menu`.
+void WireList(ListRows& list, int dpi, bool pressRule, std::function<void()> changed,
               std::function<void()> takeBack, std::function<void()> menu);
 
 // The list menu's commands for one list.
 struct ListCommands {
-    ListView* list = nullptr;
+    ListRows* list = nullptr;
     std::function<void()> add;      // the page's add button
     std::function<void()> takeBack; // the list's double-click
     std::string doneCaption;        // "Fait": shown when not empty

@@ -5,7 +5,9 @@
 
 #include "components/MaskEngine.h"
 #include "options/ActionTexts.h"
-#include "options/ParameterChooserWin32.h"
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
+#include "options/ProgrammePageWin32.h"
 #include "programmes/Programmes.h"
 #include "schedule/Action.h"
 #include "schedule/Planification.h"
@@ -16,7 +18,7 @@
 namespace pilotune {
 
 namespace {
-constexpr int kWidths[] = {250, 80, 60, 60, 80};
+const std::vector<int> kWidths = {250, 80, 60, 60, 80};
 constexpr const char* kTitles[] = {"Action", "Comment", "Quand", "Periode", "Effectuer"};
 std::string Key(std::string_view key, int i) {
     return std::string(key) + std::to_string(i);
@@ -33,18 +35,23 @@ bool UsesTracks(int mode) {
 }
 const ProprietesMasque kHeure{"3600 60 1", "00 h 00 m 00 s", "99 h 59 m 59 s", false, false};
 const ProprietesMasque kChanson{"1", "1", "999", false, true};
+constexpr std::string_view kParameterKey = "cbxPlanActionChemin";
 } // namespace
 
-PlanificationPage::PlanificationPage(Container& dialog, SettingsStore& store, CPlanification& plan,
-                                     std::function<void()> changed)
-    : dialog_(dialog), store_(store), plan_(plan), changed_(std::move(changed)) {
-    dialog_.OnCommand(kOptPlanActiver, [this] { GroupSwitch(); });
-    dialog_.OnCommand(kOptPlanAction, CBN_SELCHANGE, [this] { ActionSelected(); });
-    dialog_.OnCommand(kOptPlanComment, CBN_SELCHANGE, [this] { ModeSelected(true); });
-    dialog_.OnCommand(kOptPlanPeriode, CBN_SELCHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kOptPlanAjouter, [this] { Add(); });
-    dialog_.OnCommand(kOptPlanParcourir, [this] { ChooseParameter(); });
-    dialog_.OnCommand(kOptPlanAfficheInfo, [this] { changed_(); });
+PlanificationPage::PlanificationPage(PageContext& context)
+    : context_(context), store_(context.store), plan_(context.plan),
+      lsvPlan_([this](const Row& row) { return Cells(row); }) {
+    csePlanActiver_.onChanged = [this] { GroupSwitch(); };
+    cbxPlanAction_.onSelectionChanged = [this] { context_.changed(); };
+    cbxPlanAction_.onBrowse = [this] { ChooseParameter(); };
+    cbxPlanComment_.onSelectionChanged = [this] { ModeSelected(true); };
+    cbxPlanPeriode_.onSelectionChanged = [this] { context_.changed(); };
+    cmdPlanAjouter_.onClick = [this] { Add(); };
+    csePlanAfficheInfo_.onChanged = [this] { context_.changed(); };
+}
+
+void PlanificationPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawClockPicture(dc, r, dpi, enabled);
 }
 
 void PlanificationPage::Build(Panel& page) {
@@ -52,71 +59,62 @@ void PlanificationPage::Build(Panel& page) {
     // at the dialog's minimum width nothing leaves the group.
     constexpr unsigned kStretch = kAnchorLeft | kAnchorRight | kAnchorTop;
     constexpr unsigned kRight = kAnchorRight | kAnchorTop;
-    gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kOptPlanGroup, kAnchorAll);
-    csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17}, kOptPlanActiver);
+    gbxPlannification_.Create(page, "", {8, 8, 537, 403}, kAnchorAll);
+    csePlanActiver_.Create(page, "Activer la planification", {16, 8, 149, 17});
     csePlanActiver_.SetFont(page.BoldFont());
-    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kOptPlanAction, kStretch);
-    cmdPlanParcourir_.Create(page, "Parcourir", {408, 30, 129, 25}, kOptPlanParcourir, kRight);
-    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kOptPlanComment, kStretch);
-    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kOptPlanHeureFrame, kRight);
-    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kOptPlanHeure, kRight);
+    cbxPlanAction_.Create(page, {19, 33, 382, 300}, kStretch, "Parcourir", {408, 30, 129, 25},
+                          kRight);
+    cbxPlanComment_.Create(page, {19, 69, 382, 200}, kStretch);
+    gbxPlanHeure_.Create(page, "", {408, 58, 129, 37}, kRight);
+    tudPlanHeure_.Create(page, {423, 65, 102, 25}, kRight);
     tudPlanHeure_->SetText("00 h 00 m 00 s");
     tudPlanHeure_->SetCoeficient(kHeure.Coeficient);
     tudPlanHeure_->SetMaskMin(kHeure.MaskMin);
     tudPlanHeure_->SetMaskMax(kHeure.MaskMax);
-    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kOptPlanChansonFrame, kRight);
-    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kOptPlanChanson, kRight);
+    gbxPlanChanson_.Create(page, "", {408, 58, 129, 37}, kRight);
+    tudPlanChanson_.Create(page, {423, 65, 102, 25}, kRight);
     tudPlanChanson_->SetText("003 chansons");
     tudPlanChanson_->SetPluriel(true);
     tudPlanChanson_->SetCoeficient(kChanson.Coeficient);
     tudPlanChanson_->SetMaskMin(kChanson.MaskMin);
     tudPlanChanson_->SetMaskMax(kChanson.MaskMax);
-    tudPlanHeure_->OnChange = [this] { changed_(); };
-    tudPlanChanson_->OnChange = [this] { changed_(); };
-    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kOptPlanPeriode, kStretch);
-    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kOptPlanAjouter, kRight);
-    lsvPlan_.Create(page, {19, 144, 516, 227}, kOptPlanList, kAnchorAll, true);
+    tudPlanHeure_->OnChange = [this] { context_.changed(); };
+    tudPlanChanson_->OnChange = [this] { context_.changed(); };
+    cbxPlanPeriode_.Create(page, {19, 107, 382, 300}, kStretch);
+    cmdPlanAjouter_.Create(page, "Ajouter", {408, 104, 129, 25}, kRight);
+    lsvPlan_.view.Create(page, {19, 144, 516, 227}, kAnchorAll, true);
     for (int c = 0; c < 5; ++c)
-        lsvPlan_.AddColumn(kTitles[c], kWidths[c]);
-    csePlanAfficheInfo_.Create(
-        page, "Afficher dans le programme quand passe la prochaine planification",
-        {19, 380, 513, 17}, kOptPlanAfficheInfo, kAnchorLeft | kAnchorRight | kAnchorBottom);
+        lsvPlan_.view.AddColumn(kTitles[c], kWidths[static_cast<size_t>(c)]);
+    csePlanAfficheInfo_.Create(page,
+                               "Afficher dans le programme quand passe la prochaine planification",
+                               {19, 380, 513, 17}, kAnchorLeft | kAnchorRight | kAnchorBottom);
     WireList(
-        lsvPlan_, page.Dpi(), true, [this] { changed_(); }, [this] { TakeBack(); },
-        [this] {
-            if (onMenu) onMenu(MenuCommands());
-        });
+        lsvPlan_, page.Dpi(), true, [this] { context_.changed(); }, [this] { TakeBack(); },
+        [this] { context_.showMenu(MenuCommands()); });
 }
 
-std::string PlanificationPage::TexteQuand(int mode, int quand) {
+std::string PlanificationPage::TexteQuand(int mode, int quand) const {
     if (UsesTime(mode)) return TextePosition(tudPlanHeure_->Text(), quand, kHeure);
     if (UsesTracks(mode)) return TextePosition(tudPlanChanson_->Text(), quand, kChanson);
     return {};
 }
 
 void PlanificationPage::Fill() {
-    std::vector<std::string> items = ActionLabels();
-    for (size_t i = 0; i < items.size(); ++i)
-        if (IsParameterised(items[i]))
-            items[i] = LabelPrefix(items[i]) +
-                       store_.ReadText(kSectionPlanification,
-                                       Key("cbxPlanActionChemin", static_cast<int>(i)), "", true);
-    cbxPlanAction_.SetItems(items);
+    cbxPlanAction_.Load(store_, kSectionPlanification, kParameterKey);
+    cbxPlanComment_.Clear();
     for (int m = 0; m <= kModePrecedentApres; ++m)
         cbxPlanComment_.Add(TimingModeLabel(m));
+    cbxPlanPeriode_.Clear();
     for (int p = 0; p < kPeriodCount; ++p)
         cbxPlanPeriode_.Add(PeriodLabel(p));
-    for (int c = 0; c < 5; ++c)
-        ListView_SetColumnWidth(lsvPlan_.Handle(), c,
-                                store_.ReadInteger(kSectionPlanification,
-                                                   Key("Largeur colonnes ", c),
-                                                   dialog_.Scale(kWidths[c]), true));
+    LoadColumnWidths(lsvPlan_.view, store_, kSectionPlanification, kWidths, context_.dialog.Dpi());
     // A stored selection outside its list selects the first item.
+    if (!cbxPlanAction_.Select(store_.ReadInteger(kSectionPlanification, "cbxPlanAction", 0, true)))
+        cbxPlanAction_.Select(OfferedAt(0));
     auto select = [this](const ComboBox& box, std::string_view key) {
         const int stored = store_.ReadInteger(kSectionPlanification, key, 0, true);
         box.Select(stored >= 0 && stored < box.Count() ? stored : 0);
     };
-    select(cbxPlanAction_, "cbxPlanAction");
     select(cbxPlanComment_, "cbxPlanComment");
     select(cbxPlanPeriode_, "cbxPlanPeriode");
     tudPlanHeure_->SetPosition(store_.ReadInteger(kSectionPlanification, "sbvPlanHeure", 0, true));
@@ -124,77 +122,64 @@ void PlanificationPage::Fill() {
         store_.ReadInteger(kSectionPlanification, "sbvPlanChanson", 2, true));
     csePlanActiver_.SetChecked(plan_.Activer);
     GroupSwitch();
-    lsvPlan_.Clear();
-    rows_.clear();
-    const int n = ReadCount(store_, kSectionPlanification, "NbListe", 0);
-    SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < n; ++i) {
-        RowData d;
-        d.action = store_.ReadInteger(kSectionPlanification, Key("Action ", i), 0, true);
-        d.mode = store_.ReadInteger(kSectionPlanification, Key("Comment ", i), 0, true);
-        d.period = store_.ReadInteger(kSectionPlanification, Key("Periode ", i), 0, true);
-        d.quand = store_.ReadInteger(kSectionPlanification, Key("Quand ", i), 0, true);
-        d.done = store_.ReadDate(kSectionPlanification, Key("Effectuer ", i), 0, true);
-        d.origin = i;
-        const std::string chemin =
-            store_.ReadText(kSectionPlanification, Key("Chemin ", i), "", true);
-        std::string caption = d.action >= 0 && d.action < static_cast<int>(items.size())
-                                  ? items[static_cast<size_t>(d.action)]
-                                  : LibelleAction(d.action);
-        if (IsParameterised(caption)) caption = LabelPrefix(caption) + chemin;
-        const std::string doneText =
-            d.done != 0 ? store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true)
-                        : std::string();
-        AddRow(caption, d, doneText,
-               store_.ReadBoolean(kSectionPlanification, Key("Activer ", i), true, true));
-    }
-    SendMessageW(lsvPlan_.Handle(), WM_SETREDRAW, TRUE, 0);
+    lsvPlan_.Set(ReadRows());
     csePlanAfficheInfo_.SetChecked(plan_.AfficheInfo);
-    ActionSelected();
     ModeSelected(true);
 }
 
-void PlanificationPage::AddRow(const std::string& caption, const RowData& data,
-                               const std::string& doneText, bool checked) {
-    rows_.push_back(data);
-    const std::string mode = CodeLabel(TimingModeLabel(data.mode), data.mode);
-    const std::string period = CodeLabel(PeriodLabel(data.period), data.period);
-    const std::string quand = TexteQuand(data.mode, data.quand);
-    const int at = lsvPlan_.InsertRow(caption);
-    lsvPlan_.SetCell(at, 1, mode);
-    lsvPlan_.SetCell(at, 2, quand);
-    lsvPlan_.SetCell(at, 3, period);
-    lsvPlan_.SetCell(at, 4, doneText);
-    lsvPlan_.SetChecked(at, checked);
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = at;
-    item.lParam = reinterpret_cast<LPARAM>(&rows_.back());
-    SendMessageW(lsvPlan_.Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+std::vector<PlanificationPage::Row> PlanificationPage::ReadRows() const {
+    std::vector<Row> rows;
+    const int n = ReadCount(store_, kSectionPlanification, "NbListe", 0);
+    for (int i = 0; i < n; ++i) {
+        Row r;
+        r.action = store_.ReadInteger(kSectionPlanification, Key("Action ", i), 0, true);
+        r.mode = store_.ReadInteger(kSectionPlanification, Key("Comment ", i), 0, true);
+        r.period = store_.ReadInteger(kSectionPlanification, Key("Periode ", i), 0, true);
+        r.quand = store_.ReadInteger(kSectionPlanification, Key("Quand ", i), 0, true);
+        r.done = store_.ReadDate(kSectionPlanification, Key("Effectuer ", i), 0, true);
+        if (r.done != 0)
+            r.doneText = store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true);
+        if (r.doneText.empty()) r.done = 0;
+        if (TakesParameter(r.action))
+            r.parameter = store_.ReadText(kSectionPlanification, Key("Chemin ", i), "", true);
+        r.checked = store_.ReadBoolean(kSectionPlanification, Key("Activer ", i), true, true);
+        r.origin = i;
+        rows.push_back(std::move(r));
+    }
+    return rows;
 }
 
-PlanificationPage::RowData* PlanificationPage::DataOf(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(lsvPlan_.Handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return reinterpret_cast<RowData*>(item.lParam);
+void PlanificationPage::WriteRows(const std::vector<Row>& rows) {
+    const int n = static_cast<int>(rows.size());
+    store_.WriteInteger(kSectionPlanification, "NbListe", n, true);
+    for (int i = 0; i < n; ++i) {
+        const Row& r = rows[static_cast<std::size_t>(i)];
+        store_.WriteInteger(kSectionPlanification, Key("Action ", i), r.action, true);
+        store_.WriteInteger(kSectionPlanification, Key("Comment ", i), r.mode, true);
+        store_.WriteInteger(kSectionPlanification, Key("Periode ", i), r.period, true);
+        store_.WriteInteger(kSectionPlanification, Key("Quand ", i),
+                            UsesTime(r.mode) || UsesTracks(r.mode) ? r.quand : 0, true);
+        store_.WriteDate(kSectionPlanification, Key("Effectuer ", i), r.done, true);
+        store_.WriteText(kSectionPlanification, Key("Chemin ", i), r.parameter, true);
+        store_.WriteBoolean(kSectionPlanification, Key("Activer ", i), r.checked, true);
+    }
 }
 
-void PlanificationPage::ActionSelected() {
-    cmdPlanParcourir_.Show(IsParameterised(cbxPlanAction_.SelectedItem()));
-    changed_();
+std::vector<std::string> PlanificationPage::Cells(const Row& row) const {
+    return {ActionText(row.action, row.parameter), CodeLabel(TimingModeLabel(row.mode), row.mode),
+            TexteQuand(row.mode, row.quand), CodeLabel(PeriodLabel(row.period), row.period),
+            row.doneText};
 }
 
 void PlanificationPage::ModeSelected(bool byModeList) {
     gbxPlanHeure_.Show(false);
-    ShowWindow(tudPlanHeure_.Handle(), SW_HIDE);
+    tudPlanHeure_.Show(false);
     gbxPlanChanson_.Show(false);
-    ShowWindow(tudPlanChanson_.Handle(), SW_HIDE);
+    tudPlanChanson_.Show(false);
     const int mode = cbxPlanComment_.Selected();
     auto showHeure = [this] {
         gbxPlanHeure_.Show(true);
-        ShowWindow(tudPlanHeure_.Handle(), SW_SHOW);
+        tudPlanHeure_.Show(true);
     };
     if (mode == kModeA) {
         tudPlanHeure_->SetMaskMax("23 h 59 m 59 s");
@@ -211,134 +196,112 @@ void PlanificationPage::ModeSelected(bool byModeList) {
         showHeure();
     } else if (UsesTracks(mode)) {
         gbxPlanChanson_.Show(true);
-        ShowWindow(tudPlanChanson_.Handle(), SW_SHOW);
+        tudPlanChanson_.Show(true);
     }
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::Add() {
-    if (cbxPlanAction_.Selected() < 0 || cbxPlanComment_.Selected() < 0 ||
+    if (cbxPlanAction_.Action() < 0 || cbxPlanComment_.Selected() < 0 ||
         cbxPlanPeriode_.Selected() < 0)
         return;
-    if (ParameterMissing(cbxPlanAction_.SelectedItem())) ChooseParameter();
-    if (ParameterMissing(cbxPlanAction_.SelectedItem())) return;
-    RowData d;
-    d.action = cbxPlanAction_.Selected();
-    d.mode = cbxPlanComment_.Selected();
-    d.period = cbxPlanPeriode_.Selected();
-    d.quand = UsesTime(d.mode)     ? tudPlanHeure_->Position()
-              : UsesTracks(d.mode) ? tudPlanChanson_->Position()
+    if (cbxPlanAction_.ParameterMissing()) ChooseParameter();
+    if (cbxPlanAction_.ParameterMissing()) return;
+    Row r;
+    r.action = cbxPlanAction_.Action();
+    r.parameter = cbxPlanAction_.Parameter();
+    r.mode = cbxPlanComment_.Selected();
+    r.period = cbxPlanPeriode_.Selected();
+    r.quand = UsesTime(r.mode)     ? tudPlanHeure_->Position()
+              : UsesTracks(r.mode) ? tudPlanChanson_->Position()
                                    : 0;
-    AddRow(cbxPlanAction_.SelectedItem(), d, "", true);
-    lsvPlan_.Select(lsvPlan_.Count() - 1);
-    changed_();
+    lsvPlan_.Add(std::move(r));
+    lsvPlan_.view.Select(lsvPlan_.Count() - 1);
+    context_.changed();
 }
 
 void PlanificationPage::TakeBack() {
-    const int row = lsvPlan_.Selected();
-    if (row < 0) return;
-    const RowData d = *DataOf(row);
-    const std::string caption = lsvPlan_.Cell(row, 0);
+    const int selected = lsvPlan_.Selected();
+    if (selected < 0) return;
+    const Row r = lsvPlan_[selected];
     // A code outside a list selects nothing there: "Ajouter" then adds no row
     // until the user picks one.
     auto known = [](const ComboBox& box, int code) { return code >= 0 && code < box.Count(); };
-    if (known(cbxPlanAction_, d.action) && IsParameterised(caption)) {
-        std::vector<std::string> items;
-        for (int i = 0; i < cbxPlanAction_.Count(); ++i)
-            items.push_back(cbxPlanAction_.Item(i));
-        items[static_cast<size_t>(d.action)] = caption;
-        cbxPlanAction_.SetItems(items);
-    }
-    cbxPlanAction_.Select(known(cbxPlanAction_, d.action) ? d.action : -1);
-    cbxPlanComment_.Select(known(cbxPlanComment_, d.mode) ? d.mode : -1);
-    cbxPlanPeriode_.Select(known(cbxPlanPeriode_, d.period) ? d.period : -1);
+    cbxPlanAction_.SetParameter(r.action, r.parameter);
+    cbxPlanAction_.Select(r.action);
+    cbxPlanComment_.Select(known(cbxPlanComment_, r.mode) ? r.mode : -1);
+    cbxPlanPeriode_.Select(known(cbxPlanPeriode_, r.period) ? r.period : -1);
     // The mode's mask first: a delay of 24 h or more is not cut to a time of day.
     ModeSelected(false);
-    if (UsesTime(d.mode)) tudPlanHeure_->SetPosition(d.quand);
-    if (UsesTracks(d.mode)) tudPlanChanson_->SetPosition(d.quand);
-    lsvPlan_.DeleteRow(row);
-    ActionSelected();
+    if (UsesTime(r.mode)) tudPlanHeure_->SetPosition(r.quand);
+    if (UsesTracks(r.mode)) tudPlanChanson_->SetPosition(r.quand);
+    lsvPlan_.Erase(selected);
+    context_.changed();
 }
 
-int PlanificationPage::DoneToWrite(const RowData& d) const {
-    if (d.marked || d.origin < 0) return d.done;
+int PlanificationPage::DoneToWrite(const Row& row) const {
+    if (row.marked || row.origin < 0) return row.done;
     for (const TPlan& e : plan_.Entries())
-        if (e.Index == d.origin && e.Effectuer > d.done) return e.Effectuer;
-    return d.done;
+        if (e.Index == row.origin && e.Effectuer > row.done) return e.Effectuer;
+    return row.done;
 }
 
 void PlanificationPage::Apply() {
-    for (int c = 0; c < 5; ++c)
-        store_.WriteInteger(kSectionPlanification, Key("Largeur colonnes ", c),
-                            ListView_GetColumnWidth(lsvPlan_.Handle(), c), true);
-    store_.WriteInteger(kSectionPlanification, "cbxPlanAction", cbxPlanAction_.Selected(), true);
+    SaveColumnWidths(lsvPlan_.view, store_, kSectionPlanification);
+    store_.WriteInteger(kSectionPlanification, "cbxPlanAction", cbxPlanAction_.Action(), true);
     store_.WriteInteger(kSectionPlanification, "cbxPlanComment", cbxPlanComment_.Selected(), true);
     store_.WriteInteger(kSectionPlanification, "cbxPlanPeriode", cbxPlanPeriode_.Selected(), true);
     store_.WriteInteger(kSectionPlanification, "sbvPlanChanson", tudPlanChanson_->Position(), true);
     store_.WriteInteger(kSectionPlanification, "sbvPlanHeure", tudPlanHeure_->Position(), true);
-    for (int i = 0; i < cbxPlanAction_.Count(); ++i) {
-        const std::string text = cbxPlanAction_.Item(i);
-        if (IsParameterised(text))
-            store_.WriteText(kSectionPlanification, Key("cbxPlanActionChemin", i), ParamText(text),
-                             true);
-    }
+    cbxPlanAction_.Save(store_, kSectionPlanification, kParameterKey);
     plan_.Activer = csePlanActiver_.Checked();
-    const int n = lsvPlan_.Count();
-    store_.WriteInteger(kSectionPlanification, "NbListe", n, true);
     // The done dates first: the running entries still have the old indexes.
-    std::vector<int> done;
-    for (int i = 0; i < n; ++i) {
-        RowData& d = *DataOf(i);
-        if (lsvPlan_.Cell(i, 4).empty()) d.done = 0;
-        done.push_back(DoneToWrite(d));
-    }
+    std::vector<Row> rows = lsvPlan_.Rows();
+    for (Row& r : rows)
+        r.done = DoneToWrite(r);
+    WriteRows(rows);
     std::vector<TPlan> running;
-    for (int i = 0; i < n; ++i) {
-        RowData& d = *DataOf(i);
-        const std::string caption = lsvPlan_.Cell(i, 0);
-        TPlan e;
-        e.Action = d.action;
-        e.Comment = d.mode;
-        e.Periode = d.period;
-        e.Quand = UsesTime(d.mode) || UsesTracks(d.mode) ? d.quand : 0;
-        e.Effectuer = done[static_cast<size_t>(i)];
-        e.Chemin = IsParameterised(caption) ? ParamText(caption) : std::string();
-        e.Index = i;
-        const bool checked = lsvPlan_.Checked(i);
-        store_.WriteInteger(kSectionPlanification, Key("Action ", i), e.Action, true);
-        store_.WriteInteger(kSectionPlanification, Key("Comment ", i), e.Comment, true);
-        store_.WriteInteger(kSectionPlanification, Key("Periode ", i), e.Periode, true);
-        store_.WriteInteger(kSectionPlanification, Key("Quand ", i), e.Quand, true);
-        store_.WriteDate(kSectionPlanification, Key("Effectuer ", i), e.Effectuer, true);
-        store_.WriteText(kSectionPlanification, Key("Chemin ", i), e.Chemin, true);
-        store_.WriteBoolean(kSectionPlanification, Key("Activer ", i), checked, true);
+    for (int i = 0; i < lsvPlan_.Count(); ++i) {
+        const Row& written = rows[static_cast<std::size_t>(i)];
+        Row& r = lsvPlan_.At(i);
         // The row now stands for what was written.
-        if (e.Effectuer != d.done)
-            lsvPlan_.SetCell(
-                i, 4, store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true));
-        d.done = e.Effectuer;
-        d.origin = i;
-        d.marked = false;
-        if (checked) running.push_back(std::move(e));
+        if (written.done != r.done) {
+            r.done = written.done;
+            r.doneText = store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true);
+            lsvPlan_.Show(i);
+        }
+        r.origin = i;
+        r.marked = false;
+        if (!r.checked) continue;
+        TPlan e;
+        e.Action = r.action;
+        e.Comment = r.mode;
+        e.Periode = r.period;
+        e.Quand = UsesTime(r.mode) || UsesTracks(r.mode) ? r.quand : 0;
+        e.Effectuer = r.done;
+        e.Chemin = r.parameter;
+        e.Index = i;
+        running.push_back(std::move(e));
     }
     plan_.Replace(std::move(running));
     plan_.AfficheInfo = csePlanAfficheInfo_.Checked();
 }
 
 void PlanificationPage::ChooseParameter() {
+    auto* programmes = context_.pages.Ready<ProgrammePage>();
     const std::vector<std::string> names =
-        programmeNames ? programmeNames() : ReadProgrammeNames(store_);
-    if (pilotune::ChooseParameter(dialog_.Handle(), cbxPlanAction_, names, Lines()))
-        ActionSelected();
-    changed_();
+        programmes ? programmes->Names() : ReadProgrammeNames(store_);
+    cbxPlanAction_.ChooseParameter(context_.dialog.Handle(), names, Lines());
+    context_.changed();
 }
 
 std::vector<std::string> PlanificationPage::Lines() const {
     std::vector<std::string> lines;
     for (int r = 0; r < lsvPlan_.Count(); ++r) {
-        std::string line = std::to_string(r) + " - " + lsvPlan_.Cell(r, 0);
+        const std::vector<std::string> cells = Cells(lsvPlan_[r]);
+        std::string line = std::to_string(r) + " - " + cells[0];
         for (int c = 1; c <= 3; ++c)
-            line += " " + lsvPlan_.Cell(r, c);
+            line += " " + cells[static_cast<std::size_t>(c)];
         lines.push_back(std::move(line));
     }
     return lines;
@@ -354,7 +317,7 @@ ListCommands PlanificationPage::MenuCommands() {
     ListCommands c{&lsvPlan_, [this] { Add(); }, [this] { TakeBack(); }};
     const int row = lsvPlan_.Selected();
     if (row < 0) return c;
-    c.doneCaption = lsvPlan_.Cell(row, 4).empty() ? "Exécuter le " + TodayText() : "Réexecuter";
+    c.doneCaption = lsvPlan_[row].done == 0 ? "Exécuter le " + TodayText() : "Réexecuter";
     c.done = [this] { ToggleDone(); };
     return c;
 }
@@ -362,46 +325,34 @@ ListCommands PlanificationPage::MenuCommands() {
 void PlanificationPage::ToggleDone() {
     const int row = lsvPlan_.Selected();
     if (row < 0) return;
-    RowData& d = *DataOf(row);
-    d.marked = true;
-    if (lsvPlan_.Cell(row, 4).empty()) {
-        d.done = clock_.Read().today;
-        lsvPlan_.SetCell(row, 4, TodayText());
-    } else {
-        d.done = 0;
-        lsvPlan_.SetCell(row, 4, "");
-    }
+    Row& r = lsvPlan_.At(row);
+    r.marked = true;
+    const bool done = r.done == 0;
+    r.done = done ? clock_.Read().today : 0;
+    r.doneText = done ? TodayText() : std::string();
+    lsvPlan_.Show(row);
 }
 
 void PlanificationPage::Defaults() {
-    cbxPlanAction_.Select(0);
+    cbxPlanAction_.Select(OfferedAt(0));
     cbxPlanComment_.Select(0);
     cbxPlanPeriode_.Select(0);
     tudPlanHeure_->SetPosition(0);
     tudPlanChanson_->SetPosition(2);
     csePlanActiver_.SetChecked(false);
     GroupSwitch();
-    lsvPlan_.Clear();
+    lsvPlan_.EraseAll();
     csePlanAfficheInfo_.SetChecked(true);
-    ActionSelected();
     ModeSelected(true);
-    changed_();
+    context_.changed();
 }
 
 void PlanificationPage::GroupSwitch() {
-    changed_();
-    const bool on = csePlanActiver_.Checked();
-    for (const Control* c : std::initializer_list<const Control*>{
-             &gbxPlannification_, &gbxPlanHeure_, &gbxPlanChanson_, &csePlanAfficheInfo_,
-             &cbxPlanAction_, &cbxPlanComment_, &cbxPlanPeriode_, &cmdPlanParcourir_,
-             &cmdPlanAjouter_, &lsvPlan_})
-        c->Enable(on);
-    for (const SpinEdit* s : {&tudPlanHeure_, &tudPlanChanson_}) {
-        EnableWindow(s->Handle(), on);
-        if (TEditUpDown* spin = TEditUpDown::FromHandle(s->Handle()))
-            EnableWindow(spin->UpDownHandle(), on);
-    }
-    csePlanActiver_.Enable(true);
+    context_.changed();
+    csePlanActiver_.SwitchGroup({&gbxPlannification_, &gbxPlanHeure_, &gbxPlanChanson_,
+                                 &csePlanAfficheInfo_, &cbxPlanAction_.List(), &cbxPlanComment_,
+                                 &cbxPlanPeriode_, &cbxPlanAction_.BrowseButton(), &cmdPlanAjouter_,
+                                 &lsvPlan_.view, &tudPlanHeure_, &tudPlanChanson_});
 }
 
 } // namespace pilotune

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "base/EncodingWin32.h"
+#include "options/ColumnWidthsWin32.h"
+#include "options/PagePicturesWin32.h"
 #include "components/MaskEngine.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
@@ -16,19 +18,13 @@ namespace pilotune {
 
 namespace {
 constexpr std::string_view kSectionProgrammeMusic = "Programme music";
-constexpr int kColumnWidths[] = {70, 300, 70, 70};
+const std::vector<int> kColumnWidths = {70, 300, 70, 70};
 constexpr UINT_PTR kNamesSubclass = 1;
 constexpr const char* kFieldKeys[] = {"ProgNumeroDe", "ProgNumeroA", "ProgDep", "ProgFin"};
 
 const ProprietesMasque& TimeMask() {
     static const ProprietesMasque p{"60 1", "00 m 00 s", "99 m 59 s"};
     return p;
-}
-
-void SetTrackMask(SpinEdit& spin, int tracks) {
-    spin->SetCoeficient("1000000 1000 1");
-    spin->SetMaskMin("0 000 001");
-    spin->SetMaskMax(std::to_string(tracks > 0 ? tracks : 1));
 }
 
 void SetTimeMask(SpinEdit& spin) {
@@ -53,40 +49,43 @@ void SetTime(SpinEdit& spin, int seconds) {
 }
 } // namespace
 
-ProgrammePage::ProgrammePage(Container& dialog, SettingsStore& store, COption& option,
-                             TPilotune* player, std::function<void()> changed,
-                             std::function<void()> restartReplay)
-    : dialog_(dialog), store_(store), option_(option), player_(player),
-      changed_(std::move(changed)), restartReplay_(std::move(restartReplay)) {
-    dialog_.OnCommand(kOptProgEnreg, [this] {
-        changed_();
+ProgrammePage::ProgrammePage(PageContext& context)
+    : context_(context), store_(context.store), option_(context.option),
+      player_(context.host.player), lsvProg_([](const TProg& e) {
+          return std::vector<std::string>{std::to_string(e.N), e.T, TimeText(e.D), TimeText(e.F)};
+      }) {
+    cseProgEnreg_.onChanged = [this] {
+        context_.changed();
         if (cseProgEnreg_.Checked()) cseProgLecture_.SetChecked(false);
-    });
-    dialog_.OnCommand(kOptProgLecture, [this] { changed_(); });
+    };
+    cseProgLecture_.onChanged = [this] { context_.changed(); };
     // Entering the box stores the list under the name shown; the focus
     // given back with the dialog is no entry.
-    dialog_.OnCommand(kOptProgTitreBox, CBN_SETFOCUS, [this] {
+    cbxProgTitre_.onFocus = [this] {
         const bool entered = std::exchange(namesEntered_, false);
         if (entered && !TypedName().empty()) SaveList();
-    });
-    dialog_.OnCommand(kOptProgTitreBox, CBN_SELCHANGE,
-                      [this] { LoadList(cbxProgTitre_.SelectedItem()); });
-    dialog_.OnCommand(kOptProgTitreBox, CBN_EDITCHANGE, [this] { changed_(); });
-    dialog_.OnCommand(kMnuProgSupprimer, [this] { RemoveName(false); });
-    dialog_.OnCommand(kMnuProgSupprimerTout, [this] { RemoveName(true); });
-    dialog_.OnCommand(kOptProgNumeroDeLabel, [this] {
+    };
+    cbxProgTitre_.onSelectionChanged = [this] { LoadList(cbxProgTitre_.SelectedItem()); };
+    cbxProgTitre_.onTextChanged = [this] { context_.changed(); };
+    context_.dialog.OnCommand(kMnuProgSupprimer, [this] { RemoveName(false); });
+    context_.dialog.OnCommand(kMnuProgSupprimerTout, [this] { RemoveName(true); });
+    lblProgNumeroDe_.onClick = [this] {
         const int playing = (player_ ? player_->NumeroTitre() : 0);
         tudProgNumeroDe_->SetPosition(playing);
         tudProgNumeroA_->SetPosition(playing);
-    });
-    dialog_.OnCommand(kOptProgNumeroALabel, [this] {
+    };
+    lblProgNumeroA_.onClick = [this] {
         tudProgNumeroA_->SetPosition((player_ ? player_->NumeroTitre() : 0));
-    });
-    dialog_.OnCommand(kOptProgDepartLabel,
-                      [this] { tudProgDepart_->SetPosition((player_ ? player_->Position() : 0)); });
-    dialog_.OnCommand(kOptProgFinLabel,
-                      [this] { tudProgFin_->SetPosition((player_ ? player_->Position() : 0)); });
-    dialog_.OnCommand(kOptProgAjouter, [this] { Add(); });
+    };
+    lblProgDepart_.onClick = [this] {
+        tudProgDepart_->SetPosition((player_ ? player_->Position() : 0));
+    };
+    lblProgFin_.onClick = [this] { tudProgFin_->SetPosition((player_ ? player_->Position() : 0)); };
+    cmdProgAjouter_.onClick = [this] { Add(); };
+}
+
+void ProgrammePage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
+    DrawProgrammePicture(dc, r, dpi, enabled);
 }
 
 ProgrammePage::~ProgrammePage() {
@@ -95,65 +94,51 @@ ProgrammePage::~ProgrammePage() {
 }
 
 void ProgrammePage::Build(Panel& page) {
-    cseProgEnreg_.Create(page, "Activer la programmation des titres écoutés", {18, 16, 527, 17},
-                         kOptProgEnreg);
+    cseProgEnreg_.Create(page, "Activer la programmation des titres écoutés", {18, 16, 527, 17});
     cseProgLecture_.Create(page, "Activer la lecture du programme des titres lus",
-                           {17, 39, 528, 16}, kOptProgLecture);
-    gbxProgLecture_.Create(page, "Gestion des programmes", {8, 64, 537, 348}, kOptProgGroup,
-                           kAnchorAll);
+                           {17, 39, 528, 16});
+    gbxProgLecture_.Create(page, "Gestion des programmes", {8, 64, 537, 348}, kAnchorAll);
     gbxProgLecture_.SetFont(page.BoldFont());
     constexpr int x = 8, y = 64; // the group's origin
-    auto label = [&](Static& s, std::string_view text, const Rect& r, int id, DWORD style) {
-        s.hwnd = page.AddControl(L"STATIC", text, style | SS_NOPREFIX, r, id);
-    };
-    label(lblProgTitreProg_, "Titre du programme :", {x + 8, y + 24, 108, 17}, kOptProgTitreLabel,
-          SS_LEFT | SS_NOTIFY);
-    cbxProgTitre_.Create(page, {x + 120, y + 19, 313, 200}, kOptProgTitreBox, kAnchorTopLeft,
-                         ComboBox::Typing);
-    const DWORD clickable = SS_CENTER | SS_NOTIFY;
-    label(lblProgNumeroDe_, "Numéro de :", {x + 24, y + 50, 89, 13}, kOptProgNumeroDeLabel,
-          clickable);
-    label(lblProgNumeroA_, "Numéro à :", {x + 129, y + 50, 82, 13}, kOptProgNumeroALabel,
-          clickable);
-    label(lblProgDepart_, "Départ :", {x + 234, y + 50, 79, 13}, kOptProgDepartLabel, clickable);
-    label(lblProgFin_, "Fin :", {x + 340, y + 50, 82, 13}, kOptProgFinLabel, clickable);
-    tudProgNumeroDe_.Create(page, {x + 24, y + 64, 89, 21}, kOptProgNumeroDe);
-    tudProgNumeroA_.Create(page, {x + 128, y + 64, 89, 21}, kOptProgNumeroA);
-    tudProgDepart_.Create(page, {x + 233, y + 64, 85, 21}, kOptProgDepart);
-    tudProgFin_.Create(page, {x + 338, y + 64, 87, 21}, kOptProgFin);
+    lblProgTitreProg_.CreateClickable(page, "Titre du programme :", {x + 8, y + 24, 108, 17},
+                                      Static::Left);
+    cbxProgTitre_.Create(page, {x + 120, y + 19, 313, 200}, kAnchorTopLeft, ComboBox::Typing);
+    lblProgNumeroDe_.CreateClickable(page, "Numéro de :", {x + 24, y + 50, 89, 13});
+    lblProgNumeroA_.CreateClickable(page, "Numéro à :", {x + 129, y + 50, 82, 13});
+    lblProgDepart_.CreateClickable(page, "Départ :", {x + 234, y + 50, 79, 13});
+    lblProgFin_.CreateClickable(page, "Fin :", {x + 340, y + 50, 82, 13});
+    tudProgNumeroDe_.Create(page, {x + 24, y + 64, 89, 21});
+    tudProgNumeroA_.Create(page, {x + 128, y + 64, 89, 21});
+    tudProgDepart_.Create(page, {x + 233, y + 64, 85, 21});
+    tudProgFin_.Create(page, {x + 338, y + 64, 87, 21});
     SetTimeMask(tudProgDepart_);
     SetTimeMask(tudProgFin_);
-    lblProgTitre_.Create(page, "Titre :", {x + 11, y + 100, 48, 17}, kOptProgTitreTrackLabel);
-    txtProgTitre_.Create(page, "", {x + 63, y + 96, 370, 21}, kOptProgTitre,
+    lblProgTitre_.Create(page, "Titre :", {x + 11, y + 100, 48, 17}, kAnchorTopLeft);
+    txtProgTitre_.Create(page, "", {x + 63, y + 96, 370, 21},
                          kAnchorLeft | kAnchorRight | kAnchorTop);
     txtProgTitre_.SetReadOnly(true);
-    cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kOptProgAjouter,
-                           kAnchorRight | kAnchorTop);
-    lsvProg_.Create(page, {x + 8, y + 128, 521, 212}, kOptProgList, kAnchorAll, false);
-    lsvProg_.AddColumn("Numéro", kColumnWidths[0]);
-    lsvProg_.AddColumn("Titre", kColumnWidths[1]);
-    lsvProg_.AddColumn("Debut", kColumnWidths[2]);
-    lsvProg_.AddColumn("Fin", kColumnWidths[3]);
-    ListView_SetExtendedListViewStyleEx(lsvProg_.Handle(), LVS_EX_HEADERDRAGDROP, 0);
-    SetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE,
-                      GetWindowLongPtrW(ListView_GetHeader(lsvProg_.Handle()), GWL_STYLE) &
+    cmdProgAjouter_.Create(page, "Ajouter", {x + 440, y + 94, 89, 25}, kAnchorRight | kAnchorTop);
+    lsvProg_.view.Create(page, {x + 8, y + 128, 521, 212}, kAnchorAll, false);
+    const char* titles[] = {"Numéro", "Titre", "Debut", "Fin"};
+    for (std::size_t c = 0; c < kColumnWidths.size(); ++c)
+        lsvProg_.view.AddColumn(titles[c], kColumnWidths[c]);
+    ListView_SetExtendedListViewStyleEx(lsvProg_.view.Handle(), LVS_EX_HEADERDRAGDROP, 0);
+    SetWindowLongPtrW(ListView_GetHeader(lsvProg_.view.Handle()), GWL_STYLE,
+                      GetWindowLongPtrW(ListView_GetHeader(lsvProg_.view.Handle()), GWL_STYLE) &
                           ~HDS_BUTTONS);
-    (*tudProgNumeroDe_).OnChange = [this] { TrackChanged(true); };
-    (*tudProgNumeroA_).OnChange = [this] { TrackChanged(false); };
-    (*tudProgDepart_).OnChange = [this] { changed_(); };
-    (*tudProgFin_).OnChange = [this] { changed_(); };
+    (*tudProgNumeroDe_).OnChange = [this] { TrackChanged(tudProgNumeroDe_); };
+    (*tudProgNumeroA_).OnChange = [this] { TrackChanged(tudProgNumeroA_); };
+    (*tudProgDepart_).OnChange = [this] { context_.changed(); };
+    (*tudProgFin_).OnChange = [this] { context_.changed(); };
     WireList(
-        lsvProg_, page.Dpi(), false, [this] { changed_(); }, [this] { TakeBack(); },
+        lsvProg_, page.Dpi(), false, [this] { context_.changed(); }, [this] { TakeBack(); },
         [this] {
-            if (onMenu)
-                onMenu({.list = &lsvProg_,
-                        .add = [this] { Add(); },
-                        .takeBack = [this] { TakeBack(); },
-                        .refresh = [this] { Refresh(); }});
+            context_.showMenu({.list = &lsvProg_,
+                               .add = [this] { Add(); },
+                               .takeBack = [this] { TakeBack(); },
+                               .refresh = [this] { Refresh(); }});
         });
-    // The frame lies beneath the controls it holds, whatever paints first.
-    SetWindowPos(gbxProgLecture_.Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    gbxProgLecture_.SendToBack();
     // The names box's menu, on the box (its edit part) and on its label.
     COMBOBOXINFO info{.cbSize = sizeof(COMBOBOXINFO)};
     if (GetComboBoxInfo(cbxProgTitre_.Handle(), &info)) namesEdit_ = info.hwndItem;
@@ -180,7 +165,7 @@ LRESULT CALLBACK ProgrammePage::NamesBoxProc(HWND h, UINT msg, WPARAM wParam, LP
         // From another control of the dialog (the combo box itself passes
         // on what Tab gave it): the user's move.
         const HWND from = reinterpret_cast<HWND>(wParam);
-        page->namesEntered_ = from && IsChild(page->dialog_.Handle(), from);
+        page->namesEntered_ = from && IsChild(page->context_.dialog.Handle(), from);
     }
     return NextSubclassProc(h, msg, wParam, lParam);
 }
@@ -192,13 +177,13 @@ void ProgrammePage::ShowNamesMenu() {
     AppendMenuW(menu, MF_STRING, kMnuProgSupprimerTout, L"Supprimer tout");
     POINT at{};
     GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, dialog_.Handle(), nullptr);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, context_.dialog.Handle(), nullptr);
     DestroyMenu(menu);
 }
 
 void ProgrammePage::RemoveName(bool all) {
     if (all) {
-        changed_();
+        context_.changed();
         cbxProgTitre_.Clear();
     } else {
         const std::string name = TypedName();
@@ -206,17 +191,12 @@ void ProgrammePage::RemoveName(bool all) {
             SendMessageW(cbxProgTitre_.Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                          reinterpret_cast<LPARAM>(Widen(name).c_str())));
         if (name.empty() || at < 0) return;
-        changed_();
+        context_.changed();
         SendMessageW(cbxProgTitre_.Handle(), CB_DELETESTRING, static_cast<WPARAM>(at), 0);
     }
     cbxProgTitre_.SetText("");
-    lsvProg_.Clear();
+    lsvProg_.EraseAll();
     followed_.clear();
-}
-
-std::string ProgrammePage::TrackTitle(int n) const {
-    if (n < 1) return {};
-    return std::string(FileNamePart((player_ ? player_->FichierTitre(n) : std::string())));
 }
 
 void ProgrammePage::Fill() {
@@ -237,28 +217,20 @@ void ProgrammePage::Fill() {
         kept_[i] = {read, (*fields[i])->Position()};
     }
     txtProgTitre_.SetText(TrackTitle(tudProgNumeroDe_->Position()));
-    for (int i = 0; i < 4; ++i)
-        ListView_SetColumnWidth(lsvProg_.Handle(), i,
-                                store_.ReadInteger(kSectionProgrammeMusic,
-                                                   "Largeur colonnes " + std::to_string(i),
-                                                   dialog_.Scale(kColumnWidths[i]), true));
+    LoadColumnWidths(lsvProg_.view, store_, kSectionProgrammeMusic, kColumnWidths,
+                     context_.dialog.Dpi());
     cbxProgTitre_.SetItems(ReadProgrammeNames(store_));
     cbxProgTitre_.SetText(option_.ProgTitre);
     LoadList(option_.ProgTitre);
 }
 
 void ProgrammePage::LoadList(const std::string& name) {
-    changed_();
-    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, FALSE, 0);
-    lsvProg_.Clear();
+    context_.changed();
     const TrackLookup lookup = [this](const std::string& file) {
         return player_ ? player_->ChercherTitre(file) : 0;
     };
-    entries_.clear();
-    for (const TProg& e : ReadProgramme(store_, name, lookup))
-        AddRow(e);
+    lsvProg_.Set(ReadProgramme(store_, name, lookup));
     ShowsProgramme(name);
-    SendMessageW(lsvProg_.Handle(), WM_SETREDRAW, TRUE, 0);
 }
 
 void ProgrammePage::ShowsProgramme(const std::string& name) {
@@ -274,26 +246,8 @@ void ProgrammePage::FollowRecording() {
     if (followed_.empty()) return;
     const std::vector<TProg>& current = option_.Programme;
     for (size_t i = recordedSeen_; i < current.size(); ++i)
-        AddRow(current[i]);
+        lsvProg_.Add(current[i]);
     recordedSeen_ = current.size();
-}
-
-void ProgrammePage::AddRow(const TProg& e) {
-    const int at = lsvProg_.InsertRow(std::to_string(e.N));
-    lsvProg_.SetCell(at, 1, e.T);
-    lsvProg_.SetCell(at, 2, TimeText(e.D));
-    lsvProg_.SetCell(at, 3, TimeText(e.F));
-    lsvProg_.SetData(at, static_cast<LPARAM>(entries_.size()));
-    entries_.push_back(e);
-}
-
-std::vector<TProg> ProgrammePage::Entries() const {
-    std::vector<TProg> entries;
-    for (int r = 0; r < lsvProg_.Count(); ++r) {
-        const auto at = static_cast<size_t>(lsvProg_.Data(r));
-        if (at < entries_.size()) entries.push_back(entries_[at]);
-    }
-    return entries;
 }
 
 std::string ProgrammePage::TypedName() const {
@@ -302,38 +256,30 @@ std::string ProgrammePage::TypedName() const {
 
 void ProgrammePage::SaveList() {
     FollowRecording();
-    WriteProgramme(store_, TypedName(), Entries());
+    WriteProgramme(store_, TypedName(), lsvProg_.Rows());
 }
 
-void ProgrammePage::TrackChanged(bool first) {
-    changed_();
-    SpinEdit& sender = first ? tudProgNumeroDe_ : tudProgNumeroA_;
-    if (sender->Position() > 0) txtProgTitre_.SetText(TrackTitle(sender->Position()));
-    const int from = tudProgNumeroDe_->Position(), to = tudProgNumeroA_->Position();
-    if (from <= to) return;
-    if (first)
-        tudProgNumeroA_->SetPosition(from);
-    else
-        tudProgNumeroDe_->SetPosition(to);
+void ProgrammePage::TrackChanged(const SpinEdit& changed) {
+    context_.changed();
+    FollowTrackRange(tudProgNumeroDe_, tudProgNumeroA_, changed, txtProgTitre_, player_);
 }
 
 void ProgrammePage::Add() {
-    changed_();
+    context_.changed();
     const int from = tudProgNumeroDe_->Position(), to = tudProgNumeroA_->Position();
     txtProgTitre_.SetText(TrackTitle(from));
     const int d = tudProgDepart_->Position(), f = tudProgFin_->Position();
     for (int n = from; n <= to; ++n)
-        AddRow({n, d, f, TrackTitle(n)});
+        lsvProg_.Add({n, d, f, TrackTitle(n)});
     if (lsvProg_.Count() > 0)
-        ListView_EnsureVisible(lsvProg_.Handle(), lsvProg_.Count() - 1, FALSE);
+        ListView_EnsureVisible(lsvProg_.view.Handle(), lsvProg_.Count() - 1, FALSE);
 }
 
 void ProgrammePage::TakeBack() {
-    changed_();
+    context_.changed();
     const int row = lsvProg_.Selected();
-    const auto at = static_cast<size_t>(lsvProg_.Data(row));
-    if (row < 0 || at >= entries_.size()) return;
-    const TProg e = entries_[at];
+    if (row < 0) return;
+    const TProg e = lsvProg_[row];
     tudProgNumeroDe_->SetPosition(e.N);
     SetTime(tudProgDepart_, e.D);
     SetTime(tudProgFin_, e.F);
@@ -362,9 +308,7 @@ void ProgrammePage::Apply() {
         store_.WriteInteger(kSectionProgramme, kFieldKeys[i],
                             shown == kept_[i].shown ? kept_[i].read : shown, true);
     }
-    for (int i = 0; i < 4; ++i)
-        store_.WriteInteger(kSectionProgrammeMusic, "Largeur colonnes " + std::to_string(i),
-                            ListView_GetColumnWidth(lsvProg_.Handle(), i), true);
+    SaveColumnWidths(lsvProg_.view, store_, kSectionProgrammeMusic);
     // The name as typed, trimmed once here: the names, the section and the
     // current programme all use this one form.
     const std::string text = TypedName();
@@ -380,13 +324,13 @@ void ProgrammePage::Apply() {
     const std::string name = text.empty() ? std::string(kDefaultProgramme) : text;
     const bool other = option_.ProgTitre != name;
     FollowRecording();
-    std::vector<TProg> entries = Entries();
+    std::vector<TProg> entries = lsvProg_.Rows();
     WriteProgramme(store_, name, entries);
     option_.ProgTitre = name;
     option_.Programme = std::move(entries);
     option_.ProgNb = static_cast<int>(option_.Programme.size());
     ShowsProgramme(name);
-    if (other && option_.ProgLecture && restartReplay_) restartReplay_();
+    if (other && option_.ProgLecture && context_.host.restartReplay) context_.host.restartReplay();
 }
 
 void ProgrammePage::Defaults() {
@@ -394,14 +338,14 @@ void ProgrammePage::Defaults() {
     cseProgLecture_.SetChecked(false);
     cbxProgTitre_.Clear();
     cbxProgTitre_.SetText(kDefaultProgramme);
-    lsvProg_.Clear();
+    lsvProg_.EraseAll();
     ShowsProgramme(std::string(kDefaultProgramme));
     tudProgNumeroA_->SetPosition(0);
     tudProgNumeroDe_->SetPosition(0);
     tudProgDepart_->SetPosition(0);
     tudProgFin_->SetPosition(0);
-    TrackChanged(true);
-    changed_();
+    TrackChanged(tudProgNumeroDe_);
+    context_.changed();
 }
 
 } // namespace pilotune

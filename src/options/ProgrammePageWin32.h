@@ -13,53 +13,36 @@
 
 #include "components/SpinEditWin32.h"
 #include "options/ListGesturesWin32.h"
+#include "options/OptionsPageWin32.h"
+#include "options/TrackRangeWin32.h"
 #include "settings/Option.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
 #include "ui/ComboBoxWin32.h"
 #include "ui/EditWin32.h"
 #include "ui/GroupBoxWin32.h"
-#include "ui/ListViewWin32.h"
+#include "ui/RowListWin32.h"
 #include "ui/PanelWin32.h"
 #include "ui/StaticWin32.h"
 
 namespace pilotune {
 
-class SettingsStore;
-class TPilotune;
-
-inline constexpr int kOptProgEnreg = 1500;
-inline constexpr int kOptProgLecture = 1501;
-inline constexpr int kOptProgGroup = 1502;
-inline constexpr int kOptProgTitreLabel = 1503;
-inline constexpr int kOptProgTitreBox = 1504;
-inline constexpr int kOptProgNumeroDeLabel = 1505;
-inline constexpr int kOptProgNumeroALabel = 1506;
-inline constexpr int kOptProgDepartLabel = 1507;
-inline constexpr int kOptProgFinLabel = 1508;
-inline constexpr int kOptProgNumeroDe = 1509;
-inline constexpr int kOptProgNumeroA = 1510;
-inline constexpr int kOptProgDepart = 1511;
-inline constexpr int kOptProgFin = 1512;
-inline constexpr int kOptProgTitreTrackLabel = 1513;
-inline constexpr int kOptProgTitre = 1514;
-inline constexpr int kOptProgAjouter = 1515;
-inline constexpr int kOptProgList = 1516;
 // The names box's menu.
 inline constexpr int kMnuProgSupprimer = 1520;
 inline constexpr int kMnuProgSupprimerTout = 1521;
 
-class ProgrammePage {
+class ProgrammePage final : public OptionsPage {
   public:
-    // `restartReplay` applies LECTUREPROGRAMME with the mode flag true.
-    ProgrammePage(Container& dialog, SettingsStore& store, COption& option, TPilotune* player,
-                  std::function<void()> changed, std::function<void()> restartReplay);
-    ~ProgrammePage();
+    explicit ProgrammePage(PageContext& context);
+    ~ProgrammePage() override;
 
-    void Build(Panel& page);
-    void Fill();
-    void Apply();
-    void Defaults();
+    std::string_view Caption() const override { return "Programme music"; }
+    int HelpContext() const override { return 1003; }
+    void DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const override;
+    void Build(Panel& page) override;
+    void Fill() override;
+    void Apply() override;
+    void Defaults() override;
     void Add();
     void TakeBack();
     // Re-reads the playlist, then the shown programme.
@@ -69,15 +52,12 @@ class ProgrammePage {
     // Shows the entries recording added to the current programme since the
     // list was read, when the list shows that programme.
     void FollowRecording();
-    std::function<void(const ListCommands&)> onMenu;
 
   private:
-    std::string TrackTitle(int n) const;
-    void TrackChanged(bool first);
+    std::string TrackTitle(int n) const { return pilotune::TrackTitle(player_, n); }
+    void TrackChanged(const SpinEdit& changed);
     void LoadList(const std::string& name);
     void SaveList();
-    std::vector<TProg> Entries() const;
-    void AddRow(const TProg& e);
     void ShowsProgramme(const std::string& name);
     // The name in the box, as the settings file holds it (trimmed).
     std::string TypedName() const;
@@ -85,18 +65,16 @@ class ProgrammePage {
     void RemoveName(bool all);
     static LRESULT CALLBACK NamesBoxProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-    Container& dialog_;
+    PageContext& context_;
     SettingsStore& store_;
     COption& option_;
     TPilotune* player_;
-    std::function<void()> changed_, restartReplay_;
     HWND namesEdit_ = nullptr;
     // The names box was entered from another control of the dialog, not
     // given the focus back with the dialog.
     bool namesEntered_ = false;
-    std::vector<TProg> entries_; // the rows' entries, by the number each row carries
-    std::string followed_;       // the current programme, while the list shows it
-    size_t recordedSeen_ = 0;    // its entries the list already holds
+    std::string followed_;    // the current programme, while the list shows it
+    size_t recordedSeen_ = 0; // its entries the list already holds
     // The four fields as read and as first shown: a field left as shown
     // saves what was read.
     struct Kept {
@@ -112,7 +90,7 @@ class ProgrammePage {
     SpinEdit tudProgNumeroDe_, tudProgNumeroA_, tudProgDepart_, tudProgFin_;
     Edit txtProgTitre_;
     Button cmdProgAjouter_;
-    ListView lsvProg_;
+    RowList<TProg> lsvProg_;
 };
 
 } // namespace pilotune

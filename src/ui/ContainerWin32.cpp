@@ -5,15 +5,7 @@
 namespace pilotune {
 
 void Container::OnCommand(int id, Handler handler) {
-    OnCommand(id, BN_CLICKED, std::move(handler));
-}
-
-void Container::OnCommand(int id, WORD code, Handler handler) {
-    commands_[{id, code}] = std::move(handler);
-}
-
-void Container::OnNotify(int id, UINT code, NotifyHandler handler) {
-    notifies_[{id, code}] = std::move(handler);
+    commands_[id] = std::move(handler);
 }
 
 void Container::OnMessage(UINT msg, MessageHandler handler) {
@@ -22,16 +14,18 @@ void Container::OnMessage(UINT msg, MessageHandler handler) {
 
 void Container::DropHandlers() {
     commands_.clear();
-    notifies_.clear();
     messages_.clear();
+    controls_.clear();
 }
 
 void Container::StartLayout(Size designClient) {
     layout_ = Layout(WindowDpi(Handle()), designClient);
+    controls_.clear(); // those of a window before this one
 }
 
-HWND Container::AddControl(const wchar_t* cls, std::string_view text, DWORD style,
-                           const Rect& design, int id, unsigned anchors, DWORD exStyle) {
+HWND Container::AddControl(Control& control, const wchar_t* cls, std::string_view text, DWORD style,
+                           const Rect& design, unsigned anchors, DWORD exStyle, int id) {
+    if (id == 0) id = nextId_ < 0x7FFF ? nextId_++ : nextId_;
     const Rect r = PlacedNow(design, anchors);
     HWND child = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
                                  r.left, r.top, r.width, r.height, Handle(),
@@ -40,7 +34,20 @@ HWND Container::AddControl(const wchar_t* cls, std::string_view text, DWORD styl
     if (!child) return nullptr;
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
+    control.hwnd = child;
+    Adopt(control);
     return child;
+}
+
+void Container::Adopt(Control& control) {
+    if (control.hwnd) controls_[control.hwnd] = &control;
+}
+
+// A handle can come back for a new window once its own is gone: the entry
+// counts only while its control still holds that handle.
+Control* Container::ControlOf(HWND child) const {
+    const auto it = child ? controls_.find(child) : controls_.end();
+    return it != controls_.end() && it->second->hwnd == child ? it->second : nullptr;
 }
 
 // Where a control goes in the client as it is now: a page built after its
@@ -129,11 +136,13 @@ LRESULT Container::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     switch (msg) {
     case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        WORD code = HIWORD(wParam);
-        if (code == 1 && lParam == 0) code = BN_CLICKED; // an accelerator
-        if (auto it = commands_.find({id, code}); it != commands_.end()) {
-            const Handler handler = it->second;
+        const WORD code = HIWORD(wParam);
+        if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
+            if (control->Command(code)) return 0;
+        // A menu item (0), an accelerator (1) or a click.
+        const bool click = lParam == 0 ? code <= 1 : code == BN_CLICKED;
+        if (auto it = commands_.find(LOWORD(wParam)); click && it != commands_.end()) {
+            const Handler handler = it->second; // it may replace itself
             handler();
             return 0;
         }
@@ -142,12 +151,16 @@ LRESULT Container::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (!header) return 0;
-        const int id = static_cast<int>(header->idFrom);
-        if (auto it = notifies_.find({id, header->code}); it != notifies_.end()) {
-            const NotifyHandler handler = it->second;
-            return handler(*header);
-        }
+        LRESULT result = 0;
+        if (Control* control = ControlOf(header->hwndFrom))
+            if (control->Notify(*header, result)) return result;
         return Unrouted(msg, wParam, lParam);
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (Control* control = item ? ControlOf(item->hwndItem) : nullptr)
+            if (control->Draw(*item)) return TRUE;
+        break;
     }
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) Arrange();

@@ -3,15 +3,16 @@
 // placed in design coordinates (96 DPI), scaled to the window's DPI, and
 // follow their anchors when it is resized. The container answers WM_GETFONT
 // with the dialog font, paints its background behind its statics too, and
-// hands the commands and notifications of its controls to the handlers that
-// the form registered.
+// hands each control its own commands, notifications and drawing. Menu items
+// and accelerators, which are no controls, go to the handlers of their ids.
 #include <windows.h>
 
 #include <functional>
 #include <map>
 #include <string_view>
-#include <utility>
+#include <unordered_map>
 
+#include "ui/ControlWin32.h"
 #include "ui/GdiWin32.h"
 #include "ui/Layout.h"
 #include "ui/WindowWin32.h"
@@ -21,14 +22,11 @@ namespace pilotune {
 class Container : public Window {
   public:
     using Handler = std::function<void()>;
-    using NotifyHandler = std::function<LRESULT(const NMHDR&)>;
     using MessageHandler = std::function<LRESULT(WPARAM, LPARAM)>;
 
-    // A click of control `id` (BN_CLICKED), or its menu item or accelerator.
+    // The menu item or accelerator `id`, or the click of a control of fixed
+    // id (IDOK...) that no event of its own took.
     void OnCommand(int id, Handler handler);
-    // One notification of a control: CBN_SELCHANGE, EN_CHANGE...
-    void OnCommand(int id, WORD code, Handler handler);
-    void OnNotify(int id, UINT code, NotifyHandler handler);
     // Any other message (WM_TIMER...); the handler's result is the answer.
     void OnMessage(UINT msg, MessageHandler handler);
 
@@ -38,9 +36,13 @@ class Container : public Window {
     HFONT BoldFont() const { return DialogFont(Dpi(), true); }
     HWND Item(int id) const { return GetDlgItem(Handle(), id); }
 
-    // Creates a visible child control with the dialog font.
-    HWND AddControl(const wchar_t* cls, std::string_view text, DWORD style, const Rect& design,
-                    int id, unsigned anchors = kAnchorTopLeft, DWORD exStyle = 0);
+    // Creates a visible child control with the dialog font; `control` gets
+    // its commands and notifications. An id of 0 gives it one of its own.
+    HWND AddControl(Control& control, const wchar_t* cls, std::string_view text, DWORD style,
+                    const Rect& design, unsigned anchors = kAnchorTopLeft, DWORD exStyle = 0,
+                    int id = 0);
+    // A control whose window was made elsewhere (a spin edit) gets its events too.
+    void Adopt(Control& control);
     // Places a child made elsewhere (a spin edit, a page) and anchors it.
     void Place(HWND child, const Rect& design, unsigned anchors = kAnchorTopLeft);
     // New design bounds for a placed child.
@@ -72,13 +74,16 @@ class Container : public Window {
 
   private:
     void Arrange();
+    // The control of a child window, if it was made or adopted here.
+    Control* ControlOf(HWND child) const;
     Rect PlacedNow(const Rect& design, unsigned anchors) const;
     HBRUSH BackgroundBrush() const;
 
     Layout layout_;
-    std::map<std::pair<int, WORD>, Handler> commands_;
-    std::map<std::pair<int, UINT>, NotifyHandler> notifies_;
+    std::map<int, Handler> commands_;
     std::map<UINT, MessageHandler> messages_;
+    std::unordered_map<HWND, Control*> controls_;
+    int nextId_ = 0x4000; // ids given to controls: above the fixed ones and the menus
     BrushHandle background_;
     COLORREF colour_ = 0;
 };

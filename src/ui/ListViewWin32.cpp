@@ -66,27 +66,51 @@ struct ListView::Quiet {
 void ListView::Create(Container& parent, const Rect& design, int id, unsigned anchors,
                       bool checkBoxes) {
     LoadCommonControls(ICC_LISTVIEW_CLASSES);
-    hwnd = parent.AddControl(WC_LISTVIEWW, "",
+    hwnd = parent.AddControl(*this, WC_LISTVIEWW, "",
                              WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, design,
-                             id, anchors, WS_EX_CLIENTEDGE);
+                             anchors, WS_EX_CLIENTEDGE, id);
     if (!hwnd) return;
     dpi_ = parent.Dpi();
     const DWORD ex = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | (checkBoxes ? LVS_EX_CHECKBOXES : 0);
     SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
     AttachSubclass(hwnd, &ListView::MouseProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    for (UINT code : {UINT(LVN_ITEMCHANGED), UINT(NM_CLICK), UINT(NM_DBLCLK), UINT(NM_RCLICK),
-                      UINT(LVN_KEYDOWN), UINT(LVN_BEGINDRAG)})
-        parent.OnNotify(id, code, [this](const NMHDR& h) {
-            Report(h);
-            return LRESULT{0};
-        });
-    parent.OnNotify(id, LVN_GETINFOTIPW, [this](const NMHDR& h) {
-        auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(h));
+}
+
+void ListView::Create(Container& parent, const Rect& design, unsigned anchors, bool checkBoxes) {
+    Create(parent, design, 0, anchors, checkBoxes);
+}
+
+bool ListView::Notify(const NMHDR& header, LRESULT& result) {
+    result = 0;
+    if (header.code == LVN_GETINFOTIPW) {
+        auto& tip = const_cast<NMLVGETINFOTIPW&>(reinterpret_cast<const NMLVGETINFOTIPW&>(header));
         const std::wstring text = Widen(TipText(tip.iItem));
         if (tip.pszText && tip.cchTextMax > 0 && !text.empty())
             lstrcpynW(tip.pszText, text.c_str(), tip.cchTextMax);
-        return LRESULT{0};
-    });
+        return true;
+    }
+    const std::vector<ListViewEvent> events = ParseListViewNotify(header);
+    if (events.empty() && header.code != LVN_ITEMCHANGED) return false;
+    if (quiet_ || !onEvent) return true;
+    for (const ListViewEvent& e : events)
+        onEvent(e);
+    return true;
+}
+
+int ListView::ColumnCount() const {
+    return Header_GetItemCount(ListView_GetHeader(hwnd));
+}
+
+void ListView::SetColumnWidths(const std::vector<int>& pixels) {
+    for (int c = 0; c < ColumnCount() && c < static_cast<int>(pixels.size()); ++c)
+        ListView_SetColumnWidth(hwnd, c, pixels[static_cast<size_t>(c)]);
+}
+
+std::vector<int> ListView::ColumnWidths() const {
+    std::vector<int> widths;
+    for (int c = 0; c < ColumnCount(); ++c)
+        widths.push_back(ListView_GetColumnWidth(hwnd, c));
+    return widths;
 }
 
 ListView::~ListView() {
@@ -110,19 +134,13 @@ LRESULT CALLBACK ListView::MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     return NextSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-void ListView::Report(const NMHDR& header) {
-    if (quiet_ || !onEvent) return;
-    for (const ListViewEvent& e : ParseListViewNotify(header))
-        onEvent(e);
-}
-
 int ListView::AddColumn(std::string_view title, int designWidth) {
     std::wstring text = Widen(title);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = text.data();
     column.cx = ScaleToDpi(designWidth, dpi_);
-    const int count = Header_GetItemCount(ListView_GetHeader(hwnd));
+    const int count = ColumnCount();
     column.iSubItem = count;
     return static_cast<int>(
         SendMessageW(hwnd, LVM_INSERTCOLUMNW, count, reinterpret_cast<LPARAM>(&column)));
@@ -176,21 +194,6 @@ std::string ListView::Cell(int row, int column) const {
     }
 }
 
-LPARAM ListView::Data(int row) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return SendMessageW(hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
-}
-
-void ListView::SetData(int row, LPARAM data) {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = data;
-    SendMessageW(hwnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
 void ListView::SetCell(int row, int column, std::string_view text) {
     Quiet quiet(*this);
     std::wstring wide = Widen(text);
@@ -237,8 +240,7 @@ std::string ListView::TipText(int row) const {
     std::string text = Hint(row);
     if (!text.empty() || row < 0 || row >= Count()) return text;
     text = Cell(row, 0);
-    const int columns = Header_GetItemCount(ListView_GetHeader(hwnd));
-    for (int c = 1; c < columns; ++c)
+    for (int c = 1; c < ColumnCount(); ++c)
         text += " " + Cell(row, c);
     return text;
 }

@@ -45,11 +45,11 @@ std::vector<ListViewEvent> ParseListViewNotify(const NMHDR& header);
 class ListView : public Control {
   public:
     ListView() = default;
-    ListView(const ListView&) = delete;
-    ListView& operator=(const ListView&) = delete;
-    ~ListView();
+    ~ListView() override;
 
     void Create(Container& parent, const Rect& design, int id, unsigned anchors = kAnchorAll,
+                bool checkBoxes = true);
+    void Create(Container& parent, const Rect& design, unsigned anchors = kAnchorAll,
                 bool checkBoxes = true);
     int AddColumn(std::string_view title, int designWidth);
     // Inserts a row before `row` (-1: at the end); returns its index.
@@ -59,9 +59,6 @@ class ListView : public Control {
     int Count() const { return static_cast<int>(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0)); }
     std::string Cell(int row, int column) const;
     void SetCell(int row, int column, std::string_view text);
-    // A number the row carries for its form (kept when the row is moved).
-    LPARAM Data(int row) const;
-    void SetData(int row, LPARAM data);
     bool Checked(int row) const;
     void SetChecked(int row, bool checked);
     int Selected() const; // the first selected row, -1 for none
@@ -76,11 +73,19 @@ class ListView : public Control {
     // The row at height `y` (client pixels), beside the check box; -1 for none.
     int RowAt(int y) const;
 
+    // Stored column widths, in pixels as the list shows them; a missing one
+    // (none stored) keeps the column's design width.
+    void SetColumnWidths(const std::vector<int>& pixels);
+    std::vector<int> ColumnWidths() const;
+    int ColumnCount() const;
+    // Drawing off while rows are put in (Redraw(false)), then on (Redraw(true)).
+    void Redraw(bool on) const { SendMessageW(hwnd, WM_SETREDRAW, on, 0); }
+
     // What the user does; changes made through the verbs above are not reported.
     std::function<void(const ListViewEvent&)> onEvent;
+    bool Notify(const NMHDR& header, LRESULT& result) override;
 
   private:
-    void Report(const NMHDR& header);
     static LRESULT CALLBACK MouseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     struct Quiet;

@@ -2,49 +2,63 @@
 
 #include <gtest/gtest.h>
 
+#include "options/OptionsPages.h"
+
 namespace pilotune {
 namespace {
 
-TEST(ActionTextsTest, ParameterOfAnActionTextAndRowsOnlyForBindingsThatCanBePressed) {
-    struct Case {
-        const char* text;
-        bool parameterised;
-        const char* param;
-        const char* prefix;
-        bool missing;
-    };
-    for (Case c :
-         {Case{"Exécuter : C:\\a.exe", true, "C:\\a.exe", "Exécuter : ", false},
-          Case{"Exécuter : ", true, "", "Exécuter : ", true},
-          Case{"Exécuter :", true, "", "Exécuter : ", true},
-          Case{"Jouer", false, "", "Jouer", false},
-          Case{"Relancer : 2 - Stopper : x", true, "2 - Stopper : x", "Relancer : ", false},
-          Case{"", false, "", "", false}}) {
-        EXPECT_EQ(std::tuple(IsParameterised(c.text), ParamText(c.text), LabelPrefix(c.text),
-                             ParameterMissing(c.text)),
-                  std::tuple(c.parameterised, c.param, c.prefix, c.missing))
-            << c.text;
-    }
+// Rows and action numbers map both ways; the parameter is a rule per action;
+// the texts and the keyboard rows follow it.
+TEST(ActionTextsTest, RowsMapToActionNumbersAndTheParameterIsARulePerAction) {
+    for (int row = 0; row < kOfferedCount; ++row)
+        EXPECT_EQ(OfferedRow(OfferedAt(row)), row) << row;
+    EXPECT_EQ(OfferedRow(ARIEN), -1);
+    EXPECT_EQ(OfferedRow(99), -1);
+    EXPECT_EQ(OfferedAt(kOfferedCount), -1);
+    std::vector<int> parameterised;
+    for (int action = 0; action < kActionCount; ++action)
+        if (TakesParameter(action)) parameterised.push_back(action);
+    EXPECT_EQ(parameterised, (std::vector<int>{EXECUTER, LECTUREPROGRAMME, RELANCERACTION}));
 
-    // Rows leave out bindings that can never be pressed.
-    auto items = ActionLabels();
-    items[2] = "Exécuter : C:\\old.exe";
-    const std::vector<TCla> bindings = {{true, 2, "Touche F1", "C:\\a.exe"},
-                                        {true, 5, "", ""},
+    EXPECT_EQ(ActionText(EXECUTER, "C:\\a.exe"), "Exécuter : C:\\a.exe");
+    EXPECT_EQ(ActionText(RELANCERACTION), "Relancer une action planifier : ");
+    EXPECT_EQ(ActionText(JOUER, "ignoré"), "Jouer");
+    EXPECT_EQ(ActionText(99), "Le programmeur est un con");
+
+    // Rows leave out bindings that can never be pressed, and keep a parameter
+    // only where the action takes one.
+    const std::vector<TCla> bindings = {{true, EXECUTER, "Touche F1", "C:\\a.exe"},
+                                        {true, PAUSER, "", ""},
                                         {false, 99, "Touche F2", ""},
-                                        {true, 16, "Touche F3", "Soir"}};
-    const auto rows = BindingRows(bindings, items);
+                                        {true, JOUER, "Touche F3", "reste"}};
+    const std::vector<BindingRow> rows = BindingRows(bindings);
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].caption, "Exécuter : C:\\a.exe");
-    EXPECT_EQ(rows[1].caption, "Le programmeur est un con");
+    EXPECT_EQ(rows[0].parameter, "C:\\a.exe");
+    EXPECT_EQ(rows[1].action, 99);
     EXPECT_FALSE(rows[1].checked);
-    EXPECT_EQ(rows[2].caption, "Lecture du programme : Soir");
-    const auto back = BindingsOf(rows);
+    EXPECT_EQ(rows[2].parameter, "");
+    const std::vector<TCla> back = BindingsOf(rows);
     ASSERT_EQ(back.size(), 3u);
     EXPECT_EQ(back[0].Chemin, "C:\\a.exe");
-    EXPECT_EQ(back[2].Chemin, "Soir");
     EXPECT_EQ(back[1].Action, 99);
-    EXPECT_FALSE(back[1].Activer);
+    EXPECT_EQ(back[2].Touche, "Touche F3");
+}
+
+// Five buttons keep their place; more share the column and stay inside it.
+TEST(OptionsPagesTest, TheButtonColumnHoldsAnyNumberOfPages) {
+    const std::vector<Rect> five = PageButtonBounds(5, 422);
+    ASSERT_EQ(five.size(), 5u);
+    EXPECT_EQ(five[1], (Rect{4, 87, 100, 73}));
+    EXPECT_EQ(five[4].top, 336);
+    for (int count : {6, 9, 20}) {
+        const std::vector<Rect> bounds = PageButtonBounds(count, 422);
+        ASSERT_EQ(static_cast<int>(bounds.size()), count);
+        EXPECT_LE(bounds.back().Bottom(), 422) << count;
+        EXPECT_GT(bounds.back().height, 0) << count;
+        EXPECT_LE(bounds[0].Bottom(), bounds[1].top) << count;
+    }
+    EXPECT_EQ(OptionStartPage(5, 5), 0);
+    EXPECT_EQ(OptionStartPage(5, 6), 5);
 }
 
 } // namespace

@@ -188,7 +188,7 @@ TEST_F(BarOnSimulator, TheMediaKeysReachThePlayerThroughTheDefaultShortcuts) {
         ASSERT_TRUE(WaitFor([&] {
             dialog = FindWindowW(L"TfrmOption", nullptr);
             return dialog && IsWindowVisible(dialog) &&
-                   (box = DescendantWithId(dialog, kOptAffichageNeg));
+                   (box = DescendantWithText(dialog, "Affiche le temp restant "));
         }));
         for (HWND w : {box, box, DescendantWithId(dialog, IDOK)})
             click(w), AnswerTime(dialog);

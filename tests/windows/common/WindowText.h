@@ -41,6 +41,24 @@ inline HWND DescendantWithId(HWND root, int id) {
     return s.found;
 }
 
+// The first control below `root` whose text is `text`.
+inline HWND DescendantWithText(HWND root, const std::string& text) {
+    struct Search {
+        const std::string& text;
+        HWND found;
+    } s{text, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (WindowText(h) != s->text) return TRUE;
+            s->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 // How many top-level windows carry exactly `caption`.
 inline int CountWindowsTitled(const std::wstring& caption) {
     struct Search {

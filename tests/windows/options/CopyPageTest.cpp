@@ -14,6 +14,7 @@
 #include "RecordingMessages.h"
 #include "copy/ListCopy.h"
 #include "copy/MusicCopy.h"
+#include "options/CopyPageWin32.h"
 #include "player/Playlist.h"
 #include "player/Winamp.h"
 
@@ -27,13 +28,13 @@ fs::path Beside(const std::string& name) {
 }
 
 bool AllStatuses(OptionsHarness& h, const std::string& status) {
-    for (int r = 0; r < h.Rows(kOptCopieList); ++r)
-        if (h.Cell(kOptCopieList, r, 2) != status) return false;
-    return h.Rows(kOptCopieList) > 0;
+    for (int r = 0; r < h.Rows(kCopieList); ++r)
+        if (h.Cell(kCopieList, r, 2) != status) return false;
+    return h.Rows(kCopieList) > 0;
 }
 void SetRange(OptionsHarness& h, int from, int to) {
-    h.Spin(kOptCopieNumeroDe).SetPosition(from);
-    h.Spin(kOptCopieNumeroA).SetPosition(to);
+    h.Spin(kCopieNumeroDe).SetPosition(from);
+    h.Spin(kCopieNumeroA).SetPosition(to);
 }
 bool CopyOver(OptionsHarness& h) {
     return h.Loop([&] { return !h.app.CopyJobs().Running(); }, 20000);
@@ -41,8 +42,8 @@ bool CopyOver(OptionsHarness& h) {
 
 struct CopyPageTest : ::testing::Test {
     void SetUp() override { h.Start(); }
-    int Rows() { return h.Rows(kOptCopieList); }
-    std::string Cell(int row, int column) { return h.Cell(kOptCopieList, row, column); }
+    int Rows() { return h.Rows(kCopieList); }
+    std::string Cell(int row, int column) { return h.Cell(kCopieList, row, column); }
     OptionsHarness h;
 };
 
@@ -50,15 +51,15 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
     const fs::path dest = Beside("copie-page");
     fs::remove_all(dest);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
+    SetWindowTextW(h.Item(kCopieChemin), dest.wstring().c_str());
     SetRange(h, 2, 4);
     const int asked = h.Logged(WM_USER, -1, kQueryLength);
-    h.Click(kOptCopieAjouter);
+    h.Click(kCopieAjouter);
     ASSERT_EQ(Rows(), 3);
     EXPECT_LE(h.Logged(WM_USER, -1, kQueryLength) - asked, 2); // not once per row
     EXPECT_EQ(Cell(0, 0), "2");
     EXPECT_EQ(Cell(2, 2), "");
-    h.Click(kOptCopieCopier);
+    h.Click(kCopieCopier);
     ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Copie réussi"); }, 20000))
         << Cell(0, 2) << " / " << Cell(2, 2);
     h.Shot("copie");
@@ -67,7 +68,7 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
             << n;
     EXPECT_EQ(h.option.CopyPath, Narrow(dest.wstring()) + "\\");
     ASSERT_TRUE(CopyOver(h));
-    h.Click(kOptCopieCopier);
+    h.Click(kCopieCopier);
     ASSERT_TRUE(h.Loop([&] { return AllStatuses(h, "Fichier déjà copier"); }, 20000));
     ASSERT_TRUE(CopyOver(h));
 
@@ -97,7 +98,7 @@ TEST_F(CopyPageTest, CopiedRowsKeepTheirStatusAcrossDialogsADamagedListIsSavedBa
     EXPECT_EQ(Cell(1, 0), "4");
     EXPECT_EQ(Cell(1, 2), "Copie réussi");
     EXPECT_EQ(Cell(2, 0), "1");
-    h.Click(kOptCopieAfficheBT);
+    h.Click(kCopieAfficheBT);
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
     EXPECT_EQ(h.store.ReadInteger(kSectionCopie, "Nb", -1, true), 3);
@@ -110,8 +111,8 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnuler
     fs::create_directories(there);
     ASSERT_TRUE(h.OpenOn(kPageCopie));
     auto browse = [&](const std::wstring& field, WPARAM answer) {
-        SetWindowTextW(h.Item(kOptCopieChemin), field.c_str());
-        h.Click(kOptAppliquer);
+        SetWindowTextW(h.Item(kCopieChemin), field.c_str());
+        h.Click(kAppliquer);
         std::string selected, texts;
         ModalDriver driver(L"#32770", [&](HWND box) {
             auto read = [&] {
@@ -130,19 +131,19 @@ TEST_F(CopyPageTest, TheFolderBrowserOpensOnTheFieldOrOnCOkTakesItsChoiceAnnuler
             texts = ReadMessageBox(box);
             PostMessageW(box, WM_COMMAND, answer, 0);
         });
-        h.Click(kOptCopieParcourir);
+        h.Click(kCopieParcourir);
         driver.Join();
         EXPECT_TRUE(driver.found);
         EXPECT_NE(texts.find(kCopyFolderTitle), std::string::npos) << texts;
         return selected;
     };
     EXPECT_EQ(browse(there.wstring(), IDOK), "copie parcourir été");
-    EXPECT_EQ(h.Text(kOptCopieChemin), Narrow(there.wstring()));
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    EXPECT_EQ(h.Text(kCopieChemin), Narrow(there.wstring()));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
     const std::string c = browse(L"z:\\pas\\de\\dossier\\ici", IDCANCEL);
     EXPECT_NE(c.find("C:"), std::string::npos) << c;
-    EXPECT_EQ(h.Text(kOptCopieChemin), "z:\\pas\\de\\dossier\\ici");
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
+    EXPECT_EQ(h.Text(kCopieChemin), "z:\\pas\\de\\dossier\\ici");
+    EXPECT_FALSE(h.Enabled(kAppliquer));
     fs::remove_all(there);
 }
 
@@ -179,8 +180,8 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     ASSERT_TRUE(h.Loop([&] { return h.sim.User(kQueryState) == 1; }));
     ASSERT_TRUE(h.OpenOn(kPageCopie));
     SetRange(h, 1, 40);
-    h.Click(kOptCopieAjouter);
-    ASSERT_EQ(h.Rows(kOptCopieList), 40);
+    h.Click(kCopieAjouter);
+    ASSERT_EQ(h.Rows(kCopieList), 40);
 
     // The forty files are copied again into new folders until the copies have
     // lasted two seconds: long enough for the bar's clock to move.
@@ -192,13 +193,13 @@ TEST_F(CopyWhilePlayingTest, TheBarTicksAndKeysWorkWhileFortyFilesCopy) {
     for (; rounds < 20 && copying < 2000; ++rounds) {
         const fs::path folder = Beside("quarante-copie-" + std::to_string(rounds));
         fs::remove_all(folder);
-        SetWindowTextW(h.Item(kOptCopieChemin), folder.wstring().c_str());
+        SetWindowTextW(h.Item(kCopieChemin), folder.wstring().c_str());
         const ULONGLONG start = GetTickCount64();
-        h.Click(kOptCopieCopier);
+        h.Click(kCopieCopier);
         EXPECT_LT(GetTickCount64() - start, 300u) << "the click waited for the copies";
         ASSERT_TRUE(h.app.CopyJobs().Running());
         if (rounds == 0) {
-            h.Click(kOptCopieCopier); // while one runs: said so
+            h.Click(kCopieCopier); // while one runs: said so
             PressKey(VK_MEDIA_NEXT_TRACK);
         }
         ULONGLONG last = GetTickCount64();
@@ -269,10 +270,10 @@ TEST_F(CopyOutlivesTheDialogTest, StatusesReachTheListAndClosingStopsTheCopyLeav
     fs::remove_all(dest);
     h.Start();
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    SetWindowTextW(h.Item(kOptCopieChemin), dest.wstring().c_str());
+    SetWindowTextW(h.Item(kCopieChemin), dest.wstring().c_str());
     SetRange(h, 1, 4);
-    h.Click(kOptCopieAjouter);
-    h.Click(kOptCopieCopier);
+    h.Click(kCopieAjouter);
+    h.Click(kCopieCopier);
     h.Click(IDCANCEL); // the copy goes on without its dialog
     ASSERT_TRUE(h.Closed());
     auto stored = [&](int row) {
@@ -281,10 +282,10 @@ TEST_F(CopyOutlivesTheDialogTest, StatusesReachTheListAndClosingStopsTheCopyLeav
     ASSERT_TRUE(h.Loop([&] { return stored(0) == "Copie réussi"; }));
     // A new dialog shows the running copy's rows, and their statuses as they come.
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    ASSERT_EQ(h.Rows(kOptCopieList), 4);
-    EXPECT_EQ(h.Cell(kOptCopieList, 0, 2), "Copie réussi");
-    ASSERT_TRUE(h.Loop([&] { return h.Cell(kOptCopieList, 2, 2) == "Copie réussi"; }, 20000));
-    h.Click(kOptCopieCopier);
+    ASSERT_EQ(h.Rows(kCopieList), 4);
+    EXPECT_EQ(h.Cell(kCopieList, 0, 2), "Copie réussi");
+    ASSERT_TRUE(h.Loop([&] { return h.Cell(kCopieList, 2, 2) == "Copie réussi"; }, 20000));
+    h.Click(kCopieCopier);
     EXPECT_EQ(messages.infos, std::vector<std::string>{kCopyRunning});
 
     // "Fermer Pilotune" while track 4 is being copied.

@@ -17,10 +17,10 @@ namespace {
 
 struct ClavierPageTest : ::testing::Test {
     void SetUp() override { h.Start(); }
-    HWND List() { return h.Item(kOptClaList); }
-    int Rows() { return h.Rows(kOptClaList); }
-    std::string Cell(int row, int column) { return h.Cell(kOptClaList, row, column); }
-    bool RowChecked(int row) { return h.RowChecked(kOptClaList, row); }
+    HWND List() { return h.Item(kClaList); }
+    int Rows() { return h.Rows(kClaList); }
+    std::string Cell(int row, int column) { return h.Cell(kClaList, row, column); }
+    bool RowChecked(int row) { return h.RowChecked(kClaList, row); }
     int NextSent() const { return h.Logged(WM_COMMAND, kCmdNext, 0); }
     OptionsHarness h;
 };
@@ -39,14 +39,14 @@ TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackKeylessBindingsGoDefautRefills
     EXPECT_FALSE(RowChecked(0));
     EXPECT_EQ(Cell(1, 0), "Exécuter : C:\\a.exe");
     EXPECT_EQ(Cell(2, 1), "Touche F3");
-    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 0);
-    h.SelectRow(kOptClaList, 1);
-    h.Notify(kOptClaList, NM_DBLCLK, 1);
+    EXPECT_EQ(SendMessageW(h.Item(kClaAction), CB_GETCURSEL, 0, 0), 0);
+    h.SelectRow(kClaList, 1);
+    h.Notify(kClaList, NM_DBLCLK, 1);
     EXPECT_EQ(Rows(), 2);
-    EXPECT_EQ(h.Text(kOptClaTouche), "Touche F2");
-    EXPECT_EQ(SendMessageW(h.Item(kOptClaAction), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
-    h.Click(kOptClaAjouter);
+    EXPECT_EQ(h.Text(kClaTouche), "Touche F2");
+    EXPECT_EQ(SendMessageW(h.Item(kClaAction), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kClaParcourir)));
+    h.Click(kClaAjouter);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(2, 0), "Exécuter : C:\\a.exe");
     h.Click(IDOK);
@@ -58,7 +58,7 @@ TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackKeylessBindingsGoDefautRefills
     EXPECT_NE(h.FileText().find("Touche 2=Touche F2"), std::string::npos);
 
     ASSERT_TRUE(h.OpenOn(kPageClavier));
-    h.Click(kOptDefaut);
+    h.Click(kDefaut);
     ASSERT_EQ(Rows(), 4);
     const char* keys[] = {"Touche P.Précédent", "Touche P.Suivant", "Touche Lec/Pause",
                           "Touche Stop"};
@@ -66,9 +66,9 @@ TEST_F(ClavierPageTest, DoubleClickTakesTheRowBackKeylessBindingsGoDefautRefills
         EXPECT_EQ(Cell(r, 1), keys[r]) << r;
         EXPECT_TRUE(RowChecked(r)) << r;
     }
-    EXPECT_EQ(h.Text(kOptTransparent), "040 %");
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
-    h.Click(kOptAppliquer);
+    EXPECT_EQ(h.Text(kTransparent), "040 %");
+    EXPECT_TRUE(h.Enabled(kAppliquer));
+    h.Click(kAppliquer);
     ASSERT_EQ(h.option.Bindings.size(), 4u);
     EXPECT_EQ(h.option.Bindings[1].Action, 7);
     EXPECT_EQ(h.option.Bindings[1].Touche, "Touche P.Suivant");
@@ -88,23 +88,23 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAnExecuteBindingIsStoredAndItsKey
     h.app.ApplySettings();
     ASSERT_TRUE(h.OpenOn(kPageClavier));
     ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Click(kOptClaActiver); // the page on, the shortcuts not applied yet
-    SetFocus(h.Item(kOptClaTouche));
+    h.Click(kClaActiver); // the page on, the shortcuts not applied yet
+    SetFocus(h.Item(kClaTouche));
     const int before = NextSent();
     PressKey(VK_MEDIA_NEXT_TRACK);
-    ASSERT_TRUE(h.Loop([&] { return h.Text(kOptClaTouche) == "Touche P.Suivant"; }));
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    ASSERT_TRUE(h.Loop([&] { return h.Text(kClaTouche) == "Touche P.Suivant"; }));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
     h.Settle(300);
     EXPECT_EQ(NextSent(), before);
     SetFocus(List());
     PressKey(VK_MEDIA_PREV_TRACK);
     h.Settle(500);
     EXPECT_EQ(NextSent(), before);
-    EXPECT_EQ(h.Text(kOptClaTouche), "Touche P.Suivant");
+    EXPECT_EQ(h.Text(kClaTouche), "Touche P.Suivant");
 
-    h.Choose(kOptClaAction, EXECUTER);
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptClaParcourir)));
-    SetWindowTextW(h.Item(kOptClaTouche), L"Touche F9");
+    h.Choose(kClaAction, EXECUTER);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kClaParcourir)));
+    SetWindowTextW(h.Item(kClaTouche), L"Touche F9");
     {
         // "Ajouter" without a file opens the file dialog; the user types the file.
         const std::wstring path = script.wstring();
@@ -114,7 +114,7 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAnExecuteBindingIsStoredAndItsKey
             SetWindowTextW(name, path.c_str());
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
-        h.Click(kOptClaAjouter);
+        h.Click(kClaAjouter);
         EXPECT_TRUE(chooser.found);
     }
     ASSERT_EQ(Rows(), 5);
@@ -134,20 +134,20 @@ struct ListGesturesTest : ClavierPageTest {
         h.option.Bindings = {
             {true, 4, "Touche F1", ""}, {true, 5, "Touche F2", ""}, {false, 6, "Touche F3", ""}};
         ASSERT_TRUE(h.OpenOn(kPageClavier));
-        h.Click(kOptClaActiver);
-        h.Click(kOptAppliquer);
-        ASSERT_FALSE(h.Enabled(kOptAppliquer));
+        h.Click(kClaActiver);
+        h.Click(kAppliquer);
+        ASSERT_FALSE(h.Enabled(kAppliquer));
         MakeForeground(h.Form());
     }
     std::string Keys() {
         std::string all;
         for (int r = 0; r < Rows(); ++r)
-            all += h.Cell(kOptClaList, r, 1) + ";";
+            all += h.Cell(kClaList, r, 1) + ";";
         return all;
     }
     // The menu opened by a right click; its item's command as the menu sends it.
     void Menu(int id) {
-        h.RightClick(kOptClaList);
+        h.RightClick(kClaList);
         h.Command(id);
     }
     // The real mouse on the list at (x, y) of each step, from another thread at
@@ -170,30 +170,30 @@ struct ListGesturesTest : ClavierPageTest {
 // The menu moves rows, and changes nothing at the ends; Delete and Backspace
 // remove the selected row; "delete all" asks first.
 TEST_F(ListGesturesTest, TheMenuAndKeysMoveAndRemoveRows) {
-    h.SelectRow(kOptClaList, 0);
+    h.SelectRow(kClaList, 0);
     Menu(kMnuMonter);
     EXPECT_EQ(Keys(), "Touche F1;Touche F2;Touche F3;");
-    h.SelectRow(kOptClaList, 2);
+    h.SelectRow(kClaList, 2);
     Menu(kMnuDescendre);
     EXPECT_EQ(Keys(), "Touche F1;Touche F2;Touche F3;");
-    EXPECT_TRUE(h.Enabled(kOptAppliquer)); // as the menu item was chosen
+    EXPECT_TRUE(h.Enabled(kAppliquer)); // as the menu item was chosen
     Menu(kMnuMonter);
     EXPECT_EQ(Keys(), "Touche F1;Touche F3;Touche F2;");
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     ASSERT_EQ(h.option.Bindings.size(), 3u);
     EXPECT_EQ(h.option.Bindings[1].Action, 6); // the row kept its action and check mark
     EXPECT_FALSE(h.option.Bindings[1].Activer);
 
-    h.SelectRow(kOptClaList, 2);
+    h.SelectRow(kClaList, 2);
     SendMessageW(List(), WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(Keys(), "Touche F1;Touche F3;");
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
     // The last row took the selection: Backspace removes it too.
     SendMessageW(List(), WM_KEYDOWN, VK_BACK, 0);
     EXPECT_EQ(Keys(), "Touche F1;");
 
-    h.Click(kOptAppliquer);
-    h.RightClick(kOptClaList, 0);
+    h.Click(kAppliquer);
+    h.RightClick(kClaList, 0);
     for (const WPARAM answer : {IDCANCEL, IDOK}) {
         ModalDriver driver(L"#32770", [answer](HWND box) {
             EXPECT_NE(ReadMessageBox(box).find(kConfirmClearText), std::string::npos);
@@ -202,7 +202,7 @@ TEST_F(ListGesturesTest, TheMenuAndKeysMoveAndRemoveRows) {
         h.Command(kMnuSupprimerTout);
         driver.Join();
         EXPECT_EQ(Rows(), answer == IDOK ? 0 : 1);
-        EXPECT_EQ(h.Enabled(kOptAppliquer), answer == IDOK);
+        EXPECT_EQ(h.Enabled(kAppliquer), answer == IDOK);
     }
 }
 
@@ -226,17 +226,17 @@ TEST_F(ListGesturesTest, ARowDraggedFollowsThePointerAndAPressNearTheTopIsAChang
                             {y0, 0},
                             {y0, MOUSEEVENTF_LEFTUP}}));
     EXPECT_TRUE(h.Loop([&] { return Keys() == "Touche F3;Touche F1;Touche F2;"; })) << Keys();
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
 
     // Applied, then a click low in the list changes nothing; one near the top does.
-    h.Click(kOptAppliquer);
-    ASSERT_FALSE(h.Enabled(kOptAppliquer));
+    h.Click(kAppliquer);
+    ASSERT_FALSE(h.Enabled(kAppliquer));
     ASSERT_TRUE(Gesture(x, {{y2, MOUSEEVENTF_LEFTDOWN}, {y2, MOUSEEVENTF_LEFTUP}}));
     ASSERT_TRUE(
         h.Loop([&] { return SendMessageW(List(), LVM_GETNEXTITEM, -1, LVNI_SELECTED) == 2; }));
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
+    EXPECT_FALSE(h.Enabled(kAppliquer));
     ASSERT_TRUE(Gesture(x, {{y0, MOUSEEVENTF_LEFTDOWN}, {y0, MOUSEEVENTF_LEFTUP}}));
-    EXPECT_TRUE(h.Loop([&] { return h.Enabled(kOptAppliquer); }));
+    EXPECT_TRUE(h.Loop([&] { return h.Enabled(kAppliquer); }));
     EXPECT_EQ(Keys(), "Touche F3;Touche F1;Touche F2;");
 }
 
@@ -263,12 +263,13 @@ bool PictureDrawn(HMENU menu, int position) {
 TEST_F(ListGesturesTest, ARightClickOpensTheMenuWithAPictureOnEveryItem) {
     // The row's tip: the action and its key, one blank between.
     wchar_t text[256] = {};
-    NMLVGETINFOTIPW tip{.hdr = {List(), static_cast<UINT_PTR>(kOptClaList), LVN_GETINFOTIPW},
+    const int id = GetDlgCtrlID(List());
+    NMLVGETINFOTIPW tip{.hdr = {List(), static_cast<UINT_PTR>(id), LVN_GETINFOTIPW},
                         .pszText = text,
                         .cchTextMax = 256,
                         .iItem = 1};
-    SendMessageW(GetParent(List()), WM_NOTIFY, kOptClaList, reinterpret_cast<LPARAM>(&tip));
-    EXPECT_EQ(Narrow(text), h.Cell(kOptClaList, 1, 0) + " Touche F2");
+    SendMessageW(GetParent(List()), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_EQ(Narrow(text), h.Cell(kClaList, 1, 0) + " Touche F2");
 
     std::vector<std::string> missing;
     std::atomic<int> items = 0;

@@ -4,6 +4,8 @@
 // every page and opens the keyboard list's menu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "RunAtDpi.h"
@@ -44,8 +46,8 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
         h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
         if (stored != 9) ASSERT_TRUE(h.OpenOn());
         EXPECT_EQ(h.Caption(), "Option  -  Divers") << stored;
-        EXPECT_TRUE(IsWindowVisible(h.Item(kOptBoucle))) << stored;
-        EXPECT_FALSE(h.Enabled(kOptAppliquer));
+        EXPECT_TRUE(IsWindowVisible(h.Item(kBoucle))) << stored;
+        EXPECT_FALSE(h.Enabled(kAppliquer));
         h.Click(IDCANCEL);
         ASSERT_TRUE(h.Closed());
     }
@@ -56,18 +58,18 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     ASSERT_TRUE(h.Closed());
     ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Caption(), "Option  -  Copie music");
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
+    EXPECT_FALSE(h.Enabled(kAppliquer));
 }
 
 TEST_F(OptionsFrameTest, AppliquerAnnulerOkAndDefautOnTheGeneralPageAndEveryField) {
     h.Start();
     ASSERT_TRUE(h.OpenOn());
-    ASSERT_FALSE(h.Checked(kOptCacheWA));
-    h.Click(kOptCacheWA);
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
-    SendMessageW(h.Item(kOptTransparent), WM_KEYDOWN, VK_DOWN, 1);
-    h.Click(kOptAppliquer);
-    EXPECT_FALSE(h.Enabled(kOptAppliquer));
+    ASSERT_FALSE(h.Checked(kCacheWA));
+    h.Click(kCacheWA);
+    EXPECT_TRUE(h.Enabled(kAppliquer));
+    SendMessageW(h.Item(kTransparent), WM_KEYDOWN, VK_DOWN, 1);
+    h.Click(kAppliquer);
+    EXPECT_FALSE(h.Enabled(kAppliquer));
     EXPECT_TRUE(h.option.CacheWA);
     EXPECT_EQ(h.option.Transparent, 99);
     EXPECT_TRUE(h.store.ReadBoolean(kSectionOption, "CacheWA", false, true));
@@ -77,8 +79,8 @@ TEST_F(OptionsFrameTest, AppliquerAnnulerOkAndDefautOnTheGeneralPageAndEveryFiel
     EXPECT_TRUE(h.option.CacheWA);
     EXPECT_EQ(h.option.Transparent, 99);
     ASSERT_TRUE(h.OpenOn(kPageClavier));
-    EXPECT_TRUE(h.Checked(kOptCacheWA));
-    EXPECT_EQ(h.Text(kOptTransparent), "099 %");
+    EXPECT_TRUE(h.Checked(kCacheWA));
+    EXPECT_EQ(h.Text(kTransparent), "099 %");
 
     // Ok with nothing changed applies nothing: it writes the file and closes.
     h.option.CacheWA = false; // a value the dialog would overwrite on apply
@@ -98,24 +100,24 @@ TEST_F(OptionsFrameTest, AppliquerAnnulerOkAndDefautOnTheGeneralPageAndEveryFiel
     h.option.AffichageNeg = true;
     h.option.MAJ = false;
     ASSERT_TRUE(h.OpenOn(kPageDivers));
-    EXPECT_EQ(h.Text(kOptBoucleNb), "3 fois");
-    EXPECT_EQ(h.Text(kOptExtraitNb), "25 s");
-    EXPECT_EQ(h.Text(kOptTransparent), "040 %");
-    for (int id : {kOptBoucle, kOptFermerWA, kOptAffichageNeg})
-        EXPECT_TRUE(h.Checked(id)) << id;
-    for (int id : {kOptExtrait, kOptMAJ, kOptSystray, kOptCacheAuto, kOptDemarreWindows})
-        EXPECT_FALSE(h.Checked(id)) << id;
+    EXPECT_EQ(h.Text(kBoucleNb), "3 fois");
+    EXPECT_EQ(h.Text(kExtraitNb), "25 s");
+    EXPECT_EQ(h.Text(kTransparent), "040 %");
+    for (const Find& f : {kBoucle, kFermerWA, kAffichageNeg})
+        EXPECT_TRUE(h.Checked(f)) << f.text;
+    for (const Find& f : {kExtrait, kMAJ, kSystray, kCacheAuto, kDemarreWindows})
+        EXPECT_FALSE(h.Checked(f)) << f.text;
     // The excerpt group is off: its label and spin edit are greyed, its box is not.
-    EXPECT_TRUE(h.Enabled(kOptBoucleNb));
-    EXPECT_FALSE(h.Enabled(kOptExtraitNb));
-    EXPECT_FALSE(h.Enabled(kOptExtraitLabel));
-    EXPECT_TRUE(h.Enabled(kOptExtrait));
-    h.Click(kOptBoucle); // the loop group off
-    EXPECT_FALSE(h.Enabled(kOptBoucleNb));
-    EXPECT_FALSE(h.Enabled(kOptBoucleLabel));
-    EXPECT_TRUE(h.Enabled(kOptBoucle));
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
-    h.Click(kOptAffichageNeg);
+    EXPECT_TRUE(h.Enabled(kBoucleNb));
+    EXPECT_FALSE(h.Enabled(kExtraitNb));
+    EXPECT_FALSE(h.Enabled(kExtraitLabel));
+    EXPECT_TRUE(h.Enabled(kExtrait));
+    h.Click(kBoucle); // the loop group off
+    EXPECT_FALSE(h.Enabled(kBoucleNb));
+    EXPECT_FALSE(h.Enabled(kBoucleLabel));
+    EXPECT_TRUE(h.Enabled(kBoucle));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
+    h.Click(kAffichageNeg);
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.LoopOn);
@@ -127,15 +129,15 @@ TEST_F(OptionsFrameTest, AppliquerAnnulerOkAndDefautOnTheGeneralPageAndEveryFiel
     h.option.CacheWA = true;
     h.option.ExcerptOn = true;
     ASSERT_TRUE(h.OpenOn(kPageDivers));
-    h.Click(kOptDefaut);
-    EXPECT_EQ(h.Text(kOptBoucleNb), "9 fois");
-    EXPECT_EQ(h.Text(kOptExtraitNb), "10 s");
-    EXPECT_EQ(h.Text(kOptTransparent), "100 %");
-    EXPECT_FALSE(h.Checked(kOptCacheWA));
-    EXPECT_TRUE(h.Checked(kOptMAJ));
-    EXPECT_FALSE(h.Checked(kOptExtrait));
-    EXPECT_FALSE(h.Enabled(kOptExtraitNb));
-    EXPECT_TRUE(h.Enabled(kOptAppliquer));
+    h.Click(kDefaut);
+    EXPECT_EQ(h.Text(kBoucleNb), "9 fois");
+    EXPECT_EQ(h.Text(kExtraitNb), "10 s");
+    EXPECT_EQ(h.Text(kTransparent), "100 %");
+    EXPECT_FALSE(h.Checked(kCacheWA));
+    EXPECT_TRUE(h.Checked(kMAJ));
+    EXPECT_FALSE(h.Checked(kExtrait));
+    EXPECT_FALSE(h.Enabled(kExtraitNb));
+    EXPECT_TRUE(h.Enabled(kAppliquer));
     EXPECT_TRUE(h.option.CacheWA);
 }
 
@@ -143,28 +145,30 @@ TEST_F(OptionsFrameTest, KeyboardTabReachesEveryControlEnterIsOkEscapeIsAnnuler)
     h.Start();
     ASSERT_TRUE(h.OpenOn());
     ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Click(kOptBoucle); // both groups on: their spin edits take the focus too
-    h.Click(kOptExtrait);
+    h.Click(kBoucle); // both groups on: their spin edits take the focus too
+    h.Click(kExtrait);
     // Tab walks through every control of the general page.
-    std::set<int> seen;
+    std::set<HWND> seen;
     for (int k = 0; k < 40; ++k) {
         PressKey(VK_TAB);
         h.Settle(30);
-        seen.insert(GetDlgCtrlID(GetFocus()));
+        seen.insert(GetFocus());
     }
-    for (int id : {kOptBoucle, kOptBoucleNb, kOptExtrait, kOptExtraitNb, kOptDemarreWindows,
-                   kOptTransparent, kOptCacheAuto, kOptCacheWA, kOptFermerWA, kOptSystray, kOptMAJ,
-                   kOptAffichageNeg, IDOK, IDCANCEL, kOptDefaut, kOptAide})
-        EXPECT_TRUE(seen.count(id)) << id;
+    for (const Find& f :
+         {kBoucle, kBoucleNb, kExtrait, kExtraitNb, kDemarreWindows, kTransparent, kCacheAuto,
+          kCacheWA, kFermerWA, kSystray, kMAJ, kAffichageNeg, kDefaut, kAide})
+        EXPECT_TRUE(seen.count(h.Item(f))) << f.text << f.n;
+    for (int id : {IDOK, IDCANCEL})
+        EXPECT_TRUE(seen.count(DescendantWithId(h.Form(), id))) << id;
     // Enter on a check box is Ok: the change is applied and the dialog closes.
-    SetFocus(h.Item(kOptCacheWA));
-    SendMessageW(h.Item(kOptCacheWA), BM_CLICK, 0, 0);
+    SetFocus(h.Item(kCacheWA));
+    SendMessageW(h.Item(kCacheWA), BM_CLICK, 0, 0);
     PressKey(VK_RETURN);
     ASSERT_TRUE(h.Closed());
     EXPECT_TRUE(h.option.CacheWA);
     ASSERT_TRUE(h.OpenOn());
     ASSERT_TRUE(MakeForeground(h.Form()));
-    h.Click(kOptSystray);
+    h.Click(kSystray);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(h.Closed());
     EXPECT_FALSE(h.option.Systray);
@@ -231,16 +235,20 @@ TEST_F(OptionsFrameTest, EveryPageWholeAndTheMinimumSizeHolds) {
         SetWindowPos(h.Form(), nullptr, 0, 0, ScaleToDpi(650, dpi), ScaleToDpi(500, dpi),
                      SWP_NOZORDER);
     EXPECT_GE(ClientSize(h.Form()).cx, ScaleToDpi(600, dpi));
-    const char* names[] = {"divers", "programme", "clavier", "copie", "planification"};
-    for (int page = 0; page < kOptionPageCount; ++page) {
-        h.Click(kOptPageButton + page);
-        if (page == kPageClavier) h.Click(kOptClaActiver);
+    for (int page = 0; page < h.PageCount(); ++page) {
+        h.Click(h.PageButton(page));
+        if (page == kPageClavier) h.Click(kClaActiver);
         if (page == kPagePlanification) {
-            h.Click(kOptPlanActiver);
-            h.Click(kOptPlanAjouter);
+            h.Click(kPlanActiver);
+            h.Click(kPlanAjouter);
         }
+        // The shot is named after the caption's first word: "options-copie-96".
+        std::string name = WindowText(h.PageButton(page));
+        name = name.substr(0, name.find(' '));
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         // At 96 DPI the programme and copy pages are shot by their own tests, with rows.
-        if (dpi != 96 || (page != kPageProgramme && page != kPageCopie)) h.Shot(names[page]);
+        if (dpi != 96 || (page != kPageProgramme && page != kPageCopie)) h.Shot(name);
     }
     SetWindowPos(h.Form(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
     RECT r{};

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "OptionsHarness.h"
+#include "options/ProgrammePageWin32.h"
 #include "RecordingMessages.h"
 #include "ShortDateFormat.h"
 #include "player/Winamp.h"
@@ -21,14 +22,14 @@ constexpr LPARAM kQueryCurrent = 125; // the 0-based playlist position
 
 struct ProgrammePageTest : ::testing::Test {
     void SetUp() override { h.Start(); }
-    int Rows() { return h.Rows(kOptProgList); }
-    std::string Cell(int row, int column) { return h.Cell(kOptProgList, row, column); }
+    int Rows() { return h.Rows(kProgList); }
+    std::string Cell(int row, int column) { return h.Cell(kProgList, row, column); }
     void AddRange(int from, int to, int start, int end) {
-        h.Spin(kOptProgNumeroDe).SetPosition(from);
-        h.Spin(kOptProgNumeroA).SetPosition(to);
-        h.Spin(kOptProgDepart).SetPosition(start);
-        h.Spin(kOptProgFin).SetPosition(end);
-        h.Click(kOptProgAjouter);
+        h.Spin(kProgNumeroDe).SetPosition(from);
+        h.Spin(kProgNumeroA).SetPosition(to);
+        h.Spin(kProgDepart).SetPosition(start);
+        h.Spin(kProgFin).SetPosition(end);
+        h.Click(kProgAjouter);
     }
     std::string Key(const std::string& section, const std::string& key) {
         return h.store.ReadText(section, key, "<none>", true);
@@ -52,7 +53,7 @@ TEST_F(ProgrammePageTest, ARangeUnderATypedNameIsShownAndStoredInItsOwnSection) 
     StoreProgramme("PlayList", {1});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 1);
-    SetWindowTextW(h.Item(kOptProgTitreBox), L"Soirée");
+    SetWindowTextW(h.Item(kProgTitreBox), L"Soirée");
     AddRange(3, 5, 30, 120);
     ASSERT_EQ(Rows(), 4);
     for (int r = 1; r < 4; ++r) {
@@ -89,8 +90,8 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
     ASSERT_EQ(Rows(), 2);
     AddRange(5, 5, 0, 0);
-    SetFocus(h.Item(kOptProgTitreBox)); // as the user picks a name: focus first, then the choice
-    h.Choose(kOptProgTitreBox, 1);
+    SetFocus(h.Item(kProgTitreBox)); // as the user picks a name: focus first, then the choice
+    h.Choose(kProgTitreBox, 1);
     // The edited list went to the file under its own name; "Soir" is shown.
     EXPECT_EQ(Key(ProgrammeSection("Matin"), "ProgNb"), "3");
     ASSERT_EQ(Rows(), 2);
@@ -103,7 +104,7 @@ TEST_F(ProgrammePageTest, SwitchingNamesSavesTheShownListAndLeavesReplayAlone) {
     EXPECT_EQ(SimTrack(), 1);
 
     // Apply naming the other programme starts it.
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     EXPECT_EQ(h.option.ProgTitre, "Soir");
     ASSERT_TRUE(h.Loop([&] { return SimTrack() == 7; }));
     h.Click(IDCANCEL);
@@ -116,20 +117,20 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
     h.option.ProgTitre = "Matin";
     h.option.ProgLecture = true;
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
-    EXPECT_EQ(SendMessageW(h.Item(kOptProgTitreBox), CB_GETCOUNT, 0, 0), 1);
-    EXPECT_TRUE(h.Checked(kOptProgLecture));
-    h.Click(kOptProgEnreg);
-    EXPECT_TRUE(h.Checked(kOptProgEnreg));
-    EXPECT_FALSE(h.Checked(kOptProgLecture));
-    h.Click(kOptProgLecture);
-    EXPECT_TRUE(h.Checked(kOptProgEnreg)); // replay leaves recording as it is
+    EXPECT_EQ(SendMessageW(h.Item(kProgTitreBox), CB_GETCOUNT, 0, 0), 1);
+    EXPECT_TRUE(h.Checked(kProgLecture));
+    h.Click(kProgEnreg);
+    EXPECT_TRUE(h.Checked(kProgEnreg));
+    EXPECT_FALSE(h.Checked(kProgLecture));
+    h.Click(kProgLecture);
+    EXPECT_TRUE(h.Checked(kProgEnreg)); // replay leaves recording as it is
 
-    h.Click(kOptDefaut);
-    EXPECT_FALSE(h.Checked(kOptProgEnreg));
-    EXPECT_FALSE(h.Checked(kOptProgLecture));
+    h.Click(kDefaut);
+    EXPECT_FALSE(h.Checked(kProgEnreg));
+    EXPECT_FALSE(h.Checked(kProgLecture));
     EXPECT_EQ(Rows(), 0);
-    EXPECT_EQ(h.Text(kOptProgTitreBox), "PlayList");
-    EXPECT_EQ(SendMessageW(h.Item(kOptProgTitreBox), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(h.Text(kProgTitreBox), "PlayList");
+    EXPECT_EQ(SendMessageW(h.Item(kProgTitreBox), CB_GETCOUNT, 0, 0), 0);
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());
     EXPECT_EQ(ReadProgrammeNames(h.store), std::vector<std::string>{"PlayList"});
@@ -138,11 +139,11 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
     // The keyboard page chooses among the names the programme page holds.
     WriteProgrammeNames(h.store, {"Matin", "Soir"});
     ASSERT_TRUE(h.OpenOn(kPageProgramme));
-    SetWindowTextW(h.Item(kOptProgTitreBox), L"Soir");
+    SetWindowTextW(h.Item(kProgTitreBox), L"Soir");
     h.Command(kMnuProgSupprimer); // "Soir" leaves the names
-    h.Click(kOptPageButton + kPageClavier);
-    h.Click(kOptClaActiver);
-    h.Choose(kOptClaAction, LECTUREPROGRAMME);
+    h.Click(h.PageButton(kPageClavier));
+    h.Click(kClaActiver);
+    h.Choose(kClaAction, LECTUREPROGRAMME);
     std::vector<std::string> offered;
     ModalDriver chooser(kProgLireClass, [&](HWND box) {
         HWND list = GetDlgItem(box, kCbxProgTitreId);
@@ -154,7 +155,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
         }
         PostMessageW(box, WM_CLOSE, 0, 0);
     });
-    h.Click(kOptClaParcourir);
+    h.Click(kClaParcourir);
     chooser.Join();
     EXPECT_TRUE(chooser.found);
     EXPECT_EQ(offered, std::vector<std::string>{"Matin"});
@@ -176,25 +177,25 @@ TEST_F(ProgrammePageTest, KeepsRecordingAndStoredValuesTrimsNamesAndTellsAFailed
     ASSERT_TRUE(h.Loop([&] { return Rows() == 2; }));
     SetWindowPos(h.Form(), nullptr, 0, 0, 1000, 740, SWP_NOZORDER); // whole on the screen
     h.Shot("programme-recorded");
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgNb"), "2");
     EXPECT_EQ(Key(ProgrammeSection("PlayList"), "ProgD 0"), "7200");
     EXPECT_EQ(Key("Programme", "ProgDep"), "7000");
 
     // Typed into the box, then the dialog left and taken back.
-    HWND edit = FindWindowExW(h.Item(kOptProgTitreBox), nullptr, L"Edit", nullptr);
+    HWND edit = FindWindowExW(h.Item(kProgTitreBox), nullptr, L"Edit", nullptr);
     MouseAt(edit, 5, 5, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
     PressKey(VK_END);
     PressKey(VK_HOME, true);
     for (WORD vk : {WORD(VK_SPACE), WORD('S'), WORD('O'), WORD('I'), WORD('R'), WORD(VK_SPACE)})
         PressKey(vk, vk == 'S');
-    ASSERT_TRUE(h.Loop([&] { return h.Text(kOptProgTitreBox) == " Soir "; }));
+    ASSERT_TRUE(h.Loop([&] { return h.Text(kProgTitreBox) == " Soir "; }));
     HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
                                  nullptr, nullptr, nullptr);
     ASSERT_TRUE(MakeForeground(other) && MakeForeground(h.Form()));
     DestroyWindow(other);
     EXPECT_EQ(Key(ProgrammeSection(" Soir"), "ProgNb"), "<none>");
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     COption restarted;
     restarted.Load(h.store, [&](const std::string& t) { return h.link.ChercherTitre(t); });
     EXPECT_EQ(restarted.ProgTitre, "Soir");
@@ -209,8 +210,8 @@ TEST_F(ProgrammePageTest, KeepsRecordingAndStoredValuesTrimsNamesAndTellsAFailed
 }
 
 struct PlanificationPageTest : ::testing::Test {
-    int Rows() { return h.Rows(kOptPlanList); }
-    std::string Cell(int row, int column) { return h.Cell(kOptPlanList, row, column); }
+    int Rows() { return h.Rows(kPlanList); }
+    std::string Cell(int row, int column) { return h.Cell(kPlanList, row, column); }
     void WriteEntry(int i, int action, int mode, int period, int quand) {
         const std::string n = std::to_string(i);
         h.store.WriteInteger(kSectionPlanification, "Action " + n, action, true);
@@ -221,7 +222,7 @@ struct PlanificationPageTest : ::testing::Test {
     // The last item of the menu a right click on the list opens.
     std::string MenuLastItem() {
         wchar_t text[128] = {};
-        h.RightClick(kOptPlanList, 0, [&](HMENU popup) {
+        h.RightClick(kPlanList, 0, [&](HMENU popup) {
             if (popup) GetMenuStringW(popup, GetMenuItemCount(popup) - 1, text, 128, MF_BYPOSITION);
         });
         return Narrow(text);
@@ -234,30 +235,30 @@ struct PlanificationPageTest : ::testing::Test {
 TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     h.Start();
     ASSERT_TRUE(h.OpenOn(kPagePlanification));
-    h.Click(kOptPlanActiver);
-    h.Choose(kOptPlanComment, kModeA);
+    h.Click(kPlanActiver);
+    h.Choose(kPlanComment, kModeA);
     SYSTEMTIME now;
     GetLocalTime(&now);
     const int seconds = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
-    EXPECT_LE(std::abs(seconds - h.Spin(kOptPlanHeure).Position()), 5);
-    h.Choose(kOptPlanComment, kModePrecedent);
-    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanHeure)));
-    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
-    h.Choose(kOptPlanComment, kModeApres);
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanChanson)));
-    h.Choose(kOptPlanAction, STOPPER);
-    h.Choose(kOptPlanComment, kModeDans);
-    EXPECT_EQ(h.Text(kOptPlanHeure), "00 h 10 m 00 s");
-    EXPECT_TRUE(IsWindowVisible(h.Item(kOptPlanHeure)));
-    EXPECT_FALSE(IsWindowVisible(h.Item(kOptPlanChanson)));
-    h.Spin(kOptPlanHeure).SetPosition(3);
-    h.Click(kOptPlanAjouter);
+    EXPECT_LE(std::abs(seconds - h.Spin(kPlanHeure).Position()), 5);
+    h.Choose(kPlanComment, kModePrecedent);
+    EXPECT_FALSE(IsWindowVisible(h.Item(kPlanHeure)));
+    EXPECT_FALSE(IsWindowVisible(h.Item(kPlanChanson)));
+    h.Choose(kPlanComment, kModeApres);
+    EXPECT_TRUE(IsWindowVisible(h.Item(kPlanChanson)));
+    h.Choose(kPlanAction, STOPPER);
+    h.Choose(kPlanComment, kModeDans);
+    EXPECT_EQ(h.Text(kPlanHeure), "00 h 10 m 00 s");
+    EXPECT_TRUE(IsWindowVisible(h.Item(kPlanHeure)));
+    EXPECT_FALSE(IsWindowVisible(h.Item(kPlanChanson)));
+    h.Spin(kPlanHeure).SetPosition(3);
+    h.Click(kPlanAjouter);
     ASSERT_EQ(Rows(), 1);
     EXPECT_EQ(Cell(0, 2), "00 h 00 m 03 s");
     EXPECT_EQ(Cell(0, 4), "");
 
     // Marked done today, it does not run past its three seconds.
-    h.SelectRow(kOptPlanList, 0);
+    h.SelectRow(kPlanList, 0);
     wchar_t today[64] = {};
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, 64);
     EXPECT_EQ(MenuLastItem(), "Exécuter le " + Narrow(today));
@@ -265,11 +266,11 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     EXPECT_EQ(Cell(0, 4), Narrow(today));
     EXPECT_EQ(MenuLastItem(), "Réexecuter");
     // A witness after it, same delay: once it ran, so would have the first.
-    h.Choose(kOptPlanAction, JOUER);
-    h.Click(kOptPlanAjouter);
+    h.Choose(kPlanAction, JOUER);
+    h.Click(kPlanAjouter);
     const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
     const int played = h.Logged(WM_COMMAND, kCmdPlay, 0);
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     EXPECT_TRUE(h.plan.Activer);
     ASSERT_EQ(h.plan.Count(), 2);
     EXPECT_EQ(h.plan.Entries()[0].Quand, 3);
@@ -279,14 +280,14 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     EXPECT_EQ(h.Logged(WM_COMMAND, kCmdStop, 0), before);
 
     // "Réexecuter" arms it again: applied, it runs.
-    h.SelectRow(kOptPlanList, 0);
+    h.SelectRow(kPlanList, 0);
     h.Command(kMnuFait);
     EXPECT_EQ(Cell(0, 4), "");
-    h.Click(kOptAppliquer);
+    h.Click(kAppliquer);
     EXPECT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > before; }, 8000));
     // A mode without a time leaves the time column empty.
-    h.Choose(kOptPlanComment, kModePrecedent);
-    h.Click(kOptPlanAjouter);
+    h.Choose(kPlanComment, kModePrecedent);
+    h.Click(kPlanAjouter);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(2, 2), "");
 }
@@ -307,11 +308,11 @@ TEST_F(PlanificationPageTest, UnknownCodesAndUncheckedRowsAreWrittenBackUnchange
     EXPECT_EQ(Cell(0, 1), "Code inconnu 9");
     EXPECT_EQ(Cell(0, 3), "Code inconnu 20");
     EXPECT_EQ(Cell(1, 0), "Le programmeur est un con");
-    EXPECT_EQ(SendMessageW(h.Item(kOptPlanAction), CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(h.Item(kOptPlanComment), CB_GETCURSEL, 0, 0), 0);
-    h.SetRowState(kOptPlanList, 2, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
-    h.Click(kOptPlanActiver);
-    h.Click(kOptAppliquer);
+    EXPECT_EQ(SendMessageW(h.Item(kPlanAction), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(h.Item(kPlanComment), CB_GETCURSEL, 0, 0), 0);
+    h.SetRowState(kPlanList, 2, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
+    h.Click(kPlanActiver);
+    h.Click(kAppliquer);
     EXPECT_EQ(std::ranges::count(h.plan.Entries(), 2, &TPlan::Index), 0);
     EXPECT_EQ(std::ranges::count(h.plan.Entries(), 3, &TPlan::Index), 1);
     EXPECT_EQ(h.store.ReadInteger(kSectionPlanification, "NbListe", 0, true), 4);
@@ -338,22 +339,22 @@ TEST_F(PlanificationPageTest, AnEntryThatRanWhileTheDialogWasOpenStaysDone) {
     ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.plan.Entries()[2].Quand, 2);
     h.bar.dispatcher.ExecuterAction(BOUCLE, false); // a shortcut, say
-    h.Spin(kOptTransparent).SetPosition(50);
-    h.Click(kOptPageButton + kPageClavier); // " Parcourir", cancelled, restarts no countdown
-    h.Choose(kOptClaAction, RELANCERACTION);
+    h.Spin(kTransparent).SetPosition(50);
+    h.Click(h.PageButton(kPageClavier)); // " Parcourir", cancelled, restarts no countdown
+    h.Choose(kClaAction, RELANCERACTION);
     ASSERT_TRUE(h.Loop([&] { return h.plan.Entries()[2].Quand < 2; }));
     ModalDriver chooser(kProgLireClass, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
-    h.Click(kOptClaParcourir);
+    h.Click(kClaParcourir);
     EXPECT_LT(h.plan.Entries()[2].Quand, 2);
-    h.Click(kOptPageButton + kPagePlanification);
+    h.Click(h.PageButton(kPagePlanification));
     ASSERT_TRUE(h.Loop([&] { return h.Logged(WM_COMMAND, kCmdStop, 0) > 0; }, 8000));
-    auto takeBack = [&] { h.SelectRow(kOptPlanList, 0), h.Notify(kOptPlanList, NM_DBLCLK, 0); };
+    auto takeBack = [&] { h.SelectRow(kPlanList, 0), h.Notify(kPlanList, NM_DBLCLK, 0); };
     takeBack();
-    EXPECT_EQ(h.Spin(kOptPlanHeure).Position(), 30 * 3600);
-    h.Click(kOptPlanAjouter);
+    EXPECT_EQ(h.Spin(kPlanHeure).Position(), 30 * 3600);
+    h.Click(kPlanAjouter);
     takeBack();
-    EXPECT_EQ(SendMessageW(h.Item(kOptPlanAction), CB_GETCURSEL, 0, 0), CB_ERR);
-    h.Click(kOptPlanAjouter);
+    EXPECT_EQ(SendMessageW(h.Item(kPlanAction), CB_GETCURSEL, 0, 0), CB_ERR);
+    h.Click(kPlanAjouter);
     EXPECT_EQ(Rows(), 2);
     h.Click(IDOK);
     ASSERT_TRUE(h.Closed());

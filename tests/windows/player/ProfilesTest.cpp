@@ -88,12 +88,12 @@ TEST_P(PlayerProfiles, TitleCopiesAndAProgrammeRecordedAndReplayedByFileName) {
 
     // The list copy of tracks 1 to 4 from the copy page.
     ASSERT_TRUE(h.OpenOn(kPageCopie));
-    SetWindowTextW(h.Item(kOptCopieChemin), list.wstring().c_str());
-    h.Spin(kOptCopieNumeroDe).SetPosition(1);
-    h.Spin(kOptCopieNumeroA).SetPosition(4);
-    h.Click(kOptCopieAjouter);
-    h.Click(kOptCopieCopier);
-    EXPECT_TRUE(h.Loop([&] { return h.Cell(kOptCopieList, 3, 2) == "Copie réussi"; }, 20000));
+    SetWindowTextW(h.Item(kCopieChemin), list.wstring().c_str());
+    h.Spin(kCopieNumeroDe).SetPosition(1);
+    h.Spin(kCopieNumeroA).SetPosition(4);
+    h.Click(kCopieAjouter);
+    h.Click(kCopieCopier);
+    EXPECT_TRUE(h.Loop([&] { return h.Cell(kCopieList, 3, 2) == "Copie réussi"; }, 20000));
     for (const std::wstring& name : names)
         EXPECT_TRUE(fs::exists(list / name)) << Narrow(name);
     h.Click(IDOK);

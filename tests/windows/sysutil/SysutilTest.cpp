@@ -22,8 +22,8 @@
 #include "settings/RegistryWin32.h"
 #include "settings/SettingsStore.h"
 #include "app/SecondStartWin32.h"
-#include "settings/SystemWin32.h"
 #include "settings/TextFile.h"
+#include "ui/ComboBoxWin32.h"
 
 using namespace pilotune;
 using pilotune::testing::MakeWindow;
@@ -31,7 +31,7 @@ using pilotune::testing::RecordingMessages;
 
 namespace {
 constexpr std::string_view kSection = "FenOption";
-using Window = UniqueHandle<HWND, handle_traits::Simple<HWND, DestroyWindow>>;
+using OwnedWindow = UniqueHandle<HWND, handle_traits::Simple<HWND, DestroyWindow>>;
 
 // Hidden: no map or unmap round trips with the X server.
 HWND Hidden(DWORD style, const wchar_t* cls = L"STATIC", const wchar_t* caption = L"",
@@ -66,12 +66,12 @@ class PlacementTest : public ::testing::Test {
     SettingsStore::Environment env_;
     SettingsStore store_;
     HWND window_ = Make(0);
-    Window owner_{window_};
+    OwnedWindow owner_{window_};
 };
 } // namespace
 
 TEST_F(PlacementTest, SaveKeepsTheNormalRectangleAndTheFileRoundTripsIt) {
-    Window extra(Make(WS_MINIMIZE));
+    OwnedWindow extra(Make(WS_MINIMIZE));
     Placement(store_, extra.Get(), kSection, kPlacementSave, true, kStateNormal);
     EXPECT_FALSE(store_.HasKey(kSection, "WindowState", true));
 
@@ -246,9 +246,9 @@ TEST_F(RegistryTest, FailuresTellTheUserTheValueName) {
 }
 
 TEST(System, ComboHasTextIgnoresCaseAccentedLettersIncluded) {
-    Window combo(CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWN | CBS_HASSTRINGS, 0,
-                                 0, 200, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr));
+    OwnedWindow combo(CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWN | CBS_HASSTRINGS,
+                                      0, 0, 200, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                      nullptr));
     ASSERT_NE(combo.Get(), nullptr);
     EXPECT_FALSE(ComboHasText(combo.Get(), "PlayList")); // empty list
 
@@ -267,20 +267,20 @@ TEST(System, ComboHasTextIgnoresCaseAccentedLettersIncluded) {
 }
 
 TEST(System, FindOtherInstanceSeesAnotherTopLevelBarOnly) {
-    Window first(
+    OwnedWindow first(
         MakeWindow(L"PilotuneTestBar", DefWindowProcW, WS_POPUP, {40, 50, 200, 30}, L"Pilotune"));
     ASSERT_NE(first.Get(), nullptr);
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), nullptr);
 
     // Same class, other caption; same caption, other class; a child window.
-    Window otherCaption(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune 2"));
-    Window otherClass(Hidden(WS_POPUP, L"STATIC", L"Pilotune"));
-    Window host(Hidden(WS_POPUP));
-    Window child(Hidden(WS_CHILD, L"PilotuneTestBar", L"Pilotune", host.Get()));
+    OwnedWindow otherCaption(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune 2"));
+    OwnedWindow otherClass(Hidden(WS_POPUP, L"STATIC", L"Pilotune"));
+    OwnedWindow host(Hidden(WS_POPUP));
+    OwnedWindow child(Hidden(WS_CHILD, L"PilotuneTestBar", L"Pilotune", host.Get()));
     ASSERT_NE(child.Get(), nullptr);
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), nullptr);
 
-    Window second(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune"));
+    OwnedWindow second(Hidden(WS_POPUP, L"PilotuneTestBar", L"Pilotune"));
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", first.Get()), second.Get());
     EXPECT_EQ(FindOtherInstance("PilotuneTestBar", "Pilotune", second.Get()), first.Get());
 }

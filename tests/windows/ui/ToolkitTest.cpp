@@ -38,7 +38,7 @@ constexpr int kFirst = 201, kSecond = 202;
 // Two fields, "OK" (default) and "Annuler"; every command is counted.
 struct TwoFields final : Dialog {
     TwoFields() {
-        OnCommand(kSecond, EN_CHANGE, [this] { ++changes; });
+        second.onChange = [this] { ++changes; };
     }
     ~TwoFields() override { Destroy(); }
     void Open(HWND owner = nullptr, bool resizable = false) {
