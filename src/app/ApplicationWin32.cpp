@@ -459,6 +459,9 @@ void Application::MakeBarTopmost() {
     if (bar_.Handle()) SetTopMost(bar_.Handle(), kTopMost);
 }
 
+void Application::TrackChanged() {}
+void Application::VolumeChanged(int) {}
+
 // --- the copy's result on the bar ----------------------------------------------
 
 bool Application::CopyOnWorker(const std::string& folder, const std::string& source,

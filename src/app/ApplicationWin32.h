@@ -113,6 +113,8 @@ class Application final : private BarServices, private BarHost, private CopyTrac
     void RefreshFullScreenView() override;
     void CheckForUpdate(bool showAlways) override;
     void MakeBarTopmost() override;
+    void TrackChanged() override;
+    void VolumeChanged(int level) override;
 
     // BarHost
     void DrawBackdrop(HDC dc, const Element& fond) override;

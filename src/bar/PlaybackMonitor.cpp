@@ -3,6 +3,7 @@
 #include "bar/BarState.h"
 #include "bar/Dispatcher.h"
 #include "bar/Progress.h"
+#include "bar/SoundActions.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -27,6 +28,7 @@ void PlaybackMonitor::MouseMoved() {
 
 void PlaybackMonitor::Tick() {
     AutoHide();
+    StepFade(bar_);
     // No answer is no player, or one that does not answer in time: the display
     // stays as it was and nothing is decided on a guess. Both 0 is no track.
     const std::optional<int> p = bar_.player.DemanderPosition();
@@ -38,6 +40,7 @@ void PlaybackMonitor::Tick() {
     ShowProgress(*p, *d);
     TitleRefreshIfAnswered();
     FollowShuffle();
+    FollowVolumeAndRepeat(bar_);
     StepProgrammeOrExcerpt(*p);
     FollowTrackChange();
     Blink(*p);
@@ -96,6 +99,8 @@ void PlaybackMonitor::FollowTrackChange() {
             bar_.services.ProgrammeStep(true);
             bar_.services.ScheduleEvaluate(false);
             bar_.services.ScheduleUpdateInfo();
+            StopIfAsked(bar_);
+            bar_.services.TrackChanged();
         }
     }
 }

@@ -25,8 +25,13 @@ int ResumeMark(int stored) {
     return v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
+// 1..max, else the default.
+int InRange(int v, int max, int fallback) {
+    return v >= 1 && v <= max ? v : fallback;
+}
+
 std::uint8_t ActionNumber(int v) {
-    return v >= 0 && v <= kActionNothing ? static_cast<std::uint8_t>(v) : kActionNothing;
+    return v >= 0 && v <= kLastStoredAction ? static_cast<std::uint8_t>(v) : kActionNothing;
 }
 
 } // namespace
@@ -83,6 +88,11 @@ void COption::Load(const SettingsStore& store, const TrackLookup& lookup) {
 
     AfficheBT = store.ReadBoolean(kSectionCopie, "AfficheBT", false, true);
     CopyPath = store.ReadText(kSectionCopie, "Chemin", "C:\\Music", true);
+
+    VolumeStep = InRange(store.ReadInteger(kSectionOption, "PasVolume", kDefaultVolumeStep, true),
+                         kMaxVolumeStep, kDefaultVolumeStep);
+    SeekStep = InRange(store.ReadInteger(kSectionOption, "PasSecondes", kDefaultSeekStep, true),
+                       kMaxSeekStep, kDefaultSeekStep);
 }
 
 void COption::Save(SettingsStore& store) {
@@ -128,6 +138,9 @@ void COption::Save(SettingsStore& store) {
 
     store.WriteBoolean(kSectionCopie, "AfficheBT", AfficheBT, true);
     store.WriteText(kSectionCopie, "Chemin", CopyPath, true);
+
+    store.WriteInteger(kSectionOption, "PasVolume", VolumeStep, true);
+    store.WriteInteger(kSectionOption, "PasSecondes", SeekStep, true);
 }
 
 void COption::ProgrammeLoad(const SettingsStore& store, const std::string& name, bool makeCurrent,

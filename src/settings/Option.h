@@ -38,7 +38,13 @@ inline constexpr std::string_view kSectionProgramme = "Programme";
 inline constexpr std::string_view kSectionClavier = "Clavier";
 inline constexpr std::string_view kSectionCopie = "Copie";
 inline constexpr std::string_view kDefaultProgramme = "PlayList";
-inline constexpr std::uint8_t kActionNothing = 32; // ARIEN (checked beside the actions)
+inline constexpr std::uint8_t kActionNothing = 32;    // ARIEN (checked beside the actions)
+inline constexpr std::uint8_t kLastStoredAction = 40; // the highest action number
+
+inline constexpr int kDefaultVolumeStep = 5; // percent
+inline constexpr int kMaxVolumeStep = 100;
+inline constexpr int kDefaultSeekStep = 5; // seconds
+inline constexpr int kMaxSeekStep = 3600;
 
 // Section of the programme `name` ("Programme " + name).
 std::string ProgrammeSection(std::string_view name);
@@ -75,6 +81,11 @@ class COption {
     std::vector<TCla> Bindings = DefaultBindings();
     bool AfficheBT = false;
     std::string CopyPath = "C:\\Music";
+
+    // The steps of the volume and seek actions: a percentage of the full
+    // volume, and seconds.
+    int VolumeStep = kDefaultVolumeStep;
+    int SeekStep = kDefaultSeekStep;
 
     // Reads every key in its order and loads the programme named by ProgTitre;
     // `lookup` gives each entry its track number from its file name.

@@ -46,6 +46,8 @@ class NullBarServices : public BarServices {
     void RefreshFullScreenView() override { Note("RefreshFullScreenView"); }
     void CheckForUpdate(bool always) override { Note("CheckForUpdate", always); }
     void MakeBarTopmost() override { Note("MakeBarTopmost"); }
+    void TrackChanged() override { Note("TrackChanged"); }
+    void VolumeChanged(int level) override { Note("VolumeChanged", level); }
 
   protected:
     virtual void Heard(const std::string&) {}
