@@ -42,7 +42,9 @@ TEST(SoundActions, FromAKeyAScheduleEntryAndASecondStartEachReachesThePlayer) {
                                      "Touche 0=Touche F9\r\nAction 0=33\r\n"
                                      "Touche 1=Touche F10\r\nAction 1=38\r\n"
                                      "Touche 2=Touche F11\r\nAction 2=36\r\n"
-                                     "[" + user + " Planification]\r\nActiver=1\r\nNbListe=1\r\n"
+                                     "[" +
+                                     user +
+                                     " Planification]\r\nActiver=1\r\nNbListe=1\r\n"
                                      "Action 0=35\r\nComment 0=1\r\nQuand 0=2\r\n");
     ASSERT_TRUE(app.Start());
     ASSERT_EQ(Volume(sim), 200);
@@ -90,8 +92,8 @@ TEST(SoundActions, FromAKeyAScheduleEntryAndASecondStartEachReachesThePlayer) {
     PostMessageW(app.Bar(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(app.WaitExit(8000));
     const std::string ini = app.Ini();
-    for (const char* key : {"Action 0=33", "Action 1=38", "Action 2=36", "PasSecondes=20",
-                            "PasVolume=5"})
+    for (const char* key :
+         {"Action 0=33", "Action 1=38", "Action 2=36", "PasSecondes=20", "PasVolume=5"})
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
 }
 
