@@ -164,10 +164,10 @@ void ArrangeBar(Scene& scene, BarSize size, int dpi) {
     twin("lblCopier").SetBounds(row({68, 0, 14, 12}));
 
     // The repeat indicator, when shown, takes the place just before the right
-    // border, and the schedule's label moves left of it.
+    // border, a little apart from the text; the schedule's label moves left of it.
     Twin repeter = twin("lblRepeter");
-    const int repeatWidth = repeter.B().visible ? s(kRepeatWidth) + s(2) : 0;
-    repeter.SetBounds({X - repeatWidth, s(2), s(kRepeatWidth), s(12)});
+    const int repeatWidth = repeter.B().visible ? s(kRepeatWidth) + s(6) : 0;
+    repeter.SetBounds({X - s(kRepeatWidth) - s(2), s(3), s(kRepeatWidth), s(12)});
     Twin info = twin("lblInfo");
     const int infoWidth = info.B().bounds.width;
     info.SetBounds({X - repeatWidth - infoWidth - s(2), s(2), infoWidth, s(10)});
