@@ -52,6 +52,9 @@ class TimedWindow final : public PlayerWindow {
     std::optional<std::string> Caption() override { return inner_.Caption(); }
     void Show(bool v) override { inner_.Show(v); }
     void RaiseSearchWindow() override { inner_.RaiseSearchWindow(); }
+    // The profile comes from the program file: the volume is asked of a player
+    // known to answer it.
+    std::optional<std::string> ProgramFile() override { return inner_.ProgramFile(); }
 
   private:
     Win32PlayerWindow& inner_;
