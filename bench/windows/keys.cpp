@@ -4,7 +4,9 @@
 // the simulator; timed until that message has been answered. Its baseline, in
 // the same run and interleaved with it: SendInput of another key to a bare
 // low-level hook on a thread of its own whose callback sends the same command
-// to the simulator. Beside them, a bare SendMessageW of the command.
+// to the simulator. Beside them, a bare SendMessageW of the command. And a
+// volume key (F13 bound to MONTERVOLUME: the level asked, then set), timed
+// until the setting has been answered, against the key-to-command figure.
 #include <windows.h>
 
 #include <algorithm>
@@ -36,17 +38,23 @@ class TimedWindow final : public PlayerWindow {
   public:
     explicit TimedWindow(Win32PlayerWindow& inner) : inner_(inner) {}
     double answeredAt = 0;
+    double volumeSetAt = 0;
     bool Find() override { return inner_.Find(); }
     bool Exists() override { return inner_.Exists(); }
     std::optional<std::intptr_t> Send(unsigned msg, std::uintptr_t w, std::intptr_t l) override {
         const auto r = inner_.Send(msg, w, l);
         if (msg == WM_COMMAND && w == kCmdNext) answeredAt = NowUs();
+        if (msg == kWmUser && l == kQueryVolume && w != static_cast<std::uintptr_t>(kAskVolume))
+            volumeSetAt = NowUs();
         return r;
     }
     void Post(unsigned msg, std::uintptr_t w, std::intptr_t l) override { inner_.Post(msg, w, l); }
     std::optional<std::string> Caption() override { return inner_.Caption(); }
     void Show(bool v) override { inner_.Show(v); }
     void RaiseSearchWindow() override { inner_.RaiseSearchWindow(); }
+    // The profile comes from the program file: the volume is asked of a player
+    // known to answer it.
+    std::optional<std::string> ProgramFile() override { return inner_.ProgramFile(); }
 
   private:
     Win32PlayerWindow& inner_;
@@ -133,6 +141,7 @@ int main(int argc, char** argv) {
     link.Connecter();
     COption option;
     option.ClavierActiver = true;
+    option.Bindings.push_back({true, MONTERVOLUME, "Touche F13", ""});
     SettingsStore store;
     testing::QuietServices services;
     BarLogic bar(option, link, store, services);
@@ -148,7 +157,7 @@ int main(int argc, char** argv) {
     hook.Loaded();
     BareHook bareHook(sim.Window()); // installed last: first in the hook chain
 
-    std::vector<double> pressToCommand, pressToEvent, bareHookToCommand, bare, bareQuery;
+    std::vector<double> pressToCommand, pressToEvent, bareHookToCommand, bare, bareQuery, volume;
     int lost = 0;
     for (int i = 0; i < kRounds + 10; ++i) {
         timed.answeredAt = 0;
@@ -180,6 +189,21 @@ int main(int argc, char** argv) {
         }
         if (i >= 10) bareHookToCommand.push_back(hookAnswered - h0);
 
+        sim.Send(WM_USER, 100, kQueryVolume); // never at the top of the scale
+        timed.volumeSetAt = 0;
+        const double v0 = NowUs();
+        testing::SendKey(VK_F13, false);
+        PumpUntil([&] { return timed.volumeSetAt != 0; }, v0 + 1e6);
+        const double volumeSet = timed.volumeSetAt;
+        testing::SendKey(VK_F13, true);
+        PumpUntil([] { return false; }, NowUs() + 2000);
+        if (volumeSet == 0) {
+            std::fprintf(stderr, "round %d: the volume key did not reach the player\n", i);
+            ++lost;
+            continue;
+        }
+        if (i >= 10) volume.push_back(volumeSet - v0);
+
         const double b0 = NowUs();
         sim.Send(WM_COMMAND, kCmdNext, 0);
         if (i >= 10) bare.push_back(NowUs() - b0);
@@ -187,16 +211,19 @@ int main(int argc, char** argv) {
         sim.User(kQueryState);
         if (i >= 10) bareQuery.push_back(NowUs() - q0);
     }
-    if (pressToCommand.empty() || bareHookToCommand.empty()) {
+    if (pressToCommand.empty() || bareHookToCommand.empty() || volume.empty()) {
         std::printf("no key press reached the player\n");
         return 1;
     }
     const Stats k = Of(pressToCommand), e = Of(pressToEvent), h = Of(bareHookToCommand),
-                b = Of(bare), q = Of(bareQuery);
+                b = Of(bare), q = Of(bareQuery), v = Of(volume);
     std::printf("(%d rounds, %d lost)\n", kRounds, lost);
     std::printf("key press -> command answered (median)  %.1f us  baseline %.1f us  ratio %.2f"
                 "  (target <= 1.3)\n",
                 k.median, h.median, k.median / h.median);
+    std::printf("volume key -> volume set answered (median)  %.1f us  baseline %.1f us  ratio %.2f"
+                "  (target <= 1.2)\n",
+                v.median, k.median, v.median / k.median);
     std::printf("(key press -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",
                 k.median, k.p90, k.max);
     std::printf("(bare hook -> command answered  median %8.1f us  p90 %8.1f us  max %8.1f us)\n",

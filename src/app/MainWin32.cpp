@@ -70,8 +70,10 @@ int HandOver(const std::vector<std::string>& args) {
         if (!bar) return 0;
         DWORD_PTR ignored = 0;
         if (!m.isText) {
-            SendMessageTimeoutW(bar, kMsgSecondStartAction, static_cast<WPARAM>(m.action), 0,
-                                SMTO_NORMAL, kSendTimeoutMs, &ignored);
+            const WPARAM action =
+                static_cast<WPARAM>(m.action) | (m.textFollows ? kTextFollows : 0);
+            SendMessageTimeoutW(bar, kMsgSecondStartAction, action, 0, SMTO_NORMAL, kSendTimeoutMs,
+                                &ignored);
             continue;
         }
         GlobalAtom atom{GlobalAddAtomW(Widen(m.text).c_str())};

@@ -1,5 +1,7 @@
 #include "app/SecondStart.h"
 
+#include "schedule/Action.h"
+
 namespace pilotune {
 
 namespace {
@@ -50,6 +52,8 @@ std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& 
         }
     }
     flush();
+    for (std::size_t i = 0; i + 1 < out.size(); ++i)
+        out[i].textFollows = !out[i].isText && out[i + 1].isText;
     return out;
 }
 
@@ -57,6 +61,7 @@ std::optional<SecondStartReceiver::Run> SecondStartReceiver::OnAction(std::uintp
     pending_ = static_cast<std::uint8_t>(wParam & 0xFF);
     if (pending_ == kExecuter || pending_ == kLectureProgramme || pending_ == kRelancerAction)
         return std::nullopt;
+    if (pending_ == FONDU && (wParam & kTextFollows)) return std::nullopt;
     return Run{pending_, {}};
 }
 

@@ -14,6 +14,10 @@ namespace pilotune {
 inline constexpr unsigned kMsgSecondStartAction = 1024; // wParam: action number
 inline constexpr unsigned kMsgSecondStartText = 1025;   // wParam: global atom of the text
 inline constexpr std::size_t kMaxAtomText = 255;
+// Beside the action number in message 1024's wParam: a text follows. An
+// action whose text is optional (FONDU's length) then waits for it instead of
+// running at once; the others read only the low byte.
+inline constexpr std::uintptr_t kTextFollows = 0x100;
 // Held by the running instance from its first instant, per Windows session:
 // a second start during the first one's start-up (up to 30 s while the
 // player launches) waits for its bar instead of opening a second program.
@@ -23,8 +27,9 @@ inline constexpr unsigned kWaitForBarMs = 40000;
 
 struct SecondStartMessage {
     bool isText = false;
-    int action = 0;   // when !isText
-    std::string text; // when isText: trimmed, never empty
+    int action = 0;           // when !isText
+    std::string text;         // when isText: trimmed, never empty
+    bool textFollows = false; // when !isText: the next message is a text
     bool operator==(const SecondStartMessage&) const = default;
 };
 
@@ -45,7 +50,8 @@ class SecondStartReceiver {
         std::string text;
     };
     // Message 1024: the low byte of wParam is the pending action; actions that
-    // take a text wait for it, the others run at once.
+    // take a text wait for it, and so do those whose text is optional when
+    // kTextFollows says it comes; the others run at once.
     std::optional<Run> OnAction(std::uintptr_t wParam);
     // Message 1025 with the atom's name (nullopt when it could not be read).
     std::optional<Run> OnText(const std::optional<std::string>& name);

@@ -36,6 +36,10 @@ inline constexpr const char* kMnuCacherWinamp = "mnuCacherWinamp";
 inline constexpr const char* kMnuAnnuler = "mnuAnnuler";
 inline constexpr const char* kMnuAnnulerTout = "mnuAnnulerTout";
 inline constexpr const char* kMnuExtrait = "mnuExtrait";
+inline constexpr const char* kMnuRepeter = "mnuRepeter";
+inline constexpr const char* kMnuStopperApres = "mnuStopperApres";
+inline constexpr const char* kMnuFondu = "mnuFondu";
+inline constexpr const char* kMnuMuet = "mnuMuet";
 // "mnuBoucle1" .. "mnuBoucle8", and "mnuBoucle9" for "Boucle Infini".
 std::string LoopItemName(int count);
 // The count of a loop menu item, nullopt for any other name.

@@ -12,6 +12,7 @@ namespace {
 const Font kTimeFont{"MS Sans Serif", 11, true};
 const Font kInfoFont{"Small Fonts", 9, true};
 const Font kIndicatorFont{"Small Fonts", 8, true};
+constexpr int kRepeatWidth = 18; // "REP" or "1X"
 
 // A design font at `dpi`. Above 96 DPI the small bitmap faces give way to
 // outline faces of the same look, which have every size.
@@ -97,6 +98,9 @@ Scene BuildBarScene() {
     Element copier = Label("CO", kIndicatorFont, {0, 12, 14, 12});
     copier.visible = false;
     AddTwin(scene, "lblCopier", std::move(copier));
+    Element repeter = Label("1X", kIndicatorFont, {0, 2, kRepeatWidth, 12});
+    repeter.visible = false; // until the player tells its repeat state
+    AddTwin(scene, "lblRepeter", std::move(repeter));
 
     Element sens = Picture("imgSens", pictures::kNormale, {0, 12, 21, 12});
     sens.popupMenu = "ppmBoucle";
@@ -159,14 +163,19 @@ void ArrangeBar(Scene& scene, BarSize size, int dpi) {
     twin("lblOption").SetBounds(row({46, 0, 20, 12}));
     twin("lblCopier").SetBounds(row({68, 0, 14, 12}));
 
+    // The repeat indicator, when shown, takes the place just before the right
+    // border, a little apart from the text; the schedule's label moves left of it.
+    Twin repeter = twin("lblRepeter");
+    const int repeatWidth = repeter.B().visible ? s(kRepeatWidth) + s(6) : 0;
+    repeter.SetBounds({X - s(kRepeatWidth) - s(2), s(3), s(kRepeatWidth), s(12)});
     Twin info = twin("lblInfo");
     const int infoWidth = info.B().bounds.width;
-    info.SetBounds({X - infoWidth - s(2), s(2), infoWidth, s(10)});
+    info.SetBounds({X - repeatWidth - infoWidth - s(2), s(2), infoWidth, s(10)});
     Twin duree = twin("lblDuree");
     duree.SetBounds(ScaleToDpi(Rect{1, 2, 41, 13}, dpi));
     Twin titre = twin("lblTitre");
     const int titleLeft = duree.B().bounds.Right() + s(10);
-    titre.SetBounds({titleLeft, s(2), std::max(0, X - titleLeft - infoWidth), s(13)});
+    titre.SetBounds({titleLeft, s(2), std::max(0, X - titleLeft - infoWidth - repeatWidth), s(13)});
 
     for (const auto& [stem, font] : {std::pair{"lblDuree", &kTimeFont},
                                      {"lblTitre", &kTimeFont},
@@ -174,7 +183,8 @@ void ArrangeBar(Scene& scene, BarSize size, int dpi) {
                                      {"lblHazard", &kIndicatorFont},
                                      {"lblOption", &kIndicatorFont},
                                      {"lblNbBoucle", &kIndicatorFont},
-                                     {"lblCopier", &kIndicatorFont}}) {
+                                     {"lblCopier", &kIndicatorFont},
+                                     {"lblRepeter", &kIndicatorFont}}) {
         const Font scaled = FontAt(*font, dpi);
         scene[std::string(stem) + "B"].font = scaled;
         scene[std::string(stem) + "N"].font = scaled;
@@ -213,6 +223,7 @@ std::optional<TAction> ElementAction(std::string_view name) {
         {"imgSens", BOUCLE},           {"lblNbBoucleB", BOUCLE}, {"lblNbBoucleN", BOUCLE},
         {"lblHazardB", HAZARD},        {"lblHazardN", HAZARD},   {"lblOptionB", AFFICHEOPTION},
         {"lblOptionN", AFFICHEOPTION}, {"lblCopierB", COPIER},   {"lblCopierN", COPIER},
+        {"lblRepeterB", REPETER},      {"lblRepeterN", REPETER},
     };
     for (const auto& [element, action] : kMap)
         if (element == name) return action;

@@ -70,6 +70,7 @@ class BarServices {
 
     // Puts the bar above every other window again.
     virtual void MakeBarTopmost() = 0;
+
     // The player's track or volume changed, whatever the source: the on-screen
     // display and the now-playing file follow. The volume is 0..255.
     virtual void TrackChanged() = 0;

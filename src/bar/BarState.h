@@ -6,6 +6,7 @@
 #include "bar/BarScene.h"
 #include "bar/BarServices.h"
 #include "bar/ShuffleHistory.h"
+#include "bar/SoundActions.h"
 #include "ui/Elements.h"
 
 namespace pilotune {
@@ -22,8 +23,9 @@ struct BarTwins {
           option(scene, "lblOption", shadow, -shadow),
           nbBoucle(scene, "lblNbBoucle", shadow, -shadow),
           copier(scene, "lblCopier", shadow, -shadow), avance(scene, "shaAvance", shadow, -shadow),
-          bord1(scene, "shaBord1", shadow, -shadow), bord2(scene, "shaBord2", shadow, -shadow) {}
-    Twin duree, titre, info, hazard, option, nbBoucle, copier, avance, bord1, bord2;
+          bord1(scene, "shaBord1", shadow, -shadow), bord2(scene, "shaBord2", shadow, -shadow),
+          repeter(scene, "lblRepeter", shadow, -shadow) {}
+    Twin duree, titre, info, hazard, option, nbBoucle, copier, avance, bord1, bord2, repeter;
 };
 
 // The single elements the bar's code changes at run time, reached by name once.
@@ -50,6 +52,7 @@ struct BarState {
     BarElements elements{scene};
     BarMenus menus = BuildBarMenus();
     ShuffleHistory history;
+    SoundState sound;
 
     int hideCounter = 0;         // ticks since the mouse last moved over the bar
     int height = kBarHeight;     // the form sets its window's height from this

@@ -5,6 +5,7 @@
 
 #include "bar/BarState.h"
 #include "bar/PlaybackMonitor.h"
+#include "bar/SoundActions.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 
@@ -177,6 +178,26 @@ void Dispatcher::Run(int action, bool modeFlag, const std::string& parameter) {
         break;
     case AFFICHECHERCHEURTITRE:
         player.AfficherChercheur();
+        break;
+    case MONTERVOLUME:
+    case BAISSERVOLUME:
+        StepVolume(bar_, action == MONTERVOLUME ? 1 : -1);
+        break;
+    case MUET:
+        ToggleMute(bar_);
+        break;
+    case AVANCERSECONDES:
+    case RECULERSECONDES:
+        SeekBy(bar_, action == AVANCERSECONDES ? opt.SeekStep : -opt.SeekStep);
+        break;
+    case REPETER:
+        ToggleRepeat(bar_);
+        break;
+    case STOPPERAPRES:
+        ToggleStopAfter(bar_);
+        break;
+    case FONDU:
+        ToggleFade(bar_, parameter);
         break;
     default:
         break; // ARIEN and unknown values

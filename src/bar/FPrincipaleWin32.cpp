@@ -15,7 +15,7 @@
 namespace pilotune {
 
 namespace {
-constexpr UINT kTickMs = 500;
+constexpr UINT kTickMs = kPlaybackTickMs;
 constexpr int kSeekBand = 10; // pixels around the progress bar's top that seek
 
 bool IsTitle(const Element* e) {
@@ -283,13 +283,20 @@ void TfrmPrincipale::OpenMenu(const std::string& menuName, POINT screen, HWND ow
 // The schedule's label takes the width of its text ("0:03", "10:00:00"...);
 // the title gives up what it needs. The text is measured again only when it
 // or its font changed: under Wine every font put into a window's context
-// makes the X library read the user's resource files.
+// makes the X library read the user's resource files. The repeat indicator,
+// once the player tells its state, takes its place the same way.
 bool TfrmPrincipale::FitInfoLabel() {
+    const bool repeat = logic_.state.twins.repeter.B().visible;
+    const bool moved = repeat != repeatShown_;
+    if (moved) {
+        repeatShown_ = repeat;
+        ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
+    }
     Twin& info = logic_.state.twins.info;
     const Element& e = info.B();
     if (infoWidth_ < 0 || e.text != infoText_ || !(e.font == infoFont_)) {
         HDC dc = GetDC(Handle());
-        if (!dc) return false;
+        if (!dc) return moved;
         const std::wstring text = Widen(e.text);
         SIZE extent{};
         HGDIOBJ old = SelectObject(dc, painter_.FontFor(e.font));
@@ -300,7 +307,7 @@ bool TfrmPrincipale::FitInfoLabel() {
         infoFont_ = e.font;
         infoWidth_ = static_cast<int>(extent.cx) + 1;
     }
-    if (infoWidth_ == e.bounds.width) return false;
+    if (infoWidth_ == e.bounds.width) return moved;
     info.SetBounds({e.bounds.left, e.bounds.top, infoWidth_, e.bounds.height});
     ArrangeBar(logic_.state.scene, {width_, logic_.state.fullHeight}, dpi_);
     return true;

@@ -84,6 +84,7 @@ class TfrmPrincipale final : public Window {
     std::string infoText_;
     Font infoFont_;
     int infoWidth_ = -1;
+    bool repeatShown_ = false; // the layout made room for the repeat indicator
 };
 
 } // namespace pilotune

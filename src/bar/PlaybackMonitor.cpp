@@ -3,6 +3,7 @@
 #include "bar/BarState.h"
 #include "bar/Dispatcher.h"
 #include "bar/Progress.h"
+#include "bar/SoundActions.h"
 #include "player/Winamp.h"
 #include "settings/Option.h"
 #include "settings/SettingsStore.h"
@@ -26,56 +27,71 @@ void PlaybackMonitor::MouseMoved() {
 }
 
 void PlaybackMonitor::Tick() {
-    COption& opt = bar_.option;
-    TPilotune& player = bar_.player;
-    BarTwins& twins = bar_.twins;
-
-    // 1. Auto-hide. Off, the counter rests at 0 and the bar keeps its height.
-    if (!opt.CacheAuto) bar_.hideCounter = 0;
-    if (bar_.hideCounter == 0) bar_.height = bar_.fullHeight;
-    if (bar_.hideCounter > kHideAfterTicks && opt.CacheAuto) bar_.height = 1;
-    if (bar_.hideCounter < kHideCounterMax && opt.CacheAuto) ++bar_.hideCounter;
-
-    // 2-3. Times. No answer is no player, or one that does not answer in time:
-    // the display stays as it was and nothing is decided on a guess. Both 0 is
-    // no track.
-    const std::optional<int> p = player.DemanderPosition();
-    const std::optional<int> d = p ? player.DemanderDuree() : std::nullopt;
+    AutoHide();
+    StepFade(bar_);
+    // No answer is no player, or one that does not answer in time: the display
+    // stays as it was and nothing is decided on a guess. Both 0 is no track.
+    const std::optional<int> p = bar_.player.DemanderPosition();
+    const std::optional<int> d = p ? bar_.player.DemanderDuree() : std::nullopt;
     if (!p || !d || (*p == 0 && *d == 0)) {
-        if (!player.EstLance()) PlayerGone();
+        if (!bar_.player.EstLance()) PlayerGone();
         return;
     }
-
-    // 4-5. Progress and time, then their shadows.
-    if (auto shown = ComputeProgress(*p, *d, twins.bord1.B().bounds.left,
-                                     twins.bord2.B().bounds.left, opt.AffichageNeg)) {
-        const Rect& old = twins.avance.B().bounds;
-        twins.avance.SetBounds({shown->left, old.top, shown->width, old.height});
-        twins.avance.N().bounds.width += 1; // the shadow reaches one pixel further
-        twins.duree.SetText(shown->time);
-    }
-
-    // 6. Title.
+    ShowProgress(*p, *d);
     TitleRefreshIfAnswered();
+    FollowShuffle();
+    FollowVolumeAndRepeat(bar_);
+    StepProgrammeOrExcerpt(*p);
+    FollowTrackChange();
+    Blink(*p);
+    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreen(*p, *d);
+}
 
-    // 7. Shuffle indicator follows the player's real state.
-    if (const std::optional<bool> shuffle = player.DemanderHasard()) {
-        opt.Shuffle = *shuffle;
-        twins.hazard.SetText(opt.Shuffle ? "BCA" : "ABC");
-        bar_.menus.principale[kMnuHazard].checked = opt.Shuffle;
-    }
+// Off, the counter rests at 0 and the bar keeps its height.
+void PlaybackMonitor::AutoHide() {
+    const bool on = bar_.option.CacheAuto;
+    if (!on) bar_.hideCounter = 0;
+    if (bar_.hideCounter == 0) bar_.height = bar_.fullHeight;
+    if (bar_.hideCounter > kHideAfterTicks && on) bar_.height = 1;
+    if (bar_.hideCounter < kHideCounterMax && on) ++bar_.hideCounter;
+}
 
-    // 8. Programme replay, or the excerpt mode.
+// Progress and time, then their shadows.
+void PlaybackMonitor::ShowProgress(int position, int length) {
+    BarTwins& twins = bar_.twins;
+    auto shown = ComputeProgress(position, length, twins.bord1.B().bounds.left,
+                                 twins.bord2.B().bounds.left, bar_.option.AffichageNeg);
+    if (!shown) return;
+    const Rect& old = twins.avance.B().bounds;
+    twins.avance.SetBounds({shown->left, old.top, shown->width, old.height});
+    twins.avance.N().bounds.width += 1; // the shadow reaches one pixel further
+    twins.duree.SetText(shown->time);
+}
+
+// The shuffle indicator follows the player's real state.
+void PlaybackMonitor::FollowShuffle() {
+    const std::optional<bool> shuffle = bar_.player.DemanderHasard();
+    if (!shuffle) return;
+    bar_.option.Shuffle = *shuffle;
+    bar_.twins.hazard.SetText(*shuffle ? "BCA" : "ABC");
+    bar_.menus.principale[kMnuHazard].checked = *shuffle;
+}
+
+void PlaybackMonitor::StepProgrammeOrExcerpt(int position) {
+    COption& opt = bar_.option;
     if (opt.ProgLecture) {
         bar_.services.ProgrammeStep(false);
         if (!opt.ProgLecture) bar_.elements.joue.picture = pictures::kJoue;
-    } else if (opt.ExcerptOn && *p >= opt.NbExtrait) {
+    } else if (opt.ExcerptOn && position >= opt.NbExtrait) {
         dispatcher_.ExecuterAction(AVANCER, false);
     }
+}
 
-    // 9. Track change: only on a track number the player gave.
+// Only on a track number the player gave.
+void PlaybackMonitor::FollowTrackChange() {
+    COption& opt = bar_.option;
     if (!holdTrackChanges_) {
-        const std::optional<int> track = player.DemanderNumeroTitre();
+        const std::optional<int> track = bar_.player.DemanderNumeroTitre();
         if (track && *track != opt.CurrentTrack) {
             opt.CurrentTrack = *track;
             bar_.history.Record(*track);
@@ -83,19 +99,20 @@ void PlaybackMonitor::Tick() {
             bar_.services.ProgrammeStep(true);
             bar_.services.ScheduleEvaluate(false);
             bar_.services.ScheduleUpdateInfo();
+            StopIfAsked(bar_);
+            bar_.services.TrackChanged();
         }
     }
+}
 
-    // 10. Blinking while a programme plays or records.
-    const bool odd = *p % 2 != 0;
-    if (opt.ProgLecture) {
+// While a programme plays or records, by the parity of the position.
+void PlaybackMonitor::Blink(int position) {
+    const bool odd = position % 2 != 0;
+    if (bar_.option.ProgLecture) {
         bar_.elements.joue.picture = odd ? pictures::kEnregistre : pictures::kJoue;
-    } else if (opt.ProgEnreg) {
+    } else if (bar_.option.ProgEnreg) {
         bar_.elements.stop.picture = odd ? pictures::kEnregistre : pictures::kStop;
     }
-
-    // 11. The full-screen view follows.
-    if (bar_.services.FullScreenExists()) bar_.services.RefreshFullScreen(*p, *d);
 }
 
 void PlaybackMonitor::PlayerGone() {

@@ -31,6 +31,12 @@ class PlaybackMonitor {
     void HoldTrackChanges(bool hold) { holdTrackChanges_ = hold; }
 
   private:
+    void AutoHide();
+    void ShowProgress(int position, int length);
+    void FollowShuffle();
+    void StepProgrammeOrExcerpt(int position);
+    void FollowTrackChange();
+    void Blink(int position);
     void PlayerGone();
     // The title refresh, only when the player answered both its questions.
     void TitleRefreshIfAnswered();

@@ -23,7 +23,7 @@ struct OfferedAction {
 
 // The actions the lists offer, in the order they show them. A row's place is
 // only where it shows: settings name actions by their number, so a new
-// action is appended here, with its parameter, and nothing is renumbered.
+// action goes where it reads best, with its parameter, and nothing is renumbered.
 // "Nothing" (ARIEN) is never offered.
 inline constexpr std::array kOfferedActions{
     OfferedAction{ARRETER},
@@ -34,6 +34,14 @@ inline constexpr std::array kOfferedActions{
     OfferedAction{PAUSER},
     OfferedAction{STOPPER},
     OfferedAction{AVANCER},
+    OfferedAction{RECULERSECONDES},
+    OfferedAction{AVANCERSECONDES},
+    OfferedAction{BAISSERVOLUME},
+    OfferedAction{MONTERVOLUME},
+    OfferedAction{MUET},
+    OfferedAction{REPETER},
+    OfferedAction{STOPPERAPRES},
+    OfferedAction{FONDU, ActionParameter::Typed},
     OfferedAction{HAZARD},
     OfferedAction{FORCEHAZARD},
     OfferedAction{FORCECONTINU},

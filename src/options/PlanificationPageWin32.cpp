@@ -20,9 +20,6 @@ namespace pilotune {
 namespace {
 const std::vector<int> kWidths = {250, 80, 60, 60, 80};
 constexpr const char* kTitles[] = {"Action", "Comment", "Quand", "Periode", "Effectuer"};
-std::string Key(std::string_view key, int i) {
-    return std::string(key) + std::to_string(i);
-}
 // A code the lists do not know (an edited file) still gets a label.
 std::string CodeLabel(std::string_view label, int code) {
     return label.empty() ? "Code inconnu " + std::to_string(code) : std::string(label);
@@ -129,40 +126,33 @@ void PlanificationPage::Fill() {
 
 std::vector<PlanificationPage::Row> PlanificationPage::ReadRows() const {
     std::vector<Row> rows;
-    const int n = ReadCount(store_, kSectionPlanification, "NbListe", 0);
-    for (int i = 0; i < n; ++i) {
+    for (const ScheduleRow& stored : ReadScheduleList(store_)) {
         Row r;
-        r.action = store_.ReadInteger(kSectionPlanification, Key("Action ", i), 0, true);
-        r.mode = store_.ReadInteger(kSectionPlanification, Key("Comment ", i), 0, true);
-        r.period = store_.ReadInteger(kSectionPlanification, Key("Periode ", i), 0, true);
-        r.quand = store_.ReadInteger(kSectionPlanification, Key("Quand ", i), 0, true);
-        r.done = store_.ReadDate(kSectionPlanification, Key("Effectuer ", i), 0, true);
-        if (r.done != 0)
-            r.doneText = store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true);
-        if (r.doneText.empty()) r.done = 0;
-        if (TakesParameter(r.action))
-            r.parameter = store_.ReadText(kSectionPlanification, Key("Chemin ", i), "", true);
-        r.checked = store_.ReadBoolean(kSectionPlanification, Key("Activer ", i), true, true);
-        r.origin = i;
+        r.action = stored.Action;
+        r.mode = stored.Comment;
+        r.period = stored.Periode;
+        r.quand = stored.Quand;
+        r.doneText = ScheduleDoneText(store_, stored.Index);
+        r.done = r.doneText.empty() ? 0 : stored.Effectuer;
+        if (TakesParameter(r.action)) r.parameter = stored.Chemin;
+        r.checked = stored.Activer;
+        r.origin = stored.Index;
         rows.push_back(std::move(r));
     }
     return rows;
 }
 
-void PlanificationPage::WriteRows(const std::vector<Row>& rows) {
-    const int n = static_cast<int>(rows.size());
-    store_.WriteInteger(kSectionPlanification, "NbListe", n, true);
-    for (int i = 0; i < n; ++i) {
-        const Row& r = rows[static_cast<std::size_t>(i)];
-        store_.WriteInteger(kSectionPlanification, Key("Action ", i), r.action, true);
-        store_.WriteInteger(kSectionPlanification, Key("Comment ", i), r.mode, true);
-        store_.WriteInteger(kSectionPlanification, Key("Periode ", i), r.period, true);
-        store_.WriteInteger(kSectionPlanification, Key("Quand ", i),
-                            UsesTime(r.mode) || UsesTracks(r.mode) ? r.quand : 0, true);
-        store_.WriteDate(kSectionPlanification, Key("Effectuer ", i), r.done, true);
-        store_.WriteText(kSectionPlanification, Key("Chemin ", i), r.parameter, true);
-        store_.WriteBoolean(kSectionPlanification, Key("Activer ", i), r.checked, true);
-    }
+ScheduleRow PlanificationPage::Stored(const Row& r, int index) {
+    ScheduleRow s;
+    s.Action = r.action;
+    s.Comment = r.mode;
+    s.Periode = r.period;
+    s.Quand = UsesTime(r.mode) || UsesTracks(r.mode) ? r.quand : 0;
+    s.Effectuer = r.done;
+    s.Chemin = r.parameter;
+    s.Index = index;
+    s.Activer = r.checked;
+    return s;
 }
 
 std::vector<std::string> PlanificationPage::Cells(const Row& row) const {
@@ -259,29 +249,23 @@ void PlanificationPage::Apply() {
     std::vector<Row> rows = lsvPlan_.Rows();
     for (Row& r : rows)
         r.done = DoneToWrite(r);
-    WriteRows(rows);
+    std::vector<ScheduleRow> stored;
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        stored.push_back(Stored(rows[static_cast<std::size_t>(i)], i));
+    WriteScheduleList(store_, stored);
     std::vector<TPlan> running;
     for (int i = 0; i < lsvPlan_.Count(); ++i) {
-        const Row& written = rows[static_cast<std::size_t>(i)];
+        const ScheduleRow& written = stored[static_cast<std::size_t>(i)];
         Row& r = lsvPlan_.At(i);
         // The row now stands for what was written.
-        if (written.done != r.done) {
-            r.done = written.done;
-            r.doneText = store_.ReadText(kSectionPlanification, Key("Effectuer ", i), "", true);
+        if (written.Effectuer != r.done) {
+            r.done = written.Effectuer;
+            r.doneText = ScheduleDoneText(store_, i);
             lsvPlan_.Show(i);
         }
         r.origin = i;
         r.marked = false;
-        if (!r.checked) continue;
-        TPlan e;
-        e.Action = r.action;
-        e.Comment = r.mode;
-        e.Periode = r.period;
-        e.Quand = UsesTime(r.mode) || UsesTracks(r.mode) ? r.quand : 0;
-        e.Effectuer = r.done;
-        e.Chemin = r.parameter;
-        e.Index = i;
-        running.push_back(std::move(e));
+        if (written.Activer) running.push_back(written);
     }
     plan_.Replace(std::move(running));
     plan_.AfficheInfo = csePlanAfficheInfo_.Checked();

@@ -10,7 +10,7 @@
 
 #include "components/SpinEditWin32.h"
 #include "options/ActionChooserWin32.h"
-#include "schedule/Plan.h"
+#include "schedule/ScheduleList.h"
 #include "schedule/ScheduleClockWin32.h"
 #include "ui/ButtonWin32.h"
 #include "ui/CheckBoxWin32.h"
@@ -55,9 +55,10 @@ class PlanificationPage final : public OptionsPage {
         bool checked = true;
     };
     std::vector<std::string> Cells(const Row& row) const;
-    // The stored list ("NbListe", "Action <i>"...), read and written here only.
+    // The stored list's rows as the page shows them, and a row as it is stored
+    // at position `index`.
     std::vector<Row> ReadRows() const;
-    void WriteRows(const std::vector<Row>& rows);
+    static ScheduleRow Stored(const Row& r, int index);
     // The done date Apply writes for a row: the page's, unless the entry ran
     // (or was cancelled) since the page read it and the user left it alone.
     int DoneToWrite(const Row& row) const;

@@ -24,12 +24,15 @@ const std::vector<PlayerProfile>& PlayerProfiles() {
     using enum TextEncoding;
     static const std::vector<PlayerProfile> profiles = {
         // name, class, asks, registry, beside, m3u8, playlist, strings, suffix, first,
-        // pause toggles, length in ms, 125 kept
-        {"winamp2", kClass, false, false, true, false, Ansi, Ansi, kSuffix, 1, true, true, true},
-        {"winamp5", kClass, true, false, true, true, Ansi, Ansi, kSuffix, 1, true, true, true},
-        {"wacup", kClass, true, false, true, true, Ansi, Ansi, kSuffix, 1, true, true, true},
-        {"foobar2000", kClass, false, true, false, false, Utf8OrAnsi, Utf8, kSuffix, 0, false,
+        // pause toggles, length in ms, 125 kept, volume, repeat
+        {"winamp2", kClass, false, false, true, false, Ansi, Ansi, kSuffix, 1, true, true, true,
          false, false},
+        {"winamp5", kClass, true, false, true, true, Ansi, Ansi, kSuffix, 1, true, true, true, true,
+         true},
+        {"wacup", kClass, true, false, true, true, Ansi, Ansi, kSuffix, 1, true, true, true, true,
+         true},
+        {"foobar2000", kClass, false, true, false, false, Utf8OrAnsi, Utf8, kSuffix, 0, false,
+         false, false, false, false},
     };
     return profiles;
 }

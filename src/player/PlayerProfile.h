@@ -37,6 +37,10 @@ struct PlayerProfile {
     bool pauseToggles;     // WM_COMMAND 40046 also resumes
     bool answersLengthMs;  // WM_USER 105 with wParam 2
     bool keepsPosition125; // WM_USER 125 follows the current entry
+    // Questions it may not know: asked only when it does, as an unknown
+    // question answers 0 and would read as a silent volume or no repeat.
+    bool answersVolume; // WM_USER 122 with wParam -666
+    bool answersRepeat; // WM_USER 251
 };
 
 // The setting that forces a profile: section Option, its name as the value.

@@ -40,6 +40,14 @@ bool IsValidUtf8(std::string_view s) {
 }
 } // namespace
 
+int VolumePercent(int level) {
+    return (std::clamp(level, 0, kMaxVolume) * 100 + kMaxVolume / 2) / kMaxVolume;
+}
+
+int VolumeLevel(int percent) {
+    return (std::clamp(percent, 0, 100) * kMaxVolume + 50) / 100;
+}
+
 std::string TitleFromCaption(const std::string& caption) {
     return TitleFromCaption(caption, ProfileForProgram(""));
 }
@@ -103,6 +111,35 @@ int TPilotune::Position() {
     return DemanderPosition().value_or(0);
 }
 
+std::optional<int> TPilotune::DemanderPositionMs() {
+    auto ms = Query(kQueryTime, 0);
+    if (!ms || *ms < 0) return std::nullopt;
+    return ms;
+}
+
+std::optional<int> TPilotune::DemanderVolume() {
+    if (!profile_->answersVolume) return std::nullopt;
+    auto level = Query(kQueryVolume, static_cast<std::uintptr_t>(std::intptr_t{kAskVolume}));
+    if (!level) return std::nullopt;
+    return std::clamp(*level, 0, kMaxVolume);
+}
+
+void TPilotune::ReglerVolume(int level) {
+    window_.Send(kWmUser, static_cast<std::uintptr_t>(std::clamp(level, 0, kMaxVolume)),
+                 kQueryVolume);
+}
+
+std::optional<bool> TPilotune::DemanderRepetition() {
+    if (!profile_->answersRepeat) return std::nullopt;
+    auto repeat = Query(kQueryRepeat);
+    if (!repeat) return std::nullopt;
+    return *repeat == 1;
+}
+
+void TPilotune::BasculerRepetition() {
+    SendCommand(kCmdRepeat);
+}
+
 std::optional<int> TPilotune::DemanderDuree() {
     return Query(kQueryTime, 1);
 }
@@ -120,8 +157,11 @@ std::string TPilotune::Titre() {
 }
 
 void TPilotune::AllerA(int seconds) {
-    const std::int64_t ms = std::clamp<std::int64_t>(std::int64_t{seconds} * 1000, 0, INT32_MAX);
-    window_.Post(kWmUser, static_cast<std::uintptr_t>(ms), kQuerySeek);
+    AllerAMs(
+        static_cast<int>(std::clamp<std::int64_t>(std::int64_t{seconds} * 1000, 0, INT32_MAX)));
+}
+void TPilotune::AllerAMs(int ms) {
+    window_.Post(kWmUser, static_cast<std::uintptr_t>(std::max(ms, 0)), kQuerySeek);
 }
 
 void TPilotune::AfficherWinamp(PlayerWindowState state) {

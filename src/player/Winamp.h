@@ -18,6 +18,7 @@ inline constexpr unsigned kWmCommand = 273;
 inline constexpr unsigned kWmUser = 1024;
 enum WinampCommand : unsigned {
     kCmdClose = 40001,
+    kCmdRepeat = 40022,
     kCmdShuffle = 40023,
     kCmdPrevious = 40044,
     kCmdPlay = 40045,
@@ -25,6 +26,11 @@ enum WinampCommand : unsigned {
     kCmdStop = 40047,
     kCmdNext = 40048,
 };
+inline constexpr int kAskVolume = -666;
+inline constexpr int kMaxVolume = 255;
+// The volume as a rounded percentage of kMaxVolume, and back; out of range clamped.
+int VolumePercent(int level);
+int VolumeLevel(int percent);
 // WM_COMMAND 40194 in the low word, 1 in the high word.
 inline constexpr unsigned kCmdSearchWindow = 0x19D02;
 enum WinampQuery : int {
@@ -33,8 +39,10 @@ enum WinampQuery : int {
     kQuerySeek = 106,
     kQueryWritePlaylist = 120,
     kQuerySetPosition = 121,
+    kQueryVolume = 122, // wParam kAskVolume asks, any other wParam sets
     kQueryLength = 124,
     kQueryShuffle = 250,
+    kQueryRepeat = 251,
     kQueryPlaylistFolderAnsi = 337, // address of the folder of the playlist file, as a string
     kQueryPlaylistFolderWide = 338, // the same in UTF-16
 };
@@ -86,6 +94,7 @@ class TPilotune {
     int Duree();
     std::string Titre();
     void AllerA(int seconds);
+    void AllerAMs(int ms);
     // Shows or hides the player's window.
     void AfficherWinamp(PlayerWindowState state);
     void Precedent();
@@ -94,6 +103,9 @@ class TPilotune {
     void Stopper();
     void Suivant();
     void BasculerHasard();
+    void BasculerRepetition();
+    // Sets the volume, 0..kMaxVolume (clamped).
+    void ReglerVolume(int level);
     void Commande(unsigned n);
     int NumeroTitre();
     void JouerTitre(int n);
@@ -123,6 +135,11 @@ class TPilotune {
     std::optional<int> DemanderNumeroTitre();
     std::optional<PlayerState> DemanderEtat();
     std::optional<bool> DemanderHasard();
+    // Asked only of a player whose profile knows the question.
+    std::optional<int> DemanderVolume(); // 0..kMaxVolume
+    std::optional<bool> DemanderRepetition();
+    // The position in ms; nullopt when not playing (or no answer).
+    std::optional<int> DemanderPositionMs();
 
     std::vector<std::string> Liste() const { return cache_.Entries(); }
 

@@ -9,8 +9,10 @@
 
 namespace pilotune {
 
-// The settings store the "nothing" action by number without knowing the actions.
+// The settings store actions by number without knowing them: "nothing", and
+// the last number a stored binding may hold.
 static_assert(kActionNothing == ARIEN);
+static_assert(kLastStoredAction == kActionCount - 1);
 
 namespace {
 
@@ -55,6 +57,14 @@ constexpr std::array<ActionText, kActionCount> kActions{{
      "Affiche le temps restant du titre"},
     {"AFFICHECHERCHEURTITRE", "Afficher le chercheur de titre", "Affiche le chercheur de titre"},
     {"ARIEN", "", ""},
+    {"MONTERVOLUME", "Monter le volume", "Monte le volume"},
+    {"BAISSERVOLUME", "Baisser le volume", "Baisse le volume"},
+    {"MUET", "Couper ou rétablir le son", "Coupe ou rétablit le son"},
+    {"AVANCERSECONDES", "Avancer de quelques secondes", "Avance de quelques secondes"},
+    {"RECULERSECONDES", "Reculer de quelques secondes", "Recule de quelques secondes"},
+    {"REPETER", "Répétition de la liste", "Répète la liste ou non"},
+    {"STOPPERAPRES", "Stopper après ce titre", "Stoppe après ce titre"},
+    {"FONDU", "Baisser progressivement puis stopper", "Baisse le volume puis stoppe, en "},
 }};
 
 constexpr std::string_view kUnknownLabel = "Le programmeur est un con";
@@ -101,10 +111,18 @@ std::string DescriptionAction(int action, std::string_view parameter) {
     case RELANCERACTION:
         text += parameter;
         break;
+    case FONDU:
+        text += std::to_string(FadeSeconds(parameter)) + " s";
+        break;
     default:
         break;
     }
     return text;
+}
+
+int FadeSeconds(std::string_view parameter) {
+    const int n = LeadingNumber(parameter);
+    return n < 1 ? kDefaultFadeSeconds : std::min(n, kMaxFadeSeconds);
 }
 
 int LeadingNumber(std::string_view text) {

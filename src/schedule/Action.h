@@ -42,19 +42,37 @@ enum TAction : int {
     AFFICHENEGATIF = 30,
     AFFICHECHERCHEURTITRE = 31,
     ARIEN = 32,
+    // After "nothing", so that the numbers stored before them keep their meaning.
+    MONTERVOLUME = 33,
+    BAISSERVOLUME = 34,
+    MUET = 35,
+    AVANCERSECONDES = 36,
+    RECULERSECONDES = 37,
+    REPETER = 38,
+    STOPPERAPRES = 39,
+    FONDU = 40,
 };
 
-inline constexpr int kActionCount = ARIEN + 1;
+inline constexpr int kActionCount = FONDU + 1;
 
-// The keyword of an action ("JOUER"); empty outside 0..32.
+// FONDU's text parameter: the fade's length in seconds, this when it holds none.
+inline constexpr int kDefaultFadeSeconds = 30;
+inline constexpr int kMaxFadeSeconds = 24 * 3600;
+// The fade's length given by FONDU's parameter: its leading number, the
+// default when it has none (or one below 1), at most kMaxFadeSeconds.
+int FadeSeconds(std::string_view parameter);
+
+// The keyword of an action ("JOUER"); empty outside the catalogue.
 std::string_view NomAction(int action);
 // The action named by a keyword, ASCII case ignored ("jouer" -> JOUER).
 std::optional<TAction> ActionParNom(std::string_view keyword);
-// The label shown in the action lists; "Le programmeur est un con" outside 0..32.
+// The label shown in the action lists; "Le programmeur est un con" outside the
+// catalogue.
 std::string LibelleAction(int action);
 // The description shown in the schedule hint. EXECUTER, LECTUREPROGRAMME and
 // RELANCERACTION are followed by their parameter (the file-name part of it for
-// EXECUTER); ARIEN and unknown values give the fallback text.
+// EXECUTER), FONDU tells its length; ARIEN and unknown values give the
+// fallback text.
 std::string DescriptionAction(int action, std::string_view parameter = {});
 
 // The whole number at the start of an action's text parameter (leading blanks

@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kFields[] = {"Activer ", "Action ", "Touche ", "Chemin "};
 
 std::uint8_t ActionNumber(int v) {
-    return v >= 0 && v <= kActionNothing ? static_cast<std::uint8_t>(v) : kActionNothing;
+    return v >= 0 && v <= kLastStoredAction ? static_cast<std::uint8_t>(v) : kActionNothing;
 }
 
 } // namespace

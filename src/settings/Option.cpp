@@ -18,6 +18,11 @@ int ResumeMark(int stored) {
     return v > INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
+// 1..max, else the default.
+int InRange(int v, int max, int fallback) {
+    return v >= 1 && v <= max ? v : fallback;
+}
+
 } // namespace
 
 void COption::Load(const SettingsStore& store, const TrackLookup& lookup) {
@@ -53,6 +58,11 @@ void COption::Load(const SettingsStore& store, const TrackLookup& lookup) {
     FichierEnCours = store.ReadText(kSectionOption, "FichierEnCours", "", true);
     ModeleEnCours = store.ReadText(kSectionOption, "ModeleEnCours", "", true);
     if (ModeleEnCours.empty()) ModeleEnCours = kModeleEnCoursDefaut;
+
+    VolumeStep = InRange(store.ReadInteger(kSectionOption, "PasVolume", kDefaultVolumeStep, true),
+                         kMaxVolumeStep, kDefaultVolumeStep);
+    SeekStep = InRange(store.ReadInteger(kSectionOption, "PasSecondes", kDefaultSeekStep, true),
+                       kMaxSeekStep, kDefaultSeekStep);
 }
 
 void COption::Save(SettingsStore& store) {
@@ -83,6 +93,9 @@ void COption::Save(SettingsStore& store) {
     store.WriteInteger(kSectionOption, "AfficheCoin", AfficheCoin, true);
     store.WriteText(kSectionOption, "FichierEnCours", FichierEnCours, true);
     store.WriteText(kSectionOption, "ModeleEnCours", ModeleEnCours, true);
+
+    store.WriteInteger(kSectionOption, "PasVolume", VolumeStep, true);
+    store.WriteInteger(kSectionOption, "PasSecondes", SeekStep, true);
 }
 
 void COption::ProgrammeLoad(const SettingsStore& store, const std::string& name, bool makeCurrent,

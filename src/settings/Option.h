@@ -18,7 +18,13 @@ inline constexpr std::string_view kSectionOption = "Option";
 inline constexpr std::string_view kSectionDivers = "Divers";
 inline constexpr std::string_view kSectionCopie = "Copie";
 inline constexpr std::string_view kModeleEnCoursDefaut = "{artist} - {title}";
-inline constexpr std::uint8_t kActionNothing = 32; // ARIEN (checked beside the actions)
+inline constexpr std::uint8_t kActionNothing = 32;    // ARIEN (checked beside the actions)
+inline constexpr std::uint8_t kLastStoredAction = 40; // the highest action number
+
+inline constexpr int kDefaultVolumeStep = 5; // percent
+inline constexpr int kMaxVolumeStep = 100;
+inline constexpr int kDefaultSeekStep = 5; // seconds
+inline constexpr int kMaxSeekStep = 3600;
 
 class COption {
   public:
@@ -55,6 +61,11 @@ class COption {
     int AfficheCoin = 3;
     std::string FichierEnCours;
     std::string ModeleEnCours{kModeleEnCoursDefaut};
+
+    // The steps of the volume and seek actions: a percentage of the full
+    // volume, and seconds.
+    int VolumeStep = kDefaultVolumeStep;
+    int SeekStep = kDefaultSeekStep;
 
     // Reads every key in its order and loads the programme named by ProgTitre;
     // `lookup` gives each entry its track number from its file name.

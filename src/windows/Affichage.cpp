@@ -12,10 +12,6 @@ constexpr int kMinWidth = 120;
 constexpr int kMargin = 24;
 } // namespace
 
-int VolumePercent(int level) {
-    return (std::clamp(level, 0, 255) * 100 + 127) / 255;
-}
-
 std::string PercentText(int percent) {
     return std::to_string(percent) + "\xC2\xA0%";
 }

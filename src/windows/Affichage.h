@@ -25,8 +25,6 @@ inline constexpr std::uint32_t kAffichageFond = 0x202020;
 inline constexpr std::uint32_t kAffichageCadre = 0x707070;
 inline constexpr std::uint32_t kAffichageNiveau = 0x3C9BE6;
 
-// The player's volume 0..255 as a percentage, rounded; out of range clamped.
-int VolumePercent(int level);
 // "75 %" (a no-break space before the sign, as French writes it).
 std::string PercentText(int percent);
 

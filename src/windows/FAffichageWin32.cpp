@@ -1,5 +1,7 @@
 #include "windows/FAffichageWin32.h"
 
+#include "player/Winamp.h"
+
 #include "base/EncodingWin32.h"
 #include "ui/GdiWin32.h"
 #include "ui/ScenePainterWin32.h"

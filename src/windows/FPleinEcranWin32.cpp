@@ -137,6 +137,8 @@ void TfrmPleinEcran::CopyIndicators() {
     Twin(scene_, "lblCopier").SetVisible(option_.AfficheBT);
     SetText("lblNbBoucle", bar_["lblNbBoucleB"].text);
     scene_["imgSens"].picture = bar_["imgSens"].picture;
+    SetText("lblRepeter", bar_["lblRepeterB"].text);
+    Twin(scene_, "lblRepeter").SetVisible(bar_["lblRepeterB"].visible);
 }
 
 void TfrmPleinEcran::TickRefresh(int position, int length) {

@@ -31,7 +31,7 @@ constexpr Anchors kLeftBottom{true, false, false, true};
 
 // Design bounds and anchors of every element but the selection. The labels
 // whose size follows their text get the size of that text in the view's face.
-constexpr std::array<Placed, 25> kPlaced{{
+constexpr std::array<Placed, 27> kPlaced{{
     {"shaBord1N", {3, 399, 7, 41}, kBottom},
     {"shaBord1B", {1, 402, 7, 41}, kBottom},
     {"shaBord2N", {626, 400, 7, 41}, kRightBottom},
@@ -57,6 +57,8 @@ constexpr std::array<Placed, 25> kPlaced{{
     {"lblNbBoucleB", {486, 67, 16, 24}, kTop, kLoopLetters},
     {"lblCopierN", {534, 72, 44, 32}, kTop, kIndicatorLetters},
     {"lblCopierB", {532, 74, 44, 32}, kTop, kIndicatorLetters},
+    {"lblRepeterN", {582, 76, 44, 24}, kTop, kLoopLetters},
+    {"lblRepeterB", {580, 78, 44, 24}, kTop, kLoopLetters},
 }};
 
 Element Label(std::string stem, const std::string& text, int letters, TextAlign align) {
@@ -160,6 +162,10 @@ Scene BuildViewScene() {
     copier.clip = false;
     copier.visible = false;
     AddTwin(scene, "lblCopier", std::move(copier));
+    Element repeter = Label("", "1X", kLoopLetters, TextAlign::Left);
+    repeter.clip = false;
+    repeter.visible = false; // as on the bar: until the player tells its state
+    AddTwin(scene, "lblRepeter", std::move(repeter));
     LayoutView(scene, kViewDesignWidth, kViewDesignHeight);
     return scene;
 }
@@ -211,6 +217,8 @@ std::optional<ViewHover> ViewHoverOf(std::string_view name) {
         {"lblOptionB", {AFFICHEOPTION, "lblOptionB"}},
         {"lblCopierN", {COPIER, "lblCopierN"}},
         {"lblCopierB", {COPIER, "lblCopierB"}},
+        {"lblRepeterN", {REPETER, "lblRepeterN"}},
+        {"lblRepeterB", {REPETER, "lblRepeterB"}},
         {"lblDureeN", {AFFICHENEGATIF, ""}},
         {"lblDureeB", {AFFICHENEGATIF, ""}},
     };

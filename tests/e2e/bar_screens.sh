@@ -45,8 +45,8 @@ xdotool mousemove 10 700
 check "a double click on Avancer skips two tracks" \
   wait_until 30 nexts_are $((before + 2))
 
-check_menu 700x560+324+0 $((left + 150)) 8 bar-menu "a right click opens the main menu"
-# Its fourteenth item unlocks the position (locked is the default).
+check_menu 700x768+324+0 $((left + 150)) 8 bar-menu "a right click opens the main menu"
+# Its twenty-second item unlocks the position (locked is the default).
 # The screen differs from $WORK/still.png by a menu's worth of pixels.
 menu_shown() {
   import -window root "$WORK/now.png"
@@ -59,7 +59,7 @@ lock_item() { # opens the main menu on the bar at x, chooses the lock item
   import -window root "$WORK/still.png"
   xdotool click 3
   wait_until 50 menu_shown || echo "     the menu did not open"
-  xdotool key --delay 40 Down Down Down Down Down Down Down Down Down Down Down Down Down Down Return
+  xdotool key --delay 40 $(printf 'Down %.0s' {1..22}) Return
   wait_until 50 menu_gone || echo "     the menu did not close"
 }
 drag_title() { # from the title, by (dx, dy), in two moves

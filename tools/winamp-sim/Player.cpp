@@ -17,8 +17,11 @@ void Player::Advance(double nowMs) {
         if (shuffle_) {
             int k = OrderIndexOf(current_);
             if (k >= 0 && k + 1 < static_cast<int>(order_.size())) next = order_[k + 1];
+            if (next < 0 && repeat_ && !order_.empty()) next = order_[0];
         } else if (current_ + 1 < Count()) {
             next = current_ + 1;
+        } else if (repeat_) {
+            next = 0;
         }
         if (next >= 0) {
             MoveTo(next); // keeps playing

@@ -4,6 +4,7 @@
 // feeds the current time (ms) through Advance before every query or command.
 #include "Track.h"
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -24,6 +25,8 @@ class Player {
     int Current() const { return current_; } // 0-based
     int Count() const { return static_cast<int>(tracks_.size()); }
     bool Shuffle() const { return shuffle_; }
+    bool Repeat() const { return repeat_; }
+    int Volume() const { return volume_; } // 0..255
     bool Frozen() const { return frozen_; }
     double Speed() const { return speed_; }
     long long PositionMs() const; // -1 when stopped
@@ -37,6 +40,8 @@ class Player {
     void Next();     // wraps from the last entry to the first
     void Previous(); // wraps from the first entry to the last
     void ToggleShuffle();
+    void ToggleRepeat() { repeat_ = !repeat_; }
+    void SetVolume(long long level) { volume_ = static_cast<int>(std::clamp(level, 0LL, 255LL)); }
     int Seek(long long ms); // 0 done, -1 stopped, 1 past the end (moves to the next entry)
     bool Select(int index); // makes index current from 0, play state unchanged
 
@@ -60,6 +65,8 @@ class Player {
     double lastNow_ = -1;
     bool frozen_ = false;
     bool shuffle_ = false;
+    bool repeat_ = false; // after the last entry, the first plays
+    int volume_ = 200;
     std::vector<int> order_; // shuffle order: entry indexes, current one first when built
 };
 

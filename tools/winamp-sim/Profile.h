@@ -33,6 +33,9 @@ class ProfileAnswers {
     bool PauseToggles() const { return profile_ != Profile::Foobar2000; }
     // Whether WM_USER 105 with wParam 2 and WM_USER 125 are answered as documented.
     bool FullAnswers() const { return profile_ != Profile::Foobar2000; }
+    // Whether WM_USER 122 with wParam -666 and WM_USER 251 tell the volume and
+    // the repeat state (else they answer 0).
+    bool AnswersVolume() const { return profile_ != Profile::Foobar2000; }
 
   private:
     Profile profile_;

@@ -13,6 +13,7 @@ constexpr wchar_t kClass[] = L"Winamp v1.x";
 constexpr UINT_PTR kTimer = 1;
 constexpr int kListId = 100;
 constexpr WORD kPrevious = 40044, kPlay = 40045, kPause = 40046, kStop = 40047, kNext = 40048;
+constexpr WORD kRepeat = 40022;
 constexpr WORD kShuffle = 40023, kClose = 40001, kSearch = 40194;
 constexpr WORD kButtonIds[5] = {kPrevious, kPlay, kPause, kStop, kNext};
 constexpr const wchar_t* kButtonTexts[5] = {L"|<", L">", L"||", L"[]", L">|"};
@@ -170,6 +171,13 @@ LRESULT SimWindow::OnUser(WPARAM wParam, LPARAM lParam) {
         return profile_.FullAnswers() ? player_.Current() : answered125_;
     case 250:
         return player_.Shuffle() ? 1 : 0;
+    case 122: // wParam -666 asks the volume, any other sets it
+        if (static_cast<int>(wParam) == -666)
+            return profile_.AnswersVolume() ? player_.Volume() : 0;
+        player_.SetVolume(static_cast<long long>(static_cast<int>(wParam)));
+        return 0;
+    case 251:
+        return profile_.AnswersVolume() && player_.Repeat() ? 1 : 0;
     case 337:
     case 338:
         return profile_.FolderAddress(lParam == 338);
@@ -197,6 +205,9 @@ void SimWindow::OnCommand(WORD id) {
         break;
     case kShuffle:
         player_.ToggleShuffle();
+        break;
+    case kRepeat:
+        player_.ToggleRepeat();
         break;
     case kSearch:
         search_ = OpenSearchWindow(search_, hwnd_, player_.Tracks(), font_);

@@ -1,5 +1,6 @@
 #include "app/RunAtStart.h"
 #include "app/SecondStart.h"
+#include "schedule/Action.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ std::optional<int> Keyword(std::string_view s) {
 TEST(SecondStart, KeywordsBecomeActionsTextsFitAnAtomAndTheReceiverWaitsForThem) {
     EXPECT_EQ(PlanSecondStart({"avant", "RELANCERACTION", " 2 ", "JOUERS"}, Keyword),
               (std::vector<SecondStartMessage>{
-                  {true, 0, "avant"}, {false, 25, ""}, {true, 0, "2  JOUERS"}}));
+                  {true, 0, "avant"}, {false, 25, "", true}, {true, 0, "2  JOUERS"}}));
     EXPECT_TRUE(PlanSecondStart({}, Keyword).empty());
     EXPECT_TRUE(PlanSecondStart({"  ", ""}, Keyword).empty());
 
@@ -57,6 +58,10 @@ TEST(SecondStart, KeywordsBecomeActionsTextsFitAnAtomAndTheReceiverWaitsForThem)
     run = bar.OnAction(200);                   // out of the catalogue: the dispatcher ignores it
     ASSERT_TRUE(run);
     EXPECT_EQ(run->action, 200);
+    // FONDU's length is optional: alone it runs at once, followed by a text it waits.
+    EXPECT_TRUE(bar.OnAction(FONDU));
+    EXPECT_FALSE(bar.OnAction(FONDU | kTextFollows));
+    EXPECT_EQ(bar.OnText(std::string("10"))->text, "10");
 }
 
 TEST(RunAtStart, ACopyTouchesTheValueOnlyWhenItIsItsOwnOrItsUserTurnsTheSettingOn) {

@@ -520,7 +520,7 @@ TEST_F(Monitor, TrackChangesHandOverToProgrammeAndScheduleUnlessSettingsAreAppli
     bar.monitor.Tick();
     EXPECT_EQ(option.CurrentTrack, 2);
     EXPECT_EQ(services.calls, (std::vector<std::string>{"ProgrammeStep 1", "ScheduleEvaluate 0",
-                                                        "ScheduleUpdateInfo"}));
+                                                        "ScheduleUpdateInfo", "TrackChanged"}));
     services.Clear();
     services.fullScreen = true;
     TickAt(1000);

@@ -24,7 +24,7 @@ TEST(BarScene, ShadowsHoverActionsHighlightFramesAndMenus) {
         EXPECT_EQ(std::tie(scene[n].color, b.color), std::tie(kBlack, kWhite)) << n;
         ++pairs;
     }
-    EXPECT_EQ(pairs, 10);
+    EXPECT_EQ(pairs, 11);
     EXPECT_EQ(scene.Elements().front().name, "imgFond");
     EXPECT_FALSE(scene["imgFond"].enabled);
 

@@ -18,7 +18,7 @@ TEST(ActionTextsTest, RowsMapToActionNumbersAndTheParameterIsARulePerAction) {
     std::vector<int> parameterised;
     for (int action = 0; action < kActionCount; ++action)
         if (TakesParameter(action)) parameterised.push_back(action);
-    EXPECT_EQ(parameterised, (std::vector<int>{EXECUTER, LECTUREPROGRAMME, RELANCERACTION}));
+    EXPECT_EQ(parameterised, (std::vector<int>{EXECUTER, LECTUREPROGRAMME, RELANCERACTION, FONDU}));
 
     EXPECT_EQ(ActionText(EXECUTER, "C:\\a.exe"), "Exécuter : C:\\a.exe");
     EXPECT_EQ(ActionText(RELANCERACTION), "Relancer une action planifier : ");

@@ -116,14 +116,19 @@ class ScheduleOnDisk : public pilotune::testing::SettingsFixture {
 
 } // namespace
 
-// Out of the table: an empty label at 32 (the last slot), a fixed text beyond;
-// only three descriptions use the parameter.
+// Out of the table: an empty label at 32, a fixed text beyond the last action;
+// only four descriptions use the parameter.
 TEST(ActionCatalogue, LabelsDescriptionsKeywordsAndLeadingNumbersAtTheirEdges) {
     EXPECT_EQ(LibelleAction(AFFICHECHERCHEURTITRE), "Afficher le chercheur de titre");
     EXPECT_EQ(LibelleAction(32), "");
-    for (int outside : {33, 255, -1})
+    EXPECT_EQ(LibelleAction(33), "Monter le volume"); // after ARIEN, which keeps its number
+    EXPECT_EQ(LibelleAction(FONDU), "Baisser progressivement puis stopper");
+    for (int outside : {41, 255, -1})
         EXPECT_EQ(LibelleAction(outside), "Le programmeur est un con") << outside;
-    for (int outside : {32, 33, -5})
+    EXPECT_EQ(DescriptionAction(FONDU, ""), "Baisse le volume puis stoppe, en 30 s");
+    EXPECT_EQ(DescriptionAction(FONDU, " 10 s"), "Baisse le volume puis stoppe, en 10 s");
+    EXPECT_EQ(DescriptionAction(FONDU, "-4"), "Baisse le volume puis stoppe, en 30 s");
+    for (int outside : {32, 41, -5})
         EXPECT_EQ(DescriptionAction(outside, "C:\\x.txt"),
                   "Merde, j'ai oublié de l'action prendre en compte")
             << outside;
@@ -147,7 +152,7 @@ TEST(ActionCatalogue, LabelsDescriptionsKeywordsAndLeadingNumbersAtTheirEdges) {
     EXPECT_EQ(ActionParNom("RelancerAction"), RELANCERACTION);
     for (const char* other : {"", "JOUERR", "JOUE", "C:\\Outils\\note.txt", "ARRÊTER"})
         EXPECT_EQ(ActionParNom(other), std::nullopt) << other;
-    EXPECT_EQ(NomAction(33), "");
+    EXPECT_EQ(NomAction(41), "");
 
     // The usual parameters ("2", " +2abc", "x", "4 - Jouer") go through the
     // dispatcher's re-arm tests; here, the edges.

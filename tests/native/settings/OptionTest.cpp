@@ -153,6 +153,21 @@ TEST_F(OptionTest, ProgrammeStorageAndDamagedCountsWithinBounds) {
     EXPECT_TRUE(o.Programme.empty());
     EXPECT_EQ(o.ProgPos, 2147483647);
     EXPECT_EQ(o.Bindings.size(), 4u); // a negative count reads as missing
+
+    store.WriteText("Clavier", "ClavierNb", "3", true);
+    store.WriteText("Clavier", "Action 0", "300", true);
+    store.WriteText("Clavier", "Action 1", "-1", true);
+    store.WriteText("Clavier", "Action 2", "40", true); // the last action, after ARIEN
+    store.WriteText("Option", "PasVolume", "0", true);
+    store.WriteText("Option", "PasSecondes", "30", true);
+    store.WriteText("Clavier", "Activer 1", "non", true);
+    o.Load(store, Playlist({}));
+    ASSERT_EQ(o.Bindings.size(), 3u);
+    EXPECT_EQ(o.Bindings[0].Action, kActionNothing);
+    EXPECT_EQ(o.Bindings[1].Action, kActionNothing);
+    EXPECT_TRUE(o.Bindings[1].Activer);
+    EXPECT_EQ(o.Bindings[2].Action, 40);
+    EXPECT_EQ(std::pair(o.VolumeStep, o.SeekStep), std::pair(5, 30)); // 0 % is no step
 }
 
 // A hand-edited count far beyond the rows the file holds: the bindings

@@ -1,4 +1,5 @@
 #include "windows/Affichage.h"
+#include "player/Winamp.h"
 
 #include <gtest/gtest.h>
 

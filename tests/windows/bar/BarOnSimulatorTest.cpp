@@ -65,6 +65,7 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     const auto S = [dpi](int design) { return ScaleToDpi(design, dpi); };
 
     BarHarness h{{.speed = 1, .play = true, .tracks = 6}};
+    h.sim.Command(kCmdRepeat); // the repeat indicator shows "REP"
     h.Start();
     HWND bar = h.app.Bar().Handle();
     ASSERT_TRUE(bar);
@@ -81,8 +82,11 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     // cut at its end by design: its sample text must fit).
     const Scene& scene = h.bar.state.scene;
     Twin(h.bar.state.scene, "lblNbBoucle", S(1), -S(1)).SetText("8");
-    for (const char* name :
-         {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB", "lblTitreB"}) {
+    ASSERT_TRUE(h.RunUntil([&] { return scene["lblRepeterB"].text == "REP"; }, 2000));
+    EXPECT_LE(scene["lblRepeterB"].bounds.Right(), scene["shaBord2B"].bounds.left);
+    EXPECT_LE(scene["lblInfoB"].bounds.Right(), scene["lblRepeterB"].bounds.left);
+    for (const char* name : {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB",
+                             "lblTitreB", "lblRepeterB"}) {
         const Element& e = scene[name];
         const std::string text = std::string(name) == "lblTitreB" ? "000. Titre" : e.text;
         const SIZE extent = TextExtent(e.font, text);

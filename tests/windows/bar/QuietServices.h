@@ -1,6 +1,6 @@
 #pragma once
 // The bar's services with no other window behind them: nothing happens, and
-// the calls a bench watches are counted by name.
+// the calls a test or bench watches are counted (by name, with arguments).
 #include <map>
 #include <string>
 
@@ -13,6 +13,9 @@ class QuietServices final : public NullBarServices {
     std::map<std::string, int> calls;
 
     void ScheduleEvaluate(bool) override { ++calls["ScheduleEvaluate"]; }
+
+  protected:
+    void Heard(const std::string& call) override { ++calls[call]; }
 };
 
 } // namespace pilotune::testing

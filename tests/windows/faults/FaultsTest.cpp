@@ -13,6 +13,7 @@
 #include "../bar/LinkedBar.h"
 #include "PilotuneProcess.h"
 #include "Simulator.h"
+#include "schedule/Action.h"
 #include "DialogDriving.h"
 #include "Waiting.h"
 #include "bar/BarLogic.h"
@@ -67,7 +68,8 @@ TEST(Flood, RandomMessagesRunNothingButWhatTheyName) {
         switch (random() % 8) {
         case 0: // an action number beyond the catalogue, any high bits
         case 1:
-            PostMessageW(app.Bar(), 1024, high | (33 + random() % 223), random());
+            PostMessageW(app.Bar(), 1024, high | (kActionCount + random() % (256 - kActionCount)),
+                         random());
             break;
         case 2: // a text whose atom does not exist
         case 3:
@@ -83,7 +85,8 @@ TEST(Flood, RandomMessagesRunNothingButWhatTheyName) {
                 PostMessageW(app.Bar(), 1024, high | (stop ? 6 : 4), random());
                 named.push_back(stop ? kStop : kPlay);
             } else {
-                PostMessageW(app.Bar(), 1024, high | (33 + random() % 223), 0);
+                PostMessageW(app.Bar(), 1024,
+                             high | (kActionCount + random() % (256 - kActionCount)), 0);
             }
         }
         if (i % 500 == 0) EXPECT_GE(AnswerTime(app.Bar()), 0) << i;

@@ -267,6 +267,7 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     const auto S = [&](int design) { return ScaleToDpi(design, ViewDpi(sw, sh, dpi)); };
     h.sim.SetLength(h.link.NumeroTitre(), 200);
+    h.sim.Command(kCmdRepeat);
     ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
     HWND window = OpenView();
     ASSERT_TRUE(window);
@@ -289,8 +290,10 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     EXPECT_TRUE(before("imgPause", "lblDureeB"));
     EXPECT_TRUE(before("lblDureeB", "imgStop"));
     EXPECT_TRUE(before("lblHazardB", "lblOptionB"));
+    EXPECT_TRUE(before("lblCopierB", "lblRepeterB"));
+    EXPECT_EQ(scene["lblRepeterB"].text, "REP");
     EXPECT_LE(scene["imgJoue"].bounds.Bottom(), scene["lblTitreB"].bounds.top);
-    for (const char* name : {"lblHazardB", "lblOptionB", "lblCopierB"}) {
+    for (const char* name : {"lblHazardB", "lblOptionB", "lblCopierB", "lblRepeterB"}) {
         const Element& e = scene[name];
         const SIZE extent = TextExtent(e.font, e.text);
         EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << e.text << "\"";
