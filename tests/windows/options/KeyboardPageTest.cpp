@@ -102,7 +102,7 @@ TEST_F(ClavierPageTest, CapturedKeyGoesToTheBoxAnExecuteBindingIsStoredAndItsKey
     EXPECT_EQ(NextSent(), before);
     EXPECT_EQ(h.Text(kClaTouche), "Touche P.Suivant");
 
-    h.Choose(kClaAction, EXECUTER);
+    h.ChooseAction(kClaAction, EXECUTER);
     EXPECT_TRUE(IsWindowVisible(h.Item(kClaParcourir)));
     SetWindowTextW(h.Item(kClaTouche), L"Touche F9");
     {

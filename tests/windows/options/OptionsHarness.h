@@ -17,6 +17,7 @@
 #include "WindowText.h"
 #include "bar/Dispatcher.h"
 #include "components/UEditUpDownWin32.h"
+#include "options/ActionTexts.h"
 #include "options/FOptionWin32.h"
 #include "schedule/Action.h"
 #include "ui/GdiWin32.h"
@@ -136,6 +137,8 @@ struct OptionsHarness : BarHarness {
     std::string Text(const Find& f) const { return WindowText(Item(f)); }
     TEditUpDown& Spin(const Find& f) { return *TEditUpDown::FromHandle(Item(f)); }
     // A combo box's choice as the user's: the selection, then its notification.
+    // The row of `action` in an action list.
+    void ChooseAction(const Find& f, int action) { Choose(f, OfferedRow(action)); }
     void Choose(const Find& f, int index) {
         HWND box = Item(f);
         SendMessageW(box, CB_SETCURSEL, index, 0);

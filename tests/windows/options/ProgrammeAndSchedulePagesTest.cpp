@@ -143,7 +143,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
     h.Command(kMnuProgSupprimer); // "Soir" leaves the names
     h.Click(h.PageButton(kPageClavier));
     h.Click(kClaActiver);
-    h.Choose(kClaAction, LECTUREPROGRAMME);
+    h.ChooseAction(kClaAction, LECTUREPROGRAMME);
     std::vector<std::string> offered;
     ModalDriver chooser(kProgLireClass, [&](HWND box) {
         HWND list = GetDlgItem(box, kCbxProgTitreId);
@@ -246,7 +246,7 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     EXPECT_FALSE(IsWindowVisible(h.Item(kPlanChanson)));
     h.Choose(kPlanComment, kModeApres);
     EXPECT_TRUE(IsWindowVisible(h.Item(kPlanChanson)));
-    h.Choose(kPlanAction, STOPPER);
+    h.ChooseAction(kPlanAction, STOPPER);
     h.Choose(kPlanComment, kModeDans);
     EXPECT_EQ(h.Text(kPlanHeure), "00 h 10 m 00 s");
     EXPECT_TRUE(IsWindowVisible(h.Item(kPlanHeure)));
@@ -266,7 +266,7 @@ TEST_F(PlanificationPageTest, ModesShowTheirFieldsAnEntryRunsUnlessMarkedDone) {
     EXPECT_EQ(Cell(0, 4), Narrow(today));
     EXPECT_EQ(MenuLastItem(), "Réexecuter");
     // A witness after it, same delay: once it ran, so would have the first.
-    h.Choose(kPlanAction, JOUER);
+    h.ChooseAction(kPlanAction, JOUER);
     h.Click(kPlanAjouter);
     const int before = h.Logged(WM_COMMAND, kCmdStop, 0);
     const int played = h.Logged(WM_COMMAND, kCmdPlay, 0);
@@ -341,7 +341,7 @@ TEST_F(PlanificationPageTest, AnEntryThatRanWhileTheDialogWasOpenStaysDone) {
     h.bar.dispatcher.ExecuterAction(BOUCLE, false); // a shortcut, say
     h.Spin(kTransparent).SetPosition(50);
     h.Click(h.PageButton(kPageClavier)); // " Parcourir", cancelled, restarts no countdown
-    h.Choose(kClaAction, RELANCERACTION);
+    h.ChooseAction(kClaAction, RELANCERACTION);
     ASSERT_TRUE(h.Loop([&] { return h.plan.Entries()[2].Quand < 2; }));
     ModalDriver chooser(kProgLireClass, [](HWND box) { PostMessageW(box, WM_CLOSE, 0, 0); });
     h.Click(kClaParcourir);
