@@ -1,5 +1,7 @@
 #include "ui/ScenePainterWin32.h"
 
+#include <algorithm>
+
 #include "base/EncodingWin32.h"
 
 namespace pilotune {
@@ -24,12 +26,28 @@ HFONT ScenePainter::FontFor(const Font& font) {
     return fonts_.emplace(key, FontHandle(CreateFontIndirectW(&lf))).first->second.Get();
 }
 
+Font ScenePainter::FittedFont(HDC dc, const Element& e) {
+    Font font = e.font;
+    if (!e.wrap || e.text.empty()) return font;
+    const std::wstring text = Widen(e.text);
+    const int smallest = std::max(1, font.height / 2);
+    for (;;) {
+        SelectObject(dc, FontFor(font));
+        RECT need{0, 0, e.bounds.width, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
+                  DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
+        const bool fits = need.right <= e.bounds.width && need.bottom <= e.bounds.height;
+        if (fits || font.height <= smallest) return font;
+        font.height = std::max(smallest, font.height * 9 / 10);
+    }
+}
+
 void ScenePainter::PaintLabel(HDC dc, const Element& e) {
     if (e.text.empty()) return;
     RECT r{e.bounds.left, e.bounds.top, e.bounds.Right(), e.bounds.Bottom()};
     // The label's font stays in the context: putting the context's own font
     // back after each label costs Wine a read of the X resource files.
-    SelectObject(dc, FontFor(e.font));
+    SelectObject(dc, FontFor(FittedFont(dc, e)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(e.color));
     UINT format = DT_NOPREFIX | DT_TOP | (e.wrap ? DT_WORDBREAK : DT_SINGLELINE);

@@ -42,6 +42,10 @@ class ScenePainter {
     void PaintElement(HDC dc, const Element& e);
 
     HFONT FontFor(const Font& font);
+    // The font a label is painted with: its own, or for a wrapped label whose
+    // text would not fit its bounds, the largest smaller one (down to half
+    // the height) that fits, so that no line is cut off.
+    Font FittedFont(HDC dc, const Element& e);
 
   private:
     // The off-screen context with a bitmap of at least w x h, or null.

@@ -14,6 +14,8 @@
 #include "WindowText.h"
 #include "base/FailureLogWin32.h"
 #include "options/FOptionWin32.h"
+#include "ui/GdiWin32.h"
+#include "ui/ScenePainterWin32.h"
 #include "ui/Layout.h"
 #include "ui/WindowTextWin32.h"
 #include "windows/FAProposDeWin32.h"
@@ -298,6 +300,17 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
         const SIZE extent = TextExtent(e.font, e.text);
         EXPECT_LE(extent.cx, e.bounds.width) << name << " \"" << e.text << "\"";
         EXPECT_LE(extent.cy, e.bounds.height + S(4)) << name;
+    }
+    {
+        // A title too long for its lines at this size is painted smaller, whole.
+        ScenePainter painter(nullptr);
+        HDC dc = GetDC(window);
+        const Element& title = scene["lblTitreB"];
+        const Font fitted = painter.FittedFont(dc, title);
+        ReleaseDC(window, dc);
+        const SIZE need =
+            MeasureText(painter.FontFor(fitted), title.text, title.bounds.width, true);
+        EXPECT_LE(need.cy, title.bounds.height) << title.text << " at " << fitted.height;
     }
     EXPECT_TRUE(SaveWindowBmp(window, "fullscreen-" + std::to_string(dpi)));
 
