@@ -112,7 +112,9 @@ void StepFade(BarState& bar) {
 
 void FollowVolumeAndRepeat(BarState& bar) {
     SoundState& sound = bar.sound;
-    if (const std::optional<int> level = bar.player.DemanderVolume()) {
+    if (!bar.option.AfficheVolume && !sound.mutedLevel) {
+        sound.volume.reset(); // a level seen long ago is no base for a change
+    } else if (const std::optional<int> level = bar.player.DemanderVolume()) {
         if (sound.volume && *level != *sound.volume) {
             bar.services.VolumeChanged(*level);
             // Sound given back in the player: the mute is over.
@@ -123,6 +125,7 @@ void FollowVolumeAndRepeat(BarState& bar) {
         }
         sound.volume = level;
     }
+    if (sound.ticks++ % kRepeatEveryTicks != 0) return;
     const std::optional<bool> repeat = bar.player.DemanderRepetition();
     if (repeat != sound.repeat) ShowRepeat(bar, repeat);
 }

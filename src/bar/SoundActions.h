@@ -25,6 +25,7 @@ struct SoundState {
     std::optional<Fade> fade;
     bool stopAfter = false; // stop at the next change of track
     std::optional<bool> repeat;
+    int ticks = 0; // ticks followed, for the questions not asked every tick
 };
 
 // MONTERVOLUME (+1) and BAISSERVOLUME (-1): one step of VolumeStep percent.
@@ -43,7 +44,13 @@ void ToggleFade(BarState& bar, const std::string& parameter);
 // Every tick, whatever the player answered: the fade's next step.
 void StepFade(BarState& bar);
 // Ticks with a track: a volume or repeat change made in the player itself.
+// The volume is asked each tick only while something follows it (the
+// on-screen display of volume changes, or a mute that the player's own
+// volume can end); the repeat state, shown on the bar only, every
+// kRepeatEveryTicks ticks. Each question is one more round trip to the
+// player per tick, which an idle bar pays all day.
 void FollowVolumeAndRepeat(BarState& bar);
+inline constexpr int kRepeatEveryTicks = 4;
 // On a change of track: the stop asked by STOPPERAPRES.
 void StopIfAsked(BarState& bar);
 

@@ -82,7 +82,7 @@ TEST(BarAtOneDpi, SizeTextsButtonsAndSeek) {
     // cut at its end by design: its sample text must fit).
     const Scene& scene = h.bar.state.scene;
     Twin(h.bar.state.scene, "lblNbBoucle", S(1), -S(1)).SetText("8");
-    ASSERT_TRUE(h.RunUntil([&] { return scene["lblRepeterB"].text == "REP"; }, 2000));
+    ASSERT_TRUE(h.RunUntil([&] { return scene["lblRepeterB"].text == "REP"; }, 4000));
     EXPECT_LE(scene["lblRepeterB"].bounds.Right(), scene["shaBord2B"].bounds.left);
     EXPECT_LE(scene["lblInfoB"].bounds.Right(), scene["lblRepeterB"].bounds.left);
     for (const char* name : {"lblDureeB", "lblHazardB", "lblOptionB", "lblNbBoucleB", "lblCopierB",

@@ -273,8 +273,9 @@ TEST_F(PleinEcranOnSimulator, AtTheChildsDpiPicturesLettersTextsAndSeek) {
     ASSERT_TRUE(h.RunUntil([&] { return h.link.Duree() == 200; }, 2000));
     HWND window = OpenView();
     ASSERT_TRUE(window);
-    h.RunUntil([] { return false; }, 500); // a tick or two: time, title, progress
     const Scene& scene = View();
+    // Time, title, progress, and the repeat state the player was asked.
+    h.RunUntil([&] { return scene["lblRepeterB"].text == "REP"; }, 4000);
 
     for (const char* button : {"imgRecule", "imgJoue", "imgStop", "imgFerme"}) {
         EXPECT_EQ(scene[button].bounds.width, S(34)) << button;
