@@ -1,6 +1,7 @@
 #include "ui/ContainerWin32.h"
 
 #include "base/EncodingWin32.h"
+#include "base/FailureLogWin32.h"
 
 namespace pilotune {
 
@@ -31,7 +32,10 @@ HWND Container::AddControl(Control& control, const wchar_t* cls, std::string_vie
                                  r.left, r.top, r.width, r.height, Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleW(nullptr), nullptr);
-    if (!child) return nullptr;
+    if (!child) {
+        LogFailure("Contrôle « " + Narrow(cls) + " » « " + std::string(text) + " » non créé");
+        return nullptr;
+    }
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
     control.hwnd = child;
