@@ -44,8 +44,7 @@ void SonPage::Build(Panel& page) {
     group(gbxPas_, "Touches du son et du déplacement", {x, y, 521, 89});
     lblPasVolume_.Create(page, "Pas du volume :", {x + 16, y + 29, 240, 17}, kAnchorTopLeft);
     spin(tudPasVolume_, {x + 416, y + 26, 65, 21}, "001 %", "100 %");
-    lblPasSecondes_.Create(page, "Pas du déplacement :", {x + 16, y + 58, 240, 17},
-                           kAnchorTopLeft);
+    lblPasSecondes_.Create(page, "Pas du déplacement :", {x + 16, y + 58, 240, 17}, kAnchorTopLeft);
     spin(tudPasSecondes_, {x + 416, y + 55, 65, 21}, "0001 s", "3600 s");
 
     y = 129;
@@ -78,10 +77,10 @@ void SonPage::Build(Panel& page) {
 }
 
 void SonPage::Browse() {
-    if (const auto file = ChooseFileToSave(
-            context_.dialog.Handle(), "Fichier du titre en cours",
-            "Fichiers texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*", txtFichierEnCours_.Text(),
-            "txt"))
+    if (const auto file =
+            ChooseFileToSave(context_.dialog.Handle(), "Fichier du titre en cours",
+                             "Fichiers texte (*.txt)|*.txt|Tous les fichiers (*.*)|*.*",
+                             txtFichierEnCours_.Text(), "txt"))
         txtFichierEnCours_.SetText(*file);
 }
 

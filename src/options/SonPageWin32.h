@@ -42,8 +42,8 @@ class SonPage final : public OptionsPage {
     Values filled_; // as filled: what the user changed differs
 
     GroupBox gbxPas_, gbxAffichage_, gbxEnCours_;
-    Static lblPasVolume_, lblPasSecondes_, lblAfficheCoin_, lblFichierEnCours_,
-        lblModeleEnCours_, lblChamps_;
+    Static lblPasVolume_, lblPasSecondes_, lblAfficheCoin_, lblFichierEnCours_, lblModeleEnCours_,
+        lblChamps_;
     SpinEdit tudPasVolume_, tudPasSecondes_;
     CheckBox cseAfficheVolume_, cseAfficheTitre_;
     ComboBox cbxAfficheCoin_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "OptionsHarness.h"
+#include "options/ActionTexts.h"
 #include "options/ProgrammePageWin32.h"
 #include "RecordingMessages.h"
 #include "ShortDateFormat.h"
@@ -143,7 +144,7 @@ TEST_F(ProgrammePageTest, RecordingUnchecksReplayDefautEmptiesThePageTheKeysOffe
     h.Command(kMnuProgSupprimer); // "Soir" leaves the names
     h.Click(h.PageButton(kPageClavier));
     h.Click(kClaActiver);
-    h.Choose(kClaAction, LECTUREPROGRAMME);
+    h.Choose(kClaAction, OfferedRow(LECTUREPROGRAMME));
     std::vector<std::string> offered;
     ModalDriver chooser(kProgLireClass, [&](HWND box) {
         HWND list = GetDlgItem(box, kCbxProgTitreId);

@@ -72,9 +72,9 @@ TEST(SonPageTest, RealInputOnEachKindOfControlThenOkDefautAndDamagedValues) {
     EXPECT_EQ(h.option.AfficheCoin, 0);
     EXPECT_EQ(h.option.FichierEnCours, file);
     EXPECT_EQ(h.option.ModeleEnCours, "{artist} - {title} ({length})");
-    for (const std::string& line : std::initializer_list<std::string>{"PasVolume=6", "PasSecondes=20", "AfficheCoin=0",
-                                   "AfficheTitre=1", "ModeleEnCours={artist} - {title} ({length})",
-                                   "FichierEnCours=" + file})
+    for (const std::string& line : std::initializer_list<std::string>{
+             "PasVolume=6", "PasSecondes=20", "AfficheCoin=0", "AfficheTitre=1",
+             "ModeleEnCours={artist} - {title} ({length})", "FichierEnCours=" + file})
         EXPECT_NE(h.FileText().find(line + "\r\n"), std::string::npos) << line;
     // The new corner holds for the next display at once.
     h.bar.state.services.TrackChanged();
