@@ -59,25 +59,6 @@ void PressKey(WORD vk, bool shift) {
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
-void TypeText(std::string_view text) {
-    std::vector<INPUT> keys;
-    for (const wchar_t c : Widen(text))
-        for (const DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
-            INPUT in{};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wScan = c;
-            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
-            keys.push_back(in);
-        }
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
-void ClickMiddle(HWND window) {
-    RECT r{};
-    GetClientRect(window, &r);
-    MouseAt(window, r.right / 2, r.bottom / 2, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
-}
-
 bool MakeForeground(HWND window) {
     SetForegroundWindow(window);
     return WaitFor([&] {

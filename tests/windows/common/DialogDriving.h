@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace pilotune::testing {
 
@@ -15,11 +14,6 @@ int FocusedId(HWND window);
 void SendKey(WORD vk, bool up);
 // A real key press (SendInput): it goes to the foreground window's thread.
 void PressKey(WORD vk, bool shift = false);
-
-// Real typing (SendInput) of `text` as Unicode characters, where the focus is.
-void TypeText(std::string_view text);
-// A real left click in the middle of a window.
-void ClickMiddle(HWND window);
 
 // Brings `window` to the front and waits until its thread has the focus in it.
 bool MakeForeground(HWND window);
