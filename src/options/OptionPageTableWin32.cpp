@@ -5,6 +5,7 @@
 #include "options/GeneralPageWin32.h"
 #include "options/PlanificationPageWin32.h"
 #include "options/ProgrammePageWin32.h"
+#include "options/SonPageWin32.h"
 
 namespace pilotune {
 
@@ -18,6 +19,7 @@ constexpr PageFactory kPages[] = {
     MakePage<ClavierPage>,
     MakePage<CopyPage>,
     MakePage<PlanificationPage>,
+    MakePage<SonPage>,
 };
 // clang-format on
 static_assert(kPages[kPagePlanification] == MakePage<PlanificationPage>);

@@ -1,5 +1,7 @@
 #include "options/PagePicturesWin32.h"
 
+#include <initializer_list>
+
 namespace pilotune {
 
 namespace {
@@ -100,6 +102,19 @@ void DrawClockPicture(HDC dc, RECT r, int dpi, bool enabled) {
     c.Oval(10, 10, 90, 90);
     c.Line(50, 22, 50, 50);
     LineTo(dc, c.X(70), c.Y(62));
+}
+
+// A loudspeaker with two waves of sound.
+void DrawSpeakerPicture(HDC dc, RECT r, int dpi, bool enabled) {
+    const Canvas c(dc, r, dpi, enabled);
+    POINT cone[] = {{c.X(8), c.Y(36)},  {c.X(28), c.Y(36)}, {c.X(52), c.Y(14)},
+                    {c.X(52), c.Y(86)}, {c.X(28), c.Y(64)}, {c.X(8), c.Y(64)}};
+    Polygon(dc, cone, 6);
+    c.Line(28, 36, 28, 64);
+    // Two arcs about the cone's mouth, from below to above on the right.
+    for (const int radius : {16, 32})
+        Arc(dc, c.X(54 - radius), c.Y(50 - radius), c.X(54 + radius), c.Y(50 + radius), c.X(100),
+            c.Y(85), c.X(100), c.Y(15));
 }
 
 } // namespace pilotune

@@ -10,5 +10,6 @@ void DrawProgrammePicture(HDC dc, RECT r, int dpi, bool enabled);
 void DrawKeyboardPicture(HDC dc, RECT r, int dpi, bool enabled);
 void DrawCopyPicture(HDC dc, RECT r, int dpi, bool enabled);
 void DrawClockPicture(HDC dc, RECT r, int dpi, bool enabled);
+void DrawSpeakerPicture(HDC dc, RECT r, int dpi, bool enabled);
 
 } // namespace pilotune

@@ -15,27 +15,17 @@ namespace {
 
 // The file dialog's library is loaded the first time the dialog opens, and
 // stays: a session that never opens it does not carry it (about 1 MB).
-using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
-GetOpenFileNameFn OpenFileFunction() {
-    static const GetOpenFileNameFn function = [] {
-        HMODULE library = LoadSystemLibrary(L"comdlg32.dll");
-        return library ? reinterpret_cast<GetOpenFileNameFn>(
-                             reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")))
-                       : nullptr;
-    }();
-    return function;
+using GetFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+GetFileNameFn FileFunction(bool save) {
+    static HMODULE const library = LoadSystemLibrary(L"comdlg32.dll");
+    return library ? reinterpret_cast<GetFileNameFn>(reinterpret_cast<void*>(
+                         GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW")))
+                   : nullptr;
 }
 
-int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM data) {
-    if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
-    return 0;
-}
-
-} // namespace
-
-std::optional<std::string> ChooseFileToOpen(HWND owner, const std::string& title,
-                                            const std::string& filter,
-                                            const std::string& initialPath) {
+std::optional<std::string> ChooseFile(bool save, HWND owner, const std::string& title,
+                                      const std::string& filter, const std::string& initialPath,
+                                      const wchar_t* extension) {
     // "a|b|c|d" -> "a\0b\0c\0d\0\0"
     std::wstring filters = Widen(filter);
     std::replace(filters.begin(), filters.end(), L'|', L'\0');
@@ -53,11 +43,34 @@ std::optional<std::string> ChooseFileToOpen(HWND owner, const std::string& title
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = caption.c_str();
-    ofn.Flags =
-        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    const GetOpenFileNameFn open = OpenFileFunction();
-    if (!open || !open(&ofn)) return std::nullopt;
+    ofn.lpstrDefExt = extension;
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_NOREADONLYRETURN : OFN_FILEMUSTEXIST);
+    const GetFileNameFn choose = FileFunction(save);
+    if (!choose || !choose(&ofn)) return std::nullopt;
     return Narrow(file.c_str());
+}
+
+int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM data) {
+    if (msg == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+} // namespace
+
+std::optional<std::string> ChooseFileToOpen(HWND owner, const std::string& title,
+                                            const std::string& filter,
+                                            const std::string& initialPath) {
+    return ChooseFile(false, owner, title, filter, initialPath, nullptr);
+}
+
+std::optional<std::string> ChooseFileToSave(HWND owner, const std::string& title,
+                                            const std::string& filter,
+                                            const std::string& initialPath,
+                                            const std::string& extension) {
+    const std::wstring wide = Widen(extension);
+    return ChooseFile(true, owner, title, filter, initialPath,
+                      wide.empty() ? nullptr : wide.c_str());
 }
 
 std::optional<std::string> ChooseFolder(HWND owner, const std::string& title,

@@ -1,5 +1,5 @@
-// The on-screen display and the now-playing file in the program's own
-// assembly, after real track changes of the simulator: the display's window
+// The on-screen display and the now-playing file in the real program and in
+// its own assembly, after real changes in the simulator: the display's window
 // at 96 and 144 DPI (each in a child run), typing into another program while
 // it shows, and the file written whole in names of several scripts.
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "../schedule/BarHarness.h"
 #include "../windows/WindowInput.h"
 #include "DialogDriving.h"
+#include "PilotuneProcess.h"
 #include "RunAtDpi.h"
 #include "Waiting.h"
 #include "WindowText.h"
@@ -47,12 +48,10 @@ struct Notices : ::testing::Test {
     void SetUp() override { h.Start(); }
     BarServices& Services() { return h.bar.state.services; }
     TfrmAffichage& Affichage() { return h.app.Notices().Affichage(); }
-    // Track n plays, then the application hears of it.
+    // Track n plays, and the application's tick hears of it.
     void Play(int n) {
         h.link.JouerTitre(n);
-        ASSERT_TRUE(
-            h.RunUntil([&] { return h.link.Titre().starts_with(std::to_string(n) + ". "); }, 3000));
-        Services().TrackChanged();
+        ASSERT_TRUE(h.RunUntil([&] { return h.option.CurrentTrack == n; }, 3000));
     }
     std::string Title() { return h.bar.state.twins.titre.B().text; }
 };
@@ -77,6 +76,27 @@ std::string Bytes(const fs::path& file) {
 }
 
 } // namespace
+
+// The real program beside the simulator, nothing told by hand: the user goes
+// to the next track in the player and the now-playing file follows; the
+// volume changes in the player and the display shows it.
+TEST(NoticesEndToEnd, APlayersTrackChangeWritesTheFileAndItsVolumeChangeShowsTheDisplay) {
+    Simulator sim{{.play = true, .playlist = Playlist()}};
+    const fs::path file = Here() / "en-cours-e2e.txt";
+    fs::remove(file);
+    PilotuneProcess app("notices",
+                        SimulatorIni("FichierEnCours=" + Narrow(file.wstring()) + "\r\n"));
+    ASSERT_TRUE(app.Start());
+    EXPECT_FALSE(FindWindowW(kAffichageClass, nullptr));
+    sim.Command(kCmdNext);
+    EXPECT_TRUE(WaitFor([&] { return Bytes(file) == "Ελένη Βιτάλη - Τραγούδι"; }, 5000))
+        << Bytes(file);
+    sim.User(kQueryVolume, 100);
+    EXPECT_TRUE(WaitFor([] {
+        const HWND osd = FindWindowW(kAffichageClass, nullptr);
+        return osd && IsWindowVisible(osd);
+    }));
+}
 
 TEST(NoticesAtDpi, TheDisplayAt96And144) {
     RunAtEachDpi({96, 144}, L"Notices.AtTheChildsDpi*", kChildVariable);

@@ -42,7 +42,7 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     HWND first = h.Form();
     ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Form(), first); // a second AFFICHEOPTION keeps the same window
-    for (int stored : {9, -1, 5}) {
+    for (int stored : {9, -1, 6}) {
         h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
         if (stored != 9) ASSERT_TRUE(h.OpenOn());
         EXPECT_EQ(h.Caption(), "Option  -  Divers") << stored;

@@ -89,7 +89,8 @@ inline HWND FindControl(HWND dialog, const Find& f, bool hiddenPages = false) {
 }
 
 // The pages' places, as "Dernière" stores them.
-inline constexpr int kPageDivers = 0, kPageProgramme = 1, kPageClavier = 2, kPageCopie = 3;
+inline constexpr int kPageDivers = 0, kPageProgramme = 1, kPageClavier = 2, kPageCopie = 3,
+                     kPageSon = 5;
 
 struct OptionsHarness : BarHarness {
     OptionsHarness() : BarHarness(Simulator::Options{}) {}

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "OptionsHarness.h"
+#include "options/ActionTexts.h"
 #include "options/ProgrammePageWin32.h"
 #include "RecordingMessages.h"
 #include "ShortDateFormat.h"
