@@ -114,6 +114,7 @@ void Application::ApplySettings() {
         timers_.StartTimer(kTmrMaj, kUpdateDelayMs);
     else
         timers_.StopTimer(kTmrMaj);
+    notices_.WriteNowPlaying();
     bar_.Invalidate();
 }
 

@@ -19,7 +19,17 @@ void TrackNotices::TrackChanged() {
     const std::string shown = ExpandNowPlaying(kModeleEnCoursDefaut, track);
     if (option_.AfficheTitre && !shown.empty())
         affichage_.ShowTitle(shown, bar_(), option_.AfficheCoin);
-    if (!write) return;
+    if (write) Write(track);
+}
+
+void TrackNotices::WriteNowPlaying() {
+    if (option_.FichierEnCours.empty()) return;
+    TrackFields track;
+    SplitPlayerTitle(player_.Titre(), track);
+    Write(track);
+}
+
+void TrackNotices::Write(TrackFields& track) {
     track.number = player_.NumeroTitre();
     track.length = player_.Duree();
     if (option_.ModeleEnCours.find("{file}") != std::string::npos)

@@ -13,6 +13,7 @@ namespace pilotune {
 
 class COption;
 class TPilotune;
+struct TrackFields;
 
 class TrackNotices {
   public:
@@ -23,11 +24,16 @@ class TrackNotices {
 
     void TrackChanged();
     void VolumeChanged(int level); // 0..255
+    // The current track into the now-playing file, when the settings name
+    // one: at start and after the settings change, not only on a new track.
+    void WriteNowPlaying();
 
     TfrmAffichage& Affichage() { return affichage_; }
     NowPlayingFile& NowPlaying() { return nowPlaying_; }
 
   private:
+    void Write(TrackFields& track);
+
     COption& option_;
     TPilotune& player_;
     std::function<HWND()> bar_;

@@ -69,6 +69,9 @@ TEST(SonPageTest, RealInputOnEachKindOfControlThenOkDefautAndDamagedValues) {
                          o.FichierEnCours, o.ModeleEnCours),
               std::tuple(6, 20, false, true, 0, file, std::get<6>(changed)));
     EXPECT_NE(h.FileText().find("PasVolume=6\r\n"), std::string::npos); // no longer damaged
+    // The file named takes the current track at once, not at the next one.
+    EXPECT_TRUE(
+        h.Loop([&] { return std::filesystem::exists(std::filesystem::path(typed + L".txt")); }));
     // The new corner holds for the next display at once.
     h.bar.state.services.TrackChanged();
     RECT r{};
