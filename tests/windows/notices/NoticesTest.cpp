@@ -161,6 +161,14 @@ TEST_F(Notices, TheDisplayNeverTakesTheFocusFromAnotherProgram) {
         WaitFor([&] { return (pad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10000));
     const HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
     ASSERT_TRUE(MakeForeground(pad));
+    // Keys go where notepad's own focus is: wait until it is in its text.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            return GetGUIThreadInfo(notepad.dwThreadId, &gui) && gui.hwndFocus == edit;
+        },
+        5000));
     const HWND osd = [&] {
         Services().VolumeChanged(10);
         return FindWindowW(kAffichageClass, nullptr);
