@@ -79,7 +79,7 @@ int main() {
     double best = 1e18, bestEmpty = 1e18, bestApply = 1e18, bestForm = 1e18, bestClavier = 1e18,
            bestButtons = 1e18;
     int windows = 0;
-    for (int pass = 0; pass < 5; ++pass) {
+    for (int pass = 0; pass < 15; ++pass) { // the best of many: a busy machine only adds
         bestEmpty = std::min(bestEmpty, OpenEmpty());
         if (windows > 0) bestButtons = std::min(bestButtons, OpenEmpty(windows));
         {
@@ -124,7 +124,10 @@ int main() {
         Pump();
     }
     std::printf("%-44s  %8.1f ms  baseline %8.1f ms  ratio %5.2f  (target <= 1.3)\n",
-                "AFFICHEOPTION to first page painted", best, bestButtons, best / bestButtons);
+                ("AFFICHEOPTION to first page painted, vs an empty dialog with " +
+                 std::to_string(windows) + " plain buttons")
+                    .c_str(),
+                best, bestButtons, best / bestButtons);
     std::printf("%-44s  %8.1f ms  (target <= 150 ms)\n", "AFFICHEOPTION to first page, absolute",
                 best);
     std::printf(

@@ -358,8 +358,16 @@ void Application::CaptureKeys(bool on, std::function<void(const std::string&)> t
 void Application::FocusOptions() {
     TfrmOption* dialog = Options();
     if (!dialog || !IsWindowVisible(dialog->Handle())) return;
-    RaiseSecondary(dialog->Handle());
-    SetForegroundWindow(dialog->Handle());
+    // Topmost windows come first in the Z order: a dialog right below one of
+    // them (or below none) is already above every other window, as it is just
+    // after ShowOptions; raising it again would only move it twice.
+    const HWND d = dialog->Handle();
+    const auto topMost = [](HWND w) {
+        return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    const HWND above = GetWindow(d, GW_HWNDPREV);
+    if (topMost(d) || (above && !topMost(above))) RaiseSecondary(d);
+    SetForegroundWindow(d);
 }
 
 void Application::ShowOptionsSchedulePage() {
@@ -440,7 +448,11 @@ void Application::CheckForUpdate(bool showAlways) {
 }
 
 void Application::MakeBarTopmost() {
-    if (bar_.Handle()) SetTopMost(bar_.Handle(), kTopMost);
+    const HWND bar = bar_.Handle();
+    if (!bar) return;
+    // Already first of all: nothing to move.
+    if (GetTopWindow(nullptr) == bar && (GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+    SetTopMost(bar, kTopMost);
 }
 
 void Application::TrackChanged() {

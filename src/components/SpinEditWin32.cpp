@@ -6,8 +6,10 @@ void SpinEdit::Create(Container& parent, Rect design, int id, unsigned anchors) 
     if (design.width <= 0) design.width = 121;
     if (design.height <= 0) design.height = 25;
     // TEditUpDown takes its parent's font (WM_GETFONT) and places its button
-    // whenever it is moved.
-    edit_ = std::make_unique<TEditUpDown>(parent.Handle(), 0, 0, id);
+    // whenever it is resized: made at its size, its button is placed once.
+    const Rect r = ScaleToDpi(design, parent.Dpi());
+    edit_ =
+        std::make_unique<TEditUpDown>(parent.Handle(), r.left, r.top, id, SIZE{r.width, r.height});
     hwnd = edit_->Handle();
     if (!hwnd) return;
     parent.Place(hwnd, design, anchors);

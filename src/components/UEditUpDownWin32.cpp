@@ -14,7 +14,6 @@ namespace {
 
 constexpr UINT_PTR kIdSubclass = 0x5550; // the edit's own subclass
 constexpr wchar_t kPropriete[] = L"PilotuneEditUpDown";
-constexpr int kLargeur = 121, kHauteur = 25;
 
 // Edit positions count UTF-16 units; the engine counts characters.
 int VersCaracteres(const std::wstring& w, int unites) {
@@ -40,27 +39,34 @@ std::wstring TexteFenetre(HWND h) {
 
 } // namespace
 
-TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id) : parent_(parent) {
+TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id, SIZE size) : parent_(parent) {
     LoadCommonControls(ICC_UPDOWN_CLASS);
     const HINSTANCE inst = GetModuleHandleW(nullptr);
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"00h 00m 00s",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL,
-                            x, y, kLargeur, kHauteur, parent,
+                            x, y, size.cx, size.cy, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
     if (!edit_) return;
     HFONT police =
         parent ? reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)) : nullptr;
     if (!police) police = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(police), FALSE);
-    upDown_.hwnd = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                   edit_, nullptr, inst, nullptr);
+    // Made hidden (the control may give itself a width of its own), then
+    // sized and shown in one move: no repaint of a visible button is wasted.
+    upDown_.hwnd = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD, 0, 0, 0, 0, edit_, nullptr,
+                                   inst, nullptr);
+    RECT c{};
+    GetClientRect(edit_, &c);
+    client_ = {c.right, c.bottom};
+    SetWindowPos(upDown_.hwnd, nullptr, c.right - c.bottom, 0, c.bottom, c.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SendMessageW(upDown_.hwnd, UDM_SETRANGE32, static_cast<WPARAM>(-32000), 32000);
     SetPropW(edit_, kPropriete, this);
     AttachSubclass(edit_, EditProc, kIdSubclass, reinterpret_cast<DWORD_PTR>(this));
     if (parent_)
         AttachSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this),
                        reinterpret_cast<DWORD_PTR>(this));
-    PlacerBouton();
+    AjusterMarge(false);
 }
 
 TEditUpDown::~TEditUpDown() {
@@ -86,7 +92,7 @@ void TEditUpDown::Detacher() {
 void TEditUpDown::SetUpDownEnabled(bool v) {
     upDownEnabled_ = v;
     if (upDown_.hwnd) ShowWindow(upDown_.hwnd, v ? SW_SHOWNA : SW_HIDE);
-    PlacerBouton();
+    AjusterMarge(false);
 }
 
 std::string TEditUpDown::Text() const {
@@ -139,14 +145,22 @@ void TEditUpDown::SelectionnerChamp(int k) {
     }
 }
 
-void TEditUpDown::PlacerBouton() {
+void TEditUpDown::PlacerBouton(int largeur, int hauteur) {
     if (!edit_ || !upDown_.hwnd) return;
-    RECT r{};
-    GetWindowRect(edit_, &r);
-    const int l = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(upDown_.hwnd, HWND_TOP, l - h, 0, h - 4, h - 4, SWP_NOACTIVATE);
-    // Keep the text clear of the button.
-    const int marge = upDownEnabled_ ? std::max(0, h - 4) : 0;
+    if (largeur != client_.cx || hauteur != client_.cy) {
+        client_ = {largeur, hauteur};
+        SetWindowPos(upDown_.hwnd, nullptr, largeur - hauteur, 0, hauteur, hauteur,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    AjusterMarge(false);
+}
+
+// `aNouveau`: the edit has just reset its margins itself (a new font).
+void TEditUpDown::AjusterMarge(bool aNouveau) {
+    if (!edit_) return;
+    const int marge = upDownEnabled_ && upDown_.hwnd ? std::max(0, int{client_.cy}) : 0;
+    if (marge == marge_ && !aNouveau) return;
+    marge_ = marge;
     SendMessageW(edit_, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, marge));
 }
 
@@ -186,10 +200,14 @@ LRESULT TEditUpDown::Message(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENABLE:
         if (upDown_.hwnd) EnableWindow(upDown_.hwnd, static_cast<BOOL>(wp));
         return NextSubclassProc(h, msg, wp, lp);
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED: {
+    case WM_SIZE: {
         const LRESULT r = NextSubclassProc(h, msg, wp, lp);
-        PlacerBouton();
+        PlacerBouton(LOWORD(lp), HIWORD(lp));
+        return r;
+    }
+    case WM_SETFONT: { // the edit puts its margins back to the font's own
+        const LRESULT r = NextSubclassProc(h, msg, wp, lp);
+        AjusterMarge(true);
         return r;
     }
     default:

@@ -19,8 +19,9 @@ struct TUpDownSimple {
 
 class TEditUpDown {
   public:
-    // Creates the control (121 x 25, text "00h 00m 00s") as a child of `parent`.
-    TEditUpDown(HWND parent, int x, int y, int id = 0);
+    // Creates the control (121 x 25 unless `size` says otherwise, text
+    // "00h 00m 00s") as a child of `parent`.
+    TEditUpDown(HWND parent, int x, int y, int id = 0, SIZE size = {121, 25});
     ~TEditUpDown();
     TEditUpDown(const TEditUpDown&) = delete;
     TEditUpDown& operator=(const TEditUpDown&) = delete;
@@ -65,7 +66,10 @@ class TEditUpDown {
     static LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Message(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT MessageMasque(HWND h, UINT msg, WPARAM wp, LPARAM lp, bool& traite);
-    void PlacerBouton();
+    // The button square at the right end of the client area, the text clear
+    // of it; nothing is sent for what did not change.
+    void PlacerBouton(int largeur, int hauteur);
+    void AjusterMarge(bool aNouveau);
     EtatMasque Etat() const;
     void Appliquer(const EtatMasque& etat);
     void Detacher();
@@ -75,6 +79,8 @@ class TEditUpDown {
     TUpDownSimple upDown_;
     ProprietesMasque props_;
     bool upDownEnabled_ = true;
+    SIZE client_{-1, -1}; // the client size the button was placed for
+    int marge_ = -1;      // the right margin last set
 };
 
 } // namespace pilotune

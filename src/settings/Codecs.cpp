@@ -144,11 +144,16 @@ std::string Windows1252Codec::Encode(std::string_view utf8) const {
 bool Windows1252Codec::EncodeTo(std::string_view utf8, std::string& out) const {
     // No character takes more bytes in the code page than in UTF-8; eight more
     // let every step store a whole word.
+    out.resize(utf8.size() + 8);
+    const char* end = EncodeInto(utf8, out.data());
+    if (!end) return false;
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    return true;
+}
+
+char* Windows1252Codec::EncodeInto(std::string_view utf8, char* d) const {
     const std::size_t n = utf8.size();
-    out.resize(n + 8);
     const char* const s = utf8.data();
-    char* const start = out.data();
-    char* d = start;
     std::size_t i = 0;
     for (;;) {
         // ASCII eight bytes at a time, up to the first byte that is not.
@@ -169,7 +174,7 @@ bool Windows1252Codec::EncodeTo(std::string_view utf8, std::string& out) const {
         } else {
             while (i < n && static_cast<unsigned char>(s[i]) < 0x80)
                 *d++ = s[i++];
-            if (i == n) break;
+            if (i == n) return d;
         }
         if (static_cast<unsigned char>(s[i]) == 0xC3 && i + 1 < n &&
             (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
@@ -179,11 +184,9 @@ bool Windows1252Codec::EncodeTo(std::string_view utf8, std::string& out) const {
         }
         const auto cp = NextCodePoint(utf8, i);
         const char c = cp ? EncodeOne(*cp) : '?';
-        if (c == '?') return false;
+        if (c == '?') return nullptr;
         *d++ = c;
     }
-    out.resize(static_cast<std::size_t>(d - start));
-    return true;
 }
 
 bool IsWellFormedUtf8(std::string_view bytes) {

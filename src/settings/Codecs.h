@@ -17,6 +17,8 @@ class Windows1252Codec final : public TextCodec {
     std::string Decode(std::string_view bytes) const override;
     std::string Encode(std::string_view utf8) const override;
     bool EncodeTo(std::string_view utf8, std::string& out) const override;
+    bool EncodesInPlace() const override { return true; }
+    char* EncodeInto(std::string_view utf8, char* out) const override;
 };
 
 class DayMonthYearDateCodec final : public DateCodec {

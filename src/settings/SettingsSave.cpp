@@ -19,33 +19,35 @@ SaveResult Failure(const std::string& path, std::string reason) {
 
 } // namespace
 
-void SettingsStore::RenderSection(std::size_t i, std::string& out) const {
-    const Section& s = sections_[i];
+namespace {
+
+// Room for a section's text: its header and its lines in UTF-8, at most.
+template <class Section> std::size_t Bound(const Section& s) {
     std::size_t size = s.name.size() + 4;
-    for (const Line& l : s.lines)
+    for (const auto& l : s.lines)
         if (!l.deleted) size += l.key.size() + l.value.size() + 3;
-    const std::size_t start = out.size();
-    out.resize(start + size);
-    char* d = out.data() + start;
-    auto put = [&d](std::string_view text) {
-        std::memcpy(d, text.data(), text.size());
-        d += text.size();
-    };
-    if (i > 0) {
-        *d++ = '[';
-        put(s.name);
-        put("]\r\n");
+    return size;
+}
+
+// Gives `put` a section's text piece by piece: its header (`header`), then its
+// lines. The second argument of `put` tells the brackets, "=" and line ends,
+// which are ASCII.
+template <class Section, class Put> void WriteSection(const Section& s, bool header, Put&& put) {
+    if (header) {
+        put("[", true);
+        put(s.name, false);
+        put("]\r\n", true);
     }
     // Lines the file gave as "key=value", one after the other with CR LF
-    // between them, are copied as one run.
+    // between them, go as one run.
     const char *runStart = nullptr, *runEnd = nullptr;
     auto endRun = [&] {
         if (!runStart) return;
-        put({runStart, static_cast<std::size_t>(runEnd - runStart)});
-        put("\r\n");
+        put({runStart, static_cast<std::size_t>(runEnd - runStart)}, false);
+        put("\r\n", true);
         runStart = nullptr;
     };
-    for (const Line& l : s.lines) {
+    for (const auto& l : s.lines) {
         if (l.deleted) continue;
         const char* begin = l.key.empty() ? l.value.data() : l.key.data();
         const char* end = l.value.data() + l.value.size();
@@ -61,14 +63,49 @@ void SettingsStore::RenderSection(std::size_t i, std::string& out) const {
         }
         endRun();
         if (!l.key.empty()) {
-            put(l.key);
-            *d++ = '=';
+            put(l.key, false);
+            put("=", true);
         }
-        put(l.value);
-        put("\r\n");
+        put(l.value, false);
+        put("\r\n", true);
     }
     endRun();
+}
+
+} // namespace
+
+void SettingsStore::RenderSection(std::size_t i, std::string& out) const {
+    const Section& s = sections_[i];
+    const std::size_t start = out.size();
+    out.resize(start + Bound(s));
+    char* d = out.data() + start;
+    WriteSection(s, i > 0, [&d](std::string_view text, bool) {
+        std::memcpy(d, text.data(), text.size());
+        d += text.size();
+    });
     out.resize(static_cast<std::size_t>(d - out.data()));
+}
+
+bool SettingsStore::EncodeSection(std::size_t i, std::string& out) const {
+    const Section& s = sections_[i];
+    out.resize(Bound(s) + 8);
+    char* d = out.data();
+    std::size_t text = 0;
+    WriteSection(s, i > 0, [&](std::string_view piece, bool ascii) {
+        if (!d) return;
+        text += piece.size();
+        if (!ascii) {
+            d = codec_->EncodeInto(piece, d);
+            return;
+        }
+        std::memcpy(d, piece.data(), piece.size());
+        d += piece.size();
+    });
+    if (!d) return false;
+    out.resize(static_cast<std::size_t>(d - out.data()));
+    // One byte per character: as many bytes as the text only when they are its own.
+    s.encodedAsText = out.size() == text;
+    return true;
 }
 
 std::string_view SettingsStore::Render() const {
@@ -78,7 +115,9 @@ std::string_view SettingsStore::Render() const {
     bool encodable = true, asText = true; // asText: the bytes are the UTF-8 text itself
     for (std::size_t i = 0; i < sections_.size() && encodable; ++i) {
         const Section& s = sections_[i];
-        if (!s.encodedFresh) {
+        if (!s.encodedFresh && codec_->EncodesInPlace()) {
+            s.encodedFresh = encodable = EncodeSection(i, s.encoded);
+        } else if (!s.encodedFresh) {
             text8_.clear();
             RenderSection(i, text8_);
             s.encodedFresh = encodable = codec_->EncodeTo(text8_, s.encoded);

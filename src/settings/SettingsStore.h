@@ -28,6 +28,15 @@ struct TextCodec {
         out = Encode(utf8);
         return Decode(out) == utf8;
     }
+    // A code page of one byte per character can encode text piece by piece
+    // into a buffer with room for the UTF-8 bytes and eight more: EncodeInto
+    // then writes them at `out` and gives their end, or nullptr when the code
+    // page lacks a character. Others say false here, and are never asked.
+    virtual bool EncodesInPlace() const { return false; }
+    virtual char* EncodeInto(std::string_view utf8, char* out) const {
+        (void)utf8, (void)out;
+        return nullptr;
+    }
 };
 
 // Whole days since 30 Dec 1899 <-> the user's short date text.
@@ -200,6 +209,9 @@ class SettingsStore {
     // Appends section `i` as the file holds it in UTF-8: its header (none for
     // the keys before any header), then its lines.
     void RenderSection(std::size_t i, std::string& out) const;
+    // The same in the code page, in one pass (EncodesInPlace); false when the
+    // code page lacks a character.
+    bool EncodeSection(std::size_t i, std::string& out) const;
     // The whole file as its bytes: in the codec's code page when it holds the
     // whole text, otherwise in UTF-8 after a byte-order mark. Valid until the
     // next call.

@@ -45,6 +45,13 @@ bool AnsiCodePageCodec::EncodeTo(std::string_view text, std::string& out) const 
     return !lost;
 }
 
+bool AnsiCodePageCodec::EncodesInPlace() const {
+    return GetACP() == 1252;
+}
+char* AnsiCodePageCodec::EncodeInto(std::string_view utf8, char* out) const {
+    return GetACP() == 1252 ? kWestern.EncodeInto(utf8, out) : nullptr;
+}
+
 std::string LocaleDateCodec::Pattern() const {
     wchar_t pattern[80] = L"";
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80);

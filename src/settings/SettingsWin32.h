@@ -18,6 +18,9 @@ class AnsiCodePageCodec final : public TextCodec {
     // False when a character has no exact counterpart in the code page (a
     // "best fit" letter would change the text).
     bool EncodeTo(std::string_view utf8, std::string& out) const override;
+    // Under the Western code page only.
+    bool EncodesInPlace() const override;
+    char* EncodeInto(std::string_view utf8, char* out) const override;
 };
 
 // Dates in the current user's short date format (GetDateFormatW, DATE_SHORTDATE),

@@ -105,6 +105,9 @@ TEST_F(EditUpDownTest, CreationDefaultsAndTheButtonFollowsTheEdit) {
     EXPECT_EQ(b.left, 200 - 30);
     EXPECT_EQ(b.right - b.left, 26);
     EXPECT_EQ(b.bottom - b.top, 26);
+    // A new font (another DPI) keeps the text clear of the arrows.
+    Envoyer(WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    EXPECT_EQ(HIWORD(Envoyer(EM_GETMARGINS)), 26);
 
     // The arrows follow the edit's state, and show only when enabled.
     for (const bool on : {false, true}) {

@@ -42,6 +42,19 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     HWND first = h.Form();
     ASSERT_TRUE(h.OpenOn());
     EXPECT_EQ(h.Form(), first); // a second AFFICHEOPTION keeps the same window
+    // A window put above the dialog goes below it again when the bar is clicked.
+    const auto below = [](HWND upper, HWND lower) {
+        for (HWND w = upper; w; w = GetWindow(w, GW_HWNDNEXT))
+            if (w == lower) return true;
+        return false;
+    };
+    const HWND cover =
+        MakeWindow(L"PilotuneCover", DefWindowProcW, WS_POPUP | WS_VISIBLE, {0, 300, 60, 360}, L"");
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(below(cover, first));
+    SetForegroundWindow(h.app.Bar().Handle());
+    EXPECT_TRUE(h.Loop([&] { return below(first, cover); }));
+    DestroyWindow(cover);
     for (int stored : {9, -1, 6}) {
         h.store.WriteInteger(kSectionOption, "Dernière", stored, true);
         if (stored != 9) ASSERT_TRUE(h.OpenOn());
