@@ -5,8 +5,6 @@
 namespace pilotune {
 
 namespace {
-constexpr int kExecuter = 2, kLectureProgramme = 16, kRelancerAction = 25;
-
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -59,7 +57,7 @@ std::vector<SecondStartMessage> PlanSecondStart(const std::vector<std::string>& 
 
 std::optional<SecondStartReceiver::Run> SecondStartReceiver::OnAction(std::uintptr_t wParam) {
     pending_ = static_cast<std::uint8_t>(wParam & 0xFF);
-    if (pending_ == kExecuter || pending_ == kLectureProgramme || pending_ == kRelancerAction)
+    if (pending_ == EXECUTER || pending_ == LECTUREPROGRAMME || pending_ == RELANCERACTION)
         return std::nullopt;
     if (pending_ == FONDU && (wParam & kTextFollows)) return std::nullopt;
     return Run{pending_, {}};
