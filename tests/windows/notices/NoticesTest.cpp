@@ -156,12 +156,19 @@ TEST_F(Notices, TheDisplayNeverTakesTheFocusFromAnotherProgram) {
     ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &notepad));
     const KernelHandle process{notepad.hProcess}, thread{notepad.hThread};
+    // Notepad goes whatever happens here: left running, it would hold the
+    // test's output open and the run would never end.
+    struct Closer {
+        HANDLE process;
+        ~Closer() { TerminateProcess(process, 0); }
+    } closer{process.Get()};
     HWND pad = nullptr;
     ASSERT_TRUE(
         WaitFor([&] { return (pad = FindWindowW(L"Notepad", nullptr)) != nullptr; }, 10000));
     const HWND edit = FindWindowExW(pad, nullptr, L"Edit", nullptr);
     ASSERT_TRUE(MakeForeground(pad));
-    // Keys go where notepad's own focus is: wait until it is in its text.
+    // A click in its text, as a user does, puts notepad's focus there.
+    MouseAt(edit, 20, 10, MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor(
         [&] {
             GUITHREADINFO gui{};
@@ -188,7 +195,6 @@ TEST_F(Notices, TheDisplayNeverTakesTheFocusFromAnotherProgram) {
     ASSERT_TRUE(h.RunUntil([&] { return !IsWindowVisible(osd); }, 5000));
     Services().VolumeChanged(200);
     EXPECT_FALSE(IsWindowVisible(osd));
-    TerminateProcess(process.Get(), 0);
 }
 
 // Each track change writes the file whole, in UTF-8, the template's fields
