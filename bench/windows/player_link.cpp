@@ -51,16 +51,25 @@ int main() {
         TPilotune link(window, system, Narrow(testing::SimulatorExe()));
         link.Connecter();
         HWND hwnd = window.Handle();
+        // The two loops take turns every few rounds, so both see the same
+        // machine: a core that sleeps or a scheduler that moves a thread weighs
+        // on each alike. The best pass of each is compared.
+        constexpr int kTurn = 10;
         double best = 1e18, bestBare = 1e18;
-        for (int pass = 0; pass < 5; ++pass) { // interleaved passes, best of each
-            double t0 = NowUs();
-            for (int i = 0; i < kRounds; ++i)
-                SendMessageW(hwnd, WM_USER, 0, kQueryTime);
-            bestBare = std::min(bestBare, (NowUs() - t0) / kRounds);
-            t0 = NowUs();
-            for (int i = 0; i < kRounds; ++i)
-                link.Position();
-            best = std::min(best, (NowUs() - t0) / kRounds);
+        for (int pass = 0; pass < 7; ++pass) {
+            double bare = 0, ours = 0;
+            for (int turn = 0; turn < kRounds / kTurn; ++turn) {
+                double t0 = NowUs();
+                for (int i = 0; i < kTurn; ++i)
+                    SendMessageW(hwnd, WM_USER, 0, kQueryTime);
+                bare += NowUs() - t0;
+                t0 = NowUs();
+                for (int i = 0; i < kTurn; ++i)
+                    link.Position();
+                ours += NowUs() - t0;
+            }
+            bestBare = std::min(bestBare, bare / kRounds);
+            best = std::min(best, ours / kRounds);
         }
         Row("Position() round trip", best, bestBare, 1.2, "us");
     }
