@@ -2,10 +2,11 @@
 # Idle cost of the running program under Wine while the simulator plays:
 # CPU of its process over N seconds (default 60) and its private memory then,
 # read from /proc; the same for a bare poller that only sends the six queries a
-# tick must make, for the same poller that also repaints a bar-sized window
-# with the time each second, and for the minimal one-window program (what
-# Wine itself costs), all side by side; prints the figures as bench/table.py
-# reads them. Needs DISPLAY and WINEPREFIX (scripts/lib/wine-env.sh).
+# tick must make, for a poller that also asks what the bar asks to follow the
+# sound and repaints a bar-sized see-through window with the time each second,
+# for the minimal one-window program (what Wine itself costs), and for the
+# painting poller without the sound questions, all side by side; prints the
+# figures as bench/table.py reads them. Needs DISPLAY and WINEPREFIX (scripts/lib/wine-env.sh).
 set -uo pipefail
 BUILD=${1:?usage: bar_idle.sh <windows build dir> [seconds]}
 SECS=${2:-60}
@@ -44,12 +45,15 @@ watch "Pilotune.exe" "$(started 'bench-idle.Pilotune\.exe')"
 wine "$BUILD/bench/winbench_bare_poller.exe" >/dev/null 2>&1 &
 sleep 1 # the newest process of that name is then the program, not its loader
 watch "bare poller (6 queries/tick)" "$(started 'winbench_bare_poller\.exe')"
-wine "$BUILD/bench/winbench_bare_poller.exe" --paint >/dev/null 2>&1 &
+wine "$BUILD/bench/winbench_bare_poller.exe" --paint --sound >/dev/null 2>&1 &
 sleep 1
-watch "poller showing the time" "$(started 'winbench_bare_poller\.exe.*--paint')"
+watch "poller showing the time" "$(started 'winbench_bare_poller\.exe.*--paint --sound')"
 wine "$BUILD/bench/winbench_minimal_window.exe" >/dev/null 2>&1 &
 sleep 1
 watch "minimal window (Wine alone)" "$(started 'winbench_minimal_window\.exe')"
+wine "$BUILD/bench/winbench_bare_poller.exe" --paint >/dev/null 2>&1 &
+sleep 1
+watch "the same, without the sound" "$(started 'winbench_bare_poller\.exe --paint$')"
 sleep 3
 
 t0=()
@@ -64,13 +68,14 @@ for i in "${!pids[@]}"; do
     "${names[$i]}" "${cpu[$i]}" "$SECS" "${mem[$i]}"
 done
 # The figures, each against its baseline of the same seconds: CPU against the
-# poller that shows the time see-through (the least a see-through bar that
-# shows the seconds costs), memory against the minimal window (Wine alone):
+# poller that shows the time see-through and asks the player what the bar
+# asks by default (the least such a bar costs), memory against the minimal window (Wine alone):
 # at most half again what Wine itself holds for a one-window program.
 row() { printf '%-44s  %8s %s  baseline %8s %s  ratio %5.2f  (target %s)\n' "$1" "$2" "$4" "$3" "$4" \
   "$(awk -v a="$2" -v b="$3" 'BEGIN {print (b > 0 ? a / b : 0)}')" "$5"; }
 row "idle CPU, simulator playing, over ${SECS} s" "${cpu[0]}" "${cpu[2]}" % "<= 1.2"
 row "idle CPU against the bare poller" "${cpu[0]}" "${cpu[1]}" % "none: reported"
+row "idle CPU against the poller without the sound" "${cpu[0]}" "${cpu[4]}" % "none: reported"
 row "private memory after idle" "${mem[0]}" "${mem[3]}" MB "<= 1.5"
 
 for pid in "${pids[@]:1}"; do kill "$pid" 2>/dev/null; done

@@ -1,10 +1,13 @@
 // Baselines of the idle benchmark. Every 500 ms a window sends the player only
 // the queries a tick must make (position, length, caption, state, shuffle,
-// track number), bare, and paints nothing. With "--paint" it is also the
-// least a see-through bar must do to show the time: a visible topmost window
-// of the bar's size, layered with the bar's transparent colour as by default,
-// that repaints, through a kept memory context, the time, the title and a
-// progress line whenever the shown second changes.
+// track number), bare, and paints nothing. With "--sound" it also asks what a
+// bar that follows the sound must ask, as the bar does by default: the volume
+// each tick (the display of volume changes is on) and the repeat state every
+// 4th tick. With "--paint" it is also the least a see-through bar must do to
+// show the time: a visible topmost window of the bar's size, layered with the
+// bar's transparent colour as by default, that repaints, through a kept memory
+// context, the time, the title and a progress line whenever the shown second
+// changes.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +17,8 @@
 namespace {
 HWND gPlayer;
 bool gPaint;
+bool gSound;
+unsigned gTicks;
 wchar_t gTime[32];
 wchar_t gCaption[512];
 int gPermille;
@@ -31,6 +36,10 @@ void CALLBACK Poll(HWND window, UINT, UINT_PTR, DWORD) {
     SendMessageW(gPlayer, WM_USER, 0, 104);
     SendMessageW(gPlayer, WM_USER, 0, 250);
     SendMessageW(gPlayer, WM_USER, 0, 120);
+    if (gSound) {
+        SendMessageW(gPlayer, WM_USER, static_cast<WPARAM>(-666), 122);
+        if (gTicks++ % 4 == 0) SendMessageW(gPlayer, WM_USER, 0, 251);
+    }
     if (!gPaint) return;
     wchar_t time[32];
     const long long seconds = position / 1000;
@@ -69,7 +78,10 @@ LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int main(int argc, char** argv) {
-    gPaint = argc > 1 && std::strcmp(argv[1], "--paint") == 0;
+    for (int i = 1; i < argc; ++i) {
+        gPaint = gPaint || std::strcmp(argv[i], "--paint") == 0;
+        gSound = gSound || std::strcmp(argv[i], "--sound") == 0;
+    }
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
     wc.style = CS_OWNDC;
