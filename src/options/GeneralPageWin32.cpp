@@ -1,7 +1,6 @@
 #include "options/GeneralPageWin32.h"
 
-#include <type_traits>
-
+#include "options/OptionsPages.h"
 #include "options/PagePicturesWin32.h"
 #include "settings/Option.h"
 
@@ -119,29 +118,23 @@ void GeneralPage::Defaults() {
 }
 
 void GeneralPage::Apply() {
-    // Only what the user changed here: the loop, the excerpt and the other
-    // settings also change while the dialog is open (the bar, a shortcut, the
-    // schedule, a loop that ends), and the page's copies are then stale.
+    // The loop and the excerpt also change while the dialog is open (a loop
+    // that ends, a shortcut): only what the user changed here is taken.
     const std::array<int, 12> now = Values();
-    std::size_t k = 0;
-    auto take = [&](auto& field) {
-        if (now[k] != shown_[k])
-            field = static_cast<std::remove_reference_t<decltype(field)>>(now[k]);
-        ++k;
-    };
+    ChangedValues take(now, shown_);
     COption& o = context_.option;
-    take(o.NbBoucle);
-    take(o.LoopOn);
-    take(o.NbExtrait);
-    take(o.ExcerptOn);
-    take(o.LancerDemarrageWindows);
-    take(o.Systray);
-    take(o.FermerWA);
-    take(o.Transparent);
-    take(o.CacheAuto);
-    take(o.CacheWA);
-    take(o.MAJ);
-    take(o.AffichageNeg);
+    take.Take(o.NbBoucle);
+    take.Take(o.LoopOn);
+    take.Take(o.NbExtrait);
+    take.Take(o.ExcerptOn);
+    take.Take(o.LancerDemarrageWindows);
+    take.Take(o.Systray);
+    take.Take(o.FermerWA);
+    take.Take(o.Transparent);
+    take.Take(o.CacheAuto);
+    take.Take(o.CacheWA);
+    take.Take(o.MAJ);
+    take.Take(o.AffichageNeg);
     Fill(); // the page shows the settings as they now are
 }
 

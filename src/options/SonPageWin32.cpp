@@ -1,7 +1,6 @@
 #include "options/SonPageWin32.h"
 
-#include <type_traits>
-
+#include "options/OptionsPages.h"
 #include "options/PagePicturesWin32.h"
 #include "settings/Option.h"
 #include "ui/FileDialogsWin32.h"
@@ -115,17 +114,12 @@ void SonPage::Apply() {
     // object may have changed meanwhile.
     const Values now = Shown();
     COption& o = context_.option;
-    std::size_t k = 0;
-    auto take = [&](auto& field) {
-        if (now.numbers[k] != filled_.numbers[k])
-            field = static_cast<std::remove_reference_t<decltype(field)>>(now.numbers[k]);
-        ++k;
-    };
-    take(o.VolumeStep);
-    take(o.SeekStep);
-    take(o.AfficheVolume);
-    take(o.AfficheTitre);
-    take(o.AfficheCoin);
+    ChangedValues take(now.numbers, filled_.numbers);
+    take.Take(o.VolumeStep);
+    take.Take(o.SeekStep);
+    take.Take(o.AfficheVolume);
+    take.Take(o.AfficheTitre);
+    take.Take(o.AfficheCoin);
     if (now.file != filled_.file) o.FichierEnCours = now.file;
     // An empty template is the default one.
     if (now.pattern != filled_.pattern)
