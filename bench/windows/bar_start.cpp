@@ -58,16 +58,21 @@ std::string Ini() {
 int main() {
     Simulator sim(Simulator::Options{.play = true, .tracks = 10});
 
+    // Both programs are watched for their window in the same way, every
+    // millisecond, and take turns: the best of each is compared.
     double best = 1e18, bestMinimal = 1e18;
-    for (int pass = 0; pass < 3; ++pass) {
+    for (int pass = 0; pass < 7; ++pass) {
         bestMinimal = std::min(bestMinimal, StartMinimal());
         PilotuneProcess app("bench-start", Ini());
         const double t0 = NowMs();
-        if (!app.Start()) {
+        const HWND bar =
+            app.Start(L"", false) ? WaitVisible(L"TfrmPrincipale", L"Pilotune Fenetre") : nullptr;
+        if (!bar) {
             std::printf("Pilotune did not start\n");
             return 1;
         }
         best = std::min(best, NowMs() - t0);
+        PostMessageW(bar, WM_CLOSE, 0, 0);
     }
     std::printf("%-40s %8.1f ms  baseline %8.1f ms  ratio %5.2f  (target <= 2.0)\n",
                 "start to visible bar", best, bestMinimal, best / bestMinimal);
