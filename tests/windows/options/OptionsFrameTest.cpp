@@ -25,10 +25,10 @@ constexpr char kDpiVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
 [[maybe_unused]] const bool kDpiAware = ChildDpi(kDpiVariable) && SetProcessDPIAware();
 
 TEST(OptionsAtDpi, TheListMenuAndEveryPageAt144) {
-    RunAtEachDpi(
-        {144},
-        L"ListGesturesTest.ARightClick*:OptionsFrameTest.EveryPage*:ProgrammePageTest.Keeps*",
-        kDpiVariable);
+    RunAtEachDpi({144},
+                 L"OptionsFrameTest.Opens*:ListGesturesTest.ARightClick*:OptionsFrameTest."
+                 L"EveryPage*:ProgrammePageTest.Keeps*",
+                 kDpiVariable);
 }
 
 struct OptionsFrameTest : ::testing::Test {
@@ -38,8 +38,9 @@ struct OptionsFrameTest : ::testing::Test {
 // The controls of the shown page and of the frame that the screen shows
 // hidden, or without a pixel of their own over their container's background.
 std::string Unpainted(HWND dialog) {
-    RECT d{};
-    GetWindowRect(dialog, &d);
+    RECT d{}, r{}, screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(dialog, &r);
+    IntersectRect(&d, &r, &screenRect); // what the screen shows of it
     const int w = d.right - d.left, ht = d.bottom - d.top;
     std::vector<DWORD> px(static_cast<size_t>(w) * static_cast<size_t>(ht));
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
@@ -56,22 +57,26 @@ std::string Unpainted(HWND dialog) {
             return reinterpret_cast<std::vector<HWND>*>(v)->push_back(c), TRUE;
         },
         reinterpret_cast<LPARAM>(&all));
-    std::string bad;
+    const auto shows = [&](const RECT& in, COLORREF c, bool other) {
+        const DWORD colour = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        for (LONG y = std::max(in.top, d.top); y < std::min(in.bottom, d.bottom); ++y)
+            for (LONG x = std::max(in.left, d.left); x < std::min(in.right, d.right); ++x)
+                if (((px[static_cast<size_t>((y - d.top) * w + x - d.left)] & 0xFFFFFF) !=
+                     colour) == other)
+                    return true;
+        return false;
+    };
+    // Not on the screen yet (black): nothing shows the dialog's face.
+    std::string bad = shows(d, GetSysColor(COLOR_BTNFACE), false) ? "" : "the dialog ";
     for (HWND c : all) {
         wchar_t cls[64] = {};
         GetClassNameW(c, cls, 64);
         if (!IsWindowVisible(GetParent(c)) || lstrcmpW(cls, L"PilotunePanel") == 0) continue;
         SendMessageW(GetParent(c), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(c));
-        const COLORREF b = GetBkColor(dc);
-        const DWORD back = GetRValue(b) << 16 | GetGValue(b) << 8 | GetBValue(b);
-        RECT r{};
         GetWindowRect(c, &r);
-        bool own = false;
-        for (LONG y = std::max(r.top, d.top); y < std::min(r.bottom, d.bottom) && !own; ++y)
-            for (LONG x = std::max(r.left, d.left); x < std::min(r.right, d.right) && !own; ++x)
-                own = (px[static_cast<size_t>((y - d.top) * w + x - d.left)] & 0xFFFFFF) != back;
-        if (!IsWindowVisible(c) || !own) bad += Narrow(cls) + " \"" + WindowText(c) + "\" ";
+        if (!IsWindowVisible(c) || !shows(r, GetBkColor(dc), true))
+            bad += Narrow(cls) + " \"" + WindowText(c) + "\" ";
     }
     ReleaseDC(nullptr, screen);
     DeleteDC(dc);
