@@ -303,11 +303,14 @@ void Application::ShowAbout() {
 // Above every other window. Over the full-screen view, which stays on top, a
 // secondary window stays on top too (the bar above it) until the view closes.
 void Application::RaiseSecondary(HWND window) {
-    SetTopMost(window, kTopMost);
-    if (FullScreenExists())
+    if (FullScreenExists()) {
+        SetTopMost(window, kTopMost);
         MakeBarTopmost();
-    else
+    } else if (!FirstBelowTopmost(window)) {
+        // Into the topmost band and out: on top of the others.
+        SetTopMost(window, kTopMost);
         SetTopMost(window, kNotTopMost);
+    }
 }
 
 TfrmAProposDe* Application::AProposDe() {
@@ -358,15 +361,10 @@ void Application::CaptureKeys(bool on, std::function<void(const std::string&)> t
 void Application::FocusOptions() {
     TfrmOption* dialog = Options();
     if (!dialog || !IsWindowVisible(dialog->Handle())) return;
-    // Topmost windows come first in the Z order: a dialog right below one of
-    // them (or below none) is already above every other window, as it is just
-    // after ShowOptions; raising it again would only move it twice.
+    // Just after ShowOptions the dialog is in its place: raising it again
+    // would only move it twice.
     const HWND d = dialog->Handle();
-    const auto topMost = [](HWND w) {
-        return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    };
-    const HWND above = GetWindow(d, GW_HWNDPREV);
-    if (topMost(d) || (above && !topMost(above))) RaiseSecondary(d);
+    if (!FirstBelowTopmost(d)) RaiseSecondary(d);
     SetForegroundWindow(d);
 }
 

@@ -12,9 +12,12 @@ namespace pilotune {
 
 class SpinEdit : public Control {
   public:
-    // 121 x 25 at 96 DPI unless `design` says otherwise.
-    void Create(Container& parent, Rect design, int id, unsigned anchors = kAnchorTopLeft);
-    void Create(Container& parent, Rect design, unsigned anchors = kAnchorTopLeft);
+    // 121 x 25 at 96 DPI unless `design` says otherwise; `text` is the
+    // template of the value's format.
+    void Create(Container& parent, Rect design, int id, unsigned anchors = kAnchorTopLeft,
+                std::string_view text = TEditUpDown::kTexteDefaut);
+    void Create(Container& parent, Rect design, unsigned anchors = kAnchorTopLeft,
+                std::string_view text = TEditUpDown::kTexteDefaut);
     TEditUpDown& operator*() { return *edit_; }
     TEditUpDown* operator->() { return edit_.get(); }
     const TEditUpDown* operator->() const { return edit_.get(); }

@@ -39,10 +39,12 @@ std::wstring TexteFenetre(HWND h) {
 
 } // namespace
 
-TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id, SIZE size) : parent_(parent) {
+TEditUpDown::TEditUpDown(HWND parent, int x, int y, int id, SIZE size, std::string_view text)
+    : parent_(parent) {
     LoadCommonControls(ICC_UPDOWN_CLASS);
     const HINSTANCE inst = GetModuleHandleW(nullptr);
-    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"00h 00m 00s",
+    // Made with its text: every new text costs the edit a layout.
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Widen(text).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL,
                             x, y, size.cx, size.cy, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
@@ -108,7 +110,8 @@ int TEditUpDown::Position() const {
 }
 
 void TEditUpDown::SetPosition(int valeur) {
-    SetText(TextePosition(Text(), valeur, props_));
+    const std::string modele = Text();
+    SetText(TextePosition(modele.empty() ? props_.MaskMin : modele, valeur, props_));
 }
 
 EtatMasque TEditUpDown::Etat() const {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "components/MaskEngine.h"
 
@@ -19,9 +20,11 @@ struct TUpDownSimple {
 
 class TEditUpDown {
   public:
-    // Creates the control (121 x 25 unless `size` says otherwise, text
-    // "00h 00m 00s") as a child of `parent`.
-    TEditUpDown(HWND parent, int x, int y, int id = 0, SIZE size = {121, 25});
+    // Creates the control (121 x 25 unless `size` says otherwise, with `text`,
+    // the template of its value's format) as a child of `parent`.
+    static constexpr std::string_view kTexteDefaut = "00h 00m 00s";
+    TEditUpDown(HWND parent, int x, int y, int id = 0, SIZE size = {121, 25},
+                std::string_view text = kTexteDefaut);
     ~TEditUpDown();
     TEditUpDown(const TEditUpDown&) = delete;
     TEditUpDown& operator=(const TEditUpDown&) = delete;
@@ -45,7 +48,7 @@ class TEditUpDown {
     const std::string& MaskMin() const { return props_.MaskMin; }
     void SetMaskMin(std::string v) { props_.MaskMin = std::move(v); }
     // The value of the text; setting it clamps to MaskMax then MaskMin and formats
-    // it with the current text as the template.
+    // it with the current text as the template (MaskMin while the text is empty).
     int Position() const;
     void SetPosition(int valeur);
     std::string Text() const;

@@ -187,6 +187,14 @@ void TfrmOption::Apply(bool close) {
 void TfrmOption::DrawPageButton(std::size_t page, const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
+    RECT focus = r;
+    InflateRect(&focus, -3, -3);
+    // The focus came or went: the frame drawn last with it is turned over
+    // (the button is drawn whole with it when shown, so the two stay in step).
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(dc, &focus);
+        return;
+    }
     const bool current = static_cast<int>(page) == current_;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
@@ -215,11 +223,7 @@ void TfrmOption::DrawPageButton(std::size_t page, const DRAWITEMSTRUCT& item) {
     const std::wstring caption = Widen(pages_[page]->Caption());
     DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = r;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &focus);
 }
 
 LRESULT TfrmOption::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -19,8 +19,9 @@ void GeneralPage::DrawPicture(HDC dc, RECT r, int dpi, bool enabled) const {
 
 void GeneralPage::Build(Panel& page) {
     auto spin = [this](SpinEdit& s, Panel& p, const Rect& r, const char* min, const char* max) {
-        s.Create(p, r, kRight);
-        s->SetText(min);
+        // Made empty: Fill gives it its text, in the format of `min`, in one
+        // layout of the edit's text instead of two.
+        s.Create(p, r, kRight, "");
         s->SetCoeficient("1");
         s->SetMaskMin(min);
         s->SetMaskMax(max);

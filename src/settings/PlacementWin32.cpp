@@ -49,7 +49,9 @@ void Load(const SettingsStore& store, HWND window, std::string_view section, boo
         left = r.left;
         top = r.top;
     }
-    SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where it opened (saved there, not moved since): nothing to move.
+    if (left != r.left || top != r.top || width != r.right - r.left || height != r.bottom - r.top)
+        SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 } // namespace
 

@@ -54,8 +54,6 @@ Control* Container::ControlOf(HWND child) const {
     return it != controls_.end() && it->second->hwnd == child ? it->second : nullptr;
 }
 
-// Where a control goes in the client as it is now: a page built after its
-// dialog was resized gets its controls where the anchors put them.
 Rect Container::PlacedNow(const Rect& design, unsigned anchors) const {
     RECT client{};
     if (!Handle() || !GetClientRect(Handle(), &client) || client.right <= 0 || client.bottom <= 0)
@@ -67,7 +65,14 @@ Rect Container::PlacedNow(const Rect& design, unsigned anchors) const {
 void Container::Place(HWND child, const Rect& design, unsigned anchors) {
     layout_.Add(reinterpret_cast<Layout::Key>(child), design, anchors);
     const Rect r = PlacedNow(design, anchors);
-    SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A child made where it goes is not moved again.
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != r.left || now.top != r.top || now.right - now.left != r.width ||
+        now.bottom - now.top != r.height)
+        SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Container::Move(HWND child, const Rect& design) {

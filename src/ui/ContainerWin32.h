@@ -45,6 +45,9 @@ class Container : public Window {
     void Adopt(Control& control);
     // Places a child made elsewhere (a spin edit, a page) and anchors it.
     void Place(HWND child, const Rect& design, unsigned anchors = kAnchorTopLeft);
+    // Where a child goes in the client as it is now: a page built after its
+    // dialog was resized gets its controls where the anchors put them.
+    Rect PlacedNow(const Rect& design, unsigned anchors) const;
     // New design bounds for a placed child.
     void Move(HWND child, const Rect& design);
     // A child that goes away before the container.
@@ -76,7 +79,6 @@ class Container : public Window {
     void Arrange();
     // The control of a child window, if it was made or adopted here.
     Control* ControlOf(HWND child) const;
-    Rect PlacedNow(const Rect& design, unsigned anchors) const;
     HBRUSH BackgroundBrush() const;
 
     Layout layout_;

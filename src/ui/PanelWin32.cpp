@@ -14,7 +14,9 @@ Panel::~Panel() {
 bool Panel::Create(Container& parent, const Rect& design, unsigned anchors, bool visible) {
     const WindowClass cls{.name = kPanelClass, .background = GetSysColorBrush(COLOR_BTNFACE)};
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    if (!Window::Create(cls, WS_EX_CONTROLPARENT, style, L"", 0, 0, 0, 0, parent.Handle()))
+    const Rect r = parent.PlacedNow(design, anchors); // made in place: not moved again
+    if (!Window::Create(cls, WS_EX_CONTROLPARENT, style, L"", r.left, r.top, r.width, r.height,
+                        parent.Handle()))
         return false;
     StartLayout({design.width, design.height});
     if (parent.HasOwnBackground()) SetBackground(parent.BackgroundColour());

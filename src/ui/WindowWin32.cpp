@@ -120,6 +120,14 @@ bool SetTopMost(HWND window, signed char position) {
     return SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) != 0;
 }
 
+bool FirstBelowTopmost(HWND window) {
+    const auto topMost = [](HWND w) {
+        return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    const HWND above = GetWindow(window, GW_HWNDPREV);
+    return !topMost(window) && (!above || topMost(above));
+}
+
 void AddDialogWindow(HWND dialog) {
     if (dialog && !IsDialogWindow(dialog)) Dialogs().push_back(dialog);
 }

@@ -53,6 +53,10 @@ inline constexpr signed char kNotTopMost = -2;
 // kTopMost puts it above all non-topmost windows for good, kNotTopMost takes
 // that away. Any other position does nothing and returns false.
 bool SetTopMost(HWND window, signed char position);
+// Topmost windows come first in the Z order: a window not topmost right below
+// one of them (or below none) is already above every other window, as a new
+// one is.
+bool FirstBelowTopmost(HWND window);
 
 // Dialog windows (modal or modeless) whose keyboard - Tab, Shift+Tab, Enter,
 // Escape, mnemonics - the message loops hand to IsDialogMessage.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "RunAtDpi.h"
 #include "OptionsHarness.h"
@@ -23,15 +25,64 @@ constexpr char kDpiVariable[] = "PILOTUNE_OPTIONS_DPI_CHILD";
 [[maybe_unused]] const bool kDpiAware = ChildDpi(kDpiVariable) && SetProcessDPIAware();
 
 TEST(OptionsAtDpi, TheListMenuAndEveryPageAt144) {
-    RunAtEachDpi(
-        {144},
-        L"ListGesturesTest.ARightClick*:OptionsFrameTest.EveryPage*:ProgrammePageTest.Keeps*",
-        kDpiVariable);
+    RunAtEachDpi({144},
+                 L"OptionsFrameTest.Opens*:ListGesturesTest.ARightClick*:OptionsFrameTest."
+                 L"EveryPage*:ProgrammePageTest.Keeps*",
+                 kDpiVariable);
 }
 
 struct OptionsFrameTest : ::testing::Test {
     OptionsHarness h;
 };
+
+// The controls of the shown page and of the frame that the screen shows
+// hidden, or without a pixel of their own over their container's background.
+std::string Unpainted(HWND dialog) {
+    RECT d{}, r{}, screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(dialog, &r);
+    IntersectRect(&d, &r, &screenRect); // what the screen shows of it
+    const int w = d.right - d.left, ht = d.bottom - d.top;
+    std::vector<DWORD> px(static_cast<size_t>(w) * static_cast<size_t>(ht));
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP shot = CreateCompatibleBitmap(screen, w, ht);
+    HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, w, ht, screen, d.left, d.top, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    GetDIBits(dc, shot, 0, static_cast<UINT>(ht), px.data(), &bi, DIB_RGB_COLORS);
+    std::vector<HWND> all;
+    EnumChildWindows(
+        dialog,
+        [](HWND c, LPARAM v) {
+            return reinterpret_cast<std::vector<HWND>*>(v)->push_back(c), TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    const auto shows = [&](const RECT& in, COLORREF c, bool other) {
+        const DWORD colour = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        for (LONG y = std::max(in.top, d.top); y < std::min(in.bottom, d.bottom); ++y)
+            for (LONG x = std::max(in.left, d.left); x < std::min(in.right, d.right); ++x)
+                if (((px[static_cast<size_t>((y - d.top) * w + x - d.left)] & 0xFFFFFF) !=
+                     colour) == other)
+                    return true;
+        return false;
+    };
+    // Not on the screen yet (black): nothing shows the dialog's face.
+    std::string bad = shows(d, GetSysColor(COLOR_BTNFACE), false) ? "" : "the dialog ";
+    for (HWND c : all) {
+        wchar_t cls[64] = {};
+        GetClassNameW(c, cls, 64);
+        if (!IsWindowVisible(GetParent(c)) || lstrcmpW(cls, L"PilotunePanel") == 0) continue;
+        SendMessageW(GetParent(c), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(c));
+        GetWindowRect(c, &r);
+        if (!IsWindowVisible(c) || !shows(r, GetBkColor(dc), true))
+            bad += Narrow(cls) + " \"" + WindowText(c) + "\" ";
+    }
+    ReleaseDC(nullptr, screen);
+    DeleteDC(dc);
+    DeleteObject(shot);
+    return bad;
+}
 
 TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
     h.store.WriteInteger(kSectionOption, "NbOuvert", 0, true);
@@ -60,6 +111,10 @@ TEST_F(OptionsFrameTest, OpensOnTheLastPageShownElseOnTheGeneralPage) {
         if (stored != 9) ASSERT_TRUE(h.OpenOn());
         EXPECT_EQ(h.Caption(), "Option  -  Divers") << stored;
         EXPECT_TRUE(IsWindowVisible(h.Item(kBoucle))) << stored;
+        // Shown as soon as opened, with every control of the page drawn.
+        std::string unpainted;
+        h.Loop([&] { return (unpainted = Unpainted(h.Form())).empty(); }, 2000);
+        EXPECT_EQ(unpainted, "") << stored;
         EXPECT_FALSE(h.Enabled(kAppliquer));
         h.Click(IDCANCEL);
         ASSERT_TRUE(h.Closed());
