@@ -88,6 +88,11 @@ class FolderLock final : public FileLock {
 
 } // namespace
 
+const SettingsFiles* DefaultSettingsFiles() {
+    static const PortableSettingsFiles files;
+    return &files;
+}
+
 std::unique_ptr<FileLock> PortableSettingsFiles::Lock(const std::string& path) const {
 #if defined(__unix__)
     const std::size_t slash = path.find_last_of('/');

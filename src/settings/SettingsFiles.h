@@ -1,7 +1,7 @@
 #pragma once
 // The settings file on any system through the standard library: what tests
-// and tools use. The program on Windows uses Win32SettingsFiles, which also
-// makes each replace survive a power cut.
+// and tools use (DefaultSettingsFiles). The program on Windows uses
+// Win32SettingsFiles, which also makes each replace survive a power cut.
 #include <string>
 #include <string_view>
 

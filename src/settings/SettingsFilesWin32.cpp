@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <cstdio>
 #include <string>
 
 #include "base/EncodingWin32.h"
@@ -199,17 +199,18 @@ std::unique_ptr<FileLock> Win32SettingsFiles::Lock(const std::string& path) cons
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const wchar_t c : file)
         hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
-    wchar_t name[64];
-    swprintf(name, 64, L"Global\\Pilotune-parametres-%016llx",
-             static_cast<unsigned long long>(hash));
+    char narrow[64];
+    std::snprintf(narrow, sizeof narrow, "Global\\Pilotune-parametres-%016llx",
+                  static_cast<unsigned long long>(hash));
+    const std::wstring name = Widen(narrow);
 
     // Every user of the computer may take it.
     SECURITY_DESCRIPTOR everyone{};
     InitializeSecurityDescriptor(&everyone, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&everyone, TRUE, nullptr, FALSE);
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &everyone, FALSE};
-    HANDLE mutex = CreateMutexW(&attributes, FALSE, name);
-    if (!mutex) mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name);
+    HANDLE mutex = CreateMutexW(&attributes, FALSE, name.c_str());
+    if (!mutex) mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
     if (!mutex) return nullptr;
     // Bounded: another save holds it for the time of one write.
     const DWORD wait = WaitForSingleObject(mutex, 500);
@@ -274,8 +275,8 @@ FileReplace Win32SettingsFiles::Replace(const std::string& path, std::string_vie
     // One name per process and thread: two saves never write into the same
     // file. One left by a process that died with these ids is replaced; one
     // that another computer's process still writes (a shared folder) is not.
-    const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(GetCurrentThreadId()) + L".tmp";
+    const std::wstring temp = target + Widen("." + std::to_string(GetCurrentProcessId()) + "-" +
+                                             std::to_string(GetCurrentThreadId()) + ".tmp");
     auto create = [&] {
         return CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);

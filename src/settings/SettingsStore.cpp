@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "settings/Codecs.h"
-#include "settings/SettingsFiles.h"
 #include "settings/SettingsValues.h"
 
 namespace pilotune {
@@ -13,7 +12,6 @@ namespace {
 
 const Windows1252Codec kDefaultCodec;
 const DayMonthYearDateCodec kDefaultDates;
-const PortableSettingsFiles kPortableFiles;
 constexpr std::string_view kNoDate = "0";
 
 bool IsAscii(std::string_view s) {
@@ -55,7 +53,7 @@ void SettingsStore::Open(std::string_view name, const Environment& env) {
     path_ = ResolvePath(name, env.exePath);
     codec_ = env.codec ? env.codec : &kDefaultCodec;
     dates_ = env.dates ? env.dates : &kDefaultDates;
-    files_ = env.files ? env.files : &kPortableFiles;
+    files_ = env.files;
     userName_ = AsStored(env.userName);
     dayZero_ = dates_->Format(0);
     open_ = true;

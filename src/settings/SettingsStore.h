@@ -100,6 +100,12 @@ struct SettingsFiles {
     virtual void RemoveStaleTemporaries(const std::string& path) const { (void)path; }
 };
 
+// The files of whoever names none: PortableSettingsFiles, through the
+// standard library's streams and paths. It lives in a library of its own that
+// tests and tools link and the program does not, so a Windows caller that
+// forgets to pass Win32SettingsFiles fails to link instead of carrying those.
+const SettingsFiles* DefaultSettingsFiles();
+
 class SettingsStore {
   public:
     struct Environment {
@@ -107,7 +113,7 @@ class SettingsStore {
         std::string userName;             // logon name; empty gives sections without a user prefix
         const TextCodec* codec = nullptr; // nullptr: Windows-1252
         const DateCodec* dates = nullptr; // nullptr: dd/MM/yyyy
-        const SettingsFiles* files = nullptr; // nullptr: PortableSettingsFiles
+        const SettingsFiles* files = DefaultSettingsFiles(); // never nullptr
     };
 
     // Resolves the path from `name` (empty: the executable's name with ".ini";

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -108,13 +105,6 @@ std::string WithCrLf(std::string_view text) {
     return out;
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                     std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 } // namespace
 
 std::string DecodeDetailsText(std::string_view bytes, const TextCodec& ansi) {
@@ -207,10 +197,9 @@ UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport
     if (!error.empty()) return Failure(r, error, setup.server);
 
     SettingsStore ini;
-    SettingsStore::Environment env;
-    env.exePath = setup.folder + kApplicationTitle + ".exe";
-    env.codec = setup.codec;
-    ini.Open(iniPath, env);
+    ini.Open(iniPath, {.exePath = setup.folder + kApplicationTitle + ".exe",
+                       .codec = setup.codec,
+                       .files = setup.files});
     const std::string version = Trimmed(ini.ReadText(kApplicationTitle, "Version", "0", false));
     const std::string url = Trimmed(ini.ReadText(kApplicationTitle, "URL", "", false));
     r.address = IsWebAddress(url) ? url : std::string();
@@ -226,7 +215,7 @@ UpdateResult CheckForUpdate(const UpdateSetup& setup, UpdateTransport& transport
         const std::string detailsPath = setup.folder + kUpdateDetailsFile;
         const bool fetched = IsWebAddress(more) && transport.Download(more, detailsPath).empty();
         const Windows1252Codec western;
-        const std::string text = fetched ? DecodeDetailsText(FileBytes(detailsPath),
+        const std::string text = fetched ? DecodeDetailsText(setup.files->Read(detailsPath).bytes,
                                                              setup.codec ? *setup.codec : western)
                                          : std::string();
         r.details = Trimmed(text).empty() ? std::string(kNoDetails) : text;

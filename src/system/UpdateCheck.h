@@ -5,10 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace pilotune {
+#include "settings/SettingsStore.h"
 
-struct TextCodec;
-class SettingsStore;
+namespace pilotune {
 
 inline constexpr char kUpdateFile[] = "MAJPilotune.ini";
 inline constexpr char kUpdateDetailsFile[] = "MAJPilotune.txt";
@@ -28,6 +27,9 @@ struct UpdateSetup {
     std::string fileVersion;          // the running program's FileVersion
     std::string server;               // base address of the update server (Divers/ServeurMAJ)
     const TextCodec* codec = nullptr; // the ANSI code page; nullptr: Windows-1252
+    // Reads the downloaded files and writes the description file back; the
+    // program gives its Win32 files.
+    const SettingsFiles* files = DefaultSettingsFiles();
 };
 
 enum class UpdateOutcome { Current, NewVersion, Failed };

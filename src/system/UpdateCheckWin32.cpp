@@ -1,18 +1,20 @@
 #include "system/UpdateCheckWin32.h"
 
 #include "base/PathsWin32.h"
-#include "settings/SettingsWin32.h"
 #include "base/VersionWin32.h"
+#include "settings/SettingsFilesWin32.h"
+#include "settings/SettingsWin32.h"
 #include "system/FMiseAJourWin32.h"
 
 namespace pilotune {
 
 UpdateSetup ProgramUpdateSetup(const SettingsStore& store) {
-    UpdateSetup setup;
-    setup.folder = ProgramFolder();
+    static const Win32SettingsFiles files;
+    // No codec: the worker decodes with the ANSI code page.
+    UpdateSetup setup{
+        .folder = ProgramFolder(), .server = ReadUpdateServer(store), .files = &files};
     if (!FileVersion(setup.fileVersion)) setup.fileVersion = "0.0.0.0";
-    setup.server = ReadUpdateServer(store);
-    return setup; // no codec: the worker decodes with the ANSI code page
+    return setup;
 }
 
 void ShowUpdateResult(HWND owner, const UpdateResult& result, bool fromMenu,

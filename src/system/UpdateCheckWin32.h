@@ -13,7 +13,8 @@ namespace pilotune {
 
 class SettingsStore;
 
-// The program's check: its folder, its FileVersion, the server of the settings.
+// The program's check: its folder, its FileVersion, the server of the
+// settings, its Win32 files.
 UpdateSetup ProgramUpdateSetup(const SettingsStore& store);
 
 // Shows the update window modally, from the menu (`fromMenu`) always, from the

@@ -36,7 +36,7 @@ std::string Unreachable(const std::string& url) {
 bool WriteWhole(const std::string& path, const std::vector<char>& bytes) {
     const std::wstring target = Widen(path);
     // A name of this thread's own: an abandoned check may still be writing.
-    const std::wstring temp = target + L"." + std::to_wstring(GetCurrentThreadId()) + L".tmp";
+    const std::wstring temp = target + Widen("." + std::to_string(GetCurrentThreadId()) + ".tmp");
     KernelHandle out{CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (!out) return false;

@@ -18,6 +18,7 @@ constexpr UINT_PTR kLimitTimer = 1;
 // nothing it reaches is freed under it, whatever became of the worker. The
 // job is also the check's transport: once abandoned, it fetches nothing more.
 struct UpdateWorker::Job final : UpdateTransport {
+    explicit Job(UpdateSetup s) : setup(std::move(s)) {}
     UpdateSetup setup;
     AnsiCodePageCodec ansi;
     std::unique_ptr<UpdateTransport> transport;
@@ -72,8 +73,7 @@ UpdateWorker::~UpdateWorker() {
 bool UpdateWorker::Start(UpdateSetup setup, Done done) {
     if (job_ || !Handle()) return false;
     try {
-        auto job = std::make_shared<Job>();
-        job->setup = std::move(setup);
+        auto job = std::make_shared<Job>(std::move(setup));
         if (!job->setup.codec) job->setup.codec = &job->ansi;
         job->transport =
             makeTransport_ ? makeTransport_() : std::make_unique<WinInetTransport>(5000);

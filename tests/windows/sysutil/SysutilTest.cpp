@@ -20,6 +20,7 @@
 #include "base/PathsWin32.h"
 #include "settings/PlacementWin32.h"
 #include "settings/RegistryWin32.h"
+#include "settings/SettingsFilesWin32.h"
 #include "settings/SettingsStore.h"
 #include "app/SecondStartWin32.h"
 #include "settings/TextFile.h"
@@ -291,7 +292,8 @@ TEST(System, ReadTextFileTakesUtf8PathsOnWindows) {
     std::ofstream(std::filesystem::path(winPath), std::ios::binary)
         << "Version=1.1\r\nListePlus=\xc3\xa9";
 
-    EXPECT_EQ(ReadTextFile(Narrow(winPath)), "\r\nVersion=1.1\r\nListePlus=é");
+    const Win32SettingsFiles files;
+    EXPECT_EQ(ReadTextFile(Narrow(winPath), files), "\r\nVersion=1.1\r\nListePlus=é");
     DeleteFileW(winPath.c_str());
-    EXPECT_EQ(ReadTextFile(Narrow(winPath)), "");
+    EXPECT_EQ(ReadTextFile(Narrow(winPath), files), "");
 }
