@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Idle cost of the running program under Wine while the simulator plays:
 # CPU of its process over N seconds (default 60, in six rounds) and its private
-# memory at the end,
-# read from /proc; the same for a bare poller that only sends the six queries a
+# memory at the end, read from /proc; the same for a bare poller that only sends the six queries a
 # tick must make, for a poller that also asks what the bar asks to follow the
 # sound and repaints a bar-sized see-through window with the time each second,
 # for the minimal one-window program (what Wine itself costs), and for the
