@@ -42,6 +42,17 @@ struct EmptyDialog final : Dialog {
     ~EmptyDialog() override { Destroy(); }
 };
 
+// Shows and paints `d`, made from `t0` on; closes it; returns the time taken.
+double ShownAndClosed(EmptyDialog& d, double t0) {
+    d.ShowModeless();
+    UpdateWindow(d.Handle());
+    const double t = NowMs() - t0;
+    Mark(L"bench-mark opened");
+    d.Close(IDCANCEL);
+    Pump();
+    return t;
+}
+
 // The empty dialog, or one with `buttons` plain buttons: what that many child
 // windows cost by themselves, whatever they show.
 double OpenEmpty(int buttons = 0) {
@@ -53,13 +64,7 @@ double OpenEmpty(int buttons = 0) {
     for (int i = 0; i < buttons; ++i)
         children[static_cast<size_t>(i)].Create(
             d, "Bouton", {8 + 110 * (i % 6), 8 + 30 * (i / 6), 100, 25}, 1000 + i);
-    d.ShowModeless();
-    UpdateWindow(d.Handle());
-    const double t = NowMs() - t0;
-    Mark(L"bench-mark opened");
-    d.Close(IDCANCEL);
-    Pump();
-    return t;
+    return ShownAndClosed(d, t0);
 }
 
 // The owner-drawn buttons of the bare floor show a plain face and a word.
@@ -118,13 +123,7 @@ double OpenBare() {
                          WS_EX_CLIENTEDGE);
         make(UPDOWN_CLASSW, nullptr, 0, {44, 0, 17, 17}, edit);
     }
-    d.ShowModeless();
-    UpdateWindow(d.Handle());
-    const double t = NowMs() - t0;
-    Mark(L"bench-mark opened");
-    d.Close(IDCANCEL);
-    Pump();
-    return t;
+    return ShownAndClosed(d, t0);
 }
 
 double Median(std::vector<double> v) {
