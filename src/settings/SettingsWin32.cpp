@@ -103,11 +103,15 @@ std::optional<int> LocaleDateCodec::Parse(std::string_view text) const {
     return ParseShortDate(*this, text);
 }
 
+const SettingsFiles& ProgramFiles() {
+    static const Win32SettingsFiles files;
+    return files;
+}
+
 SettingsStore::Environment ProgramEnvironment() {
     static const AnsiCodePageCodec codec;
     static const LocaleDateCodec dates;
-    static const Win32SettingsFiles files;
-    return {ExecutablePath(), UserName(), &codec, &dates, &files};
+    return {ExecutablePath(), UserName(), &codec, &dates, &ProgramFiles()};
 }
 
 void OpenProgramSettings(SettingsStore& store) {

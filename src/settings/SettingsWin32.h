@@ -37,8 +37,10 @@ class LocaleDateCodec final : public DateCodec, private ShortDateLocale {
     int Today() const override;
 };
 
-// The environment of the program's store: the codecs above, the Win32 file
-// access, the running executable and the current user.
+// The program's one Win32 file access, for every file it reads or saves whole.
+const SettingsFiles& ProgramFiles();
+// The environment of the program's store: the codecs above, ProgramFiles(),
+// the running executable and the current user.
 SettingsStore::Environment ProgramEnvironment();
 // Opens the program's store with the empty name (the ".ini" beside the exe).
 void OpenProgramSettings(SettingsStore& store);

@@ -2,17 +2,15 @@
 
 #include "base/PathsWin32.h"
 #include "base/VersionWin32.h"
-#include "settings/SettingsFilesWin32.h"
 #include "settings/SettingsWin32.h"
 #include "system/FMiseAJourWin32.h"
 
 namespace pilotune {
 
 UpdateSetup ProgramUpdateSetup(const SettingsStore& store) {
-    static const Win32SettingsFiles files;
     // No codec: the worker decodes with the ANSI code page.
     UpdateSetup setup{
-        .folder = ProgramFolder(), .server = ReadUpdateServer(store), .files = &files};
+        .folder = ProgramFolder(), .server = ReadUpdateServer(store), .files = &ProgramFiles()};
     if (!FileVersion(setup.fileVersion)) setup.fileVersion = "0.0.0.0";
     return setup;
 }

@@ -6,7 +6,7 @@
 #include "base/FailureLogWin32.h"
 #include "base/PathsWin32.h"
 #include "base/VersionWin32.h"
-#include "settings/SettingsFilesWin32.h"
+#include "settings/SettingsWin32.h"
 #include "settings/TextFile.h"
 #include "ui/GdiWin32.h"
 
@@ -147,7 +147,7 @@ bool TfrmAProposDe::Open() {
                        kAnchorTopLeft, Static::Right);
     lblVersion_.SetFont(bold_.Get());
     const std::string readme =
-        AnsiToUtf8(ReadTextFile(ProgramFolder() + "Pilotune.txt", Win32SettingsFiles()));
+        AnsiToUtf8(ReadTextFile(ProgramFolder() + "Pilotune.txt", ProgramFiles()));
     frame_.Create(Handle(), Scale(8), Scale(48), Scale(489), Scale(257), readme, dpi);
     Place(frame_.Handle(), {8, 48, 489, 257});
     lblAvertissement_.Create(*this, kAvertissement, {16, 312, 385, 73}, kAProposAvertissementId);
